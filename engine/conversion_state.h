@@ -1,0 +1,48 @@
+// The program-wide conversion state: one instance, owned by the application object, shared by
+// the main window, the dialogs, the viewer and the Read_Textfile module.
+//
+// Line stores hold MaxLines + 1 entries; line numbers start at 1 and entry 0 is never written.
+// Entries beyond the current counts keep whatever an earlier document or conversion left there.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace cellwright {
+
+inline constexpr int MaxTables = 6;
+inline constexpr int MaxLines = 5000;
+
+// How the document on disk was encoded; the writer uses the same one.
+enum class TextEncoding {
+    Utf8,
+    Utf8WithBom,
+    Windows1252,
+};
+
+struct ConversionState {
+    std::u16string OpenFolder;
+    std::u16string OpenFileName;
+    std::u16string SaveFolder;
+    std::u16string SaveFileName;
+
+    int16_t TableCount = 0;
+    std::array<std::u16string, MaxTables + 1> TableFirstCell {};
+    std::array<int16_t, MaxTables + 1> TableRows {};
+    std::array<int16_t, MaxTables + 1> TableCols {};
+    std::array<int16_t, MaxTables + 1> TableStart {};
+
+    std::vector<std::u16string> SourceLines = std::vector<std::u16string>(MaxLines + 1);
+    std::vector<std::u16string> WorkLines = std::vector<std::u16string>(MaxLines + 1);
+    int16_t SourceLineCount = 0;
+    int16_t WorkLineCount = 0;
+
+    int32_t ViewerHeight = 0;
+
+    // Encoding of the last document read; nothing read yet means UTF-8.
+    TextEncoding DocumentEncoding = TextEncoding::Utf8;
+};
+
+} // namespace cellwright

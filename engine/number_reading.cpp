@@ -1,0 +1,144 @@
+#include "number_reading.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace cellwright {
+
+namespace {
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+
+// Walks the text one character at a time, skipping blanks wherever they stand.
+class Scanner {
+public:
+    explicit Scanner(std::u16string_view text)
+        : text(text)
+    {
+    }
+
+    char16_t Peek()
+    {
+        while (pos < text.size() && IsBlank(text[pos]))
+            ++pos;
+        return pos < text.size() ? text[pos] : u'\0';
+    }
+    void Take() { ++pos; }
+
+private:
+    std::u16string_view text;
+    size_t pos = 0;
+};
+
+int DigitValue(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return 99;
+}
+
+double ReadRadix(Scanner &scan, int radix)
+{
+    double value = 0;
+    while (DigitValue(scan.Peek()) < radix) {
+        value = value * radix + DigitValue(scan.Peek());
+        scan.Take();
+    }
+    return value;
+}
+
+} // namespace
+
+double ReadNumber(std::u16string_view text)
+{
+    Scanner scan(text);
+
+    if (scan.Peek() == u'&') {
+        scan.Take();
+        const char16_t kind = scan.Peek();
+        if (kind == u'H' || kind == u'h') {
+            scan.Take();
+            return ReadRadix(scan, 16);
+        }
+        if (kind == u'O' || kind == u'o') {
+            scan.Take();
+            return ReadRadix(scan, 8);
+        }
+        return 0;
+    }
+
+    // Collect the decimal number without its blanks, then let from_chars do the exact rounding
+    // (it ignores the locale, so the period is always the decimal point).
+    std::string collected;
+    if (scan.Peek() == u'+' || scan.Peek() == u'-') {
+        if (scan.Peek() == u'-')
+            collected += '-';
+        scan.Take();
+    }
+    bool digits = false;
+    bool period = false;
+    for (char16_t c = scan.Peek();; c = scan.Peek()) {
+        if (c >= u'0' && c <= u'9') {
+            collected += static_cast<char>(c);
+            digits = true;
+        } else if (c == u'.' && !period) {
+            collected += '.';
+            period = true;
+        } else {
+            break;
+        }
+        scan.Take();
+    }
+    if (!digits)
+        return 0;
+
+    if (scan.Peek() == u'E' || scan.Peek() == u'e') {
+        std::string exponent = "e";
+        scan.Take();
+        if (scan.Peek() == u'+' || scan.Peek() == u'-') {
+            exponent += static_cast<char>(scan.Peek());
+            scan.Take();
+        }
+        bool exponentDigits = false;
+        while (scan.Peek() >= u'0' && scan.Peek() <= u'9') {
+            exponent += static_cast<char>(scan.Peek());
+            exponentDigits = true;
+            scan.Take();
+        }
+        if (exponentDigits)
+            collected += exponent;
+    }
+
+    double value = 0;
+    const char *first = collected.data();
+    const char *last = first + collected.size();
+    const auto [end, error] = std::from_chars(first, last, value);
+    if (error == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone on overflow or underflow; tell them apart by the
+        // exponent's sign, which is all a caller comparing with 1 and 32767 needs.
+        const bool negative = collected.front() == '-';
+        const bool tiny = collected.find("e-") != std::string::npos;
+        value = tiny ? 0.0 : HUGE_VAL;
+        if (negative)
+            value = -value;
+    }
+    (void)end;
+    return value;
+}
+
+std::optional<int16_t> RoundToInt16(double value)
+{
+    if (!(value >= -32768.5 && value <= 32767.5))
+        return std::nullopt;
+    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
+    if (rounded < -32768.0 || rounded > 32767.0)
+        return std::nullopt;
+    return static_cast<int16_t>(rounded);
+}
+
+} // namespace cellwright

@@ -1,0 +1,157 @@
+#include "text_codec.h"
+
+#include <array>
+
+namespace cellwright {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F; the five bytes the code page leaves undefined map to the C1
+// control with the same number, so that they survive a round trip.
+constexpr std::array<char16_t, 32> Cp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, //
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, //
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, //
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, //
+};
+
+constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+
+// Appends the UTF-16 form of valid UTF-8 to out; false at the first invalid sequence.
+bool DecodeUtf8(std::string_view bytes, std::u16string &out)
+{
+    out.reserve(bytes.size());
+    size_t i = 0;
+    const size_t n = bytes.size();
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            out += static_cast<char16_t>(b0);
+            ++i;
+            continue;
+        }
+        int length;
+        char32_t cp;
+        char32_t minimum;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            length = 2, cp = b0 & 0x1F, minimum = 0x80;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            length = 3, cp = b0 & 0x0F, minimum = 0x800;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            length = 4, cp = b0 & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + length > n)
+            return false;
+        for (int k = 1; k < length; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += length;
+    }
+    return true;
+}
+
+void AppendUtf8(char32_t cp, std::string &out)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char Cp1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (size_t i = 0; i < Cp1252High.size(); ++i) {
+        if (Cp1252High[i] == c)
+            return static_cast<char>(0x80 + i);
+    }
+    return '?'; // never produced by a document read in this code page
+}
+
+} // namespace
+
+std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
+{
+    std::u16string text;
+    const bool bom = bytes.starts_with(Utf8Bom);
+    if (DecodeUtf8(bom ? bytes.substr(Utf8Bom.size()) : bytes, text)) {
+        encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
+        return text;
+    }
+    text.clear();
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        text += (b >= 0x80 && b < 0xA0) ? Cp1252High[b - 0x80] : static_cast<char16_t>(b);
+    }
+    encoding = TextEncoding::Windows1252;
+    return text;
+}
+
+std::string EncodeText(std::u16string_view text, TextEncoding encoding)
+{
+    std::string out;
+    out.reserve(text.size());
+    if (encoding == TextEncoding::Windows1252) {
+        for (const char16_t c : text)
+            out += Cp1252Byte(c);
+        return out;
+    }
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = text[i];
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
+            && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
+        }
+        AppendUtf8(cp, out);
+    }
+    return out;
+}
+
+std::vector<std::u16string> SplitLines(std::u16string_view text)
+{
+    std::vector<std::u16string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t cr = text.find(u'\r', start);
+        if (cr == std::u16string_view::npos) {
+            lines.emplace_back(text.substr(start));
+            break;
+        }
+        lines.emplace_back(text.substr(start, cr - start));
+        start = cr + 1;
+        if (start < text.size() && text[start] == u'\n')
+            ++start;
+    }
+    return lines;
+}
+
+} // namespace cellwright

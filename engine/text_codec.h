@@ -1,0 +1,24 @@
+// Turning document bytes into lines of 16-bit text and back.
+#pragma once
+
+#include "conversion_state.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cellwright {
+
+// Decodes bytes: valid UTF-8 (with or without a byte-order mark) as UTF-8, anything else as
+// Windows-1252 with every byte kept as one character, so encoding back gives the same bytes.
+std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding);
+
+// Encodes text in the given encoding (the byte-order mark is not included).
+std::string EncodeText(std::u16string_view text, TextEncoding encoding);
+
+// Splits text into lines: a line ends at CR, and an LF right after the CR belongs to that line
+// end; LF alone is ordinary text. A terminator at the very end gives no extra empty line, and
+// empty text gives no line at all.
+std::vector<std::u16string> SplitLines(std::u16string_view text);
+
+} // namespace cellwright
