@@ -82,6 +82,97 @@ fs::path TemporaryNameBeside(const fs::path &target)
     }
 }
 
+// The conversion on a scratch copy, committed only when every table fits. It works on handles
+// into WorkLines and the new rows, so closing a gap is a memmove of integers. Each handle also
+// knows which lines of the document before the conversion it stands for.
+class ScratchConversion {
+public:
+    explicit ScratchConversion(const ConversionState &state)
+        : state(state)
+        , handle(MaxLines + 1)
+        , count(state.WorkLineCount)
+        , start(state.TableStart)
+    {
+        std::iota(handle.begin(), handle.end(), 0);
+    }
+
+    // Converts every block of table t and reports each match first, with the line where it
+    // starts in the document as converted so far. A block that does not fit is left as it is;
+    // the conversion stops there when found returns false.
+    template <typename Found> void ConvertTable(int t, Found found)
+    {
+        const std::u16string &first = state.TableFirstCell[t];
+        const int R = state.TableRows[t];
+        const int K = state.TableCols[t];
+        if (R < 1 || K < 1)
+            return;
+        for (int i = 1; i <= count; ++i) {
+            if (TrimSpaces(text(handle[i])) != first)
+                continue;
+            const int last = i + R * K - 1;
+            TableMatch match { t, span(handle[i]).first, 0, last <= count };
+            match.LastLine
+                = match.Fits ? span(handle[last]).last : span(handle[count]).last + (last - count);
+            if (!found(match, i))
+                return;
+            if (!match.Fits)
+                continue;
+            // Row r reads lines p.. and writes line q <= p, so no cell is overwritten unread.
+            for (int r = 1; r <= R; ++r) {
+                const int p = i + (r - 1) * K;
+                std::u16string row = text(handle[p]);
+                for (int c = 2; c <= K; ++c) {
+                    row += u'&';
+                    row += text(handle[p + c - 1]);
+                }
+                row += u"\\\\";
+                rows.push_back(std::move(row));
+                rowSpans.push_back({ span(handle[p]).first, span(handle[p + K - 1]).last });
+                handle[i + r - 1] = static_cast<int32_t>(MaxLines + rows.size());
+            }
+            // Close the gap; the vacated tail keeps its old entries.
+            const int D = R * (K - 1);
+            std::copy(
+                handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
+            count -= D;
+            start[t] = static_cast<int16_t>(i);
+        }
+    }
+
+    void CommitTo(ConversionState &target) const
+    {
+        std::vector<std::u16string> converted = state.WorkLines;
+        for (int x = 1; x <= MaxLines; ++x) {
+            if (handle[x] != x)
+                converted[x] = text(handle[x]);
+        }
+        target.WorkLines.swap(converted);
+        target.WorkLineCount = static_cast<int16_t>(count);
+        target.TableStart = start;
+    }
+
+private:
+    struct Span {
+        int first, last;
+    };
+
+    const std::u16string &text(int32_t h) const
+    {
+        return h <= MaxLines ? state.WorkLines[h] : rows[h - MaxLines - 1];
+    }
+    Span span(int32_t h) const
+    {
+        return h <= MaxLines ? Span { h, h } : rowSpans[h - MaxLines - 1];
+    }
+
+    const ConversionState &state;
+    std::vector<int32_t> handle;
+    std::vector<std::u16string> rows;
+    std::vector<Span> rowSpans;
+    int count;
+    std::array<int16_t, MaxTables + 1> start;
+};
+
 } // namespace
 
 void Read_Textfile::ReadDocument()
@@ -127,7 +218,7 @@ void Read_Textfile::CaptureTableSettings()
     }
 }
 
-void Read_Textfile::ConvertTables()
+std::u16string Read_Textfile::BoxesRefusal() const
 {
     const int tableCount = std::clamp<int>(state.TableCount, 0, MaxTables);
 
@@ -139,76 +230,64 @@ void Read_Textfile::ConvertTables()
             complete = false;
     }
     if (!complete)
-        return window.MsgBox(IncompleteBoxesMessage);
+        return IncompleteBoxesMessage;
 
     for (int t = 1; t <= tableCount; ++t) {
         const auto rows = RoundToInt16(ReadNumber(window.Text2(t - 1)));
         const auto cols = RoundToInt16(ReadNumber(window.Text3(t - 1)));
         if (!rows || !cols || long(*rows) * *cols > INT16_MAX) {
-            return window.MsgBox(u"Table " + Number(t)
-                + u" is too large: rows \u00d7 columns must not exceed 32767.");
+            return u"Table " + Number(t)
+                + u" is too large: rows \u00d7 columns must not exceed 32767.";
         }
     }
+    return {};
+}
 
-    // The conversion works on handles into WorkLines and the new rows, so closing a gap is a
-    // memmove of integers; it is committed only when every table fits.
-    std::vector<int32_t> handle(MaxLines + 1);
-    std::iota(handle.begin(), handle.end(), 0);
-    std::vector<std::u16string> rows;
-    const auto text = [&](int32_t h) -> const std::u16string & {
-        return h <= MaxLines ? state.WorkLines[h] : rows[h - MaxLines - 1];
-    };
-    int count = state.WorkLineCount;
-    auto start = state.TableStart;
+void Read_Textfile::ConvertTables()
+{
+    if (const auto refusal = BoxesRefusal(); !refusal.empty())
+        return window.MsgBox(refusal);
 
+    const int tableCount = std::clamp<int>(state.TableCount, 0, MaxTables);
+    ScratchConversion scratch(state);
     for (int t = 1; t <= tableCount; ++t) {
-        const std::u16string &first = state.TableFirstCell[t];
-        const int R = state.TableRows[t];
-        const int K = state.TableCols[t];
-        if (R < 1 || K < 1)
-            continue;
-        for (int i = 1; i <= count; ++i) {
-            if (TrimSpaces(text(handle[i])) != first)
-                continue;
-            if (i + R * K - 1 > count) {
-                return window.MsgBox(u"Table " + Number(t) + u" does not fit: " + Number(R)
-                    + u" rows \u00d7 " + Number(K) + u" columns from line " + Number(i)
-                    + u" run past the end of the document.");
+        std::u16string refusal;
+        scratch.ConvertTable(t, [&](const TableMatch &match, int line) {
+            if (!match.Fits) {
+                refusal = u"Table " + Number(t) + u" does not fit: " + Number(state.TableRows[t])
+                    + u" rows \u00d7 " + Number(state.TableCols[t]) + u" columns from line "
+                    + Number(line) + u" run past the end of the document.";
             }
-            // Row r reads lines p.. and writes line q <= p, so no cell is overwritten unread.
-            for (int r = 1; r <= R; ++r) {
-                const int p = i + (r - 1) * K;
-                std::u16string row = text(handle[p]);
-                for (int c = 2; c <= K; ++c) {
-                    row += u'&';
-                    row += text(handle[p + c - 1]);
-                }
-                row += u"\\\\";
-                rows.push_back(std::move(row));
-                handle[i + r - 1] = static_cast<int32_t>(MaxLines + rows.size());
-            }
-            // Close the gap; the vacated tail keeps its old entries.
-            const int D = R * (K - 1);
-            std::copy(handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
-            count -= D;
-            start[t] = static_cast<int16_t>(i);
-        }
+            return match.Fits;
+        });
+        if (!refusal.empty())
+            return window.MsgBox(refusal);
     }
-
-    std::vector<std::u16string> converted = state.WorkLines;
-    for (int x = 1; x <= MaxLines; ++x) {
-        if (handle[x] != x)
-            converted[x] = text(handle[x]);
-    }
-    state.WorkLines.swap(converted);
-    state.WorkLineCount = static_cast<int16_t>(count);
-    state.TableStart = start;
+    scratch.CommitTo(state);
 
     for (int t = 1; t <= tableCount; ++t)
         window.SetCommand4Enabled(t - 1, true);
     window.SetCommand2Enabled(false);
     window.SetCommand3Enabled(true);
     window.SetCommand5Enabled(true);
+}
+
+ConversionPreview Read_Textfile::PreviewConversion() const
+{
+    ConversionPreview preview;
+    preview.Refusal = BoxesRefusal();
+    if (!preview.Refusal.empty())
+        return preview;
+
+    const int tableCount = std::clamp<int>(state.TableCount, 0, MaxTables);
+    ScratchConversion scratch(state);
+    for (int t = 1; t <= tableCount; ++t) {
+        scratch.ConvertTable(t, [&](const TableMatch &match, int) {
+            preview.Matches.push_back(match);
+            return true;
+        });
+    }
+    return preview;
 }
 
 bool Read_Textfile::WriteDocument()
@@ -232,13 +311,7 @@ bool Read_Textfile::WriteDocument()
     if (fs::is_symlink(fs::symlink_status(target, ec)))
         target = fs::weakly_canonical(target, ec);
 
-    std::string bytes;
-    if (state.DocumentEncoding == TextEncoding::Utf8WithBom)
-        bytes = "\xEF\xBB\xBF";
-    for (int i = 1; i <= state.WorkLineCount; ++i) {
-        bytes += EncodeText(state.WorkLines[i], state.DocumentEncoding);
-        bytes += "\r\n";
-    }
+    const std::string bytes = EncodeDocument(state);
 
     // Write beside the target and rename over it only when every byte is out, so a failed save
     // leaves the existing file as it was and no partial file behind.

@@ -10,12 +10,32 @@
 #include "main_window.h"
 
 #include <string>
+#include <vector>
 
 namespace cellwright {
 
 // The two messages every user of the engine may see, exactly as shown.
 inline constexpr char16_t ReadErrorMessage[] = u"Read error of some kind";
 inline constexpr char16_t IncompleteBoxesMessage[] = u"Hey, you need to complete the boxes!";
+
+// One place where ConvertTables finds a table's first-cell text. Line numbers count in the
+// working document as it stands before the conversion, so they point into the file as read.
+struct TableMatch {
+    int Table = 0; // 1 to TableCount
+    int FirstLine = 0; // the top-left cell
+    int LastLine = 0; // the last cell; beyond the document's last line when the block does not fit
+    bool Fits = false; // false: the block runs past the end of the document
+};
+
+// What ConvertTables would do with the boxes and settings as they stand.
+struct ConversionPreview {
+    // The message the conversion would refuse with before searching (incomplete boxes, a table
+    // too large); empty when it would search.
+    std::u16string Refusal;
+    // Every match of every table, in the order the conversion meets them. A block that does not
+    // fit is listed and left unconverted, so the tables after it are still looked for.
+    std::vector<TableMatch> Matches;
+};
 
 class Read_Textfile {
 public:
@@ -42,7 +62,14 @@ public:
     // Gives WorkLines back the document as read and resets the buttons for a new conversion.
     void ResetConversion();
 
+    // Runs the conversion's checks and search on a scratch copy and reports what they found;
+    // changes nothing and shows no message.
+    ConversionPreview PreviewConversion() const;
+
 private:
+    // The message that refuses the boxes as they stand, or empty when they are complete.
+    std::u16string BoxesRefusal() const;
+
     ConversionState &state;
     MainWindow &window;
 };

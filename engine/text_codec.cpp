@@ -154,4 +154,16 @@ std::vector<std::u16string> SplitLines(std::u16string_view text)
     return lines;
 }
 
+std::string EncodeDocument(const ConversionState &state)
+{
+    std::string bytes;
+    if (state.DocumentEncoding == TextEncoding::Utf8WithBom)
+        bytes = Utf8Bom;
+    for (int i = 1; i <= state.WorkLineCount; ++i) {
+        bytes += EncodeText(state.WorkLines[i], state.DocumentEncoding);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 } // namespace cellwright

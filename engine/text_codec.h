@@ -21,4 +21,8 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding);
 // empty text gives no line at all.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 
+// The bytes a save writes: lines 1 to WorkLineCount of WorkLines, each followed by CR LF, in the
+// encoding the document was read in, with its byte-order mark if it had one.
+std::string EncodeDocument(const ConversionState &state);
+
 } // namespace cellwright
