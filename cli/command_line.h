@@ -1,0 +1,43 @@
+// The command line of cellwright-convert: what it asks for, parsed without touching any file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cellwright {
+
+// One --table TEXT:ROWSxCOLS, as typed: the texts the window's three boxes of a row would hold.
+struct TableArgument {
+    std::string firstCell;
+    std::string rows;
+    std::string cols;
+};
+
+struct CommandLine {
+    enum class Action { Convert, Check, Help, Version };
+
+    Action action = Action::Convert;
+    std::vector<TableArgument> tables;
+    std::string input;
+    std::optional<std::string> output;
+};
+
+// Either the command line or the message of the first usage error, naming the bad argument.
+struct ParsedCommandLine {
+    CommandLine commandLine;
+    std::string error;
+};
+
+// Parses the arguments that follow the program's name.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args);
+
+// Text typed on the command line as the window would hold it: UTF-8, or else Windows-1252
+// bytes, read the way documents are read.
+std::u16string ArgumentText(std::string_view bytes);
+
+// The text --help prints.
+extern const std::string_view HelpText;
+
+} // namespace cellwright

@@ -1,0 +1,550 @@
+// cellwright-convert run as a process, the way a build script runs it. What the window would
+// save for the same document and boxes comes from the engine behind a fake window.
+#include "fake_main_window.h"
+#include "read_textfile.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace cellwright;
+
+namespace {
+
+// One table as typed into a settings row of the window: first cell, rows, columns.
+struct Table {
+    QString first, rows, cols;
+};
+using Tables = QList<Table>;
+
+QStringList tableArguments(const Tables &tables)
+{
+    QStringList args;
+    for (const Table &table : tables)
+        args << "--table" << table.first + ':' + table.rows + 'x' + table.cols;
+    return args;
+}
+
+QByteArray crlf(const QList<QByteArray> &lines)
+{
+    QByteArray document;
+    for (const QByteArray &line : lines)
+        document += line + "\r\n";
+    return document;
+}
+
+const QByteArray workedExample = crlf(
+    { "Results", "", "StarA", "V", "B-V", "1", "12.3", "0.45", "2", "12.9", "0.51", "", "End" });
+const QByteArray workedExampleConverted
+    = crlf({ "Results", "", "StarA&V&B-V\\\\", "1&12.3&0.45\\\\", "2&12.9&0.51\\\\", "", "End" });
+const QByteArray precious = "precious, not to be lost\r\n";
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+QStringList listing(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+struct Run {
+    int exitCode = -1; // -1: did not finish, or crashed
+    QByteArray out, err;
+};
+
+Run runConvert(const QStringList &args, const QString &folder, const QString &stdoutFile = {})
+{
+    QProcess process;
+    process.setProgram(CELLWRIGHT_CONVERT);
+    process.setArguments(args);
+    process.setWorkingDirectory(folder);
+    if (!stdoutFile.isEmpty())
+        process.setStandardOutputFile(stdoutFile);
+    process.start();
+    Run run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+// What the window does with the same document and boxes: read, Convert, Save.
+struct WindowRun {
+    QByteArray saved;
+    QStringList messages;
+};
+
+WindowRun windowSave(const QByteArray &document, const Tables &tables)
+{
+    WindowRun result;
+    QTemporaryDir dir;
+    if (!writeFile(dir.filePath("paper.txt"), document))
+        return result;
+
+    ConversionState state;
+    FakeMainWindow window;
+    Read_Textfile engine(state, window);
+    state.OpenFolder = dir.path().toStdU16String();
+    state.OpenFileName = u"paper.txt";
+    engine.ReadDocument();
+    window.listIndex = int(tables.size()) - 1;
+    for (int t = 1; t <= tables.size(); ++t) {
+        const Table &table = tables[t - 1];
+        window.describe(t, table.first.toStdU16String(), table.rows.toStdU16String(),
+            table.cols.toStdU16String());
+    }
+    if (window.messages.empty()) {
+        engine.CaptureTableSettings();
+        engine.ConvertTables();
+    }
+    if (window.messages.empty()) {
+        state.SaveFolder = dir.path().toStdU16String();
+        state.SaveFileName = u"saved.txt";
+        if (engine.WriteDocument())
+            result.saved = readFile(dir.filePath("saved.txt"));
+    }
+    for (const std::u16string &message : window.messages)
+        result.messages << QString::fromStdU16String(message);
+    return result;
+}
+
+QByteArray manyLines(int count)
+{
+    QByteArray document;
+    for (int i = 1; i <= count; ++i)
+        document += "line " + QByteArray::number(i) + "\r\n";
+    return document;
+}
+
+} // namespace
+
+class TestCellwrightConvert : public QObject {
+    Q_OBJECT
+
+private slots:
+    void helpAndVersion_data();
+    void helpAndVersion();
+    void usageErrors_data();
+    void usageErrors();
+    void optionSpellings_data();
+    void optionSpellings();
+    void standardOutputIsWhatTheWindowSaves_data();
+    void standardOutputIsWhatTheWindowSaves();
+    void refusedConversionWritesNothing_data();
+    void refusedConversionWritesNothing();
+    void unreadableDocument_data();
+    void unreadableDocument();
+    void outputFailures_data();
+    void outputFailures();
+    void checkReport_data();
+    void checkReport();
+};
+
+void TestCellwrightConvert::helpAndVersion_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("expected"); // the start of standard output
+
+    const QByteArray usage = "Usage: cellwright-convert --table TEXT:ROWSxCOLS [--table ...] INPUT";
+    QTest::newRow("--help") << QStringList { "--help" } << usage;
+    QTest::newRow("-h") << QStringList { "-h" } << usage;
+    QTest::newRow("help before a bad table") << QStringList { "--help", "--table", "bad" } << usage;
+    QTest::newRow("--version") << QStringList { "--version" }
+                               << QByteArray(
+                                      "cellwright-convert (Cellwright) " CELLWRIGHT_VERSION "\n");
+}
+
+void TestCellwrightConvert::helpAndVersion()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, expected);
+    QTemporaryDir dir;
+
+    const Run run = runConvert(args, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY2(run.out.startsWith(expected), run.out.constData());
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(listing(dir.path()).isEmpty());
+}
+
+void TestCellwrightConvert::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("named"); // what the message must name
+
+    const QStringList paper { "paper.txt" };
+    const auto table = [](const QString &spec) { return QStringList { "--table", spec }; };
+
+    QTest::newRow("no arguments") << QStringList {} << "no input document";
+    QTest::newRow("no table") << paper << "no --table";
+    QTest::newRow("table without size") << table("StarA") + paper << "'StarA'";
+    QTest::newRow("zero rows") << table("StarA:0x3") + paper << "'StarA:0x3'";
+    QTest::newRow("zero columns") << table("StarA:3x00") + paper << "'StarA:3x00'";
+    QTest::newRow("columns missing") << table("StarA:3x") + paper << "'StarA:3x'";
+    QTest::newRow("rows not a number") << table("StarA:threex3") + paper << "'StarA:threex3'";
+    QTest::newRow("rows with a fraction") << table("StarA:2.5x3") + paper << "'StarA:2.5x3'";
+    QTest::newRow("negative rows") << table("StarA:-3x3") + paper << "'StarA:-3x3'";
+    QTest::newRow("blank in the size") << table("StarA:3 x3") + paper << "'StarA:3 x3'";
+    QTest::newRow("three sizes") << table("StarA:3x3x3") + paper << "'StarA:3x3x3'";
+    QTest::newRow("size before the last colon")
+        << table("StarA:3x3:note") + paper << "'StarA:3x3:note'";
+    QStringList seven;
+    for (int t = 1; t <= 7; ++t)
+        seven += table(QString("T%1:1x1").arg(t));
+    QTest::newRow("seven tables") << seven + paper << "'T7:1x1'";
+    QTest::newRow("table without value") << paper + QStringList { "--table" } << "--table";
+    QTest::newRow("output without value")
+        << table("StarA:3x3") + paper + QStringList { "-o" } << "-o";
+    QTest::newRow("unknown option")
+        << table("StarA:3x3") + QStringList { "--fast" } + paper << "'--fast'";
+    QTest::newRow("two inputs") << table("StarA:3x3") + paper + QStringList { "other.txt" }
+                                << "'other.txt'";
+    QTest::newRow("two outputs") << table("StarA:3x3") + paper
+            + QStringList { "-o", "out.txt", "-o", "second.txt" }
+                                 << "'second.txt'";
+    QTest::newRow("check with an output")
+        << QStringList { "--check" } + table("StarA:3x3") + paper + QStringList { "-o", "out.txt" }
+        << "'out.txt'";
+    QTest::newRow("output naming no file")
+        << table("StarA:3x3") + paper + QStringList { "-o", "sub/" } << "'sub/'";
+    QTest::newRow("empty input name") << table("StarA:3x3") + QStringList { "" } << "input name";
+}
+
+void TestCellwrightConvert::usageErrors()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, named);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), workedExample));
+    QVERIFY(writeFile(dir.filePath("out.txt"), precious));
+
+    const Run run = runConvert(args, dir.path());
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.startsWith("cellwright-convert: "), run.err.constData());
+    QVERIFY2(run.err.contains(named.toUtf8()), run.err.constData());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(readFile(dir.filePath("out.txt")), precious);
+    QCOMPARE(readFile(dir.filePath("paper.txt")), workedExample);
+    QCOMPARE(listing(dir.path()), QStringList({ "out.txt", "paper.txt" }));
+}
+
+void TestCellwrightConvert::optionSpellings_data()
+{
+    QTest::addColumn<QStringList>("args"); // @DIR@ stands for the folder the program starts in
+    QTest::addColumn<QString>("written"); // where the converted document must land
+
+    QTest::newRow("-o OUTPUT") << QStringList { "--table", "StarA:3x3", "paper.txt", "-o",
+        "out.tex" } << "out.tex";
+    QTest::newRow("-oOUTPUT") << QStringList { "--table", "StarA:3x3", "-oout.tex", "paper.txt" }
+                              << "out.tex";
+    QTest::newRow("--output=OUTPUT")
+        << QStringList { "paper.txt", "--output=out.tex", "--table", "StarA:3x3" } << "out.tex";
+    QTest::newRow("--table=VALUE")
+        << QStringList { "--table=StarA:3x3", "paper.txt", "--output", "out.tex" } << "out.tex";
+    QTest::newRow("uppercase X in the size")
+        << QStringList { "--table", "StarA:3X3", "paper.txt", "-o", "out.tex" } << "out.tex";
+    QTest::newRow("names relative to the starting folder")
+        << QStringList { "--table", "StarA:3x3", "sub/paper.txt", "-o", "out.tex" } << "out.tex";
+    QTest::newRow("output into another folder")
+        << QStringList { "--table", "StarA:3x3", "paper.txt", "-o", "sub/../sub/out.tex" }
+        << "sub/out.tex";
+    QTest::newRow("absolute names") << QStringList { "--table", "StarA:3x3", "@DIR@/paper.txt",
+        "-o", "@DIR@/sub/out.tex" } << "sub/out.tex";
+    QTest::newRow("input after --")
+        << QStringList { "--table", "StarA:3x3", "-o", "out.tex", "--", "-paper.txt" } << "out.tex";
+    QTest::newRow("output replacing the input")
+        << QStringList { "--table", "StarA:3x3", "paper.txt", "-o", "paper.txt" } << "paper.txt";
+}
+
+void TestCellwrightConvert::optionSpellings()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    for (const QString name : { "paper.txt", "-paper.txt", "sub/paper.txt" })
+        QVERIFY(writeFile(dir.filePath(name), workedExample));
+    args.replaceInStrings("@DIR@", dir.path());
+
+    const Run run = runConvert(args, dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(run.out, QByteArray());
+    QCOMPARE(readFile(dir.filePath(written)), workedExampleConverted);
+}
+
+void TestCellwrightConvert::standardOutputIsWhatTheWindowSaves_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<Tables>("tables");
+
+    QTest::newRow("worked example") << workedExample << Tables { { "StarA", "3", "3" } };
+    QTest::newRow("header as a one-column table")
+        << workedExample << Tables { { "Results", "3", "1" } };
+    QTest::newRow("one table found twice")
+        << crlf({ "Obs", "a", "b", "c", "text", "Obs", "d", "e", "f", "end" })
+        << Tables { { "Obs", "2", "2" } };
+    QTest::newRow("six tables") << crlf({ "T1", "a", "T2", "b", "c", "d", "T3", "T4", "e", "T5",
+        "f", "g", "T6", "h", "i", "j", "k", "l", "tail" })
+                                << Tables { { "T1", "1", "2" }, { "T2", "2", "2" },
+                                       { "T3", "1", "1" }, { "T4", "1", "2" }, { "T5", "3", "1" },
+                                       { "T6", "2", "3" } };
+    QTest::newRow("first cell holding a colon")
+        << crlf({ "Time: UT", "V", "20:15", "12.1", "after" })
+        << Tables { { "Time: UT", "2", "2" } };
+    QTest::newRow("first box of spaces matching empty lines")
+        << crlf({ "a", "", "b", "", "c", "x" }) << Tables { { "  ", "1", "2" } };
+    QTest::newRow("table not found, document normalised")
+        << QByteArray("   indented\r\n\tTab kept  \r\n\r\nno terminator")
+        << Tables { { "Nowhere", "2", "2" } };
+    QTest::newRow("CR alone and LF inside a line")
+        << QByteArray("  Head\rStarA\r\n  1\r2\n3\r4") << Tables { { "StarA", "2", "2" } };
+    QTest::newRow("UTF-8 with byte-order mark and a non-ASCII first cell")
+        << "\xEF\xBB\xBF"
+            + crlf({ "Gr\xC3\xB6\xC3\x9F"
+                     "e",
+                "Wert", "\xC3\xBC", "1", "Ende" })
+        << Tables { { QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                                        "e"),
+               "2", "2" } };
+    QTest::newRow("Windows-1252 bytes kept")
+        << crlf({ "Caf\xE9", "\x80 cost", QByteArray("\0nul", 4), "x\xFF", "tail" })
+        << Tables { { QString::fromUtf8("Caf\xC3\xA9"), "2", "2" } };
+    QTest::newRow("5000 lines, the limit")
+        << manyLines(4998) + crlf({ "Last", "cell" }) << Tables { { "Last", "1", "2" } };
+}
+
+void TestCellwrightConvert::standardOutputIsWhatTheWindowSaves()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(Tables, tables);
+    const WindowRun window = windowSave(document, tables);
+    QCOMPARE(window.messages, QStringList());
+    QVERIFY(!window.saved.isEmpty());
+    if (QByteArray(QTest::currentDataTag()) == "worked example")
+        QCOMPARE(window.saved, workedExampleConverted);
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+    const QStringList args = tableArguments(tables) << "paper.txt";
+
+    const Run toStdout = runConvert(args, dir.path());
+    QCOMPARE(toStdout.exitCode, 0);
+    QCOMPARE(toStdout.err, QByteArray());
+    QCOMPARE(toStdout.out, window.saved);
+
+    const Run toFile = runConvert(QStringList(args) << "-o"
+                                                    << "out.txt",
+        dir.path());
+    QCOMPARE(toFile.exitCode, 0);
+    QCOMPARE(toFile.out, QByteArray());
+    QCOMPARE(readFile(dir.filePath("out.txt")), window.saved);
+    QCOMPARE(readFile(dir.filePath("paper.txt")), document);
+}
+
+void TestCellwrightConvert::refusedConversionWritesNothing_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<Tables>("tables");
+
+    QTest::newRow("block past the end") << workedExample << Tables { { "End", "3", "3" } };
+    QTest::newRow("second table past the end after the first")
+        << workedExample << Tables { { "StarA", "3", "3" }, { "End", "2", "1" } };
+    QTest::newRow("found twice, the second past the end")
+        << crlf({ "Obs", "a", "Obs", "b", "Obs" }) << Tables { { "Obs", "1", "2" } };
+    QTest::newRow("more than 32767 cells") << workedExample << Tables { { "StarA", "200", "200" } };
+    QTest::newRow("rows beyond 16 bits") << workedExample << Tables { { "StarA", "40000", "1" } };
+    QTest::newRow("empty first cell") << workedExample << Tables { { "", "3", "3" } };
+    QTest::newRow("second of two tables incomplete")
+        << workedExample << Tables { { "StarA", "3", "3" }, { "", "1", "1" } };
+}
+
+void TestCellwrightConvert::refusedConversionWritesNothing()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(Tables, tables);
+    const WindowRun window = windowSave(document, tables);
+    QCOMPARE(window.messages.size(), 1);
+    const QByteArray message = "cellwright-convert: " + window.messages.first().toUtf8() + "\n";
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+    QVERIFY(writeFile(dir.filePath("out.txt"), precious));
+    const QStringList args = tableArguments(tables) << "paper.txt";
+
+    const Run toStdout = runConvert(args, dir.path());
+    QCOMPARE(toStdout.exitCode, 1);
+    QCOMPARE(toStdout.err, message);
+    QCOMPARE(toStdout.out, QByteArray());
+
+    const Run toFile = runConvert(QStringList(args) << "-o"
+                                                    << "out.txt",
+        dir.path());
+    QCOMPARE(toFile.exitCode, 1);
+    QCOMPARE(toFile.err, message);
+    QCOMPARE(readFile(dir.filePath("out.txt")), precious);
+    QCOMPARE(listing(dir.path()), QStringList({ "out.txt", "paper.txt" }));
+}
+
+void TestCellwrightConvert::unreadableDocument_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QByteArray>("document"); // written as paper.txt
+
+    QTest::newRow("missing file") << "missing.txt" << workedExample;
+    QTest::newRow("empty file") << "paper.txt" << QByteArray();
+    QTest::newRow("5001 lines") << "paper.txt" << manyLines(5001);
+    QTest::newRow("a folder") << "sub" << workedExample;
+    QTest::newRow("missing folder") << "nowhere/paper.txt" << workedExample;
+}
+
+void TestCellwrightConvert::unreadableDocument()
+{
+    QFETCH(QString, input);
+    QFETCH(QByteArray, document);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+    QVERIFY(writeFile(dir.filePath("out.txt"), precious));
+    const QByteArray message = "cellwright-convert: " + input.toUtf8() + ": "
+        + QString::fromStdU16String(ReadErrorMessage).toUtf8() + "\n";
+
+    for (const QStringList &output : { QStringList {}, QStringList { "-o", "out.txt" } }) {
+        for (const QString &check : { QString(), QString("--check") }) {
+            if (!check.isEmpty() && !output.isEmpty())
+                continue;
+            QStringList args { "--table", "StarA:3x3", input };
+            if (!check.isEmpty())
+                args.prepend(check);
+            const Run run = runConvert(args + output, dir.path());
+            QCOMPARE(run.exitCode, 1);
+            QCOMPARE(run.err, message);
+            QCOMPARE(run.out, QByteArray());
+        }
+    }
+    QCOMPARE(readFile(dir.filePath("out.txt")), precious);
+    QCOMPARE(listing(dir.path()), QStringList({ "out.txt", "paper.txt", "sub" }));
+}
+
+void TestCellwrightConvert::outputFailures_data()
+{
+    QTest::addColumn<QStringList>("output");
+    QTest::addColumn<QString>("stdoutFile");
+    QTest::addColumn<QByteArray>("complaint"); // the start of standard error
+
+    QTest::newRow("output folder missing")
+        << QStringList { "-o", "nowhere/out.txt" } << QString()
+        << QByteArray("cellwright-convert: Could not save out.txt: ");
+    QTest::newRow("output is a folder") << QStringList { "-o", "sub" } << QString()
+                                        << QByteArray("cellwright-convert: Could not save sub: ");
+    QTest::newRow("standard output full")
+        << QStringList {} << "/dev/full"
+        << QByteArray("cellwright-convert: could not write to standard output: ");
+}
+
+void TestCellwrightConvert::outputFailures()
+{
+    QFETCH(QStringList, output);
+    QFETCH(QString, stdoutFile);
+    QFETCH(QByteArray, complaint);
+    if (!stdoutFile.isEmpty() && !QFileInfo::exists(stdoutFile))
+        QSKIP("this system has no /dev/full");
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir("sub"));
+    QVERIFY(writeFile(dir.filePath("paper.txt"), workedExample));
+
+    const Run run = runConvert(
+        QStringList { "--table", "StarA:3x3", "paper.txt" } + output, dir.path(), stdoutFile);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.startsWith(complaint), run.err.constData());
+    QVERIFY2(run.err.count('\n') == 1 && run.err.endsWith('\n'), run.err.constData());
+    QCOMPARE(listing(dir.path()), QStringList({ "paper.txt", "sub" }));
+    QVERIFY(listing(dir.filePath("sub")).isEmpty());
+}
+
+void TestCellwrightConvert::checkReport_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<Tables>("tables");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<QByteArray>("complaint");
+
+    // Line numbers are those of the document as read, also for a block found after an earlier
+    // one has shrunk the document.
+    QTest::newRow("found twice, one not fitting, one missing")
+        << crlf({ "Title", "StarA", "a&b", "c", "d%", "", "StarA", "$\\sim$", "y_1", "z", "Tail",
+               "Time: UT", "1", "End" })
+        << Tables { { "StarA", "2", "2" }, { "Time: UT", "2", "2" }, { "Missing", "1", "1" } } << 1
+        << QByteArray("Table 1 \"StarA\", 2 rows x 2 columns:\n"
+                      "  found at line 2, block lines 2-5: fits\n"
+                      "    warning: line 3 \"a&b\" holds &\n"
+                      "    warning: line 5 \"d%\" holds %\n"
+                      "  found at line 7, block lines 7-10: fits\n"
+                      "    warning: line 8 \"$\\sim$\" holds $ and \\\n"
+                      "    warning: line 9 \"y_1\" holds _\n"
+                      "Table 2 \"Time: UT\", 2 rows x 2 columns:\n"
+                      "  found at line 12, block lines 12-15: does not fit, the document ends at "
+                      "line 14\n"
+                      "Table 3 \"Missing\", 1 row x 1 column:\n"
+                      "  not found\n"
+                      "Check failed: table 3 not found; table 2 does not fit.\n")
+        << QByteArray();
+    QTest::newRow("every table fits")
+        << crlf({ "x", "T", "{a}", "~^#", "T2", "plain" })
+        << Tables { { "T", "1", "3" }, { " T2 ", "1", "2" } } << 0
+        << QByteArray("Table 1 \"T\", 1 row x 3 columns:\n"
+                      "  found at line 2, block lines 2-4: fits\n"
+                      "    warning: line 3 \"{a}\" holds { and }\n"
+                      "    warning: line 4 \"~^#\" holds ~, ^ and #\n"
+                      "Table 2 \" T2 \", 1 row x 2 columns:\n"
+                      "  found at line 5, block lines 5-6: fits\n"
+                      "Check passed: every table found, every block fits.\n")
+        << QByteArray();
+    QTest::newRow("first cell inside an earlier block")
+        << workedExample << Tables { { "StarA", "3", "3" }, { "B-V", "1", "1" } } << 1
+        << QByteArray("Table 1 \"StarA\", 3 rows x 3 columns:\n"
+                      "  found at line 3, block lines 3-11: fits\n"
+                      "Table 2 \"B-V\", 1 row x 1 column:\n"
+                      "  not found\n"
+                      "Check failed: table 2 not found.\n")
+        << QByteArray();
+    QTest::newRow("refused before the search")
+        << workedExample << Tables { { "StarA", "3", "3" }, { "", "1", "1" } } << 1 << QByteArray()
+        << "cellwright-convert: " + QString::fromStdU16String(IncompleteBoxesMessage).toUtf8()
+            + "\n";
+}
+
+void TestCellwrightConvert::checkReport()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(Tables, tables);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, report);
+    QFETCH(QByteArray, complaint);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+
+    const Run run
+        = runConvert(QStringList { "--check" } + tableArguments(tables) << "paper.txt", dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, report);
+    QCOMPARE(run.err, complaint);
+    QCOMPARE(readFile(dir.filePath("paper.txt")), document);
+    QCOMPARE(listing(dir.path()), QStringList({ "paper.txt" }));
+}
+
+QTEST_GUILESS_MAIN(TestCellwrightConvert)
+#include "tst_cellwright_convert.moc"
