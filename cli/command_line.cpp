@@ -34,7 +34,10 @@ namespace {
 
 std::string Quoted(std::string_view text)
 {
-    return "'" + std::string(text) + "'";
+    std::string quoted(1, '\'');
+    quoted += text;
+    quoted += '\'';
+    return quoted;
 }
 
 bool IsWholeNumberFromOne(std::string_view text)
