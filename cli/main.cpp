@@ -49,34 +49,38 @@ struct Location {
 
 // ReadDocument and WriteDocument enter the document's folder before opening its name, so every
 // name given relative to where the program was started becomes a folder and a bare name first.
-std::optional<Location> Locate(const std::string &name)
+// Empty after complaining; status then says why.
+std::optional<Location> Locate(const std::string &name, const char *role, int &status)
 {
     // The engine hands names to the file system as UTF-8.
     TextEncoding encoding;
     DecodeText(name, encoding);
-    if (encoding != TextEncoding::Utf8)
+    if (encoding == TextEncoding::Windows1252) {
+        Complain(std::string("the ") + role + " name '" + name + "' is not valid UTF-8");
+        status = UsageError;
         return std::nullopt;
+    }
     std::error_code ec;
     const fs::path absolute = fs::absolute(fs::path(name), ec);
-    if (ec)
+    if (ec) {
+        Complain(name + ": " + ec.message());
+        status = Failure;
         return std::nullopt;
+    }
     return Location { absolute.parent_path().u16string(), absolute.filename().u16string() };
 }
 
 int Run(const CommandLine &line)
 {
-    const auto input = Locate(line.input);
-    if (!input) {
-        Complain("the input name '" + line.input + "' cannot be used (not UTF-8?)");
-        return UsageError;
-    }
+    int status = Success;
+    const auto input = Locate(line.input, "input", status);
+    if (!input)
+        return status;
     std::optional<Location> output;
     if (line.output) {
-        output = Locate(*line.output);
-        if (!output) {
-            Complain("the output name '" + *line.output + "' cannot be used (not UTF-8?)");
-            return UsageError;
-        }
+        output = Locate(*line.output, "output", status);
+        if (!output)
+            return status;
         if (output->name.empty()) {
             Complain("the output '" + *line.output + "' names a folder, not a file");
             return UsageError;
