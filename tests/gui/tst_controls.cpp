@@ -360,7 +360,7 @@ void tst_controls::labelShowsPlainTextWrapped()
 
     // The label's width decides where its lines break, at word boundaries.
     const int width = label->width();
-    const int oneLine = label->fontMetrics().height();
+    const int oneLine = label->heightForWidth(QWIDGETSIZE_MAX);
     QCOMPARE(label->heightForWidth(width) > oneLine, wraps);
     const QStringList words = caption.split(' ');
     const int longestWord = std::ranges::max(words | std::views::transform([&](const QString &w) {
