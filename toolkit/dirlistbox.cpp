@@ -185,15 +185,17 @@ bool DirListBox::load(const QString &path, bool raiseChange)
         w->clear();
         const QIcon open = w->style()->standardIcon(QStyle::SP_DirOpenIcon);
         const QIcon closed = w->style()->standardIcon(QStyle::SP_DirClosedIcon);
-        int depth = 0;
-        for (const QString &folder : std::as_const(m_ancestors)) {
-            auto *item = new QListWidgetItem(open, shownName(folder), w);
-            item->setData(DepthRole, depth++);
-        }
-        for (const QString &folder : std::as_const(m_subfolders)) {
-            auto *item = new QListWidgetItem(closed, shownName(folder), w);
+        // Rows get their data before they join the list, so that no row is announced twice.
+        const auto add = [w](const QIcon &icon, const QString &name, int depth) {
+            auto *item = new QListWidgetItem(icon, name);
             item->setData(DepthRole, depth);
-        }
+            w->addItem(item);
+        };
+        int depth = 0;
+        for (const QString &folder : std::as_const(m_ancestors))
+            add(open, shownName(folder), depth++);
+        for (const QString &folder : std::as_const(m_subfolders))
+            add(closed, folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1), depth);
         // The current folder is highlighted, as ListIndex -1 says.
         w->setCurrentRow(int(m_ancestors.size()) - 1);
     }
