@@ -1,1 +1,154 @@
-#include "toolkit.h"
+#include "combobox.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace cellwright {
+
+namespace {
+QComboBox *widgetOf(const ComboBox &box)
+{
+    return static_cast<QComboBox *>(box.widget());
+}
+} // namespace
+
+ComboBox::ComboBox(Form &form, ComboStyle style)
+    : Control(form, new QComboBox)
+    , m_style(style)
+{
+    QComboBox *w = widgetOf(*this);
+    w->setEditable(style == ComboStyle::DropDownCombo);
+    // Enter in the field never adds an entry; the list is the form's to fill.
+    w->setInsertPolicy(QComboBox::NoInsert);
+    w->setMaxVisibleItems(12);
+    // activated comes from the user only (mouse or keys), also for the entry already chosen.
+    QObject::connect(w, &QComboBox::activated, w, [this] { Click.raise(); });
+    if (QLineEdit *edit = w->lineEdit()) {
+        edit->setCompleter(nullptr);
+        QObject::connect(edit, &QLineEdit::textEdited, w, [this] { Change.raise(); });
+    }
+}
+
+QString ComboBox::Text() const
+{
+    return widgetOf(*this) ? widgetOf(*this)->currentText() : QString();
+}
+
+void ComboBox::setText(const QString &text)
+{
+    QComboBox *w = widgetOf(*this);
+    if (!w)
+        return;
+    if (m_style == ComboStyle::DropDownList) {
+        const int index = w->findText(text, Qt::MatchExactly);
+        if (index >= 0)
+            w->setCurrentIndex(index);
+        return;
+    }
+    if (w->currentText() == text)
+        return;
+    w->setEditText(text);
+    Change.raise();
+}
+
+QString ComboBox::List(int index) const
+{
+    QComboBox *w = widgetOf(*this);
+    return w && index >= 0 && index < w->count() ? w->itemText(index) : QString();
+}
+
+bool ComboBox::setList(int index, const QString &text)
+{
+    QComboBox *w = widgetOf(*this);
+    if (!w || index < 0 || index > w->count())
+        return false;
+    if (index == w->count()) {
+        AddItem(text);
+        return true;
+    }
+    const QSignalBlocker blocker(w);
+    const QString shown = w->currentText();
+    w->setItemText(index, text);
+    // Renaming the chosen entry leaves the field's text alone.
+    if (m_style == ComboStyle::DropDownCombo)
+        w->setEditText(shown);
+    return true;
+}
+
+int ComboBox::ListCount() const
+{
+    return widgetOf(*this) ? widgetOf(*this)->count() : 0;
+}
+
+int ComboBox::ListIndex() const
+{
+    return widgetOf(*this) ? widgetOf(*this)->currentIndex() : -1;
+}
+
+bool ComboBox::setListIndex(int index)
+{
+    QComboBox *w = widgetOf(*this);
+    if (!w || index < -1 || index >= w->count())
+        return false;
+    {
+        const QSignalBlocker blocker(w);
+        w->setCurrentIndex(index);
+        if (index < 0 && m_style == ComboStyle::DropDownCombo)
+            w->setEditText(QString());
+    }
+    // QComboBox reports nothing for the index it already has; the assignment always raises Click.
+    if (index >= 0)
+        Click.raise();
+    return true;
+}
+
+void ComboBox::AddItem(const QString &text, int index)
+{
+    QComboBox *w = widgetOf(*this);
+    if (!w)
+        return;
+    const QSignalBlocker blocker(w);
+    const int chosen = w->currentIndex();
+    const QString shown = w->currentText();
+    if (index < 0 || index > w->count())
+        w->addItem(text);
+    else
+        w->insertItem(index, text);
+    // QComboBox chooses the first entry added to an empty list; the form's list starts unchosen
+    // and its field keeps its text until an entry is chosen.
+    if (chosen < 0) {
+        w->setCurrentIndex(-1);
+        if (m_style == ComboStyle::DropDownCombo)
+            w->setEditText(shown);
+    }
+}
+
+void ComboBox::RemoveItem(int index)
+{
+    QComboBox *w = widgetOf(*this);
+    if (!w || index < 0 || index >= w->count())
+        return;
+    const QSignalBlocker blocker(w);
+    const QString shown = w->currentText();
+    const bool wasChosen = w->currentIndex() == index;
+    w->removeItem(index);
+    if (wasChosen) {
+        w->setCurrentIndex(-1);
+        if (m_style == ComboStyle::DropDownCombo)
+            w->setEditText(shown);
+    }
+}
+
+void ComboBox::Clear()
+{
+    QComboBox *w = widgetOf(*this);
+    if (!w)
+        return;
+    const QSignalBlocker blocker(w);
+    w->clear();
+    if (m_style == ComboStyle::DropDownCombo)
+        w->clearEditText();
+}
+
+} // namespace cellwright

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace cellwright {
 
@@ -88,8 +89,11 @@ protected:
 
 private:
     template <class T> friend class ControlArray;
+    friend class Form;
 
     void applyGeometry();
+    // Puts the colours set into every palette role a control's widget paints with.
+    void applyColors();
 
     Form &m_form;
     QPointer<QWidget> m_widget;
@@ -97,6 +101,9 @@ private:
     Twips m_top = 0;
     Twips m_width = 0;
     Twips m_height = 0;
+    std::optional<OleColor> m_backColor;
+    std::optional<OleColor> m_foreColor;
+    QString m_fontName; // as stored by the form, before substitution
     int m_tabIndex = -1;
     int m_index = -1;
 };

@@ -38,9 +38,11 @@ private:
     void choose(int index, bool raiseChange);
 
     QStringList m_roots;
+    int m_current = -1;
 };
 
-// The mount points of the mounted file systems that can be listed, the root first, then by name.
+// The mount points of the mounted file systems that can be listed, the root first, then by name
+// (the Toolkit's drive list instead, when one is set).
 QStringList MountedDrives();
 // The mount point of the file system holding path (path must be absolute).
 QString DriveOf(const QString &path);

@@ -11,6 +11,8 @@
 #include "color.h"
 #include "twips.h"
 
+#include <QColor>
+#include <QFont>
 #include <QMargins>
 #include <QSize>
 #include <QString>
@@ -20,12 +22,16 @@
 #include <memory>
 #include <vector>
 
+class QCloseEvent;
+class QMenuBar;
+class QPainter;
 class QWidget;
 
 namespace cellwright {
 
 class Control;
 class FormWindow;
+class ClientArea;
 
 enum class Border {
     None,
@@ -147,6 +153,8 @@ protected:
 private:
     friend class Control;
     friend class FormWindow;
+    friend class ClientArea;
+    friend class Toolkit;
     friend class Menu;
     template <class T> friend class FormInstance;
 
@@ -154,14 +162,24 @@ private:
         Twips x;
         Twips y;
         QString text;
+        QFont font;
+        QColor color;
     };
 
+    QMenuBar *menuBar();
     void load(std::function<void()> discarded);
     void raiseResize();
-    void closeRequested();
-    void applyOuterSize();
+    void closeRequested(QCloseEvent *event);
+    void geometryChanged(bool resized);
+    void frameMaybeChanged();
+    void resizeInside(QSize inside);
+    QSize outerPixels() const;
+    int menuBarHeight() const;
+    void syncMenuBarHeight();
+    void applyFlags();
+    void applyColors();
     void applyTabOrder();
-    void paintPrinted(class QPainter &painter) const;
+    void paintPrinted(QPainter &painter, const QRect &area) const;
     void registerControl(Control *control);
     void unregisterControl(Control *control);
 
@@ -170,10 +188,18 @@ private:
     std::vector<Control *> m_controls;
     std::vector<PrintedLine> m_printed;
     std::function<void()> m_discarded;
-    Twips m_width = 0; // outer size as last set by code
+    QString m_fontName;
+    Twips m_width = 0; // outer size and inside position as last set by code
     Twips m_height = 0;
+    Twips m_left = 0;
+    Twips m_top = 0;
+    bool m_widthByCode = false; // the outer size set by code is kept when the frame changes
+    bool m_heightByCode = false;
     Twips m_currentX = 0;
     Twips m_currentY = 0;
+    QSize m_applied; // inside pixels last given to the window by code
+    QMargins m_frameInUse;
+    int m_menuBarHeight = 0; // height added to the window for the menu bar
     QSize m_lastResized; // outer pixels at the last Form_Resize
     bool m_resizedOnce = false;
     bool m_shownOnce = false;

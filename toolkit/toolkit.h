@@ -81,8 +81,12 @@
 #include "textbox.h"
 #include "twips.h"
 
+#include <QFont>
 #include <QHash>
+#include <QMargins>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -113,11 +117,20 @@ public:
     bool ended() const noexcept { return m_ended; }
     // Ends the program: hides every window at once, runs no further handler, leaves the event loop.
     void end();
+    // Runs the event loop until the program ends; returns at once when it has ended already.
+    int Run();
 
     // Whether any font is installed; without one, text renders as empty boxes.
     static bool FontsAvailable();
     // The installed family a stored font name maps to ("MS Sans Serif" -> "DejaVu Sans").
     static QString SubstituteFamily(const QString &name);
+    // A font by stored name (substituted), size in points and weight.
+    static QFont MakeFont(
+        const QString &name, float points, bool bold = false, bool italic = false);
+
+    // Replaces the mounted file systems that drive lists offer (tests); empty restores them.
+    void setDriveList(const QStringList &roots) { m_driveList = roots; }
+    const QStringList &driveList() const noexcept { return m_driveList; }
 
     // The folder last shown on the file system mounted at root ("" when none yet).
     QString lastFolderOn(const QString &root) const;
@@ -127,12 +140,17 @@ private:
     friend class Form;
     friend void detail::DiscardLater(std::unique_ptr<Form> form);
 
+    void flushDiscarded();
+
     std::vector<Form *> m_forms; // every form that exists
+    QHash<int, QMargins> m_frames; // frame the platform reported, by border kind
     std::vector<std::unique_ptr<Form>> m_discarded; // closed forms awaiting deletion
     QHash<QString, QString> m_lastFolders;
+    QStringList m_driveList;
     MsgBoxAnswerer m_answerer;
     bool m_ended = false;
     bool m_flushQueued = false;
+    QObject m_context; // cancels queued work when the toolkit goes
 };
 
 // The program's message box: modal, the text, an OK button only, no icon, caption "Cellwright".
