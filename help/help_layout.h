@@ -20,10 +20,11 @@ enum class HelpPass {
     Resize,
 };
 
-// The narrowest window the layout works with, in twips (240 pixels at 96 DPI). Much below
-// 1600 twips the chain of tops would leave the 16-bit range, and at 500 or less the labels would
-// have no width; at this width the window (13067 twips high) still fits a 1024-pixel-high screen.
-inline constexpr double HelpMinWidth = 3600;
+// The narrowest window the layout works with, in twips (400 pixels at 96 DPI). Below about
+// 1580 twips the chain of tops would leave the 16-bit range, below about 1090 the height would,
+// and at 500 or less the labels would have no width. At 6000 every paragraph still fits its
+// label in the substituted fonts, and the window (9640 twips high) fits a 768-pixel screen.
+inline constexpr double HelpMinWidth = 6000;
 // The labels are this much narrower than the window.
 inline constexpr double HelpLabelMargin = 500;
 // Top of the first paragraph.

@@ -1,6 +1,7 @@
 // The about box on real widgets: its stored design, the centred one-line labels, a fixed size,
 // nothing that reacts to the user, and one box only when it is shown while open.
 #include "frmabout.h"
+#include "gui_harness.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <memory>
 
 using namespace cellwright;
+using namespace cellwright::test;
 
 namespace {
 
@@ -36,9 +38,8 @@ class TestFrmAbout : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void cleanupTestCase();
+    void init() { m_gui = std::make_unique<GuiFixture>(); }
+    void cleanup() { m_gui.reset(); }
 
     void storedDesign();
     void labels_data();
@@ -50,23 +51,8 @@ private slots:
     void showingAnOpenBoxKeepsOneBox();
 
 private:
-    std::unique_ptr<Toolkit> m_toolkit;
+    std::unique_ptr<GuiFixture> m_gui;
 };
-
-void TestFrmAbout::initTestCase()
-{
-    m_toolkit = std::make_unique<Toolkit>();
-}
-
-void TestFrmAbout::cleanup()
-{
-    QCoreApplication::processEvents();
-}
-
-void TestFrmAbout::cleanupTestCase()
-{
-    m_toolkit.reset();
-}
 
 void TestFrmAbout::storedDesign()
 {
@@ -92,10 +78,10 @@ void TestFrmAbout::storedDesign()
     QCOMPARE(form.Top(), 5625.0f);
 
     // Shown, the client area keeps its size.
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(showAndWait(form));
     QTRY_COMPARE(form.ScaleWidth(), 4710.0f);
     QTRY_COMPARE(form.ScaleHeight(), 2505.0f);
+    QVERIFY(!saveScreenshot(form, "frmAbout-" + QGuiApplication::platformName()).isEmpty());
 }
 
 void TestFrmAbout::labels_data()
@@ -140,8 +126,7 @@ void TestFrmAbout::labels()
     QFETCH(OleColor, color);
 
     FormInstance<frmAbout> about;
-    about->Show();
-    QVERIFY(QTest::qWaitForWindowExposed(about->window()));
+    QVERIFY(showAndWait(*about));
     Label &label = labelNamed(*about, name);
 
     QCOMPARE(label.Left(), 120.0f);
@@ -153,7 +138,8 @@ void TestFrmAbout::labels()
     QCOMPARE(label.FontName(), font);
     QCOMPARE(label.FontSize(), points);
     QVERIFY(label.FontBold());
-    QCOMPARE(label.ForeColor(), color);
+    // Labels without a colour of their own report the one they paint with.
+    QCOMPARE(ToQColor(label.ForeColor()), ToQColor(color));
     QCOMPARE(label.BackColor(), OleColor(0x00C0FFC0));
     QCOMPARE(label.BackStyle(), BackMode::Opaque);
     QVERIFY(label.Visible());
@@ -192,8 +178,7 @@ void TestFrmAbout::stackingOrder()
     QCOMPARE(stacked, backToFront);
 
     // The 15-twip strips where the rule meets the version and the empty label: the rule in front.
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(showAndWait(form));
     const QRect rule = form.Label7.widget()->geometry();
     QCOMPARE(form.clientArea()->childAt(rule.center().x(), rule.top()), form.Label7.widget());
     QCOMPARE(form.clientArea()->childAt(rule.center().x(), rule.bottom()), form.Label7.widget());
@@ -216,8 +201,7 @@ void TestFrmAbout::noticeAndContactNameAWayToReport()
 void TestFrmAbout::cannotBeResized()
 {
     FormInstance<frmAbout> about;
-    about->Show();
-    QVERIFY(QTest::qWaitForWindowExposed(about->window()));
+    QVERIFY(showAndWait(*about));
     QWidget *window = about->window();
     const QSize size = window->size();
 
@@ -234,8 +218,7 @@ void TestFrmAbout::clicksTakeNoFocusAndChangeNothing()
 {
     FormInstance<frmAbout> about;
     frmAbout &form = *about;
-    form.Show();
-    QVERIFY(QTest::qWaitForWindowExposed(form.window()));
+    QVERIFY(showAndWait(form));
     const QRect geometry = form.window()->geometry();
 
     for (Label *label : { &form.Label1, &form.Label2, &form.Label3, &form.Label4, &form.Label5,
@@ -259,8 +242,7 @@ void TestFrmAbout::clicksTakeNoFocusAndChangeNothing()
 void TestFrmAbout::showingAnOpenBoxKeepsOneBox()
 {
     FormInstance<frmAbout> about;
-    about->Show();
-    QVERIFY(QTest::qWaitForWindowExposed(about->window()));
+    QVERIFY(showAndWait(*about));
     frmAbout *first = &*about;
     const QRect geometry = first->window()->geometry();
 
@@ -272,10 +254,9 @@ void TestFrmAbout::showingAnOpenBoxKeepsOneBox()
 
     // Closed with its close box and chosen again: a fresh box with the same content.
     const QString contact = first->Label5.Caption();
-    about->Unload();
+    closeByCloseBox(*about);
     QTRY_COMPARE(windowsTitled(QStringLiteral("About")), 0);
-    about->Show();
-    QVERIFY(QTest::qWaitForWindowExposed(about->window()));
+    QVERIFY(showAndWait(*about));
     QCOMPARE(windowsTitled(QStringLiteral("About")), 1);
     QCOMPARE(about->Label5.Caption(), contact);
 }

@@ -2,12 +2,14 @@
 // load and resize handlers on the labels, the minimum width, minimized and maximized windows, and
 // showing it while it is open.
 #include "frmhelp.h"
+#include "gui_harness.h"
 
 #include <QApplication>
 #include <QtTest>
 #include <memory>
 
 using namespace cellwright;
+using namespace cellwright::test;
 
 namespace {
 
@@ -29,10 +31,12 @@ public:
     void Form_Resize() override
     {
         ++resizes;
+        widthAtLastResize = Width();
         frmHelp::Form_Resize();
     }
     int loads = 0;
     int resizes = 0;
+    Twips widthAtLastResize = 0;
 
 private:
     Twips m_widthAtLoad;
@@ -48,13 +52,6 @@ struct HelpInstance {
     HelpParagraphs paragraphs;
     FormInstance<CountingHelp> form;
 };
-
-// Shows the window and waits until the window system has put it on the screen.
-bool showAndWait(Form &form)
-{
-    form.Show();
-    return QTest::qWaitForWindowExposed(form.window());
-}
 
 QList<int> paragraphTops(const frmHelp &form)
 {
@@ -88,9 +85,8 @@ class TestFrmHelp : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void cleanupTestCase();
+    void init() { m_gui = std::make_unique<GuiFixture>(); }
+    void cleanup() { m_gui.reset(); }
 
     void storedDesign();
     void stackingOrderPutsLaterParagraphsInFront();
@@ -110,29 +106,13 @@ private slots:
     void closedWindowReloadsWithTheSameTexts();
 
 private:
-    std::unique_ptr<Toolkit> m_toolkit;
+    std::unique_ptr<GuiFixture> m_gui;
 };
-
-void TestFrmHelp::initTestCase()
-{
-    m_toolkit = std::make_unique<Toolkit>();
-}
-
-void TestFrmHelp::cleanup()
-{
-    // Closed forms are deleted once the event loop runs.
-    QCoreApplication::processEvents();
-}
-
-void TestFrmHelp::cleanupTestCase()
-{
-    m_toolkit.reset();
-}
 
 void TestFrmHelp::storedDesign()
 {
     HelpInstance help;
-    frmHelp &form = *help.form;
+    CountingHelp &form = *help.form;
 
     QCOMPARE(form.Caption(), QStringLiteral("Help"));
     QCOMPARE(form.BorderStyle(), Border::Sizable);
@@ -182,10 +162,12 @@ void TestFrmHelp::storedDesign()
     }
 
     QVERIFY(showAndWait(form));
-    QTRY_COMPARE(form.Label0.Width(), form.Width() - 500);
+    QVERIFY(form.resizes > 0);
+    QCOMPARE(form.Label0.Width(), form.widthAtLastResize - 500);
     for (int k = 1; k <= 5; ++k)
         QCOMPARE(form.Label1[k].Height(), heights[k]);
     QCOMPARE(form.Label1[0].Top(), 7920.0f);
+    QVERIFY(!saveScreenshot(form, "frmHelp-" + QGuiApplication::platformName()).isEmpty());
 }
 
 void TestFrmHelp::stackingOrderPutsLaterParagraphsInFront()
@@ -490,7 +472,7 @@ void TestFrmHelp::closedWindowReloadsWithTheSameTexts()
     QVERIFY(showAndWait(*help.form));
     const auto texts = help.paragraphs.HelpText;
 
-    help.form->Unload();
+    closeByCloseBox(*help.form);
     QVERIFY(!help.form.IsLoaded());
     QTRY_COMPARE(windowsTitled(QStringLiteral("Help")), 0);
     // The table outlives the window.

@@ -60,8 +60,8 @@ void TestHelpLayout::figuresForAWidth_data()
     QTest::newRow("resize at 12000") << 12000.0 << HelpPass::Resize << 11500.0
                                      << QList<int> { 500, 1559, 2629, 3653, 4840 } << 7069;
     QTest::newRow("resize at the minimum width")
-        << HelpMinWidth << HelpPass::Resize << 3100.0 << QList<int> { 500, 2803, 5145, 7318, 10095 }
-        << 13067;
+        << HelpMinWidth << HelpPass::Resize << 5500.0 << QList<int> { 500, 2060, 3642, 5128, 6955 }
+        << 9640;
 }
 
 void TestHelpLayout::figuresForAWidth()
@@ -120,11 +120,11 @@ void TestHelpLayout::nextTopDividesByTheReportedWidth_data()
     // A label that reports another width than it was given: its own width counts.
     QTest::newRow("reported width") << 500.0 << 352 << 10000.0 << HelpPass::Resize << 1628;
     QTest::newRow("reported top") << 513.0 << 352 << 14500.0 << HelpPass::Resize << 1477;
-    // 3100 is the label width at the minimum window width: 352 x 15000 / 3100 = 1703.2.
+    // 5500 is the label width at the minimum window width: 352 x 15000 / 5500 = 960.
     QTest::newRow("no width counts as the narrowest")
-        << 500.0 << 352 << 0.0 << HelpPass::Resize << 2803;
+        << 500.0 << 352 << 0.0 << HelpPass::Resize << 2060;
     QTest::newRow("negative width counts as the narrowest")
-        << 500.0 << 352 << -200.0 << HelpPass::Resize << 2803;
+        << 500.0 << 352 << -200.0 << HelpPass::Resize << 2060;
 }
 
 void TestHelpLayout::nextTopDividesByTheReportedWidth()
