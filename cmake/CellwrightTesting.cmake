@@ -4,7 +4,7 @@ set(CELLWRIGHT_TEST_TIMEOUT 120 CACHE STRING "Seconds before a hanging test is s
 
 # Environment every test runs with: sanitizer options and a writable scratch HOME.
 set(CELLWRIGHT_TEST_ENV
-    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:suppressions=${CMAKE_CURRENT_LIST_DIR}/asan.supp"
     "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
     "QT_QPA_PLATFORMTHEME="

@@ -21,12 +21,14 @@ struct Substitute {
     QStringList families; // the first one installed wins
 };
 
-// The names the forms store, and the Debian fonts that look closest to them.
+// The names the forms store, and the Debian fonts closest to them. Liberation keeps the widths
+// the forms were laid out for; DejaVu runs about a tenth wider, enough to push the last word of
+// a tight label onto a line it has no room for.
 const std::vector<Substitute> &substitutes()
 {
     static const std::vector<Substitute> table {
-        { "MS Sans Serif", { "DejaVu Sans", "Liberation Sans", "Noto Sans", "FreeSans" } },
-        { "MS Serif", { "DejaVu Serif", "Liberation Serif", "Noto Serif", "FreeSerif" } },
+        { "MS Sans Serif", { "Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans" } },
+        { "MS Serif", { "Liberation Serif", "DejaVu Serif", "Noto Serif", "FreeSerif" } },
         { "Arial", { "Liberation Sans", "DejaVu Sans", "Noto Sans", "FreeSans" } },
     };
     return table;
@@ -69,7 +71,7 @@ Toolkit::Toolkit()
         QFont::insertSubstitutions(QString::fromLatin1(s.name), s.families);
     if (!FontsAvailable())
         std::fputs("Cellwright: no fonts are installed, text will not be readable "
-                   "(install fonts-dejavu-core)\n",
+                   "(install fonts-liberation2 or fonts-dejavu-core)\n",
             stderr);
 }
 

@@ -50,7 +50,7 @@ private:
 // Shows the form and waits until it is on screen (and, under a window manager, framed).
 [[nodiscard]] bool showAndWait(Form &form);
 // Waits until the window manager has put its frame around a shown form; false without one.
-bool waitForFrame(Form &form, int timeoutMs = 2000);
+bool waitForFrame(Form &form, int timeoutMs = 5000);
 // True when the platform draws real window frames (an X server with a window manager).
 bool platformHasWindowManager();
 

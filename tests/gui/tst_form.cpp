@@ -452,6 +452,11 @@ void tst_form::lifecycle()
     QCOMPARE(app.frmLife->Text1.Text(), QString("design"));
     QCOMPARE(app.counters.loads, 2);
     QVERIFY(!app.frmLife->Visible());
+
+    // Unloading from code works on a hidden form too.
+    app.frmLife->Unload();
+    QCOMPARE(app.counters.unloads, 2);
+    QVERIFY(!app.frmLife.IsLoaded());
 }
 
 void tst_form::printedLinesSurviveRepaint()
