@@ -1,0 +1,44 @@
+// frmOpen: the program's own chooser for the document to read. OK stores the folder and the name
+// separately in the conversion state and runs ReadDocument; OK and Cancel only hide the form, so
+// drive, folder, pattern and name survive to the next showing.
+#pragma once
+
+#include "read_textfile.h"
+#include "toolkit.h"
+
+namespace cellwright {
+
+class frmOpen : public Form {
+public:
+    frmOpen(ConversionState &state, Read_Textfile &engine);
+
+    void Form_Resize() override;
+
+    Label Label1 { *this };
+    TextBox Text1 { *this };
+    FileListBox File1 { *this };
+    Label Label2 { *this };
+    ComboBox Combo1 { *this, ComboStyle::DropDownCombo };
+    Label Label3 { *this };
+    Label Label4 { *this };
+    DirListBox Dir1 { *this };
+    Label Label5 { *this };
+    DriveListBox Drive1 { *this };
+    CommandButton Command1 { *this };
+    CommandButton Command2 { *this };
+
+private:
+    void Drive1_Change();
+    void Dir1_Change();
+    void Combo1_Click();
+    void File1_Click();
+    void File1_DblClick();
+    void File1_MouseDown(int Button, int Shift, Twips X, Twips Y);
+    void Command1_Click();
+    void Command2_Click();
+
+    ConversionState &state;
+    Read_Textfile &engine;
+};
+
+} // namespace cellwright
