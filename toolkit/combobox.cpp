@@ -1,10 +1,83 @@
 #include "combobox.h"
 
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
 namespace cellwright {
+
+namespace {
+
+const char AnnouncedProperty[] = "cellwrightAnnouncesName";
+
+// A combo box as assistive technology sees it: the accessible name as its name, the text shown
+// as its value, and the drop-down list opened by the "show menu" action.
+class AnnouncedComboBox : public QAccessibleWidget {
+public:
+    explicit AnnouncedComboBox(QComboBox *combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return combo()->currentText();
+        QString text = QAccessibleWidget::text(t);
+        // Without a name of its own, the box is known by what it shows.
+        if (t == QAccessible::Name && text.isEmpty())
+            text = combo()->currentText();
+        return text;
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = combo()->isEditable();
+        s.expandable = true;
+        s.expanded = combo()->view() && combo()->view()->isVisible();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList { showMenuAction() } + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == showMenuAction())
+            combo()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QComboBox *combo() const { return static_cast<QComboBox *>(object()); }
+};
+
+QAccessibleInterface *announcedComboFactory(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("QComboBox") && object
+        && object->property(AnnouncedProperty).toBool())
+        return new AnnouncedComboBox(static_cast<QComboBox *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void detail::AnnounceAccessibleName(QComboBox *combo)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(announcedComboFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    combo->setProperty(AnnouncedProperty, true);
+}
 
 namespace {
 QComboBox *widgetOf(const ComboBox &box)
@@ -19,6 +92,7 @@ ComboBox::ComboBox(Form &form, ComboStyle style)
 {
     QComboBox *w = widgetOf(*this);
     w->setEditable(style == ComboStyle::DropDownCombo);
+    detail::AnnounceAccessibleName(w);
     // Enter in the field never adds an entry; the list is the form's to fill.
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(12);

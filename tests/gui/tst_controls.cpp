@@ -2,6 +2,7 @@
 // index), text box Change, buttons, menus, labels, and control arrays whose events carry the index.
 #include "gui_harness.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 #include <algorithm>
@@ -105,6 +106,8 @@ private slots:
     void labelShowsPlainTextWrapped_data();
     void labelShowsPlainTextWrapped();
     void labelBackground();
+    void comboBoxesAnnounceTheirNames_data();
+    void comboBoxesAnnounceTheirNames();
 };
 
 void tst_controls::comboListIndexRaisesClick_data()
@@ -389,6 +392,42 @@ void tst_controls::labelBackground()
     const QImage client = form->clientArea()->grab().toImage();
     QCOMPARE(
         client.pixelColor(form->Label1.widget()->geometry().topLeft() + QPoint(2, 2)), formColor);
+}
+
+void tst_controls::comboBoxesAnnounceTheirNames_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("editable combo box named") << "Combo1"
+                                              << "List Files of Type";
+    QTest::newRow("drop-down list named") << "Combo2"
+                                          << "Number of tables";
+    // Without a name of its own a box is known by what it shows.
+    QTest::newRow("editable combo box unnamed") << "Combo1"
+                                                << "";
+}
+
+void tst_controls::comboBoxesAnnounceTheirNames()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, name);
+
+    FormInstance<ControlsForm> form;
+    fill(form->Combo1, { "*.txt", "*.*" });
+    fill(form->Combo2, { "1", "2" });
+    QVERIFY(form->Combo2.setListIndex(1));
+    ComboBox &combo = which == "Combo1" ? form->Combo1 : form->Combo2;
+    if (!name.isEmpty())
+        combo.setAccessibleName(name);
+    QVERIFY(showAndWait(*form));
+
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(combo.widget());
+    QVERIFY(face);
+    QCOMPARE(face->role(), QAccessible::ComboBox);
+    QCOMPARE(face->text(QAccessible::Name), name.isEmpty() ? combo.Text() : name);
+    QCOMPARE(face->text(QAccessible::Value), combo.Text());
+    QCOMPARE(face->state().editable, combo.Style() == ComboStyle::DropDownCombo);
 }
 
 QTEST_MAIN(tst_controls)
