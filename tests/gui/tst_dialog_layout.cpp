@@ -4,6 +4,7 @@
 // save dialog, which keeps its controls where they are. Also a picture of both dialogs.
 #include "dialogs_fixture.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QSet>
 #include <QTest>
@@ -38,6 +39,26 @@ void dragTo(Form &form, Twips width, Twips height)
     const QMargins frame = form.Frame();
     form.window()->resize(ToPixelsX(width) - frame.left() - frame.right(),
         ToPixelsY(height) - frame.top() - frame.bottom());
+}
+
+// Lets the window system catch up with earlier size requests, so that none of them arrives after
+// the next one: waits until the window's size has stayed the same for a while.
+void settle(Form &form)
+{
+    QSize last = form.window()->size();
+    QElapsedTimer quiet;
+    quiet.start();
+    const bool settled = QTest::qWaitFor(
+        [&] {
+            if (form.window()->size() != last) {
+                last = form.window()->size();
+                quiet.restart();
+            }
+            return quiet.elapsed() >= 250;
+        },
+        5000);
+    if (!settled)
+        qWarning("the window's size kept changing");
 }
 
 // Every control's Left, Top, Width and Height.
@@ -249,6 +270,8 @@ void tst_dialog_layout::draggedBelowMinimum()
 
     frmOpen &form = shownOpen();
     QVERIFY(resizeTo(form, 9000, 6000));
+    settle(form);
+    QCOMPARE(form.Width(), 9000.0f);
     dragTo(form, dragW, dragH);
     QTRY_COMPARE(form.Width(), W);
     QTRY_COMPARE(form.Height(), H);
