@@ -27,7 +27,8 @@ void TestConvert::workedExampleEndToEnd()
     QVERIFY(dir.isValid());
     QFile in(dir.filePath("paper.txt"));
     QVERIFY(in.open(QIODevice::WriteOnly));
-    in.write("Results\r\n\r\nStarA\r\nV\r\nB-V\r\n1\r\n12.3\r\n0.45\r\n2\r\n12.9\r\n0.51\r\n\r\nEnd\r\n");
+    in.write("Results\r\n\r\nStarA\r\nV\r\nB-V\r\n1\r\n12.3\r\n0.45\r\n2\r\n12.9\r\n0."
+             "51\r\n\r\nEnd\r\n");
     in.close();
 
     ConversionState state;
@@ -50,7 +51,8 @@ void TestConvert::workedExampleEndToEnd()
     state.SaveFileName = u"out.tex";
     QVERIFY(engine.WriteDocument());
     QCOMPARE(readAll(dir.filePath("out.tex")),
-        QByteArray("Results\r\n\r\nStarA&V&B-V\\\\\r\n1&12.3&0.45\\\\\r\n2&12.9&0.51\\\\\r\n\r\nEnd\r\n"));
+        QByteArray(
+            "Results\r\n\r\nStarA&V&B-V\\\\\r\n1&12.3&0.45\\\\\r\n2&12.9&0.51\\\\\r\n\r\nEnd\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestConvert)
