@@ -75,6 +75,19 @@ bool ReadFileBytes(const fs::path &path, std::string &bytes)
     return !in.bad();
 }
 
+// The file a link leads to, through any chain of links, also when that file does not exist yet.
+fs::path FollowLinks(fs::path path)
+{
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
 fs::path TemporaryNameBeside(const fs::path &target)
 {
     std::random_device random;
@@ -361,8 +374,7 @@ std::u16string Read_Textfile::WriteToTarget() const
 
     fs::path target(state.SaveFileName);
     // Saving over a link replaces the file it points to, not the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec)))
-        target = fs::weakly_canonical(target, ec);
+    target = FollowLinks(target);
     const auto existing = fs::status(target, ec);
     if (fs::is_directory(existing))
         return SystemReason(EISDIR);
