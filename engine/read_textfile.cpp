@@ -162,12 +162,15 @@ public:
 
     void CommitTo(ConversionState &target) const
     {
-        std::vector<std::u16string> converted = state.WorkLines;
+        // Lines that changed are made first and then swapped in, so a failure leaves no half
+        // converted document; a line may be read by several handles, so none is moved from.
+        std::vector<std::pair<int, std::u16string>> changed;
         for (int x = 1; x <= MaxLines; ++x) {
             if (handle[x] != x)
-                converted[x] = text(handle[x]);
+                changed.emplace_back(x, text(handle[x]));
         }
-        target.WorkLines.swap(converted);
+        for (auto &[x, line] : changed)
+            target.WorkLines[x].swap(line);
         target.WorkLineCount = static_cast<int16_t>(count);
         target.TableStart = start;
     }
@@ -247,16 +250,17 @@ bool Read_Textfile::ReadIntoState()
     if (lines.empty() || lines.size() > static_cast<size_t>(MaxLines))
         return false;
 
-    // Both stores are built aside, so the previous document gives way only once everything
-    // was read and nothing can fail any more.
-    std::vector<std::u16string> source = state.SourceLines;
-    std::vector<std::u16string> work = state.WorkLines;
-    for (size_t i = 1; i <= lines.size(); ++i) {
-        source[i] = TrimLeadingSpaces(lines[i - 1]);
+    // The new lines are made first; taking them over only swaps, which cannot fail, so the
+    // previous document gives way only once everything was read.
+    std::vector<std::u16string> source(lines.size()), work(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        source[i] = TrimLeadingSpaces(lines[i]);
         work[i] = source[i];
     }
-    state.SourceLines.swap(source);
-    state.WorkLines.swap(work);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        state.SourceLines[i + 1].swap(source[i]);
+        state.WorkLines[i + 1].swap(work[i]);
+    }
     state.SourceLineCount = static_cast<int16_t>(lines.size());
     state.WorkLineCount = state.SourceLineCount;
     state.DocumentEncoding = encoding;
