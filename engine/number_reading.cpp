@@ -1,5 +1,6 @@
 #include "number_reading.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -8,7 +9,10 @@ namespace cellwright {
 
 namespace {
 
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n'; }
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n';
+}
 
 // Walks the text one character at a time, skipping blanks wherever they stand.
 class Scanner {
@@ -50,6 +54,36 @@ double ReadRadix(Scanner &scan, int radix)
         scan.Take();
     }
     return value;
+}
+
+// For a decimal number with at least one nonzero digit: the power of ten p with
+// 10^(p-1) <= |value| < 10^p, saturated far beyond the range of a double.
+long OrderOfMagnitude(std::string_view number)
+{
+    const size_t e = number.find('e');
+    long exponent = 0;
+    if (e != std::string_view::npos) {
+        for (const char c : number.substr(e + 1)) {
+            if (c >= '0' && c <= '9')
+                exponent = std::min(exponent * 10 + (c - '0'), 100000000L);
+        }
+        if (number.substr(e + 1).starts_with('-'))
+            exponent = -exponent;
+    }
+    long digitsBeforePoint = 0, digits = 0, firstNonzero = -1;
+    bool point = false;
+    for (const char c : number.substr(0, e)) {
+        if (c == '.') {
+            point = true;
+        } else if (c >= '0' && c <= '9') {
+            if (c != '0' && firstNonzero < 0)
+                firstNonzero = digits;
+            ++digits;
+            if (!point)
+                ++digitsBeforePoint;
+        }
+    }
+    return digitsBeforePoint - firstNonzero + exponent;
 }
 
 } // namespace
@@ -115,19 +149,18 @@ double ReadNumber(std::u16string_view text)
     }
 
     double value = 0;
-    const char *first = collected.data();
-    const char *last = first + collected.size();
-    const auto [end, error] = std::from_chars(first, last, value);
+    const auto [end, error]
+        = std::from_chars(collected.data(), collected.data() + collected.size(), value);
+    (void)end;
     if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone on overflow or underflow; tell them apart by the
-        // exponent's sign, which is all a caller comparing with 1 and 32767 needs.
+        // from_chars leaves the value alone on overflow or underflow; which one it was follows
+        // from the decimal order of magnitude, not from the exponent's sign alone (0.000…01
+        // underflows without any exponent).
         const bool negative = collected.front() == '-';
-        const bool tiny = collected.find("e-") != std::string::npos;
-        value = tiny ? 0.0 : HUGE_VAL;
+        value = OrderOfMagnitude(collected) > 0 ? HUGE_VAL : 0.0;
         if (negative)
             value = -value;
     }
-    (void)end;
     return value;
 }
 

@@ -42,9 +42,15 @@ int16_t SaturateToInt16(double value)
     return value < 0 ? INT16_MIN : INT16_MAX;
 }
 
-std::u16string FromAscii(std::string_view text) { return { text.begin(), text.end() }; }
+std::u16string FromAscii(std::string_view text)
+{
+    return { text.begin(), text.end() };
+}
 
-std::u16string Number(long value) { return FromAscii(std::to_string(value)); }
+std::u16string Number(long value)
+{
+    return FromAscii(std::to_string(value));
+}
 
 std::u16string SystemReason(int error)
 {
@@ -67,6 +73,19 @@ bool ReadFileBytes(const fs::path &path, std::string &bytes)
         return false;
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     return !in.bad();
+}
+
+// The file a link leads to, through any chain of links, also when that file does not exist yet.
+fs::path FollowLinks(fs::path path)
+{
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
 }
 
 fs::path TemporaryNameBeside(const fs::path &target)
@@ -135,23 +154,42 @@ public:
             std::copy(
                 handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
             count -= D;
+            FollowMovedTables(t, i, R, K);
             start[t] = static_cast<int16_t>(i);
+            foundNow[t] = true;
         }
     }
 
     void CommitTo(ConversionState &target) const
     {
-        std::vector<std::u16string> converted = state.WorkLines;
+        // Lines that changed are made first and then swapped in, so a failure leaves no half
+        // converted document; a line may be read by several handles, so none is moved from.
+        std::vector<std::pair<int, std::u16string>> changed;
         for (int x = 1; x <= MaxLines; ++x) {
             if (handle[x] != x)
-                converted[x] = text(handle[x]);
+                changed.emplace_back(x, text(handle[x]));
         }
-        target.WorkLines.swap(converted);
+        for (auto &[x, line] : changed)
+            target.WorkLines[x].swap(line);
         target.WorkLineCount = static_cast<int16_t>(count);
         target.TableStart = start;
     }
 
 private:
+    // A block of R x K lines at line i became R rows: tables found earlier in this conversion
+    // whose rows lay below it moved up with the rest, and one whose first row was a cell of it
+    // now lies in the row that took that cell.
+    void FollowMovedTables(int t, int i, int R, int K)
+    {
+        const int blockEnd = i + R * K; // first line after the block, before the gap closed
+        for (int u = 1; u <= MaxTables; ++u) {
+            if (u == t || !foundNow[u] || start[u] < i)
+                continue;
+            start[u] = static_cast<int16_t>(
+                start[u] >= blockEnd ? start[u] - R * (K - 1) : i + (start[u] - i) / K);
+        }
+    }
+
     struct Span {
         int first, last;
     };
@@ -171,40 +209,62 @@ private:
     std::vector<Span> rowSpans;
     int count;
     std::array<int16_t, MaxTables + 1> start;
+    std::array<bool, MaxTables + 1> foundNow {}; // tables found by this conversion
 };
 
 } // namespace
 
 void Read_Textfile::ReadDocument()
 {
-    const auto fail = [this] { window.MsgBox(ReadErrorMessage); };
+    // Names that cannot be turned into a path, or a document too large for memory, are read
+    // errors like any other: nothing of the state has changed when they are thrown.
+    bool read = false;
+    try {
+        read = ReadIntoState();
+    } catch (const std::exception &) {
+        read = false;
+    }
+    if (!read)
+        return window.MsgBox(ReadErrorMessage);
 
+    window.SetCaption(state.OpenFileName);
+    window.SetCommand2Enabled(true);
+}
+
+bool Read_Textfile::ReadIntoState()
+{
     std::error_code ec;
     fs::current_path(fs::path(state.OpenFolder), ec);
     if (ec)
-        return fail();
+        return false;
 
     std::string bytes;
     if (!ReadFileBytes(fs::path(state.OpenFileName), bytes))
-        return fail();
+        return false;
+    // CR is one byte in every encoding read, so too many lines are refused before decoding.
+    if (std::count(bytes.begin(), bytes.end(), '\r') > MaxLines)
+        return false;
 
     TextEncoding encoding;
     const std::vector<std::u16string> lines = SplitLines(DecodeText(bytes, encoding));
     if (lines.empty() || lines.size() > static_cast<size_t>(MaxLines))
-        return fail();
+        return false;
 
-    // The whole file was read: only now does the previous document give way.
-    const auto n = static_cast<int16_t>(lines.size());
-    for (int i = 1; i <= n; ++i) {
-        state.SourceLines[i] = TrimLeadingSpaces(lines[i - 1]);
-        state.WorkLines[i] = state.SourceLines[i];
+    // The new lines are made first; taking them over only swaps, which cannot fail, so the
+    // previous document gives way only once everything was read.
+    std::vector<std::u16string> source(lines.size()), work(lines.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        source[i] = TrimLeadingSpaces(lines[i]);
+        work[i] = source[i];
     }
-    state.SourceLineCount = n;
-    state.WorkLineCount = n;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        state.SourceLines[i + 1].swap(source[i]);
+        state.WorkLines[i + 1].swap(work[i]);
+    }
+    state.SourceLineCount = static_cast<int16_t>(lines.size());
+    state.WorkLineCount = state.SourceLineCount;
     state.DocumentEncoding = encoding;
-
-    window.SetCaption(state.OpenFileName);
-    window.SetCommand2Enabled(true);
+    return true;
 }
 
 void Read_Textfile::CaptureTableSettings()
@@ -292,24 +352,45 @@ ConversionPreview Read_Textfile::PreviewConversion() const
 
 bool Read_Textfile::WriteDocument()
 {
-    const auto fail = [this](const std::u16string &reason) {
-        window.MsgBox(u"Could not save " + state.SaveFileName + u": " + reason);
-        return false;
-    };
+    std::u16string reason;
+    try {
+        reason = WriteToTarget();
+    } catch (const fs::filesystem_error &error) {
+        // A name that cannot be turned into a path.
+        reason = FromAscii(error.code().message());
+    } catch (const std::exception &) {
+        reason = SystemReason(ENOMEM);
+    }
+    if (reason.empty())
+        return true;
+    window.MsgBox(u"Could not save " + state.SaveFileName + u": " + reason);
+    return false;
+}
 
+std::u16string Read_Textfile::WriteToTarget() const
+{
     std::error_code ec;
     fs::current_path(fs::path(state.SaveFolder), ec);
     if (ec)
-        return fail(FromAscii(ec.message()));
+        return FromAscii(ec.message());
     if (state.SaveFileName.empty())
-        return fail(u"no file name was given");
+        return u"no file name was given";
 
     fs::path target(state.SaveFileName);
-    if (fs::is_directory(target, ec))
-        return fail(SystemReason(EISDIR));
     // Saving over a link replaces the file it points to, not the link.
-    if (fs::is_symlink(fs::symlink_status(target, ec)))
-        target = fs::weakly_canonical(target, ec);
+    target = FollowLinks(target);
+    const auto existing = fs::status(target, ec);
+    if (fs::is_directory(existing))
+        return SystemReason(EISDIR);
+    if (fs::exists(existing)) {
+        if (!fs::is_regular_file(existing))
+            return u"it is not a regular file";
+        // Replacing by rename would get round a file's write protection: only a file that could
+        // be written in place may be replaced. Opening to append changes nothing in it.
+        errno = 0;
+        if (!std::ofstream(target, std::ios::binary | std::ios::app))
+            return SystemReason(errno ? errno : EACCES);
+    }
 
     const std::string bytes = EncodeDocument(state);
 
@@ -319,7 +400,7 @@ bool Read_Textfile::WriteDocument()
     errno = 0;
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out)
-        return fail(SystemReason(errno));
+        return SystemReason(errno);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     const int writeError = errno;
@@ -328,20 +409,19 @@ bool Read_Textfile::WriteDocument()
     if (!written || out.fail()) {
         const int error = writeError ? writeError : errno;
         fs::remove(temporary, ec);
-        return fail(SystemReason(error));
+        return SystemReason(error);
     }
 
-    const auto existing = fs::status(target, ec);
-    if (!ec && fs::exists(existing))
+    if (fs::exists(existing))
         fs::permissions(temporary, existing.permissions(), ec);
 
     fs::rename(temporary, target, ec);
     if (ec) {
         const auto reason = FromAscii(ec.message());
         fs::remove(temporary, ec);
-        return fail(reason);
+        return reason;
     }
-    return true;
+    return {};
 }
 
 void Read_Textfile::ResetConversion()

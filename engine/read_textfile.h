@@ -67,6 +67,10 @@ public:
     ConversionPreview PreviewConversion() const;
 
 private:
+    // Reads the document and commits it to the state; false when it could not be read whole.
+    bool ReadIntoState();
+    // Saves the working document; the reason it could not, or empty on success.
+    std::u16string WriteToTarget() const;
     // The message that refuses the boxes as they stand, or empty when they are complete.
     std::u16string BoxesRefusal() const;
 

@@ -1,0 +1,120 @@
+// libFuzzer entry point: read -> convert -> write -> reset on arbitrary bytes and boxes.
+//
+// Input: the boxes, then a NUL byte, then the document's bytes. The boxes are fields separated
+// by byte 1: the selector's index first (its first byte, '0' to '6' giving -1 to 5), then the
+// first-cell, rows and columns boxes of tables 1, 2, ... in turn.
+#include "fake_main_window.h"
+#include "read_textfile.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+using namespace cellwright;
+
+namespace {
+
+std::u16string Widen(std::string_view bytes)
+{
+    return { bytes.begin(), bytes.end() };
+}
+
+// A folder of its own for the run's files, removed at the end.
+const std::string &ScratchFolder()
+{
+    static const struct Scratch {
+        std::string folder;
+        Scratch()
+        {
+            char name[] = "/tmp/cellwright-fuzz-XXXXXX";
+            if (!mkdtemp(name))
+                std::abort();
+            folder = name;
+        }
+        ~Scratch()
+        {
+            std::error_code ec;
+            std::filesystem::remove_all(folder, ec);
+        }
+    } scratch;
+    return scratch.folder;
+}
+
+// Reading and saving make their folder current; libFuzzer reads its corpus by relative names.
+struct KeepCurrentFolder {
+    std::filesystem::path folder = std::filesystem::current_path();
+    ~KeepCurrentFolder() { std::filesystem::current_path(folder); }
+};
+
+void Check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const KeepCurrentFolder keep;
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const size_t nul = input.find('\0');
+    const std::string_view boxes = input.substr(0, nul);
+    const std::string_view document
+        = nul == input.npos ? std::string_view {} : input.substr(nul + 1);
+
+    FakeMainWindow window;
+    size_t field = 0, start = 0;
+    for (;;) {
+        const size_t end = boxes.find('\1', start);
+        const std::string_view text
+            = boxes.substr(start, end == boxes.npos ? boxes.npos : end - start);
+        if (field == 0) {
+            window.listIndex = text.empty() ? 1 : (text[0] - '0') % 7 - 1;
+        } else if (field <= 18) {
+            const int k = int(field - 1) / 3;
+            auto &box = (field - 1) % 3 == 0 ? window.text1
+                : (field - 1) % 3 == 1       ? window.text2
+                                             : window.text3;
+            box[k] = Widen(text);
+        }
+        ++field;
+        if (end == boxes.npos)
+            break;
+        start = end + 1;
+    }
+
+    const std::string &folder = ScratchFolder();
+    {
+        std::ofstream out(folder + "/in.txt", std::ios::binary | std::ios::trunc);
+        out.write(document.data(), std::streamsize(document.size()));
+    }
+
+    static ConversionState state; // one state for the whole run, as in the program
+    Read_Textfile engine(state, window);
+    state.OpenFolder = Widen(folder);
+    state.OpenFileName = u"in.txt";
+    state.SaveFolder = state.OpenFolder;
+    state.SaveFileName = u"out.txt";
+
+    engine.ReadDocument();
+    const int16_t lines = state.SourceLineCount;
+    Check(lines >= 0 && lines <= MaxLines && state.WorkLineCount == lines);
+
+    engine.CaptureTableSettings();
+    engine.ConvertTables();
+    Check(state.WorkLineCount >= 0 && state.WorkLineCount <= lines);
+    for (int t = 1; t <= MaxTables; ++t)
+        Check(state.TableStart[t] >= 0 && state.TableStart[t] <= MaxLines);
+    Check(engine.WriteDocument());
+
+    engine.ResetConversion();
+    Check(state.WorkLineCount == lines);
+    for (int i = 1; i <= lines; ++i)
+        Check(state.WorkLines[i] == state.SourceLines[i]);
+    return 0;
+}
