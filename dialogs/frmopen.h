@@ -12,6 +12,9 @@ class frmOpen : public Form {
 public:
     frmOpen(ConversionState &state, Read_Textfile &engine);
 
+    // Shows the folder list's path in the folder caption from the start.
+    void Form_Load() override;
+
     void Form_Resize() override;
 
     Label Label1 { *this };
@@ -37,8 +40,14 @@ private:
     void Command1_Click();
     void Command2_Click();
 
+    // Puts the folder list back on the folder the file list shows, after that one failed.
+    void KeepFolder();
+    // Puts the drive list back on the folder list's drive, after the folder list failed.
+    void KeepDrive();
+
     ConversionState &state;
     Read_Textfile &engine;
+    bool m_keeping = false; // a failed change is being undone: no handler acts
 };
 
 } // namespace cellwright

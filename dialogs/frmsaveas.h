@@ -12,6 +12,9 @@ class frmSaveAs : public Form {
 public:
     frmSaveAs(ConversionState &state, Read_Textfile &engine);
 
+    // Shows the folder list's path in the folder caption from the start.
+    void Form_Load() override;
+
     Label Label1 { *this };
     TextBox Text1 { *this };
     FileListBox File1 { *this };
@@ -34,8 +37,14 @@ private:
     void Command1_Click();
     void Command2_Click();
 
+    // Puts the folder list back on the folder the file list shows, after that one failed.
+    void KeepFolder();
+    // Puts the drive list back on the folder list's drive, after the folder list failed.
+    void KeepDrive();
+
     ConversionState &state;
     Read_Textfile &engine;
+    bool m_keeping = false; // a failed change is being undone: no handler acts
 };
 
 } // namespace cellwright
