@@ -43,10 +43,11 @@ frmMain::frmMain(App &app)
     Label1.setFont(QStringLiteral("MS Sans Serif"), 18, true);
     Label1.setForeColor(TitleColor);
     Label1.setAlignment(Align::Center);
-    Label2.Move(240, 600, 5655, 255);
+    // Wider than stored, to the right edge of the "View" column: the substitute font runs wider.
+    Label2.Move(240, 600, 6615, 255);
     Label2.setCaption(QStringLiteral("The purpose of this program is to read documents for "
                                      "publication (in text format),"));
-    Label3.Move(240, 840, 5655, 255);
+    Label3.Move(240, 840, 6615, 255);
     Label3.setCaption(QStringLiteral(
         "convert tables to the standard LaTeX style, and save in the same text format."));
 
