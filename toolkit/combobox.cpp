@@ -1,5 +1,7 @@
 #include "combobox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -11,13 +13,48 @@ QComboBox *widgetOf(const ComboBox &box)
 {
     return static_cast<QComboBox *>(box.widget());
 }
+
+const char *const ToolkitComboProperty = "cellwrightComboBox";
+
+// Qt's own combo box interface on Linux reports the chosen entry as its name and leaves the
+// name to a label relation; ours reports the accessible name the form gives it, the entry as
+// its value.
+class ComboBoxAccessible : public QAccessibleWidget {
+public:
+    explicit ComboBoxAccessible(QComboBox *combo)
+        : QAccessibleWidget(combo, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *combo = static_cast<const QComboBox *>(widget());
+        if (t == QAccessible::Name && !combo->accessibleName().isEmpty())
+            return combo->accessibleName();
+        if (t == QAccessible::Value)
+            return combo->currentText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *ComboBoxAccessibleFactory(const QString &, QObject *object)
+{
+    auto *combo = qobject_cast<QComboBox *>(object);
+    if (combo && combo->property(ToolkitComboProperty).toBool())
+        return new ComboBoxAccessible(combo);
+    return nullptr;
+}
 } // namespace
 
 ComboBox::ComboBox(Form &form, ComboStyle style)
     : Control(form, new QComboBox)
     , m_style(style)
 {
+    static const bool factoryInstalled
+        = (QAccessible::installFactory(ComboBoxAccessibleFactory), true);
+    Q_UNUSED(factoryInstalled);
     QComboBox *w = widgetOf(*this);
+    w->setProperty(ToolkitComboProperty, true);
     w->setEditable(style == ComboStyle::DropDownCombo);
     // Enter in the field never adds an entry; the list is the form's to fill.
     w->setInsertPolicy(QComboBox::NoInsert);

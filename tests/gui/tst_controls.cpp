@@ -2,6 +2,7 @@
 // index), text box Change, buttons, menus, labels, and control arrays whose events carry the index.
 #include "gui_harness.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QTest>
 #include <algorithm>
@@ -97,6 +98,8 @@ private slots:
     void comboClickRunsNestedHandlers();
     void comboUserChoiceRaisesClick();
     void comboTypingRaisesChangeOnly();
+    void comboAnnouncesItsNameAndEntry_data();
+    void comboAnnouncesItsNameAndEntry();
     void textBoxChange_data();
     void textBoxChange();
     void buttonClick();
@@ -245,6 +248,32 @@ void tst_controls::comboTypingRaisesChangeOnly()
     form->events.clear();
     form->Combo1.setText("6");
     QVERIFY(form->events.isEmpty());
+}
+
+void tst_controls::comboAnnouncesItsNameAndEntry_data()
+{
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("editable field with a list") << true;
+    QTest::newRow("drop-down list") << false;
+}
+
+void tst_controls::comboAnnouncesItsNameAndEntry()
+{
+    QFETCH(bool, editable);
+    FormInstance<ControlsForm> form;
+    ComboBox &combo = editable ? form->Combo1 : form->Combo2;
+    QCOMPARE(combo.Style(), editable ? ComboStyle::DropDownCombo : ComboStyle::DropDownList);
+    fill(combo, { "1", "2", "3" });
+    combo.setAccessibleName("Number of tables");
+    QVERIFY(combo.setListIndex(1));
+
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(combo.widget());
+    QVERIFY(iface);
+    QCOMPARE(iface->role(), QAccessible::ComboBox);
+    QCOMPARE(iface->text(QAccessible::Name), QString("Number of tables"));
+    QCOMPARE(iface->text(QAccessible::Value), QString("2"));
+    QVERIFY(combo.setListIndex(2));
+    QCOMPARE(iface->text(QAccessible::Value), QString("3"));
 }
 
 void tst_controls::textBoxChange_data()
