@@ -607,11 +607,20 @@ void TestCellwright::wholeRoadByKeyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(p.app().frmPrint_Table->PrintedLines().size(), 3);
 
-    // The File menu from the keyboard: Alt opens the menu bar, Down the first menu.
+    // The File menu from the keyboard: Alt reaches the menu bar, Down opens "File" and moves
+    // to "Save ...".
     QVERIFY(activate(m));
-    QVERIFY(tabTo(m.Command3.widget()));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    auto *bar = m.window()->findChild<QMenuBar *>();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Alt);
+    QTRY_VERIFY(bar->activeAction() == m.myFile.action());
+    QTest::keyClick(bar, Qt::Key_Down);
+    QTRY_VERIFY(m.myFile.menu()->isVisible());
+    for (int i = 0; i < 4 && m.myFile.menu()->activeAction() != m.mySave.action(); ++i)
+        QTest::keyClick(m.myFile.menu(), Qt::Key_Down);
+    QCOMPARE(m.myFile.menu()->activeAction(), m.mySave.action());
+    QTest::keyClick(m.myFile.menu(), Qt::Key_Return);
     frmSaveAs &save = *p.app().frmSaveAs;
+    QVERIFY(save.Visible());
     QVERIFY(activate(save));
     QVERIFY(tabTo(save.Text1.widget()));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("paper.tex"));
