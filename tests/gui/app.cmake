@@ -4,3 +4,7 @@ if(TARGET cellwright_app)
     target_link_libraries(cellwright_app_driver PUBLIC cellwright_app cellwright_gui_harness)
     cellwright_add_gui_test(tst_cellwright SOURCES tst_cellwright.cpp LIBS cellwright_app_driver)
 endif()
+if(TARGET cellwright_app)
+    cellwright_add_gui_test(tst_frmprint_table SOURCES tst_frmprint_table.cpp
+        LIBS cellwright_app_driver)
+endif()
