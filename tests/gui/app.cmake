@@ -8,3 +8,7 @@ if(TARGET cellwright_app)
     cellwright_add_gui_test(tst_frmprint_table SOURCES tst_frmprint_table.cpp
         LIBS cellwright_app_driver)
 endif()
+if(TARGET cellwright_app)
+    cellwright_add_gui_test(tst_monkey SOURCES tst_monkey.cpp LIBS cellwright_app_driver)
+    set_tests_properties(tst_monkey.offscreen tst_monkey.xvfb PROPERTIES TIMEOUT 900)
+endif()
