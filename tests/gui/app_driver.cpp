@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPixmap>
+#include <QScreen>
 #include <QTest>
 
 namespace cellwright::test {
@@ -37,6 +39,28 @@ Program::~Program()
 {
     m_app.reset();
     QDir::setCurrent(m_previousFolder);
+}
+
+QString SaveScreen(Form &main, Form &beside, const QString &name)
+{
+    waitForFrame(main);
+    waitForFrame(beside);
+    // Both on the screen: the first at the top-left corner.
+    main.window()->move(16, 16);
+    QTest::qWait(300);
+    const QRect outer = main.window()->frameGeometry();
+    beside.window()->move(outer.right() + 12, outer.top() + beside.Frame().top());
+    // The window manager redraws the moved frame.
+    QTest::qWait(800);
+    const QRect both = outer.united(beside.window()->frameGeometry()).adjusted(-8, -8, 8, 8);
+    QString folder = qEnvironmentVariable("CELLWRIGHT_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+        folder = QDir::currentPath() + QStringLiteral("/screenshots");
+    QDir().mkpath(folder);
+    const QString file = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const QPixmap shot
+        = main.window()->screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height());
+    return shot.save(file, "PNG") ? file : QString();
 }
 
 QString Program::path(const QString &name) const

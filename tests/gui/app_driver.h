@@ -20,6 +20,11 @@ QByteArray WorkedExample();
 // The worked example after converting StarA, 3 rows, 3 columns.
 QByteArray WorkedExampleConverted();
 
+// Saves the part of the screen that shows both windows with their frames, the second placed to
+// the right of the first, as NAME.png in the screenshot folder; returns the file's path. Needs a
+// window manager (see platformHasWindowManager).
+QString SaveScreen(Form &main, Form &beside, const QString &name);
+
 class Program {
 public:
     // Writes the files into the scratch folder, then starts the program there.

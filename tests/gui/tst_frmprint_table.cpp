@@ -116,6 +116,8 @@ void TestFrmPrintTable::tenRowTable()
         rows << QStringLiteral("%1a&%1b\\\\").arg(r);
     QCOMPARE(viewer.PrintedLines(), rows);
     QCOMPARE(p.app().state.ViewerHeight, 2050);
+    if (platformHasWindowManager())
+        QVERIFY(!SaveScreen(p.main(), viewer, QStringLiteral("main-window-and-viewer")).isEmpty());
 }
 
 void TestFrmPrintTable::tableNeverFound()
