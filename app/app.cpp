@@ -1,0 +1,91 @@
+#include "app.h"
+
+#include "file_dialogs.h"
+#include "frmabout.h"
+#include "frmhelp.h"
+#include "frmmain.h"
+#include "frmopen.h"
+#include "frmprint_table.h"
+#include "frmsaveas.h"
+
+namespace cellwright {
+
+App::App()
+    : frmMain([this] { return std::make_unique<class frmMain>(*this); })
+    , frmPrint_Table([this] { return std::make_unique<class frmPrint_Table>(state); })
+    , frmOpen([this] { return std::make_unique<class frmOpen>(state, engine); })
+    , frmSaveAs([this] { return std::make_unique<class frmSaveAs>(state, engine); })
+    , frmHelp([this] { return std::make_unique<class frmHelp>(helpParagraphs); })
+{
+}
+
+App::~App() = default;
+
+void App::Start()
+{
+    frmMain->Show();
+}
+
+class frmMain &frmMainLink::form() const
+{
+    return app.frmMain.get();
+}
+
+namespace {
+std::u16string FromQString(const QString &text)
+{
+    return text.toStdU16String();
+}
+} // namespace
+
+int frmMainLink::Combo1_ListIndex() const
+{
+    return form().Combo1.ListIndex();
+}
+
+std::u16string frmMainLink::Text1(int k) const
+{
+    return FromQString(form().Text1[k].Text());
+}
+
+std::u16string frmMainLink::Text2(int k) const
+{
+    return FromQString(form().Text2[k].Text());
+}
+
+std::u16string frmMainLink::Text3(int k) const
+{
+    return FromQString(form().Text3[k].Text());
+}
+
+void frmMainLink::SetCaption(const std::u16string &caption)
+{
+    form().setCaption(QString::fromStdU16String(caption));
+}
+
+void frmMainLink::SetCommand2Enabled(bool enabled)
+{
+    form().Command2.setEnabled(enabled);
+}
+
+void frmMainLink::SetCommand3Enabled(bool enabled)
+{
+    form().Command3.setEnabled(enabled);
+}
+
+void frmMainLink::SetCommand5Enabled(bool enabled)
+{
+    form().Command5.setEnabled(enabled);
+}
+
+void frmMainLink::SetCommand4Enabled(int k, bool enabled)
+{
+    form().Command4[k].setEnabled(enabled);
+}
+
+void frmMainLink::MsgBox(const std::u16string &text)
+{
+    cellwright::MsgBox(std::u16string_view(text));
+}
+
+} // namespace cellwright

@@ -1,0 +1,55 @@
+// The application object: everything that lives for the whole run, created once in main.
+//
+//   ConversionState   the document and the table settings, shared by every window and the engine
+//   HelpParagraphs    the help window's paragraph table, which outlives the window
+//   Read_Textfile     the conversion engine; it reaches the main window through frmMainLink
+//   FormInstance<..>  one holder per form, each form created on first use
+//
+// The main window's buttons and menus run the engine and show the other forms through this
+// object; the dialogs get the state and the engine when they are created.
+#pragma once
+
+#include "conversion_state.h"
+#include "frmmain_link.h"
+#include "help_paragraphs.h"
+#include "read_textfile.h"
+#include "toolkit.h"
+
+namespace cellwright {
+
+class frmMain;
+class frmPrint_Table;
+class frmOpen;
+class frmSaveAs;
+class frmHelp;
+class frmAbout;
+
+class App {
+public:
+    // Needs the Toolkit to exist already; creates no form yet.
+    App();
+    App(const App &) = delete;
+    App &operator=(const App &) = delete;
+    ~App();
+
+    // Creates and loads the main window (its load sets up the dialogs, hidden) and shows it.
+    void Start();
+
+    ConversionState state;
+    HelpParagraphs helpParagraphs;
+
+private:
+    frmMainLink mainLink { *this };
+
+public:
+    Read_Textfile engine { state, mainLink };
+
+    FormInstance<class frmMain> frmMain;
+    FormInstance<class frmPrint_Table> frmPrint_Table;
+    FormInstance<class frmOpen> frmOpen;
+    FormInstance<class frmSaveAs> frmSaveAs;
+    FormInstance<class frmHelp> frmHelp;
+    FormInstance<class frmAbout> frmAbout;
+};
+
+} // namespace cellwright

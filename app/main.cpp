@@ -1,0 +1,16 @@
+// Cellwright: starts the main window and runs until it is closed or "Exit" is chosen.
+#include "app.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Cellwright"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.cellwright.Cellwright"));
+
+    cellwright::Toolkit toolkit;
+    cellwright::App app;
+    app.Start();
+    return toolkit.Run();
+}
