@@ -356,6 +356,9 @@ void tst_dialog_layout::screenshots()
                 colours.insert(image.pixel(x, y));
         QVERIFY2(colours.size() > 16, qPrintable(QString::number(colours.size())));
     }
+    // The open dialog at its smallest.
+    QVERIFY(resizeTo(open, 6525, 3540));
+    QVERIFY(!saveScreenshot(open, "frmOpen-minimum-" + platform).isEmpty());
 }
 
 QTEST_MAIN(tst_dialog_layout)

@@ -386,16 +386,17 @@ void tst_frmopen::closeBoxMakesItAfresh()
 
 void tst_frmopen::unopenableFolderKeepsState_data()
 {
-    QTest::addColumn<bool>("byDrive");
-    QTest::newRow("folder removed meanwhile") << false;
-    QTest::newRow("drive that cannot be read") << true;
+    QTest::addColumn<QString>("action");
+    QTest::newRow("folder removed meanwhile") << "folder";
+    QTest::newRow("drive that cannot be read") << "drive";
+    QTest::newRow("pattern chosen in a folder removed meanwhile") << "pattern";
 }
 
 void tst_frmopen::unopenableFolderKeepsState()
 {
-    QFETCH(bool, byDrive);
-    const QString gone = folder->scratch.mkdir("gone");
-    if (byDrive)
+    QFETCH(QString, action);
+    const QString gone = action == "pattern" ? folder->path() : folder->scratch.mkdir("gone");
+    if (action == "drive")
         gui->toolkit().setDriveList({ "/", gone });
 
     frmOpen &form = shownDialog();
@@ -403,10 +404,12 @@ void tst_frmopen::unopenableFolderKeepsState()
     const QString drive = form.Drive1.Drive();
     QVERIFY(QDir(gone).removeRecursively());
 
-    if (byDrive)
+    if (action == "drive")
         chooseEntry(form.Drive1, 1);
-    else
+    else if (action == "folder")
         openFolder(form.Dir1, "gone");
+    else
+        chooseEntry(form.Combo1, 1);
 
     QTRY_COMPARE(gui->messages(),
         QStringList { "Cannot open folder " + gone + ": No such file or directory" });
@@ -414,6 +417,8 @@ void tst_frmopen::unopenableFolderKeepsState()
     QCOMPARE(form.Dir1.Path(), folder->path());
     QCOMPARE(form.File1.Path(), folder->path());
     QCOMPARE(form.Label4.Caption(), folder->path());
+    QCOMPARE(form.File1.Pattern(), QString("*.txt"));
+    QCOMPARE(form.Combo1.Text(), QString("*.txt"));
     QCOMPARE(shownRows(form.File1), (QStringList { "a.txt", "b.txt" }));
     QCOMPARE(form.Text1.Text(), QString("b.txt"));
     QVERIFY(form.Visible());
