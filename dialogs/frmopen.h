@@ -1,6 +1,8 @@
 // frmOpen: the program's own chooser for the document to read. OK stores the folder and the name
 // separately in the conversion state and runs ReadDocument; OK and Cancel only hide the form, so
-// drive, folder, pattern and name survive to the next showing.
+// drive, folder, pattern and name survive to the next showing. A folder that cannot be opened is
+// reported, and the dialog keeps the drive, folder, list and name it showed. Form_Resize keeps a
+// minimum outer size and shares extra width between the two columns, extra height to the lists.
 #pragma once
 
 #include "read_textfile.h"

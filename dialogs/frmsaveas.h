@@ -1,6 +1,7 @@
 // frmSaveAs: the program's own chooser for where the document is written; a near twin of frmOpen
 // without a layout of its own. OK stores the folder and the name and runs WriteDocument; the form
-// stays open when the save fails, so the user can correct the name.
+// stays open when the save fails, so the user can correct the name. Its controls keep their
+// places whatever the window's size.
 #pragma once
 
 #include "read_textfile.h"

@@ -1,5 +1,6 @@
 #include "combobox.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -9,40 +10,79 @@
 namespace cellwright {
 
 namespace {
-QComboBox *widgetOf(const ComboBox &box)
-{
-    return static_cast<QComboBox *>(box.widget());
-}
 
-const char *const ToolkitComboProperty = "cellwrightComboBox";
+const char AnnouncedProperty[] = "cellwrightAnnouncesName";
 
-// Qt's own combo box interface on Linux reports the chosen entry as its name and leaves the
-// name to a label relation; ours reports the accessible name the form gives it, the entry as
-// its value.
-class ComboBoxAccessible : public QAccessibleWidget {
+// A combo box as assistive technology sees it: the accessible name as its name, the text shown
+// as its value, and the drop-down list opened by the "show menu" action.
+class AnnouncedComboBox : public QAccessibleWidget {
 public:
-    explicit ComboBoxAccessible(QComboBox *combo)
+    explicit AnnouncedComboBox(QComboBox *combo)
         : QAccessibleWidget(combo, QAccessible::ComboBox)
     {
     }
 
     QString text(QAccessible::Text t) const override
     {
-        const auto *combo = static_cast<const QComboBox *>(widget());
-        if (t == QAccessible::Name && !combo->accessibleName().isEmpty())
-            return combo->accessibleName();
         if (t == QAccessible::Value)
-            return combo->currentText();
-        return QAccessibleWidget::text(t);
+            return combo()->currentText();
+        QString text = QAccessibleWidget::text(t);
+        // Without a name of its own, the box is known by what it shows.
+        if (t == QAccessible::Name && text.isEmpty())
+            text = combo()->currentText();
+        return text;
     }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = combo()->isEditable();
+        s.expandable = true;
+        s.expanded = combo()->view() && combo()->view()->isVisible();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList { showMenuAction() } + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == showMenuAction())
+            combo()->showPopup();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    QComboBox *combo() const { return static_cast<QComboBox *>(object()); }
 };
 
-QAccessibleInterface *ComboBoxAccessibleFactory(const QString &, QObject *object)
+QAccessibleInterface *announcedComboFactory(const QString &className, QObject *object)
 {
-    auto *combo = qobject_cast<QComboBox *>(object);
-    if (combo && combo->property(ToolkitComboProperty).toBool())
-        return new ComboBoxAccessible(combo);
+    if (className == QLatin1String("QComboBox") && object
+        && object->property(AnnouncedProperty).toBool())
+        return new AnnouncedComboBox(static_cast<QComboBox *>(object));
     return nullptr;
+}
+
+} // namespace
+
+void detail::AnnounceAccessibleName(QComboBox *combo)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(announcedComboFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    combo->setProperty(AnnouncedProperty, true);
+}
+
+namespace {
+QComboBox *widgetOf(const ComboBox &box)
+{
+    return static_cast<QComboBox *>(box.widget());
 }
 } // namespace
 
@@ -50,12 +90,9 @@ ComboBox::ComboBox(Form &form, ComboStyle style)
     : Control(form, new QComboBox)
     , m_style(style)
 {
-    static const bool factoryInstalled
-        = (QAccessible::installFactory(ComboBoxAccessibleFactory), true);
-    Q_UNUSED(factoryInstalled);
     QComboBox *w = widgetOf(*this);
-    w->setProperty(ToolkitComboProperty, true);
     w->setEditable(style == ComboStyle::DropDownCombo);
+    detail::AnnounceAccessibleName(w);
     // Enter in the field never adds an entry; the list is the form's to fill.
     w->setInsertPolicy(QComboBox::NoInsert);
     w->setMaxVisibleItems(12);

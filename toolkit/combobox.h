@@ -4,7 +4,15 @@
 #include "control.h"
 #include "event.h"
 
+class QComboBox;
+
 namespace cellwright {
+
+namespace detail {
+// Lets assistive technology read the combo box's accessible name as its name. Qt on Linux
+// otherwise announces the box's current text as its name, so "Drives" would read as "/".
+void AnnounceAccessibleName(QComboBox *combo);
+} // namespace detail
 
 enum class ComboStyle {
     DropDownCombo, // editable field with a list

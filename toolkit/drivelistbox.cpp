@@ -1,5 +1,6 @@
 #include "drivelistbox.h"
 
+#include "combobox.h"
 #include "filelistbox.h"
 #include "folders.h"
 #include "toolkit.h"
@@ -70,6 +71,7 @@ DriveListBox::DriveListBox(Form &form)
 {
     QComboBox *w = widgetOf(*this);
     w->setEditable(false);
+    detail::AnnounceAccessibleName(w);
     QObject::connect(w, &QComboBox::activated, w, [this](int index) {
         // The choice is the user's; Change only when it is another drive.
         if (index != m_current) {

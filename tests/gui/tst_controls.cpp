@@ -98,8 +98,6 @@ private slots:
     void comboClickRunsNestedHandlers();
     void comboUserChoiceRaisesClick();
     void comboTypingRaisesChangeOnly();
-    void comboAnnouncesItsNameAndEntry_data();
-    void comboAnnouncesItsNameAndEntry();
     void textBoxChange_data();
     void textBoxChange();
     void buttonClick();
@@ -108,6 +106,8 @@ private slots:
     void labelShowsPlainTextWrapped_data();
     void labelShowsPlainTextWrapped();
     void labelBackground();
+    void comboBoxesAnnounceTheirNames_data();
+    void comboBoxesAnnounceTheirNames();
 };
 
 void tst_controls::comboListIndexRaisesClick_data()
@@ -248,32 +248,6 @@ void tst_controls::comboTypingRaisesChangeOnly()
     form->events.clear();
     form->Combo1.setText("6");
     QVERIFY(form->events.isEmpty());
-}
-
-void tst_controls::comboAnnouncesItsNameAndEntry_data()
-{
-    QTest::addColumn<bool>("editable");
-    QTest::newRow("editable field with a list") << true;
-    QTest::newRow("drop-down list") << false;
-}
-
-void tst_controls::comboAnnouncesItsNameAndEntry()
-{
-    QFETCH(bool, editable);
-    FormInstance<ControlsForm> form;
-    ComboBox &combo = editable ? form->Combo1 : form->Combo2;
-    QCOMPARE(combo.Style(), editable ? ComboStyle::DropDownCombo : ComboStyle::DropDownList);
-    fill(combo, { "1", "2", "3" });
-    combo.setAccessibleName("Number of tables");
-    QVERIFY(combo.setListIndex(1));
-
-    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(combo.widget());
-    QVERIFY(iface);
-    QCOMPARE(iface->role(), QAccessible::ComboBox);
-    QCOMPARE(iface->text(QAccessible::Name), QString("Number of tables"));
-    QCOMPARE(iface->text(QAccessible::Value), QString("2"));
-    QVERIFY(combo.setListIndex(2));
-    QCOMPARE(iface->text(QAccessible::Value), QString("3"));
 }
 
 void tst_controls::textBoxChange_data()
@@ -418,6 +392,42 @@ void tst_controls::labelBackground()
     const QImage client = form->clientArea()->grab().toImage();
     QCOMPARE(
         client.pixelColor(form->Label1.widget()->geometry().topLeft() + QPoint(2, 2)), formColor);
+}
+
+void tst_controls::comboBoxesAnnounceTheirNames_data()
+{
+    QTest::addColumn<QString>("which");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("editable combo box named") << "Combo1"
+                                              << "List Files of Type";
+    QTest::newRow("drop-down list named") << "Combo2"
+                                          << "Number of tables";
+    // Without a name of its own a box is known by what it shows.
+    QTest::newRow("editable combo box unnamed") << "Combo1"
+                                                << "";
+}
+
+void tst_controls::comboBoxesAnnounceTheirNames()
+{
+    QFETCH(QString, which);
+    QFETCH(QString, name);
+
+    FormInstance<ControlsForm> form;
+    fill(form->Combo1, { "*.txt", "*.*" });
+    fill(form->Combo2, { "1", "2" });
+    QVERIFY(form->Combo2.setListIndex(1));
+    ComboBox &combo = which == "Combo1" ? form->Combo1 : form->Combo2;
+    if (!name.isEmpty())
+        combo.setAccessibleName(name);
+    QVERIFY(showAndWait(*form));
+
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(combo.widget());
+    QVERIFY(face);
+    QCOMPARE(face->role(), QAccessible::ComboBox);
+    QCOMPARE(face->text(QAccessible::Name), name.isEmpty() ? combo.Text() : name);
+    QCOMPARE(face->text(QAccessible::Value), combo.Text());
+    QCOMPARE(face->state().editable, combo.Style() == ComboStyle::DropDownCombo);
 }
 
 QTEST_MAIN(tst_controls)
