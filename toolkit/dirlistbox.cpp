@@ -21,6 +21,7 @@ namespace {
 
 const QString Root = QStringLiteral("/");
 constexpr int DepthRole = Qt::UserRole + 1;
+constexpr int OpenRole = Qt::UserRole + 2; // true for the current folder and its ancestors
 constexpr int IndentPixels = 12;
 
 // "/" -> ["/"]; "/a/b" -> ["/", "/a", "/a/b"].
@@ -40,11 +41,30 @@ QString shownName(const QString &path)
     return path == Root ? Root : QFileInfo(path).fileName();
 }
 
-// Indents each row by its depth in the tree.
+// Indents each row by its depth in the tree and gives it a folder icon. The icons are looked up
+// when a row is first laid out: a theme lookup costs milliseconds, and a list created hidden at
+// start-up need not pay for it before the program's first window is on the screen.
 class IndentDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const bool open = index.data(OpenRole).toBool();
+        QIcon &icon = open ? m_open : m_closed;
+        if (icon.isNull()) {
+            const QStyle *style = option->widget ? option->widget->style() : QApplication::style();
+            icon = style->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+        }
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = icon;
+        option->decorationSize
+            = option->decorationSize.isValid() ? option->decorationSize : QSize(16, 16);
+    }
+
+public:
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
         const QModelIndex &index) const override
     {
@@ -58,6 +78,10 @@ public:
         return QStyledItemDelegate::sizeHint(option, index)
             + QSize(IndentPixels * index.data(DepthRole).toInt(), 0);
     }
+
+private:
+    mutable QIcon m_open;
+    mutable QIcon m_closed;
 };
 
 int selectedRow(const QListWidget *list)
@@ -183,19 +207,18 @@ bool DirListBox::load(const QString &path, bool raiseChange)
     {
         const QSignalBlocker blocker(w);
         w->clear();
-        const QIcon open = w->style()->standardIcon(QStyle::SP_DirOpenIcon);
-        const QIcon closed = w->style()->standardIcon(QStyle::SP_DirClosedIcon);
         // Rows get their data before they join the list, so that no row is announced twice.
-        const auto add = [w](const QIcon &icon, const QString &name, int depth) {
-            auto *item = new QListWidgetItem(icon, name);
+        const auto add = [w](bool open, const QString &name, int depth) {
+            auto *item = new QListWidgetItem(name);
             item->setData(DepthRole, depth);
+            item->setData(OpenRole, open);
             w->addItem(item);
         };
         int depth = 0;
         for (const QString &folder : std::as_const(m_ancestors))
-            add(open, shownName(folder), depth++);
+            add(true, shownName(folder), depth++);
         for (const QString &folder : std::as_const(m_subfolders))
-            add(closed, folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1), depth);
+            add(false, folder.mid(folder.lastIndexOf(QLatin1Char('/')) + 1), depth);
         // The current folder is highlighted, as ListIndex -1 says.
         w->setCurrentRow(int(m_ancestors.size()) - 1);
     }
