@@ -58,6 +58,8 @@ private slots:
     void shorterDocumentKeepsOlderTail();
     void encodings_data();
     void encodings();
+    void encodeText_data();
+    void encodeText();
 };
 
 void TestRead::lineEnds_data()
@@ -287,6 +289,45 @@ void TestRead::encodings()
         QCOMPARE(f.state.SourceLines[1], firstLine.toStdU16String());
     QVERIFY(f.save());
     QCOMPARE(f.bytesOf("out.txt"), saved.isNull() ? bytes + "\r\n" : saved);
+}
+
+void TestRead::encodeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const auto utf8 = int(TextEncoding::Utf8);
+    const auto cp1252 = int(TextEncoding::Windows1252);
+    QTest::newRow("ASCII, longer than eight")
+        << "0123456789abcdefXYZ" << utf8 << QByteArray("0123456789abcdefXYZ");
+    QTest::newRow("two, three and four bytes") << QString::fromUtf8(
+        "é€\xF0\x9F\x98\x80") << utf8 << QByteArray("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    QTest::newRow("lone high surrogate") << QString::fromUtf16(u"a\xD800"
+                                                               u"b")
+                                         << utf8
+                                         << QByteArray("a\xEF\xBF\xBD"
+                                                       "b");
+    QTest::newRow("lone low surrogate at the end")
+        << QString::fromUtf16(u"a\xDC00") << utf8 << QByteArray("a\xEF\xBF\xBD");
+    QTest::newRow("Windows-1252") << QString::fromUtf8("Ÿé€") << cp1252
+                                  << QByteArray("\x9F\xE9\x80");
+}
+
+// Also what the command line prints with.
+void TestRead::encodeText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, encoding);
+    QFETCH(QByteArray, bytes);
+
+    const std::string encoded = EncodeText(text.toStdU16String(), TextEncoding(encoding));
+    QCOMPARE(QByteArray::fromStdString(encoded), bytes);
+    if (!text.contains(QChar(0xD800)) && !text.contains(QChar(0xDC00))) {
+        TextEncoding decodedAs;
+        QCOMPARE(DecodeText(encoded, decodedAs), text.toStdU16String());
+        QCOMPARE(int(decodedAs), encoding);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRead)
