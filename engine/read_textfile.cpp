@@ -18,8 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Larger documents are refused before they are read into memory: 5000 lines never need this much.
-constexpr std::uintmax_t MaxDocumentBytes = 256u << 20;
+// Larger documents are refused before they are read into memory: 5000 lines of a paper never
+// need this much, and reading keeps several copies of the text while it splits the lines.
+constexpr std::uintmax_t MaxDocumentBytes = 64u << 20;
 
 std::u16string_view TrimSpaces(std::u16string_view text)
 {

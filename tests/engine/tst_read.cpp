@@ -158,6 +158,7 @@ void TestRead::failedReadChangesNothing_data()
     QTest::newRow("name of a folder") << "folder";
     QTest::newRow("named pipe") << "fifo";
     QTest::newRow("no name") << "no name";
+    QTest::newRow("larger than 64 MiB") << "huge";
     QTest::newRow("lone surrogate in the name") << "surrogate name";
     QTest::newRow("lone surrogate in the folder") << "surrogate folder";
 }
@@ -190,6 +191,10 @@ void TestRead::failedReadChangesNothing()
         QCOMPARE(mkfifo(f.path("bad.txt").toLocal8Bit().constData(), 0600), 0);
     } else if (kind == "no name") {
         f.state.OpenFileName.clear();
+    } else if (kind == "huge") {
+        // One line of NUL bytes, sparse on disk.
+        QFile huge(f.path("bad.txt"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((64 << 20) + 1));
     } else if (kind == "surrogate name") {
         f.state.OpenFileName = u"bad\xD800.txt";
     } else if (kind == "surrogate folder") {
