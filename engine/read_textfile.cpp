@@ -261,7 +261,7 @@ bool Read_Textfile::ReadIntoState()
         return false;
 
     TextEncoding encoding;
-    std::vector<std::u16string> lines = SplitLines(DecodeText(bytes, encoding));
+    std::vector<std::u16string> lines = DecodeLines(bytes, encoding);
     if (lines.empty() || lines.size() > static_cast<size_t>(MaxLines))
         return false;
 

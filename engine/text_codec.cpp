@@ -79,6 +79,17 @@ bool DecodeUtf8(std::string_view bytes, std::u16string &out)
     return true;
 }
 
+// Every byte one character, so that encoding back gives the same bytes.
+std::u16string DecodeCp1252(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = (b >= 0x80 && b < 0xA0) ? Cp1252High[b - 0x80] : static_cast<char16_t>(b);
+    }
+    return text;
+}
+
 char *PutUtf8(char32_t cp, char *to)
 {
     if (cp < 0x80) {
@@ -125,6 +136,16 @@ void AppendText(std::u16string_view text, TextEncoding encoding, std::string &ou
     out.resize(base + 3 * text.size());
     char *to = out.data() + base;
     for (size_t i = 0; i < text.size(); ++i) {
+        // Four ASCII characters at a time, the common case.
+        uint64_t four;
+        while (i + 4 <= text.size()
+            && (std::memcpy(&four, text.data() + i, 8), (four & 0xFF80FF80FF80FF80u) == 0)) {
+            for (int k = 0; k < 4; ++k)
+                *to++ = static_cast<char>(text[i + k]);
+            i += 4;
+        }
+        if (i >= text.size())
+            break;
         char32_t cp = text[i];
         if (cp < 0x80) {
             *to++ = static_cast<char>(cp);
@@ -152,13 +173,8 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
         return text;
     }
-    text.resize(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-        const auto b = static_cast<unsigned char>(bytes[i]);
-        text[i] = (b >= 0x80 && b < 0xA0) ? Cp1252High[b - 0x80] : static_cast<char16_t>(b);
-    }
     encoding = TextEncoding::Windows1252;
-    return text;
+    return DecodeCp1252(bytes);
 }
 
 std::string EncodeText(std::u16string_view text, TextEncoding encoding)
@@ -166,6 +182,44 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding)
     std::string out;
     AppendText(text, encoding, out);
     return out;
+}
+
+std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding)
+{
+    // CR and LF are single bytes in both encodings and never part of a UTF-8 sequence, so the
+    // bytes are split first and each line decoded on its own, without the whole text in between.
+    const auto split = [](std::string_view text) {
+        std::vector<std::string_view> ranges;
+        size_t start = 0;
+        while (start < text.size()) {
+            const size_t cr = text.find('\r', start);
+            if (cr == std::string_view::npos) {
+                ranges.push_back(text.substr(start));
+                break;
+            }
+            ranges.push_back(text.substr(start, cr - start));
+            start = cr + 1;
+            if (start < text.size() && text[start] == '\n')
+                ++start;
+        }
+        return ranges;
+    };
+
+    const bool bom = bytes.starts_with(Utf8Bom);
+    const std::vector<std::string_view> ranges = split(bom ? bytes.substr(Utf8Bom.size()) : bytes);
+    std::vector<std::u16string> lines(ranges.size());
+    bool utf8 = true;
+    for (size_t i = 0; i < ranges.size() && utf8; ++i)
+        utf8 = DecodeUtf8(ranges[i], lines[i]);
+    if (utf8) {
+        encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
+        return lines;
+    }
+    lines.clear();
+    for (const std::string_view range : split(bytes))
+        lines.push_back(DecodeCp1252(range));
+    encoding = TextEncoding::Windows1252;
+    return lines;
 }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text)
@@ -189,6 +243,10 @@ std::vector<std::u16string> SplitLines(std::u16string_view text)
 std::string EncodeDocument(const ConversionState &state)
 {
     std::string bytes;
+    size_t most = Utf8Bom.size();
+    for (int i = 1; i <= state.WorkLineCount; ++i)
+        most += 3 * state.WorkLines[i].size() + 2;
+    bytes.reserve(most);
     if (state.DocumentEncoding == TextEncoding::Utf8WithBom)
         bytes = Utf8Bom;
     for (int i = 1; i <= state.WorkLineCount; ++i) {

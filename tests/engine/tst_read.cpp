@@ -274,6 +274,12 @@ void TestRead::encodings_data()
         << QByteArray("\xED\xA0\x80\r\n");
     QTest::newRow("truncated UTF-8 at the end")
         << QByteArray("ok\r\n\xE2\x82") << "ok" << cp1252 << QByteArray("ok\r\n\xE2\x82\r\n");
+    QTest::newRow("invalid UTF-8 in a later line")
+        << QByteArray("  caf\xC3\xA9\r\nok\r\n\xC3(") << QString::fromUtf8("cafÃ©") << cp1252
+        << QByteArray("caf\xC3\xA9\r\nok\r\n\xC3(\r\n");
+    QTest::newRow("a line end inside a UTF-8 sequence")
+        << QByteArray("\xE2\x82\r\n\xAC") << QString::fromUtf8("â‚") << cp1252
+        << QByteArray("\xE2\x82\r\n\xAC\r\n");
     QTest::newRow("byte-order mark in front of Windows-1252")
         << QByteArray("\xEF\xBB\xBF\xFF") << QString::fromUtf8("ï»¿ÿ") << cp1252
         << QByteArray("\xEF\xBB\xBF\xFF\r\n");
@@ -285,6 +291,12 @@ void TestRead::encodings()
     QFETCH(QString, firstLine);
     QFETCH(int, encoding);
     QFETCH(QByteArray, saved);
+
+    // Splitting first and decoding each line agrees with decoding the whole text first.
+    TextEncoding whole, byLine;
+    const std::string_view view(bytes.constData(), size_t(bytes.size()));
+    QVERIFY(DecodeLines(view, byLine) == SplitLines(DecodeText(view, whole)));
+    QCOMPARE(int(byLine), int(whole));
 
     EngineFixture f;
     f.read(bytes);
