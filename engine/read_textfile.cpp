@@ -18,8 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Larger documents are refused before they are read into memory: 5000 lines never need this much.
-constexpr std::uintmax_t MaxDocumentBytes = 256u << 20;
+// Larger documents are refused before they are read into memory: 5000 lines of a paper never
+// need this much, and reading keeps several copies of the text while it splits the lines.
+constexpr std::uintmax_t MaxDocumentBytes = 64u << 20;
 
 std::u16string_view TrimSpaces(std::u16string_view text)
 {
@@ -71,8 +72,16 @@ bool ReadFileBytes(const fs::path &path, std::string &bytes)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    // In blocks, and no further than the limit, also when the file grows while it is read.
+    bytes.clear();
+    size_t used = 0;
+    for (size_t block = size + 1; in && used <= MaxDocumentBytes; block = 64 << 10) {
+        bytes.resize(used + block);
+        in.read(bytes.data() + used, static_cast<std::streamsize>(block));
+        used += static_cast<size_t>(in.gcount());
+    }
+    bytes.resize(used);
+    return !in.bad() && used <= MaxDocumentBytes;
 }
 
 // The file a link leads to, through any chain of links, also when that file does not exist yet.
@@ -94,7 +103,13 @@ fs::path TemporaryNameBeside(const fs::path &target)
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (;;) {
         const auto tag = std::to_string(random() % 1000000);
-        fs::path candidate = folder / ("." + target.filename().string() + "." + tag + ".tmp");
+        // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) on the chained + form.
+        std::string name = ".";
+        name += target.filename().string();
+        name += '.';
+        name += tag;
+        name += ".tmp";
+        const fs::path candidate = folder / name;
         std::error_code ec;
         if (!fs::exists(fs::symlink_status(candidate, ec)))
             return candidate;
@@ -246,19 +261,19 @@ bool Read_Textfile::ReadIntoState()
         return false;
 
     TextEncoding encoding;
-    const std::vector<std::u16string> lines = SplitLines(DecodeText(bytes, encoding));
+    std::vector<std::u16string> lines = DecodeLines(bytes, encoding);
     if (lines.empty() || lines.size() > static_cast<size_t>(MaxLines))
         return false;
 
     // The new lines are made first; taking them over only swaps, which cannot fail, so the
     // previous document gives way only once everything was read.
-    std::vector<std::u16string> source(lines.size()), work(lines.size());
+    std::vector<std::u16string> work(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) {
-        source[i] = TrimLeadingSpaces(lines[i]);
-        work[i] = source[i];
+        lines[i].erase(0, lines[i].size() - TrimLeadingSpaces(lines[i]).size());
+        work[i] = lines[i];
     }
     for (size_t i = 0; i < lines.size(); ++i) {
-        state.SourceLines[i + 1].swap(source[i]);
+        state.SourceLines[i + 1].swap(lines[i]);
         state.WorkLines[i + 1].swap(work[i]);
     }
     state.SourceLineCount = static_cast<int16_t>(lines.size());

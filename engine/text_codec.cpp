@@ -1,6 +1,8 @@
 #include "text_codec.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace cellwright {
 
@@ -17,16 +19,28 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
-// Appends the UTF-16 form of valid UTF-8 to out; false at the first invalid sequence.
+// The UTF-16 form of valid UTF-8 in out; false at the first invalid sequence.
 bool DecodeUtf8(std::string_view bytes, std::u16string &out)
 {
-    out.reserve(bytes.size());
+    // No byte gives more than one UTF-16 unit, so the text fits in as many units as bytes.
+    out.resize(bytes.size());
+    char16_t *to = out.data();
     size_t i = 0;
     const size_t n = bytes.size();
     while (i < n) {
+        // Eight ASCII bytes at a time, the common case.
+        uint64_t eight;
+        while (i + 8 <= n
+            && (std::memcpy(&eight, bytes.data() + i, 8), (eight & 0x8080808080808080u) == 0)) {
+            for (int k = 0; k < 8; ++k)
+                *to++ = static_cast<char16_t>(static_cast<unsigned char>(bytes[i + k]));
+            i += 8;
+        }
+        if (i >= n)
+            break;
         const auto b0 = static_cast<unsigned char>(bytes[i]);
         if (b0 < 0x80) {
-            out += static_cast<char16_t>(b0);
+            *to++ = static_cast<char16_t>(b0);
             ++i;
             continue;
         }
@@ -54,33 +68,46 @@ bool DecodeUtf8(std::string_view bytes, std::u16string &out)
             return false;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+            *to++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *to++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out += static_cast<char16_t>(cp);
+            *to++ = static_cast<char16_t>(cp);
         }
         i += length;
     }
+    out.resize(static_cast<size_t>(to - out.data()));
     return true;
 }
 
-void AppendUtf8(char32_t cp, std::string &out)
+// Every byte one character, so that encoding back gives the same bytes.
+std::u16string DecodeCp1252(std::string_view bytes)
+{
+    std::u16string text(bytes.size(), u'\0');
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        text[i] = (b >= 0x80 && b < 0xA0) ? Cp1252High[b - 0x80] : static_cast<char16_t>(b);
+    }
+    return text;
+}
+
+char *PutUtf8(char32_t cp, char *to)
 {
     if (cp < 0x80) {
-        out += static_cast<char>(cp);
+        *to++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *to++ = static_cast<char>(0xC0 | (cp >> 6));
+        *to++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *to++ = static_cast<char>(0xE0 | (cp >> 12));
+        *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+        *to++ = static_cast<char>(0xF0 | (cp >> 18));
+        *to++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *to++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return to;
 }
 
 char Cp1252Byte(char16_t c)
@@ -94,6 +121,48 @@ char Cp1252Byte(char16_t c)
     return '?'; // never produced by a document read in this code page
 }
 
+// Appends text in the given encoding to out.
+void AppendText(std::u16string_view text, TextEncoding encoding, std::string &out)
+{
+    const size_t base = out.size();
+    if (encoding == TextEncoding::Windows1252) {
+        out.resize(base + text.size());
+        char *to = out.data() + base;
+        for (const char16_t c : text)
+            *to++ = Cp1252Byte(c);
+        return;
+    }
+    // One UTF-16 unit never takes more than three bytes, a surrogate pair four.
+    out.resize(base + 3 * text.size());
+    char *to = out.data() + base;
+    for (size_t i = 0; i < text.size(); ++i) {
+        // Four ASCII characters at a time, the common case.
+        uint64_t four;
+        while (i + 4 <= text.size()
+            && (std::memcpy(&four, text.data() + i, 8), (four & 0xFF80FF80FF80FF80u) == 0)) {
+            for (int k = 0; k < 4; ++k)
+                *to++ = static_cast<char>(text[i + k]);
+            i += 4;
+        }
+        if (i >= text.size())
+            break;
+        char32_t cp = text[i];
+        if (cp < 0x80) {
+            *to++ = static_cast<char>(cp);
+            continue;
+        }
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
+            && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
+        }
+        to = PutUtf8(cp, to);
+    }
+    out.resize(static_cast<size_t>(to - out.data()));
+}
+
 } // namespace
 
 std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
@@ -104,36 +173,53 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
         return text;
     }
-    text.clear();
-    for (const char byte : bytes) {
-        const auto b = static_cast<unsigned char>(byte);
-        text += (b >= 0x80 && b < 0xA0) ? Cp1252High[b - 0x80] : static_cast<char16_t>(b);
-    }
     encoding = TextEncoding::Windows1252;
-    return text;
+    return DecodeCp1252(bytes);
 }
 
 std::string EncodeText(std::u16string_view text, TextEncoding encoding)
 {
     std::string out;
-    out.reserve(text.size());
-    if (encoding == TextEncoding::Windows1252) {
-        for (const char16_t c : text)
-            out += Cp1252Byte(c);
-        return out;
-    }
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = text[i];
-        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00
-            && text[i + 1] <= 0xDFFF) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
-            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
-        }
-        AppendUtf8(cp, out);
-    }
+    AppendText(text, encoding, out);
     return out;
+}
+
+std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding)
+{
+    // CR and LF are single bytes in both encodings and never part of a UTF-8 sequence, so the
+    // bytes are split first and each line decoded on its own, without the whole text in between.
+    const auto split = [](std::string_view text) {
+        std::vector<std::string_view> ranges;
+        size_t start = 0;
+        while (start < text.size()) {
+            const size_t cr = text.find('\r', start);
+            if (cr == std::string_view::npos) {
+                ranges.push_back(text.substr(start));
+                break;
+            }
+            ranges.push_back(text.substr(start, cr - start));
+            start = cr + 1;
+            if (start < text.size() && text[start] == '\n')
+                ++start;
+        }
+        return ranges;
+    };
+
+    const bool bom = bytes.starts_with(Utf8Bom);
+    const std::vector<std::string_view> ranges = split(bom ? bytes.substr(Utf8Bom.size()) : bytes);
+    std::vector<std::u16string> lines(ranges.size());
+    bool utf8 = true;
+    for (size_t i = 0; i < ranges.size() && utf8; ++i)
+        utf8 = DecodeUtf8(ranges[i], lines[i]);
+    if (utf8) {
+        encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
+        return lines;
+    }
+    lines.clear();
+    for (const std::string_view range : split(bytes))
+        lines.push_back(DecodeCp1252(range));
+    encoding = TextEncoding::Windows1252;
+    return lines;
 }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text)
@@ -157,10 +243,14 @@ std::vector<std::u16string> SplitLines(std::u16string_view text)
 std::string EncodeDocument(const ConversionState &state)
 {
     std::string bytes;
+    size_t most = Utf8Bom.size();
+    for (int i = 1; i <= state.WorkLineCount; ++i)
+        most += 3 * state.WorkLines[i].size() + 2;
+    bytes.reserve(most);
     if (state.DocumentEncoding == TextEncoding::Utf8WithBom)
         bytes = Utf8Bom;
     for (int i = 1; i <= state.WorkLineCount; ++i) {
-        bytes += EncodeText(state.WorkLines[i], state.DocumentEncoding);
+        AppendText(state.WorkLines[i], state.DocumentEncoding, bytes);
         bytes += "\r\n";
     }
     return bytes;

@@ -13,6 +13,9 @@ namespace cellwright {
 // Windows-1252 with every byte kept as one character, so encoding back gives the same bytes.
 std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding);
 
+// The same as SplitLines(DecodeText(bytes, encoding)), without the whole text in between.
+std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding);
+
 // Encodes text in the given encoding (the byte-order mark is not included).
 std::string EncodeText(std::u16string_view text, TextEncoding encoding);
 

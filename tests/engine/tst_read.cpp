@@ -58,6 +58,8 @@ private slots:
     void shorterDocumentKeepsOlderTail();
     void encodings_data();
     void encodings();
+    void encodeText_data();
+    void encodeText();
 };
 
 void TestRead::lineEnds_data()
@@ -156,6 +158,7 @@ void TestRead::failedReadChangesNothing_data()
     QTest::newRow("name of a folder") << "folder";
     QTest::newRow("named pipe") << "fifo";
     QTest::newRow("no name") << "no name";
+    QTest::newRow("larger than 64 MiB") << "huge";
     QTest::newRow("lone surrogate in the name") << "surrogate name";
     QTest::newRow("lone surrogate in the folder") << "surrogate folder";
 }
@@ -188,6 +191,10 @@ void TestRead::failedReadChangesNothing()
         QCOMPARE(mkfifo(f.path("bad.txt").toLocal8Bit().constData(), 0600), 0);
     } else if (kind == "no name") {
         f.state.OpenFileName.clear();
+    } else if (kind == "huge") {
+        // One line of NUL bytes, sparse on disk.
+        QFile huge(f.path("bad.txt"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((64 << 20) + 1));
     } else if (kind == "surrogate name") {
         f.state.OpenFileName = u"bad\xD800.txt";
     } else if (kind == "surrogate folder") {
@@ -267,6 +274,12 @@ void TestRead::encodings_data()
         << QByteArray("\xED\xA0\x80\r\n");
     QTest::newRow("truncated UTF-8 at the end")
         << QByteArray("ok\r\n\xE2\x82") << "ok" << cp1252 << QByteArray("ok\r\n\xE2\x82\r\n");
+    QTest::newRow("invalid UTF-8 in a later line")
+        << QByteArray("  caf\xC3\xA9\r\nok\r\n\xC3(") << QString::fromUtf8("cafÃ©") << cp1252
+        << QByteArray("caf\xC3\xA9\r\nok\r\n\xC3(\r\n");
+    QTest::newRow("a line end inside a UTF-8 sequence")
+        << QByteArray("\xE2\x82\r\n\xAC") << QString::fromUtf8("â‚") << cp1252
+        << QByteArray("\xE2\x82\r\n\xAC\r\n");
     QTest::newRow("byte-order mark in front of Windows-1252")
         << QByteArray("\xEF\xBB\xBF\xFF") << QString::fromUtf8("ï»¿ÿ") << cp1252
         << QByteArray("\xEF\xBB\xBF\xFF\r\n");
@@ -279,6 +292,12 @@ void TestRead::encodings()
     QFETCH(int, encoding);
     QFETCH(QByteArray, saved);
 
+    // Splitting first and decoding each line agrees with decoding the whole text first.
+    TextEncoding whole, byLine;
+    const std::string_view view(bytes.constData(), size_t(bytes.size()));
+    QVERIFY(DecodeLines(view, byLine) == SplitLines(DecodeText(view, whole)));
+    QCOMPARE(int(byLine), int(whole));
+
     EngineFixture f;
     f.read(bytes);
     QVERIFY(f.window.messages.empty());
@@ -287,6 +306,45 @@ void TestRead::encodings()
         QCOMPARE(f.state.SourceLines[1], firstLine.toStdU16String());
     QVERIFY(f.save());
     QCOMPARE(f.bytesOf("out.txt"), saved.isNull() ? bytes + "\r\n" : saved);
+}
+
+void TestRead::encodeText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("encoding");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const auto utf8 = int(TextEncoding::Utf8);
+    const auto cp1252 = int(TextEncoding::Windows1252);
+    QTest::newRow("ASCII, longer than eight")
+        << "0123456789abcdefXYZ" << utf8 << QByteArray("0123456789abcdefXYZ");
+    QTest::newRow("two, three and four bytes") << QString::fromUtf8(
+        "é€\xF0\x9F\x98\x80") << utf8 << QByteArray("\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80");
+    QTest::newRow("lone high surrogate") << QString::fromUtf16(u"a\xD800"
+                                                               u"b")
+                                         << utf8
+                                         << QByteArray("a\xEF\xBF\xBD"
+                                                       "b");
+    QTest::newRow("lone low surrogate at the end")
+        << QString::fromUtf16(u"a\xDC00") << utf8 << QByteArray("a\xEF\xBF\xBD");
+    QTest::newRow("Windows-1252") << QString::fromUtf8("Ÿé€") << cp1252
+                                  << QByteArray("\x9F\xE9\x80");
+}
+
+// Also what the command line prints with.
+void TestRead::encodeText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, encoding);
+    QFETCH(QByteArray, bytes);
+
+    const std::string encoded = EncodeText(text.toStdU16String(), TextEncoding(encoding));
+    QCOMPARE(QByteArray::fromStdString(encoded), bytes);
+    if (!text.contains(QChar(0xD800)) && !text.contains(QChar(0xDC00))) {
+        TextEncoding decodedAs;
+        QCOMPARE(DecodeText(encoded, decodedAs), text.toStdU16String());
+        QCOMPARE(int(decodedAs), encoding);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestRead)

@@ -1,0 +1,150 @@
+// Read, convert and save at the 5000-line limit, on two documents:
+//   typical      six tables of 300 cells (50 rows x 6 columns) among 3200 lines of prose;
+//   pathological 5000 empty lines, a first box of only spaces, 1 row x 2 columns, so that every
+//                other line matches and every match closes a gap over the rest of the document.
+#include "fake_main_window.h"
+#include "read_textfile.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+using namespace cellwright;
+
+namespace {
+
+enum Document { Typical, Pathological };
+
+std::string TypicalBytes()
+{
+    std::string bytes;
+    int line = 0;
+    const auto add = [&](const std::string &text) {
+        bytes += text + "\r\n";
+        ++line;
+    };
+    for (int t = 1; t <= MaxTables; ++t) {
+        for (int p = 0; p < 3200 / MaxTables + (t <= 3200 % MaxTables); ++p)
+            add("    Prose line " + std::to_string(line) + " of the paper, with some words in it.");
+        add("Star" + std::to_string(t));
+        for (int cell = 1; cell < 50 * 6; ++cell)
+            add(std::to_string(t * 1000 + cell) + "." + std::to_string(cell % 97));
+    }
+    return bytes;
+}
+
+std::string PathologicalBytes()
+{
+    std::string bytes;
+    for (int i = 0; i < MaxLines; ++i)
+        bytes += "\r\n";
+    return bytes;
+}
+
+struct Bench {
+    std::filesystem::path folder;
+    ConversionState state;
+    FakeMainWindow window;
+    Read_Textfile engine { state, window };
+
+    explicit Bench(Document document)
+    {
+        char name[] = "/tmp/cellwright-bench-XXXXXX";
+        if (!mkdtemp(name))
+            std::abort();
+        folder = name;
+        std::ofstream(folder / "paper.txt", std::ios::binary)
+            << (document == Typical ? TypicalBytes() : PathologicalBytes());
+        state.OpenFolder = folder.u16string();
+        state.OpenFileName = u"paper.txt";
+        state.SaveFolder = state.OpenFolder;
+        state.SaveFileName = u"paper.tex";
+        if (document == Typical) {
+            window.listIndex = MaxTables - 1;
+            for (int t = 1; t <= MaxTables; ++t)
+                window.describe(t, u"Star" + std::u16string(1, char16_t(u'0' + t)), u"50", u"6");
+        } else {
+            window.listIndex = 0;
+            window.describe(1, u"   ", u"1", u"2");
+        }
+    }
+    ~Bench()
+    {
+        std::error_code ec;
+        std::filesystem::current_path("/", ec);
+        std::filesystem::remove_all(folder, ec);
+    }
+
+    void read(benchmark::State &s)
+    {
+        engine.ReadDocument();
+        if (!window.messages.empty() || state.SourceLineCount != MaxLines)
+            s.SkipWithError("the document was not read");
+    }
+    void convert(benchmark::State &s)
+    {
+        engine.CaptureTableSettings();
+        engine.ConvertTables();
+        if (!window.messages.empty() || state.WorkLineCount >= MaxLines)
+            s.SkipWithError("nothing was converted");
+    }
+    void write(benchmark::State &s)
+    {
+        if (!engine.WriteDocument())
+            s.SkipWithError("the document was not saved");
+    }
+};
+
+void Read(benchmark::State &s)
+{
+    Bench bench(Document(s.range(0)));
+    for (auto _ : s)
+        bench.read(s);
+}
+
+void Convert(benchmark::State &s)
+{
+    Bench bench(Document(s.range(0)));
+    bench.read(s);
+    for (auto _ : s) {
+        s.PauseTiming();
+        bench.engine.ResetConversion();
+        s.ResumeTiming();
+        bench.convert(s);
+    }
+}
+
+void Write(benchmark::State &s)
+{
+    Bench bench(Document(s.range(0)));
+    bench.read(s);
+    bench.convert(s);
+    for (auto _ : s)
+        bench.write(s);
+}
+
+void ReadConvertWrite(benchmark::State &s)
+{
+    Bench bench(Document(s.range(0)));
+    for (auto _ : s) {
+        bench.read(s);
+        bench.convert(s);
+        bench.write(s);
+    }
+}
+
+void Documents(benchmark::internal::Benchmark *b)
+{
+    b->ArgName("pathological")->Arg(Typical)->Arg(Pathological)->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(Read)->Apply(Documents);
+BENCHMARK(Convert)->Apply(Documents);
+BENCHMARK(Write)->Apply(Documents);
+BENCHMARK(ReadConvertWrite)->Apply(Documents);
+
+BENCHMARK_MAIN();
