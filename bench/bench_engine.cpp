@@ -51,8 +51,10 @@ struct Bench {
 
     explicit Bench(Document document)
     {
-        char name[] = "/tmp/cellwright-bench-XXXXXX";
-        if (!mkdtemp(name))
+        // In TMPDIR when set, so that a memory file system can take the disk out of the figures.
+        std::string name
+            = (std::filesystem::temp_directory_path() / "cellwright-bench-XXXXXX").string();
+        if (!mkdtemp(name.data()))
             std::abort();
         folder = name;
         std::ofstream(folder / "paper.txt", std::ios::binary)

@@ -5,6 +5,8 @@
 
 #include <QtTest>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace cellwright;
 
@@ -55,6 +57,7 @@ private slots:
     void lineLimit();
     void failedReadChangesNothing_data();
     void failedReadChangesNothing();
+    void unreadableFile();
     void shorterDocumentKeepsOlderTail();
     void encodings_data();
     void encodings();
@@ -209,6 +212,31 @@ void TestRead::failedReadChangesNothing()
     f.read("next\r\n", "next.txt");
     QCOMPARE(f.window.messages.size(), 1u);
     QCOMPARE(f.work(), Lines({ "next" }));
+}
+
+// Permissions do not hold back root, so the read runs in a child as an ordinary user.
+void TestRead::unreadableFile()
+{
+    EngineFixture f;
+    f.read("earlier\r\n", "earlier.txt");
+    QVERIFY(f.put("locked.txt", "secret\r\n"));
+    QVERIFY(QFile::setPermissions(f.path("locked.txt"), QFile::WriteOwner));
+    QVERIFY(QFile::setPermissions(f.dir.path(), QFile::Permissions(0x7777)));
+    const Snapshot before(f);
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(10);
+        f.state.OpenFileName = u"locked.txt";
+        f.engine.ReadDocument();
+        const bool refused = f.window.messages == std::vector<std::u16string> { ReadErrorMessage };
+        _exit(refused && Snapshot(f) == before ? 0 : 11);
+    }
+    int status = -1;
+    QCOMPARE(waitpid(pid, &status, 0), pid);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), 0);
 }
 
 void TestRead::shorterDocumentKeepsOlderTail()
