@@ -19,7 +19,8 @@ public:
 
     // The window's title bar text.
     virtual void SetCaption(const std::u16string &caption) = 0;
-    // Enabled of "Convert" (Command2), "Save File" (Command3), "Reset" (Command5), "View" (Command4(k)).
+    // Enabled of "Convert" (Command2), "Save File" (Command3), "Reset" (Command5), "View"
+    // (Command4(k)).
     virtual void SetCommand2Enabled(bool enabled) = 0;
     virtual void SetCommand3Enabled(bool enabled) = 0;
     virtual void SetCommand5Enabled(bool enabled) = 0;
