@@ -8,7 +8,7 @@ namespace cellwright {
 namespace {
 
 // The five start-up steps, the same for both dialogs and in this order.
-template <class Dialog> void SetUpDialog(Dialog &dialog)
+void SetUpDialog(FileChooser &dialog)
 {
     dialog.Combo1.setList(0, QString::fromUtf16(TextFilesPattern));
     dialog.Combo1.setList(1, QString::fromUtf16(AllFilesPattern));
