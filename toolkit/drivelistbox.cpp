@@ -40,8 +40,11 @@ QString shownName(const QString &root)
 
 QStringList MountedDrives()
 {
-    if (const Toolkit *toolkit = Toolkit::current(); toolkit && !toolkit->driveList().isEmpty())
+    Toolkit *toolkit = Toolkit::current();
+    if (toolkit && !toolkit->driveList().isEmpty())
         return toolkit->driveList();
+    if (toolkit && toolkit->cachedDrives())
+        return *toolkit->cachedDrives();
     QStringList roots;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         const QString root = volume.rootPath();
@@ -54,6 +57,8 @@ QStringList MountedDrives()
     roots.removeAll(Root);
     SortNames(roots);
     roots.prepend(Root);
+    if (toolkit)
+        toolkit->cacheDrives(roots);
     return roots;
 }
 

@@ -148,6 +148,12 @@ QFont Toolkit::MakeFont(const QString &name, float points, bool bold, bool itali
     return font;
 }
 
+void Toolkit::cacheDrives(const QStringList &roots)
+{
+    m_cachedDrives = roots;
+    QTimer::singleShot(0, &m_context, [this] { m_cachedDrives.reset(); });
+}
+
 QString Toolkit::lastFolderOn(const QString &root) const
 {
     return m_lastFolders.value(root);

@@ -89,6 +89,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -132,6 +133,11 @@ public:
     void setDriveList(const QStringList &roots) { m_driveList = roots; }
     const QStringList &driveList() const noexcept { return m_driveList; }
 
+    // The mounted file systems as last read, kept until control returns to the event loop: one
+    // change of folder asks for them several times, and reading them queries every mount.
+    const std::optional<QStringList> &cachedDrives() const noexcept { return m_cachedDrives; }
+    void cacheDrives(const QStringList &roots);
+
     // The folder last shown on the file system mounted at root ("" when none yet).
     QString lastFolderOn(const QString &root) const;
     void rememberFolder(const QString &root, const QString &folder);
@@ -147,6 +153,7 @@ private:
     std::vector<std::unique_ptr<Form>> m_discarded; // closed forms awaiting deletion
     QHash<QString, QString> m_lastFolders;
     QStringList m_driveList;
+    std::optional<QStringList> m_cachedDrives;
     MsgBoxAnswerer m_answerer;
     bool m_ended = false;
     bool m_flushQueued = false;
