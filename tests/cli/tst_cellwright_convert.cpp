@@ -185,7 +185,7 @@ void TestCellwrightConvert::usageErrors_data()
     QTest::addColumn<QString>("named"); // what the message must name
 
     const QStringList paper { "paper.txt" };
-    const auto table = [](const QString &spec) { return QStringList { "--table", spec }; };
+    const auto table = [](const QString &argument) { return QStringList { "--table", argument }; };
 
     QTest::newRow("no arguments") << QStringList {} << "no input document";
     QTest::newRow("no table") << paper << "no --table";
