@@ -163,6 +163,26 @@ void AppendText(std::u16string_view text, TextEncoding encoding, std::string &ou
     out.resize(static_cast<size_t>(to - out.data()));
 }
 
+// The lines of a text: each ends at CR or CR LF; LF alone ends none.
+template <class Char>
+std::vector<std::basic_string_view<Char>> LineRanges(std::basic_string_view<Char> text)
+{
+    std::vector<std::basic_string_view<Char>> ranges;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t cr = text.find(Char('\r'), start);
+        if (cr == std::basic_string_view<Char>::npos) {
+            ranges.push_back(text.substr(start));
+            break;
+        }
+        ranges.push_back(text.substr(start, cr - start));
+        start = cr + 1;
+        if (start < text.size() && text[start] == Char('\n'))
+            ++start;
+    }
+    return ranges;
+}
+
 } // namespace
 
 std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
@@ -188,25 +208,9 @@ std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &en
 {
     // CR and LF are single bytes in both encodings and never part of a UTF-8 sequence, so the
     // bytes are split first and each line decoded on its own, without the whole text in between.
-    const auto split = [](std::string_view text) {
-        std::vector<std::string_view> ranges;
-        size_t start = 0;
-        while (start < text.size()) {
-            const size_t cr = text.find('\r', start);
-            if (cr == std::string_view::npos) {
-                ranges.push_back(text.substr(start));
-                break;
-            }
-            ranges.push_back(text.substr(start, cr - start));
-            start = cr + 1;
-            if (start < text.size() && text[start] == '\n')
-                ++start;
-        }
-        return ranges;
-    };
-
     const bool bom = bytes.starts_with(Utf8Bom);
-    const std::vector<std::string_view> ranges = split(bom ? bytes.substr(Utf8Bom.size()) : bytes);
+    const std::vector<std::string_view> ranges
+        = LineRanges(bom ? bytes.substr(Utf8Bom.size()) : bytes);
     std::vector<std::u16string> lines(ranges.size());
     bool utf8 = true;
     for (size_t i = 0; i < ranges.size() && utf8; ++i)
@@ -216,7 +220,7 @@ std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &en
         return lines;
     }
     lines.clear();
-    for (const std::string_view range : split(bytes))
+    for (const std::string_view range : LineRanges(bytes))
         lines.push_back(DecodeCp1252(range));
     encoding = TextEncoding::Windows1252;
     return lines;
@@ -224,20 +228,8 @@ std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &en
 
 std::vector<std::u16string> SplitLines(std::u16string_view text)
 {
-    std::vector<std::u16string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t cr = text.find(u'\r', start);
-        if (cr == std::u16string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, cr - start));
-        start = cr + 1;
-        if (start < text.size() && text[start] == u'\n')
-            ++start;
-    }
-    return lines;
+    const std::vector<std::u16string_view> ranges = LineRanges(text);
+    return { ranges.begin(), ranges.end() };
 }
 
 std::string EncodeDocument(const ConversionState &state)
