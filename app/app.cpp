@@ -8,6 +8,8 @@
 #include "frmprint_table.h"
 #include "frmsaveas.h"
 
+#include <QApplication>
+
 namespace cellwright {
 
 App::App()
@@ -86,6 +88,17 @@ void frmMainLink::SetCommand4Enabled(int k, bool enabled)
 void frmMainLink::MsgBox(const std::u16string &text)
 {
     cellwright::MsgBox(std::u16string_view(text));
+}
+
+int RunCellwright()
+{
+    QApplication::setApplicationName(QStringLiteral("Cellwright"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.cellwright.Cellwright"));
+
+    Toolkit toolkit;
+    App app;
+    app.Start();
+    return toolkit.Run();
 }
 
 } // namespace cellwright

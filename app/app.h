@@ -52,4 +52,8 @@ public:
     FormInstance<class frmAbout> frmAbout;
 };
 
+// The whole program once QApplication exists: names it, creates the toolkit and the application
+// object, starts the main window and runs until the program ends.
+int RunCellwright();
+
 } // namespace cellwright

@@ -6,11 +6,5 @@
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cellwright"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.cellwright.Cellwright"));
-
-    cellwright::Toolkit toolkit;
-    cellwright::App app;
-    app.Start();
-    return toolkit.Run();
+    return cellwright::RunCellwright();
 }

@@ -7,11 +7,5 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     FirstPaintProbe probe;
     application.installEventFilter(&probe);
-    QApplication::setApplicationName(QStringLiteral("Cellwright"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.cellwright.Cellwright"));
-
-    cellwright::Toolkit toolkit;
-    cellwright::App app;
-    app.Start();
-    return toolkit.Run();
+    return cellwright::RunCellwright();
 }
