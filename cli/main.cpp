@@ -87,7 +87,7 @@ int Run(const CommandLine &line)
         }
     }
 
-    ConversionState state;
+    ConversionState state { ConversionState::GrowingLineStores {} };
     ConsoleWindow window(line.tables);
     Read_Textfile engine(state, window);
 

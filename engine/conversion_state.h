@@ -23,6 +23,18 @@ enum class TextEncoding {
 };
 
 struct ConversionState {
+    // Line stores that start with entry 0 alone and grow with each document read, for a front end
+    // that shows no line beyond the document: building 2 x 5001 empty lines costs a short run
+    // more than its conversion.
+    struct GrowingLineStores { };
+
+    ConversionState() = default;
+    explicit ConversionState(GrowingLineStores)
+        : SourceLines(1)
+        , WorkLines(1)
+    {
+    }
+
     std::u16string OpenFolder;
     std::u16string OpenFileName;
     std::u16string SaveFolder;

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <system_error>
@@ -60,7 +62,8 @@ std::u16string SystemReason(int error)
     return FromAscii(std::generic_category().message(error));
 }
 
-// Reads a whole regular file into bytes; false when it cannot be opened or read.
+// Reads a whole regular file into bytes; false when it cannot be opened or read. Through stdio,
+// not a file stream: a stream sets up the C++ locale, which costs a short run more than reading.
 bool ReadFileBytes(const fs::path &path, std::string &bytes)
 {
     std::error_code ec;
@@ -69,19 +72,22 @@ bool ReadFileBytes(const fs::path &path, std::string &bytes)
     const auto size = fs::file_size(path, ec);
     if (ec || size > MaxDocumentBytes)
         return false;
-    std::ifstream in(path, std::ios::binary);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(
+        std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!in)
         return false;
     // In blocks, and no further than the limit, also when the file grows while it is read.
     bytes.clear();
     size_t used = 0;
-    for (size_t block = size + 1; in && used <= MaxDocumentBytes; block = 64 << 10) {
+    for (size_t block = size + 1; used <= MaxDocumentBytes; block = 64 << 10) {
         bytes.resize(used + block);
-        in.read(bytes.data() + used, static_cast<std::streamsize>(block));
-        used += static_cast<size_t>(in.gcount());
+        const size_t got = std::fread(bytes.data() + used, 1, block, in.get());
+        used += got;
+        if (got < block)
+            break;
     }
     bytes.resize(used);
-    return !in.bad() && used <= MaxDocumentBytes;
+    return !std::ferror(in.get()) && used <= MaxDocumentBytes;
 }
 
 // The file a link leads to, through any chain of links, also when that file does not exist yet.
@@ -264,6 +270,12 @@ bool Read_Textfile::ReadIntoState()
     std::vector<std::u16string> lines = DecodeLines(bytes, encoding);
     if (lines.empty() || lines.size() > static_cast<size_t>(MaxLines))
         return false;
+
+    // Growing stores only gain empty entries past the counts, which no document holds.
+    if (state.SourceLines.size() <= lines.size())
+        state.SourceLines.resize(lines.size() + 1);
+    if (state.WorkLines.size() <= lines.size())
+        state.WorkLines.resize(lines.size() + 1);
 
     // The new lines are made first; taking them over only swaps, which cannot fail, so the
     // previous document gives way only once everything was read.

@@ -20,6 +20,12 @@ struct EngineFixture {
     FakeMainWindow window;
     Read_Textfile engine { state, window };
 
+    EngineFixture() = default;
+    explicit EngineFixture(ConversionState::GrowingLineStores stores)
+        : state(stores)
+    {
+    }
+
     std::u16string folder() const { return dir.path().toStdU16String(); }
     QString path(const QString &name) const { return dir.filePath(name); }
 

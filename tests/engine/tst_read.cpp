@@ -58,6 +58,7 @@ private slots:
     void failedReadChangesNothing_data();
     void failedReadChangesNothing();
     void unreadableFile();
+    void shorterDocumentKeepsOlderTail_data();
     void shorterDocumentKeepsOlderTail();
     void encodings_data();
     void encodings();
@@ -239,9 +240,21 @@ void TestRead::unreadableFile()
     QCOMPARE(WEXITSTATUS(status), 0);
 }
 
+void TestRead::shorterDocumentKeepsOlderTail_data()
+{
+    QTest::addColumn<bool>("growing");
+
+    QTest::newRow("stores of 5001 lines") << false;
+    QTest::newRow("stores that grow with the documents") << true;
+}
+
 void TestRead::shorterDocumentKeepsOlderTail()
 {
-    EngineFixture f;
+    QFETCH(bool, growing);
+
+    EngineFixture fixed;
+    EngineFixture grown { ConversionState::GrowingLineStores {} };
+    EngineFixture &f = growing ? grown : fixed;
     f.read(RepeatLine("old ", 20));
     f.read(RepeatLine("new ", 10));
     QCOMPARE(f.state.SourceLineCount, 10);
