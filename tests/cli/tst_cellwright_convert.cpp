@@ -157,7 +157,7 @@ void TestCellwrightConvert::helpAndVersion_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("expected"); // the start of standard output
 
-    const QByteArray usage = "Usage: cellwright-convert --table TEXT:ROWSxCOLS [--table ...] INPUT";
+    const QByteArray usage = "Usage: cellwright-convert [--escape] --table TEXT[:ROWSxCOLS]";
     QTest::newRow("--help") << QStringList { "--help" } << usage;
     QTest::newRow("-h") << QStringList { "-h" } << usage;
     QTest::newRow("help before a bad table") << QStringList { "--help", "--table", "bad" } << usage;
@@ -189,21 +189,24 @@ void TestCellwrightConvert::usageErrors_data()
 
     QTest::newRow("no arguments") << QStringList {} << "no input document";
     QTest::newRow("no table") << paper << "no --table";
-    QTest::newRow("table without size") << table("StarA") + paper << "'StarA'";
     QTest::newRow("zero rows") << table("StarA:0x3") + paper << "'StarA:0x3'";
     QTest::newRow("zero columns") << table("StarA:3x00") + paper << "'StarA:3x00'";
     QTest::newRow("columns missing") << table("StarA:3x") + paper << "'StarA:3x'";
-    QTest::newRow("rows not a number") << table("StarA:threex3") + paper << "'StarA:threex3'";
     QTest::newRow("rows with a fraction") << table("StarA:2.5x3") + paper << "'StarA:2.5x3'";
     QTest::newRow("negative rows") << table("StarA:-3x3") + paper << "'StarA:-3x3'";
     QTest::newRow("blank in the size") << table("StarA:3 x3") + paper << "'StarA:3 x3'";
     QTest::newRow("three sizes") << table("StarA:3x3x3") + paper << "'StarA:3x3x3'";
-    QTest::newRow("size before the last colon")
-        << table("StarA:3x3:note") + paper << "'StarA:3x3:note'";
-    QStringList seven;
-    for (int t = 1; t <= 7; ++t)
-        seven += table(QString("T%1:1x1").arg(t));
-    QTest::newRow("seven tables") << seven + paper << "'T7:1x1'";
+    QTest::newRow("text ending in what looks like a size")
+        << table("Time: 12") + paper << "end TEXT with \":\"";
+    QTest::newRow("line number 0") << table("0\tStarA:3x3") + paper << "'0'";
+    QTest::newRow("--find with a table")
+        << QStringList { "--find" } + table("StarA:3x3") + paper << "'StarA:3x3'";
+    QTest::newRow("--find with --escape")
+        << QStringList { "--find", "--escape" } + paper << "--escape";
+    QTest::newRow("--find with an output")
+        << QStringList { "--find", "-o", "out.txt" } + paper << "'out.txt'";
+    QTest::newRow("--auto with a table")
+        << QStringList { "--auto" } + table("StarA:3x3") + paper << "'StarA:3x3'";
     QTest::newRow("table without value") << paper + QStringList { "--table" } << "--table";
     QTest::newRow("output without value")
         << table("StarA:3x3") + paper + QStringList { "-o" } << "-o";
