@@ -105,8 +105,12 @@ int Find(const ConversionState &state, const std::string &input)
     std::string listed;
     std::map<std::u16string, std::vector<const TableProposal *>> byText;
     for (const TableProposal &p : proposals) {
-        listed += std::to_string(p.FirstLine) + "\t" + Utf8(p.FirstCell) + ":"
-            + Size(p.Rows, p.Cols) + "\n";
+        // A line break inside the cell would split the proposal's line in two.
+        std::u16string text = p.FirstCell;
+        std::replace_if(
+            text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+        listed
+            += std::to_string(p.FirstLine) + "\t" + Utf8(text) + ":" + Size(p.Rows, p.Cols) + "\n";
         byText[p.FirstCell].push_back(&p);
     }
     for (const auto &[text, alike] : byText) {
@@ -191,6 +195,11 @@ std::optional<std::vector<TableArgument>> Resolve(
         if (!table.rows.empty()) {
             resolved.push_back(table);
             continue;
+        }
+        // As in the window, an empty first box names no table.
+        if (table.firstCell.empty()) {
+            Complain(EncodeText(IncompleteBoxesMessage, TextEncoding::Utf8));
+            return std::nullopt;
         }
 
         std::vector<TableProposal> proposals;

@@ -270,7 +270,7 @@ std::u16string ConvertTablesAt(
         if (table.Rows < 1 || table.Cols < 1)
             return IncompleteBoxesMessage;
         if (table.Rows > INT16_MAX || table.Cols > INT16_MAX
-            || long(table.Rows) * table.Cols > INT16_MAX)
+            || static_cast<long long>(table.Rows) * table.Cols > INT16_MAX)
             return TooLarge(static_cast<int>(k + 1));
     }
 
