@@ -389,7 +389,7 @@ Cell Classify(std::u16string_view line)
     else if (words.size() >= 2)
         cell.kind = Kind::Phrase;
     else if ((digits > 0 && upper + lower > 0) || (upper >= 2 && lower == 0) || other > 0
-        || (upper + lower == 0))
+        || (upper + lower == 0) || t.size() <= 2)
         cell.kind = Kind::Code;
     else
         cell.kind = Kind::Word;
@@ -571,7 +571,7 @@ public:
             return 1;
         const Cell &c = cells[outside];
         if (c.kind == Kind::Caption)
-            return 1.5;
+            return 3;
         if (IsBlankCell(c) || Breaks(c))
             return 1;
         return -1.5 * Similarity(c, cells[inside]);
@@ -594,16 +594,40 @@ public:
         const int n = size();
         std::vector<int> chain(n + cols + 1, 0);
         std::vector<int> alike(n + 1, 0); // run of cells alike to the cell a row below
+        // A single column has nothing else to tell its values from a list, so they must agree.
+        const double threshold = cols == 1 ? 0.6 : CompatibleAt;
         for (int i = n - 1; i >= 0; --i)
-            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= CompatibleAt
+            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold
                 ? alike[i + 1] + 1
                 : 0;
         for (int p = n - cols; p >= 0; --p) {
             if (!RowAcceptable(p, cols))
                 continue;
-            chain[p] = 1 + (alike[p] >= cols ? chain[p + cols] : 0);
+            if (alike[p] >= cols)
+                chain[p] = 1 + chain[p + cols];
+            else if (OddRowBetween(p, cols, threshold))
+                chain[p] = 2 + chain[p + 2 * cols];
+            else
+                chain[p] = 1;
         }
         return chain;
+    }
+
+    // True when the row after row `p` differs from it in one cell only (a word among numbers,
+    // say) and the row after that continues row `p` cell by cell.
+    bool OddRowBetween(int p, int cols, double threshold) const
+    {
+        const int odd = p + cols, next = p + 2 * cols;
+        if (cols < 2 || next + cols > size() || !RowAcceptable(odd, cols)
+            || !RowAcceptable(next, cols))
+            return false;
+        int unlike = 0;
+        for (int c = 0; c < cols; ++c) {
+            if (Similarity(cells[p + c], cells[next + c]) < threshold)
+                return false;
+            unlike += Similarity(cells[p + c], cells[odd + c]) < threshold ? 1 : 0;
+        }
+        return unlike == 1;
     }
 
     bool RowAcceptable(int p, int cols) const
