@@ -113,7 +113,9 @@ int Find(const ConversionState &state, const std::string &input)
             += std::to_string(p.FirstLine) + "\t" + Utf8(text) + ":" + Size(p.Rows, p.Cols) + "\n";
         byText[p.FirstCell].push_back(&p);
     }
-    for (const auto &[text, alike] : byText) {
+    for (const auto &entry : byText) {
+        const std::u16string &text = entry.first;
+        const std::vector<const TableProposal *> &alike = entry.second;
         const bool sameSize = std::all_of(alike.begin(), alike.end(), [&](const auto *p) {
             return p->Rows == alike.front()->Rows && p->Cols == alike.front()->Cols;
         });
