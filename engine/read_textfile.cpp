@@ -272,6 +272,11 @@ std::u16string ConvertTablesAt(
         if (table.Rows > INT16_MAX || table.Cols > INT16_MAX
             || static_cast<long long>(table.Rows) * table.Cols > INT16_MAX)
             return TooLarge(static_cast<int>(k + 1));
+        if (table.Line < 0 || table.Line > state.WorkLineCount) {
+            return u"Table " + Number(static_cast<long>(k + 1)) + u" cannot start at line "
+                + Number(table.Line) + u": the document has " + Number(state.WorkLineCount)
+                + u" lines.";
+        }
     }
 
     ScratchConversion scratch(state);
