@@ -9,6 +9,7 @@
 #include "frmsaveas.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 namespace cellwright {
 
@@ -26,6 +27,14 @@ App::~App() = default;
 void App::Start()
 {
     frmMain->Show();
+}
+
+void App::OpenDocument(const QString &path)
+{
+    const QFileInfo file(path);
+    state.OpenFolder = file.absolutePath().toStdU16String();
+    state.OpenFileName = file.fileName().toStdU16String();
+    engine.ReadDocument();
 }
 
 class frmMain &frmMainLink::form() const
@@ -90,7 +99,19 @@ void frmMainLink::MsgBox(const std::u16string &text)
     cellwright::MsgBox(std::u16string_view(text));
 }
 
-int RunCellwright()
+StartArguments ParseStartArguments(const QStringList &arguments)
+{
+    const QStringList given = arguments.mid(1);
+    for (const QString &argument : given) {
+        if (argument.startsWith(u'-'))
+            return { {}, QStringLiteral("unknown option '%1'").arg(argument) };
+    }
+    if (given.size() > 1)
+        return { {}, QStringLiteral("one document at most, %1 given").arg(given.size()) };
+    return { given.value(0), {} };
+}
+
+int RunCellwright(const QString &document)
 {
     QApplication::setApplicationName(QStringLiteral("Cellwright"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cellwright.Cellwright"));
@@ -98,6 +119,8 @@ int RunCellwright()
     Toolkit toolkit;
     App app;
     app.Start();
+    if (!document.isEmpty())
+        app.OpenDocument(document);
     return toolkit.Run();
 }
 

@@ -37,6 +37,7 @@ frmMain::frmMain(App &app)
     setBorderStyle(Border::Sizable);
     setBackColor(MainBackColor);
     setClientSize(7020, 5445);
+    setAcceptFileDrop(true);
 
     Label1.Move(240, 120, 5775, 375);
     Label1.setCaption(QStringLiteral("Cellwright  v1.0"));
@@ -146,6 +147,11 @@ void frmMain::Form_Load()
 void frmMain::Form_Unload()
 {
     End();
+}
+
+void frmMain::Form_FileDrop(const QString &path)
+{
+    app.OpenDocument(path);
 }
 
 void frmMain::ShowRow(int k, bool visible)

@@ -16,6 +16,8 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    // A document dropped from the file manager is read as if chosen in the open dialog.
+    void Form_FileDrop(const QString &path) override;
 
     Label Label1 { *this };
     Label Label2 { *this };
