@@ -23,6 +23,7 @@ class frmOpen;
 class frmSaveAs;
 class frmHelp;
 class frmAbout;
+class frmFind_Tables;
 
 class App {
 public:
@@ -50,6 +51,7 @@ public:
     FormInstance<class frmSaveAs> frmSaveAs;
     FormInstance<class frmHelp> frmHelp;
     FormInstance<class frmAbout> frmAbout;
+    FormInstance<class frmFind_Tables> frmFind_Tables;
 };
 
 // The whole program once QApplication exists: names it, creates the toolkit and the application
