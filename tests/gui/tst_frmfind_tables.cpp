@@ -81,9 +81,8 @@ private slots:
 
     void findTablesNeedsADocument();
     void useFillsTheBoxesInDocumentOrder();
-    void closeFillsNothing();
-    void useRefuses_data();
-    void useRefuses();
+    void fillsNothing_data();
+    void fillsNothing();
     void escapeEntryChangesWhatConvertWrites();
 
 private:
@@ -140,50 +139,46 @@ void TestFrmFindTables::useFillsTheBoxesInDocumentOrder()
     QCOMPARE(p.app().state.WorkLines[3], std::u16string(u"Night&Band 2&Band 3\\\\"));
 }
 
-void TestFrmFindTables::closeFillsNothing()
-{
-    Program p({ { "paper.txt", TwoTables() } });
-    p.open(QStringLiteral("paper.txt"));
-    const QStringList before = Boxes(p.main());
-    frmFind_Tables &find = OpenFinder(p);
-    tickItem(find.List1, 0);
-    click(find.Command2);
-    QVERIFY(!p.app().frmFind_Tables.IsLoaded());
-    QCOMPARE(Boxes(p.main()), before);
-}
-
-void TestFrmFindTables::useRefuses_data()
+void TestFrmFindTables::fillsNothing_data()
 {
     QTest::addColumn<QByteArray>("document");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("use"); // "Use", else "Close"
+    QTest::addColumn<QStringList>("messages");
 
     QList<QByteArray> seven;
     for (int t = 1; t <= 7; ++t)
         seven << Table("Star" + QByteArray::number(t), 3, 2);
+    QTest::newRow("Close") << TwoTables() << false << QStringList {};
     QTest::newRow("seven ticked")
-        << Document(seven)
-        << "7 tables are ticked, but the main window has boxes for six at most. Untick some "
-           "and press \"Use\" again.";
+        << Document(seven) << true
+        << QStringList {
+               "7 tables are ticked, but the main window has boxes for six at most. Untick some "
+               "and press \"Use\" again."
+           };
     QTest::newRow("one first cell, two sizes")
-        << Document({ Table("Star", 3, 2), Table("Star", 4, 3) })
-        << "The tables at lines 3 and 10 both start with \"Star\" but differ in size "
-           "(3 \u00d7 2 and 4 \u00d7 3). The conversion finds a table by its first cell, so "
-           "tick only one of them.";
+        << Document({ Table("Star", 3, 2), Table("Star", 4, 3) }) << true
+        << QStringList {
+               "The tables at lines 3 and 10 both start with \"Star\" but differ in size "
+               "(3 \u00d7 2 and 4 \u00d7 3). The conversion finds a table by its first cell, so "
+               "tick only one of them."
+           };
 }
 
-void TestFrmFindTables::useRefuses()
+void TestFrmFindTables::fillsNothing()
 {
     QFETCH(QByteArray, document);
-    QFETCH(QString, message);
+    QFETCH(bool, use);
+    QFETCH(QStringList, messages);
     Program p({ { "paper.txt", document } });
     p.open(QStringLiteral("paper.txt"));
     const QStringList before = Boxes(p.main());
     frmFind_Tables &find = OpenFinder(p);
     for (int i = 0; i < find.List1.ListCount(); ++i)
         tickItem(find.List1, i);
-    click(find.Command1);
-    QCOMPARE(m_gui->messages(), QStringList { message });
-    QVERIFY(find.Visible());
+    click(use ? find.Command1 : find.Command2);
+    QCOMPARE(m_gui->messages(), messages);
+    // A refusal leaves the window open with its ticks; "Close" closes it.
+    QCOMPARE(p.app().frmFind_Tables.IsLoaded(), use);
     QCOMPARE(Boxes(p.main()), before);
 }
 
