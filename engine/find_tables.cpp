@@ -109,6 +109,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
         t = t.substr(1, t.size() - 2);
     size_t i = 0;
+    // A sign the export could not encode comes out as a question mark.
+    if (t.size() >= 2 && t[0] == u'?' && (IsDigit(t[1]) || t[1] == u'.'))
+        t = t.substr(1);
     for (int signs = 0; signs < 2 && i < t.size() && IsSign(t[i]); ++signs) {
         cell.flags |= 1;
         ++i;
@@ -337,7 +340,8 @@ Cell Classify(std::u16string_view line)
         return cell;
     }
     Cell number;
-    if (IsDigit(t[0]) || IsSign(t[0]) || t[0] == u'(' || t[0] == u'[' || t[0] == u'.') {
+    if (IsDigit(t[0]) || IsSign(t[0]) || t[0] == u'(' || t[0] == u'[' || t[0] == u'.'
+        || t[0] == u'?') {
         if (ReadNumber(t, number)) {
             number.length = cell.length;
             return number;
@@ -373,8 +377,8 @@ Cell Classify(std::u16string_view line)
             ++other;
     }
     const bool capitalised = IsUpper(t[0]);
-    cell.flags = uint8_t(
-        (capitalised ? 1 : 0) | (digits > 0 ? 2 : 0) | (upper >= 2 && lower == 0 ? 4 : 0));
+    cell.flags = uint8_t((capitalised ? 1 : 0) | (digits > 0 ? 2 : 0)
+        | (upper >= 2 && lower == 0 ? 4 : 0) | (other > 0 ? 8 : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
     const char16_t end = t.back();
     const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
@@ -385,7 +389,7 @@ Cell Classify(std::u16string_view line)
     else if (words.size() >= 2)
         cell.kind = Kind::Phrase;
     else if ((digits > 0 && upper + lower > 0) || (upper >= 2 && lower == 0) || other > 0
-        || (upper + lower == 0))
+        || (upper + lower == 0) || t.size() <= 2)
         cell.kind = Kind::Code;
     else
         cell.kind = Kind::Word;
@@ -434,7 +438,7 @@ double Similarity(const Cell &x, const Cell &y)
         case Kind::Time:
             return x.a == y.a && x.b == y.b ? 1.0 : 0.7;
         default:
-            return 0.6 + (x.flags == y.flags ? 0.2 : 0) + 0.2 * Ratio(x.length, y.length);
+            return 0.5 + (x.flags == y.flags ? 0.25 : 0) + 0.25 * Ratio(x.length, y.length);
         }
     }
     const auto pair = [&](Kind p, Kind q) {
@@ -490,7 +494,7 @@ public:
             return;
         // The header row: no prose, and not mostly empty.
         int headerText = 0, contrast = 0, headerBlank = 0;
-        double headerSim = 0;
+        double headerSim = 0, distinct = 0;
         for (int c = 0; c < cols; ++c) {
             const Cell &h = cells[first + c];
             if (Breaks(h))
@@ -502,19 +506,23 @@ public:
             headerText += IsText(h.kind) ? 1 : 0;
             contrast += IsText(h.kind) && (IsNumeric(d.kind)) ? 1 : 0;
             headerSim += Similarity(h, d);
+            // A header cell stands apart from its column more than the column's cells do.
+            if (first + 3 * cols <= n)
+                distinct += Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
+                    - Similarity(h, cells[first + cols + c]);
         }
         if (headerBlank * 2 > cols)
             return;
         const int dataRows = chain[first + cols];
-        if (dataRows < 1)
+        // Two rows could be any two runs of lines; a table shows its columns at least twice.
+        if (dataRows < 2)
             return;
         const int rows = 1 + dataRows;
         const int dataFirst = first + cols;
         const int last = first + rows * cols; // one past the block
         const double dataLines = double(rows - 1) * cols;
-        const double lagK = rows >= 3
-            ? (lagSums[first + (rows - 1) * cols] - lagSums[dataFirst]) / ((rows - 2) * cols)
-            : 0.6;
+        const double lagK
+            = (lagSums[first + (rows - 1) * cols] - lagSums[dataFirst]) / ((rows - 2) * cols);
         const double lag1
             = (lagOne[last - 1] - lagOne[dataFirst]) / std::max(1, (last - 1 - dataFirst));
         const bool headerLike = headerText == cols;
@@ -526,25 +534,23 @@ public:
             for (int i = dataFirst; i < last; ++i)
                 if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                     return;
-            evidence = 0.3 + 0.3 * lagK;
+            if (lagK < 0.75)
+                return;
+            evidence = lagK - 0.45;
         } else {
             evidence = lagK - lag1;
-            if (rows == 2)
-                evidence = 0.6 * contrast / cols;
         }
         if (evidence < 0.12)
             return;
         double gain = dataLines * evidence;
         if (headerLike)
-            gain += cols * (0.5 + double(contrast) / cols);
+            gain += 0.5 * cols + contrast + 1.5 * distinct;
         else
-            gain += cols * (headerSim / cols - 0.5);
+            gain += headerSim - 0.5 * cols;
         gain -= 0.3 * cols;
-        // A neighbour that would continue the block's columns means the block is misplaced.
-        if (first > 0 && !IsBlankCell(cells[first - 1]))
-            gain -= 1.5 * Similarity(cells[first - 1], cells[first + cols - 1]);
-        if (last < n && !IsBlankCell(cells[last]))
-            gain -= 1.5 * Similarity(cells[last], cells[last - cols]);
+        // Captions, prose, empty lines and the document's ends are where tables start and stop;
+        // a neighbour that would continue the block's columns means the block is misplaced.
+        gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
         if (gain <= 1)
             return;
         Candidate candidate;
@@ -555,6 +561,20 @@ public:
         candidate.confidence = std::clamp(1 - std::exp(-gain / (2.0 + cols)), 0.0, 1.0)
             * std::min(1.0, evidence * 2);
         out.push_back(candidate);
+    }
+
+    // How well line `outside` (0-based, may lie beyond the document) closes a block whose
+    // nearest cell of the same column is `inside`.
+    double Boundary(int outside, int inside) const
+    {
+        if (outside < 0 || outside >= size())
+            return 1;
+        const Cell &c = cells[outside];
+        if (c.kind == Kind::Caption)
+            return 3;
+        if (IsBlankCell(c) || Breaks(c))
+            return 1;
+        return -1.5 * Similarity(c, cells[inside]);
     }
 
     // Prefix sums of the similarity of each cell with the cell `lag` lines below.
@@ -574,16 +594,40 @@ public:
         const int n = size();
         std::vector<int> chain(n + cols + 1, 0);
         std::vector<int> alike(n + 1, 0); // run of cells alike to the cell a row below
+        // A single column has nothing else to tell its values from a list, so they must agree.
+        const double threshold = cols == 1 ? 0.6 : CompatibleAt;
         for (int i = n - 1; i >= 0; --i)
-            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= CompatibleAt
+            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold
                 ? alike[i + 1] + 1
                 : 0;
         for (int p = n - cols; p >= 0; --p) {
             if (!RowAcceptable(p, cols))
                 continue;
-            chain[p] = 1 + (alike[p] >= cols ? chain[p + cols] : 0);
+            if (alike[p] >= cols)
+                chain[p] = 1 + chain[p + cols];
+            else if (OddRowBetween(p, cols, threshold))
+                chain[p] = 2 + chain[p + 2 * cols];
+            else
+                chain[p] = 1;
         }
         return chain;
+    }
+
+    // True when the row after row `p` differs from it in one cell only (a word among numbers,
+    // say) and the row after that continues row `p` cell by cell.
+    bool OddRowBetween(int p, int cols, double threshold) const
+    {
+        const int odd = p + cols, next = p + 2 * cols;
+        if (cols < 2 || next + cols > size() || !RowAcceptable(odd, cols)
+            || !RowAcceptable(next, cols))
+            return false;
+        int unlike = 0;
+        for (int c = 0; c < cols; ++c) {
+            if (Similarity(cells[p + c], cells[next + c]) < threshold)
+                return false;
+            unlike += Similarity(cells[p + c], cells[odd + c]) < threshold ? 1 : 0;
+        }
+        return unlike == 1;
     }
 
     bool RowAcceptable(int p, int cols) const
