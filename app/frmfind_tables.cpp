@@ -45,7 +45,7 @@ frmFind_Tables::frmFind_Tables(App &app)
     setBorderStyle(Border::FixedSingle);
     setMaxButton(false);
     setBackColor(FindBackColor);
-    setClientSize(7200, 5115);
+    setClientSize(7200, 5235);
 
     Label1.Move(120, 120, 3000, 255);
     Label1.setCaption(QStringLiteral("Tables found"));
@@ -58,12 +58,12 @@ frmFind_Tables::frmFind_Tables(App &app)
                          "them safe."));
     Label3.Move(120, 2970, 6960, 255);
     Label3.setCaption(QStringLiteral("First rows of the chosen table"));
-    Grid1.Move(120, 3210, 6960, 1335);
+    Grid1.Move(120, 3210, 6960, 1455);
     Grid1.setAccessibleName(QStringLiteral("First rows of the chosen table"));
-    Label4.Move(120, 4680, 4200, 255);
-    Command1.Move(4440, 4620, 1215, 375);
+    Label4.Move(120, 4800, 4200, 255);
+    Command1.Move(4440, 4740, 1215, 375);
     Command1.setCaption(QStringLiteral("Use"));
-    Command2.Move(5865, 4620, 1215, 375);
+    Command2.Move(5865, 4740, 1215, 375);
     Command2.setCaption(QStringLiteral("Close"));
     for (CommandButton *button : { &Command1, &Command2 })
         button->setAccessibleName(button->Caption());
