@@ -2,6 +2,7 @@
 
 #include "file_dialogs.h"
 #include "frmabout.h"
+#include "frmfind_tables.h"
 #include "frmhelp.h"
 #include "frmmain.h"
 #include "frmopen.h"
@@ -19,6 +20,7 @@ App::App()
     , frmOpen([this] { return std::make_unique<class frmOpen>(state, engine); })
     , frmSaveAs([this] { return std::make_unique<class frmSaveAs>(state, engine); })
     , frmHelp([this] { return std::make_unique<class frmHelp>(helpParagraphs); })
+    , frmFind_Tables([this] { return std::make_unique<class frmFind_Tables>(*this); })
 {
 }
 
@@ -72,6 +74,8 @@ std::u16string frmMainLink::Text3(int k) const
 void frmMainLink::SetCaption(const std::u16string &caption)
 {
     form().setCaption(QString::fromStdU16String(caption));
+    // The engine names the window after a document only once it has read one.
+    form().mFindTables.setEnabled(true);
 }
 
 void frmMainLink::SetCommand2Enabled(bool enabled)

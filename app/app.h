@@ -26,6 +26,7 @@ class frmOpen;
 class frmSaveAs;
 class frmHelp;
 class frmAbout;
+class frmFind_Tables;
 
 class App {
 public:
@@ -57,6 +58,7 @@ public:
     FormInstance<class frmSaveAs> frmSaveAs;
     FormInstance<class frmHelp> frmHelp;
     FormInstance<class frmAbout> frmAbout;
+    FormInstance<class frmFind_Tables> frmFind_Tables;
 };
 
 // What the program was asked to open at start-up: a document path (empty for none), or the

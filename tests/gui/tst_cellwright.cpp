@@ -605,7 +605,7 @@ void TestCellwright::menuEntriesAreAnnounced()
     QStringList titles;
     for (int i = 0; i < bar->childCount(); ++i)
         titles << bar->child(i)->text(QAccessible::Name);
-    QCOMPARE(titles, (QStringList { "File", "Help" }));
+    QCOMPARE(titles, (QStringList { "File", "Tables", "Help" }));
 
     const auto entries = [](Menu &title) {
         QStringList names;
@@ -616,6 +616,7 @@ void TestCellwright::menuEntriesAreAnnounced()
         return names;
     };
     QCOMPARE(entries(m.myFile), (QStringList { "Open ...", "Save ...", "Exit" }));
+    QCOMPARE(entries(m.mTables), (QStringList { "Find Tables ...", "Escape Special Characters" }));
     QCOMPARE(entries(m.mHelp), (QStringList { "What to Do", "About" }));
 }
 
