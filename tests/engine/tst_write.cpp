@@ -3,7 +3,9 @@
 #include "engine_fixture.h"
 
 #include <QtTest>
+#include <clocale>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -69,6 +71,9 @@ private slots:
     void permissionsKeptOnReplace_data();
     void permissionsKeptOnReplace();
     void savingOverALinkReplacesItsTarget();
+    void linkPlantedUnderTheTemporaryName_data();
+    void linkPlantedUnderTheTemporaryName();
+    void reasonInTheUserLanguage();
     void foldersBecomeCurrent();
 };
 
@@ -295,6 +300,61 @@ void TestWrite::savingOverALinkReplacesItsTarget()
     QCOMPARE(f.bytesOf("real/target.txt"), QByteArray("chain\r\n"));
     QVERIFY(QFileInfo(f.path("outer.txt")).isSymLink()
         && QFileInfo(f.path("real/inner.txt")).isSymLink());
+}
+
+void TestWrite::linkPlantedUnderTheTemporaryName_data()
+{
+    QTest::addColumn<bool>("dangling");
+    QTest::newRow("link to another file") << false;
+    QTest::newRow("link to no file yet") << true;
+}
+
+void TestWrite::linkPlantedUnderTheTemporaryName()
+{
+    QFETCH(bool, dangling);
+
+    EngineFixture f;
+    f.read("new text\r\n");
+    QVERIFY(f.put("out.txt", Existing));
+    QVERIFY(QDir(f.dir.path()).mkdir("other"));
+    if (!dangling)
+        QVERIFY(f.put("other/victim.txt", Existing));
+    QVERIFY(QFile::link(f.path("other/victim.txt"), f.path(".out.txt.planted")));
+    f.engine.SetFirstTemporaryName(u".out.txt.planted");
+
+    // The save goes through under another name; the link and what it names stay as they were.
+    QVERIFY(f.save("out.txt"));
+    QCOMPARE(f.bytesOf("out.txt"), QByteArray("new text\r\n"));
+    QVERIFY(QFileInfo(f.path(".out.txt.planted")).isSymLink());
+    QCOMPARE(QFile::exists(f.path("other/victim.txt")), !dangling);
+    if (!dangling)
+        QCOMPARE(f.bytesOf("other/victim.txt"), Existing);
+    QCOMPARE(Entries(f), (QStringList { ".out.txt.planted", "other", "out.txt", "paper.txt" }));
+}
+
+void TestWrite::reasonInTheUserLanguage()
+{
+    EngineFixture f;
+    f.read("x\r\n");
+    QVERIFY(QDir(f.dir.path()).mkdir("sub"));
+
+    // The system's reasons in Russian, as the window gets them in a Russian desktop's locale.
+    const int code = InChild([&] {
+        setenv("LANGUAGE", "ru", 1);
+        if (!std::setlocale(LC_ALL, "C.UTF-8"))
+            return 10;
+        const QString reason = QString::fromUtf8(std::strerror(EISDIR));
+        if (reason.toLatin1() == reason.toUtf8())
+            return 11; // no translations installed (libc-l10n)
+        if (f.save("sub") || Message(f) != "Could not save sub: " + reason)
+            return 12;
+        f.state.SaveFolder = f.folder() + u"/nowhere";
+        if (f.engine.WriteDocument())
+            return 13;
+        return Message(f) == "Could not save sub: " + QString::fromUtf8(std::strerror(ENOENT)) ? 0
+                                                                                               : 14;
+    });
+    QCOMPARE(code, 0);
 }
 
 void TestWrite::foldersBecomeCurrent()
