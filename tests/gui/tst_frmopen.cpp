@@ -75,6 +75,7 @@ private slots:
     void choosingFolder_data();
     void choosingFolder();
     void choosingPatternKeepsName();
+    void typedPatternNotApplied_data();
     void typedPatternNotApplied();
     void nameFollowsTheMouse_data();
     void nameFollowsTheMouse();
@@ -181,16 +182,40 @@ void tst_frmopen::choosingPatternKeepsName()
     QCOMPARE(form.Text1.Text(), QString("location.dat"));
 }
 
+void tst_frmopen::typedPatternNotApplied_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("another pattern, Enter") << false << "*.csv" << int(Qt::Key_Return);
+    QTest::newRow("an entry's text, Enter") << false << "*.*" << int(Qt::Key_Return);
+    QTest::newRow("an entry's text, Tab") << false << "*.*" << int(Qt::Key_Tab);
+    QTest::newRow("save dialog, an entry's text, Enter") << true << "*.*" << int(Qt::Key_Enter);
+    QTest::newRow("save dialog, an entry's text, Tab") << true << "*.*" << int(Qt::Key_Tab);
+}
+
 void tst_frmopen::typedPatternNotApplied()
 {
-    frmOpen &form = shownDialog();
-    QLineEdit *field = static_cast<QComboBox *>(form.Combo1.widget())->lineEdit();
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, "*.csv");
-    QTest::keyClick(field, Qt::Key_Return);
+    QFETCH(bool, save);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
 
-    QCOMPARE(form.Combo1.Text(), QString("*.csv"));
+    app->startUp();
+    FileChooser &form = save ? static_cast<FileChooser &>(*app->frmSaveAs) : *app->frmOpen;
+    QVERIFY(showAndWait(form));
+    // Keys go where the user's go: to the box that has the focus.
+    auto *combo = static_cast<QComboBox *>(form.Combo1.widget());
+    combo->lineEdit()->setFocus();
+    QTRY_VERIFY(combo->hasFocus());
+    QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(combo, typed);
+    QTest::keyClick(combo, Qt::Key(key));
+    if (key == Qt::Key_Tab)
+        QTRY_VERIFY(!combo->hasFocus());
+
+    QCOMPARE(form.Combo1.Text(), typed);
+    QCOMPARE(form.Combo1.ListIndex(), 0);
     QCOMPARE(form.File1.Pattern(), QString("*.txt"));
     QCOMPARE(shownRows(form.File1), (QStringList { "a.txt", "b.txt" }));
     QCOMPARE(form.Combo1.ListCount(), 2);
