@@ -238,6 +238,10 @@ void tst_frmopen::nameFollowsTheMouse_data()
         << QStringList { "left 0", "type mine.txt", "left 1" } << "2.txt";
     QTest::newRow("typing after a click")
         << QStringList { "left 1", "type mine.txt" } << "mine.txt";
+    QTest::newRow("ctrl-click on the selected name keeps it")
+        << QStringList { "left 1", "ctrl 1" } << "2.txt";
+    QTest::newRow("ctrl-click on another name selects it")
+        << QStringList { "left 1", "ctrl 2" } << "10.txt";
 }
 
 void tst_frmopen::nameFollowsTheMouse()
@@ -254,7 +258,10 @@ void tst_frmopen::nameFollowsTheMouse()
         const QString argument = action.section(' ', 1);
         if (what == "left")
             clickItem(form.File1, argument.toInt());
-        else if (what == "right")
+        else if (what == "ctrl") {
+            clickItem(form.File1, argument.toInt(), Qt::LeftButton, Qt::ControlModifier);
+            QCOMPARE(form.File1.ListIndex(), argument.toInt());
+        } else if (what == "right")
             rightPressItem(form.File1, argument.toInt());
         else
             retype(form.Text1, argument);
