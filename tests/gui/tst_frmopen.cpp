@@ -86,6 +86,7 @@ private slots:
     void doubleClickReadsAndHides();
     void cancelKeepsEverything();
     void closeBoxMakesItAfresh();
+    void driveFollowsTheFolderList();
     void unopenableFolderKeepsState_data();
     void unopenableFolderKeepsState();
     void keyboardOrder();
@@ -414,6 +415,24 @@ void tst_frmopen::closeBoxMakesItAfresh()
     QCOMPARE(app->state.OpenFolder, folder->path("docs").toStdU16String());
     QVERIFY(app->window.messages.empty());
     QCOMPARE(app->state.SourceLineCount, 3);
+}
+
+void tst_frmopen::driveFollowsTheFolderList()
+{
+    const QString usb = folder->scratch.mkdir("usb");
+    gui->toolkit().setDriveList({ "/", usb });
+    frmOpen &form = shownDialog();
+    int driveChanges = 0;
+    form.Drive1.Change = [&] { ++driveChanges; };
+
+    // Into the other drive's mount point, then up out of it, by the folder list.
+    openFolder(form.Dir1, "usb");
+    QTRY_COMPARE(form.Dir1.Path(), usb);
+    QCOMPARE(form.Drive1.Drive(), usb);
+    openFolder(form.Dir1, QFileInfo(folder->path()).fileName());
+    QTRY_COMPARE(form.Dir1.Path(), folder->path());
+    QCOMPARE(form.Drive1.Drive(), QString("/"));
+    QCOMPARE(driveChanges, 0);
 }
 
 void tst_frmopen::unopenableFolderKeepsState_data()
