@@ -81,6 +81,7 @@ private slots:
     void cleanup() { m_gui.reset(); }
 
     void startUp();
+    void openDialogSetUpFirst();
     void wholeRoadOnTheWorkedExample();
     void buttonsAndRowsAfterEachOperation_data();
     void buttonsAndRowsAfterEachOperation();
@@ -144,6 +145,30 @@ void TestCellwright::startUp()
     QCOMPARE(p.app().frmSaveAs->Label4.Caption(), p.folder().path());
     QVERIFY(!p.app().frmPrint_Table.IsLoaded());
     QVERIFY(m_gui->messages().isEmpty());
+}
+
+void TestCellwright::openDialogSetUpFirst()
+{
+    // A start folder that is gone: each dialog reports it while it is set up.
+    ScratchFolder scratch;
+    const QString previous = QDir::currentPath();
+    const QString gone = scratch.mkdir("gone");
+    QVERIFY(QDir::setCurrent(gone) && QDir().rmdir(gone));
+    std::unique_ptr<App> app;
+    QStringList shown;
+    m_gui->toolkit().setMsgBoxAnswerer([&](const QString &text) {
+        shown.append((app->frmSaveAs.IsLoaded() ? "save loaded: " : "") + text);
+    });
+    app = std::make_unique<App>();
+    app->Start();
+    QDir::setCurrent(previous);
+
+    // The open dialog's reports come before the save dialog is even loaded.
+    const QString report = shown.value(0);
+    QVERIFY2(report.startsWith("Cannot open folder "), qPrintable(report));
+    QCOMPARE(shown,
+        (QStringList { report, report, "save loaded: " + report, "save loaded: " + report }));
+    QVERIFY(app->frmMain->Visible());
 }
 
 void TestCellwright::wholeRoadOnTheWorkedExample()
