@@ -41,6 +41,9 @@ struct ConversionState {
 
     int32_t ViewerHeight = 0;
 
+    // When set, the cells of converted tables have LaTeX's special characters escaped.
+    bool EscapeSpecialCharacters = false;
+
     // Encoding of the last document read; nothing read yet means UTF-8.
     TextEncoding DocumentEncoding = TextEncoding::Utf8;
 };

@@ -1,5 +1,6 @@
 #include "read_textfile.h"
 
+#include "latex_escape.h"
 #include "number_reading.h"
 #include "text_codec.h"
 
@@ -186,9 +187,8 @@ public:
         std::iota(handle.begin(), handle.end(), 0);
     }
 
-    // Converts every block of table t and reports each match first, with the line where it
-    // starts in the document as converted so far. A block that does not fit is left as it is;
-    // the conversion stops there when found returns false.
+    // Converts every block of table t and reports each match first. A block that does not fit
+    // is left as it is; the conversion stops there when found returns false.
     template <typename Found> void ConvertTable(int t, Found found)
     {
         const std::u16string &first = state.TableFirstCell[t];
@@ -203,17 +203,18 @@ public:
             TableMatch match { t, span(handle[i]).first, 0, last <= count };
             match.LastLine
                 = match.Fits ? span(handle[last]).last : span(handle[count]).last + (last - count);
-            if (!found(match, i))
+            if (!found(match))
                 return;
             if (!match.Fits)
                 continue;
             // Row r reads lines p.. and writes line q <= p, so no cell is overwritten unread.
             for (int r = 1; r <= R; ++r) {
                 const int p = i + (r - 1) * K;
-                std::u16string row = text(handle[p]);
-                for (int c = 2; c <= K; ++c) {
-                    row += u'&';
-                    row += text(handle[p + c - 1]);
+                std::u16string row;
+                for (int c = 1; c <= K; ++c) {
+                    if (c > 1)
+                        row += u'&';
+                    AppendCell(row, handle[p + c - 1]);
                 }
                 row += u"\\\\";
                 rows.push_back(std::move(row));
@@ -269,6 +270,14 @@ private:
     {
         return h <= MaxLines ? state.WorkLines[h] : rows[h - MaxLines - 1];
     }
+    // Appends a cell to a converted row, escaped when the state asks for it.
+    void AppendCell(std::u16string &row, int32_t h) const
+    {
+        if (state.EscapeSpecialCharacters)
+            row += EscapeLatexCell(text(h));
+        else
+            row += text(h);
+    }
     Span span(int32_t h) const
     {
         return h <= MaxLines ? Span { h, h } : rowSpans[h - MaxLines - 1];
@@ -312,8 +321,8 @@ bool Read_Textfile::ReadIntoState()
     std::string bytes;
     if (!ReadFileBytes(fs::path(state.OpenFileName), bytes))
         return false;
-    // CR is one byte in every encoding read, so too many lines are refused before decoding.
-    if (std::count(bytes.begin(), bytes.end(), '\r') > MaxLines)
+    // Too many lines are refused before decoding.
+    if (CountLineEnds(bytes) > static_cast<size_t>(MaxLines))
         return false;
 
     TextEncoding encoding;
@@ -383,11 +392,12 @@ void Read_Textfile::ConvertTables()
     ScratchConversion scratch(state);
     for (int t = 1; t <= tableCount; ++t) {
         std::u16string refusal;
-        scratch.ConvertTable(t, [&](const TableMatch &match, int line) {
+        scratch.ConvertTable(t, [&](const TableMatch &match) {
+            // The line is counted in the document as read, the number the user's editor shows.
             if (!match.Fits) {
                 refusal = u"Table " + Number(t) + u" does not fit: " + Number(state.TableRows[t])
                     + u" rows \u00d7 " + Number(state.TableCols[t]) + u" columns from line "
-                    + Number(line) + u" run past the end of the document.";
+                    + Number(match.FirstLine) + u" run past the end of the document.";
             }
             return match.Fits;
         });
@@ -413,7 +423,7 @@ ConversionPreview Read_Textfile::PreviewConversion() const
     const int tableCount = std::clamp<int>(state.TableCount, 0, MaxTables);
     ScratchConversion scratch(state);
     for (int t = 1; t <= tableCount; ++t) {
-        scratch.ConvertTable(t, [&](const TableMatch &match, int) {
+        scratch.ConvertTable(t, [&](const TableMatch &match) {
             preview.Matches.push_back(match);
             return true;
         });

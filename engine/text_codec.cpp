@@ -1,5 +1,6 @@
 #include "text_codec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -163,21 +164,28 @@ void AppendText(std::u16string_view text, TextEncoding encoding, std::string &ou
     out.resize(static_cast<size_t>(to - out.data()));
 }
 
-// The lines of a text: each ends at CR or CR LF; LF alone ends none.
+// The character that ends the lines of a text: CR, or LF in a text that holds no CR at all.
+template <class Char> Char LineTerminator(std::basic_string_view<Char> text)
+{
+    return text.find(Char('\r')) == std::basic_string_view<Char>::npos ? Char('\n') : Char('\r');
+}
+
+// The lines of a text, each ended by its terminator; after a CR, an LF belongs to the same end.
 template <class Char>
 std::vector<std::basic_string_view<Char>> LineRanges(std::basic_string_view<Char> text)
 {
+    const Char terminator = LineTerminator(text);
     std::vector<std::basic_string_view<Char>> ranges;
     size_t start = 0;
     while (start < text.size()) {
-        const size_t cr = text.find(Char('\r'), start);
-        if (cr == std::basic_string_view<Char>::npos) {
+        const size_t end = text.find(terminator, start);
+        if (end == std::basic_string_view<Char>::npos) {
             ranges.push_back(text.substr(start));
             break;
         }
-        ranges.push_back(text.substr(start, cr - start));
-        start = cr + 1;
-        if (start < text.size() && text[start] == Char('\n'))
+        ranges.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (terminator == Char('\r') && start < text.size() && text[start] == Char('\n'))
             ++start;
     }
     return ranges;
@@ -224,6 +232,11 @@ std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &en
         lines.push_back(DecodeCp1252(range));
     encoding = TextEncoding::Windows1252;
     return lines;
+}
+
+size_t CountLineEnds(std::string_view bytes)
+{
+    return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), LineTerminator(bytes)));
 }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text)

@@ -19,10 +19,14 @@ std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &en
 // Encodes text in the given encoding (the byte-order mark is not included).
 std::string EncodeText(std::u16string_view text, TextEncoding encoding);
 
-// Splits text into lines: a line ends at CR, and an LF right after the CR belongs to that line
-// end; LF alone is ordinary text. A terminator at the very end gives no extra empty line, and
-// empty text gives no line at all.
+// Splits text into lines. A line ends at CR, and an LF right after the CR belongs to that line
+// end; LF alone is ordinary text, except in a text that holds no CR at all, where LF ends every
+// line. A terminator at the very end gives no extra empty line, and empty text gives no line.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
+
+// The number of line ends in a document's bytes, by the same rule, counted before decoding (CR
+// and LF are single bytes in every encoding read).
+size_t CountLineEnds(std::string_view bytes);
 
 // The bytes a save writes: lines 1 to WorkLineCount of WorkLines, each followed by CR LF, in the
 // encoding the document was read in, with its byte-order mark if it had one.

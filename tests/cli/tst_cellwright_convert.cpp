@@ -142,6 +142,8 @@ private slots:
     void optionSpellings();
     void standardOutputIsWhatTheWindowSaves_data();
     void standardOutputIsWhatTheWindowSaves();
+    void realExports_data();
+    void realExports();
     void refusedConversionWritesNothing_data();
     void refusedConversionWritesNothing();
     void unreadableDocument_data();
@@ -322,6 +324,8 @@ void TestCellwrightConvert::standardOutputIsWhatTheWindowSaves_data()
     QTest::newRow("Windows-1252 bytes kept")
         << crlf({ "Caf\xE9", "\x80 cost", QByteArray("\0nul", 4), "x\xFF", "tail" })
         << Tables { { QString::fromUtf8("Caf\xC3\xA9"), "2", "2" } };
+    QTest::newRow("LF line ends") << QByteArray(workedExample).replace("\r\n", "\n")
+                                  << Tables { { "StarA", "3", "3" } };
     QTest::newRow("5000 lines, the limit")
         << manyLines(4998) + crlf({ "Last", "cell" }) << Tables { { "Last", "1", "2" } };
 }
@@ -354,6 +358,43 @@ void TestCellwrightConvert::standardOutputIsWhatTheWindowSaves()
     QCOMPARE(readFile(dir.filePath("paper.txt")), document);
 }
 
+void TestCellwrightConvert::realExports_data()
+{
+    QTest::addColumn<QString>("name"); // in tests/data/real, without .txt
+    QTest::addColumn<Tables>("tables");
+
+    const Tables stars { { "Star", "8", "4" }, { "Item", "5", "3" } };
+    const Tables planets { { "Planet", "9", "4" }, { "Dwarf planet", "6", "1" } };
+    QTest::newRow("stars, UTF-8 with LF") << "stars-lf" << stars;
+    QTest::newRow("stars, Windows-1252 with CR LF") << "stars-crlf-1252" << stars;
+    QTest::newRow("planets, UTF-8 with LF") << "planets-lf" << planets;
+    QTest::newRow("planets, Windows-1252 with CR LF") << "planets-crlf-1252" << planets;
+}
+
+void TestCellwrightConvert::realExports()
+{
+    QFETCH(QString, name);
+    QFETCH(Tables, tables);
+    const QString base = QStringLiteral(CELLWRIGHT_TEST_DATA "/real/") + name;
+    const QByteArray document = readFile(base + ".txt");
+    const QByteArray expected = readFile(base + ".tex");
+    QVERIFY(!document.isEmpty() && !expected.isEmpty());
+
+    const WindowRun window = windowSave(document, tables);
+    QCOMPARE(window.messages, QStringList());
+    QCOMPARE(window.saved, expected);
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+    const Run run = runConvert(tableArguments(tables) << "paper.txt"
+                                                      << "-o"
+                                                      << "paper.tex",
+        dir.path());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QByteArray());
+    QCOMPARE(readFile(dir.filePath("paper.tex")), expected);
+}
+
 void TestCellwrightConvert::refusedConversionWritesNothing_data()
 {
     QTest::addColumn<QByteArray>("document");
@@ -369,6 +410,9 @@ void TestCellwrightConvert::refusedConversionWritesNothing_data()
     QTest::newRow("empty first cell") << workedExample << Tables { { "", "3", "3" } };
     QTest::newRow("second of two tables incomplete")
         << workedExample << Tables { { "StarA", "3", "3" }, { "", "1", "1" } };
+    QTest::newRow("LF document, second table past the end")
+        << QByteArray(workedExample).replace("\r\n", "\n")
+        << Tables { { "StarA", "3", "3" }, { "End", "2", "1" } };
 }
 
 void TestCellwrightConvert::refusedConversionWritesNothing()
@@ -406,6 +450,7 @@ void TestCellwrightConvert::unreadableDocument_data()
     QTest::newRow("missing file") << "missing.txt" << workedExample;
     QTest::newRow("empty file") << "paper.txt" << QByteArray();
     QTest::newRow("5001 lines") << "paper.txt" << manyLines(5001);
+    QTest::newRow("5001 LF lines") << "paper.txt" << manyLines(5001).replace("\r\n", "\n");
     QTest::newRow("a folder") << "sub" << workedExample;
     QTest::newRow("missing folder") << "nowhere/paper.txt" << workedExample;
 }

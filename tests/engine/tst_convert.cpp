@@ -1,6 +1,7 @@
 // Converting tables: the worked example end to end, the search and rewrite of blocks, the
 // refusals that leave everything as it was, the buttons, and Reset.
 #include "engine_fixture.h"
+#include "latex_escape.h"
 
 #include <QtTest>
 
@@ -53,6 +54,10 @@ private slots:
     void captureKeepsTablesAboveTheCount();
     void matchFromABoxInTheDocumentsEncoding_data();
     void matchFromABoxInTheDocumentsEncoding();
+    void escapeCell_data();
+    void escapeCell();
+    void escapedConversion_data();
+    void escapedConversion();
     void resetGivesBackTheDocumentAsRead();
     void resetBeforeAnyRead();
     void resetAfterLoweringTheTableCount();
@@ -89,6 +94,15 @@ void TestConvert::endToEnd_data()
         << QStringList { "T1|2|2", "T2|2|3" }
         << QByteArray("T1&x\\\\\r\ny&z\\\\\r\nprose\r\nT2&1&2\\\\\r\n3&4&5\\\\\r\nend\r\n")
         << QList<int> { 1, 4 };
+    QTest::newRow("LF line ends, byte-order mark")
+        << "\xEF\xBB\xBF" + QByteArray(example).replace("\r\n", "\n") << QStringList { "StarA|3|3" }
+        << QByteArray("\xEF\xBB\xBF"
+                      "Results\r\n\r\nStarA&V&B-V\\\\\r\n1&12.3&0.45\\\\\r\n2&12.9&0."
+                      "51\\\\\r\n\r\nEnd\r\n")
+        << QList<int> { 3 };
+    QTest::newRow("a lone LF inside a cell of a CR LF document")
+        << QByteArray("T\r\nline\nbreak\r\nc\r\nd\r\n") << QStringList { "T|2|2" }
+        << QByteArray("T&line\nbreak\\\\\r\nc&d\\\\\r\n") << QList<int> { 1 };
 }
 
 void TestConvert::endToEnd()
@@ -222,12 +236,12 @@ void TestConvert::refusalsChangeNothing_data()
     QTest::newRow("table 1 runs past the end")
         << QStringList { "B|2|3" }
         << "Table 1 does not fit: 2 rows × 3 columns from line 6 run past the end of the document.";
-    QTest::newRow("table 2 runs past the end after table 1 converted")
+    QTest::newRow("table 2 runs past the end after table 1 converted: line as read")
         << QStringList { "H|1|2", "x|2|2" }
-        << "Table 2 does not fit: 2 rows × 2 columns from line 6 run past the end of the document.";
+        << "Table 2 does not fit: 2 rows × 2 columns from line 7 run past the end of the document.";
     QTest::newRow("the second match of a table runs past the end")
         << QStringList { "A|1|3" }
-        << "Table 1 does not fit: 1 rows × 3 columns from line 6 run past the end of the document.";
+        << "Table 1 does not fit: 1 rows × 3 columns from line 8 run past the end of the document.";
     QTest::newRow("the largest table runs past the end")
         << QStringList { "H|32767|1" }
         << "Table 1 does not fit: 32767 rows × 1 columns from line 1 run past the end of the "
@@ -352,6 +366,90 @@ void TestConvert::matchFromABoxInTheDocumentsEncoding()
     QCOMPARE(f.state.TableStart[1], 1);
     QVERIFY(f.save());
     QCOMPARE(f.bytesOf("out.txt"), output);
+}
+
+void TestConvert::escapeCell_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("escaped");
+
+    QTest::newRow("backslash") << "a\\b"
+                               << "a\\textbackslash{}b";
+    QTest::newRow("ampersand") << "R&D"
+                               << "R\\&D";
+    QTest::newRow("percent") << "12%"
+                             << "12\\%";
+    QTest::newRow("dollar") << "$300"
+                            << "\\$300";
+    QTest::newRow("hash") << "#1"
+                          << "\\#1";
+    QTest::newRow("underscore") << "x_1"
+                                << "x\\_1";
+    QTest::newRow("braces") << "{a}"
+                            << "\\{a\\}";
+    QTest::newRow("tilde") << "~5"
+                           << "\\textasciitilde{}5";
+    QTest::newRow("caret") << "2^3"
+                           << "2\\textasciicircum{}3";
+    QTest::newRow("backslash first, nothing escaped twice") << "\\&{}"
+                                                            << "\\textbackslash{}\\&\\{\\}";
+    QTest::newRow("an escape already typed is escaped as text") << "\\%"
+                                                                << "\\textbackslash{}\\%";
+    QTest::newRow("every special together")
+        << "\\&%$#_{}~^"
+        << "\\textbackslash{}\\&\\%\\$\\#\\_\\{\\}\\textasciitilde{}\\textasciicircum{}";
+    QTest::newRow("non-ASCII untouched") << "α Cen B−V é €"
+                                         << "α Cen B−V é €";
+    QTest::newRow("nothing special") << "StarA 12.3 [x] <y> \"q\""
+                                     << "StarA 12.3 [x] <y> \"q\"";
+    QTest::newRow("empty") << ""
+                           << "";
+}
+
+void TestConvert::escapeCell()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, escaped);
+
+    QCOMPARE(EscapeLatexCell(cell.toStdU16String()), escaped.toStdU16String());
+    QCOMPARE(HasLatexSpecials(cell.toStdU16String()), cell != escaped);
+}
+
+void TestConvert::escapedConversion_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("output");
+
+    // Only the cells of the table are escaped: not the prose around it, not the "&" and "\\"
+    // the conversion adds.
+    QTest::newRow("UTF-8") << QByteArray("50% of R&D\r\nT\r\nR&D\r\n12%\r\nα_1\r\nend_\r\n")
+                           << QByteArray(
+                                  "50% of R&D\r\nT&R\\&D\\\\\r\n12\\%&α\\_1\\\\\r\nend_\r\n");
+    QTest::newRow("Windows-1252")
+        << QByteArray("T\r\n\x80 5$\r\n\xE9~\r\n{x}\r\n")
+        << QByteArray("T&\x80 5\\$\\\\\r\n\xE9\\textasciitilde{}&\\{x\\}\\\\\r\n");
+}
+
+void TestConvert::escapedConversion()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, output);
+
+    EngineFixture f;
+    f.read(input);
+    f.state.EscapeSpecialCharacters = true;
+    Describe(f, { "T|2|2" });
+    f.convert();
+    QVERIFY(f.window.messages.empty());
+    QVERIFY(f.save("paper.tex"));
+    QCOMPARE(f.bytesOf("paper.tex"), output);
+    // Reset gives back the cells as read; converting without escaping then keeps them raw.
+    f.engine.ResetConversion();
+    f.state.EscapeSpecialCharacters = false;
+    f.convert();
+    QVERIFY(f.save("raw.tex"));
+    QVERIFY(f.bytesOf("raw.tex") != output);
+    QCOMPARE(f.bytesOf("raw.tex").count('\\'), 4);
 }
 
 void TestConvert::resetGivesBackTheDocumentAsRead()

@@ -12,11 +12,11 @@ using namespace cellwright;
 
 namespace {
 
-QByteArray RepeatLine(const QByteArray &line, int count)
+QByteArray RepeatLine(const QByteArray &line, int count, const QByteArray &end = "\r\n")
 {
     QByteArray bytes;
     for (int i = 1; i <= count; ++i)
-        bytes += line + QByteArray::number(i) + "\r\n";
+        bytes += line + QByteArray::number(i) + end;
     return bytes;
 }
 
@@ -77,8 +77,20 @@ void TestRead::lineEnds_data()
     QTest::newRow("an extra CR LF is an empty line")
         << QByteArray("a\r\nb\r\n\r\n") << QStringList { "a", "b", "" };
     QTest::newRow("CR alone") << QByteArray("a\rb\r") << QStringList { "a", "b" };
-    QTest::newRow("LF alone stays in the line")
-        << QByteArray("a\nb\nc\n") << QStringList { "a\nb\nc\n" };
+    QTest::newRow("LF alone stays in a line of a document with CR")
+        << QByteArray("a\r\nb\nc\r\n") << QStringList { "a", "b\nc" };
+    QTest::newRow("LF ends lines in a document without CR")
+        << QByteArray("a\nb\nc\n") << QStringList { "a", "b", "c" };
+    QTest::newRow("LF: last line unterminated") << QByteArray("a\nb") << QStringList { "a", "b" };
+    QTest::newRow("LF: empty lines count")
+        << QByteArray("a\n\n\nb\n\n") << QStringList { "a", "", "", "b", "" };
+    QTest::newRow("LF: one LF only") << QByteArray("\n") << QStringList { "" };
+    QTest::newRow("LF: leading spaces go")
+        << QByteArray("  x \n\t y") << QStringList { "x ", "\t y" };
+    QTest::newRow("LF: a single CR at the end makes LF text")
+        << QByteArray("a\nb\r") << QStringList { "a\nb" };
+    QTest::newRow("LF: byte-order mark is not a line")
+        << QByteArray("\xEF\xBB\xBF\nx\n") << QStringList { "", "x" };
     QTest::newRow("LF before CR is text") << QByteArray("a\n\rb") << QStringList { "a\n", "b" };
     QTest::newRow("CR CR LF") << QByteArray("a\r\r\nb") << QStringList { "a", "", "b" };
     QTest::newRow("one CR LF only") << QByteArray("\r\n") << QStringList { "" };
@@ -127,6 +139,13 @@ void TestRead::lineLimit_data()
     QTest::newRow("5000 lines and a text after the last CR")
         << RepeatLine("line ", 5000) + "x" << 0;
     QTest::newRow("a million empty lines") << QByteArray(1000000, '\r') << 0;
+    QTest::newRow("LF: 5000 lines") << RepeatLine("line ", 5000, "\n") << 5000;
+    QTest::newRow("LF: 5001 lines") << RepeatLine("line ", 5001, "\n") << 0;
+    QTest::newRow("LF: 5001 lines, the last unterminated")
+        << RepeatLine("line ", 5001, "\n").chopped(1) << 0;
+    QTest::newRow("LF: a million empty lines") << QByteArray(1000000, '\n') << 0;
+    QTest::newRow("LF: 5001 lines in a document with one CR")
+        << RepeatLine("line ", 5001, "\n") + "\r" << 1;
 }
 
 void TestRead::lineLimit()
@@ -264,8 +283,8 @@ void TestRead::encodings_data()
     const auto bom = int(TextEncoding::Utf8WithBom);
     const auto cp1252 = int(TextEncoding::Windows1252);
 
-    QTest::newRow("ASCII") << QByteArray("  plain\nx") << "plain\nx" << utf8
-                           << QByteArray("plain\nx\r\n");
+    QTest::newRow("ASCII") << QByteArray("  plain\nx") << "plain" << utf8
+                           << QByteArray("plain\r\nx\r\n");
     QTest::newRow("UTF-8") << QByteArray("Gr\xC3\xB6\xC3\x9F"
                                          "e\r")
                            << QString::fromUtf8("Größe") << utf8
@@ -286,12 +305,11 @@ void TestRead::encodings_data()
     QTest::newRow("Windows-1252 undefined bytes")
         << QByteArray("\x81\x8D\x8F\x90\x9D") << QString::fromUtf16(u"\x81\x8D\x8F\x90\x9D")
         << cp1252 << QByteArray("\x81\x8D\x8F\x90\x9D\r\n");
-    QTest::newRow("every byte but CR, one line") << [] {
-        QByteArray all;
-        for (int b = 1; b < 256; ++b)
-            all += b == '\r' ? '\n' : char(b);
-        return all;
-    }() << QString() << cp1252 << QByteArray();
+    QByteArray everyByteButCr;
+    for (int b = 1; b < 256; ++b)
+        everyByteButCr += b == '\r' ? '\n' : char(b);
+    QTest::newRow("every byte but CR, one CR-ended line")
+        << everyByteButCr + '\r' << QString() << cp1252 << everyByteButCr + "\r\n";
     QTest::newRow("NUL bytes") << QByteArray("a\0b\r\n\0\r\n", 8) << QString::fromUtf16(u"a\0b", 3)
                                << utf8 << QByteArray("a\0b\r\n\0\r\n", 8);
     QTest::newRow("overlong UTF-8 is not UTF-8")

@@ -86,7 +86,8 @@ void TestWrite::savedBytes_data()
     QTest::newRow("CR only") << QByteArray("a\rb\r") << QByteArray("a\r\nb\r\n");
     QTest::newRow("leading spaces removed")
         << QByteArray("  a \r\n\t b\r\n   \r\n") << QByteArray("a \r\n\t b\r\n\r\n");
-    QTest::newRow("LF alone kept") << QByteArray("a\nb\n") << QByteArray("a\nb\n\r\n");
+    QTest::newRow("LF alone kept beside CR") << QByteArray("a\nb\n\r") << QByteArray("a\nb\n\r\n");
+    QTest::newRow("LF line ends become CR LF") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
 }
 
 void TestWrite::savedBytes()

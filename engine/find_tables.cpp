@@ -1,0 +1,741 @@
+#include "find_tables.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
+namespace cellwright {
+
+namespace {
+
+// Wider tables are rare in papers, and every extra period costs a pass over the document.
+constexpr int MaxCols = 16;
+
+// What a line looks like as a table cell. Prose and captions never sit inside a table.
+enum class Kind : uint8_t {
+    Empty,
+    Missing, // a dash or "n/a" standing for a value
+    Integer,
+    Decimal,
+    Date,
+    Time,
+    Code, // one token mixing letters with digits or symbols, or in capitals
+    Word,
+    Phrase, // two to six words
+    Long, // a longer text without the marks of a sentence
+    Prose,
+    Caption,
+};
+
+struct Cell {
+    Kind kind = Kind::Empty;
+    uint8_t a = 0; // numbers: digits before the point; text: words; dates and times: layout
+    uint8_t b = 0; // numbers: digits after the point
+    uint8_t flags = 0; // numbers: sign, unit, exponent; text: capitalised, digits, capitals
+    uint16_t length = 0;
+};
+
+bool IsDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == 0xA0 || c == 0x2009 || c == 0x202F;
+}
+
+bool IsUpper(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        || (c >= 0x391 && c <= 0x3A9);
+}
+
+bool IsLower(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= 0xDF && c <= 0xFF && c != 0xF7)
+        || (c >= 0x3B1 && c <= 0x3C9);
+}
+
+bool IsLetter(char16_t c)
+{
+    return IsUpper(c) || IsLower(c) || (c >= 0x100 && c < 0x2000 && !(c >= 0x300 && c < 0x370));
+}
+
+bool IsSuperscriptDigit(char16_t c)
+{
+    return c == 0xB9 || c == 0xB2 || c == 0xB3 || (c >= 0x2070 && c <= 0x2079);
+}
+
+bool IsSign(char16_t c)
+{
+    return c == u'+' || c == u'-' || c == 0x2212 || c == 0xB1 || c == u'~' || c == 0x2248
+        || c == u'<' || c == u'>' || c == 0x2264 || c == 0x2265 || c == u'$' || c == 0x20AC
+        || c == 0xA3 || c == 0xA5;
+}
+
+std::u16string_view Trim(std::u16string_view text)
+{
+    size_t first = 0, last = text.size();
+    while (first < last && IsBlank(text[first]))
+        ++first;
+    while (last > first && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+std::u16string TrimSpaces(std::u16string_view text)
+{
+    const size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos)
+        return {};
+    return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
+}
+
+size_t Digits(std::u16string_view t, size_t &i)
+{
+    const size_t start = i;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i;
+    return i - start;
+}
+
+// A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
+bool ReadNumber(std::u16string_view t, Cell &cell)
+{
+    if (t.size() >= 2
+        && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
+        t = t.substr(1, t.size() - 2);
+    size_t i = 0;
+    // A sign the export could not encode comes out as a question mark.
+    if (t.size() >= 2 && t[0] == u'?' && (IsDigit(t[1]) || t[1] == u'.'))
+        t = t.substr(1);
+    for (int signs = 0; signs < 2 && i < t.size() && IsSign(t[i]); ++signs) {
+        cell.flags |= 1;
+        ++i;
+        while (i < t.size() && IsBlank(t[i]))
+            ++i;
+    }
+    const size_t start = i;
+    size_t whole = Digits(t, i);
+    // Digit groups of three after a comma or a blank.
+    while (whole > 0 && i + 3 < t.size() + 1 && i < t.size()
+        && (t[i] == u',' || IsBlank(t[i]) || t[i] == u'\'')) {
+        size_t j = i + 1;
+        if (Digits(t, j) != 3)
+            break;
+        whole += 3;
+        i = j;
+    }
+    size_t decimals = 0;
+    if (i < t.size() && (t[i] == u'.' || t[i] == u',')) {
+        size_t j = i + 1;
+        decimals = Digits(t, j);
+        if (decimals > 0 || whole > 0)
+            i = j;
+        if (decimals == 0 && whole == 0)
+            return false;
+        // Digit groups after the point, as in 6.626 070 15.
+        while (decimals > 0 && i < t.size() && IsBlank(t[i])) {
+            size_t k = i + 1;
+            const size_t more = Digits(t, k);
+            if (more == 0 || more > 3)
+                break;
+            decimals += more;
+            i = k;
+        }
+        cell.kind = Kind::Decimal;
+    } else {
+        cell.kind = Kind::Integer;
+    }
+    if (whole + decimals == 0 || i == start)
+        return false;
+    // Uncertainty in the last digits: 6.674 30(15).
+    if (i < t.size() && t[i] == u'(') {
+        size_t j = i + 1;
+        if (Digits(t, j) > 0 && j < t.size() && t[j] == u')')
+            i = j + 1;
+    }
+    size_t j = i;
+    while (j < t.size() && IsBlank(t[j]))
+        ++j;
+    // Exponent: e-5, E+10, x 10^-11, ×10⁻¹¹.
+    if (j < t.size() && (t[j] == u'e' || t[j] == u'E') && j + 1 < t.size()) {
+        size_t k = j + 1;
+        if (k < t.size() && IsSign(t[k]))
+            ++k;
+        if (Digits(t, k) > 0) {
+            cell.flags |= 4;
+            i = j = k;
+        }
+    } else if (j < t.size() && (t[j] == 0xD7 || t[j] == u'x' || t[j] == 0xB7)) {
+        size_t k = j + 1;
+        while (k < t.size() && IsBlank(t[k]))
+            ++k;
+        if (k + 1 < t.size() && t[k] == u'1' && t[k + 1] == u'0') {
+            k += 2;
+            if (k < t.size() && t[k] == u'^')
+                ++k;
+            if (k < t.size() && (IsSign(t[k]) || t[k] == 0x207B || t[k] == 0x207A))
+                ++k;
+            const size_t e = k;
+            while (k < t.size() && (IsDigit(t[k]) || IsSuperscriptDigit(t[k])))
+                ++k;
+            if (k > e) {
+                cell.flags |= 4;
+                i = j = k;
+            }
+        }
+    }
+    while (j < t.size() && IsBlank(t[j]))
+        ++j;
+    // A short unit: %, K, km, km/s, °C.
+    if (j < t.size()) {
+        size_t k = j;
+        while (k < t.size()
+            && (IsLetter(t[k]) || t[k] == u'%' || t[k] == 0xB0 || t[k] == u'/' || t[k] == 0x2032
+                || t[k] == 0x2033 || IsSuperscriptDigit(t[k]) || t[k] == 0x207B))
+            ++k;
+        if (k != t.size() || k - j > 5)
+            return false;
+        cell.flags |= 2;
+    }
+    cell.a = uint8_t(std::min<size_t>(whole, 15));
+    cell.b = uint8_t(std::min<size_t>(decimals, 15));
+    return true;
+}
+
+bool IsMonth(std::u16string_view word)
+{
+    static constexpr std::u16string_view months[] = { u"Jan", u"Feb", u"Mar", u"Apr", u"May",
+        u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec" };
+    while (!word.empty() && (word.back() == u'.' || word.back() == u','))
+        word.remove_suffix(1);
+    if (word.size() < 3)
+        return false;
+    for (auto month : months)
+        if (word.substr(0, 3) == month)
+            return true;
+    return false;
+}
+
+std::vector<std::u16string_view> Words(std::u16string_view t)
+{
+    std::vector<std::u16string_view> words;
+    size_t i = 0;
+    while (i < t.size()) {
+        while (i < t.size() && IsBlank(t[i]))
+            ++i;
+        const size_t start = i;
+        while (i < t.size() && !IsBlank(t[i]))
+            ++i;
+        if (i > start)
+            words.push_back(t.substr(start, i - start));
+    }
+    return words;
+}
+
+// Dates: 1996-06-17, 17.06.1996, 6/17/1996, 17 June 1996, June 17, 1996, Jun 1996.
+bool ReadDate(std::u16string_view t, const std::vector<std::u16string_view> &words, Cell &cell)
+{
+    if (words.size() == 1) {
+        size_t i = 0;
+        const size_t first = Digits(t, i);
+        if (first == 0 || i >= t.size())
+            return false;
+        const char16_t separator = t[i];
+        if (separator != u'-' && separator != u'.' && separator != u'/')
+            return false;
+        ++i;
+        const size_t second = Digits(t, i);
+        if (second == 0 || second > 2)
+            return false;
+        size_t third = 0;
+        if (i < t.size() && t[i] == separator) {
+            ++i;
+            third = Digits(t, i);
+        }
+        if (i != t.size())
+            return false;
+        const bool iso = first == 4 && (third == 0 || third <= 2);
+        const bool dotted = first <= 2 && (third == 2 || third == 4);
+        if (!iso && !dotted)
+            return false;
+        cell.a = uint8_t(iso ? 1 : 2);
+        return true;
+    }
+    if (words.size() > 4)
+        return false;
+    bool month = false;
+    for (auto word : words) {
+        if (IsMonth(word) && !month) {
+            month = true;
+            continue;
+        }
+        size_t i = 0;
+        if (Digits(word, i) == 0)
+            return false;
+        if (i < word.size() && word.substr(i) != u"," && word.substr(i) != u".")
+            return false;
+    }
+    if (!month)
+        return false;
+    cell.a = uint8_t(3 + words.size());
+    return true;
+}
+
+// Times and durations: 2:01:09, 12:30, 2:01:09.5, +05:30.
+bool ReadTime(std::u16string_view t, Cell &cell)
+{
+    size_t i = 0;
+    if (i < t.size() && IsSign(t[i]))
+        ++i;
+    const size_t first = Digits(t, i);
+    if (first == 0 || first > 2)
+        return false;
+    int parts = 1;
+    while (i < t.size() && t[i] == u':') {
+        ++i;
+        if (Digits(t, i) != 2)
+            return false;
+        ++parts;
+    }
+    if (parts < 2)
+        return false;
+    size_t decimals = 0;
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        decimals = Digits(t, i);
+    }
+    if (i != t.size())
+        return false;
+    cell.a = uint8_t(parts);
+    cell.b = uint8_t(std::min<size_t>(decimals, 15));
+    return true;
+}
+
+bool IsCaptionWord(std::u16string_view word)
+{
+    return word == u"Table" || word == u"TABLE" || word == u"Tab." || word == u"Figure"
+        || word == u"Fig." || word == u"Tableau" || word == u"Tabelle";
+}
+
+bool IsMissing(std::u16string_view t)
+{
+    return t == u"-" || t == u"\u2013" || t == u"\u2014" || t == u"\u2212" || t == u"n/a"
+        || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
+}
+
+Cell Classify(std::u16string_view line)
+{
+    Cell cell;
+    const std::u16string_view t = Trim(line);
+    cell.length = uint16_t(std::min<size_t>(t.size(), 60000));
+    if (t.empty())
+        return cell;
+    if (IsMissing(t)) {
+        cell.kind = Kind::Missing;
+        return cell;
+    }
+    Cell number;
+    if (IsDigit(t[0]) || IsSign(t[0]) || t[0] == u'(' || t[0] == u'[' || t[0] == u'.'
+        || t[0] == u'?') {
+        if (ReadNumber(t, number)) {
+            number.length = cell.length;
+            return number;
+        }
+        Cell time;
+        if (ReadTime(t, time)) {
+            time.kind = Kind::Time;
+            time.length = cell.length;
+            return time;
+        }
+    }
+    const auto words = Words(t);
+    if (Cell date; ReadDate(t, words, date)) {
+        date.kind = Kind::Date;
+        date.length = cell.length;
+        return date;
+    }
+    if (words.size() >= 2 && IsCaptionWord(words[0])
+        && (IsDigit(words[1][0]) || words[1][0] == u'I' || words[1][0] == u'V'
+            || words[1][0] == u'X')) {
+        cell.kind = Kind::Caption;
+        return cell;
+    }
+    int upper = 0, lower = 0, digits = 0, other = 0;
+    for (char16_t c : t) {
+        if (IsUpper(c))
+            ++upper;
+        else if (IsLower(c))
+            ++lower;
+        else if (IsDigit(c))
+            ++digits;
+        else if (!IsBlank(c) && !IsLetter(c))
+            ++other;
+    }
+    const bool capitalised = IsUpper(t[0]);
+    cell.flags = uint8_t((capitalised ? 1 : 0) | (digits > 0 ? 2 : 0)
+        | (upper >= 2 && lower == 0 ? 4 : 0) | (other > 0 ? 8 : 0));
+    cell.a = uint8_t(std::min<size_t>(words.size(), 255));
+    const char16_t end = t.back();
+    const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
+    if (words.size() >= 14 || t.size() >= 90 || (words.size() >= 6 && sentenceEnd))
+        cell.kind = Kind::Prose;
+    else if (words.size() >= 7 || t.size() >= 50)
+        cell.kind = Kind::Long;
+    else if (words.size() >= 2)
+        cell.kind = Kind::Phrase;
+    else if ((digits > 0 && upper + lower > 0) || (upper >= 2 && lower == 0) || other > 0
+        || (upper + lower == 0) || t.size() <= 2)
+        cell.kind = Kind::Code;
+    else
+        cell.kind = Kind::Word;
+    return cell;
+}
+
+bool Breaks(const Cell &c)
+{
+    return c.kind == Kind::Prose || c.kind == Kind::Caption;
+}
+
+bool IsBlankCell(const Cell &c)
+{
+    return c.kind == Kind::Empty || c.kind == Kind::Missing;
+}
+
+bool IsNumeric(Kind k)
+{
+    return k == Kind::Integer || k == Kind::Decimal || k == Kind::Date || k == Kind::Time;
+}
+
+bool IsText(Kind k)
+{
+    return k == Kind::Word || k == Kind::Phrase || k == Kind::Code || k == Kind::Long;
+}
+
+double Ratio(double x, double y)
+{
+    return std::min(x, y) / std::max({ x, y, 1.0 });
+}
+
+// How alike two cells are as members of one column: 1 the same layout, 0 never together.
+double Similarity(const Cell &x, const Cell &y)
+{
+    if (Breaks(x) || Breaks(y))
+        return 0;
+    if (IsBlankCell(x) || IsBlankCell(y))
+        return x.kind == y.kind ? 0.6 : 0.45;
+    if (x.kind == y.kind) {
+        switch (x.kind) {
+        case Kind::Integer:
+        case Kind::Decimal:
+            return 0.65 + (x.b == y.b ? 0.15 : 0) + ((x.flags & 6) == (y.flags & 6) ? 0.1 : 0)
+                + (std::abs(x.a - y.a) <= 1 ? 0.1 : 0);
+        case Kind::Date:
+        case Kind::Time:
+            return x.a == y.a && x.b == y.b ? 1.0 : 0.7;
+        default:
+            return 0.5 + (x.flags == y.flags ? 0.25 : 0) + 0.25 * Ratio(x.length, y.length);
+        }
+    }
+    const auto pair = [&](Kind p, Kind q) {
+        return (x.kind == p && y.kind == q) || (x.kind == q && y.kind == p);
+    };
+    if (pair(Kind::Integer, Kind::Decimal))
+        return 0.55;
+    if (pair(Kind::Word, Kind::Phrase) || pair(Kind::Phrase, Kind::Long))
+        return 0.5;
+    if (pair(Kind::Word, Kind::Code))
+        return 0.45;
+    if (pair(Kind::Phrase, Kind::Code) || pair(Kind::Word, Kind::Long))
+        return 0.3;
+    if (pair(Kind::Decimal, Kind::Time) || pair(Kind::Integer, Kind::Code))
+        return 0.2;
+    return 0;
+}
+
+constexpr double CompatibleAt = 0.3;
+
+struct Candidate {
+    int first = 0; // 0-based index into the cells
+    int rows = 0;
+    int cols = 0;
+    double gain = 0;
+    double confidence = 0;
+};
+
+// Everything the finder knows about the document, computed once.
+class Finder {
+public:
+    explicit Finder(const ConversionState &state)
+    {
+        const int count = std::clamp<int>(
+            state.SourceLineCount, 0, std::min<int>(MaxLines, int(state.SourceLines.size()) - 1));
+        cells.reserve(count);
+        for (int n = 1; n <= count; ++n)
+            cells.push_back(Classify(state.SourceLines[n]));
+        emptyBefore.assign(count + 1, 0);
+        for (int i = 0; i < count; ++i)
+            emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+        lagOne = LagSums(1);
+    }
+
+    int size() const { return int(cells.size()); }
+
+    // The best block of every width that starts at `first`, strongest first.
+    void CandidatesAt(int first, int cols, const std::vector<int> &chain,
+        const std::vector<double> &lagSums, std::vector<Candidate> &out) const
+    {
+        const int n = size();
+        if (first + 2 * cols > n || cells[first].kind == Kind::Empty)
+            return;
+        // The header row: no prose, and not mostly empty.
+        int headerText = 0, contrast = 0, headerBlank = 0;
+        double headerSim = 0, distinct = 0;
+        for (int c = 0; c < cols; ++c) {
+            const Cell &h = cells[first + c];
+            if (Breaks(h))
+                return;
+            Cell d = cells[first + cols + c];
+            if (IsBlankCell(d) && first + 3 * cols <= n)
+                d = cells[first + 2 * cols + c];
+            headerBlank += IsBlankCell(h) ? 1 : 0;
+            headerText += IsText(h.kind) ? 1 : 0;
+            contrast += IsText(h.kind) && (IsNumeric(d.kind)) ? 1 : 0;
+            headerSim += Similarity(h, d);
+            // A header cell stands apart from its column more than the column's cells do.
+            if (first + 3 * cols <= n)
+                distinct += Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
+                    - Similarity(h, cells[first + cols + c]);
+        }
+        if (headerBlank * 2 > cols)
+            return;
+        const int dataRows = chain[first + cols];
+        // Two rows could be any two runs of lines; a table shows its columns at least twice.
+        if (dataRows < 2)
+            return;
+        const int rows = 1 + dataRows;
+        const int dataFirst = first + cols;
+        const int last = first + rows * cols; // one past the block
+        const double dataLines = double(rows - 1) * cols;
+        const double lagK
+            = (lagSums[first + (rows - 1) * cols] - lagSums[dataFirst]) / ((rows - 2) * cols);
+        const double lag1
+            = (lagOne[last - 1] - lagOne[dataFirst]) / std::max(1, (last - 1 - dataFirst));
+        const bool headerLike = headerText == cols;
+        double evidence;
+        if (cols == 1) {
+            // A single column: a header above values that are not words.
+            if (!headerLike || rows < 4)
+                return;
+            for (int i = dataFirst; i < last; ++i)
+                if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
+                    return;
+            if (lagK < 0.75)
+                return;
+            evidence = lagK - 0.45;
+        } else {
+            evidence = lagK - lag1;
+        }
+        if (evidence < 0.12)
+            return;
+        double gain = dataLines * evidence;
+        if (headerLike)
+            gain += 0.5 * cols + contrast + 1.5 * distinct;
+        else
+            gain += headerSim - 0.5 * cols;
+        gain -= 0.3 * cols;
+        // Captions, prose, empty lines and the document's ends are where tables start and stop;
+        // a neighbour that would continue the block's columns means the block is misplaced.
+        gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
+        if (gain <= 1)
+            return;
+        Candidate candidate;
+        candidate.first = first;
+        candidate.rows = rows;
+        candidate.cols = cols;
+        candidate.gain = gain;
+        candidate.confidence = std::clamp(1 - std::exp(-gain / (2.0 + cols)), 0.0, 1.0)
+            * std::min(1.0, evidence * 2);
+        out.push_back(candidate);
+    }
+
+    // How well line `outside` (0-based, may lie beyond the document) closes a block whose
+    // nearest cell of the same column is `inside`.
+    double Boundary(int outside, int inside) const
+    {
+        if (outside < 0 || outside >= size())
+            return 1;
+        const Cell &c = cells[outside];
+        if (c.kind == Kind::Caption)
+            return 3;
+        if (IsBlankCell(c) || Breaks(c))
+            return 1;
+        return -1.5 * Similarity(c, cells[inside]);
+    }
+
+    // Prefix sums of the similarity of each cell with the cell `lag` lines below.
+    std::vector<double> LagSums(int lag) const
+    {
+        const int n = size();
+        std::vector<double> sums(n + 1, 0);
+        for (int i = 0; i < n; ++i)
+            sums[i + 1] = sums[i] + (i + lag < n ? Similarity(cells[i], cells[i + lag]) : 0);
+        return sums;
+    }
+
+    // For each line, how many acceptable rows of `cols` cells follow one another from it, each
+    // alike cell by cell to the row below.
+    std::vector<int> Chains(int cols) const
+    {
+        const int n = size();
+        std::vector<int> chain(n + cols + 1, 0);
+        std::vector<int> alike(n + 1, 0); // run of cells alike to the cell a row below
+        // A single column has nothing else to tell its values from a list, so they must agree.
+        const double threshold = cols == 1 ? 0.6 : CompatibleAt;
+        for (int i = n - 1; i >= 0; --i)
+            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold
+                ? alike[i + 1] + 1
+                : 0;
+        for (int p = n - cols; p >= 0; --p) {
+            if (!RowAcceptable(p, cols))
+                continue;
+            if (alike[p] >= cols)
+                chain[p] = 1 + chain[p + cols];
+            else if (OddRowBetween(p, cols, threshold))
+                chain[p] = 2 + chain[p + 2 * cols];
+            else
+                chain[p] = 1;
+        }
+        return chain;
+    }
+
+    // True when the row after row `p` differs from it in one cell only (a word among numbers,
+    // say) and the row after that continues row `p` cell by cell.
+    bool OddRowBetween(int p, int cols, double threshold) const
+    {
+        const int odd = p + cols, next = p + 2 * cols;
+        if (cols < 2 || next + cols > size() || !RowAcceptable(odd, cols)
+            || !RowAcceptable(next, cols))
+            return false;
+        int unlike = 0;
+        for (int c = 0; c < cols; ++c) {
+            if (Similarity(cells[p + c], cells[next + c]) < threshold)
+                return false;
+            unlike += Similarity(cells[p + c], cells[odd + c]) < threshold ? 1 : 0;
+        }
+        return unlike == 1;
+    }
+
+    bool RowAcceptable(int p, int cols) const
+    {
+        for (int c = 0; c < cols; ++c)
+            if (Breaks(cells[p + c]))
+                return false;
+        const int blanks = emptyBefore[p + cols] - emptyBefore[p];
+        if (blanks == 0)
+            return true;
+        if (cols == 1)
+            return false;
+        if (cells[p].kind == Kind::Empty)
+            return cols >= 3 && blanks == 1;
+        return blanks * 2 <= cols;
+    }
+
+    std::vector<Candidate> AllCandidates() const
+    {
+        std::vector<Candidate> all;
+        for (int cols = 1; cols <= MaxCols; ++cols) {
+            const auto chain = Chains(cols);
+            const auto sums = cols == 1 ? lagOne : LagSums(cols);
+            for (int first = 0; first < size(); ++first)
+                CandidatesAt(first, cols, chain, sums, all);
+        }
+        return all;
+    }
+
+    std::vector<Cell> cells;
+    std::vector<int> emptyBefore;
+    std::vector<double> lagOne;
+};
+
+// The set of non-overlapping blocks with the largest total gain.
+std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
+{
+    std::vector<std::vector<int>> startingAt(n);
+    for (int k = 0; k < int(all.size()); ++k)
+        startingAt[all[k].first].push_back(k);
+    std::vector<double> best(n + 1, 0);
+    std::vector<int> pick(n + 1, -1);
+    for (int i = n - 1; i >= 0; --i) {
+        best[i] = best[i + 1];
+        for (int k : startingAt[i]) {
+            const Candidate &c = all[k];
+            const double total = c.gain + best[i + c.rows * c.cols];
+            // Ties go to the narrower table: the smallest period that explains the block.
+            if (total > best[i] + 1e-9
+                || (pick[i] >= 0 && std::abs(total - best[i]) <= 1e-9
+                    && c.cols < all[pick[i]].cols)) {
+                best[i] = total;
+                pick[i] = k;
+            }
+        }
+    }
+    std::vector<Candidate> chosen;
+    for (int i = 0; i < n;) {
+        if (pick[i] < 0) {
+            ++i;
+            continue;
+        }
+        const Candidate &c = all[pick[i]];
+        chosen.push_back(c);
+        i += c.rows * c.cols;
+    }
+    return chosen;
+}
+
+TableProposal ToProposal(const ConversionState &state, const Candidate &c)
+{
+    TableProposal proposal;
+    proposal.FirstLine = c.first + 1;
+    proposal.FirstCell = TrimSpaces(state.SourceLines[c.first + 1]);
+    proposal.Rows = c.rows;
+    proposal.Cols = c.cols;
+    proposal.Confidence = c.confidence;
+    return proposal;
+}
+
+} // namespace
+
+std::vector<TableProposal> FindTables(const ConversionState &state)
+{
+    const Finder finder(state);
+    std::vector<TableProposal> proposals;
+    for (const Candidate &c : Choose(finder.AllCandidates(), finder.size()))
+        proposals.push_back(ToProposal(state, c));
+    return proposals;
+}
+
+std::optional<TableProposal> ProposeTableAt(const ConversionState &state, int line)
+{
+    const Finder finder(state);
+    if (line < 1 || line > finder.size())
+        return std::nullopt;
+    for (const TableProposal &proposal : FindTables(state))
+        if (proposal.FirstLine == line)
+            return proposal;
+    std::vector<Candidate> here;
+    for (int cols = 1; cols <= MaxCols; ++cols)
+        finder.CandidatesAt(line - 1, cols, finder.Chains(cols),
+            cols == 1 ? finder.lagOne : finder.LagSums(cols), here);
+    if (here.empty())
+        return std::nullopt;
+    const auto best = std::max_element(here.begin(), here.end(),
+        [](const Candidate &x, const Candidate &y) { return x.gain < y.gain; });
+    return ToProposal(state, *best);
+}
+
+} // namespace cellwright
