@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string_view>
+#include <tuple>
 
 namespace cellwright {
 
@@ -495,6 +496,7 @@ public:
         // The header row: no prose, and not mostly empty.
         int headerText = 0, contrast = 0, headerBlank = 0;
         double headerSim = 0, distinct = 0;
+        int distinctCols = 0;
         for (int c = 0; c < cols; ++c) {
             const Cell &h = cells[first + c];
             if (Breaks(h))
@@ -507,9 +509,13 @@ public:
             contrast += IsText(h.kind) && (IsNumeric(d.kind)) ? 1 : 0;
             headerSim += Similarity(h, d);
             // A header cell stands apart from its column more than the column's cells do.
-            if (first + 3 * cols <= n)
-                distinct += Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
+            if (first + 3 * cols <= n) {
+                const double apart
+                    = Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
                     - Similarity(h, cells[first + cols + c]);
+                distinct += apart;
+                distinctCols += apart >= 0.25 ? 1 : 0;
+            }
         }
         if (headerBlank * 2 > cols)
             return;
@@ -544,7 +550,7 @@ public:
             return;
         double gain = dataLines * evidence;
         if (headerLike)
-            gain += 0.5 * cols + contrast + 1.5 * distinct;
+            gain += 0.5 * distinctCols + contrast + 1.5 * distinct;
         else
             gain += headerSim - 0.5 * cols;
         gain -= 0.3 * cols;
@@ -654,7 +660,33 @@ public:
             for (int first = 0; first < size(); ++first)
                 CandidatesAt(first, cols, chain, sums, all);
         }
-        return all;
+        return PreferNarrowest(std::move(all));
+    }
+
+    // A block that reads as K columns also reads as any multiple of K; the smallest period that
+    // explains the same lines takes the place (and the evidence) of the wider readings.
+    static std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
+    {
+        std::sort(all.begin(), all.end(), [](const Candidate &x, const Candidate &y) {
+            return std::tuple(x.first, x.rows * x.cols, x.cols)
+                < std::tuple(y.first, y.rows * y.cols, y.cols);
+        });
+        std::vector<Candidate> kept;
+        for (const Candidate &c : all) {
+            bool merged = false;
+            for (auto k = kept.rbegin(); !merged && k != kept.rend() && k->first == c.first
+                 && k->rows * k->cols == c.rows * c.cols;
+                 ++k) {
+                if (c.cols % k->cols == 0) {
+                    k->gain = std::max(k->gain, c.gain);
+                    k->confidence = std::max(k->confidence, c.confidence);
+                    merged = true;
+                }
+            }
+            if (!merged)
+                kept.push_back(c);
+        }
+        return kept;
     }
 
     std::vector<Cell> cells;
