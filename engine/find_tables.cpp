@@ -446,7 +446,7 @@ double Similarity(const Cell &x, const Cell &y)
         return (x.kind == p && y.kind == q) || (x.kind == q && y.kind == p);
     };
     if (pair(Kind::Integer, Kind::Decimal))
-        return 0.55;
+        return 0.6;
     if (pair(Kind::Word, Kind::Phrase) || pair(Kind::Phrase, Kind::Long))
         return 0.5;
     if (pair(Kind::Word, Kind::Code))
@@ -488,7 +488,8 @@ public:
 
     // The best block of every width that starts at `first`, strongest first.
     void CandidatesAt(int first, int cols, const std::vector<int> &chain,
-        const std::vector<double> &lagSums, std::vector<Candidate> &out) const
+        const std::vector<double> &lagSums, std::vector<Candidate> &out,
+        int rowLimit = MaxLines) const
     {
         const int n = size();
         if (first + 2 * cols > n || cells[first].kind == Kind::Empty)
@@ -523,7 +524,9 @@ public:
         // Two rows could be any two runs of lines; a table shows its columns at least twice.
         if (dataRows < 2)
             return;
-        const int rows = 1 + dataRows;
+        const int rows = std::min(1 + dataRows, rowLimit);
+        if (rows < 3)
+            return;
         const int dataFirst = first + cols;
         const int last = first + rows * cols; // one past the block
         const double dataLines = double(rows - 1) * cols;
@@ -535,12 +538,12 @@ public:
         double evidence;
         if (cols == 1) {
             // A single column: a header above values that are not words.
-            if (!headerLike || rows < 4)
+            if (!headerLike || rows < 5)
                 return;
             for (int i = dataFirst; i < last; ++i)
                 if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                     return;
-            if (lagK < 0.75)
+            if (lagK < 0.65)
                 return;
             evidence = lagK - 0.45;
         } else {
@@ -654,11 +657,29 @@ public:
     std::vector<Candidate> AllCandidates() const
     {
         std::vector<Candidate> all;
+        std::vector<std::vector<int>> chains(MaxCols + 1);
+        std::vector<std::vector<double>> sums(MaxCols + 1);
         for (int cols = 1; cols <= MaxCols; ++cols) {
-            const auto chain = Chains(cols);
-            const auto sums = cols == 1 ? lagOne : LagSums(cols);
+            chains[cols] = Chains(cols);
+            sums[cols] = cols == 1 ? lagOne : LagSums(cols);
             for (int first = 0; first < size(); ++first)
-                CandidatesAt(first, cols, chain, sums, all);
+                CandidatesAt(first, cols, chains[cols], sums[cols], all);
+        }
+        // A table directly followed by another whose cells look alike runs into it; the same
+        // block cut where another block could start competes with it.
+        std::vector<bool> starts(size() + 1, false);
+        for (const Candidate &c : all)
+            starts[c.first] = true;
+        const size_t whole = all.size();
+        for (size_t k = 0; k < whole; ++k) {
+            const Candidate c = all[k];
+            int cuts = 0;
+            for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 8) && cuts < 2; --rows) {
+                if (starts[c.first + rows * c.cols]) {
+                    CandidatesAt(c.first, c.cols, chains[c.cols], sums[c.cols], all, rows);
+                    ++cuts;
+                }
+            }
         }
         return PreferNarrowest(std::move(all));
     }
