@@ -2,7 +2,11 @@
 //   typical      six tables of 300 cells (50 rows x 6 columns) among 3200 lines of prose;
 //   pathological 5000 empty lines, a first box of only spaces, 1 row x 2 columns, so that every
 //                other line matches and every match closes a gap over the rest of the document.
+// FindTables also runs on the finder's own worst case:
+//   alternating  5000 lines of short words and numbers in turn, so that every even period reads
+//                as one long run of alike rows from every line.
 #include "fake_main_window.h"
+#include "find_tables.h"
 #include "read_textfile.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +19,7 @@ using namespace cellwright;
 
 namespace {
 
-enum Document { Typical, Pathological };
+enum Document { Typical, Pathological, Alternating };
 
 std::string TypicalBytes()
 {
@@ -43,6 +47,27 @@ std::string PathologicalBytes()
     return bytes;
 }
 
+std::string AlternatingBytes()
+{
+    std::string bytes;
+    for (int i = 0; i < MaxLines; ++i)
+        bytes += (i % 2 ? std::to_string(i % 89) + "." + std::to_string(i % 7) : "Name") + "\r\n";
+    return bytes;
+}
+
+std::string Bytes(Document document)
+{
+    switch (document) {
+    case Typical:
+        return TypicalBytes();
+    case Pathological:
+        return PathologicalBytes();
+    case Alternating:
+        return AlternatingBytes();
+    }
+    return {};
+}
+
 struct Bench {
     std::filesystem::path folder;
     ConversionState state;
@@ -57,8 +82,7 @@ struct Bench {
         if (!mkdtemp(name.data()))
             std::abort();
         folder = name;
-        std::ofstream(folder / "paper.txt", std::ios::binary)
-            << (document == Typical ? TypicalBytes() : PathologicalBytes());
+        std::ofstream(folder / "paper.txt", std::ios::binary) << Bytes(document);
         state.OpenFolder = folder.u16string();
         state.OpenFileName = u"paper.txt";
         state.SaveFolder = state.OpenFolder;
@@ -137,6 +161,19 @@ void ReadConvertWrite(benchmark::State &s)
     }
 }
 
+void FindTables(benchmark::State &s)
+{
+    Bench bench(Document(s.range(0)));
+    bench.read(s);
+    size_t found = 0;
+    for (auto _ : s) {
+        const auto proposals = cellwright::FindTables(bench.state);
+        found = proposals.size();
+        benchmark::DoNotOptimize(proposals.data());
+    }
+    s.counters["tables"] = double(found);
+}
+
 void Documents(benchmark::internal::Benchmark *b)
 {
     b->ArgName("pathological")->Arg(Typical)->Arg(Pathological)->Unit(benchmark::kMillisecond);
@@ -148,5 +185,12 @@ BENCHMARK(Read)->Apply(Documents);
 BENCHMARK(Convert)->Apply(Documents);
 BENCHMARK(Write)->Apply(Documents);
 BENCHMARK(ReadConvertWrite)->Apply(Documents);
+
+BENCHMARK(FindTables)
+    ->ArgName("document")
+    ->Arg(Typical)
+    ->Arg(Pathological)
+    ->Arg(Alternating)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
