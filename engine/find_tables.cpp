@@ -556,7 +556,12 @@ public:
             gain += 0.5 * distinctCols + contrast + 1.5 * distinct;
         else
             gain += headerSim - 0.5 * cols;
-        gain -= 0.3 * cols;
+        // Every table claimed costs something, so that one table is not read as several.
+        gain -= 0.3 * cols + 2;
+        // The row above running into this one (alike, or over this one as an odd row) means
+        // the block starts inside a table.
+        if (first >= cols && chain[first - cols] >= 2)
+            gain -= 3;
         // Captions, prose, empty lines and the document's ends are where tables start and stop;
         // a neighbour that would continue the block's columns means the block is misplaced.
         gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
@@ -662,8 +667,13 @@ public:
         for (int cols = 1; cols <= MaxCols; ++cols) {
             chains[cols] = Chains(cols);
             sums[cols] = cols == 1 ? lagOne : LagSums(cols);
-            for (int first = 0; first < size(); ++first)
-                CandidatesAt(first, cols, chains[cols], sums[cols], all);
+            const std::vector<int> &chain = chains[cols];
+            for (int first = 0; first < size(); ++first) {
+                // A row alike to the rows above and below it is inside a table, not its top.
+                if (first >= cols && chain[first - cols] >= 2 && chain[first] >= 2)
+                    continue;
+                CandidatesAt(first, cols, chain, sums[cols], all);
+            }
         }
         // A table directly followed by another whose cells look alike runs into it; the same
         // block cut where another block could start competes with it.
