@@ -479,6 +479,9 @@ public:
         for (int n = 1; n <= count; ++n)
             cells.push_back(Classify(state.SourceLines[n]));
         emptyBefore.assign(count + 1, 0);
+        breaksBefore.assign(count + 1, 0);
+        for (int i = 0; i < count; ++i)
+            breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
         for (int i = 0; i < count; ++i)
             emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
         lagOne = LagSums(1);
@@ -492,7 +495,15 @@ public:
         int rowLimit = MaxLines) const
     {
         const int n = size();
-        if (first + 2 * cols > n || cells[first].kind == Kind::Empty)
+        if (first + 2 * cols > n || cells[first].kind == Kind::Empty
+            || breaksBefore[first + cols] != breaksBefore[first])
+            return;
+        const int dataRows = chain[first + cols];
+        // Two rows could be any two runs of lines; a table shows its columns at least twice.
+        if (dataRows < 2)
+            return;
+        const int rows = std::min(1 + dataRows, rowLimit);
+        if (rows < 3)
             return;
         // The header row: no prose, and not mostly empty.
         int headerText = 0, contrast = 0, headerBlank = 0;
@@ -500,8 +511,6 @@ public:
         int distinctCols = 0;
         for (int c = 0; c < cols; ++c) {
             const Cell &h = cells[first + c];
-            if (Breaks(h))
-                return;
             Cell d = cells[first + cols + c];
             if (IsBlankCell(d) && first + 3 * cols <= n)
                 d = cells[first + 2 * cols + c];
@@ -519,13 +528,6 @@ public:
             }
         }
         if (headerBlank * 2 > cols)
-            return;
-        const int dataRows = chain[first + cols];
-        // Two rows could be any two runs of lines; a table shows its columns at least twice.
-        if (dataRows < 2)
-            return;
-        const int rows = std::min(1 + dataRows, rowLimit);
-        if (rows < 3)
             return;
         const int dataFirst = first + cols;
         const int last = first + rows * cols; // one past the block
@@ -607,19 +609,31 @@ public:
     {
         const int n = size();
         std::vector<int> chain(n + cols + 1, 0);
-        std::vector<int> alike(n + 1, 0); // run of cells alike to the cell a row below
+        // Runs of cells alike to the cell one row below and two rows below, and how many cells
+        // before each are alike to the cell a row below.
+        std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
         // A single column has nothing else to tell its values from a list, so they must agree.
         const double threshold = cols == 1 ? 0.6 : CompatibleAt;
-        for (int i = n - 1; i >= 0; --i)
-            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold
-                ? alike[i + 1] + 1
-                : 0;
+        for (int i = n - 1; i >= 0; --i) {
+            const bool one = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold;
+            const bool two
+                = i + 2 * cols < n && Similarity(cells[i], cells[i + 2 * cols]) >= threshold;
+            alike[i] = one ? alike[i + 1] + 1 : 0;
+            alikeTwo[i] = two ? alikeTwo[i + 1] + 1 : 0;
+        }
+        for (int i = 0; i < n; ++i)
+            alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
         for (int p = n - cols; p >= 0; --p) {
             if (!RowAcceptable(p, cols))
                 continue;
+            // The row below may differ from this one in one cell only (a word among numbers,
+            // say) when the row after it continues this one cell by cell.
+            const bool oddRowBelow = cols >= 2 && p + 3 * cols <= n && alikeTwo[p] >= cols
+                && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
+                && RowAcceptable(p + cols, cols) && RowAcceptable(p + 2 * cols, cols);
             if (alike[p] >= cols)
                 chain[p] = 1 + chain[p + cols];
-            else if (OddRowBetween(p, cols, threshold))
+            else if (oddRowBelow)
                 chain[p] = 2 + chain[p + 2 * cols];
             else
                 chain[p] = 1;
@@ -627,28 +641,10 @@ public:
         return chain;
     }
 
-    // True when the row after row `p` differs from it in one cell only (a word among numbers,
-    // say) and the row after that continues row `p` cell by cell.
-    bool OddRowBetween(int p, int cols, double threshold) const
-    {
-        const int odd = p + cols, next = p + 2 * cols;
-        if (cols < 2 || next + cols > size() || !RowAcceptable(odd, cols)
-            || !RowAcceptable(next, cols))
-            return false;
-        int unlike = 0;
-        for (int c = 0; c < cols; ++c) {
-            if (Similarity(cells[p + c], cells[next + c]) < threshold)
-                return false;
-            unlike += Similarity(cells[p + c], cells[odd + c]) < threshold ? 1 : 0;
-        }
-        return unlike == 1;
-    }
-
     bool RowAcceptable(int p, int cols) const
     {
-        for (int c = 0; c < cols; ++c)
-            if (Breaks(cells[p + c]))
-                return false;
+        if (breaksBefore[p + cols] != breaksBefore[p])
+            return false;
         const int blanks = emptyBefore[p + cols] - emptyBefore[p];
         if (blanks == 0)
             return true;
@@ -721,7 +717,8 @@ public:
     }
 
     std::vector<Cell> cells;
-    std::vector<int> emptyBefore;
+    std::vector<int> emptyBefore; // blank cells before each line
+    std::vector<int> breaksBefore; // prose and captions before each line
     std::vector<double> lagOne;
 };
 
