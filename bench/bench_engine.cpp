@@ -4,7 +4,9 @@
 //                other line matches and every match closes a gap over the rest of the document.
 // FindTables also runs on the finder's own worst case:
 //   alternating  5000 lines of short words and numbers in turn, so that every even period reads
-//                as one long run of alike rows from every line.
+//                as one long run of alike rows from every line;
+//   scattered    5000 lines drawn at random from words, numbers, dates, codes and empty lines,
+//                so that short runs of alike rows start everywhere.
 #include "fake_main_window.h"
 #include "find_tables.h"
 #include "read_textfile.h"
@@ -13,13 +15,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
 
 using namespace cellwright;
 
 namespace {
 
-enum Document { Typical, Pathological, Alternating };
+enum Document { Typical, Pathological, Alternating, Scattered };
 
 std::string TypicalBytes()
 {
@@ -55,6 +59,17 @@ std::string AlternatingBytes()
     return bytes;
 }
 
+std::string ScatteredBytes()
+{
+    const char *const cells[] = { "Name", "12", "1.5", "", "EUR", "Two words", "1996-06-17",
+        "\xce\xb1 Cen", "-", "2:01:09" };
+    std::mt19937 random(12);
+    std::string bytes;
+    for (int i = 0; i < MaxLines; ++i)
+        bytes += std::string(cells[random() % std::size(cells)]) + "\r\n";
+    return bytes;
+}
+
 std::string Bytes(Document document)
 {
     switch (document) {
@@ -64,6 +79,8 @@ std::string Bytes(Document document)
         return PathologicalBytes();
     case Alternating:
         return AlternatingBytes();
+    case Scattered:
+        return ScatteredBytes();
     }
     return {};
 }
@@ -191,6 +208,7 @@ BENCHMARK(FindTables)
     ->Arg(Typical)
     ->Arg(Pathological)
     ->Arg(Alternating)
+    ->Arg(Scattered)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
