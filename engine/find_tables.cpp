@@ -329,6 +329,24 @@ bool IsMissing(std::u16string_view t)
         || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
 }
 
+// "Table 3: ...", "Table IV. ...", "Figure 2 — ...": a number that ends the phrase, unlike
+// "Table 1 gives the mass" in a sentence.
+bool IsCaption(const std::vector<std::u16string_view> &words)
+{
+    if (words.size() < 2 || !IsCaptionWord(words[0]))
+        return false;
+    std::u16string_view number = words[1];
+    const bool closed = number.back() == u':' || number.back() == u'.';
+    if (closed)
+        number.remove_suffix(1);
+    for (char16_t c : number)
+        if (!IsDigit(c) && c != u'I' && c != u'V' && c != u'X' && c != u'.')
+            return false;
+    return !number.empty()
+        && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
+            || words[2] == u"-" || words[2] == u":");
+}
+
 Cell Classify(std::u16string_view line)
 {
     Cell cell;
@@ -360,9 +378,7 @@ Cell Classify(std::u16string_view line)
         date.length = cell.length;
         return date;
     }
-    if (words.size() >= 2 && IsCaptionWord(words[0])
-        && (IsDigit(words[1][0]) || words[1][0] == u'I' || words[1][0] == u'V'
-            || words[1][0] == u'X')) {
+    if (IsCaption(words)) {
         cell.kind = Kind::Caption;
         return cell;
     }
@@ -623,6 +639,13 @@ public:
         }
         for (int i = 0; i < n; ++i)
             alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
+        // A table's last row may hold one odd cell too when the text plainly ends after it.
+        const auto oddLastRow = [&](int p) {
+            const int after = p + 2 * cols;
+            return cols >= 3 && after <= n && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
+                && RowAcceptable(p + cols, cols)
+                && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty);
+        };
         for (int p = n - cols; p >= 0; --p) {
             if (!RowAcceptable(p, cols))
                 continue;
@@ -635,6 +658,8 @@ public:
                 chain[p] = 1 + chain[p + cols];
             else if (oddRowBelow)
                 chain[p] = 2 + chain[p + 2 * cols];
+            else if (oddLastRow(p))
+                chain[p] = 2;
             else
                 chain[p] = 1;
         }
