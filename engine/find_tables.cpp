@@ -28,6 +28,8 @@ enum class Kind : uint8_t {
     Long, // a longer text without the marks of a sentence
     Prose,
     Caption,
+    ListItem, // a bulleted paragraph
+    Heading, // a numbered title followed by text, not by more cells
 };
 
 struct Cell {
@@ -329,7 +331,23 @@ bool IsMissing(std::u16string_view t)
         || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
 }
 
-// "Table 3: ...", "Table IV. ...", "Figure 2 — ...": a number that ends the phrase, unlike
+// Text flag: the line starts like a numbered section title, "2 Methods" or "3.1. Data".
+constexpr uint8_t SectionNumber = 16;
+
+bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
+{
+    if (words.size() < 2 || words.size() > 8 || !IsUpper(words[1][0]))
+        return false;
+    const std::u16string_view number = words[0];
+    if (!IsDigit(number[0]) || number.size() > 8)
+        return false;
+    for (char16_t c : number)
+        if (!IsDigit(c) && c != u'.')
+            return false;
+    return true;
+}
+
+// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
 // "Table 1 gives the mass" in a sentence.
 bool IsCaption(const std::vector<std::u16string_view> &words)
 {
@@ -372,6 +390,10 @@ Cell Classify(std::u16string_view line)
             return time;
         }
     }
+    if (t.size() >= 2 && (t[0] == 0x2022 || t[0] == 0x25E6 || t[0] == 0x25AA) && IsBlank(t[1])) {
+        cell.kind = Kind::ListItem;
+        return cell;
+    }
     const auto words = Words(t);
     if (Cell date; ReadDate(t, words, date)) {
         date.kind = Kind::Date;
@@ -394,8 +416,9 @@ Cell Classify(std::u16string_view line)
             ++other;
     }
     const bool capitalised = IsUpper(t[0]);
-    cell.flags = uint8_t((capitalised ? 1 : 0) | (digits > 0 ? 2 : 0)
-        | (upper >= 2 && lower == 0 ? 4 : 0) | (other > 0 ? 8 : 0));
+    cell.flags
+        = uint8_t((capitalised ? 1 : 0) | (digits > 0 ? 2 : 0) | (upper >= 2 && lower == 0 ? 4 : 0)
+            | (other > 0 ? 8 : 0) | (IsSectionNumbered(words) ? SectionNumber : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
     const char16_t end = t.back();
     const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
@@ -415,7 +438,8 @@ Cell Classify(std::u16string_view line)
 
 bool Breaks(const Cell &c)
 {
-    return c.kind == Kind::Prose || c.kind == Kind::Caption;
+    return c.kind == Kind::Prose || c.kind == Kind::Caption || c.kind == Kind::ListItem
+        || c.kind == Kind::Heading;
 }
 
 bool IsBlankCell(const Cell &c)
@@ -494,6 +518,14 @@ public:
         cells.reserve(count);
         for (int n = 1; n <= count; ++n)
             cells.push_back(Classify(state.SourceLines[n]));
+        // "3 Results" or "2.1 Data" followed by a paragraph, a caption or an empty line is a
+        // section title, whatever a cell of that shape might be.
+        for (int i = 0; i < count; ++i) {
+            const bool textFollows
+                = i + 1 == count || Breaks(cells[i + 1]) || cells[i + 1].kind == Kind::Empty;
+            if (textFollows && (cells[i].flags & SectionNumber))
+                cells[i].kind = Kind::Heading;
+        }
         emptyBefore.assign(count + 1, 0);
         breaksBefore.assign(count + 1, 0);
         for (int i = 0; i < count; ++i)
