@@ -546,7 +546,18 @@ public:
         if (first + 2 * cols > n || cells[first].kind == Kind::Empty
             || breaksBefore[first + cols] != breaksBefore[first])
             return;
-        const int dataRows = chain[first + cols];
+        int dataRows = chain[first + cols];
+        // The first row under the header may hold the one odd cell (a word among years).
+        if (dataRows == 1 && cols >= 3 && first + 2 * cols < n && chain[first + 2 * cols] >= 2) {
+            int unlike = 0;
+            for (int c = 0; c < cols; ++c)
+                unlike += Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
+                        < CompatibleAt
+                    ? 1
+                    : 0;
+            if (unlike == 1)
+                dataRows = 1 + chain[first + 2 * cols];
+        }
         // Two rows could be any two runs of lines; a table shows its columns at least twice.
         if (dataRows < 2)
             return;
@@ -683,9 +694,12 @@ public:
                 continue;
             // The row below may differ from this one in one cell only (a word among numbers,
             // say) when the row after it continues this one cell by cell.
+            // Odd rows stay rare: the row after one goes on plainly (or ends the run), so that
+            // two kinds of row in turn read as twice the columns, not as a run of odd rows.
             const bool oddRowBelow = cols >= 2 && p + 3 * cols <= n && alikeTwo[p] >= cols
                 && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
-                && RowAcceptable(p + cols, cols) && RowAcceptable(p + 2 * cols, cols);
+                && RowAcceptable(p + cols, cols) && RowAcceptable(p + 2 * cols, cols)
+                && (alike[p + 2 * cols] >= cols || chain[p + 2 * cols] == 1);
             if (alike[p] >= cols)
                 chain[p] = 1 + chain[p + cols];
             else if (oddRowBelow)
