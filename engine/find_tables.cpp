@@ -463,7 +463,16 @@ double Ratio(double x, double y)
 }
 
 // How alike two cells are as members of one column: 1 the same layout, 0 never together.
+double ShapeSimilarity(const Cell &x, const Cell &y);
+
+// A numbered title among other text stands apart from it.
 double Similarity(const Cell &x, const Cell &y)
+{
+    const double shape = ShapeSimilarity(x, y);
+    return (x.flags ^ y.flags) & SectionNumber ? shape / 2 : shape;
+}
+
+double ShapeSimilarity(const Cell &x, const Cell &y)
 {
     if (Breaks(x) || Breaks(y))
         return 0;
@@ -473,7 +482,8 @@ double Similarity(const Cell &x, const Cell &y)
         switch (x.kind) {
         case Kind::Integer:
         case Kind::Decimal:
-            return 0.65 + (x.b == y.b ? 0.15 : 0) + ((x.flags & 6) == (y.flags & 6) ? 0.1 : 0)
+            // A column keeps its number of decimals more surely than its magnitude.
+            return 0.5 + (x.b == y.b ? 0.3 : 0) + (x.flags == y.flags ? 0.1 : 0)
                 + (std::abs(x.a - y.a) <= 1 ? 0.1 : 0);
         case Kind::Date:
         case Kind::Time:
@@ -518,12 +528,13 @@ public:
         cells.reserve(count);
         for (int n = 1; n <= count; ++n)
             cells.push_back(Classify(state.SourceLines[n]));
-        // "3 Results" or "2.1 Data" followed by a paragraph, a caption or an empty line is a
+        // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a
         // section title, whatever a cell of that shape might be.
         for (int i = 0; i < count; ++i) {
-            const bool textFollows
-                = i + 1 == count || Breaks(cells[i + 1]) || cells[i + 1].kind == Kind::Empty;
-            if (textFollows && (cells[i].flags & SectionNumber))
+            const auto text = [&](int k) {
+                return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty;
+            };
+            if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
                 cells[i].kind = Kind::Heading;
         }
         emptyBefore.assign(count + 1, 0);
@@ -601,6 +612,11 @@ public:
             // A single column: a header above values that are not words.
             if (!headerLike || rows < 5)
                 return;
+            // A short text right above the header would be a header cell of a wider table.
+            const Cell &above = cells[std::max(first - 1, 0)];
+            if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
+                && !(above.flags & SectionNumber))
+                return;
             for (int i = dataFirst; i < last; ++i)
                 if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                     return;
@@ -610,7 +626,9 @@ public:
         } else {
             evidence = lagK - lag1;
         }
-        if (evidence < 0.12)
+        // Words over numbers in most columns vouch for a block whose columns look much alike.
+        const bool wordsOverNumbers = headerLike && contrast * 2 >= cols;
+        if (evidence < (wordsOverNumbers ? 0.06 : 0.12))
             return;
         double gain = dataLines * evidence;
         if (headerLike)
