@@ -462,16 +462,7 @@ double Ratio(double x, double y)
     return std::min(x, y) / std::max({ x, y, 1.0 });
 }
 
-// How alike two cells are as members of one column: 1 the same layout, 0 never together.
-double ShapeSimilarity(const Cell &x, const Cell &y);
-
-// A numbered title among other text stands apart from it.
-double Similarity(const Cell &x, const Cell &y)
-{
-    const double shape = ShapeSimilarity(x, y);
-    return (x.flags ^ y.flags) & SectionNumber ? shape / 2 : shape;
-}
-
+// How alike two cells are in layout as members of one column: 1 the same, 0 never together.
 double ShapeSimilarity(const Cell &x, const Cell &y)
 {
     if (Breaks(x) || Breaks(y))
@@ -508,6 +499,14 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
     return 0;
 }
 
+// The same, where a numbered title among other text stands apart from it.
+double Similarity(const Cell &x, const Cell &y)
+{
+    const double shape = ShapeSimilarity(x, y);
+    return (x.flags ^ y.flags) & SectionNumber ? shape / 2 : shape;
+}
+
+// Cells less alike than this cannot share a column.
 constexpr double CompatibleAt = 0.3;
 
 struct Candidate {
@@ -548,7 +547,8 @@ public:
 
     int size() const { return int(cells.size()); }
 
-    // The best block of every width that starts at `first`, strongest first.
+    // Adds the block of `cols` columns whose header row starts at `first`, with as many rows as
+    // follow alike (at most `rowLimit`), when its lines read as a table.
     void CandidatesAt(int first, int cols, const std::vector<int> &chain,
         const std::vector<double> &lagSums, std::vector<Candidate> &out,
         int rowLimit = MaxLines) const
