@@ -2,6 +2,7 @@
 
 #include "file_dialogs.h"
 #include "frmabout.h"
+#include "frmfind_tables.h"
 #include "frmhelp.h"
 #include "frmmain.h"
 #include "frmopen.h"
@@ -9,6 +10,7 @@
 #include "frmsaveas.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 namespace cellwright {
 
@@ -18,6 +20,7 @@ App::App()
     , frmOpen([this] { return std::make_unique<class frmOpen>(state, engine); })
     , frmSaveAs([this] { return std::make_unique<class frmSaveAs>(state, engine); })
     , frmHelp([this] { return std::make_unique<class frmHelp>(helpParagraphs); })
+    , frmFind_Tables([this] { return std::make_unique<class frmFind_Tables>(*this); })
 {
 }
 
@@ -26,6 +29,14 @@ App::~App() = default;
 void App::Start()
 {
     frmMain->Show();
+}
+
+void App::OpenDocument(const QString &path)
+{
+    const QFileInfo file(path);
+    state.OpenFolder = file.absolutePath().toStdU16String();
+    state.OpenFileName = file.fileName().toStdU16String();
+    engine.ReadDocument();
 }
 
 class frmMain &frmMainLink::form() const
@@ -63,6 +74,8 @@ std::u16string frmMainLink::Text3(int k) const
 void frmMainLink::SetCaption(const std::u16string &caption)
 {
     form().setCaption(QString::fromStdU16String(caption));
+    // The engine names the window after a document only once it has read one.
+    form().mFindTables.setEnabled(true);
 }
 
 void frmMainLink::SetCommand2Enabled(bool enabled)
@@ -90,7 +103,19 @@ void frmMainLink::MsgBox(const std::u16string &text)
     cellwright::MsgBox(std::u16string_view(text));
 }
 
-int RunCellwright()
+StartArguments ParseStartArguments(const QStringList &arguments)
+{
+    const QStringList given = arguments.mid(1);
+    for (const QString &argument : given) {
+        if (argument.startsWith(u'-'))
+            return { {}, QStringLiteral("unknown option '%1'").arg(argument) };
+    }
+    if (given.size() > 1)
+        return { {}, QStringLiteral("one document at most, %1 given").arg(given.size()) };
+    return { given.value(0), {} };
+}
+
+int RunCellwright(const QString &document)
 {
     QApplication::setApplicationName(QStringLiteral("Cellwright"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.cellwright.Cellwright"));
@@ -98,6 +123,8 @@ int RunCellwright()
     Toolkit toolkit;
     App app;
     app.Start();
+    if (!document.isEmpty())
+        app.OpenDocument(document);
     return toolkit.Run();
 }
 

@@ -15,6 +15,9 @@
 #include "read_textfile.h"
 #include "toolkit.h"
 
+#include <QString>
+#include <QStringList>
+
 namespace cellwright {
 
 class frmMain;
@@ -23,6 +26,7 @@ class frmOpen;
 class frmSaveAs;
 class frmHelp;
 class frmAbout;
+class frmFind_Tables;
 
 class App {
 public:
@@ -34,6 +38,10 @@ public:
 
     // Creates and loads the main window (its load sets up the dialogs, hidden) and shows it.
     void Start();
+
+    // Reads a document named by a path, as if its folder and name had been chosen in the open
+    // dialog and OK pressed: the command line's FILE and a file dropped onto the main window.
+    void OpenDocument(const QString &path);
 
     ConversionState state;
     HelpParagraphs helpParagraphs;
@@ -50,10 +58,23 @@ public:
     FormInstance<class frmSaveAs> frmSaveAs;
     FormInstance<class frmHelp> frmHelp;
     FormInstance<class frmAbout> frmAbout;
+    FormInstance<class frmFind_Tables> frmFind_Tables;
 };
 
+// What the program was asked to open at start-up: a document path (empty for none), or the
+// message explaining why the arguments are refused.
+struct StartArguments {
+    QString document;
+    QString error;
+};
+
+// Reads the arguments left after Qt took its own (the program's name first): at most one
+// document, no options.
+StartArguments ParseStartArguments(const QStringList &arguments);
+
 // The whole program once QApplication exists: names it, creates the toolkit and the application
-// object, starts the main window and runs until the program ends.
-int RunCellwright();
+// object, starts the main window (reading the document, if one is given) and runs until the
+// program ends.
+int RunCellwright(const QString &document = {});
 
 } // namespace cellwright

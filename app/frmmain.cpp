@@ -3,6 +3,7 @@
 #include "app.h"
 #include "file_dialogs.h"
 #include "frmabout.h"
+#include "frmfind_tables.h"
 #include "frmhelp.h"
 #include "frmopen.h"
 #include "frmprint_table.h"
@@ -37,6 +38,7 @@ frmMain::frmMain(App &app)
     setBorderStyle(Border::Sizable);
     setBackColor(MainBackColor);
     setClientSize(7020, 5445);
+    setAcceptFileDrop(true);
 
     Label1.Move(240, 120, 5775, 375);
     Label1.setCaption(QStringLiteral("Cellwright  v1.0"));
@@ -120,6 +122,9 @@ frmMain::frmMain(App &app)
     myOpen.Click = [this] { myOpen_Click(); };
     mySave.Click = [this] { mySave_Click(); };
     MyExit.Click = [this] { MyExit_Click(); };
+    mEscape.setCheckable(true);
+    mFindTables.Click = [this] { mFindTables_Click(); };
+    mEscape.Click = [this] { mEscape_Click(); };
     mWhat2Do.Click = [this] { mWhat2Do_Click(); };
     mabout.Click = [this] { mabout_Click(); };
 }
@@ -141,11 +146,18 @@ void frmMain::Form_Load()
     Command2.setEnabled(false);
     Command3.setEnabled(false);
     Command5.setEnabled(false);
+    // Until a document has been read there is nothing to look in.
+    mFindTables.setEnabled(false);
 }
 
 void frmMain::Form_Unload()
 {
     End();
+}
+
+void frmMain::Form_FileDrop(const QString &path)
+{
+    app.OpenDocument(path);
 }
 
 void frmMain::ShowRow(int k, bool visible)
@@ -213,6 +225,21 @@ void frmMain::mySave_Click()
 void frmMain::MyExit_Click()
 {
     End();
+}
+
+void frmMain::mFindTables_Click()
+{
+    // A window left open shows the document it was opened on: it looks again.
+    if (class frmFind_Tables *open = app.frmFind_Tables.loaded())
+        open->Unload();
+    app.frmFind_Tables->Show();
+}
+
+void frmMain::mEscape_Click()
+{
+    mEscape.setChecked(!mEscape.Checked());
+    // Read by the next conversion; what is converted already stays as written.
+    app.state.EscapeSpecialCharacters = mEscape.Checked();
 }
 
 void frmMain::mWhat2Do_Click()

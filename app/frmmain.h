@@ -1,6 +1,7 @@
 // frmMain: the start-up window. The "Number of tables" selector shows one settings row per table
 // (first cell, rows, columns, "View"); the buttons and the File menu show the dialogs and run the
-// engine, the Help menu shows the help window and the about box. The engine reads the selector
+// engine, the Tables menu shows the finder's window and turns escaping on and off, the Help menu
+// shows the help window and the about box. The engine reads the selector
 // and the boxes and sets the caption and the buttons' Enabled (through frmMainLink).
 #pragma once
 
@@ -16,6 +17,8 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    // A document dropped from the file manager is read as if chosen in the open dialog.
+    void Form_FileDrop(const QString &path) override;
 
     Label Label1 { *this };
     Label Label2 { *this };
@@ -41,6 +44,9 @@ public:
     Menu mySave { myFile, "Save ..." };
     Menu myDash1 { myFile, "-" };
     Menu MyExit { myFile, "Exit" };
+    Menu mTables { *this, "Tables" };
+    Menu mFindTables { mTables, "Find Tables ..." };
+    Menu mEscape { mTables, "Escape Special Characters" };
     Menu mHelp { *this, "Help" };
     Menu mWhat2Do { mHelp, "What to Do" };
     Menu mDashy { mHelp, "-" };
@@ -56,6 +62,8 @@ private:
     void myOpen_Click();
     void mySave_Click();
     void MyExit_Click();
+    void mFindTables_Click();
+    void mEscape_Click();
     void mWhat2Do_Click();
     void mabout_Click();
 

@@ -74,12 +74,14 @@ CheckReport MakeCheckReport(const ConversionState &state, const std::vector<Tabl
     const ConversionPreview &preview)
 {
     CheckReport report;
+    const bool escaped = state.EscapeSpecialCharacters;
     std::vector<int> notFound, notFitting;
     for (size_t k = 0; k < tables.size(); ++k) {
         const TableArgument &table = tables[k];
         const int t = static_cast<int>(k + 1);
         report.text += "Table " + std::to_string(t) + " \"" + Shown(ArgumentText(table.firstCell))
-            + "\", " + Counted(table.rows, "row") + " x " + Counted(table.cols, "column") + ":\n";
+            + "\"" + (table.line ? " at line " + std::to_string(table.line) : "") + ", "
+            + Counted(table.rows, "row") + " x " + Counted(table.cols, "column") + ":\n";
 
         bool found = false, fits = true;
         for (const TableMatch &match : preview.Matches) {
@@ -98,8 +100,9 @@ CheckReport MakeCheckReport(const ConversionState &state, const std::vector<Tabl
             for (int line = match.FirstLine; line <= match.LastLine; ++line) {
                 const std::u16string &cell = state.WorkLines[line];
                 if (const auto special = LatexSpecialCharacters(cell); !special.empty()) {
-                    report.text += "    warning: line " + std::to_string(line) + " \"" + Shown(cell)
-                        + "\" holds " + Listed(special) + "\n";
+                    report.text += std::string(escaped ? "    resolved by --escape" : "    warning")
+                        + ": line " + std::to_string(line) + " \"" + Shown(cell) + "\" holds "
+                        + Listed(special) + "\n";
                 }
             }
         }

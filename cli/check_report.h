@@ -17,7 +17,8 @@ struct CheckReport {
 
 // Describes the preview of a conversion of the document in state: per table each line its
 // first-cell text is found on, the lines its block takes and whether it fits, and, as warnings,
-// the cells of each block that hold a character LaTeX treats specially.
+// the cells of each block that hold a character LaTeX treats specially, shown as resolved when
+// the conversion escapes them.
 CheckReport MakeCheckReport(const ConversionState &state, const std::vector<TableArgument> &tables,
     const ConversionPreview &preview);
 

@@ -4,30 +4,45 @@
 #include "text_codec.h"
 
 #include <algorithm>
+#include <string>
 
 namespace cellwright {
 
 const std::string_view HelpText
-    = R"(Usage: cellwright-convert --table TEXT:ROWSxCOLS [--table ...] INPUT [-o OUTPUT]
-       cellwright-convert --check --table TEXT:ROWSxCOLS [--table ...] INPUT
+    = R"(Usage: cellwright-convert [--escape] --table TEXT[:ROWSxCOLS] [--table ...] INPUT [-o OUTPUT]
+       cellwright-convert [--escape] --auto INPUT [-o OUTPUT]
+       cellwright-convert --check [--escape] (--table ... | --auto) INPUT
+       cellwright-convert --find INPUT
 
 Converts the tables of a plain-text document that holds one table cell per line into LaTeX
 tabular rows: the cells of a row joined by "&", each row closed by "\\". The rest of the
 document passes through with leading spaces removed and CR LF line ends.
 
   --table TEXT:ROWSxCOLS  a table whose top-left cell holds exactly TEXT, ROWS rows by COLS
-                          columns; up to 6, converted in the order given. The last ":" ends
-                          TEXT, so TEXT may itself contain ":".
+                          columns; as many as needed, converted in the order given. The last
+                          ":" ends TEXT, so TEXT may itself contain ":".
+  --table TEXT            the same, sized as --find proposes at the lines that hold TEXT; when
+                          TEXT itself holds ":", end it with one more (--table "Time: 12:")
+  --table "LINE<TAB>TEXT:ROWSxCOLS"
+                          a whole line of --find's output: only the block at line LINE of
+                          INPUT, which must hold TEXT; tells apart tables whose top-left cells
+                          hold the same text (the size may again be left out)
+  --auto                  convert every table --find proposes, each at its own line
+  --find                  list the tables found in INPUT, one line each: LINE, a tab, and the
+                          --table argument TEXT:ROWSxCOLS that describes it
+  --escape                escape LaTeX's special characters (& % $ # _ { } ~ ^ \) in the cells
+                          of the converted tables; the rest of the document stays as it is
   -o, --output OUTPUT     write the document to OUTPUT, replacing it only once the whole
                           document is written; without -o it goes to standard output
   --check                 convert and write nothing: show where each table is found, the lines
                           its block takes, whether it fits, and the cells that hold a character
-                          LaTeX treats specially (& % $ # _ { } ~ ^ \)
+                          LaTeX treats specially (shown as resolved with --escape)
   -h, --help              show this help and exit
   --version               show the version and exit
 
 Exit status: 0 success; 1 the document cannot be read, the conversion is refused, the output
-cannot be written, or (with --check) a table is not found or does not fit; 2 usage error.
+cannot be written, (with --check) a table is not found or does not fit, or (with --find) no
+table is found; 2 usage error.
 )";
 
 namespace {
@@ -47,23 +62,43 @@ bool IsWholeNumberFromOne(std::string_view text)
         && text.find_first_not_of('0') != std::string_view::npos;
 }
 
-// TEXT:ROWSxCOLS, the last ":" ending TEXT; empty error when it parses.
+// [LINE<TAB>]TEXT[:ROWSxCOLS], the last ":" ending TEXT; empty error when it parses.
 std::string ParseTable(std::string_view argument, TableArgument &table)
 {
-    const size_t colon = argument.rfind(':');
-    if (colon == std::string_view::npos) {
-        return "--table " + Quoted(argument)
-            + ": expected TEXT:ROWSxCOLS (a \":\" before the table's size)";
+    table.argument = argument;
+    std::string_view text = argument;
+    // A whole line of --find's output, pasted.
+    if (const size_t tab = text.find_first_not_of("0123456789");
+        tab != 0 && tab != std::string_view::npos && text[tab] == '\t') {
+        const std::string_view line = text.substr(0, tab);
+        if (!IsWholeNumberFromOne(line) || line.size() > 5) {
+            return "--table " + Quoted(argument) + ": the line " + Quoted(line)
+                + " is not a line number from 1 up";
+        }
+        table.line = std::stoi(std::string(line));
+        text = text.substr(tab + 1);
     }
-    const std::string_view size = argument.substr(colon + 1);
+
+    const size_t colon = text.rfind(':');
+    const std::string_view size
+        = colon == std::string_view::npos ? std::string_view {} : text.substr(colon + 1);
+    // No size: no ":" at all, an empty size after the last one, or text that cannot be a size.
+    if (colon == std::string_view::npos
+        || size.find_first_not_of("0123456789xX .,+-") != size.npos) {
+        table.firstCell = text;
+        return {};
+    }
+    table.firstCell = text.substr(0, colon);
+    if (size.empty())
+        return {};
     const size_t x = size.find_first_of("xX");
     const std::string_view rows = size.substr(0, x);
     const std::string_view cols = x == std::string_view::npos ? "" : size.substr(x + 1);
     if (x == std::string_view::npos || !IsWholeNumberFromOne(rows) || !IsWholeNumberFromOne(cols)) {
         return "--table " + Quoted(argument) + ": the size " + Quoted(size)
-            + " is not ROWSxCOLS with ROWS and COLS whole numbers from 1 up";
+            + " is not ROWSxCOLS with ROWS and COLS whole numbers from 1 up (end TEXT with"
+              " \":\" to give it without a size)";
     }
-    table.firstCell = argument.substr(0, colon);
     table.rows = rows;
     table.cols = cols;
     return {};
@@ -90,7 +125,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
         return parsed;
     };
 
-    bool check = false;
+    bool check = false, find = false;
+    std::vector<std::string_view> flags; // --check, --find, --auto, --escape as given
     bool optionsEnded = false;
     std::vector<std::string_view> operands;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -111,8 +147,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
             line.action = CommandLine::Action::Version;
             return parsed;
         }
-        if (arg == "--check") {
-            check = true;
+        if (arg == "--check" || arg == "--find" || arg == "--auto" || arg == "--escape") {
+            check = check || arg == "--check";
+            find = find || arg == "--find";
+            line.automatic = line.automatic || arg == "--auto";
+            line.escape = line.escape || arg == "--escape";
+            flags.push_back(arg);
             continue;
         }
 
@@ -146,10 +186,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
             line.output = *value;
             continue;
         }
-        if (line.tables.size() == MaxTables) {
-            return fail("--table " + Quoted(*value) + ": at most " + std::to_string(MaxTables)
-                + " tables can be converted at once");
-        }
         TableArgument table;
         if (std::string error = ParseTable(*value, table); !error.empty())
             return fail(std::move(error));
@@ -163,8 +199,24 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
     if (operands[0].empty())
         return fail("the input name is empty");
     line.input = operands[0];
-    if (line.tables.empty())
-        return fail("no --table given");
+    if (find) {
+        for (const std::string_view flag : flags) {
+            if (flag != "--find")
+                return fail("--find lists the tables and converts nothing, so it takes no "
+                    + std::string(flag));
+        }
+        if (!line.tables.empty())
+            return fail("--find takes no --table " + Quoted(line.tables.front().argument));
+        if (line.output)
+            return fail("--find writes no document, so it takes no output " + Quoted(*line.output));
+        line.action = CommandLine::Action::Find;
+        return parsed;
+    }
+    if (line.automatic && !line.tables.empty())
+        return fail("--auto converts every table found, so it takes no --table "
+            + Quoted(line.tables.front().argument));
+    if (!line.automatic && line.tables.empty())
+        return fail("no --table given, and no --auto");
     if (check && line.output)
         return fail("--check writes nothing, so it takes no output " + Quoted(*line.output));
     line.action = check ? CommandLine::Action::Check : CommandLine::Action::Convert;

@@ -8,17 +8,23 @@
 
 namespace cellwright {
 
-// One --table TEXT:ROWSxCOLS, as typed: the texts the window's three boxes of a row would hold.
+// One --table [LINE<TAB>]TEXT[:ROWSxCOLS], as typed: the texts the window's three boxes of a row
+// would hold, and the line --find printed in front of it when a whole line of its output was
+// pasted.
 struct TableArgument {
     std::string firstCell;
-    std::string rows;
+    std::string rows; // empty with cols when no size was given
     std::string cols;
+    int line = 0; // the top-left cell's line in INPUT; 0 when none was given
+    std::string argument; // the whole argument, for messages
 };
 
 struct CommandLine {
-    enum class Action { Convert, Check, Help, Version };
+    enum class Action { Convert, Check, Find, Help, Version };
 
     Action action = Action::Convert;
+    bool automatic = false; // --auto: every table --find proposes instead of --table
+    bool escape = false; // --escape: LaTeX's special characters in the cells escaped
     std::vector<TableArgument> tables;
     std::string input;
     std::optional<std::string> output;

@@ -8,14 +8,17 @@
 #include "check_report.h"
 #include "command_line.h"
 #include "console_window.h"
+#include "find_tables.h"
 #include "read_textfile.h"
 #include "text_codec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <map>
 #include <optional>
 
 using namespace cellwright;
@@ -70,6 +73,182 @@ std::optional<Location> Locate(const std::string &name, const char *role, int &s
     return Location { absolute.parent_path().u16string(), absolute.filename().u16string() };
 }
 
+std::u16string Trimmed(std::u16string_view text)
+{
+    const size_t first = text.find_first_not_of(u' ');
+    if (first == text.npos)
+        return {};
+    return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
+}
+
+std::string Utf8(std::u16string_view text)
+{
+    return EncodeText(text, TextEncoding::Utf8);
+}
+
+// A size given as digits, too large ones kept too large for the conversion to accept.
+int Count(const std::string &digits)
+{
+    return digits.size() > 6 ? 1000000 : std::stoi(digits);
+}
+
+std::string Size(int rows, int cols)
+{
+    return std::to_string(rows) + "x" + std::to_string(cols);
+}
+
+// --find: one line per proposal on standard output; what a bare TEXT:ROWSxCOLS cannot say goes
+// to standard error.
+int Find(const ConversionState &state, const std::string &input)
+{
+    const std::vector<TableProposal> proposals = FindTables(state);
+    std::string listed;
+    std::map<std::u16string, std::vector<const TableProposal *>> byText;
+    for (const TableProposal &p : proposals) {
+        // A line break inside the cell would split the proposal's line in two.
+        std::u16string text = p.FirstCell;
+        std::replace_if(
+            text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
+        listed
+            += std::to_string(p.FirstLine) + "\t" + Utf8(text) + ":" + Size(p.Rows, p.Cols) + "\n";
+        byText[p.FirstCell].push_back(&p);
+    }
+    for (const auto &entry : byText) {
+        const std::u16string &text = entry.first;
+        const std::vector<const TableProposal *> &alike = entry.second;
+        const bool sameSize = std::all_of(alike.begin(), alike.end(), [&](const auto *p) {
+            return p->Rows == alike.front()->Rows && p->Cols == alike.front()->Cols;
+        });
+        if (sameSize)
+            continue;
+        std::string lines, sizes;
+        for (size_t i = 0; i < alike.size(); ++i) {
+            const char *gap = i == 0 ? "" : i + 1 == alike.size() ? " and " : ", ";
+            lines += gap + std::to_string(alike[i]->FirstLine);
+            sizes += gap + Size(alike[i]->Rows, alike[i]->Cols);
+        }
+        Complain("lines " + lines + " start tables whose top-left cells all hold \"" + Utf8(text)
+            + "\" but whose sizes differ (" + sizes
+            + "); --table TEXT:ROWSxCOLS would give each the same size, so give the whole lines"
+              " or use --auto");
+    }
+    for (const TableProposal &p : proposals) {
+        if (p.FirstCell.empty()) {
+            Complain("line " + std::to_string(p.FirstLine)
+                + ": the top-left cell is empty; only the whole line or --auto names this table");
+        } else if (p.FirstCell.find_first_of(u"\r\n") != std::u16string::npos) {
+            Complain("line " + std::to_string(p.FirstLine)
+                + ": the top-left cell holds a line break; only --auto converts this table");
+        }
+    }
+    if (proposals.empty()) {
+        Complain(input + ": no table found");
+        return Failure;
+    }
+    return WriteStandardOutput(listed) ? Success : Failure;
+}
+
+// The tables of the command line as the conversion takes them: sizes left out filled in from
+// the finder, and tables that only their line tells apart given that line. Empty after
+// complaining about the first argument that names no table.
+std::optional<std::vector<TableArgument>> Resolve(
+    const CommandLine &line, const ConversionState &state)
+{
+    std::vector<TableArgument> resolved;
+    const auto placed = [](const TableProposal &p, std::string argument) {
+        return TableArgument { Utf8(p.FirstCell), std::to_string(p.Rows), std::to_string(p.Cols),
+            p.FirstLine, std::move(argument) };
+    };
+    if (line.automatic) {
+        for (const TableProposal &p : FindTables(state))
+            resolved.push_back(placed(p, {}));
+        if (resolved.empty()) {
+            Complain(line.input + ": no table found");
+            return std::nullopt;
+        }
+        return resolved;
+    }
+
+    const auto lineText = [&](int n) { return Trimmed(state.SourceLines[n]); };
+    for (const TableArgument &table : line.tables) {
+        const std::string named = "--table '" + table.argument + "': ";
+        const std::u16string text = Trimmed(ArgumentText(table.firstCell));
+        if (table.line != 0) {
+            if (table.line > state.SourceLineCount || lineText(table.line) != text) {
+                Complain(named + "line " + std::to_string(table.line) + " of " + line.input
+                    + (table.line > state.SourceLineCount ? " does not exist"
+                                                          : " holds \"" + Utf8(lineText(table.line))
+                                + "\", not \"" + Utf8(text) + "\""));
+                return std::nullopt;
+            }
+            if (!table.rows.empty()) {
+                resolved.push_back(table);
+                continue;
+            }
+            const auto proposal = ProposeTableAt(state, table.line);
+            if (!proposal) {
+                Complain(named + "no size can be proposed for the table at line "
+                    + std::to_string(table.line));
+                return std::nullopt;
+            }
+            resolved.push_back(placed(*proposal, table.argument));
+            continue;
+        }
+        if (!table.rows.empty()) {
+            resolved.push_back(table);
+            continue;
+        }
+        // As in the window, an empty first box names no table.
+        if (table.firstCell.empty()) {
+            Complain(EncodeText(IncompleteBoxesMessage, TextEncoding::Utf8));
+            return std::nullopt;
+        }
+
+        std::vector<TableProposal> proposals;
+        for (int n = 1; n <= state.SourceLineCount; ++n) {
+            if (lineText(n) != text)
+                continue;
+            const auto proposal = ProposeTableAt(state, n);
+            if (!proposal) {
+                Complain(
+                    named + "no size can be proposed for the table at line " + std::to_string(n));
+                return std::nullopt;
+            }
+            proposals.push_back(*proposal);
+        }
+        if (proposals.empty()) {
+            Complain(named + "no line of " + line.input + " holds \"" + Utf8(text)
+                + "\", so no size can be proposed");
+            return std::nullopt;
+        }
+        const bool sameSize = std::all_of(proposals.begin(), proposals.end(), [&](const auto &p) {
+            return p.Rows == proposals.front().Rows && p.Cols == proposals.front().Cols;
+        });
+        // One size for every block: the table as if typed with it. Otherwise each block on its
+        // own, at its line.
+        if (sameSize) {
+            TableArgument sized = table;
+            sized.rows = std::to_string(proposals.front().Rows);
+            sized.cols = std::to_string(proposals.front().Cols);
+            resolved.push_back(std::move(sized));
+        } else {
+            for (const TableProposal &p : proposals)
+                resolved.push_back(placed(p, table.argument));
+        }
+    }
+    return resolved;
+}
+
+std::vector<TableAt> Placed(const std::vector<TableArgument> &tables)
+{
+    std::vector<TableAt> placed;
+    for (const TableArgument &table : tables) {
+        placed.push_back({ table.line, Trimmed(ArgumentText(table.firstCell)), Count(table.rows),
+            Count(table.cols) });
+    }
+    return placed;
+}
+
 int Run(const CommandLine &line)
 {
     int status = Success;
@@ -88,7 +267,7 @@ int Run(const CommandLine &line)
     }
 
     ConversionState state;
-    ConsoleWindow window(line.tables);
+    ConsoleWindow window({});
     Read_Textfile engine(state, window);
 
     state.OpenFolder = input->folder;
@@ -99,22 +278,64 @@ int Run(const CommandLine &line)
         return Failure;
     window.SetMessageContext({});
 
-    engine.CaptureTableSettings();
+    if (line.action == CommandLine::Action::Find)
+        return Find(state, line.input);
+
+    const auto tables = Resolve(line, state);
+    if (!tables)
+        return Failure;
+    // Tables named by their text alone, six at most, are what the window's boxes hold; anything
+    // else goes through the conversion by position.
+    const bool byText = std::all_of(
+        tables->begin(), tables->end(), [](const TableArgument &t) { return t.line == 0; });
+    for (const TableArgument &table : *tables) {
+        if (table.line == 0 && table.firstCell.empty() && (!byText || tables->size() > MaxTables)) {
+            window.MsgBox(IncompleteBoxesMessage);
+            return Failure;
+        }
+    }
+    state.EscapeSpecialCharacters = line.escape;
+
     if (line.action == CommandLine::Action::Check) {
-        const ConversionPreview preview = engine.PreviewConversion();
+        ConsoleWindow boxes(*tables);
+        Read_Textfile boxed(state, boxes);
+        ConversionPreview preview;
+        if (byText && tables->size() <= MaxTables) {
+            boxed.CaptureTableSettings();
+            preview = boxed.PreviewConversion();
+        } else {
+            preview = engine.PreviewTablesAt(Placed(*tables));
+        }
         if (!preview.Refusal.empty()) {
             window.MsgBox(preview.Refusal);
             return Failure;
         }
-        const CheckReport report = MakeCheckReport(state, line.tables, preview);
+        const CheckReport report = MakeCheckReport(state, *tables, preview);
         if (!WriteStandardOutput(report.text))
             return Failure;
         return report.passed ? Success : Failure;
     }
 
-    engine.ConvertTables();
-    if (window.MessageCount() > 0)
+    if (byText) {
+        // Six tables at a time, as the window's boxes hold them, each pass on the document as the
+        // ones before it left it. Nothing is written unless every pass converts.
+        for (size_t first = 0; first < tables->size(); first += MaxTables) {
+            const size_t last = std::min(first + MaxTables, tables->size());
+            ConsoleWindow boxes({ tables->begin() + first, tables->begin() + last });
+            if (tables->size() > MaxTables) {
+                boxes.SetMessageContext("--table " + std::to_string(first + 1) + " to "
+                    + std::to_string(last) + " (tables 1 to " + std::to_string(last - first)
+                    + " below)");
+            }
+            Read_Textfile pass(state, boxes);
+            pass.CaptureTableSettings();
+            pass.ConvertTables();
+            if (boxes.MessageCount() > 0)
+                return Failure;
+        }
+    } else if (!engine.ConvertTablesAt(Placed(*tables))) {
         return Failure;
+    }
 
     if (output) {
         state.SaveFolder = output->folder;
@@ -145,6 +366,7 @@ int main(int argc, char **argv)
                 : Failure;
         case CommandLine::Action::Convert:
         case CommandLine::Action::Check:
+        case CommandLine::Action::Find:
             break;
         }
         return Run(parsed.commandLine);

@@ -54,6 +54,19 @@ std::u16string Number(long value)
     return FromAscii(std::to_string(value));
 }
 
+std::u16string TooLarge(int t)
+{
+    return u"Table " + Number(t) + u" is too large: rows \u00d7 columns must not exceed 32767.";
+}
+
+// The line is counted in the document as read, the number the user's editor shows.
+std::u16string DoesNotFit(int t, int rows, int cols, int line)
+{
+    return u"Table " + Number(t) + u" does not fit: " + Number(rows) + u" rows \u00d7 "
+        + Number(cols) + u" columns from line " + Number(line)
+        + u" run past the end of the document.";
+}
+
 std::u16string SystemReason(int error)
 {
     if (error == 0)
@@ -135,13 +148,21 @@ public:
     // is left as it is; the conversion stops there when found returns false.
     template <typename Found> void ConvertTable(int t, Found found)
     {
-        const std::u16string &first = state.TableFirstCell[t];
-        const int R = state.TableRows[t];
-        const int K = state.TableCols[t];
+        ConvertBlocks(
+            t, true, 0, state.TableFirstCell[t], state.TableRows[t], state.TableCols[t], found);
+    }
+
+    // The same for the R x K block at the line that was `line` when this conversion began, or,
+    // with line 0, at every line holding `first`; the match names it as table t. Only tables of
+    // the window (tracked) keep their TableStart.
+    template <typename Found>
+    void ConvertBlocks(
+        int t, bool tracked, int line, std::u16string_view first, int R, int K, Found found)
+    {
         if (R < 1 || K < 1)
             return;
         for (int i = 1; i <= count; ++i) {
-            if (TrimSpaces(text(handle[i])) != first)
+            if (line ? handle[i] != line : TrimSpaces(text(handle[i])) != first)
                 continue;
             const int last = i + R * K - 1;
             TableMatch match { t, span(handle[i]).first, 0, last <= count };
@@ -170,9 +191,11 @@ public:
             std::copy(
                 handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
             count -= D;
-            FollowMovedTables(t, i, R, K);
-            start[t] = static_cast<int16_t>(i);
-            foundNow[t] = true;
+            if (tracked) {
+                FollowMovedTables(t, i, R, K);
+                start[t] = static_cast<int16_t>(i);
+                foundNow[t] = true;
+            }
         }
     }
 
@@ -235,6 +258,54 @@ private:
     std::array<int16_t, MaxTables + 1> start;
     std::array<bool, MaxTables + 1> foundNow {}; // tables found by this conversion
 };
+
+// The conversion of tables given by their place: with a preview, every match is listed and
+// nothing changes; without one, the result is committed to the state unless it is refused.
+// Returns the refusal, or empty.
+std::u16string ConvertTablesAt(
+    ConversionState &state, const std::vector<TableAt> &tables, ConversionPreview *preview)
+{
+    for (size_t k = 0; k < tables.size(); ++k) {
+        const TableAt &table = tables[k];
+        if (table.Rows < 1 || table.Cols < 1)
+            return IncompleteBoxesMessage;
+        if (table.Rows > INT16_MAX || table.Cols > INT16_MAX
+            || static_cast<long long>(table.Rows) * table.Cols > INT16_MAX)
+            return TooLarge(static_cast<int>(k + 1));
+        if (table.Line < 0 || table.Line > state.WorkLineCount) {
+            return u"Table " + Number(static_cast<long>(k + 1)) + u" cannot start at line "
+                + Number(table.Line) + u": the document has " + Number(state.WorkLineCount)
+                + u" lines.";
+        }
+    }
+
+    ScratchConversion scratch(state);
+    for (size_t k = 0; k < tables.size(); ++k) {
+        const TableAt &table = tables[k];
+        const int t = static_cast<int>(k + 1);
+        std::u16string refusal;
+        bool found = false;
+        scratch.ConvertBlocks(t, false, table.Line, table.FirstCell, table.Rows, table.Cols,
+            [&](const TableMatch &match) {
+                found = true;
+                if (preview)
+                    preview->Matches.push_back(match);
+                else if (!match.Fits)
+                    refusal = DoesNotFit(t, table.Rows, table.Cols, match.FirstLine);
+                return refusal.empty();
+            });
+        if (!refusal.empty())
+            return refusal;
+        if (table.Line != 0 && !found && !preview) {
+            return u"Table " + Number(t) + u" cannot start at line " + Number(table.Line)
+                + u": that line is no longer a line of its own once the tables before it are "
+                  u"converted.";
+        }
+    }
+    if (!preview)
+        scratch.CommitTo(state);
+    return {};
+}
 
 } // namespace
 
@@ -320,8 +391,7 @@ std::u16string Read_Textfile::BoxesRefusal() const
         const auto rows = RoundToInt16(ReadNumber(window.Text2(t - 1)));
         const auto cols = RoundToInt16(ReadNumber(window.Text3(t - 1)));
         if (!rows || !cols || long(*rows) * *cols > INT16_MAX) {
-            return u"Table " + Number(t)
-                + u" is too large: rows \u00d7 columns must not exceed 32767.";
+            return TooLarge(t);
         }
     }
     return {};
@@ -337,12 +407,8 @@ void Read_Textfile::ConvertTables()
     for (int t = 1; t <= tableCount; ++t) {
         std::u16string refusal;
         scratch.ConvertTable(t, [&](const TableMatch &match) {
-            // The line is counted in the document as read, the number the user's editor shows.
-            if (!match.Fits) {
-                refusal = u"Table " + Number(t) + u" does not fit: " + Number(state.TableRows[t])
-                    + u" rows \u00d7 " + Number(state.TableCols[t]) + u" columns from line "
-                    + Number(match.FirstLine) + u" run past the end of the document.";
-            }
+            if (!match.Fits)
+                refusal = DoesNotFit(t, state.TableRows[t], state.TableCols[t], match.FirstLine);
             return match.Fits;
         });
         if (!refusal.empty())
@@ -372,6 +438,27 @@ ConversionPreview Read_Textfile::PreviewConversion() const
             return true;
         });
     }
+    return preview;
+}
+
+bool Read_Textfile::ConvertTablesAt(const std::vector<TableAt> &tables)
+{
+    if (const auto refusal = cellwright::ConvertTablesAt(state, tables, nullptr);
+        !refusal.empty()) {
+        window.MsgBox(refusal);
+        return false;
+    }
+    window.SetCommand2Enabled(false);
+    window.SetCommand3Enabled(true);
+    window.SetCommand5Enabled(true);
+    return true;
+}
+
+ConversionPreview Read_Textfile::PreviewTablesAt(const std::vector<TableAt> &tables) const
+{
+    ConversionPreview preview;
+    // Nothing is committed with a preview, so the state is only read.
+    preview.Refusal = cellwright::ConvertTablesAt(state, tables, &preview);
     return preview;
 }
 

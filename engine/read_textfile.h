@@ -37,6 +37,16 @@ struct ConversionPreview {
     std::vector<TableMatch> Matches;
 };
 
+// A table given by its place: the line of its top-left cell in the working document as it stands
+// before the conversion (after a read or a reset, the document as read), or, with Line 0, the
+// text of that cell, found as ConvertTables finds it (every block that starts with it).
+struct TableAt {
+    int Line = 0;
+    std::u16string FirstCell; // with Line 0: compared like TableFirstCell
+    int Rows = 0;
+    int Cols = 0;
+};
+
 class Read_Textfile {
 public:
     Read_Textfile(ConversionState &state, MainWindow &window)
@@ -65,6 +75,17 @@ public:
     // Runs the conversion's checks and search on a scratch copy and reports what they found;
     // changes nothing and shows no message.
     ConversionPreview PreviewConversion() const;
+
+    // Converts the tables in the order given, any number of them, each on the document as the
+    // ones before it left it, all or nothing, and updates Convert, Save File and Reset as
+    // ConvertTables does (TableStart and View belong to the boxes and are left alone). Shows why
+    // and returns false when a table is too large, does not fit, or its line was taken by the
+    // block of a table before it.
+    bool ConvertTablesAt(const std::vector<TableAt> &tables);
+
+    // What ConvertTablesAt would find; matches name the tables by their place in the list, from 1,
+    // and a table whose line was taken has none. Changes nothing and shows no message.
+    ConversionPreview PreviewTablesAt(const std::vector<TableAt> &tables) const;
 
 private:
     // Reads the document and commits it to the state; false when it could not be read whole.

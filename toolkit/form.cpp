@@ -4,9 +4,12 @@
 #include "toolkit.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
@@ -27,6 +30,15 @@ bool ended() noexcept
 }
 
 // The offscreen and minimal platforms draw no frame; what they report is not a real one.
+// The one local file a drag carries, or empty.
+QString DroppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QUrl url = data->urls().first();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
 bool platformDrawsFrames()
 {
     const QString platform = QGuiApplication::platformName();
@@ -45,6 +57,21 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override { m_form.closeRequested(event); }
+
+    void dragEnterEvent(QDragEnterEvent *event) override
+    {
+        if (!DroppedFile(event->mimeData()).isEmpty())
+            event->acceptProposedAction();
+    }
+
+    void dropEvent(QDropEvent *event) override
+    {
+        const QString path = DroppedFile(event->mimeData());
+        if (path.isEmpty() || ended())
+            return;
+        event->acceptProposedAction();
+        m_form.Form_FileDrop(path);
+    }
 
     bool event(QEvent *event) override
     {
@@ -365,6 +392,11 @@ float Form::FontSize() const
 bool Form::FontBold() const
 {
     return m_client->font().bold();
+}
+
+void Form::setAcceptFileDrop(bool accept)
+{
+    m_window->setAcceptDrops(accept);
 }
 
 void Form::setBorderStyle(Border border)

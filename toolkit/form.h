@@ -60,6 +60,12 @@ public:
     virtual void Form_Load() { }
     virtual void Form_Resize() { }
     virtual void Form_Unload() { }
+    // One local file dropped onto the form, when it accepts file drops; anything else dropped
+    // (several files, a web address, text) is refused before it arrives.
+    virtual void Form_FileDrop(const QString &path) { static_cast<void>(path); }
+
+    // Whether the form takes a file dropped from the file manager; off by default.
+    void setAcceptFileDrop(bool accept);
 
     // Title bar text.
     QString Caption() const;

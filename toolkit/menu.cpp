@@ -41,7 +41,12 @@ Menu::Menu(Menu &parent, const QString &caption)
         return;
     }
     m_action = menu->addAction(escaped(caption));
-    QObject::connect(m_action, &QAction::triggered, m_action, [this] { Click.raise(); });
+    QObject::connect(m_action, &QAction::triggered, m_action, [this] {
+        // A checkable action turns its own mark over when chosen; the mark is the code's.
+        if (m_action->isCheckable())
+            m_action->setChecked(m_checked);
+        Click.raise();
+    });
 }
 
 Menu::~Menu()
@@ -107,8 +112,23 @@ void Menu::setChecked(bool checked)
 {
     if (!m_action)
         return;
+    m_checked = checked;
     m_action->setCheckable(checked || m_action->isCheckable());
     m_action->setChecked(checked);
+}
+
+bool Menu::Checkable() const
+{
+    return m_action && m_action->isCheckable();
+}
+
+void Menu::setCheckable(bool checkable)
+{
+    if (!m_action || m_action->isSeparator())
+        return;
+    if (!checkable)
+        m_checked = false;
+    m_action->setCheckable(checkable);
 }
 
 bool Menu::IsSeparator() const

@@ -29,9 +29,14 @@ public:
     void setEnabled(bool enabled);
     bool Visible() const;
     void setVisible(bool visible);
-    // A check mark before the entry.
+    // A check mark before the entry. Only code sets it: choosing the entry raises Click and
+    // leaves the mark as it was, so the handler decides (mEscape.setChecked(!mEscape.Checked())).
     bool Checked() const;
     void setChecked(bool checked);
+    // Whether the entry shows a check box also while it carries no mark, so it reads as a
+    // setting that can be turned on. Checked true makes it checkable.
+    bool Checkable() const;
+    void setCheckable(bool checkable);
     // True for a separator.
     bool IsSeparator() const;
 
@@ -50,6 +55,7 @@ private:
     QPointer<QAction> m_action;
     QPointer<QMenu> m_menu;
     QString m_caption;
+    bool m_checked = false;
 };
 
 } // namespace cellwright

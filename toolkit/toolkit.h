@@ -6,6 +6,7 @@
 //   FormInstance<T> the form's one instance, created and loaded on first use, re-created after
 //                   the close box discarded it                         forminstance.h
 //   Label, TextBox, ComboBox, CommandButton, Menu                      label.h ... menu.h
+//   ListBox (plain or with check boxes), Grid (read-only text cells)   listbox.h, grid.h
 //   DriveListBox, DirListBox, FileListBox                              drivelistbox.h ...
 //   ControlArray<T> members indexed from 0; events carry the index     controlarray.h
 //   Toolkit         created once in main after QApplication: message box seam, program end,
@@ -76,7 +77,9 @@
 #include "filelistbox.h"
 #include "form.h"
 #include "forminstance.h"
+#include "grid.h"
 #include "label.h"
+#include "listbox.h"
 #include "menu.h"
 #include "textbox.h"
 #include "twips.h"

@@ -1,7 +1,10 @@
 // cellwright-convert run as a process, the way a build script runs it. What the window would
 // save for the same document and boxes comes from the engine behind a fake window.
 #include "fake_main_window.h"
+#include "find_tables.h"
+#include "latex_escape.h"
 #include "read_textfile.h"
+#include "text_codec.h"
 
 #include <QDir>
 #include <QProcess>
@@ -128,6 +131,58 @@ QByteArray manyLines(int count)
     return document;
 }
 
+// The document as the engine reads it, for what the finder proposes in it.
+ConversionState readState(const QByteArray &document)
+{
+    QTemporaryDir dir;
+    ConversionState state;
+    FakeMainWindow window;
+    writeFile(dir.filePath("paper.txt"), document);
+    state.OpenFolder = dir.path().toStdU16String();
+    state.OpenFileName = u"paper.txt";
+    Read_Textfile(state, window).ReadDocument();
+    return state;
+}
+
+// The document with every proposed block written as rows; proposals never overlap, so each block
+// is taken from the document as read.
+QByteArray convertedAt(
+    ConversionState state, const std::vector<TableProposal> &proposals, bool escape)
+{
+    std::vector<std::u16string> lines;
+    auto next = proposals.begin();
+    for (int n = 1; n <= state.SourceLineCount; ++n) {
+        if (next == proposals.end() || next->FirstLine != n) {
+            lines.push_back(state.SourceLines[n]);
+            continue;
+        }
+        for (int r = 0; r < next->Rows; ++r, n += next->Cols) {
+            std::u16string row;
+            for (int c = 0; c < next->Cols; ++c) {
+                const std::u16string &cell = state.SourceLines[n + c];
+                row += (c ? u"&" : u"") + (escape ? EscapeLatexCell(cell) : cell);
+            }
+            lines.push_back(row + u"\\\\");
+        }
+        --n;
+        ++next;
+    }
+    std::copy(lines.begin(), lines.end(), state.WorkLines.begin() + 1);
+    state.WorkLineCount = static_cast<int16_t>(lines.size());
+    return QByteArray::fromStdString(EncodeDocument(state));
+}
+
+const QByteArray alikeFirstCells = "Observations of the night, as logged by the first observer.\n"
+                                   "Obs\nTime\nMag\n1\n20:15\n12.1\n2\n20:45\n12.3\n3\n21:10\n"
+                                   "12.2\n4\n21:40\n12.6\n"
+                                   "The second observer logged fewer columns.\n"
+                                   "Obs\nMag\n1\n11.9\n2\n12.0\n3\n12.4\n4\n12.5\n5\n12.2\n"
+                                   "End of the log.\n";
+const QByteArray alikeConverted
+    = crlf({ "Observations of the night, as logged by the first observer.", "Obs&Time&Mag\\\\",
+        "1&20:15&12.1\\\\", "2&20:45&12.3\\\\", "3&21:10&12.2\\\\", "4&21:40&12.6\\\\",
+        "The second observer logged fewer columns.", "Obs&Mag\\\\", "1&11.9\\\\", "2&12.0\\\\",
+        "3&12.4\\\\", "4&12.5\\\\", "5&12.2\\\\", "End of the log." });
 } // namespace
 
 class TestCellwrightConvert : public QObject {
@@ -152,6 +207,10 @@ private slots:
     void outputFailures();
     void checkReport_data();
     void checkReport();
+    void findAndAuto_data();
+    void findAndAuto();
+    void tablesByPlaceAndInPasses_data();
+    void tablesByPlaceAndInPasses();
 };
 
 void TestCellwrightConvert::helpAndVersion_data()
@@ -159,7 +218,7 @@ void TestCellwrightConvert::helpAndVersion_data()
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<QByteArray>("expected"); // the start of standard output
 
-    const QByteArray usage = "Usage: cellwright-convert --table TEXT:ROWSxCOLS [--table ...] INPUT";
+    const QByteArray usage = "Usage: cellwright-convert [--escape] --table TEXT[:ROWSxCOLS]";
     QTest::newRow("--help") << QStringList { "--help" } << usage;
     QTest::newRow("-h") << QStringList { "-h" } << usage;
     QTest::newRow("help before a bad table") << QStringList { "--help", "--table", "bad" } << usage;
@@ -191,21 +250,22 @@ void TestCellwrightConvert::usageErrors_data()
 
     QTest::newRow("no arguments") << QStringList {} << "no input document";
     QTest::newRow("no table") << paper << "no --table";
-    QTest::newRow("table without size") << table("StarA") + paper << "'StarA'";
     QTest::newRow("zero rows") << table("StarA:0x3") + paper << "'StarA:0x3'";
     QTest::newRow("zero columns") << table("StarA:3x00") + paper << "'StarA:3x00'";
     QTest::newRow("columns missing") << table("StarA:3x") + paper << "'StarA:3x'";
-    QTest::newRow("rows not a number") << table("StarA:threex3") + paper << "'StarA:threex3'";
     QTest::newRow("rows with a fraction") << table("StarA:2.5x3") + paper << "'StarA:2.5x3'";
     QTest::newRow("negative rows") << table("StarA:-3x3") + paper << "'StarA:-3x3'";
     QTest::newRow("blank in the size") << table("StarA:3 x3") + paper << "'StarA:3 x3'";
     QTest::newRow("three sizes") << table("StarA:3x3x3") + paper << "'StarA:3x3x3'";
-    QTest::newRow("size before the last colon")
-        << table("StarA:3x3:note") + paper << "'StarA:3x3:note'";
-    QStringList seven;
-    for (int t = 1; t <= 7; ++t)
-        seven += table(QString("T%1:1x1").arg(t));
-    QTest::newRow("seven tables") << seven + paper << "'T7:1x1'";
+    QTest::newRow("text ending in what looks like a size")
+        << table("Time: 12") + paper << "end TEXT with \":\"";
+    QTest::newRow("line number 0") << table("0\tStarA:3x3") + paper << "'0'";
+    QTest::newRow("--find with a table")
+        << QStringList { "--find" } + table("StarA:3x3") + paper << "'StarA:3x3'";
+    QTest::newRow("--find with --escape")
+        << QStringList { "--find", "--escape" } + paper << "--escape";
+    QTest::newRow("--auto with a table")
+        << QStringList { "--auto" } + table("StarA:3x3") + paper << "'StarA:3x3'";
     QTest::newRow("table without value") << paper + QStringList { "--table" } << "--table";
     QTest::newRow("output without value")
         << table("StarA:3x3") + paper + QStringList { "-o" } << "-o";
@@ -526,6 +586,7 @@ void TestCellwrightConvert::checkReport_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QByteArray>("report");
     QTest::addColumn<QByteArray>("complaint");
+    QTest::addColumn<QStringList>("options");
 
     // Line numbers are those of the document as read, also for a block found after an earlier
     // one has shrunk the document.
@@ -546,7 +607,7 @@ void TestCellwrightConvert::checkReport_data()
                       "Table 3 \"Missing\", 1 row x 1 column:\n"
                       "  not found\n"
                       "Check failed: table 3 not found; table 2 does not fit.\n")
-        << QByteArray();
+        << QByteArray() << QStringList();
     QTest::newRow("every table fits")
         << crlf({ "x", "T", "{a}", "~^#", "T2", "plain" })
         << Tables { { "T", "1", "3" }, { " T2 ", "1", "2" } } << 0
@@ -557,7 +618,21 @@ void TestCellwrightConvert::checkReport_data()
                       "Table 2 \" T2 \", 1 row x 2 columns:\n"
                       "  found at line 5, block lines 5-6: fits\n"
                       "Check passed: every table found, every block fits.\n")
-        << QByteArray();
+        << QByteArray() << QStringList();
+    QTest::newRow("escaped cells resolved")
+        << crlf({ "x", "T", "{a}", "~^#", "plain" }) << Tables { { "T", "1", "3" } } << 0
+        << QByteArray("Table 1 \"T\", 1 row x 3 columns:\n"
+                      "  found at line 2, block lines 2-4: fits\n"
+                      "    resolved by --escape: line 3 \"{a}\" holds { and }\n"
+                      "    resolved by --escape: line 4 \"~^#\" holds ~, ^ and #\n"
+                      "Check passed: every table found, every block fits.\n")
+        << QByteArray() << QStringList { "--escape" };
+    QTest::newRow("a pasted line, looked for at its line only")
+        << crlf({ "Obs", "a", "Obs", "b", "c", "d" }) << Tables { { "3\tObs", "2", "2" } } << 0
+        << QByteArray("Table 1 \"Obs\" at line 3, 2 rows x 2 columns:\n"
+                      "  found at line 3, block lines 3-6: fits\n"
+                      "Check passed: every table found, every block fits.\n")
+        << QByteArray() << QStringList();
     QTest::newRow("first cell inside an earlier block")
         << workedExample << Tables { { "StarA", "3", "3" }, { "B-V", "1", "1" } } << 1
         << QByteArray("Table 1 \"StarA\", 3 rows x 3 columns:\n"
@@ -565,11 +640,12 @@ void TestCellwrightConvert::checkReport_data()
                       "Table 2 \"B-V\", 1 row x 1 column:\n"
                       "  not found\n"
                       "Check failed: table 2 not found.\n")
-        << QByteArray();
+        << QByteArray() << QStringList();
     QTest::newRow("refused before the search")
         << workedExample << Tables { { "StarA", "3", "3" }, { "", "1", "1" } } << 1 << QByteArray()
         << "cellwright-convert: " + QString::fromStdU16String(IncompleteBoxesMessage).toUtf8()
-            + "\n";
+            + "\n"
+        << QStringList();
 }
 
 void TestCellwrightConvert::checkReport()
@@ -579,16 +655,151 @@ void TestCellwrightConvert::checkReport()
     QFETCH(int, exitCode);
     QFETCH(QByteArray, report);
     QFETCH(QByteArray, complaint);
+    QFETCH(QStringList, options);
     QTemporaryDir dir;
     QVERIFY(writeFile(dir.filePath("paper.txt"), document));
 
-    const Run run
-        = runConvert(QStringList { "--check" } + tableArguments(tables) << "paper.txt", dir.path());
+    const Run run = runConvert(
+        QStringList { "--check" } + options + tableArguments(tables) << "paper.txt", dir.path());
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, report);
     QCOMPARE(run.err, complaint);
     QCOMPARE(readFile(dir.filePath("paper.txt")), document);
     QCOMPARE(listing(dir.path()), QStringList({ "paper.txt" }));
+}
+
+void TestCellwrightConvert::findAndAuto_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<bool>("escape");
+    QTest::addColumn<bool>("alike"); // two proposals share a first cell but not a size
+
+    QTest::newRow("alike first cells of different sizes") << alikeFirstCells << false << true;
+    QTest::newRow("special characters escaped, CR LF")
+        << crlf({ "Budget of the season, in dollars.", "Item", "Share", "Cost", "R&D", "12%",
+               "$300", "Travel_costs", "40%", "$1000", "Filters {B,V}", "", "~$250", "Reduction #2",
+               "5^2 h", "\\relax", "References follow the tables." })
+        << true << false;
+    QTest::newRow("prose only") << crlf({ "A paper without tables.", "Only prose, line by line." })
+                                << false << false;
+}
+
+void TestCellwrightConvert::findAndAuto()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(bool, escape);
+    QFETCH(bool, alike);
+    const ConversionState state = readState(document);
+    const std::vector<TableProposal> proposals = FindTables(state);
+    QByteArray listed;
+    bool differ = false;
+    for (auto p = proposals.begin(); p != proposals.end(); ++p) {
+        listed += QByteArray::number(p->FirstLine) + '\t'
+            + QString::fromStdU16String(p->FirstCell).toUtf8() + ':' + QByteArray::number(p->Rows)
+            + 'x' + QByteArray::number(p->Cols) + '\n';
+        differ = differ || std::any_of(proposals.begin(), p, [&](const TableProposal &q) {
+            return q.FirstCell == p->FirstCell && (q.Rows != p->Rows || q.Cols != p->Cols);
+        });
+    }
+    QCOMPARE(differ, alike);
+    const int found = proposals.empty() ? 1 : 0;
+
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+    const Run find = runConvert({ "--find", "paper.txt" }, dir.path());
+    QCOMPARE(find.exitCode, found);
+    QCOMPARE(find.out, listed);
+    QCOMPARE(find.err.contains("sizes differ"), alike);
+    QCOMPARE(find.err.contains("no table found"), proposals.empty());
+
+    const QStringList escaping = escape ? QStringList { "--escape" } : QStringList {};
+    const Run automatic = runConvert(escaping + QStringList { "--auto", "paper.txt" }, dir.path());
+    QCOMPARE(automatic.exitCode, found);
+    QCOMPARE(
+        automatic.out, proposals.empty() ? QByteArray() : convertedAt(state, proposals, escape));
+
+    // The lines --find printed, pasted whole as --table arguments, name the same tables.
+    QStringList pasted;
+    for (const QByteArray &line : listed.split('\n')) {
+        if (!line.isEmpty())
+            pasted << "--table" << QString::fromUtf8(line);
+    }
+    if (!pasted.isEmpty())
+        QCOMPARE(runConvert(escaping + pasted << "paper.txt", dir.path()).out, automatic.out);
+}
+
+void TestCellwrightConvert::tablesByPlaceAndInPasses_data()
+{
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<QStringList>("args"); // paper.txt follows
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("complaint"); // a part of standard error; empty: none at all
+
+    const auto tables = [](const QStringList &arguments) {
+        QStringList args;
+        for (const QString &argument : arguments)
+            args << "--table" << argument;
+        return args;
+    };
+    QTest::newRow("pasted lines tell alike first cells apart")
+        << alikeFirstCells << tables({ "18\tObs:6x2", "2\tObs:5x3" }) << 0 << alikeConverted
+        << QByteArray();
+    QTest::newRow("without a size, each block sized where it stands")
+        << alikeFirstCells << tables({ "Obs" }) << 0 << alikeConverted << QByteArray();
+    QTest::newRow("without a size, the text found nowhere")
+        << alikeFirstCells << tables({ "Obs", "Nowhere:" }) << 1 << QByteArray()
+        << QByteArray("--table 'Nowhere:': no line of paper.txt holds \"Nowhere\"");
+    QTest::newRow("a pasted line with an empty first cell")
+        << crlf({ "Head", "", "A", "B", "1", "2", "3", "", "End" }) << tables({ "2\t:2x3" }) << 0
+        << crlf({ "Head", "&A&B\\\\", "1&2&3\\\\", "", "End" }) << QByteArray();
+    QTest::newRow("a pasted line the document no longer holds")
+        << workedExample << tables({ "4\tStarA:3x3" }) << 1 << QByteArray()
+        << QByteArray("line 4 of paper.txt holds \"V\", not \"StarA\"");
+    QTest::newRow("a pasted line an earlier table took")
+        << workedExample << tables({ "StarA:3x3", "4\tV:1x1" }) << 1 << QByteArray()
+        << QByteArray("Table 2 cannot start at line 4");
+    QTest::newRow("escaped cells, the added & and \\\\ kept")
+        << crlf({ "Item", "Cost", "R&D", "$3_0", "50%" })
+        << QStringList { "--escape" } + tables({ "Item:2x2" }) << 0
+        << crlf({ "Item&Cost\\\\", "R\\&D&\\$3\\_0\\\\", "50%" }) << QByteArray();
+
+    const QByteArray eight = crlf({ "T1", "a", "T2", "b", "c", "d", "T3", "T4", "e", "T5", "f", "g",
+        "T6", "h", "i", "j", "k", "l", "T7", "m", "T8", "n", "tail" });
+    const QStringList firstSix
+        = tables({ "T1:1x2", "T2:2x2", "T3:1x1", "T4:1x2", "T5:3x1", "T6:2x3" });
+    // The second pass looks for T7 in the document the first pass left: its row "T1&a\\".
+    QTest::newRow("the second pass sees the first one's rows")
+        << eight << firstSix + tables({ "T1&a\\\\:1x1" }) << 0
+        << crlf({ "T1&a\\\\\\\\", "T2&b\\\\", "c&d\\\\", "T3\\\\", "T4&e\\\\", "T5\\\\", "f\\\\",
+               "g\\\\", "T6&h&i\\\\", "j&k&l\\\\", "T7", "m", "T8", "n", "tail" })
+        << QByteArray();
+    QTest::newRow("eight tables, the second pass refused")
+        << eight << firstSix + tables({ "T7:1x2", "T8:9x2" }) << 1 << QByteArray()
+        << QByteArray("--table 7 to 8 (tables 1 to 2 below): Table 2 does not fit");
+}
+
+void TestCellwrightConvert::tablesByPlaceAndInPasses()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, complaint);
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath("paper.txt"), document));
+
+    const Run run = runConvert(args << "paper.txt", dir.path());
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    if (complaint.isEmpty())
+        QCOMPARE(run.err, QByteArray());
+    else
+        QVERIFY2(run.err.contains(complaint), run.err.constData());
+    const Run written = runConvert(args << "-o"
+                                        << "out.tex",
+        dir.path());
+    QCOMPARE(readFile(dir.filePath("out.tex")), exitCode ? QByteArray("(unreadable)") : out);
 }
 
 QTEST_GUILESS_MAIN(TestCellwrightConvert)

@@ -12,3 +12,7 @@ if(TARGET cellwright_app)
     cellwright_add_gui_test(tst_monkey SOURCES tst_monkey.cpp LIBS cellwright_app_driver)
     set_tests_properties(tst_monkey.offscreen tst_monkey.xvfb PROPERTIES TIMEOUT 900)
 endif()
+if(TARGET cellwright_app)
+    cellwright_add_gui_test(tst_frmfind_tables SOURCES tst_frmfind_tables.cpp
+        LIBS cellwright_app_driver)
+endif()

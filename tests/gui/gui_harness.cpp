@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleHints>
 #include <QTest>
 
@@ -177,6 +178,24 @@ void rightPressItem(FileListBox &list, int row)
     const QPoint at = rowCentre(w, row);
     QTest::mousePress(w->viewport(), Qt::RightButton, {}, at);
     QTest::mouseRelease(w->viewport(), Qt::RightButton, {}, at);
+}
+
+void clickItem(ListBox &list, int row)
+{
+    QListWidget *w = listOf(list);
+    QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, rowCentre(w, row));
+}
+
+void tickItem(ListBox &list, int row)
+{
+    QListWidget *w = listOf(list);
+    const QPoint centre = rowCentre(w, row);
+    const QRect item = w->visualItemRect(w->item(row));
+    // The check box leads the row, after the style's focus margin.
+    const int margin = w->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, w) + 1;
+    const int box = w->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, w);
+    QTest::mouseClick(
+        w->viewport(), Qt::LeftButton, {}, QPoint(item.left() + margin + box / 2, centre.y()));
 }
 
 namespace {

@@ -74,6 +74,9 @@ void clickItem(DirListBox &list, int row);
 void doubleClickItem(FileListBox &list, int row);
 void doubleClickItem(DirListBox &list, int row);
 void rightPressItem(FileListBox &list, int row);
+// Mouse on a ListBox row: a click on its text, and a click on its check box.
+void clickItem(ListBox &list, int row);
+void tickItem(ListBox &list, int row);
 // The row of a shown name, -1 when not shown.
 int rowOf(const FileListBox &list, const QString &name);
 int rowOf(const DirListBox &list, const QString &name);

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QtTest>
 
 using namespace cellwright;
@@ -33,17 +34,42 @@ QByteArray ThreeTables()
 QList<QPair<QString, QByteArray>> Documents()
 {
     return { { QStringLiteral("paper.txt"), WorkedExample() },
-        { QStringLiteral("tables.txt"), ThreeTables() }, { QStringLiteral("empty.txt"), {} } };
+        { QStringLiteral("tables.txt"), ThreeTables() },
+        { QStringLiteral("unix.txt"), ThreeTables().replace("\r\n", "\n") },
+        { QStringLiteral("empty.txt"), {} } };
 }
 
-// Runs one step of a script: "open|NAME", "tables|N", "describe|T|FIRST|ROWS|COLS", "convert",
-// "reset".
+// Drops what a file manager would carry onto the main window: file names of the scratch folder
+// or addresses, comma-separated.
+void Drop(Program &p, const QString &items)
+{
+    auto *data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &item : items.split(u','))
+        urls << (item.contains(u':') ? QUrl(item) : QUrl::fromLocalFile(p.path(item)));
+    data->setUrls(urls);
+    QWidget *target = p.main().window();
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    if (enter.isAccepted())
+        QApplication::sendEvent(target, &drop);
+    delete data;
+}
+
+// Runs one step of a script: "open|NAME", "start|NAME" (named on the command line), "drop|ITEMS",
+// "tables|N", "describe|T|FIRST|ROWS|COLS", "convert", "reset".
 void RunStep(Program &p, const QString &step)
 {
     const QStringList part = step.split(u'|');
     const QString &op = part[0];
     if (op == u"open")
         p.open(part[1]);
+    else if (op == u"start")
+        p.app().OpenDocument(p.path(part[1]));
+    else if (op == u"drop")
+        Drop(p, part[1]);
     else if (op == u"tables")
         p.chooseTables(part[1].toInt());
     else if (op == u"describe")
@@ -84,6 +110,8 @@ private slots:
     void wholeRoadOnTheWorkedExample();
     void buttonsAndRowsAfterEachOperation_data();
     void buttonsAndRowsAfterEachOperation();
+    void startArguments_data();
+    void startArguments();
     void hiddenRowKeepsItsTextsAndIsNotConverted();
     void menusWorkWhileTheButtonsAreDisabled();
     void openFileTwiceKeepsOneDialogAsLeft();
@@ -258,6 +286,34 @@ void TestCellwright::buttonsAndRowsAfterEachOperation_data()
         << QStringList { "open|tables.txt", "describe|1|StarA|3|3", "describe|2|StarB|2|2",
                "convert", "tables|3", "tables|1" }
         << "Convert- Save+ Reset+ View:110000 Rows:1 Title:tables.txt" << QStringList {};
+    QTest::newRow("refused: does not fit, line as read")
+        << QStringList { "open|tables.txt", "describe|1|StarA|3|3", "describe|2|StarB|4|2",
+               "convert" }
+        << "Convert+ Save- Reset- View:000000 Rows:2 Title:tables.txt"
+        << QStringList { QStringLiteral("Table 2 does not fit: 4 rows \u00d7 2 columns from line "
+                                        "11 run past the end of the document.") };
+    QTest::newRow("LF document converted")
+        << QStringList { "open|unix.txt", "describe|1|StarA|3|3", "describe|2|StarB|2|2",
+               "convert" }
+        << "Convert- Save+ Reset+ View:110000 Rows:2 Title:unix.txt" << QStringList {};
+    QTest::newRow("started with a document")
+        << QStringList { "start|unix.txt" }
+        << "Convert+ Save- Reset- View:000000 Rows:2 Title:unix.txt" << QStringList {};
+    QTest::newRow("started with an unreadable document")
+        << QStringList { "start|missing.txt" }
+        << "Convert- Save- Reset- View:000000 Rows:2 Title:" << QStringList { ReadError };
+    QTest::newRow("a file dropped")
+        << QStringList { "drop|paper.txt" } << "Convert+ Save- Reset- View:000000 Rows:2 " + paper
+        << QStringList {};
+    QTest::newRow("an unreadable file dropped")
+        << QStringList { "open|paper.txt", "drop|empty.txt" }
+        << "Convert+ Save- Reset- View:000000 Rows:2 " + paper << QStringList { ReadError };
+    QTest::newRow("two files dropped: ignored")
+        << QStringList { "drop|paper.txt,tables.txt" }
+        << "Convert- Save- Reset- View:000000 Rows:2 Title:" << QStringList {};
+    QTest::newRow("a web address dropped: ignored")
+        << QStringList { "drop|https://example.org/paper.txt" }
+        << "Convert- Save- Reset- View:000000 Rows:2 Title:" << QStringList {};
     QTest::newRow("reset after lowering three to two")
         << QStringList { "open|tables.txt", "tables|3", "describe|1|StarA|3|3",
                "describe|2|StarB|2|2", "describe|3|Qty|1|2", "convert", "tables|2", "reset" }
@@ -288,6 +344,33 @@ void TestCellwright::buttonsAndRowsAfterEachOperation()
         QCOMPARE(std::size_t(s.WorkLineCount) + 1, before.size());
         QVERIFY(std::equal(before.begin(), before.end(), s.WorkLines.begin()));
     }
+}
+
+void TestCellwright::startArguments_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // after the program's name
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("none") << QStringList {} << QString() << QString();
+    QTest::newRow("one document") << QStringList { "paper.txt" } << "paper.txt" << QString();
+    QTest::newRow("two documents")
+        << QStringList { "a.txt", "b.txt" } << QString() << "one document at most, 2 given";
+    QTest::newRow("an option") << QStringList { "--help" } << QString()
+                               << "unknown option '--help'";
+    QTest::newRow("an option after the document")
+        << QStringList { "paper.txt", "-x" } << QString() << "unknown option '-x'";
+}
+
+void TestCellwright::startArguments()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, document);
+    QFETCH(QString, error);
+
+    const StartArguments start = ParseStartArguments(QStringList { "cellwright" } + arguments);
+    QCOMPARE(start.document, document);
+    QCOMPARE(start.error, error);
 }
 
 void TestCellwright::hiddenRowKeepsItsTextsAndIsNotConverted()
@@ -522,7 +605,7 @@ void TestCellwright::menuEntriesAreAnnounced()
     QStringList titles;
     for (int i = 0; i < bar->childCount(); ++i)
         titles << bar->child(i)->text(QAccessible::Name);
-    QCOMPARE(titles, (QStringList { "File", "Help" }));
+    QCOMPARE(titles, (QStringList { "File", "Tables", "Help" }));
 
     const auto entries = [](Menu &title) {
         QStringList names;
@@ -533,6 +616,7 @@ void TestCellwright::menuEntriesAreAnnounced()
         return names;
     };
     QCOMPARE(entries(m.myFile), (QStringList { "Open ...", "Save ...", "Exit" }));
+    QCOMPARE(entries(m.mTables), (QStringList { "Find Tables ...", "Escape Special Characters" }));
     QCOMPARE(entries(m.mHelp), (QStringList { "What to Do", "About" }));
 }
 
