@@ -144,7 +144,7 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         while (decimals > 0 && i < t.size() && IsBlank(t[i])) {
             size_t k = i + 1;
             const size_t more = Digits(t, k);
-            if (more == 0 || more > 3)
+            if (more == 0 || more > 4)
                 break;
             decimals += more;
             i = k;
@@ -542,7 +542,9 @@ public:
             breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
         for (int i = 0; i < count; ++i)
             emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
-        lagOne = LagSums(1);
+        lagSums.resize(MaxCols + 1);
+        for (int lag = 1; lag <= MaxCols; ++lag)
+            lagSums[lag] = LagSums(lag);
     }
 
     int size() const { return int(cells.size()); }
@@ -550,8 +552,7 @@ public:
     // Adds the block of `cols` columns whose header row starts at `first`, with as many rows as
     // follow alike (at most `rowLimit`), when its lines read as a table.
     void CandidatesAt(int first, int cols, const std::vector<int> &chain,
-        const std::vector<double> &lagSums, std::vector<Candidate> &out,
-        int rowLimit = MaxLines) const
+        std::vector<Candidate> &out, int rowLimit = MaxLines) const
     {
         const int n = size();
         if (first + 2 * cols > n || cells[first].kind == Kind::Empty
@@ -602,10 +603,19 @@ public:
         const int dataFirst = first + cols;
         const int last = first + rows * cols; // one past the block
         const double dataLines = double(rows - 1) * cols;
-        const double lagK
-            = (lagSums[first + (rows - 1) * cols] - lagSums[dataFirst]) / ((rows - 2) * cols);
+        // How alike the data cells are to the cell a row below and to the next cell.
+        const int compared = (rows - 2) * cols;
+        const auto mean = [&](int lag) {
+            return (lagSums[lag][dataFirst + compared] - lagSums[lag][dataFirst]) / compared;
+        };
+        const double lagK = mean(cols);
         const double lag1
-            = (lagOne[last - 1] - lagOne[dataFirst]) / std::max(1, (last - 1 - dataFirst));
+            = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
+        // Data that repeats as well at a shorter period dividing this one is rows of that
+        // period, whatever the line above them suggests.
+        for (int k = 2; k <= cols / 2; ++k)
+            if (cols % k == 0 && mean(k) >= lagK - 0.05)
+                return;
         const bool headerLike = headerText == cols;
         double evidence;
         if (cols == 1) {
@@ -748,16 +758,14 @@ public:
     {
         std::vector<Candidate> all;
         std::vector<std::vector<int>> chains(MaxCols + 1);
-        std::vector<std::vector<double>> sums(MaxCols + 1);
         for (int cols = 1; cols <= MaxCols; ++cols) {
             chains[cols] = Chains(cols);
-            sums[cols] = cols == 1 ? lagOne : LagSums(cols);
             const std::vector<int> &chain = chains[cols];
             for (int first = 0; first < size(); ++first) {
                 // A row alike to the rows above and below it is inside a table, not its top.
                 if (first >= cols && chain[first - cols] >= 2 && chain[first] >= 2)
                     continue;
-                CandidatesAt(first, cols, chain, sums[cols], all);
+                CandidatesAt(first, cols, chain, all);
             }
         }
         // A table directly followed by another whose cells look alike runs into it; the same
@@ -771,7 +779,7 @@ public:
             int cuts = 0;
             for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 8) && cuts < 2; --rows) {
                 if (starts[c.first + rows * c.cols]) {
-                    CandidatesAt(c.first, c.cols, chains[c.cols], sums[c.cols], all, rows);
+                    CandidatesAt(c.first, c.cols, chains[c.cols], all, rows);
                     ++cuts;
                 }
             }
@@ -808,7 +816,7 @@ public:
     std::vector<Cell> cells;
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // prose and captions before each line
-    std::vector<double> lagOne;
+    std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
 };
 
 // The set of non-overlapping blocks with the largest total gain.
@@ -878,8 +886,7 @@ std::optional<TableProposal> ProposeTableAt(const ConversionState &state, int li
             return proposal;
     std::vector<Candidate> here;
     for (int cols = 1; cols <= MaxCols; ++cols)
-        finder.CandidatesAt(line - 1, cols, finder.Chains(cols),
-            cols == 1 ? finder.lagOne : finder.LagSums(cols), here);
+        finder.CandidatesAt(line - 1, cols, finder.Chains(cols), here);
     if (here.empty())
         return std::nullopt;
     const auto best = std::max_element(here.begin(), here.end(),
