@@ -675,6 +675,9 @@ public:
         const Cell &c = cells[outside];
         if (c.kind == Kind::Caption)
             return 3;
+        // Authors set tables apart with an empty paragraph more surely than with prose.
+        if (c.kind == Kind::Empty)
+            return 1.5;
         if (IsBlankCell(c) || Breaks(c))
             return 1;
         return -1.5 * Similarity(c, cells[inside]);
