@@ -422,7 +422,13 @@ Cell Classify(std::u16string_view line)
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
     const char16_t end = t.back();
     const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
-    if (words.size() >= 14 || t.size() >= 90 || (words.size() >= 6 && sentenceEnd))
+    bool sentences = false; // a sentence ends inside the line
+    for (size_t i = 0; i + 2 < t.size() && !sentences; ++i)
+        sentences = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '
+            && IsUpper(t[i + 2]);
+    // A short sentence on its own may be a table's note; longer or several make a paragraph.
+    const bool note = words.size() <= 9 && end != u':' && !sentences;
+    if (words.size() >= 14 || t.size() >= 90 || (words.size() >= 6 && sentenceEnd && !note))
         cell.kind = Kind::Prose;
     else if (words.size() >= 7 || t.size() >= 50)
         cell.kind = Kind::Long;

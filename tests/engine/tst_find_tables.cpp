@@ -149,6 +149,11 @@ void TestFindTables::boundaries_data()
     QTest::newRow("empty lines around a table")
         << (QStringList { Prose, "", "" } + stars + QStringList { "", Prose })
         << QStringList { "4:5x3:Star" };
+    QTest::newRow("a column of short sentences") << QStringList { Prose, "Planet", "Moons", "Notes",
+        "Mercury", "0", "Closest to the Sun of all planets.", "Earth", "1",
+        "The only planet known to have life.", "Jupiter", "95",
+        "Largest planet of the Solar System.", Prose }
+                                                 << QStringList { "2:4x3:Planet" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
