@@ -1,7 +1,6 @@
 #include "find_tables.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -14,7 +13,8 @@ namespace {
 // Wider tables are rare in papers, and every extra period costs a pass over the document.
 constexpr int MaxCols = 16;
 
-// What a line looks like as a table cell. Prose and captions never sit inside a table.
+// What a line looks like as a table cell. Prose, captions, list items and headings never sit
+// inside a table.
 enum class Kind : uint8_t {
     Empty,
     Missing, // a dash or "n/a" standing for a value
@@ -24,12 +24,12 @@ enum class Kind : uint8_t {
     Time,
     Code, // one token mixing letters with digits or symbols, or in capitals
     Word,
-    Phrase, // two to six words
-    Long, // a longer text without the marks of a sentence
+    Phrase, // two to six short words
+    Long, // a longer text, or one short sentence (a note)
     Prose,
     Caption,
     ListItem, // a bulleted paragraph
-    Heading, // a numbered title followed by text, not by more cells
+    Heading, // a numbered title next to text rather than among cells
 };
 
 struct Cell {
