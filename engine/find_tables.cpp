@@ -644,8 +644,16 @@ public:
         }
         // Words over numbers in most columns vouch for a block whose columns look much alike.
         const bool wordsOverNumbers = headerLike && contrast * 2 >= cols;
-        if (evidence < (wordsOverNumbers ? 0.06 : 0.12))
-            return;
+        if (evidence < (wordsOverNumbers ? 0.06 : 0.12)) {
+            // Columns of the same kind of number only show their width in the header: as many
+            // words as columns, set apart from the text above, over numbers alone.
+            if (cols < 2 || contrast < cols || !OpensBlock(first - 1))
+                return;
+            for (int i = dataFirst; i < last; ++i)
+                if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
+                    return;
+            evidence = 0.15;
+        }
         double gain = dataLines * evidence;
         if (headerLike)
             gain += 0.5 * distinctCols + contrast + 1.5 * distinct;
@@ -670,6 +678,12 @@ public:
         candidate.confidence = std::clamp(1 - std::exp(-gain / (2.0 + cols)), 0.0, 1.0)
             * std::min(1.0, evidence * 2);
         out.push_back(candidate);
+    }
+
+    // True when line `i` (0-based, may lie before the document) cannot belong to a table.
+    bool OpensBlock(int i) const
+    {
+        return i < 0 || i >= size() || cells[i].kind == Kind::Empty || Breaks(cells[i]);
     }
 
     // How well line `outside` (0-based, may lie beyond the document) closes a block whose

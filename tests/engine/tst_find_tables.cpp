@@ -154,6 +154,9 @@ void TestFindTables::boundaries_data()
         "The only planet known to have life.", "Jupiter", "95",
         "Largest planet of the Solar System.", Prose }
                                                  << QStringList { "2:4x3:Planet" };
+    QTest::newRow("columns alike but for their header") << QStringList { Prose, "Released",
+        "End of life", "2019-07-06", "2022-09-10", "2021-08-14", "2024-08-14", "2023-06-10",
+        "2026-06-10", Prose } << QStringList { "2:4x2:Released" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
