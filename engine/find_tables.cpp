@@ -556,9 +556,10 @@ public:
     int size() const { return int(cells.size()); }
 
     // Adds the block of `cols` columns whose header row starts at `first`, with as many rows as
-    // follow alike (at most `rowLimit`), when its lines read as a table.
+    // follow alike (at most `rowLimit`), when its lines read as a table; `toldStart` (the user
+    // typed that first cell) takes weaker evidence, since where the table starts is known.
     void CandidatesAt(int first, int cols, const std::vector<int> &chain,
-        std::vector<Candidate> &out, int rowLimit = MaxLines) const
+        std::vector<Candidate> &out, int rowLimit = MaxLines, bool toldStart = false) const
     {
         const int n = size();
         if (first + 2 * cols > n || cells[first].kind == Kind::Empty
@@ -644,7 +645,7 @@ public:
         }
         // Words over numbers in most columns vouch for a block whose columns look much alike.
         const bool wordsOverNumbers = headerLike && contrast * 2 >= cols;
-        if (evidence < (wordsOverNumbers ? 0.06 : 0.12)) {
+        if (evidence < (toldStart ? 0.01 : wordsOverNumbers ? 0.06 : 0.12)) {
             // Columns of the same kind of number only show their width in the header: as many
             // words as columns, set apart from the text above, over numbers alone.
             if (cols < 2 || contrast < cols || !OpensBlock(first - 1))
@@ -668,7 +669,7 @@ public:
         // Captions, prose, empty lines and the document's ends are where tables start and stop;
         // a neighbour that would continue the block's columns means the block is misplaced.
         gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
-        if (gain <= 1)
+        if (gain <= (toldStart ? -1e9 : 1))
             return;
         Candidate candidate;
         candidate.first = first;
@@ -909,7 +910,7 @@ std::optional<TableProposal> ProposeTableAt(const ConversionState &state, int li
             return proposal;
     std::vector<Candidate> here;
     for (int cols = 1; cols <= MaxCols; ++cols)
-        finder.CandidatesAt(line - 1, cols, finder.Chains(cols), here);
+        finder.CandidatesAt(line - 1, cols, finder.Chains(cols), here, MaxLines, true);
     if (here.empty())
         return std::nullopt;
     const auto best = std::max_element(here.begin(), here.end(),

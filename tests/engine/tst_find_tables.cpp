@@ -175,23 +175,33 @@ void TestFindTables::boundaries()
 
 void TestFindTables::proposeTableAt_data()
 {
+    QTest::addColumn<QStringList>("lines");
     QTest::addColumn<int>("line");
     QTest::addColumn<QString>("proposal"); // empty: nothing proposed
+    QTest::addColumn<int>("found"); // tables FindTables proposes in the document
 
-    QTest::newRow("the first cell of a table") << 3 << "3:5x3:Star";
-    QTest::newRow("the first cell after the header") << 6 << "6:4x3:Sirius";
-    QTest::newRow("prose") << 2 << "";
-    QTest::newRow("line 0") << 0 << "";
-    QTest::newRow("past the last line") << 19 << "";
+    const QStringList stars { "Stars", Prose, "Star", "V", "B−V", "Sirius", "−1.46", "0.00", "Vega",
+        "0.03", "0.00", "Altair", "0.76", "0.22", "Deneb", "1.25", "0.09", Prose };
+    const QStringList scripts { Prose, "Script", "Code", "Linear B", "Linb", "Lisu (Fraser)",
+        "Lisu", "Loma", "Loma", "Mahajani", "Mahj", Prose };
+    QTest::newRow("the first cell of a table") << stars << 3 << "3:5x3:Star" << 1;
+    QTest::newRow("the first cell after the header") << stars << 6 << "6:4x3:Sirius" << 1;
+    QTest::newRow("prose") << stars << 2 << "" << 1;
+    QTest::newRow("line 0") << stars << 0 << "" << 1;
+    QTest::newRow("past the last line") << stars << 19 << "" << 1;
+    QTest::newRow("columns of words, too weak to find unasked")
+        << scripts << 2 << "2:5x2:Script" << 0;
 }
 
 void TestFindTables::proposeTableAt()
 {
+    QFETCH(QStringList, lines);
     QFETCH(int, line);
     QFETCH(QString, proposal);
+    QFETCH(int, found);
     EngineFixture f;
-    f.read(CrLf({ "Stars", Prose, "Star", "V", "B−V", "Sirius", "−1.46", "0.00", "Vega", "0.03",
-        "0.00", "Altair", "0.76", "0.22", "Deneb", "1.25", "0.09", Prose }));
+    f.read(CrLf(lines));
+    QCOMPARE(int(FindTables(f.state).size()), found);
     const auto proposed = ProposeTableAt(f.state, line);
     QCOMPARE(proposed ? Describe(*proposed) : QString(), proposal);
 }
