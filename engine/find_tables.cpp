@@ -662,10 +662,20 @@ public:
             gain += headerSim - 0.5 * cols;
         // Every table claimed costs something, so that one table is not read as several.
         gain -= 0.3 * cols + 2;
-        // The row above running into this one (alike, or over this one as an odd row) means
-        // the block starts inside a table.
-        if (first >= cols && chain[first - cols] >= 2)
-            gain -= 3;
+        // The row above running on into this one (much alike, or over this one as an odd row)
+        // means the block starts inside a table; a header merely passing as the last row of
+        // the table above does not.
+        if (first >= cols && chain[first - cols] >= 2) {
+            double above = 0, overOdd = 0;
+            for (int c = 0; c < cols; ++c) {
+                above += Similarity(cells[first - cols + c], cells[first + c]);
+                overOdd += first + cols + c < n
+                    ? Similarity(cells[first - cols + c], cells[first + cols + c])
+                    : 0;
+            }
+            if (above >= 0.6 * cols || overOdd >= 0.6 * cols)
+                gain -= 3;
+        }
         // Captions, prose, empty lines and the document's ends are where tables start and stop;
         // a neighbour that would continue the block's columns means the block is misplaced.
         gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
@@ -797,6 +807,10 @@ public:
         std::vector<bool> starts(size() + 1, false);
         for (const Candidate &c : all)
             starts[c.first] = true;
+        // Empty paragraphs between the two belong to neither.
+        for (int i = size() - 1; i >= 0; --i)
+            if (cells[i].kind == Kind::Empty && starts[i + 1])
+                starts[i] = true;
         const size_t whole = all.size();
         for (size_t k = 0; k < whole; ++k) {
             const Candidate c = all[k];
