@@ -131,8 +131,10 @@ frmMain::frmMain(App &app)
 
 void frmMain::Form_Load()
 {
-    // Touching the dialogs loads them, hidden.
-    SetUpFileDialogs(*app.frmOpen, *app.frmSaveAs);
+    // Touching a dialog loads it, hidden: the open dialog is loaded and set up before the save
+    // dialog is loaded, one statement each.
+    SetUpFileDialog(*app.frmOpen);
+    SetUpFileDialog(*app.frmSaveAs);
 
     for (int k = 0; k < 6; ++k)
         Combo1.setList(k, QString::number(k + 1));

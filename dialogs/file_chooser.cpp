@@ -1,6 +1,5 @@
 #include "file_chooser.h"
 
-#include "drivelistbox.h"
 #include "file_dialogs.h"
 
 namespace cellwright {
@@ -81,7 +80,8 @@ void FileChooser::Drive1_Change()
     if (m_keeping)
         return;
     Dir1.setPath(Drive1.Drive());
-    KeepDrive();
+    // Back on the folder list's drive when the drive could not be opened.
+    Drive1.followPath(Dir1.Path());
 }
 
 void FileChooser::Dir1_Change()
@@ -94,6 +94,9 @@ void FileChooser::Dir1_Change()
     }
     Text1.setText(File1.List(0));
     Label4.setCaption(Dir1.Path());
+    // Into or out of another file system's mount point: the drive list shows where the folder
+    // list now is, without running its own change.
+    Drive1.followPath(Dir1.Path());
 }
 
 void FileChooser::Combo1_Click()
@@ -125,15 +128,6 @@ void FileChooser::KeepFolder()
 {
     m_keeping = true;
     Dir1.setPath(File1.Path());
-    m_keeping = false;
-}
-
-void FileChooser::KeepDrive()
-{
-    if (DriveOf(Dir1.Path()) == Drive1.Drive())
-        return;
-    m_keeping = true;
-    Drive1.setDrive(Dir1.Path());
     m_keeping = false;
 }
 

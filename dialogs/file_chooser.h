@@ -58,8 +58,6 @@ private:
 
     // Puts the folder list back on the folder the file list shows, after that one failed.
     void KeepFolder();
-    // Puts the drive list back on the folder list's drive, after the folder list failed.
-    void KeepDrive();
 
     bool m_keeping = false; // a failed change is being undone: no handler acts
 };

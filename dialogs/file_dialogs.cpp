@@ -1,28 +1,17 @@
 #include "file_dialogs.h"
 
-#include "frmopen.h"
-#include "frmsaveas.h"
+#include "file_chooser.h"
 
 namespace cellwright {
 
-namespace {
-
 // The five start-up steps, the same for both dialogs and in this order.
-void SetUpDialog(FileChooser &dialog)
+void SetUpFileDialog(FileChooser &dialog)
 {
     dialog.Combo1.setList(0, QString::fromUtf16(TextFilesPattern));
     dialog.Combo1.setList(1, QString::fromUtf16(AllFilesPattern));
     dialog.File1.setPattern(QString::fromUtf16(TextFilesPattern));
     dialog.Combo1.setListIndex(0); // runs the dialog's Combo1_Click at once
     dialog.Label4.setCaption(dialog.Dir1.Path());
-}
-
-} // namespace
-
-void SetUpFileDialogs(frmOpen &open, frmSaveAs &save)
-{
-    SetUpDialog(open);
-    SetUpDialog(save);
 }
 
 void ReportFolderError(const QString &folder, const QString &reason)

@@ -1,16 +1,15 @@
-// The start-up set-up of both file dialogs, as the main window's load performs it: two type
-// entries "*.txt" and "*.*", the pattern "*.txt", the first entry chosen, the folder caption from
-// the folder list. Touching the forms loads them, hidden.
+// The start-up set-up of a file dialog, as the main window's load performs it for the open dialog
+// and then for the save dialog: two type entries "*.txt" and "*.*", the pattern "*.txt", the
+// first entry chosen, the folder caption from the folder list.
 #pragma once
 
 #include <QString>
 
 namespace cellwright {
 
-class frmOpen;
-class frmSaveAs;
+class FileChooser;
 
-void SetUpFileDialogs(frmOpen &open, frmSaveAs &save);
+void SetUpFileDialog(FileChooser &dialog);
 
 // The type entries both dialogs offer, in this order; the first is chosen at start-up.
 inline constexpr char16_t TextFilesPattern[] = u"*.txt";

@@ -6,12 +6,17 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <cwchar>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <numeric>
-#include <random>
+#include <sys/stat.h>
 #include <system_error>
+#include <unistd.h>
 
 namespace cellwright {
 
@@ -54,6 +59,33 @@ std::u16string Number(long value)
     return FromAscii(std::to_string(value));
 }
 
+// The system's messages come in the user's language, encoded for the locale: decoded as such,
+// a byte that does not decode standing for U+FFFD.
+std::u16string FromSystemText(std::string_view text)
+{
+    std::u16string out;
+    std::mbstate_t shift {};
+    while (!text.empty()) {
+        wchar_t c = 0;
+        const size_t used = std::mbrtowc(&c, text.data(), text.size(), &shift);
+        if (used == static_cast<size_t>(-1) || used == static_cast<size_t>(-2)) {
+            out += u'\uFFFD';
+            shift = {};
+            text.remove_prefix(1);
+            continue;
+        }
+        text.remove_prefix(std::max<size_t>(used, 1));
+        const auto code = static_cast<char32_t>(c);
+        if (code > 0xFFFF && code <= 0x10FFFF) {
+            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            out += code <= 0xFFFF ? static_cast<char16_t>(code) : u'\uFFFD';
+        }
+    }
+    return out;
+}
+
 std::u16string TooLarge(int t)
 {
     return u"Table " + Number(t) + u" is too large: rows \u00d7 columns must not exceed 32767.";
@@ -71,7 +103,7 @@ std::u16string SystemReason(int error)
 {
     if (error == 0)
         return u"the system reported no reason";
-    return FromAscii(std::generic_category().message(error));
+    return FromSystemText(std::generic_category().message(error));
 }
 
 // Reads a whole regular file into bytes; false when it cannot be opened or read.
@@ -111,23 +143,47 @@ fs::path FollowLinks(fs::path path)
     return path;
 }
 
-fs::path TemporaryNameBeside(const fs::path &target)
+// A name for the temporary file beside target that no save of this process used before. It need
+// not be unpredictable: the file is created exclusively, and a taken name is simply passed over.
+fs::path TemporaryNameBeside(const fs::path &target, unsigned long serial)
 {
-    std::random_device random;
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    for (;;) {
-        const auto tag = std::to_string(random() % 1000000);
-        // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) on the chained + form.
-        std::string name = ".";
-        name += target.filename().string();
-        name += '.';
-        name += tag;
-        name += ".tmp";
-        const fs::path candidate = folder / name;
-        std::error_code ec;
-        if (!fs::exists(fs::symlink_status(candidate, ec)))
-            return candidate;
+    // Room for the tag within the usual 255-byte limit of a name.
+    std::string name = "." + target.filename().string().substr(0, 160);
+    name += '.';
+    name += std::to_string(getpid());
+    name += '-';
+    name += std::to_string(serial);
+    name += '-';
+    name += std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
+    name += ".tmp";
+    return folder / name;
+}
+
+// Writes every byte to fd; the system's error, or 0.
+int WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno ? errno : EIO;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
     }
+    return 0;
+}
+
+// Flushes a folder's entries to the disk, so that a rename in it survives a power cut. File
+// systems that cannot do so are no reason to call a finished save failed.
+void SyncFolder(const fs::path &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 // The conversion on a scratch copy, committed only when every table fits. It works on handles
@@ -469,7 +525,7 @@ bool Read_Textfile::WriteDocument()
         reason = WriteToTarget();
     } catch (const fs::filesystem_error &error) {
         // A name that cannot be turned into a path.
-        reason = FromAscii(error.code().message());
+        reason = FromSystemText(error.code().message());
     } catch (const std::exception &) {
         reason = SystemReason(ENOMEM);
     }
@@ -484,7 +540,7 @@ std::u16string Read_Textfile::WriteToTarget() const
     std::error_code ec;
     fs::current_path(fs::path(state.SaveFolder), ec);
     if (ec)
-        return FromAscii(ec.message());
+        return FromSystemText(ec.message());
     if (state.SaveFileName.empty())
         return u"no file name was given";
 
@@ -506,33 +562,46 @@ std::u16string Read_Textfile::WriteToTarget() const
 
     const std::string bytes = EncodeDocument(state);
 
-    // Write beside the target and rename over it only when every byte is out, so a failed save
-    // leaves the existing file as it was and no partial file behind.
-    const fs::path temporary = TemporaryNameBeside(target);
-    errno = 0;
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return SystemReason(errno);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    const int writeError = errno;
-    const bool written = out.good();
-    out.close();
-    if (!written || out.fail()) {
-        const int error = writeError ? writeError : errno;
-        fs::remove(temporary, ec);
+    // Write beside the target and rename over it only when every byte is on the disk, so a
+    // failed save or a power cut leaves the existing file as it was and no partial file behind.
+    // The temporary file is created anew, owner-only, and never through a link: in a folder that
+    // others can write to, a link planted under its name would otherwise receive the document.
+    fs::path temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = attempt == 0 && !firstTemporaryName.empty()
+            ? target.parent_path() / fs::path(firstTemporaryName)
+            : TemporaryNameBeside(target, ++temporarySerial);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return SystemReason(errno);
+    }
+    if (fd < 0)
+        return SystemReason(EEXIST);
+
+    // The target's permissions, or those of any new file.
+    mode_t mode = 0;
+    if (fs::exists(existing)) {
+        mode = static_cast<mode_t>(existing.permissions()) & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    int error = WriteAll(fd, bytes);
+    if (!error && ::fchmod(fd, mode) != 0)
+        error = errno;
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.c_str());
         return SystemReason(error);
     }
-
-    if (fs::exists(existing))
-        fs::permissions(temporary, existing.permissions(), ec);
-
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        const auto reason = FromAscii(ec.message());
-        fs::remove(temporary, ec);
-        return reason;
-    }
+    SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
     return {};
 }
 

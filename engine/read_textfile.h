@@ -87,6 +87,10 @@ public:
     // and a table whose line was taken has none. Changes nothing and shows no message.
     ConversionPreview PreviewTablesAt(const std::vector<TableAt> &tables) const;
 
+    // Tests: the name (beside the target) that every save tries first for its temporary file;
+    // empty, a fresh name. A name that is taken is passed over for a fresh one.
+    void SetFirstTemporaryName(std::u16string name) { firstTemporaryName = std::move(name); }
+
 private:
     // Reads the document and commits it to the state; false when it could not be read whole.
     bool ReadIntoState();
@@ -97,6 +101,8 @@ private:
 
     ConversionState &state;
     MainWindow &window;
+    std::u16string firstTemporaryName;
+    mutable unsigned long temporarySerial = 0; // temporary names this engine has tried
 };
 
 } // namespace cellwright

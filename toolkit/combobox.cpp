@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -84,6 +85,24 @@ QComboBox *widgetOf(const ComboBox &box)
 {
     return static_cast<QComboBox *>(box.widget());
 }
+
+// The editable field. QComboBox takes Enter in its field, or leaving it, as the choice of the
+// entry with the typed text and reports that as the user's: here the typed text stays only text.
+class FieldEdit : public QLineEdit {
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const bool finishes = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        const QSignalBlocker blocker(finishes ? this : nullptr);
+        QLineEdit::keyPressEvent(event);
+    }
+
+    void focusOutEvent(QFocusEvent *event) override
+    {
+        const QSignalBlocker blocker(this);
+        QLineEdit::focusOutEvent(event);
+    }
+};
 } // namespace
 
 ComboBox::ComboBox(Form &form, ComboStyle style)
@@ -91,7 +110,8 @@ ComboBox::ComboBox(Form &form, ComboStyle style)
     , m_style(style)
 {
     QComboBox *w = widgetOf(*this);
-    w->setEditable(style == ComboStyle::DropDownCombo);
+    if (style == ComboStyle::DropDownCombo)
+        w->setLineEdit(new FieldEdit);
     detail::AnnounceAccessibleName(w);
     // Enter in the field never adds an entry; the list is the form's to fill.
     w->setInsertPolicy(QComboBox::NoInsert);

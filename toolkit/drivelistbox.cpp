@@ -95,11 +95,21 @@ QString DriveListBox::Drive() const
 
 bool DriveListBox::setDrive(const QString &path)
 {
+    return chooseDriveOf(path, true);
+}
+
+bool DriveListBox::followPath(const QString &path)
+{
+    return chooseDriveOf(path, false);
+}
+
+bool DriveListBox::chooseDriveOf(const QString &path, bool raiseChange)
+{
     const QString target = detail::ResolvePath(QDir::currentPath(), path);
     const int index = int(m_roots.indexOf(DriveOf(target)));
     if (index < 0)
         return false;
-    choose(index, true);
+    choose(index, raiseChange);
     return true;
 }
 

@@ -22,6 +22,9 @@ public:
     // nothing) for a path on no listed file system.
     QString Drive() const;
     bool setDrive(const QString &path);
+    // Shows the file system holding path without raising Change: a folder list moved onto it.
+    // Returns false (and changes nothing) for a path on no listed file system.
+    bool followPath(const QString &path);
 
     // Entry i as shown (mount point, and the volume's name when it has one); "" outside.
     QString List(int index) const;
@@ -35,6 +38,7 @@ public:
     Event<> Change;
 
 private:
+    bool chooseDriveOf(const QString &path, bool raiseChange);
     void choose(int index, bool raiseChange);
 
     QStringList m_roots;

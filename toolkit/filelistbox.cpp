@@ -227,6 +227,14 @@ protected:
             m_box.Click.raise();
     }
 
+    // One name stays selected once chosen: Ctrl with a click or Space would take it away.
+    QItemSelectionModel::SelectionFlags selectionCommand(
+        const QModelIndex &index, const QEvent *event) const override
+    {
+        const auto command = QListWidget::selectionCommand(index, event);
+        return command & QItemSelectionModel::Deselect ? QItemSelectionModel::NoUpdate : command;
+    }
+
 private:
     FileListBox &m_box;
 };

@@ -3,7 +3,9 @@
 #include "engine_fixture.h"
 
 #include <QtTest>
+#include <clocale>
 #include <csignal>
+#include <cstring>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -69,6 +71,8 @@ private slots:
     void permissionsKeptOnReplace_data();
     void permissionsKeptOnReplace();
     void savingOverALinkReplacesItsTarget();
+    void linkPlantedUnderTheTemporaryName();
+    void reasonInTheUserLanguage();
     void foldersBecomeCurrent();
 };
 
@@ -296,6 +300,40 @@ void TestWrite::savingOverALinkReplacesItsTarget()
     QCOMPARE(f.bytesOf("real/target.txt"), QByteArray("chain\r\n"));
     QVERIFY(QFileInfo(f.path("outer.txt")).isSymLink()
         && QFileInfo(f.path("real/inner.txt")).isSymLink());
+}
+
+void TestWrite::linkPlantedUnderTheTemporaryName()
+{
+    EngineFixture f;
+    f.read("new text\r\n");
+    QVERIFY(f.put("victim.txt", Existing));
+    QVERIFY(QFile::link("victim.txt", f.path(".planted")));
+    f.engine.SetFirstTemporaryName(u".planted");
+
+    // The save goes through under another name; the file the link names stays as it was.
+    QVERIFY(f.save("out.txt"));
+    QCOMPARE(f.bytesOf("out.txt"), QByteArray("new text\r\n"));
+    QCOMPARE(f.bytesOf("victim.txt"), Existing);
+    QCOMPARE(Entries(f), (QStringList { ".planted", "out.txt", "paper.txt", "victim.txt" }));
+}
+
+void TestWrite::reasonInTheUserLanguage()
+{
+    EngineFixture f;
+    f.read("x\r\n");
+    QVERIFY(QDir(f.dir.path()).mkdir("sub"));
+
+    // In Russian, as a Russian desktop's locale gives it (translations from libc-l10n).
+    const int code = InChild([&] {
+        setenv("LANGUAGE", "ru", 1);
+        const QString reason = std::setlocale(LC_ALL, "C.UTF-8")
+            ? QString::fromUtf8(std::strerror(EISDIR))
+            : QString();
+        if (reason.toLatin1() == reason.toUtf8())
+            return 10; // not translated
+        return !f.save("sub") && Message(f) == "Could not save sub: " + reason ? 0 : 11;
+    });
+    QCOMPARE(code, 0);
 }
 
 void TestWrite::foldersBecomeCurrent()

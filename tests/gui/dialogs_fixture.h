@@ -29,7 +29,11 @@ struct DialogsApp {
     } };
 
     // The main window's start-up: both dialogs loaded hidden and set up.
-    void startUp() { SetUpFileDialogs(*frmOpen, *frmSaveAs); }
+    void startUp()
+    {
+        SetUpFileDialog(*frmOpen);
+        SetUpFileDialog(*frmSaveAs);
+    }
     // Messages the engine showed, as QStrings.
     QStringList engineMessages() const
     {

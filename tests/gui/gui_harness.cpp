@@ -137,10 +137,10 @@ void chooseMenu(Menu &title, Menu &entry)
     QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry.action()).center());
 }
 
-void clickItem(FileListBox &list, int row, Qt::MouseButton button)
+void clickItem(FileListBox &list, int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers)
 {
     QListWidget *w = listOf(list);
-    QTest::mouseClick(w->viewport(), button, {}, rowCentre(w, row));
+    QTest::mouseClick(w->viewport(), button, modifiers, rowCentre(w, row));
 }
 
 void clickItem(DirListBox &list, int row)

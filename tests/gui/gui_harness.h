@@ -69,7 +69,8 @@ void chooseMenu(Menu &title, Menu &entry);
 
 // Mouse on a list row (scrolled into view first): click, double-click (press, release, double
 // click, release, as a real double-click arrives), right-button press and release.
-void clickItem(FileListBox &list, int row, Qt::MouseButton button = Qt::LeftButton);
+void clickItem(FileListBox &list, int row, Qt::MouseButton button = Qt::LeftButton,
+    Qt::KeyboardModifiers modifiers = {});
 void clickItem(DirListBox &list, int row);
 void doubleClickItem(FileListBox &list, int row);
 void doubleClickItem(DirListBox &list, int row);

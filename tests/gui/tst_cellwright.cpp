@@ -107,6 +107,7 @@ private slots:
     void cleanup() { m_gui.reset(); }
 
     void startUp();
+    void openDialogSetUpFirst();
     void wholeRoadOnTheWorkedExample();
     void buttonsAndRowsAfterEachOperation_data();
     void buttonsAndRowsAfterEachOperation();
@@ -172,6 +173,26 @@ void TestCellwright::startUp()
     QCOMPARE(p.app().frmSaveAs->Label4.Caption(), p.folder().path());
     QVERIFY(!p.app().frmPrint_Table.IsLoaded());
     QVERIFY(m_gui->messages().isEmpty());
+}
+
+void TestCellwright::openDialogSetUpFirst()
+{
+    // Each dialog reports a start folder that is gone while it is set up: the open dialog first.
+    ScratchFolder scratch;
+    const QString previous = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(scratch.mkdir("gone")) && QDir().rmdir(scratch.path() + "/gone"));
+    std::unique_ptr<App> app;
+    QStringList shown;
+    m_gui->toolkit().setMsgBoxAnswerer([&](const QString &text) {
+        shown.append((app->frmSaveAs.IsLoaded() ? "save loaded: " : "") + text);
+    });
+    app = std::make_unique<App>();
+    app->Start();
+    QDir::setCurrent(previous);
+    const QString report = shown.value(0);
+    QVERIFY2(report.startsWith("Cannot open folder "), qPrintable(report));
+    QCOMPARE(shown,
+        (QStringList { report, report, "save loaded: " + report, "save loaded: " + report }));
 }
 
 void TestCellwright::wholeRoadOnTheWorkedExample()

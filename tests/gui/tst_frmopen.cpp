@@ -75,6 +75,7 @@ private slots:
     void choosingFolder_data();
     void choosingFolder();
     void choosingPatternKeepsName();
+    void typedPatternNotApplied_data();
     void typedPatternNotApplied();
     void nameFollowsTheMouse_data();
     void nameFollowsTheMouse();
@@ -85,6 +86,7 @@ private slots:
     void doubleClickReadsAndHides();
     void cancelKeepsEverything();
     void closeBoxMakesItAfresh();
+    void driveFollowsTheFolderList();
     void unopenableFolderKeepsState_data();
     void unopenableFolderKeepsState();
     void keyboardOrder();
@@ -181,17 +183,37 @@ void tst_frmopen::choosingPatternKeepsName()
     QCOMPARE(form.Text1.Text(), QString("location.dat"));
 }
 
+void tst_frmopen::typedPatternNotApplied_data()
+{
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("key");
+
+    QTest::newRow("another pattern, Enter") << false << "*.csv" << int(Qt::Key_Return);
+    QTest::newRow("an entry's text, Enter") << false << "*.*" << int(Qt::Key_Return);
+    QTest::newRow("an entry's text, Tab") << false << "*.*" << int(Qt::Key_Tab);
+    QTest::newRow("save dialog, an entry's text, Tab") << true << "*.*" << int(Qt::Key_Tab);
+}
+
 void tst_frmopen::typedPatternNotApplied()
 {
-    frmOpen &form = shownDialog();
-    QLineEdit *field = static_cast<QComboBox *>(form.Combo1.widget())->lineEdit();
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, "*.csv");
-    QTest::keyClick(field, Qt::Key_Return);
+    QFETCH(bool, save);
+    QFETCH(QString, typed);
+    QFETCH(int, key);
 
-    QCOMPARE(form.Combo1.Text(), QString("*.csv"));
-    QCOMPARE(form.File1.Pattern(), QString("*.txt"));
+    app->startUp();
+    FileChooser &form = save ? static_cast<FileChooser &>(*app->frmSaveAs) : *app->frmOpen;
+    QVERIFY(showAndWait(form));
+    auto *combo = static_cast<QComboBox *>(form.Combo1.widget());
+    combo->lineEdit()->setFocus(); // the box takes the keys, as the user's
+    QTest::keyClick(combo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(combo, typed);
+    QTest::keyClick(combo, Qt::Key(key));
+    if (key == Qt::Key_Tab)
+        QTRY_VERIFY(!combo->hasFocus());
+
+    QCOMPARE(form.Combo1.Text(), typed);
+    QCOMPARE(form.Combo1.ListIndex(), 0);
     QCOMPARE(shownRows(form.File1), (QStringList { "a.txt", "b.txt" }));
     QCOMPARE(form.Combo1.ListCount(), 2);
 }
@@ -213,6 +235,10 @@ void tst_frmopen::nameFollowsTheMouse_data()
         << QStringList { "left 0", "type mine.txt", "left 1" } << "2.txt";
     QTest::newRow("typing after a click")
         << QStringList { "left 1", "type mine.txt" } << "mine.txt";
+    QTest::newRow("ctrl-click on the selected name keeps it")
+        << QStringList { "left 1", "ctrl 1" } << "2.txt";
+    QTest::newRow("ctrl-click on another name selects it")
+        << QStringList { "left 1", "ctrl 2" } << "10.txt";
 }
 
 void tst_frmopen::nameFollowsTheMouse()
@@ -229,7 +255,10 @@ void tst_frmopen::nameFollowsTheMouse()
         const QString argument = action.section(' ', 1);
         if (what == "left")
             clickItem(form.File1, argument.toInt());
-        else if (what == "right")
+        else if (what == "ctrl") {
+            clickItem(form.File1, argument.toInt(), Qt::LeftButton, Qt::ControlModifier);
+            QCOMPARE(form.File1.ListIndex(), argument.toInt());
+        } else if (what == "right")
             rightPressItem(form.File1, argument.toInt());
         else
             retype(form.Text1, argument);
@@ -382,6 +411,24 @@ void tst_frmopen::closeBoxMakesItAfresh()
     QCOMPARE(app->state.OpenFolder, folder->path("docs").toStdU16String());
     QVERIFY(app->window.messages.empty());
     QCOMPARE(app->state.SourceLineCount, 3);
+}
+
+void tst_frmopen::driveFollowsTheFolderList()
+{
+    const QString usb = folder->scratch.mkdir("usb");
+    gui->toolkit().setDriveList({ "/", usb });
+    frmOpen &form = shownDialog();
+    int driveChanges = 0;
+    form.Drive1.Change = [&] { ++driveChanges; };
+
+    // Into the other drive's mount point, then up out of it, by the folder list.
+    openFolder(form.Dir1, "usb");
+    QTRY_COMPARE(form.Dir1.Path(), usb);
+    QCOMPARE(form.Drive1.Drive(), usb);
+    openFolder(form.Dir1, QFileInfo(folder->path()).fileName());
+    QTRY_COMPARE(form.Dir1.Path(), folder->path());
+    QCOMPARE(form.Drive1.Drive(), QString("/"));
+    QCOMPARE(driveChanges, 0);
 }
 
 void tst_frmopen::unopenableFolderKeepsState_data()
