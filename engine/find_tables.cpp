@@ -662,20 +662,8 @@ public:
             gain += headerSim - 0.5 * cols;
         // Every table claimed costs something, so that one table is not read as several.
         gain -= 0.3 * cols + 2;
-        // The row above running on into this one (much alike, or over this one as an odd row)
-        // means the block starts inside a table; a header merely passing as the last row of
-        // the table above does not.
-        if (first >= cols && chain[first - cols] >= 2) {
-            double above = 0, overOdd = 0;
-            for (int c = 0; c < cols; ++c) {
-                above += Similarity(cells[first - cols + c], cells[first + c]);
-                overOdd += first + cols + c < n
-                    ? Similarity(cells[first - cols + c], cells[first + cols + c])
-                    : 0;
-            }
-            if (above >= 0.6 * cols || overOdd >= 0.6 * cols)
-                gain -= 3;
-        }
+        if (RunsOnFromAbove(first, cols, chain))
+            gain -= 3;
         // Captions, prose, empty lines and the document's ends are where tables start and stop;
         // a neighbour that would continue the block's columns means the block is misplaced.
         gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
@@ -688,7 +676,30 @@ public:
         candidate.gain = gain;
         candidate.confidence = std::clamp(1 - std::exp(-gain / (2.0 + cols)), 0.0, 1.0)
             * std::min(1.0, evidence * 2);
+        // Too weak to propose unasked, and it would only stand in the way of better readings.
+        if (!toldStart && candidate.confidence < 0.1)
+            return;
         out.push_back(candidate);
+    }
+
+    // True when the row above runs on into the row at `first` (much alike, or over it as an
+    // odd row), so that a block starting there would start inside a table; a header merely
+    // passing as the last row of the table above does not count.
+    bool RunsOnFromAbove(int first, int cols, const std::vector<int> &chain) const
+    {
+        if (first < cols || chain[first - cols] < 2)
+            return false;
+        const int up = first - cols;
+        if (lagSums[cols][first] - lagSums[cols][up] >= 0.6 * cols)
+            return true;
+        double overOdd = 0;
+        if (2 * cols <= MaxCols) {
+            overOdd = lagSums[2 * cols][first] - lagSums[2 * cols][up];
+        } else {
+            for (int c = 0; c < cols && first + cols + c < size(); ++c)
+                overOdd += Similarity(cells[up + c], cells[first + cols + c]);
+        }
+        return overOdd >= 0.6 * cols;
     }
 
     // True when line `i` (0-based, may lie before the document) cannot belong to a table.
@@ -783,8 +794,14 @@ public:
             return true;
         if (cols == 1)
             return false;
-        if (cells[p].kind == Kind::Empty)
-            return cols >= 3 && blanks == 1;
+        if (cells[p].kind == Kind::Empty) {
+            if (cols >= 3)
+                return blanks == 1;
+            // Two columns: only a hole in a column of numbers, not the empty line and title
+            // that so often follow a table.
+            return blanks == 1 && p >= cols && p + 2 * cols <= size()
+                && IsNumeric(cells[p - cols].kind) && IsNumeric(cells[p + cols].kind);
+        }
         return blanks * 2 <= cols;
     }
 
@@ -797,7 +814,7 @@ public:
             const std::vector<int> &chain = chains[cols];
             for (int first = 0; first < size(); ++first) {
                 // A row alike to the rows above and below it is inside a table, not its top.
-                if (first >= cols && chain[first - cols] >= 2 && chain[first] >= 2)
+                if (chain[first] >= 2 && RunsOnFromAbove(first, cols, chain))
                     continue;
                 CandidatesAt(first, cols, chain, all);
             }
@@ -815,7 +832,7 @@ public:
         for (size_t k = 0; k < whole; ++k) {
             const Candidate c = all[k];
             int cuts = 0;
-            for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 8) && cuts < 2; --rows) {
+            for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 8) && cuts < 8; --rows) {
                 if (starts[c.first + rows * c.cols]) {
                     CandidatesAt(c.first, c.cols, chains[c.cols], all, rows);
                     ++cuts;
