@@ -702,6 +702,20 @@ public:
         return overOdd >= 0.6 * cols;
     }
 
+    // True when all cells of the row at `first` are words and one stands over a number.
+    bool WordsOverNumbers(int first, int cols) const
+    {
+        if (first + 2 * cols > size())
+            return false;
+        bool over = false;
+        for (int c = 0; c < cols; ++c) {
+            if (!IsText(cells[first + c].kind))
+                return false;
+            over = over || IsNumeric(cells[first + cols + c].kind);
+        }
+        return over;
+    }
+
     // True when line `i` (0-based, may lie before the document) cannot belong to a table.
     bool OpensBlock(int i) const
     {
@@ -813,8 +827,10 @@ public:
             chains[cols] = Chains(cols);
             const std::vector<int> &chain = chains[cols];
             for (int first = 0; first < size(); ++first) {
-                // A row alike to the rows above and below it is inside a table, not its top.
-                if (chain[first] >= 2 && RunsOnFromAbove(first, cols, chain))
+                // A row alike to the rows above and below it is inside a table, not its top,
+                // unless it has words over numbers the way a header has.
+                if (chain[first] >= 2 && RunsOnFromAbove(first, cols, chain)
+                    && !WordsOverNumbers(first, cols))
                     continue;
                 CandidatesAt(first, cols, chain, all);
             }
@@ -832,7 +848,7 @@ public:
         for (size_t k = 0; k < whole; ++k) {
             const Candidate c = all[k];
             int cuts = 0;
-            for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 8) && cuts < 8; --rows) {
+            for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 24) && cuts < 8; --rows) {
                 if (starts[c.first + rows * c.cols]) {
                     CandidatesAt(c.first, c.cols, chains[c.cols], all, rows);
                     ++cuts;
