@@ -2,20 +2,28 @@
 //   typical      six tables of 300 cells (50 rows x 6 columns) among 3200 lines of prose;
 //   pathological 5000 empty lines, a first box of only spaces, 1 row x 2 columns, so that every
 //                other line matches and every match closes a gap over the rest of the document.
+// FindTables also runs on the finder's own worst case:
+//   alternating  5000 lines of short words and numbers in turn, so that every even period reads
+//                as one long run of alike rows from every line;
+//   scattered    5000 lines drawn at random from words, numbers, dates, codes and empty lines,
+//                so that short runs of alike rows start everywhere.
 #include "fake_main_window.h"
+#include "find_tables.h"
 #include "read_textfile.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <random>
 #include <string>
 
 using namespace cellwright;
 
 namespace {
 
-enum Document { Typical, Pathological };
+enum Document { Typical, Pathological, Alternating, Scattered };
 
 std::string TypicalBytes()
 {
@@ -43,6 +51,40 @@ std::string PathologicalBytes()
     return bytes;
 }
 
+std::string AlternatingBytes()
+{
+    std::string bytes;
+    for (int i = 0; i < MaxLines; ++i)
+        bytes += (i % 2 ? std::to_string(i % 89) + "." + std::to_string(i % 7) : "Name") + "\r\n";
+    return bytes;
+}
+
+std::string ScatteredBytes()
+{
+    const char *const cells[] = { "Name", "12", "1.5", "", "EUR", "Two words", "1996-06-17",
+        "\xce\xb1 Cen", "-", "2:01:09" };
+    std::mt19937 random(12);
+    std::string bytes;
+    for (int i = 0; i < MaxLines; ++i)
+        bytes += std::string(cells[random() % std::size(cells)]) + "\r\n";
+    return bytes;
+}
+
+std::string Bytes(Document document)
+{
+    switch (document) {
+    case Typical:
+        return TypicalBytes();
+    case Pathological:
+        return PathologicalBytes();
+    case Alternating:
+        return AlternatingBytes();
+    case Scattered:
+        return ScatteredBytes();
+    }
+    return {};
+}
+
 struct Bench {
     std::filesystem::path folder;
     ConversionState state;
@@ -57,8 +99,7 @@ struct Bench {
         if (!mkdtemp(name.data()))
             std::abort();
         folder = name;
-        std::ofstream(folder / "paper.txt", std::ios::binary)
-            << (document == Typical ? TypicalBytes() : PathologicalBytes());
+        std::ofstream(folder / "paper.txt", std::ios::binary) << Bytes(document);
         state.OpenFolder = folder.u16string();
         state.OpenFileName = u"paper.txt";
         state.SaveFolder = state.OpenFolder;
@@ -137,6 +178,19 @@ void ReadConvertWrite(benchmark::State &s)
     }
 }
 
+void FindTables(benchmark::State &s)
+{
+    Bench bench(Document(s.range(0)));
+    bench.read(s);
+    size_t found = 0;
+    for (auto _ : s) {
+        const auto proposals = cellwright::FindTables(bench.state);
+        found = proposals.size();
+        benchmark::DoNotOptimize(proposals.data());
+    }
+    s.counters["tables"] = double(found);
+}
+
 void Documents(benchmark::internal::Benchmark *b)
 {
     b->ArgName("pathological")->Arg(Typical)->Arg(Pathological)->Unit(benchmark::kMillisecond);
@@ -148,5 +202,13 @@ BENCHMARK(Read)->Apply(Documents);
 BENCHMARK(Convert)->Apply(Documents);
 BENCHMARK(Write)->Apply(Documents);
 BENCHMARK(ReadConvertWrite)->Apply(Documents);
+
+BENCHMARK(FindTables)
+    ->ArgName("document")
+    ->Arg(Typical)
+    ->Arg(Pathological)
+    ->Arg(Alternating)
+    ->Arg(Scattered)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -8,14 +8,19 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 using namespace cellwright;
 
 int main(int argc, char **argv)
 {
+    // Reading makes the document's folder current, so every name is made absolute first.
+    std::vector<std::filesystem::path> paths;
+    for (int i = 1; i < argc; ++i)
+        paths.push_back(std::filesystem::absolute(argv[i]));
     int failures = 0;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path path = std::filesystem::absolute(argv[i]);
+        const std::filesystem::path &path = paths[i - 1];
         ConversionState state;
         FakeMainWindow window;
         Read_Textfile engine(state, window);

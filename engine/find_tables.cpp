@@ -1,7 +1,6 @@
 #include "find_tables.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -14,7 +13,8 @@ namespace {
 // Wider tables are rare in papers, and every extra period costs a pass over the document.
 constexpr int MaxCols = 16;
 
-// What a line looks like as a table cell. Prose and captions never sit inside a table.
+// What a line looks like as a table cell. Prose, captions, list items and headings never sit
+// inside a table.
 enum class Kind : uint8_t {
     Empty,
     Missing, // a dash or "n/a" standing for a value
@@ -24,10 +24,12 @@ enum class Kind : uint8_t {
     Time,
     Code, // one token mixing letters with digits or symbols, or in capitals
     Word,
-    Phrase, // two to six words
-    Long, // a longer text without the marks of a sentence
+    Phrase, // two to six short words
+    Long, // a longer text, or one short sentence (a note)
     Prose,
     Caption,
+    ListItem, // a bulleted paragraph
+    Heading, // a numbered title next to text rather than among cells
 };
 
 struct Cell {
@@ -142,7 +144,7 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         while (decimals > 0 && i < t.size() && IsBlank(t[i])) {
             size_t k = i + 1;
             const size_t more = Digits(t, k);
-            if (more == 0 || more > 3)
+            if (more == 0 || more > 4)
                 break;
             decimals += more;
             i = k;
@@ -329,6 +331,40 @@ bool IsMissing(std::u16string_view t)
         || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
 }
 
+// Text flag: the line starts like a numbered section title, "2 Methods" or "3.1. Data".
+constexpr uint8_t SectionNumber = 16;
+
+bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
+{
+    if (words.size() < 2 || words.size() > 8 || !IsUpper(words[1][0]))
+        return false;
+    const std::u16string_view number = words[0];
+    if (!IsDigit(number[0]) || number.size() > 8)
+        return false;
+    for (char16_t c : number)
+        if (!IsDigit(c) && c != u'.')
+            return false;
+    return true;
+}
+
+// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
+// "Table 1 gives the mass" in a sentence.
+bool IsCaption(const std::vector<std::u16string_view> &words)
+{
+    if (words.size() < 2 || !IsCaptionWord(words[0]))
+        return false;
+    std::u16string_view number = words[1];
+    const bool closed = number.back() == u':' || number.back() == u'.';
+    if (closed)
+        number.remove_suffix(1);
+    for (char16_t c : number)
+        if (!IsDigit(c) && c != u'I' && c != u'V' && c != u'X' && c != u'.')
+            return false;
+    return !number.empty()
+        && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
+            || words[2] == u"-" || words[2] == u":");
+}
+
 Cell Classify(std::u16string_view line)
 {
     Cell cell;
@@ -354,15 +390,17 @@ Cell Classify(std::u16string_view line)
             return time;
         }
     }
+    if (t.size() >= 2 && (t[0] == 0x2022 || t[0] == 0x25E6 || t[0] == 0x25AA) && IsBlank(t[1])) {
+        cell.kind = Kind::ListItem;
+        return cell;
+    }
     const auto words = Words(t);
     if (Cell date; ReadDate(t, words, date)) {
         date.kind = Kind::Date;
         date.length = cell.length;
         return date;
     }
-    if (words.size() >= 2 && IsCaptionWord(words[0])
-        && (IsDigit(words[1][0]) || words[1][0] == u'I' || words[1][0] == u'V'
-            || words[1][0] == u'X')) {
+    if (IsCaption(words)) {
         cell.kind = Kind::Caption;
         return cell;
     }
@@ -378,12 +416,19 @@ Cell Classify(std::u16string_view line)
             ++other;
     }
     const bool capitalised = IsUpper(t[0]);
-    cell.flags = uint8_t((capitalised ? 1 : 0) | (digits > 0 ? 2 : 0)
-        | (upper >= 2 && lower == 0 ? 4 : 0) | (other > 0 ? 8 : 0));
+    cell.flags
+        = uint8_t((capitalised ? 1 : 0) | (digits > 0 ? 2 : 0) | (upper >= 2 && lower == 0 ? 4 : 0)
+            | (other > 0 ? 8 : 0) | (IsSectionNumbered(words) ? SectionNumber : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
     const char16_t end = t.back();
     const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
-    if (words.size() >= 14 || t.size() >= 90 || (words.size() >= 6 && sentenceEnd))
+    bool sentences = false; // a sentence ends inside the line
+    for (size_t i = 0; i + 2 < t.size() && !sentences; ++i)
+        sentences = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '
+            && IsUpper(t[i + 2]);
+    // A short sentence on its own may be a table's note; longer or several make a paragraph.
+    const bool note = words.size() <= 9 && end != u':' && !sentences;
+    if (words.size() >= 14 || t.size() >= 90 || (words.size() >= 6 && sentenceEnd && !note))
         cell.kind = Kind::Prose;
     else if (words.size() >= 7 || t.size() >= 50)
         cell.kind = Kind::Long;
@@ -399,7 +444,8 @@ Cell Classify(std::u16string_view line)
 
 bool Breaks(const Cell &c)
 {
-    return c.kind == Kind::Prose || c.kind == Kind::Caption;
+    return c.kind == Kind::Prose || c.kind == Kind::Caption || c.kind == Kind::ListItem
+        || c.kind == Kind::Heading;
 }
 
 bool IsBlankCell(const Cell &c)
@@ -422,8 +468,8 @@ double Ratio(double x, double y)
     return std::min(x, y) / std::max({ x, y, 1.0 });
 }
 
-// How alike two cells are as members of one column: 1 the same layout, 0 never together.
-double Similarity(const Cell &x, const Cell &y)
+// How alike two cells are in layout as members of one column: 1 the same, 0 never together.
+double ShapeSimilarity(const Cell &x, const Cell &y)
 {
     if (Breaks(x) || Breaks(y))
         return 0;
@@ -433,7 +479,8 @@ double Similarity(const Cell &x, const Cell &y)
         switch (x.kind) {
         case Kind::Integer:
         case Kind::Decimal:
-            return 0.65 + (x.b == y.b ? 0.15 : 0) + ((x.flags & 6) == (y.flags & 6) ? 0.1 : 0)
+            // A column keeps its number of decimals more surely than its magnitude.
+            return 0.5 + (x.b == y.b ? 0.3 : 0) + (x.flags == y.flags ? 0.1 : 0)
                 + (std::abs(x.a - y.a) <= 1 ? 0.1 : 0);
         case Kind::Date:
         case Kind::Time:
@@ -446,7 +493,7 @@ double Similarity(const Cell &x, const Cell &y)
         return (x.kind == p && y.kind == q) || (x.kind == q && y.kind == p);
     };
     if (pair(Kind::Integer, Kind::Decimal))
-        return 0.55;
+        return 0.6;
     if (pair(Kind::Word, Kind::Phrase) || pair(Kind::Phrase, Kind::Long))
         return 0.5;
     if (pair(Kind::Word, Kind::Code))
@@ -458,6 +505,14 @@ double Similarity(const Cell &x, const Cell &y)
     return 0;
 }
 
+// The same, where a numbered title among other text stands apart from it.
+double Similarity(const Cell &x, const Cell &y)
+{
+    const double shape = ShapeSimilarity(x, y);
+    return (x.flags ^ y.flags) & SectionNumber ? shape / 2 : shape;
+}
+
+// Cells less alike than this cannot share a column.
 constexpr double CompatibleAt = 0.3;
 
 struct Candidate {
@@ -478,20 +533,55 @@ public:
         cells.reserve(count);
         for (int n = 1; n <= count; ++n)
             cells.push_back(Classify(state.SourceLines[n]));
+        // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a
+        // section title, whatever a cell of that shape might be.
+        for (int i = 0; i < count; ++i) {
+            const auto text = [&](int k) {
+                return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty;
+            };
+            if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
+                cells[i].kind = Kind::Heading;
+        }
         emptyBefore.assign(count + 1, 0);
+        breaksBefore.assign(count + 1, 0);
+        for (int i = 0; i < count; ++i)
+            breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
         for (int i = 0; i < count; ++i)
             emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
-        lagOne = LagSums(1);
+        lagSums.resize(MaxCols + 1);
+        for (int lag = 1; lag <= MaxCols; ++lag)
+            lagSums[lag] = LagSums(lag);
     }
 
     int size() const { return int(cells.size()); }
 
-    // The best block of every width that starts at `first`, strongest first.
+    // Adds the block of `cols` columns whose header row starts at `first`, with as many rows as
+    // follow alike (at most `rowLimit`), when its lines read as a table; `toldStart` (the user
+    // typed that first cell) takes weaker evidence, since where the table starts is known.
     void CandidatesAt(int first, int cols, const std::vector<int> &chain,
-        const std::vector<double> &lagSums, std::vector<Candidate> &out) const
+        std::vector<Candidate> &out, int rowLimit = MaxLines, bool toldStart = false) const
     {
         const int n = size();
-        if (first + 2 * cols > n || cells[first].kind == Kind::Empty)
+        if (first + 2 * cols > n || cells[first].kind == Kind::Empty
+            || breaksBefore[first + cols] != breaksBefore[first])
+            return;
+        int dataRows = chain[first + cols];
+        // The first row under the header may hold the one odd cell (a word among years).
+        if (dataRows == 1 && cols >= 3 && first + 2 * cols < n && chain[first + 2 * cols] >= 2) {
+            int unlike = 0;
+            for (int c = 0; c < cols; ++c)
+                unlike += Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
+                        < CompatibleAt
+                    ? 1
+                    : 0;
+            if (unlike == 1)
+                dataRows = 1 + chain[first + 2 * cols];
+        }
+        // Two rows could be any two runs of lines; a table shows its columns at least twice.
+        if (dataRows < 2)
+            return;
+        const int rows = std::min(1 + dataRows, rowLimit);
+        if (rows < 3)
             return;
         // The header row: no prose, and not mostly empty.
         int headerText = 0, contrast = 0, headerBlank = 0;
@@ -499,8 +589,6 @@ public:
         int distinctCols = 0;
         for (int c = 0; c < cols; ++c) {
             const Cell &h = cells[first + c];
-            if (Breaks(h))
-                return;
             Cell d = cells[first + cols + c];
             if (IsBlankCell(d) && first + 3 * cols <= n)
                 d = cells[first + 2 * cols + c];
@@ -519,45 +607,67 @@ public:
         }
         if (headerBlank * 2 > cols)
             return;
-        const int dataRows = chain[first + cols];
-        // Two rows could be any two runs of lines; a table shows its columns at least twice.
-        if (dataRows < 2)
-            return;
-        const int rows = 1 + dataRows;
         const int dataFirst = first + cols;
         const int last = first + rows * cols; // one past the block
         const double dataLines = double(rows - 1) * cols;
-        const double lagK
-            = (lagSums[first + (rows - 1) * cols] - lagSums[dataFirst]) / ((rows - 2) * cols);
+        // How alike the data cells are to the cell a row below and to the next cell.
+        const int compared = (rows - 2) * cols;
+        const auto mean = [&](int lag) {
+            return (lagSums[lag][dataFirst + compared] - lagSums[lag][dataFirst]) / compared;
+        };
+        const double lagK = mean(cols);
         const double lag1
-            = (lagOne[last - 1] - lagOne[dataFirst]) / std::max(1, (last - 1 - dataFirst));
+            = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
+        // Data that repeats as well at a shorter period dividing this one is rows of that
+        // period, whatever the line above them suggests.
+        for (int k = 2; k <= cols / 2; ++k)
+            if (cols % k == 0 && mean(k) >= lagK - 0.05)
+                return;
         const bool headerLike = headerText == cols;
         double evidence;
         if (cols == 1) {
             // A single column: a header above values that are not words.
-            if (!headerLike || rows < 4)
+            if (!headerLike || rows < 5)
+                return;
+            // A short text right above the header would be a header cell of a wider table.
+            const Cell &above = cells[std::max(first - 1, 0)];
+            if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
+                && !(above.flags & SectionNumber))
                 return;
             for (int i = dataFirst; i < last; ++i)
                 if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                     return;
-            if (lagK < 0.75)
+            if (lagK < 0.65)
                 return;
             evidence = lagK - 0.45;
         } else {
             evidence = lagK - lag1;
         }
-        if (evidence < 0.12)
-            return;
+        // Words over numbers in most columns vouch for a block whose columns look much alike.
+        const bool wordsOverNumbers = headerLike && contrast * 2 >= cols;
+        if (evidence < (toldStart ? 0.01 : wordsOverNumbers ? 0.06 : 0.12)) {
+            // Columns of the same kind of number only show their width in the header: as many
+            // words as columns, set apart from the text above, over numbers alone.
+            if (cols < 2 || contrast < cols || !OpensBlock(first - 1))
+                return;
+            for (int i = dataFirst; i < last; ++i)
+                if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
+                    return;
+            evidence = 0.15;
+        }
         double gain = dataLines * evidence;
         if (headerLike)
             gain += 0.5 * distinctCols + contrast + 1.5 * distinct;
         else
             gain += headerSim - 0.5 * cols;
-        gain -= 0.3 * cols;
+        // Every table claimed costs something, so that one table is not read as several.
+        gain -= 0.3 * cols + 2;
+        if (RunsOnFromAbove(first, cols, chain))
+            gain -= 3;
         // Captions, prose, empty lines and the document's ends are where tables start and stop;
         // a neighbour that would continue the block's columns means the block is misplaced.
         gain += Boundary(first - 1, first + cols - 1) + Boundary(last, last - cols);
-        if (gain <= 1)
+        if (gain <= (toldStart ? -1e9 : 1))
             return;
         Candidate candidate;
         candidate.first = first;
@@ -566,7 +676,50 @@ public:
         candidate.gain = gain;
         candidate.confidence = std::clamp(1 - std::exp(-gain / (2.0 + cols)), 0.0, 1.0)
             * std::min(1.0, evidence * 2);
+        // Too weak to propose unasked, and it would only stand in the way of better readings.
+        if (!toldStart && candidate.confidence < 0.1)
+            return;
         out.push_back(candidate);
+    }
+
+    // True when the row above runs on into the row at `first` (much alike, or over it as an
+    // odd row), so that a block starting there would start inside a table; a header merely
+    // passing as the last row of the table above does not count.
+    bool RunsOnFromAbove(int first, int cols, const std::vector<int> &chain) const
+    {
+        if (first < cols || chain[first - cols] < 2)
+            return false;
+        const int up = first - cols;
+        if (lagSums[cols][first] - lagSums[cols][up] >= 0.6 * cols)
+            return true;
+        double overOdd = 0;
+        if (2 * cols <= MaxCols) {
+            overOdd = lagSums[2 * cols][first] - lagSums[2 * cols][up];
+        } else {
+            for (int c = 0; c < cols && first + cols + c < size(); ++c)
+                overOdd += Similarity(cells[up + c], cells[first + cols + c]);
+        }
+        return overOdd >= 0.6 * cols;
+    }
+
+    // True when all cells of the row at `first` are words and one stands over a number.
+    bool WordsOverNumbers(int first, int cols) const
+    {
+        if (first + 2 * cols > size())
+            return false;
+        bool over = false;
+        for (int c = 0; c < cols; ++c) {
+            if (!IsText(cells[first + c].kind))
+                return false;
+            over = over || IsNumeric(cells[first + cols + c].kind);
+        }
+        return over;
+    }
+
+    // True when line `i` (0-based, may lie before the document) cannot belong to a table.
+    bool OpensBlock(int i) const
+    {
+        return i < 0 || i >= size() || cells[i].kind == Kind::Empty || Breaks(cells[i]);
     }
 
     // How well line `outside` (0-based, may lie beyond the document) closes a block whose
@@ -578,6 +731,9 @@ public:
         const Cell &c = cells[outside];
         if (c.kind == Kind::Caption)
             return 3;
+        // Authors set tables apart with an empty paragraph more surely than with prose.
+        if (c.kind == Kind::Empty)
+            return 1.5;
         if (IsBlankCell(c) || Breaks(c))
             return 1;
         return -1.5 * Similarity(c, cells[inside]);
@@ -599,66 +755,105 @@ public:
     {
         const int n = size();
         std::vector<int> chain(n + cols + 1, 0);
-        std::vector<int> alike(n + 1, 0); // run of cells alike to the cell a row below
+        // Runs of cells alike to the cell one row below and two rows below, and how many cells
+        // before each are alike to the cell a row below.
+        std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
         // A single column has nothing else to tell its values from a list, so they must agree.
         const double threshold = cols == 1 ? 0.6 : CompatibleAt;
-        for (int i = n - 1; i >= 0; --i)
-            alike[i] = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold
-                ? alike[i + 1] + 1
-                : 0;
+        for (int i = n - 1; i >= 0; --i) {
+            const bool one = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold;
+            const bool two
+                = i + 2 * cols < n && Similarity(cells[i], cells[i + 2 * cols]) >= threshold;
+            alike[i] = one ? alike[i + 1] + 1 : 0;
+            alikeTwo[i] = two ? alikeTwo[i + 1] + 1 : 0;
+        }
+        for (int i = 0; i < n; ++i)
+            alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
+        // A table's last row may hold one odd cell too when the text plainly ends after it.
+        const auto oddLastRow = [&](int p) {
+            const int after = p + 2 * cols;
+            return cols >= 3 && after <= n && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
+                && RowAcceptable(p + cols, cols)
+                && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty);
+        };
         for (int p = n - cols; p >= 0; --p) {
             if (!RowAcceptable(p, cols))
                 continue;
+            // The row below may differ from this one in one cell only (a word among numbers,
+            // say) when the row after it continues this one cell by cell.
+            // Odd rows stay rare: the row after one goes on plainly (or ends the run), so that
+            // two kinds of row in turn read as twice the columns, not as a run of odd rows.
+            const bool oddRowBelow = cols >= 2 && p + 3 * cols <= n && alikeTwo[p] >= cols
+                && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
+                && RowAcceptable(p + cols, cols) && RowAcceptable(p + 2 * cols, cols)
+                && (alike[p + 2 * cols] >= cols || chain[p + 2 * cols] == 1);
             if (alike[p] >= cols)
                 chain[p] = 1 + chain[p + cols];
-            else if (OddRowBetween(p, cols, threshold))
+            else if (oddRowBelow)
                 chain[p] = 2 + chain[p + 2 * cols];
+            else if (oddLastRow(p))
+                chain[p] = 2;
             else
                 chain[p] = 1;
         }
         return chain;
     }
 
-    // True when the row after row `p` differs from it in one cell only (a word among numbers,
-    // say) and the row after that continues row `p` cell by cell.
-    bool OddRowBetween(int p, int cols, double threshold) const
-    {
-        const int odd = p + cols, next = p + 2 * cols;
-        if (cols < 2 || next + cols > size() || !RowAcceptable(odd, cols)
-            || !RowAcceptable(next, cols))
-            return false;
-        int unlike = 0;
-        for (int c = 0; c < cols; ++c) {
-            if (Similarity(cells[p + c], cells[next + c]) < threshold)
-                return false;
-            unlike += Similarity(cells[p + c], cells[odd + c]) < threshold ? 1 : 0;
-        }
-        return unlike == 1;
-    }
-
     bool RowAcceptable(int p, int cols) const
     {
-        for (int c = 0; c < cols; ++c)
-            if (Breaks(cells[p + c]))
-                return false;
+        if (breaksBefore[p + cols] != breaksBefore[p])
+            return false;
         const int blanks = emptyBefore[p + cols] - emptyBefore[p];
         if (blanks == 0)
             return true;
         if (cols == 1)
             return false;
-        if (cells[p].kind == Kind::Empty)
-            return cols >= 3 && blanks == 1;
+        if (cells[p].kind == Kind::Empty) {
+            if (cols >= 3)
+                return blanks == 1;
+            // Two columns: only a hole in a column of numbers, not the empty line and title
+            // that so often follow a table.
+            return blanks == 1 && p >= cols && p + 2 * cols <= size()
+                && IsNumeric(cells[p - cols].kind) && IsNumeric(cells[p + cols].kind);
+        }
         return blanks * 2 <= cols;
     }
 
     std::vector<Candidate> AllCandidates() const
     {
         std::vector<Candidate> all;
+        std::vector<std::vector<int>> chains(MaxCols + 1);
         for (int cols = 1; cols <= MaxCols; ++cols) {
-            const auto chain = Chains(cols);
-            const auto sums = cols == 1 ? lagOne : LagSums(cols);
-            for (int first = 0; first < size(); ++first)
-                CandidatesAt(first, cols, chain, sums, all);
+            chains[cols] = Chains(cols);
+            const std::vector<int> &chain = chains[cols];
+            for (int first = 0; first < size(); ++first) {
+                // A row alike to the rows above and below it is inside a table, not its top,
+                // unless it has words over numbers the way a header has.
+                if (chain[first] >= 2 && RunsOnFromAbove(first, cols, chain)
+                    && !WordsOverNumbers(first, cols))
+                    continue;
+                CandidatesAt(first, cols, chain, all);
+            }
+        }
+        // A table directly followed by another whose cells look alike runs into it; the same
+        // block cut where another block could start competes with it.
+        std::vector<bool> starts(size() + 1, false);
+        for (const Candidate &c : all)
+            starts[c.first] = true;
+        // Empty paragraphs between the two belong to neither.
+        for (int i = size() - 1; i >= 0; --i)
+            if (cells[i].kind == Kind::Empty && starts[i + 1])
+                starts[i] = true;
+        const size_t whole = all.size();
+        for (size_t k = 0; k < whole; ++k) {
+            const Candidate c = all[k];
+            int cuts = 0;
+            for (int rows = c.rows - 1; rows >= std::max(3, c.rows - 24) && cuts < 8; --rows) {
+                if (starts[c.first + rows * c.cols]) {
+                    CandidatesAt(c.first, c.cols, chains[c.cols], all, rows);
+                    ++cuts;
+                }
+            }
         }
         return PreferNarrowest(std::move(all));
     }
@@ -690,8 +885,9 @@ public:
     }
 
     std::vector<Cell> cells;
-    std::vector<int> emptyBefore;
-    std::vector<double> lagOne;
+    std::vector<int> emptyBefore; // blank cells before each line
+    std::vector<int> breaksBefore; // prose and captions before each line
+    std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
 };
 
 // The set of non-overlapping blocks with the largest total gain.
@@ -761,8 +957,7 @@ std::optional<TableProposal> ProposeTableAt(const ConversionState &state, int li
             return proposal;
     std::vector<Candidate> here;
     for (int cols = 1; cols <= MaxCols; ++cols)
-        finder.CandidatesAt(line - 1, cols, finder.Chains(cols),
-            cols == 1 ? finder.lagOne : finder.LagSums(cols), here);
+        finder.CandidatesAt(line - 1, cols, finder.Chains(cols), here, MaxLines, true);
     if (here.empty())
         return std::nullopt;
     const auto best = std::max_element(here.begin(), here.end(),

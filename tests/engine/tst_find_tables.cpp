@@ -1,0 +1,236 @@
+// Finding tables: real word-processor exports against the truth their generator wrote down,
+// the places where tables meet the text around them, and the size proposed at a typed first cell.
+#include "engine_fixture.h"
+#include "find_tables.h"
+
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QtTest>
+
+using namespace cellwright;
+
+namespace {
+
+const QString Corpus = QStringLiteral(CELLWRIGHT_TEST_DATA "/finder/");
+
+// "LINE:ROWSxCOLS:FIRST CELL", the way the lists below write a proposal.
+QString Describe(const TableProposal &p)
+{
+    return QStringLiteral("%1:%2x%3:%4")
+        .arg(p.FirstLine)
+        .arg(p.Rows)
+        .arg(p.Cols)
+        .arg(QString::fromStdU16String(p.FirstCell));
+}
+
+QStringList Describe(const std::vector<TableProposal> &proposals)
+{
+    QStringList out;
+    for (const TableProposal &p : proposals)
+        out << Describe(p);
+    return out;
+}
+
+// The tables truth.tsv lists for one export, in the same notation.
+QStringList Truth(const QString &file)
+{
+    QFile truth(Corpus + "truth.tsv");
+    if (!truth.open(QIODevice::ReadOnly))
+        return { "(truth.tsv unreadable)" };
+    QStringList out;
+    for (const QString &line : QString::fromUtf8(truth.readAll()).split('\n')) {
+        const QStringList f = line.split('\t');
+        if (f.size() == 5 && f[0] == file)
+            out << QStringLiteral("%1:%2x%3:%4").arg(f[1], f[2], f[3], f[4]);
+    }
+    return out;
+}
+
+const QRegularExpression SpacesAtEnds("^ +| +$");
+
+QByteArray CrLf(const QStringList &lines)
+{
+    return lines.join("\r\n").toUtf8() + "\r\n";
+}
+
+// A paragraph long enough to read as prose.
+const QString Prose = "The survey lists the values published in the standard sources, rounded.";
+
+// Checks what every list of proposals must satisfy; empty when it does.
+QString Broken(const ConversionState &state, const std::vector<TableProposal> &proposals)
+{
+    int next = 1;
+    for (const TableProposal &p : proposals) {
+        if (p.FirstLine < next || p.Rows < 1 || p.Cols < 1)
+            return "out of order or overlapping: " + Describe(p);
+        if (p.FirstLine + p.Rows * p.Cols - 1 > state.SourceLineCount)
+            return "past the end: " + Describe(p);
+        if (!(p.Confidence >= 0 && p.Confidence <= 1))
+            return "confidence out of range: " + Describe(p);
+        const QString line = QString::fromStdU16String(state.SourceLines[p.FirstLine]);
+        if (QString::fromStdU16String(p.FirstCell) != QString(line).remove(SpacesAtEnds))
+            return "first cell is not the trimmed line: " + Describe(p);
+        next = p.FirstLine + p.Rows * p.Cols;
+    }
+    return {};
+}
+
+} // namespace
+
+class TestFindTables : public QObject {
+    Q_OBJECT
+
+private slots:
+    void realExports_data();
+    void realExports();
+    void boundaries_data();
+    void boundaries();
+    void proposeTableAt_data();
+    void proposeTableAt();
+    void anyDocument();
+};
+
+void TestFindTables::realExports_data()
+{
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("UTF-8, LF: captions above and below, a single column") << "solar-system.txt";
+    QTest::newRow("Windows-1252, CR LF: a table on the first line") << "elements.txt";
+    QTest::newRow("Windows-1252, CR LF: a table on the last line") << "debian.txt";
+    QTest::newRow("Windows-1252, CR LF: adjacent tables") << "adjacent.txt";
+    QTest::newRow("UTF-8, LF: empty cells, no header row") << "no-headers.txt";
+}
+
+void TestFindTables::realExports()
+{
+    QFETCH(QString, file);
+    EngineFixture f;
+    QFile source(Corpus + file);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    f.read(source.readAll());
+    QCOMPARE(f.window.messages, std::vector<std::u16string>());
+    const QStringList truth = Truth(file);
+    QVERIFY(truth.size() >= 4);
+    QCOMPARE(Describe(FindTables(f.state)), truth);
+}
+
+void TestFindTables::boundaries_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("tables");
+
+    const QStringList stars { "Star", "V", "B−V", "Sirius", "−1.46", "0.00", "Vega", "0.03", "0.00",
+        "Altair", "0.76", "0.22", "Deneb", "1.25", "0.09" };
+    const QStringList zones { "Zone", "Code", "Comment", "Europe/Paris", "FR", "", "Europe/Berlin",
+        "DE", "most of Germany", "Europe/Busingen", "DE", "Busingen", "Europe/Rome", "IT", "" };
+
+    QTest::newRow("caption directly above")
+        << (QStringList { "Stars", Prose, "Table 1: Bright stars." } + stars
+               + QStringList { Prose })
+        << QStringList { "4:5x3:Star" };
+    QTest::newRow("caption directly below") << (QStringList { "Stars", Prose } + stars
+        + QStringList { "Table 1: Bright stars.", Prose })
+                                            << QStringList { "3:5x3:Star" };
+    QTest::newRow("single column under a header") << QStringList { Prose, "Moons", "0", "0", "1",
+        "2", "95", "146", "28", "16", Prose } << QStringList { "2:9x1:Moons" };
+    QTest::newRow("a short list is no single column")
+        << QStringList { Prose, "Moons", "0", "1", "2", Prose } << QStringList {};
+    QTest::newRow("empty cells") << (QStringList { Prose } + zones + QStringList { Prose })
+                                 << QStringList { "2:5x3:Zone" };
+    QTest::newRow("table on the first line")
+        << (stars + QStringList { Prose }) << QStringList { "1:5x3:Star" };
+    QTest::newRow("table on the last line")
+        << (QStringList { Prose } + stars) << QStringList { "2:5x3:Star" };
+    QTest::newRow("last row cut short by the end")
+        << (QStringList { Prose } + stars.mid(0, 14)) << QStringList { "2:4x3:Star" };
+    QTest::newRow("two adjacent tables")
+        << (QStringList { Prose } + zones + stars + QStringList { Prose })
+        << QStringList { "2:5x3:Zone", "17:5x3:Star" };
+    QTest::newRow("empty lines around a table")
+        << (QStringList { Prose, "", "" } + stars + QStringList { "", Prose })
+        << QStringList { "4:5x3:Star" };
+    QTest::newRow("a column of short sentences") << QStringList { Prose, "Planet", "Moons", "Notes",
+        "Mercury", "0", "Closest to the Sun of all planets.", "Earth", "1",
+        "The only planet known to have life.", "Jupiter", "95",
+        "Largest planet of the Solar System.", Prose }
+                                                 << QStringList { "2:4x3:Planet" };
+    QTest::newRow("columns alike but for their header") << QStringList { Prose, "Released",
+        "End of life", "2019-07-06", "2022-09-10", "2021-08-14", "2024-08-14", "2023-06-10",
+        "2026-06-10", Prose } << QStringList { "2:4x2:Released" };
+    QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
+        "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
+                                     << QStringList {};
+    QTest::newRow("empty document") << QStringList { "" } << QStringList {};
+}
+
+void TestFindTables::boundaries()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, tables);
+    EngineFixture f;
+    f.read(CrLf(lines));
+    QCOMPARE(int(f.state.SourceLineCount), int(lines.size()));
+    QCOMPARE(Describe(FindTables(f.state)), tables);
+}
+
+void TestFindTables::proposeTableAt_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("proposal"); // empty: nothing proposed
+    QTest::addColumn<int>("found"); // tables FindTables proposes in the document
+
+    const QStringList stars { "Stars", Prose, "Star", "V", "B−V", "Sirius", "−1.46", "0.00", "Vega",
+        "0.03", "0.00", "Altair", "0.76", "0.22", "Deneb", "1.25", "0.09", Prose };
+    const QStringList scripts { Prose, "Script", "Code", "Linear B", "Linb", "Lisu (Fraser)",
+        "Lisu", "Loma", "Loma", "Mahajani", "Mahj", Prose };
+    QTest::newRow("the first cell of a table") << stars << 3 << "3:5x3:Star" << 1;
+    QTest::newRow("the first cell after the header") << stars << 6 << "6:4x3:Sirius" << 1;
+    QTest::newRow("prose") << stars << 2 << "" << 1;
+    QTest::newRow("line 0") << stars << 0 << "" << 1;
+    QTest::newRow("past the last line") << stars << 19 << "" << 1;
+    QTest::newRow("columns of words, too weak to find unasked")
+        << scripts << 2 << "2:5x2:Script" << 0;
+}
+
+void TestFindTables::proposeTableAt()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, line);
+    QFETCH(QString, proposal);
+    QFETCH(int, found);
+    EngineFixture f;
+    f.read(CrLf(lines));
+    QCOMPARE(int(FindTables(f.state).size()), found);
+    const auto proposed = ProposeTableAt(f.state, line);
+    QCOMPARE(proposed ? Describe(*proposed) : QString(), proposal);
+}
+
+void TestFindTables::anyDocument()
+{
+    // Documents made of every kind of line in any order: proposals stay in order, apart, inside.
+    const QStringList pool { "", "Star", "α Cen", "12", "−0.5", "1996-06-17", "2:01:09", "EUR",
+        "Table 2: Stars.", Prose, "n/a", "   ", "Two words", "6.626 070 15 × 10^-34" };
+    QRandomGenerator random(12);
+    for (int round = 0; round < 300; ++round) {
+        QStringList lines;
+        const int count = 1 + random.bounded(80);
+        const int period = 1 + random.bounded(6);
+        for (int i = 0; i < count; ++i)
+            lines << pool[(i % period + random.bounded(2) * random.bounded(pool.size()))
+                % pool.size()];
+        EngineFixture f;
+        f.read(CrLf(lines));
+        const auto proposals = FindTables(f.state);
+        const QString broken = Broken(f.state, proposals);
+        QVERIFY2(broken.isEmpty(), qPrintable(broken + " in " + lines.join(" | ")));
+        for (const TableProposal &p : proposals) {
+            const auto at = ProposeTableAt(f.state, p.FirstLine);
+            QVERIFY(at.has_value());
+            QCOMPARE(Describe(*at), Describe(p));
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(TestFindTables)
+#include "tst_find_tables.moc"
