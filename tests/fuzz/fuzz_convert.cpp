@@ -1,9 +1,12 @@
-// libFuzzer entry point: read -> convert -> write -> reset on arbitrary bytes and boxes.
+// libFuzzer entry point: read -> find tables -> convert -> write -> reset on arbitrary bytes and
+// boxes.
 //
 // Input: the boxes, then a NUL byte, then the document's bytes. The boxes are fields separated
-// by byte 1: the selector's index first (its first byte, '0' to '6' giving -1 to 5), then the
-// first-cell, rows and columns boxes of tables 1, 2, ... in turn.
+// by byte 1: the selector's index first (its first byte, '0' to '6' giving -1 to 5; an odd second
+// byte turns escaping on), then the first-cell, rows and columns boxes of tables 1, 2, ... in
+// turn.
 #include "fake_main_window.h"
+#include "find_tables.h"
 #include "read_textfile.h"
 
 #include <cstdint>
@@ -68,6 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         = nul == input.npos ? std::string_view {} : input.substr(nul + 1);
 
     FakeMainWindow window;
+    bool escape = false;
     size_t field = 0, start = 0;
     for (;;) {
         const size_t end = boxes.find('\1', start);
@@ -75,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             = boxes.substr(start, end == boxes.npos ? boxes.npos : end - start);
         if (field == 0) {
             window.listIndex = text.empty() ? 1 : (text[0] - '0') % 7 - 1;
+            escape = text.size() > 1 && (text[1] & 1);
         } else if (field <= 18) {
             const int k = int(field - 1) / 3;
             auto &box = (field - 1) % 3 == 0 ? window.text1
@@ -101,9 +106,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     state.SaveFolder = state.OpenFolder;
     state.SaveFileName = u"out.txt";
 
+    state.EscapeSpecialCharacters = escape;
     engine.ReadDocument();
     const int16_t lines = state.SourceLineCount;
     Check(lines >= 0 && lines <= MaxLines && state.WorkLineCount == lines);
+
+    // Proposals lie inside the document, in order, apart, each starting with its first cell; and
+    // converting them all by their place is never refused.
+    std::vector<TableAt> found;
+    int after = 0;
+    for (const TableProposal &p : FindTables(state)) {
+        Check(p.FirstLine > after && p.Rows >= 1 && p.Cols >= 1);
+        after = p.FirstLine + p.Rows * p.Cols - 1;
+        Check(after <= lines);
+        Check(ProposeTableAt(state, p.FirstLine).has_value());
+        found.push_back({ p.FirstLine, p.FirstCell, p.Rows, p.Cols });
+    }
+    for (int line = 1; line <= lines && line <= 64; ++line) {
+        if (const auto p = ProposeTableAt(state, line))
+            Check(p->FirstLine == line && p->Rows >= 1 && p->Cols >= 1
+                && line + p->Rows * p->Cols - 1 <= lines);
+    }
+    if (!found.empty()) {
+        Check(engine.ConvertTablesAt(found));
+        engine.ResetConversion();
+    }
 
     engine.CaptureTableSettings();
     engine.ConvertTables();
