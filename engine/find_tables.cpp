@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <tuple>
 
@@ -526,6 +527,15 @@ struct Candidate {
 // Everything the finder knows about the document, computed once.
 class Finder {
 public:
+    struct HeaderRun {
+        int first = 0; // the first header cell
+        int end = 0; // one past the numbers that fill whole rows
+        bool fits = false; // whole rows of numbers under a header of 2 to MaxCols cells
+        bool startsWell = false;
+        bool endsWell = false;
+        Candidate candidate;
+    };
+
     explicit Finder(const ConversionState &state)
     {
         const int count = std::clamp<int>(
@@ -551,6 +561,7 @@ public:
         lagSums.resize(MaxCols + 1);
         for (int lag = 1; lag <= MaxCols; ++lag)
             lagSums[lag] = LagSums(lag);
+        FindHeaderRuns();
     }
 
     int size() const { return int(cells.size()); }
@@ -680,6 +691,114 @@ public:
         if (!toldStart && candidate.confidence < 0.1)
             return;
         out.push_back(candidate);
+    }
+
+    // The block a header run at `first` describes, when the run is one: `toldStart` leaves out
+    // what is asked of the line above, since the user said the table starts there.
+    std::optional<Candidate> HeaderTableAt(int first, bool toldStart) const
+    {
+        const auto run = std::lower_bound(headerRuns.begin(), headerRuns.end(), first,
+            [](const HeaderRun &r, int line) { return r.first < line; });
+        if (run == headerRuns.end() || run->first != first || !run->fits || !run->endsWell
+            || !(run->startsWell || toldStart))
+            return std::nullopt;
+        return run->candidate;
+    }
+
+    // Columns of the same kind of number show their width only in the header above them: a
+    // run of H short words set apart from what precedes it, directly over a run of numbers
+    // that fills whole rows of H and ends where a table ends (prose, a caption, an empty line,
+    // the document's end, or the next such header).
+    void FindHeaderRuns()
+    {
+        const int n = size();
+        const auto shortText = [&](int i) {
+            const Kind k = cells[i].kind;
+            return k == Kind::Word || k == Kind::Phrase || k == Kind::Code;
+        };
+        for (int i = 0; i < n;) {
+            if (!shortText(i)) {
+                ++i;
+                continue;
+            }
+            HeaderRun run;
+            run.first = i;
+            while (i < n && shortText(i))
+                ++i;
+            const int cols = i - run.first;
+            int lastNumber = -1, runEnd = i;
+            while (runEnd < n && (IsNumeric(cells[runEnd].kind) || IsBlankCell(cells[runEnd]))) {
+                if (IsNumeric(cells[runEnd].kind))
+                    lastNumber = runEnd;
+                ++runEnd;
+            }
+            if (lastNumber < 0)
+                continue;
+            int length = lastNumber + 1 - i;
+            // Empty cells may close the last row.
+            if (length % cols != 0 && cols - length % cols <= runEnd - lastNumber - 1)
+                length += cols - length % cols;
+            run.end = i + length;
+            run.candidate.first = run.first;
+            run.candidate.cols = cols;
+            run.candidate.rows = 1 + length / cols;
+            run.fits = cols >= 2 && cols <= MaxCols && length % cols == 0 && length >= 2 * cols
+                && emptyBefore[run.end] - emptyBefore[i] <= length / 3;
+            // Every row holds a number.
+            for (int row = i; run.fits && row < run.end; row += cols) {
+                bool number = false;
+                for (int c = 0; c < cols; ++c)
+                    number = number || IsNumeric(cells[row + c].kind);
+                run.fits = number;
+            }
+            headerRuns.push_back(run);
+        }
+        for (size_t k = 0; k < headerRuns.size(); ++k) {
+            HeaderRun &run = headerRuns[k];
+            const HeaderRun *before = k > 0 ? &headerRuns[k - 1] : nullptr;
+            const HeaderRun *after = k + 1 < headerRuns.size() ? &headerRuns[k + 1] : nullptr;
+            run.startsWell = HeaderRunStartsWell(run, before);
+            const int end = run.end;
+            run.endsWell = end == n || cells[end].kind == Kind::Empty || Breaks(cells[end])
+                || cells[end].kind == Kind::Long || (after && after->first == end && after->fits);
+            if (!run.fits)
+                continue;
+            const int cols = run.candidate.cols;
+            const double gain = 0.15 * (end - run.first - cols) + 2.5 * cols - 2
+                + Boundary(run.first - 1, run.first + cols - 1) + Boundary(end, end - cols);
+            run.candidate.gain = std::max(gain, 1.5);
+            run.candidate.confidence = 0.6 * (1 - std::exp(-run.candidate.gain / (2.0 + cols)));
+        }
+    }
+
+    // A header run starts a table after the text around tables or right after another table
+    // (the numbers of one whose header is a run too); rows of a wider table, a few words and
+    // some numbers repeating alike, must not read as a table each.
+    bool HeaderRunStartsWell(const HeaderRun &run, const HeaderRun *before) const
+    {
+        const int first = run.first;
+        if (first == 0 || Breaks(cells[first - 1]))
+            return true;
+        const auto opens
+            = [&](int i) { return i < 0 || Breaks(cells[i]) || cells[i].kind == Kind::Empty; };
+        const Kind above = cells[first - 1].kind;
+        if (above != Kind::Empty && above != Kind::Long)
+            return before && before->end == first && before->fits && before->startsWell
+                && before->endsWell;
+        // One line stands between: a short title on its own, numbers of an earlier block, or
+        // a paragraph too short to tell from a cell.
+        const int q = first - 2;
+        if (opens(q))
+            return true;
+        const Kind k = cells[q].kind;
+        if (k == Kind::Word || k == Kind::Phrase || k == Kind::Code)
+            return opens(q - 1);
+        // The same shape again right after a line is a row of a wider table, unless the block
+        // before it stood on its own.
+        if (before && before->end == first - 1 && before->candidate.cols == run.candidate.cols
+            && before->candidate.rows == run.candidate.rows)
+            return before->fits && before->startsWell && before->endsWell;
+        return true;
     }
 
     // True when the row above runs on into the row at `first` (much alike, or over it as an
@@ -835,6 +954,9 @@ public:
                 CandidatesAt(first, cols, chain, all);
             }
         }
+        for (const HeaderRun &run : headerRuns)
+            if (const auto table = HeaderTableAt(run.first, false))
+                all.push_back(*table);
         // A table directly followed by another whose cells look alike runs into it; the same
         // block cut where another block could start competes with it.
         std::vector<bool> starts(size() + 1, false);
@@ -888,6 +1010,7 @@ public:
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // prose and captions before each line
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
+    std::vector<HeaderRun> headerRuns; // every run of short text followed by numbers, in order
 };
 
 // The set of non-overlapping blocks with the largest total gain.
@@ -958,6 +1081,8 @@ std::optional<TableProposal> ProposeTableAt(const ConversionState &state, int li
     std::vector<Candidate> here;
     for (int cols = 1; cols <= MaxCols; ++cols)
         finder.CandidatesAt(line - 1, cols, finder.Chains(cols), here, MaxLines, true);
+    if (const auto table = finder.HeaderTableAt(line - 1, true))
+        here.push_back(*table);
     if (here.empty())
         return std::nullopt;
     const auto best = std::max_element(here.begin(), here.end(),
