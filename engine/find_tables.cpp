@@ -543,6 +543,15 @@ public:
         cells.reserve(count);
         for (int n = 1; n <= count; ++n)
             cells.push_back(Classify(state.SourceLines[n]));
+        // A short sentence of a few words passes as a cell, but no header cell reads like one.
+        notes.assign(count, false);
+        for (int i = 0; i < count; ++i) {
+            const std::u16string_view t = Trim(state.SourceLines[i + 1]);
+            notes[i] = cells[i].kind == Kind::Long
+                || (cells[i].kind == Kind::Phrase && cells[i].a >= 4
+                    && (t.back() == u'.' || t.back() == u'!' || t.back() == u'?'
+                        || t.back() == u':'));
+        }
         // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a
         // section title, whatever a cell of that shape might be.
         for (int i = 0; i < count; ++i) {
@@ -712,10 +721,7 @@ public:
     void FindHeaderRuns()
     {
         const int n = size();
-        const auto shortText = [&](int i) {
-            const Kind k = cells[i].kind;
-            return k == Kind::Word || k == Kind::Phrase || k == Kind::Code;
-        };
+        const auto shortText = [&](int i) { return HeaderCell(i); };
         for (int i = 0; i < n;) {
             if (!shortText(i)) {
                 ++i;
@@ -760,15 +766,21 @@ public:
             run.startsWell = HeaderRunStartsWell(run, before);
             const int end = run.end;
             run.endsWell = end == n || cells[end].kind == Kind::Empty || Breaks(cells[end])
-                || cells[end].kind == Kind::Long || (after && after->first == end && after->fits);
+                || notes[end] || (after && after->first == end && after->fits);
             if (!run.fits)
                 continue;
             const int cols = run.candidate.cols;
-            const double gain = 0.15 * (end - run.first - cols) + 2.5 * cols - 2
+            const double gain = 0.3 * (end - run.first - cols) + 3 * cols
                 + Boundary(run.first - 1, run.first + cols - 1) + Boundary(end, end - cols);
             run.candidate.gain = std::max(gain, 1.5);
             run.candidate.confidence = 0.6 * (1 - std::exp(-run.candidate.gain / (2.0 + cols)));
         }
+    }
+
+    bool HeaderCell(int i) const
+    {
+        const Kind k = cells[i].kind;
+        return (k == Kind::Word || k == Kind::Phrase || k == Kind::Code) && !notes[i];
     }
 
     // A header run starts a table after the text around tables or right after another table
@@ -781,8 +793,7 @@ public:
             return true;
         const auto opens
             = [&](int i) { return i < 0 || Breaks(cells[i]) || cells[i].kind == Kind::Empty; };
-        const Kind above = cells[first - 1].kind;
-        if (above != Kind::Empty && above != Kind::Long)
+        if (cells[first - 1].kind != Kind::Empty && !notes[first - 1])
             return before && before->end == first && before->fits && before->startsWell
                 && before->endsWell;
         // One line stands between: a short title on its own, numbers of an earlier block, or
@@ -790,8 +801,7 @@ public:
         const int q = first - 2;
         if (opens(q))
             return true;
-        const Kind k = cells[q].kind;
-        if (k == Kind::Word || k == Kind::Phrase || k == Kind::Code)
+        if (HeaderCell(q))
             return opens(q - 1);
         // The same shape again right after a line is a row of a wider table, unless the block
         // before it stood on its own.
@@ -1010,6 +1020,7 @@ public:
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // prose and captions before each line
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
+    std::vector<bool> notes; // longer texts and short sentences: never a header cell
     std::vector<HeaderRun> headerRuns; // every run of short text followed by numbers, in order
 };
 
