@@ -157,6 +157,20 @@ void TestFindTables::boundaries_data()
     QTest::newRow("columns alike but for their header") << QStringList { Prose, "Released",
         "End of life", "2019-07-06", "2022-09-10", "2021-08-14", "2024-08-14", "2023-06-10",
         "2026-06-10", Prose } << QStringList { "2:4x2:Released" };
+    // Only the header shows the width of columns that are all numbers alike.
+    const QStringList magnitudes { "Apparent", "Colour", "Absolute", "0.03", "0.00", "0.58", "0.76",
+        "0.22", "2.21", "0.34", "0.42", "2.66", "1.14", "1.00", "1.08" };
+    const QStringList sizes { "Mass", "Density", "0.06", "5.43", "0.82", "5.24", "1.00", "5.51" };
+    const QString note = "Each value is rounded to the digits shown.";
+    QTest::newRow("numbers only under a header of three words")
+        << (QStringList { note } + magnitudes + QStringList { note })
+        << QStringList { "2:5x3:Apparent" };
+    QTest::newRow("numbers only, caption directly below")
+        << (QStringList { note } + magnitudes + QStringList { "Table 2: Magnitudes." })
+        << QStringList { "2:5x3:Apparent" };
+    QTest::newRow("numbers only, two tables back to back")
+        << (QStringList { note } + magnitudes + sizes + QStringList { note })
+        << QStringList { "2:5x3:Apparent", "17:4x2:Mass" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
