@@ -721,15 +721,14 @@ public:
     void FindHeaderRuns()
     {
         const int n = size();
-        const auto shortText = [&](int i) { return HeaderCell(i); };
         for (int i = 0; i < n;) {
-            if (!shortText(i)) {
+            if (!HeaderCell(i)) {
                 ++i;
                 continue;
             }
             HeaderRun run;
             run.first = i;
-            while (i < n && shortText(i))
+            while (i < n && HeaderCell(i))
                 ++i;
             const int cols = i - run.first;
             int lastNumber = -1, runEnd = i;
