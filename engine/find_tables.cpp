@@ -673,6 +673,9 @@ public:
             for (int i = dataFirst; i < last; ++i)
                 if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
                     return;
+            for (int c = 0; c < cols; ++c)
+                if (notes[first + c])
+                    return;
             evidence = 0.15;
         }
         double gain = dataLines * evidence;
@@ -726,11 +729,9 @@ public:
                 ++i;
                 continue;
             }
-            HeaderRun run;
-            run.first = i;
+            const int start = i;
             while (i < n && HeaderCell(i))
                 ++i;
-            const int cols = i - run.first;
             int lastNumber = -1, runEnd = i;
             while (runEnd < n && (IsNumeric(cells[runEnd].kind) || IsBlankCell(cells[runEnd]))) {
                 if (IsNumeric(cells[runEnd].kind))
@@ -739,22 +740,12 @@ public:
             }
             if (lastNumber < 0)
                 continue;
-            int length = lastNumber + 1 - i;
-            // Empty cells may close the last row.
-            if (length % cols != 0 && cols - length % cols <= runEnd - lastNumber - 1)
-                length += cols - length % cols;
-            run.end = i + length;
-            run.candidate.first = run.first;
-            run.candidate.cols = cols;
-            run.candidate.rows = 1 + length / cols;
-            run.fits = cols >= 2 && cols <= MaxCols && length % cols == 0 && length >= 2 * cols
-                && emptyBefore[run.end] - emptyBefore[i] <= length / 3;
-            // Every row holds a number.
-            for (int row = i; run.fits && row < run.end; row += cols) {
-                bool number = false;
-                for (int c = 0; c < cols; ++c)
-                    number = number || IsNumeric(cells[row + c].kind);
-                run.fits = number;
+            HeaderRun run = FitRows(i, i - start, lastNumber, runEnd);
+            // A title right above the header, with nothing between, makes the run a word too long.
+            if (!run.fits && i - start >= 3) {
+                const HeaderRun titled = FitRows(i, i - start - 1, lastNumber, runEnd);
+                if (titled.fits)
+                    run = titled;
             }
             headerRuns.push_back(run);
         }
@@ -776,6 +767,32 @@ public:
         }
     }
 
+    // The header run of `cols` cells right above the numbers from `dataFirst`, the last of them
+    // at `lastNumber`, followed by blank cells up to `runEnd`.
+    HeaderRun FitRows(int dataFirst, int cols, int lastNumber, int runEnd) const
+    {
+        HeaderRun run;
+        run.first = dataFirst - cols;
+        int length = lastNumber + 1 - dataFirst;
+        // Empty cells may close the last row.
+        if (length % cols != 0 && cols - length % cols <= runEnd - lastNumber - 1)
+            length += cols - length % cols;
+        run.end = dataFirst + length;
+        run.candidate.first = run.first;
+        run.candidate.cols = cols;
+        run.candidate.rows = 1 + length / cols;
+        run.fits = cols >= 2 && cols <= MaxCols && length % cols == 0 && length >= 2 * cols
+            && emptyBefore[run.end] - emptyBefore[dataFirst] <= length / 3;
+        // Every row holds a number.
+        for (int row = dataFirst; run.fits && row < run.end; row += cols) {
+            bool number = false;
+            for (int c = 0; c < cols; ++c)
+                number = number || IsNumeric(cells[row + c].kind);
+            run.fits = number;
+        }
+        return run;
+    }
+
     bool HeaderCell(int i) const
     {
         const Kind k = cells[i].kind;
@@ -792,6 +809,9 @@ public:
             return true;
         const auto opens
             = [&](int i) { return i < 0 || Breaks(cells[i]) || cells[i].kind == Kind::Empty; };
+        // A title on its own line right above the header.
+        if (HeaderCell(first - 1))
+            return first < 2 || opens(first - 2) || notes[first - 2];
         if (cells[first - 1].kind != Kind::Empty && !notes[first - 1])
             return before && before->end == first && before->fits && before->startsWell
                 && before->endsWell;

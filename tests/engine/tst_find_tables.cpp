@@ -168,6 +168,10 @@ void TestFindTables::boundaries_data()
     QTest::newRow("numbers only, caption directly below")
         << (QStringList { note } + magnitudes + QStringList { "Table 2: Magnitudes." })
         << QStringList { "2:5x3:Apparent" };
+    QTest::newRow("numbers only, a title right above the header")
+        << (QStringList { note, "Results" } + magnitudes
+               + QStringList { "1.25", "0.09", "0.68", note })
+        << QStringList { "3:6x3:Apparent" };
     QTest::newRow("numbers only, two tables back to back")
         << (QStringList { note } + magnitudes + sizes + QStringList { note })
         << QStringList { "2:5x3:Apparent", "17:4x2:Mass" };
