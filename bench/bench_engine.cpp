@@ -6,7 +6,9 @@
 //   alternating  5000 lines of short words and numbers in turn, so that every even period reads
 //                as one long run of alike rows from every line;
 //   scattered    5000 lines drawn at random from words, numbers, dates, codes and empty lines,
-//                so that short runs of alike rows start everywhere.
+//                so that short runs of alike rows start everywhere;
+//   headers      5000 lines of tables whose columns are all numbers alike, each under a header
+//                row of words and after a short sentence, so that only the headers give widths.
 #include "fake_main_window.h"
 #include "find_tables.h"
 #include "read_textfile.h"
@@ -23,7 +25,7 @@ using namespace cellwright;
 
 namespace {
 
-enum Document { Typical, Pathological, Alternating, Scattered };
+enum Document { Typical, Pathological, Alternating, Scattered, Headers };
 
 std::string TypicalBytes()
 {
@@ -70,6 +72,27 @@ std::string ScatteredBytes()
     return bytes;
 }
 
+std::string HeadersBytes()
+{
+    const char *const words[] = { "Year", "Mass", "Error", "Value", "Type", "Name", "Distance" };
+    std::mt19937 random(12);
+    std::string bytes;
+    int line = 0;
+    const auto add = [&](const std::string &text) {
+        if (line++ < MaxLines)
+            bytes += text + "\r\n";
+    };
+    while (line < MaxLines) {
+        add("Some prose paragraph that explains things, with punctuation.");
+        const int cols = 2 + int(random() % 5), rows = 5 + int(random() % 20);
+        for (int c = 0; c < cols; ++c)
+            add(words[(line + c) % std::size(words)]);
+        for (int cell = 0; cell < rows * cols; ++cell)
+            add(std::to_string(random() % 100) + "." + std::to_string(10 + random() % 90));
+    }
+    return bytes;
+}
+
 std::string Bytes(Document document)
 {
     switch (document) {
@@ -81,6 +104,8 @@ std::string Bytes(Document document)
         return AlternatingBytes();
     case Scattered:
         return ScatteredBytes();
+    case Headers:
+        return HeadersBytes();
     }
     return {};
 }
@@ -209,6 +234,7 @@ BENCHMARK(FindTables)
     ->Arg(Pathological)
     ->Arg(Alternating)
     ->Arg(Scattered)
+    ->Arg(Headers)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
