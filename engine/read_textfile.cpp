@@ -7,13 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <fcntl.h>
 #include <filesystem>
 #include <iterator>
-#include <memory>
 #include <numeric>
 #include <sys/stat.h>
 #include <system_error>
