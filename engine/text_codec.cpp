@@ -20,26 +20,29 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
-// The UTF-16 form of valid UTF-8 in out; false at the first invalid sequence.
-bool DecodeUtf8(std::string_view bytes, std::u16string &out)
+// How many bytes at the start of the text are ASCII: in a paper, mostly all of them.
+size_t AsciiLength(std::string_view bytes)
 {
-    const size_t n = bytes.size();
-    // Lines are mostly ASCII: a leading run of it is widened as it stands, without the zeros
-    // that sizing the text first would write.
     size_t i = 0;
     uint64_t eight;
-    while (i + 8 <= n
+    while (i + 8 <= bytes.size()
         && (std::memcpy(&eight, bytes.data() + i, 8), (eight & 0x8080808080808080u) == 0))
         i += 8;
-    while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80)
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
         ++i;
-    out = std::u16string(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(i));
-    if (i == n)
-        return true;
+    return i;
+}
 
+// Appends the UTF-16 form of valid UTF-8 to out; false at the first invalid sequence.
+bool AppendUtf8(std::string_view bytes, std::u16string &out)
+{
     // No byte gives more than one UTF-16 unit, so the text fits in as many units as bytes.
-    out.resize(n);
-    char16_t *to = out.data() + i;
+    const size_t n = bytes.size();
+    const size_t base = out.size();
+    out.resize(base + n);
+    char16_t *to = out.data() + base;
+    size_t i = 0;
+    uint64_t eight;
     while (i < n) {
         // Eight ASCII bytes at a time, the common case.
         while (i + 8 <= n
@@ -91,6 +94,15 @@ bool DecodeUtf8(std::string_view bytes, std::u16string &out)
     return true;
 }
 
+// The UTF-16 form of valid UTF-8, made in place as a new last line of lines; false at the first
+// invalid sequence. A leading ASCII run is widened as the line is made, without zeros first.
+bool AppendUtf8Line(std::string_view bytes, std::vector<std::u16string> &lines)
+{
+    const size_t ascii = AsciiLength(bytes);
+    lines.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(ascii));
+    return ascii == bytes.size() || AppendUtf8(bytes.substr(ascii), lines.back());
+}
+
 // Every byte one character, so that encoding back gives the same bytes.
 std::u16string DecodeCp1252(std::string_view bytes)
 {
@@ -139,10 +151,15 @@ size_t EncodedBound(std::u16string_view text, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Windows1252)
         return text.size();
-    size_t beyondAscii = 0;
-    for (const char16_t c : text)
-        beyondAscii += c >= 0x80;
-    return text.size() + 2 * beyondAscii;
+    // Four ASCII characters at a time, up to the first that is not.
+    size_t ascii = 0;
+    uint64_t four;
+    while (ascii + 4 <= text.size()
+        && (std::memcpy(&four, text.data() + ascii, 8), (four & 0xFF80FF80FF80FF80u) == 0))
+        ascii += 4;
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    return ascii + 3 * (text.size() - ascii);
 }
 
 // Writes text in the given encoding from to on, with room for EncodedBound bytes; returns the
@@ -211,7 +228,7 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
 {
     std::u16string text;
     const bool bom = bytes.starts_with(Utf8Bom);
-    if (DecodeUtf8(bom ? bytes.substr(Utf8Bom.size()) : bytes, text)) {
+    if (AppendUtf8(bom ? bytes.substr(Utf8Bom.size()) : bytes, text)) {
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
         return text;
     }
@@ -240,10 +257,8 @@ void AppendDecodedLines(
     // line is decoded on its own, without the whole text in between.
     const size_t before = lines.size();
     const bool bom = bytes.starts_with(Utf8Bom);
-    const bool utf8 = ForEachLine(bom ? bytes.substr(Utf8Bom.size()) : bytes, [&](auto line) {
-        lines.emplace_back();
-        return DecodeUtf8(line, lines.back());
-    });
+    const bool utf8 = ForEachLine(bom ? bytes.substr(Utf8Bom.size()) : bytes,
+        [&](std::string_view line) { return AppendUtf8Line(line, lines); });
     if (utf8) {
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
         return;
