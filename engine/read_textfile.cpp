@@ -306,21 +306,30 @@ public:
     void CommitTo(ConversionState &target) &&
     {
         const int lines = static_cast<int>(handle.size()) - 1;
-        std::vector<int> readers(handle.size() + rows.size());
+        // The last handle to read a line or row takes it by move and any others copy it; a line
+        // that still stands in its own place is only copied.
+        std::vector<int> lastReader(handle.size() + rows.size());
         for (int x = 1; x <= lines; ++x)
-            ++readers[slot(handle[x])];
-        // What several handles read is copied first, as only copying can fail: a failure leaves
-        // the document as it was.
+            lastReader[slot(handle[x])] = x;
+        const auto moves = [&](int x) {
+            const int32_t h = handle[x];
+            return lastReader[slot(h)] == x && (h > MaxLines || handle[h] != h);
+        };
+        // Copies are made first, as only they can fail: a failure leaves the document as it was.
+        size_t copyCount = 0;
+        for (int x = 1; x <= lines; ++x)
+            copyCount += handle[x] != x && !moves(x);
         std::vector<std::pair<int, std::u16string>> copies;
+        copies.reserve(copyCount);
         for (int x = 1; x <= lines; ++x) {
-            if (handle[x] != x && readers[slot(handle[x])] > 1)
+            if (handle[x] != x && !moves(x))
                 copies.emplace_back(x, text(handle[x]));
         }
-        // The rest is moved, from the top down: a line's handle only ever moves up, so the line
-        // it reads lies below it and has not been overwritten yet.
+        // Then the moves, from the top down: a line's handle only ever moves up, so the line it
+        // reads lies below it and has not been overwritten yet.
         for (int x = 1; x <= lines; ++x) {
             const int32_t h = handle[x];
-            if (h != x && readers[slot(h)] == 1)
+            if (h != x && moves(x))
                 target.WorkLines[x]
                     = std::move(h <= MaxLines ? target.WorkLines[h] : rows[h - MaxLines - 1]);
         }
@@ -361,7 +370,7 @@ private:
         else
             row += text(h);
     }
-    // Where the readers of a handle are counted: lines first, then rows.
+    // Where what is kept about the line or row a handle reads is found: lines first, then rows.
     size_t slot(int32_t h) const { return h <= MaxLines ? h : handle.size() + (h - MaxLines - 1); }
     Span span(int32_t h) const
     {

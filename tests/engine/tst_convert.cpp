@@ -222,6 +222,11 @@ void TestConvert::vacatedTailKeepsOldLines_data()
     QTest::newRow("two tables, lines left twice")
         << QStringList { "A", "1", "2", "3", "x", "B", "4", "5", "6", "7", "y", "z" }
         << QStringList { "A|2|2", "B|2|2" } << 8 << QStringList { "y", "z", "y", "z" };
+    QTest::newRow("two tables, a line left in the tail and in a moved place")
+        << QStringList { "A", "1", "2", "3", "x", "B", "b1", "b2", "b3", "b4", "b5", "y1", "y2",
+               "y3", "y4", "y5" }
+        << QStringList { "A|2|2", "B|2|3" } << 10
+        << QStringList { "y2", "y3", "y4", "y5", "y4", "y5" };
 }
 
 void TestConvert::vacatedTailKeepsOldLines()
