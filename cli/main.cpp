@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <unistd.h>
 
 using namespace cellwright;
 namespace fs = std::filesystem;
@@ -34,15 +35,21 @@ void Complain(const std::string &message)
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+// Straight to the descriptor: the program's output is a single piece, which stdio would only copy
+// into its buffer first.
 bool WriteStandardOutput(std::string_view bytes)
 {
-    errno = 0;
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    if (std::fflush(stdout) == 0 && !std::ferror(stdout))
-        return true;
-    Complain(std::string("could not write to standard output: ")
-        + (errno ? std::strerror(errno) : "the system reported no reason"));
-    return false;
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0) {
+            Complain(std::string("could not write to standard output: ") + std::strerror(errno));
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
 }
 
 struct Location {

@@ -7,14 +7,11 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <memory>
 #include <numeric>
 #include <sys/stat.h>
 #include <system_error>
@@ -108,32 +105,56 @@ std::u16string SystemReason(int error)
     return FromSystemText(std::generic_category().message(error));
 }
 
-// Reads a whole regular file into bytes; false when it cannot be opened or read. Through stdio,
-// not a file stream: a stream sets up the C++ locale, which costs a short run more than reading.
+// Reads n bytes into to, fewer at the end of the file; how many, or -1 after an error.
+ssize_t ReadUpTo(int fd, char *to, size_t n)
+{
+    size_t got = 0;
+    while (got < n) {
+        const ssize_t part = ::read(fd, to + got, n - got);
+        if (part < 0 && errno == EINTR)
+            continue;
+        if (part < 0)
+            return -1;
+        if (part == 0)
+            break;
+        got += static_cast<size_t>(part);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+// Reads a whole regular file into bytes; false when it cannot be opened or read. With the
+// system's own calls: the stream or stdio buffers would only copy the text once more.
 bool ReadFileBytes(const fs::path &path, std::string &bytes)
 {
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec))
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)
+        || static_cast<std::uintmax_t>(info.st_size) > MaxDocumentBytes)
         return false;
-    const auto size = fs::file_size(path, ec);
-    if (ec || size > MaxDocumentBytes)
-        return false;
-    const std::unique_ptr<std::FILE, int (*)(std::FILE *)> in(
-        std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!in)
+    struct Descriptor {
+        const int fd;
+        ~Descriptor()
+        {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } in { ::open(path.c_str(), O_RDONLY | O_CLOEXEC) };
+    if (in.fd < 0)
         return false;
     // In blocks, and no further than the limit, also when the file grows while it is read.
     bytes.clear();
     size_t used = 0;
-    for (size_t block = size + 1; used <= MaxDocumentBytes; block = 64 << 10) {
+    for (size_t block = static_cast<size_t>(info.st_size) + 1; used <= MaxDocumentBytes;
+         block = 64 << 10) {
         bytes.resize(used + block);
-        const size_t got = std::fread(bytes.data() + used, 1, block, in.get());
-        used += got;
-        if (got < block)
+        const ssize_t got = ReadUpTo(in.fd, bytes.data() + used, block);
+        if (got < 0)
+            return false;
+        used += static_cast<size_t>(got);
+        if (static_cast<size_t>(got) < block)
             break;
     }
     bytes.resize(used);
-    return !std::ferror(in.get()) && used <= MaxDocumentBytes;
+    return used <= MaxDocumentBytes;
 }
 
 // The file a link leads to, through any chain of links, also when that file does not exist yet.
@@ -155,7 +176,8 @@ fs::path TemporaryNameBeside(const fs::path &target, unsigned long serial)
 {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     // Room for the tag within the usual 255-byte limit of a name.
-    std::string name = "." + target.filename().string().substr(0, 160);
+    std::string name = target.filename().string().substr(0, 160);
+    name.insert(name.begin(), '.');
     name += '.';
     name += std::to_string(getpid());
     name += '-';
@@ -192,6 +214,18 @@ void SyncFolder(const fs::path &folder)
     ::close(fd);
 }
 
+// Gives a line store lines 1 to lines.size() - 1 of lines; entries past them keep what they held.
+// A store no longer than that is replaced whole, which spares a growing store its copy.
+void TakeLines(std::vector<std::u16string> &store, std::vector<std::u16string> &lines) noexcept
+{
+    if (store.size() <= lines.size()) {
+        store.swap(lines);
+        return;
+    }
+    for (size_t i = 1; i < lines.size(); ++i)
+        store[i].swap(lines[i]);
+}
+
 // The conversion on a scratch copy, committed only when every table fits. It works on handles
 // into WorkLines and the new rows, so closing a gap is a memmove of integers. Each handle also
 // knows which lines of the document before the conversion it stands for.
@@ -199,7 +233,7 @@ class ScratchConversion {
 public:
     explicit ScratchConversion(const ConversionState &state)
         : state(state)
-        , handle(MaxLines + 1)
+        , handle(std::max<int>(state.WorkLineCount, 0) + 1)
         , count(state.WorkLineCount)
         , start(state.TableStart)
     {
@@ -237,7 +271,12 @@ public:
             // Row r reads lines p.. and writes line q <= p, so no cell is overwritten unread.
             for (int r = 1; r <= R; ++r) {
                 const int p = i + (r - 1) * K;
+                // Sized for the cells as they stand, so the row is built in one allocation.
+                size_t length = K + 1;
+                for (int c = 1; c <= K; ++c)
+                    length += text(handle[p + c - 1]).size();
                 std::u16string row;
+                row.reserve(length);
                 for (int c = 1; c <= K; ++c) {
                     if (c > 1)
                         row += u'&';
@@ -261,16 +300,40 @@ public:
         }
     }
 
-    void CommitTo(ConversionState &target) const
+    // Commits the conversion to the state it was made from, which it reads until then, and uses
+    // up this scratch copy. Only the handles of the document's lines are walked: the lines past
+    // it never change.
+    void CommitTo(ConversionState &target) &&
     {
-        // Lines that changed are made first and then swapped in, so a failure leaves no half
-        // converted document; a line may be read by several handles, so none is moved from.
-        std::vector<std::pair<int, std::u16string>> changed;
-        for (int x = 1; x <= MaxLines; ++x) {
-            if (handle[x] != x)
-                changed.emplace_back(x, text(handle[x]));
+        const int lines = static_cast<int>(handle.size()) - 1;
+        // The last handle to read a line or row takes it by move and any others copy it; a line
+        // that still stands in its own place is only copied.
+        std::vector<int> lastReader(handle.size() + rows.size());
+        for (int x = 1; x <= lines; ++x)
+            lastReader[slot(handle[x])] = x;
+        const auto moves = [&](int x) {
+            const int32_t h = handle[x];
+            return lastReader[slot(h)] == x && (h > MaxLines || handle[h] != h);
+        };
+        // Copies are made first, as only they can fail: a failure leaves the document as it was.
+        size_t copyCount = 0;
+        for (int x = 1; x <= lines; ++x)
+            copyCount += handle[x] != x && !moves(x);
+        std::vector<std::pair<int, std::u16string>> copies;
+        copies.reserve(copyCount);
+        for (int x = 1; x <= lines; ++x) {
+            if (handle[x] != x && !moves(x))
+                copies.emplace_back(x, text(handle[x]));
         }
-        for (auto &[x, line] : changed)
+        // Then the moves, from the top down: a line's handle only ever moves up, so the line it
+        // reads lies below it and has not been overwritten yet.
+        for (int x = 1; x <= lines; ++x) {
+            const int32_t h = handle[x];
+            if (h != x && moves(x))
+                target.WorkLines[x]
+                    = std::move(h <= MaxLines ? target.WorkLines[h] : rows[h - MaxLines - 1]);
+        }
+        for (auto &[x, line] : copies)
             target.WorkLines[x].swap(line);
         target.WorkLineCount = static_cast<int16_t>(count);
         target.TableStart = start;
@@ -307,6 +370,8 @@ private:
         else
             row += text(h);
     }
+    // Where what is kept about the line or row a handle reads is found: lines first, then rows.
+    size_t slot(int32_t h) const { return h <= MaxLines ? h : handle.size() + (h - MaxLines - 1); }
     Span span(int32_t h) const
     {
         return h <= MaxLines ? Span { h, h } : rowSpans[h - MaxLines - 1];
@@ -365,7 +430,7 @@ std::u16string ConvertTablesAt(
         }
     }
     if (!preview)
-        scratch.CommitTo(state);
+        std::move(scratch).CommitTo(state);
     return {};
 }
 
@@ -399,32 +464,27 @@ bool Read_Textfile::ReadIntoState()
     if (!ReadFileBytes(fs::path(state.OpenFileName), bytes))
         return false;
     // Too many lines are refused before decoding.
-    if (CountLineEnds(bytes) > static_cast<size_t>(MaxLines))
+    const size_t lineEnds = CountLineEnds(bytes);
+    if (lineEnds > static_cast<size_t>(MaxLines))
         return false;
 
+    // Numbered from 1 as in the stores, with room for a last line without an end.
+    std::vector<std::u16string> source(1);
+    source.reserve(lineEnds + 2);
     TextEncoding encoding;
-    std::vector<std::u16string> lines = DecodeLines(bytes, encoding);
-    if (lines.empty() || lines.size() > static_cast<size_t>(MaxLines))
+    AppendDecodedLines(bytes, encoding, source);
+    const size_t count = source.size() - 1;
+    if (count == 0 || count > static_cast<size_t>(MaxLines))
         return false;
+    for (size_t i = 1; i <= count; ++i)
+        source[i].erase(0, source[i].size() - TrimLeadingSpaces(source[i]).size());
+    std::vector<std::u16string> work = source;
 
-    // Growing stores only gain empty entries past the counts, which no document holds.
-    if (state.SourceLines.size() <= lines.size())
-        state.SourceLines.resize(lines.size() + 1);
-    if (state.WorkLines.size() <= lines.size())
-        state.WorkLines.resize(lines.size() + 1);
-
-    // The new lines are made first; taking them over only swaps, which cannot fail, so the
-    // previous document gives way only once everything was read.
-    std::vector<std::u16string> work(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        lines[i].erase(0, lines[i].size() - TrimLeadingSpaces(lines[i]).size());
-        work[i] = lines[i];
-    }
-    for (size_t i = 0; i < lines.size(); ++i) {
-        state.SourceLines[i + 1].swap(lines[i]);
-        state.WorkLines[i + 1].swap(work[i]);
-    }
-    state.SourceLineCount = static_cast<int16_t>(lines.size());
+    // Everything was read before this point; taking the lines over cannot fail, so the previous
+    // document gives way only now.
+    TakeLines(state.SourceLines, source);
+    TakeLines(state.WorkLines, work);
+    state.SourceLineCount = static_cast<int16_t>(count);
     state.WorkLineCount = state.SourceLineCount;
     state.DocumentEncoding = encoding;
     return true;
@@ -482,7 +542,7 @@ void Read_Textfile::ConvertTables()
         if (!refusal.empty())
             return window.MsgBox(refusal);
     }
-    scratch.CommitTo(state);
+    std::move(scratch).CommitTo(state);
 
     for (int t = 1; t <= tableCount; ++t)
         window.SetCommand4Enabled(t - 1, true);
@@ -567,9 +627,10 @@ std::u16string Read_Textfile::WriteToTarget() const
             return u"it is not a regular file";
         // Replacing by rename would get round a file's write protection: only a file that could
         // be written in place may be replaced. Opening to append changes nothing in it.
-        errno = 0;
-        if (!std::ofstream(target, std::ios::binary | std::ios::app))
-            return SystemReason(errno ? errno : EACCES);
+        const int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0)
+            return SystemReason(errno);
+        ::close(fd);
     }
 
     const std::string bytes = EncodeDocument(state);

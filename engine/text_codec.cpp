@@ -20,17 +20,31 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
 
-// The UTF-16 form of valid UTF-8 in out; false at the first invalid sequence.
-bool DecodeUtf8(std::string_view bytes, std::u16string &out)
+// How many bytes at the start of the text are ASCII: in a paper, mostly all of them.
+size_t AsciiLength(std::string_view bytes)
+{
+    size_t i = 0;
+    uint64_t eight;
+    while (i + 8 <= bytes.size()
+        && (std::memcpy(&eight, bytes.data() + i, 8), (eight & 0x8080808080808080u) == 0))
+        i += 8;
+    while (i < bytes.size() && static_cast<unsigned char>(bytes[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+// Appends the UTF-16 form of valid UTF-8 to out; false at the first invalid sequence.
+bool AppendUtf8(std::string_view bytes, std::u16string &out)
 {
     // No byte gives more than one UTF-16 unit, so the text fits in as many units as bytes.
-    out.resize(bytes.size());
-    char16_t *to = out.data();
-    size_t i = 0;
     const size_t n = bytes.size();
+    const size_t base = out.size();
+    out.resize(base + n);
+    char16_t *to = out.data() + base;
+    size_t i = 0;
+    uint64_t eight;
     while (i < n) {
         // Eight ASCII bytes at a time, the common case.
-        uint64_t eight;
         while (i + 8 <= n
             && (std::memcpy(&eight, bytes.data() + i, 8), (eight & 0x8080808080808080u) == 0)) {
             for (int k = 0; k < 8; ++k)
@@ -80,6 +94,15 @@ bool DecodeUtf8(std::string_view bytes, std::u16string &out)
     return true;
 }
 
+// The UTF-16 form of valid UTF-8, made in place as a new last line of lines; false at the first
+// invalid sequence. A leading ASCII run is widened as the line is made, without zeros first.
+bool AppendUtf8Line(std::string_view bytes, std::vector<std::u16string> &lines)
+{
+    const size_t ascii = AsciiLength(bytes);
+    lines.emplace_back(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(ascii));
+    return ascii == bytes.size() || AppendUtf8(bytes.substr(ascii), lines.back());
+}
+
 // Every byte one character, so that encoding back gives the same bytes.
 std::u16string DecodeCp1252(std::string_view bytes)
 {
@@ -122,20 +145,32 @@ char Cp1252Byte(char16_t c)
     return '?'; // never produced by a document read in this code page
 }
 
-// Appends text in the given encoding to out.
-void AppendText(std::u16string_view text, TextEncoding encoding, std::string &out)
+// At least as many bytes as text takes in the given encoding, and no more than that for ASCII:
+// no UTF-16 unit takes more than three bytes in UTF-8, and a surrogate pair takes four.
+size_t EncodedBound(std::u16string_view text, TextEncoding encoding)
 {
-    const size_t base = out.size();
+    if (encoding == TextEncoding::Windows1252)
+        return text.size();
+    // Four ASCII characters at a time, up to the first that is not.
+    size_t ascii = 0;
+    uint64_t four;
+    while (ascii + 4 <= text.size()
+        && (std::memcpy(&four, text.data() + ascii, 8), (four & 0xFF80FF80FF80FF80u) == 0))
+        ascii += 4;
+    while (ascii < text.size() && text[ascii] < 0x80)
+        ++ascii;
+    return ascii + 3 * (text.size() - ascii);
+}
+
+// Writes text in the given encoding from to on, with room for EncodedBound bytes; returns the
+// end of what it wrote.
+char *PutText(std::u16string_view text, TextEncoding encoding, char *to)
+{
     if (encoding == TextEncoding::Windows1252) {
-        out.resize(base + text.size());
-        char *to = out.data() + base;
         for (const char16_t c : text)
             *to++ = Cp1252Byte(c);
-        return;
+        return to;
     }
-    // One UTF-16 unit never takes more than three bytes, a surrogate pair four.
-    out.resize(base + 3 * text.size());
-    char *to = out.data() + base;
     for (size_t i = 0; i < text.size(); ++i) {
         // Four ASCII characters at a time, the common case.
         uint64_t four;
@@ -161,7 +196,7 @@ void AppendText(std::u16string_view text, TextEncoding encoding, std::string &ou
         }
         to = PutUtf8(cp, to);
     }
-    out.resize(static_cast<size_t>(to - out.data()));
+    return to;
 }
 
 // The character that ends the lines of a text: CR, or LF in a text that holds no CR at all.
@@ -170,25 +205,21 @@ template <class Char> Char LineTerminator(std::basic_string_view<Char> text)
     return text.find(Char('\r')) == std::basic_string_view<Char>::npos ? Char('\n') : Char('\r');
 }
 
-// The lines of a text, each ended by its terminator; after a CR, an LF belongs to the same end.
-template <class Char>
-std::vector<std::basic_string_view<Char>> LineRanges(std::basic_string_view<Char> text)
+// Calls each(line) for the lines of a text, terminators left out; after a CR, an LF belongs to
+// the same end. Stops early, returning false, when each does.
+template <class Char, class Each> bool ForEachLine(std::basic_string_view<Char> text, Each each)
 {
     const Char terminator = LineTerminator(text);
-    std::vector<std::basic_string_view<Char>> ranges;
     size_t start = 0;
     while (start < text.size()) {
-        const size_t end = text.find(terminator, start);
-        if (end == std::basic_string_view<Char>::npos) {
-            ranges.push_back(text.substr(start));
-            break;
-        }
-        ranges.push_back(text.substr(start, end - start));
+        const size_t end = std::min(text.find(terminator, start), text.size());
+        if (!each(text.substr(start, end - start)))
+            return false;
         start = end + 1;
         if (terminator == Char('\r') && start < text.size() && text[start] == Char('\n'))
             ++start;
     }
-    return ranges;
+    return true;
 }
 
 } // namespace
@@ -197,7 +228,7 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
 {
     std::u16string text;
     const bool bom = bytes.starts_with(Utf8Bom);
-    if (DecodeUtf8(bom ? bytes.substr(Utf8Bom.size()) : bytes, text)) {
+    if (AppendUtf8(bom ? bytes.substr(Utf8Bom.size()) : bytes, text)) {
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
         return text;
     }
@@ -207,57 +238,77 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
 
 std::string EncodeText(std::u16string_view text, TextEncoding encoding)
 {
-    std::string out;
-    AppendText(text, encoding, out);
+    std::string out(EncodedBound(text, encoding), '\0');
+    out.resize(static_cast<size_t>(PutText(text, encoding, out.data()) - out.data()));
     return out;
 }
 
 std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding)
 {
-    // CR and LF are single bytes in both encodings and never part of a UTF-8 sequence, so the
-    // bytes are split first and each line decoded on its own, without the whole text in between.
+    std::vector<std::u16string> lines;
+    AppendDecodedLines(bytes, encoding, lines);
+    return lines;
+}
+
+void AppendDecodedLines(
+    std::string_view bytes, TextEncoding &encoding, std::vector<std::u16string> &lines)
+{
+    // CR and LF are single bytes in both encodings and never part of a UTF-8 sequence, so each
+    // line is decoded on its own, without the whole text in between.
+    const size_t before = lines.size();
     const bool bom = bytes.starts_with(Utf8Bom);
-    const std::vector<std::string_view> ranges
-        = LineRanges(bom ? bytes.substr(Utf8Bom.size()) : bytes);
-    std::vector<std::u16string> lines(ranges.size());
-    bool utf8 = true;
-    for (size_t i = 0; i < ranges.size() && utf8; ++i)
-        utf8 = DecodeUtf8(ranges[i], lines[i]);
+    const bool utf8 = ForEachLine(bom ? bytes.substr(Utf8Bom.size()) : bytes,
+        [&](std::string_view line) { return AppendUtf8Line(line, lines); });
     if (utf8) {
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
-        return lines;
+        return;
     }
-    lines.clear();
-    for (const std::string_view range : LineRanges(bytes))
-        lines.push_back(DecodeCp1252(range));
+    lines.resize(before);
+    ForEachLine(bytes, [&](auto line) {
+        lines.push_back(DecodeCp1252(line));
+        return true;
+    });
     encoding = TextEncoding::Windows1252;
-    return lines;
 }
 
 size_t CountLineEnds(std::string_view bytes)
 {
-    return static_cast<size_t>(std::count(bytes.begin(), bytes.end(), LineTerminator(bytes)));
+    // A plain loop with a narrow count, which the compiler turns into wide compares.
+    const char terminator = LineTerminator(bytes);
+    uint32_t ends = 0;
+    for (const char c : bytes)
+        ends += c == terminator;
+    return ends;
 }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text)
 {
-    const std::vector<std::u16string_view> ranges = LineRanges(text);
-    return { ranges.begin(), ranges.end() };
+    std::vector<std::u16string> lines;
+    ForEachLine(text, [&](std::u16string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+    return lines;
 }
 
 std::string EncodeDocument(const ConversionState &state)
 {
-    std::string bytes;
-    size_t most = Utf8Bom.size();
+    const TextEncoding encoding = state.DocumentEncoding;
+    const bool bom = encoding == TextEncoding::Utf8WithBom;
+    size_t most = bom ? Utf8Bom.size() : 0;
     for (int i = 1; i <= state.WorkLineCount; ++i)
-        most += 3 * state.WorkLines[i].size() + 2;
-    bytes.reserve(most);
-    if (state.DocumentEncoding == TextEncoding::Utf8WithBom)
-        bytes = Utf8Bom;
+        most += EncodedBound(state.WorkLines[i], encoding) + 2;
+    // Sized once and written through: the document is most of a short run's output.
+    std::string bytes(most, '\0');
+    char *to = bytes.data();
+    if (bom)
+        to = std::copy(Utf8Bom.begin(), Utf8Bom.end(), to);
     for (int i = 1; i <= state.WorkLineCount; ++i) {
-        AppendText(state.WorkLines[i], state.DocumentEncoding, bytes);
-        bytes += "\r\n";
+        to = PutText(state.WorkLines[i], encoding, to);
+        *to++ = '\r';
+        *to++ = '\n';
     }
+    bytes.resize(static_cast<size_t>(to - bytes.data()));
     return bytes;
 }
 

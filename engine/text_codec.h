@@ -15,6 +15,9 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding);
 
 // The same as SplitLines(DecodeText(bytes, encoding)), without the whole text in between.
 std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding);
+// The same lines appended to lines; on return it holds what it held before and the new lines.
+void AppendDecodedLines(
+    std::string_view bytes, TextEncoding &encoding, std::vector<std::u16string> &lines);
 
 // Encodes text in the given encoding (the byte-order mark is not included).
 std::string EncodeText(std::u16string_view text, TextEncoding encoding);

@@ -46,6 +46,7 @@ private slots:
     void endToEnd();
     void conversions_data();
     void conversions();
+    void vacatedTailKeepsOldLines_data();
     void vacatedTailKeepsOldLines();
     void refusalsChangeNothing_data();
     void refusalsChangeNothing();
@@ -206,17 +207,42 @@ void TestConvert::conversions()
         QCOMPARE(f.state.SourceLines[i], document[i - 1].toStdU16String());
 }
 
+void TestConvert::vacatedTailKeepsOldLines_data()
+{
+    QTest::addColumn<QStringList>("document");
+    QTest::addColumn<QStringList>("tables");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QStringList>("tail"); // the lines after the new count
+
+    QTest::newRow("one table") << QStringList { "Results", "", "StarA", "V", "B-V", "1", "12.3",
+        "0.45", "2", "12.9", "0.51", "", "End" }
+                               << QStringList { "StarA|3|3" } << 7
+                               << QStringList { "0.45", "2", "12.9", "0.51", "", "End" };
+    // The second gap leaves lines in the tail that also moved up: each place keeps its own.
+    QTest::newRow("two tables, lines left twice")
+        << QStringList { "A", "1", "2", "3", "x", "B", "4", "5", "6", "7", "y", "z" }
+        << QStringList { "A|2|2", "B|2|2" } << 8 << QStringList { "y", "z", "y", "z" };
+    QTest::newRow("two tables, a line left in the tail and in a moved place")
+        << QStringList { "A", "1", "2", "3", "x", "B", "b1", "b2", "b3", "b4", "b5", "y1", "y2",
+               "y3", "y4", "y5" }
+        << QStringList { "A|2|2", "B|2|3" } << 10
+        << QStringList { "y2", "y3", "y4", "y5", "y4", "y5" };
+}
+
 void TestConvert::vacatedTailKeepsOldLines()
 {
+    QFETCH(QStringList, document);
+    QFETCH(QStringList, tables);
+    QFETCH(int, count);
+    QFETCH(QStringList, tail);
+
     EngineFixture f;
-    f.read(Document({ "Results", "", "StarA", "V", "B-V", "1", "12.3", "0.45", "2", "12.9", "0.51",
-        "", "End" }));
-    Describe(f, { "StarA|3|3" });
+    f.read(CrLf(document));
+    Describe(f, tables);
     f.convert();
-    QCOMPARE(f.state.WorkLineCount, 7);
-    const std::vector<std::u16string> tail(
-        f.state.WorkLines.begin() + 8, f.state.WorkLines.begin() + 14);
-    QCOMPARE(tail, Lines({ "0.45", "2", "12.9", "0.51", "", "End" }));
+    QCOMPARE(f.state.WorkLineCount, count);
+    const auto from = f.state.WorkLines.begin() + count + 1;
+    QCOMPARE(std::vector<std::u16string>(from, from + tail.size()), ToLines(tail));
 }
 
 void TestConvert::refusalsChangeNothing_data()
