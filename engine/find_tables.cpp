@@ -469,6 +469,12 @@ double Ratio(double x, double y)
     return std::min(x, y) / std::max({ x, y, 1.0 });
 }
 
+// Evidence x >= 0 as a confidence from 0 towards 1: x / (1 + x), which needs no maths library.
+double Saturation(double x)
+{
+    return x > 0 ? x / (1 + x) : 0;
+}
+
 // How alike two cells are in layout as members of one column: 1 the same, 0 never together.
 double ShapeSimilarity(const Cell &x, const Cell &y)
 {
@@ -697,8 +703,7 @@ public:
         candidate.rows = rows;
         candidate.cols = cols;
         candidate.gain = gain;
-        candidate.confidence = std::clamp(1 - std::exp(-gain / (2.0 + cols)), 0.0, 1.0)
-            * std::min(1.0, evidence * 2);
+        candidate.confidence = Saturation(gain / (2.0 + cols)) * std::min(1.0, evidence * 2);
         // Too weak to propose unasked, and it would only stand in the way of better readings.
         if (!toldStart && candidate.confidence < 0.1)
             return;
@@ -763,7 +768,7 @@ public:
             const double gain = 0.3 * (end - run.first - cols) + 3 * cols
                 + Boundary(run.first - 1, run.first + cols - 1) + Boundary(end, end - cols);
             run.candidate.gain = std::max(gain, 1.5);
-            run.candidate.confidence = 0.6 * (1 - std::exp(-run.candidate.gain / (2.0 + cols)));
+            run.candidate.confidence = 0.6 * Saturation(run.candidate.gain / (2.0 + cols));
         }
     }
 

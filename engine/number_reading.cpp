@@ -1,8 +1,10 @@
 #include "number_reading.h"
 
 #include <algorithm>
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace cellwright {
@@ -56,6 +58,13 @@ double ReadRadix(Scanner &scan, int radix)
     return value;
 }
 
+// The "C" locale, made once.
+locale_t CLocale()
+{
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return c;
+}
+
 // For a decimal number with at least one nonzero digit: the power of ten p with
 // 10^(p-1) <= |value| < 10^p, saturated far beyond the range of a double.
 long OrderOfMagnitude(std::string_view number)
@@ -106,8 +115,8 @@ double ReadNumber(std::u16string_view text)
         return 0;
     }
 
-    // Collect the decimal number without its blanks, then let from_chars do the exact rounding
-    // (it ignores the locale, so the period is always the decimal point).
+    // Collect the decimal number without its blanks, then let the C library do the exact
+    // rounding.
     std::string collected;
     if (scan.Peek() == u'+' || scan.Peek() == u'-') {
         if (scan.Peek() == u'-')
@@ -148,14 +157,13 @@ double ReadNumber(std::u16string_view text)
             collected += exponent;
     }
 
-    double value = 0;
-    const auto [end, error]
-        = std::from_chars(collected.data(), collected.data() + collected.size(), value);
-    (void)end;
-    if (error == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone on overflow or underflow; which one it was follows
-        // from the decimal order of magnitude, not from the exponent's sign alone (0.000…01
-        // underflows without any exponent).
+    // strtod rounds exactly; in the "C" locale the period is the decimal point whatever the
+    // program's own locale is.
+    errno = 0;
+    double value = strtod_l(collected.c_str(), nullptr, CLocale());
+    if (errno == ERANGE) {
+        // Which way it went out of range follows from the decimal order of magnitude, not from
+        // the exponent's sign alone (0.000…01 underflows without any exponent).
         const bool negative = collected.front() == '-';
         value = OrderOfMagnitude(collected) > 0 ? HUGE_VAL : 0.0;
         if (negative)
@@ -168,10 +176,17 @@ std::optional<int16_t> RoundToInt16(double value)
 {
     if (!(value >= -32768.5 && value <= 32767.5))
         return std::nullopt;
-    const double rounded = std::nearbyint(value); // the default mode rounds halves to even
-    if (rounded < -32768.0 || rounded > 32767.0)
+    // Halves to even, by hand: within this range the fraction is exact, and the program then
+    // needs no maths library at all.
+    long whole = static_cast<long>(value); // toward zero
+    const double fraction = value - static_cast<double>(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0))
+        ++whole;
+    else if (fraction < -0.5 || (fraction == -0.5 && whole % 2 != 0))
+        --whole;
+    if (whole < -32768 || whole > 32767)
         return std::nullopt;
-    return static_cast<int16_t>(rounded);
+    return static_cast<int16_t>(whole);
 }
 
 } // namespace cellwright
