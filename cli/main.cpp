@@ -80,14 +80,6 @@ std::optional<Location> Locate(const std::string &name, const char *role, int &s
     return Location { absolute.parent_path().u16string(), absolute.filename().u16string() };
 }
 
-std::u16string Trimmed(std::u16string_view text)
-{
-    const size_t first = text.find_first_not_of(u' ');
-    if (first == text.npos)
-        return {};
-    return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
-}
-
 std::string Utf8(std::u16string_view text)
 {
     return EncodeText(text, TextEncoding::Utf8);
@@ -104,13 +96,21 @@ std::string Size(int rows, int cols)
     return std::to_string(rows) + "x" + std::to_string(cols);
 }
 
+// Whether the proposals all have one size.
+bool SameSize(const std::vector<TableProposal> &proposals)
+{
+    return std::all_of(proposals.begin(), proposals.end(), [&](const TableProposal &p) {
+        return p.Rows == proposals.front().Rows && p.Cols == proposals.front().Cols;
+    });
+}
+
 // --find: one line per proposal on standard output; what a bare TEXT:ROWSxCOLS cannot say goes
 // to standard error.
 int Find(const ConversionState &state, const std::string &input)
 {
     const std::vector<TableProposal> proposals = FindTables(state);
     std::string listed;
-    std::map<std::u16string, std::vector<const TableProposal *>> byText;
+    std::map<std::u16string, std::vector<TableProposal>> byText;
     for (const TableProposal &p : proposals) {
         // A line break inside the cell would split the proposal's line in two.
         std::u16string text = p.FirstCell;
@@ -118,21 +118,18 @@ int Find(const ConversionState &state, const std::string &input)
             text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
         listed
             += std::to_string(p.FirstLine) + "\t" + Utf8(text) + ":" + Size(p.Rows, p.Cols) + "\n";
-        byText[p.FirstCell].push_back(&p);
+        byText[p.FirstCell].push_back(p);
     }
     for (const auto &entry : byText) {
         const std::u16string &text = entry.first;
-        const std::vector<const TableProposal *> &alike = entry.second;
-        const bool sameSize = std::all_of(alike.begin(), alike.end(), [&](const auto *p) {
-            return p->Rows == alike.front()->Rows && p->Cols == alike.front()->Cols;
-        });
-        if (sameSize)
+        const std::vector<TableProposal> &alike = entry.second;
+        if (SameSize(alike))
             continue;
         std::string lines, sizes;
         for (size_t i = 0; i < alike.size(); ++i) {
             const char *gap = i == 0 ? "" : i + 1 == alike.size() ? " and " : ", ";
-            lines += gap + std::to_string(alike[i]->FirstLine);
-            sizes += gap + Size(alike[i]->Rows, alike[i]->Cols);
+            lines += gap + std::to_string(alike[i].FirstLine);
+            sizes += gap + Size(alike[i].Rows, alike[i].Cols);
         }
         Complain("lines " + lines + " start tables whose top-left cells all hold \"" + Utf8(text)
             + "\" but whose sizes differ (" + sizes
@@ -176,10 +173,10 @@ std::optional<std::vector<TableArgument>> Resolve(
         return resolved;
     }
 
-    const auto lineText = [&](int n) { return Trimmed(state.SourceLines[n]); };
+    const auto lineText = [&](int n) { return TrimSpaces(state.SourceLines[n]); };
     for (const TableArgument &table : line.tables) {
         const std::string named = "--table '" + table.argument + "': ";
-        const std::u16string text = Trimmed(ArgumentText(table.firstCell));
+        const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
         if (table.line != 0) {
             if (table.line > state.SourceLineCount || lineText(table.line) != text) {
                 Complain(named + "line " + std::to_string(table.line) + " of " + line.input
@@ -228,12 +225,9 @@ std::optional<std::vector<TableArgument>> Resolve(
                 + "\", so no size can be proposed");
             return std::nullopt;
         }
-        const bool sameSize = std::all_of(proposals.begin(), proposals.end(), [&](const auto &p) {
-            return p.Rows == proposals.front().Rows && p.Cols == proposals.front().Cols;
-        });
         // One size for every block: the table as if typed with it. Otherwise each block on its
         // own, at its line.
-        if (sameSize) {
+        if (SameSize(proposals)) {
             TableArgument sized = table;
             sized.rows = std::to_string(proposals.front().Rows);
             sized.cols = std::to_string(proposals.front().Cols);
@@ -250,8 +244,8 @@ std::vector<TableAt> Placed(const std::vector<TableArgument> &tables)
 {
     std::vector<TableAt> placed;
     for (const TableArgument &table : tables) {
-        placed.push_back({ table.line, Trimmed(ArgumentText(table.firstCell)), Count(table.rows),
-            Count(table.cols) });
+        placed.push_back({ table.line, std::u16string(TrimSpaces(ArgumentText(table.firstCell))),
+            Count(table.rows), Count(table.cols) });
     }
     return placed;
 }

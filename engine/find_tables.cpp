@@ -1,5 +1,7 @@
 #include "find_tables.h"
 
+#include "read_textfile.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -88,14 +90,6 @@ std::u16string_view Trim(std::u16string_view text)
     while (last > first && IsBlank(text[last - 1]))
         --last;
     return text.substr(first, last - first);
-}
-
-std::u16string TrimSpaces(std::u16string_view text)
-{
-    const size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    return std::u16string(text.substr(first, text.find_last_not_of(u' ') - first + 1));
 }
 
 size_t Digits(std::u16string_view t, size_t &i)

@@ -27,14 +27,6 @@ namespace {
 // need this much, and reading keeps several copies of the text while it splits the lines.
 constexpr std::uintmax_t MaxDocumentBytes = 64u << 20;
 
-std::u16string_view TrimSpaces(std::u16string_view text)
-{
-    const size_t first = text.find_first_not_of(u' ');
-    if (first == std::u16string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
-}
-
 std::u16string_view TrimLeadingSpaces(std::u16string_view text)
 {
     const size_t first = text.find_first_not_of(u' ');
@@ -435,6 +427,14 @@ std::u16string ConvertTablesAt(
 }
 
 } // namespace
+
+std::u16string_view TrimSpaces(std::u16string_view text)
+{
+    const size_t first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
 
 void Read_Textfile::ReadDocument()
 {

@@ -10,6 +10,7 @@
 #include "main_window.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace cellwright {
@@ -17,6 +18,10 @@ namespace cellwright {
 // The two messages every user of the engine may see, exactly as shown.
 inline constexpr char16_t ReadErrorMessage[] = u"Read error of some kind";
 inline constexpr char16_t IncompleteBoxesMessage[] = u"Hey, you need to complete the boxes!";
+
+// A line or a first box as the conversion compares them: without the spaces (code 32) at both
+// ends; tabs and every other character stay.
+std::u16string_view TrimSpaces(std::u16string_view text);
 
 // One place where ConvertTables finds a table's first-cell text. Line numbers count in the
 // working document as it stands before the conversion, so they point into the file as read.
