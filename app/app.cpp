@@ -17,8 +17,12 @@ namespace cellwright {
 App::App()
     : frmMain([this] { return std::make_unique<class frmMain>(*this); })
     , frmPrint_Table([this] { return std::make_unique<class frmPrint_Table>(state); })
-    , frmOpen([this] { return std::make_unique<class frmOpen>(state, engine); })
-    , frmSaveAs([this] { return std::make_unique<class frmSaveAs>(state, engine); })
+    , frmOpen([this] {
+        return std::make_unique<class frmOpen>(state, [this] { engine.ReadDocument(); });
+    })
+    , frmSaveAs([this] {
+        return std::make_unique<class frmSaveAs>(state, [this] { return engine.WriteDocument(); });
+    })
     , frmHelp([this] { return std::make_unique<class frmHelp>(helpParagraphs); })
     , frmFind_Tables([this] { return std::make_unique<class frmFind_Tables>(*this); })
 {

@@ -2,11 +2,12 @@
 //
 //   ConversionState   the document and the table settings, shared by every window and the engine
 //   HelpParagraphs    the help window's paragraph table, which outlives the window
-//   Read_Textfile     the conversion engine; it reaches the main window through frmMainLink
+//   Read_Textfile     what the buttons and dialogs run: the engine's answers shown the window's
+//                     way, through frmMainLink
 //   FormInstance<..>  one holder per form, each form created on first use
 //
 // The main window's buttons and menus run the engine and show the other forms through this
-// object; the dialogs get the state and the engine when they are created.
+// object; the dialogs get the state and what their OK runs when they are created.
 #pragma once
 
 #include "conversion_state.h"

@@ -1,6 +1,7 @@
 #include "frmfind_tables.h"
 
 #include "app.h"
+#include "conversion.h"
 #include "frmmain.h"
 #include "latex_escape.h"
 
@@ -124,18 +125,23 @@ QString frmFind_Tables::UseRefusal(const std::vector<int> &ticked) const
                               "most. Untick some and press \"Use\" again.")
             .arg(ticked.size());
     // Tables are found by their first cell alone: two sizes for one text cannot both be meant.
-    for (std::size_t a = 0; a < ticked.size(); ++a) {
-        for (std::size_t b = a + 1; b < ticked.size(); ++b) {
-            const TableProposal &p = proposals[std::size_t(ticked[a])];
-            const TableProposal &q = proposals[std::size_t(ticked[b])];
-            if (p.FirstCell != q.FirstCell || (p.Rows == q.Rows && p.Cols == q.Cols))
+    std::vector<TableAt> tables;
+    for (const int i : ticked) {
+        const TableProposal &p = proposals[std::size_t(i)];
+        tables.push_back({ p.FirstLine, p.FirstCell, p.Rows, p.Cols });
+    }
+    for (const std::vector<std::size_t> &alike : SizeClashes(tables)) {
+        const TableAt &p = tables[alike.front()];
+        for (const std::size_t other : alike) {
+            const TableAt &q = tables[other];
+            if (p.Rows == q.Rows && p.Cols == q.Cols)
                 continue;
             return QStringLiteral(
                 "The tables at lines %1 and %2 both start with \"%3\" but differ in size "
                 "(%4 \u00d7 %5 and %6 \u00d7 %7). The conversion finds a table by its first "
                 "cell, so tick only one of them.")
-                .arg(p.FirstLine)
-                .arg(q.FirstLine)
+                .arg(p.Line)
+                .arg(q.Line)
                 .arg(FromU16(p.FirstCell))
                 .arg(p.Rows)
                 .arg(p.Cols)

@@ -9,9 +9,11 @@
 //                so that short runs of alike rows start everywhere;
 //   headers      5000 lines of tables whose columns are all numbers alike, each under a header
 //                row of words and after a short sentence, so that only the headers give widths.
-#include "fake_main_window.h"
+#include "conversion.h"
+#include "document_file.h"
+#include "document_reading.h"
 #include "find_tables.h"
-#include "read_textfile.h"
+#include "text_codec.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -113,8 +115,7 @@ std::string Bytes(Document document)
 struct Bench {
     std::filesystem::path folder;
     ConversionState state;
-    FakeMainWindow window;
-    Read_Textfile engine { state, window };
+    std::vector<TableBoxes> boxes;
 
     explicit Bench(Document document)
     {
@@ -125,42 +126,35 @@ struct Bench {
             std::abort();
         folder = name;
         std::ofstream(folder / "paper.txt", std::ios::binary) << Bytes(document);
-        state.OpenFolder = folder.u16string();
-        state.OpenFileName = u"paper.txt";
-        state.SaveFolder = state.OpenFolder;
-        state.SaveFileName = u"paper.tex";
         if (document == Typical) {
-            window.listIndex = MaxTables - 1;
             for (int t = 1; t <= MaxTables; ++t)
-                window.describe(t, u"Star" + std::u16string(1, char16_t(u'0' + t)), u"50", u"6");
+                boxes.push_back({ u"Star" + std::u16string(1, char16_t(u'0' + t)), u"50", u"6" });
         } else {
-            window.listIndex = 0;
-            window.describe(1, u"   ", u"1", u"2");
+            boxes.push_back({ u"   ", u"1", u"2" });
         }
     }
     ~Bench()
     {
         std::error_code ec;
-        std::filesystem::current_path("/", ec);
         std::filesystem::remove_all(folder, ec);
     }
 
     void read(benchmark::State &s)
     {
-        engine.ReadDocument();
-        if (!window.messages.empty() || state.SourceLineCount != MaxLines)
-            s.SkipWithError("the document was not read");
+        DocumentRead read = ReadTextDocument(folder / "paper.txt");
+        if (!read.Document || read.Document->Lines.size() != MaxLines + 1)
+            return s.SkipWithError("the document was not read");
+        TakeDocument(state, std::move(*read.Document));
     }
     void convert(benchmark::State &s)
     {
-        engine.CaptureTableSettings();
-        engine.ConvertTables();
-        if (!window.messages.empty() || state.WorkLineCount >= MaxLines)
+        CaptureTableSettings(state, static_cast<int>(boxes.size()) - 1, boxes);
+        if (!ConvertTables(state, boxes).empty() || state.WorkLineCount >= MaxLines)
             s.SkipWithError("nothing was converted");
     }
     void write(benchmark::State &s)
     {
-        if (!engine.WriteDocument())
+        if (!SaveFileAtomically(folder / "paper.tex", EncodeDocument(state)).empty())
             s.SkipWithError("the document was not saved");
     }
 };
@@ -178,7 +172,7 @@ void Convert(benchmark::State &s)
     bench.read(s);
     for (auto _ : s) {
         s.PauseTiming();
-        bench.engine.ResetConversion();
+        ResetConversion(bench.state);
         s.ResumeTiming();
         bench.convert(s);
     }

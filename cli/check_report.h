@@ -2,8 +2,8 @@
 #pragma once
 
 #include "command_line.h"
+#include "conversion.h"
 #include "conversion_state.h"
-#include "read_textfile.h"
 
 #include <string>
 #include <vector>

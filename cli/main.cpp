@@ -1,16 +1,17 @@
 // cellwright-convert: the conversion engine from the command line, for build scripts that repeat
 // a conversion and for people who want to check a document first.
 //
-// The arguments become the window's table boxes (ConsoleWindow), so the engine reads, checks,
-// refuses, converts and saves exactly as it does behind the window; its messages go to standard
-// error.
+// The arguments become the tables' boxes, so the engine reads, checks, refuses, converts and
+// saves exactly as it does behind the window; its refusals go to standard error.
 
 #include "check_report.h"
 #include "command_line.h"
-#include "console_window.h"
+#include "conversion.h"
+#include "document_file.h"
+#include "document_reading.h"
 #include "find_tables.h"
-#include "read_textfile.h"
 #include "text_codec.h"
+#include "text_rules.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -18,8 +19,8 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <map>
 #include <optional>
+#include <span>
 #include <unistd.h>
 
 using namespace cellwright;
@@ -35,54 +36,38 @@ void Complain(const std::string &message)
     std::fwrite(line.data(), 1, line.size(), stderr);
 }
 
+std::string Utf8(std::u16string_view text)
+{
+    return EncodeText(text, TextEncoding::Utf8);
+}
+
+// A refusal of the engine's, after what it concerns when that is worth saying.
+void Refused(const std::string &context, std::u16string_view refusal)
+{
+    Complain((context.empty() ? "" : context + ": ") + Utf8(refusal));
+}
+
 // Straight to the descriptor: the program's output is a single piece, which stdio would only copy
 // into its buffer first.
 bool WriteStandardOutput(std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written < 0) {
-            Complain(std::string("could not write to standard output: ") + std::strerror(errno));
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
+    if (const int error = WriteAll(STDOUT_FILENO, bytes)) {
+        Complain(std::string("could not write to standard output: ") + std::strerror(error));
+        return false;
     }
     return true;
 }
 
-struct Location {
-    std::u16string folder;
-    std::u16string name;
-};
-
-// ReadDocument and WriteDocument enter the document's folder before opening its name, so every
-// name given relative to where the program was started becomes a folder and a bare name first.
-// Empty after complaining; status then says why.
-std::optional<Location> Locate(const std::string &name, const char *role, int &status)
+// A name the file system is given as it stands; false after complaining when it is not UTF-8,
+// the only names the engine's messages can show.
+bool Utf8Name(const std::string &name, const char *role)
 {
-    // The engine hands names to the file system as UTF-8.
     TextEncoding encoding;
     DecodeText(name, encoding);
-    if (encoding == TextEncoding::Windows1252) {
-        Complain(std::string("the ") + role + " name '" + name + "' is not valid UTF-8");
-        status = UsageError;
-        return std::nullopt;
-    }
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(fs::path(name), ec);
-    if (ec) {
-        Complain(name + ": " + ec.message());
-        status = Failure;
-        return std::nullopt;
-    }
-    return Location { absolute.parent_path().u16string(), absolute.filename().u16string() };
-}
-
-std::string Utf8(std::u16string_view text)
-{
-    return EncodeText(text, TextEncoding::Utf8);
+    if (encoding != TextEncoding::Windows1252)
+        return true;
+    Complain(std::string("the ") + role + " name '" + name + "' is not valid UTF-8");
+    return false;
 }
 
 // A size given as digits, too large ones kept too large for the conversion to accept.
@@ -96,12 +81,12 @@ std::string Size(int rows, int cols)
     return std::to_string(rows) + "x" + std::to_string(cols);
 }
 
-// Whether the proposals all have one size.
-bool SameSize(const std::vector<TableProposal> &proposals)
+std::vector<TableAt> AtTheirLines(const std::vector<TableProposal> &proposals)
 {
-    return std::all_of(proposals.begin(), proposals.end(), [&](const TableProposal &p) {
-        return p.Rows == proposals.front().Rows && p.Cols == proposals.front().Cols;
-    });
+    std::vector<TableAt> tables;
+    for (const TableProposal &p : proposals)
+        tables.push_back({ p.FirstLine, p.FirstCell, p.Rows, p.Cols });
+    return tables;
 }
 
 // --find: one line per proposal on standard output; what a bare TEXT:ROWSxCOLS cannot say goes
@@ -110,7 +95,6 @@ int Find(const ConversionState &state, const std::string &input)
 {
     const std::vector<TableProposal> proposals = FindTables(state);
     std::string listed;
-    std::map<std::u16string, std::vector<TableProposal>> byText;
     for (const TableProposal &p : proposals) {
         // A line break inside the cell would split the proposal's line in two.
         std::u16string text = p.FirstCell;
@@ -118,18 +102,20 @@ int Find(const ConversionState &state, const std::string &input)
             text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
         listed
             += std::to_string(p.FirstLine) + "\t" + Utf8(text) + ":" + Size(p.Rows, p.Cols) + "\n";
-        byText[p.FirstCell].push_back(p);
     }
-    for (const auto &entry : byText) {
-        const std::u16string &text = entry.first;
-        const std::vector<TableProposal> &alike = entry.second;
-        if (SameSize(alike))
-            continue;
+    // In the order of their texts, so the same document always gives the same messages.
+    auto clashes = SizeClashes(AtTheirLines(proposals));
+    std::sort(clashes.begin(), clashes.end(), [&](const auto &a, const auto &b) {
+        return proposals[a.front()].FirstCell < proposals[b.front()].FirstCell;
+    });
+    for (const std::vector<size_t> &alike : clashes) {
+        const std::u16string &text = proposals[alike.front()].FirstCell;
         std::string lines, sizes;
         for (size_t i = 0; i < alike.size(); ++i) {
+            const TableProposal &p = proposals[alike[i]];
             const char *gap = i == 0 ? "" : i + 1 == alike.size() ? " and " : ", ";
-            lines += gap + std::to_string(alike[i].FirstLine);
-            sizes += gap + Size(alike[i].Rows, alike[i].Cols);
+            lines += gap + std::to_string(p.FirstLine);
+            sizes += gap + Size(p.Rows, p.Cols);
         }
         Complain("lines " + lines + " start tables whose top-left cells all hold \"" + Utf8(text)
             + "\" but whose sizes differ (" + sizes
@@ -204,7 +190,7 @@ std::optional<std::vector<TableArgument>> Resolve(
         }
         // As in the window, an empty first box names no table.
         if (table.firstCell.empty()) {
-            Complain(EncodeText(IncompleteBoxesMessage, TextEncoding::Utf8));
+            Refused({}, IncompleteBoxesMessage);
             return std::nullopt;
         }
 
@@ -227,7 +213,7 @@ std::optional<std::vector<TableArgument>> Resolve(
         }
         // One size for every block: the table as if typed with it. Otherwise each block on its
         // own, at its line.
-        if (SameSize(proposals)) {
+        if (SizeClashes(AtTheirLines(proposals)).empty()) {
             TableArgument sized = table;
             sized.rows = std::to_string(proposals.front().Rows);
             sized.cols = std::to_string(proposals.front().Cols);
@@ -250,34 +236,75 @@ std::vector<TableAt> Placed(const std::vector<TableArgument> &tables)
     return placed;
 }
 
+// The boxes the window would hold for these tables.
+std::vector<TableBoxes> Boxes(std::span<const TableArgument> tables)
+{
+    std::vector<TableBoxes> boxes;
+    for (const TableArgument &table : tables) {
+        boxes.push_back(
+            { ArgumentText(table.firstCell), ArgumentText(table.rows), ArgumentText(table.cols) });
+    }
+    return boxes;
+}
+
+// Tables named by their text alone, six at most, are what the window's boxes hold and are
+// captured as the window captures them.
+ConversionPreview Preview(
+    ConversionState &state, const std::vector<TableArgument> &tables, bool byText)
+{
+    if (byText && tables.size() <= MaxTables) {
+        const std::vector<TableBoxes> boxes = Boxes(tables);
+        CaptureTableSettings(state, static_cast<int>(tables.size()) - 1, boxes);
+        return PreviewConversion(state, boxes);
+    }
+    return PreviewTablesAt(state, Placed(tables));
+}
+
+// Converts the tables, all or nothing; false after complaining.
+bool Convert(ConversionState &state, const std::vector<TableArgument> &tables, bool byText)
+{
+    if (!byText) {
+        const std::u16string refusal = ConvertTablesAt(state, Placed(tables));
+        if (!refusal.empty())
+            Refused({}, refusal);
+        return refusal.empty();
+    }
+    // Six tables at a time, as the window's boxes hold them, each pass on the document as the
+    // ones before it left it. Nothing is written unless every pass converts.
+    for (size_t first = 0; first < tables.size(); first += MaxTables) {
+        const size_t last = std::min(first + MaxTables, tables.size());
+        const std::vector<TableBoxes> boxes
+            = Boxes({ tables.begin() + first, tables.begin() + last });
+        CaptureTableSettings(state, static_cast<int>(boxes.size()) - 1, boxes);
+        const std::u16string refusal = ConvertTables(state, boxes);
+        if (refusal.empty())
+            continue;
+        Refused(tables.size() <= MaxTables
+                ? std::string()
+                : "--table " + std::to_string(first + 1) + " to " + std::to_string(last)
+                    + " (tables 1 to " + std::to_string(last - first) + " below)",
+            refusal);
+        return false;
+    }
+    return true;
+}
+
 int Run(const CommandLine &line)
 {
-    int status = Success;
-    const auto input = Locate(line.input, "input", status);
-    if (!input)
-        return status;
-    std::optional<Location> output;
-    if (line.output) {
-        output = Locate(*line.output, "output", status);
-        if (!output)
-            return status;
-        if (output->name.empty()) {
-            Complain("the output '" + *line.output + "' names a folder, not a file");
-            return UsageError;
-        }
+    if (!Utf8Name(line.input, "input") || (line.output && !Utf8Name(*line.output, "output")))
+        return UsageError;
+    if (line.output && !fs::path(*line.output).has_filename()) {
+        Complain("the output '" + *line.output + "' names a folder, not a file");
+        return UsageError;
     }
 
     ConversionState state { ConversionState::GrowingLineStores {} };
-    ConsoleWindow window({});
-    Read_Textfile engine(state, window);
-
-    state.OpenFolder = input->folder;
-    state.OpenFileName = input->name;
-    window.SetMessageContext(line.input);
-    engine.ReadDocument();
-    if (window.MessageCount() > 0)
+    DocumentRead read = ReadTextDocument(fs::path(line.input));
+    if (!read.Document) {
+        Refused(line.input, ReadErrorMessage);
         return Failure;
-    window.SetMessageContext({});
+    }
+    TakeDocument(state, std::move(*read.Document));
 
     if (line.action == CommandLine::Action::Find)
         return Find(state, line.input);
@@ -285,30 +312,22 @@ int Run(const CommandLine &line)
     const auto tables = Resolve(line, state);
     if (!tables)
         return Failure;
-    // Tables named by their text alone, six at most, are what the window's boxes hold; anything
-    // else goes through the conversion by position.
+    // Anything but tables named by their text alone, six at most, goes through the conversion by
+    // position.
     const bool byText = std::all_of(
         tables->begin(), tables->end(), [](const TableArgument &t) { return t.line == 0; });
     for (const TableArgument &table : *tables) {
         if (table.line == 0 && table.firstCell.empty() && (!byText || tables->size() > MaxTables)) {
-            window.MsgBox(IncompleteBoxesMessage);
+            Refused({}, IncompleteBoxesMessage);
             return Failure;
         }
     }
     state.EscapeSpecialCharacters = line.escape;
 
     if (line.action == CommandLine::Action::Check) {
-        ConsoleWindow boxes(*tables);
-        Read_Textfile boxed(state, boxes);
-        ConversionPreview preview;
-        if (byText && tables->size() <= MaxTables) {
-            boxed.CaptureTableSettings();
-            preview = boxed.PreviewConversion();
-        } else {
-            preview = engine.PreviewTablesAt(Placed(*tables));
-        }
+        const ConversionPreview preview = Preview(state, *tables, byText);
         if (!preview.Refusal.empty()) {
-            window.MsgBox(preview.Refusal);
+            Refused({}, preview.Refusal);
             return Failure;
         }
         const CheckReport report = MakeCheckReport(state, *tables, preview);
@@ -317,33 +336,17 @@ int Run(const CommandLine &line)
         return report.passed ? Success : Failure;
     }
 
-    if (byText) {
-        // Six tables at a time, as the window's boxes hold them, each pass on the document as the
-        // ones before it left it. Nothing is written unless every pass converts.
-        for (size_t first = 0; first < tables->size(); first += MaxTables) {
-            const size_t last = std::min(first + MaxTables, tables->size());
-            ConsoleWindow boxes({ tables->begin() + first, tables->begin() + last });
-            if (tables->size() > MaxTables) {
-                boxes.SetMessageContext("--table " + std::to_string(first + 1) + " to "
-                    + std::to_string(last) + " (tables 1 to " + std::to_string(last - first)
-                    + " below)");
-            }
-            Read_Textfile pass(state, boxes);
-            pass.CaptureTableSettings();
-            pass.ConvertTables();
-            if (boxes.MessageCount() > 0)
-                return Failure;
-        }
-    } else if (!engine.ConvertTablesAt(Placed(*tables))) {
+    if (!Convert(state, *tables, byText))
         return Failure;
-    }
-
-    if (output) {
-        state.SaveFolder = output->folder;
-        state.SaveFileName = output->name;
-        return engine.WriteDocument() ? Success : Failure;
-    }
-    return WriteStandardOutput(EncodeDocument(state)) ? Success : Failure;
+    const std::string document = EncodeDocument(state);
+    if (!line.output)
+        return WriteStandardOutput(document) ? Success : Failure;
+    const fs::path output(*line.output);
+    const std::u16string reason = SaveFileAtomically(output, document);
+    if (reason.empty())
+        return Success;
+    Complain("Could not save " + output.filename().string() + ": " + Utf8(reason));
+    return Failure;
 }
 
 } // namespace

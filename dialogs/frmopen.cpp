@@ -41,10 +41,10 @@ constexpr FileChooserDesign OpenDesign {
 
 } // namespace
 
-frmOpen::frmOpen(ConversionState &state, Read_Textfile &engine)
+frmOpen::frmOpen(ConversionState &state, std::function<void()> readChosen)
     : FileChooser(OpenDesign)
     , state(state)
-    , engine(engine)
+    , readChosen(std::move(readChosen))
 {
     File1.MouseDown.connect(this, &frmOpen::File1_MouseDown);
 }
@@ -61,7 +61,7 @@ void frmOpen::Command1_Click()
     // The folder list's own path: the caption may not show it in a dialog made afresh.
     state.OpenFolder = Dir1.Path().toStdU16String();
     state.OpenFileName = Text1.Text().toStdU16String();
-    engine.ReadDocument();
+    readChosen();
     Hide();
 }
 

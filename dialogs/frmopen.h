@@ -1,17 +1,21 @@
 // frmOpen: the program's own chooser for the document to read. OK stores the folder and the name
-// separately in the conversion state and runs ReadDocument; OK and Cancel only hide the form, so
-// drive, folder, pattern and name survive to the next showing. Form_Resize keeps a minimum outer
-// size and shares extra width between the two columns, extra height to the lists.
+// separately in the conversion state and has the document read (the window's ReadDocument); OK and
+// Cancel only hide the form, so drive, folder, pattern and name survive to the next showing.
+// Form_Resize keeps a minimum outer size and shares extra width between the two columns, extra
+// height to the lists.
 #pragma once
 
+#include "conversion_state.h"
 #include "file_chooser.h"
-#include "read_textfile.h"
+
+#include <functional>
 
 namespace cellwright {
 
 class frmOpen : public FileChooser {
 public:
-    frmOpen(ConversionState &state, Read_Textfile &engine);
+    // readChosen reads the document that OpenFolder and OpenFileName name.
+    frmOpen(ConversionState &state, std::function<void()> readChosen);
 
     void Form_Resize() override;
 
@@ -20,7 +24,7 @@ private:
     void Command1_Click() override;
 
     ConversionState &state;
-    Read_Textfile &engine;
+    std::function<void()> readChosen;
 };
 
 } // namespace cellwright

@@ -26,10 +26,10 @@ constexpr FileChooserDesign SaveDesign {
 
 } // namespace
 
-frmSaveAs::frmSaveAs(ConversionState &state, Read_Textfile &engine)
+frmSaveAs::frmSaveAs(ConversionState &state, std::function<bool()> saveChosen)
     : FileChooser(SaveDesign)
     , state(state)
-    , engine(engine)
+    , saveChosen(std::move(saveChosen))
 {
 }
 
@@ -38,7 +38,7 @@ void frmSaveAs::Command1_Click()
     state.SaveFolder = Dir1.Path().toStdU16String();
     state.SaveFileName = Text1.Text().toStdU16String();
     // A failed save was reported; the dialog stays so that the name can be corrected.
-    if (engine.WriteDocument())
+    if (saveChosen())
         Hide();
 }
 

@@ -1,22 +1,25 @@
 // frmSaveAs: the program's own chooser for where the document is written; a near twin of frmOpen
-// without a layout of its own. OK stores the folder and the name and runs WriteDocument; the form
-// stays open when the save fails, so the user can correct the name.
+// without a layout of its own. OK stores the folder and the name and has the document saved there;
+// the form stays open when the save fails, so the user can correct the name.
 #pragma once
 
+#include "conversion_state.h"
 #include "file_chooser.h"
-#include "read_textfile.h"
+
+#include <functional>
 
 namespace cellwright {
 
 class frmSaveAs : public FileChooser {
 public:
-    frmSaveAs(ConversionState &state, Read_Textfile &engine);
+    // saveChosen saves where SaveFolder and SaveFileName say; false when it could not.
+    frmSaveAs(ConversionState &state, std::function<bool()> saveChosen);
 
 private:
     void Command1_Click() override;
 
     ConversionState &state;
-    Read_Textfile &engine;
+    std::function<bool()> saveChosen;
 };
 
 } // namespace cellwright

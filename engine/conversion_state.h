@@ -1,9 +1,11 @@
 // The program-wide conversion state: one instance, owned by the application object, shared by
-// the main window, the dialogs, the viewer and the Read_Textfile module.
+// the main window, the dialogs, the viewer and the engine's functions.
 //
 // Line stores hold MaxLines + 1 entries; line numbers start at 1 and entry 0 is never written.
 // Entries beyond the current counts keep whatever an earlier document or conversion left there.
 #pragma once
+
+#include "table_shape.h"
 
 #include <array>
 #include <cstdint>
@@ -58,6 +60,10 @@ struct ConversionState {
 
     // Encoding of the last document read; nothing read yet means UTF-8.
     TextEncoding DocumentEncoding = TextEncoding::Utf8;
+
+    // The tables the last document read knows exactly (a word-processor document); none for a
+    // text export, whose tables only their first cell and the sizes given describe.
+    std::vector<TableShape> DocumentTables;
 };
 
 } // namespace cellwright

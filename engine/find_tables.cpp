@@ -1,6 +1,6 @@
 #include "find_tables.h"
 
-#include "read_textfile.h"
+#include "text_rules.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,7 @@
 #include "number_reading.h"
 
+#include "text_rules.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -11,11 +13,6 @@ namespace cellwright {
 
 namespace {
 
-bool IsBlank(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n';
-}
-
 // Walks the text one character at a time, skipping blanks wherever they stand.
 class Scanner {
 public:
@@ -26,7 +23,7 @@ public:
 
     char16_t Peek()
     {
-        while (pos < text.size() && IsBlank(text[pos]))
+        while (pos < text.size() && IsNumberBlank(text[pos]))
             ++pos;
         return pos < text.size() ? text[pos] : u'\0';
     }

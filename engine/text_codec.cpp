@@ -1,5 +1,7 @@
 #include "text_codec.h"
 
+#include "text_rules.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -81,13 +83,7 @@ bool AppendUtf8(std::string_view bytes, std::u16string &out)
         }
         if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
             return false;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            *to++ = static_cast<char16_t>(0xD800 + (cp >> 10));
-            *to++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            *to++ = static_cast<char16_t>(cp);
-        }
+        to = PutUtf16(cp, to);
         i += length;
     }
     out.resize(static_cast<size_t>(to - out.data()));
@@ -207,9 +203,9 @@ template <class Char> Char LineTerminator(std::basic_string_view<Char> text)
 
 // Calls each(line) for the lines of a text, terminators left out; after a CR, an LF belongs to
 // the same end. Stops early, returning false, when each does.
-template <class Char, class Each> bool ForEachLine(std::basic_string_view<Char> text, Each each)
+template <class Char, class Each>
+bool ForEachLine(std::basic_string_view<Char> text, Char terminator, Each each)
 {
-    const Char terminator = LineTerminator(text);
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = std::min(text.find(terminator, start), text.size());
@@ -246,45 +242,49 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding)
 std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding)
 {
     std::vector<std::u16string> lines;
-    AppendDecodedLines(bytes, encoding, lines);
+    AppendDecodedLines(bytes, LineEnd(bytes), encoding, lines);
     return lines;
 }
 
-void AppendDecodedLines(
-    std::string_view bytes, TextEncoding &encoding, std::vector<std::u16string> &lines)
+void AppendDecodedLines(std::string_view bytes, char lineEnd, TextEncoding &encoding,
+    std::vector<std::u16string> &lines)
 {
     // CR and LF are single bytes in both encodings and never part of a UTF-8 sequence, so each
     // line is decoded on its own, without the whole text in between.
     const size_t before = lines.size();
     const bool bom = bytes.starts_with(Utf8Bom);
-    const bool utf8 = ForEachLine(bom ? bytes.substr(Utf8Bom.size()) : bytes,
+    const bool utf8 = ForEachLine(bom ? bytes.substr(Utf8Bom.size()) : bytes, lineEnd,
         [&](std::string_view line) { return AppendUtf8Line(line, lines); });
     if (utf8) {
         encoding = bom ? TextEncoding::Utf8WithBom : TextEncoding::Utf8;
         return;
     }
     lines.resize(before);
-    ForEachLine(bytes, [&](auto line) {
+    ForEachLine(bytes, lineEnd, [&](auto line) {
         lines.push_back(DecodeCp1252(line));
         return true;
     });
     encoding = TextEncoding::Windows1252;
 }
 
-size_t CountLineEnds(std::string_view bytes)
+char LineEnd(std::string_view bytes)
+{
+    return LineTerminator(bytes);
+}
+
+size_t CountLineEnds(std::string_view bytes, char lineEnd)
 {
     // A plain loop with a narrow count, which the compiler turns into wide compares.
-    const char terminator = LineTerminator(bytes);
     uint32_t ends = 0;
     for (const char c : bytes)
-        ends += c == terminator;
+        ends += c == lineEnd;
     return ends;
 }
 
 std::vector<std::u16string> SplitLines(std::u16string_view text)
 {
     std::vector<std::u16string> lines;
-    ForEachLine(text, [&](std::u16string_view line) {
+    ForEachLine(text, LineTerminator(text), [&](std::u16string_view line) {
         lines.emplace_back(line);
         return true;
     });

@@ -15,9 +15,10 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding);
 
 // The same as SplitLines(DecodeText(bytes, encoding)), without the whole text in between.
 std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &encoding);
-// The same lines appended to lines; on return it holds what it held before and the new lines.
-void AppendDecodedLines(
-    std::string_view bytes, TextEncoding &encoding, std::vector<std::u16string> &lines);
+// The same lines appended to lines, split at lineEnd (LineEnd of the same bytes); on return it
+// holds what it held before and the new lines.
+void AppendDecodedLines(std::string_view bytes, char lineEnd, TextEncoding &encoding,
+    std::vector<std::u16string> &lines);
 
 // Encodes text in the given encoding (the byte-order mark is not included).
 std::string EncodeText(std::u16string_view text, TextEncoding encoding);
@@ -27,9 +28,12 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding);
 // line. A terminator at the very end gives no extra empty line, and empty text gives no line.
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 
-// The number of line ends in a document's bytes, by the same rule, counted before decoding (CR
-// and LF are single bytes in every encoding read).
-size_t CountLineEnds(std::string_view bytes);
+// The byte that ends the lines of a document, by the same rule (CR and LF are single bytes in
+// every encoding read), looked for once and handed to the two functions below.
+char LineEnd(std::string_view bytes);
+
+// The number of line ends in a document's bytes, counted before decoding.
+size_t CountLineEnds(std::string_view bytes, char lineEnd);
 
 // The bytes a save writes: lines 1 to WorkLineCount of WorkLines, each followed by CR LF, in the
 // encoding the document was read in, with its byte-order mark if it had one.

@@ -5,9 +5,11 @@
 // by byte 1: the selector's index first (its first byte, '0' to '6' giving -1 to 5; an odd second
 // byte turns escaping on), then the first-cell, rows and columns boxes of tables 1, 2, ... in
 // turn.
-#include "fake_main_window.h"
+#include "conversion.h"
+#include "document_file.h"
+#include "document_reading.h"
 #include "find_tables.h"
-#include "read_textfile.h"
+#include "text_codec.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -47,12 +49,6 @@ const std::string &ScratchFolder()
     return scratch.folder;
 }
 
-// Reading and saving make their folder current; libFuzzer reads its corpus by relative names.
-struct KeepCurrentFolder {
-    std::filesystem::path folder = std::filesystem::current_path();
-    ~KeepCurrentFolder() { std::filesystem::current_path(folder); }
-};
-
 void Check(bool condition)
 {
     if (!condition)
@@ -63,14 +59,14 @@ void Check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const KeepCurrentFolder keep;
     const std::string_view input(reinterpret_cast<const char *>(data), size);
     const size_t nul = input.find('\0');
     const std::string_view boxes = input.substr(0, nul);
     const std::string_view document
         = nul == input.npos ? std::string_view {} : input.substr(nul + 1);
 
-    FakeMainWindow window;
+    int listIndex = 1;
+    std::vector<TableBoxes> rows(MaxTables);
     bool escape = false;
     size_t field = 0, start = 0;
     for (;;) {
@@ -78,14 +74,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         const std::string_view text
             = boxes.substr(start, end == boxes.npos ? boxes.npos : end - start);
         if (field == 0) {
-            window.listIndex = text.empty() ? 1 : (text[0] - '0') % 7 - 1;
+            listIndex = text.empty() ? 1 : (text[0] - '0') % 7 - 1;
             escape = text.size() > 1 && (text[1] & 1);
         } else if (field <= 18) {
             const int k = int(field - 1) / 3;
-            auto &box = (field - 1) % 3 == 0 ? window.text1
-                : (field - 1) % 3 == 1       ? window.text2
-                                             : window.text3;
-            box[k] = Widen(text);
+            TableBoxes &row = rows[k];
+            auto &box = (field - 1) % 3 == 0 ? row.FirstCell
+                : (field - 1) % 3 == 1       ? row.Rows
+                                             : row.Cols;
+            box = Widen(text);
         }
         ++field;
         if (end == boxes.npos)
@@ -100,14 +97,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     static ConversionState state; // one state for the whole run, as in the program
-    Read_Textfile engine(state, window);
-    state.OpenFolder = Widen(folder);
-    state.OpenFileName = u"in.txt";
-    state.SaveFolder = state.OpenFolder;
-    state.SaveFileName = u"out.txt";
-
     state.EscapeSpecialCharacters = escape;
-    engine.ReadDocument();
+    if (DocumentRead read = ReadTextDocument(folder + "/in.txt"); read.Document)
+        TakeDocument(state, std::move(*read.Document));
     const int16_t lines = state.SourceLineCount;
     Check(lines >= 0 && lines <= MaxLines && state.WorkLineCount == lines);
 
@@ -128,18 +120,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 && line + p->Rows * p->Cols - 1 <= lines);
     }
     if (!found.empty()) {
-        Check(engine.ConvertTablesAt(found));
-        engine.ResetConversion();
+        Check(ConvertTablesAt(state, found).empty());
+        ResetConversion(state);
     }
 
-    engine.CaptureTableSettings();
-    engine.ConvertTables();
+    CaptureTableSettings(state, listIndex, rows);
+    const std::vector<TableBoxes> described(rows.begin(), rows.begin() + state.TableCount);
+    ConvertTables(state, described);
     Check(state.WorkLineCount >= 0 && state.WorkLineCount <= lines);
     for (int t = 1; t <= MaxTables; ++t)
         Check(state.TableStart[t] >= 0 && state.TableStart[t] <= MaxLines);
-    Check(engine.WriteDocument());
+    Check(SaveFileAtomically(folder + "/out.txt", EncodeDocument(state)).empty());
 
-    engine.ResetConversion();
+    ResetConversion(state);
     Check(state.WorkLineCount == lines);
     for (int i = 1; i <= lines; ++i)
         Check(state.WorkLines[i] == state.SourceLines[i]);

@@ -8,6 +8,7 @@
 #include "frmopen.h"
 #include "frmsaveas.h"
 #include "gui_harness.h"
+#include "read_textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,10 +23,10 @@ struct DialogsApp {
     FakeMainWindow window;
     Read_Textfile engine { state, window };
     FormInstance<class frmOpen> frmOpen { [this] {
-        return std::make_unique<class frmOpen>(state, engine);
+        return std::make_unique<class frmOpen>(state, [this] { engine.ReadDocument(); });
     } };
     FormInstance<class frmSaveAs> frmSaveAs { [this] {
-        return std::make_unique<class frmSaveAs>(state, engine);
+        return std::make_unique<class frmSaveAs>(state, [this] { return engine.WriteDocument(); });
     } };
 
     // The main window's start-up: both dialogs loaded hidden and set up.

@@ -292,7 +292,7 @@ void tst_dialog_layout::draggedBelowMinimum()
 void tst_dialog_layout::correctionRunsNested()
 {
     FormInstance<RecordingOpen> open { [this] {
-        return std::make_unique<RecordingOpen>(app->state, app->engine);
+        return std::make_unique<RecordingOpen>(app->state, [this] { app->engine.ReadDocument(); });
     } };
     RecordingOpen &form = *open;
     QVERIFY(showAndWait(form));

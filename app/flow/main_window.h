@@ -1,5 +1,6 @@
-// What the Read_Textfile module may touch of the main window, and nothing more.
-// frmMain implements it; tests implement it with a fake that records what was set and shown.
+// What the window's flow touches of the main window, and nothing more: the selector, the three
+// boxes of a row, the caption, the buttons' Enabled and the message box. frmMain implements it;
+// tests implement it with a fake that records what was set and shown.
 #pragma once
 
 #include <string>

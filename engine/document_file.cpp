@@ -1,0 +1,274 @@
+#include "document_file.h"
+
+#include "text_rules.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cwchar>
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace cellwright {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Temporary names this process has tried, so that no two saves try the same one.
+std::atomic<unsigned long> temporarySerial { 0 };
+
+// The system's messages come in the user's language, encoded for the locale: decoded as such,
+// a byte that does not decode standing for U+FFFD.
+std::u16string FromSystemText(std::string_view text)
+{
+    std::u16string out;
+    std::mbstate_t shift {};
+    while (!text.empty()) {
+        wchar_t c = 0;
+        const size_t used = std::mbrtowc(&c, text.data(), text.size(), &shift);
+        if (used == static_cast<size_t>(-1) || used == static_cast<size_t>(-2)) {
+            out += u'\uFFFD';
+            shift = {};
+            text.remove_prefix(1);
+            continue;
+        }
+        text.remove_prefix(std::max<size_t>(used, 1));
+        const auto code = static_cast<char32_t>(c);
+        const bool valid = code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
+        AppendUtf16(valid ? code : U'\uFFFD', out);
+    }
+    return out;
+}
+
+ReadFailure FailureOf(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+        return ReadFailure::NoSuchFile;
+    case EACCES:
+    case EPERM:
+        return ReadFailure::PermissionDenied;
+    case EISDIR:
+        return ReadFailure::IsFolder;
+    default:
+        return ReadFailure::Other;
+    }
+}
+
+FileBytes Failed(int error)
+{
+    return { {}, FailureOf(error), error };
+}
+
+// Reads n bytes into to, fewer at the end of the file; how many, or -1 after an error.
+ssize_t ReadUpTo(int fd, char *to, size_t n)
+{
+    size_t got = 0;
+    while (got < n) {
+        const ssize_t part = ::read(fd, to + got, n - got);
+        if (part < 0 && errno == EINTR)
+            continue;
+        if (part < 0)
+            return -1;
+        if (part == 0)
+            break;
+        got += static_cast<size_t>(part);
+    }
+    return static_cast<ssize_t>(got);
+}
+
+struct Descriptor {
+    const int fd;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// The file a link leads to, through any chain of links, also when that file does not exist yet.
+fs::path FollowLinks(fs::path path)
+{
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// A name for the temporary file beside target that no save of this process used before. It need
+// not be unpredictable: the file is created exclusively, and a taken name is simply passed over.
+fs::path TemporaryNameBeside(const fs::path &target, unsigned long serial)
+{
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    // Room for the tag within the usual 255-byte limit of a name.
+    std::string name = target.filename().string().substr(0, 160);
+    name.insert(name.begin(), '.');
+    name += '.';
+    name += std::to_string(getpid());
+    name += '-';
+    name += std::to_string(serial);
+    name += '-';
+    name += std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 1000000);
+    name += ".tmp";
+    return folder / name;
+}
+
+// Flushes a folder's entries to the disk, so that a rename in it survives a power cut. File
+// systems that cannot do so are no reason to call a finished save failed.
+void SyncFolder(const fs::path &folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+std::u16string SaveInto(
+    fs::path target, std::string_view bytes, const std::u16string &firstTemporaryName)
+{
+    // Saving over a link replaces the file it points to, not the link.
+    target = FollowLinks(target);
+    std::error_code ec;
+    const auto existing = fs::status(target, ec);
+    if (fs::is_directory(existing))
+        return SystemReason(EISDIR);
+    if (fs::exists(existing)) {
+        if (!fs::is_regular_file(existing))
+            return u"it is not a regular file";
+        // Replacing by rename would get round a file's write protection: only a file that could
+        // be written in place may be replaced. Opening to append changes nothing in it.
+        const int fd = ::open(target.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0)
+            return SystemReason(errno);
+        ::close(fd);
+    }
+
+    // Write beside the target and rename over it only when every byte is on the disk, so a
+    // failed save or a power cut leaves the existing file as it was and no partial file behind.
+    // The temporary file is created anew, owner-only, and never through a link: in a folder that
+    // others can write to, a link planted under its name would otherwise receive the document.
+    fs::path temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = attempt == 0 && !firstTemporaryName.empty()
+            ? target.parent_path() / fs::path(firstTemporaryName)
+            : TemporaryNameBeside(target, ++temporarySerial);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST)
+            return SystemReason(errno);
+    }
+    if (fd < 0)
+        return SystemReason(EEXIST);
+
+    // The target's permissions, or those of any new file.
+    mode_t mode = 0;
+    if (fs::exists(existing)) {
+        mode = static_cast<mode_t>(existing.permissions()) & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    int error = WriteAll(fd, bytes);
+    if (!error && ::fchmod(fd, mode) != 0)
+        error = errno;
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(temporary.c_str());
+        return SystemReason(error);
+    }
+    SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    return {};
+}
+
+} // namespace
+
+FileBytes ReadFileBytes(const fs::path &path)
+{
+    // With the system's own calls: the stream or stdio buffers would only copy the text once more.
+    struct stat info { };
+    if (::stat(path.c_str(), &info) != 0)
+        return Failed(errno);
+    if (S_ISDIR(info.st_mode))
+        return Failed(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return { {}, ReadFailure::NotRegularFile, 0 };
+    if (static_cast<std::uintmax_t>(info.st_size) > MaxDocumentBytes)
+        return { {}, ReadFailure::TooLarge, 0 };
+    const Descriptor in { ::open(path.c_str(), O_RDONLY | O_CLOEXEC) };
+    if (in.fd < 0)
+        return Failed(errno);
+    // In blocks, and no further than the limit, also when the file grows while it is read.
+    FileBytes file;
+    std::string &bytes = file.Bytes;
+    size_t used = 0;
+    for (size_t block = static_cast<size_t>(info.st_size) + 1; used <= MaxDocumentBytes;
+         block = 64 << 10) {
+        bytes.resize(used + block);
+        const ssize_t got = ReadUpTo(in.fd, bytes.data() + used, block);
+        if (got < 0)
+            return Failed(errno);
+        used += static_cast<size_t>(got);
+        if (static_cast<size_t>(got) < block)
+            break;
+    }
+    if (used > MaxDocumentBytes)
+        return { {}, ReadFailure::TooLarge, 0 };
+    bytes.resize(used);
+    return file;
+}
+
+int WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno ? errno : EIO;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return 0;
+}
+
+std::u16string SystemReason(int error)
+{
+    if (error == 0)
+        return u"the system reported no reason";
+    return FromSystemText(std::generic_category().message(error));
+}
+
+std::u16string SaveFileAtomically(
+    const fs::path &path, std::string_view bytes, const std::u16string &firstTemporaryName)
+{
+    // Names that cannot be turned into a path, or a failure to allocate, are failures to save
+    // like any other: nothing has been written when they are thrown.
+    try {
+        if (path.empty())
+            return u"no file name was given";
+        return SaveInto(path, bytes, firstTemporaryName);
+    } catch (const fs::filesystem_error &error) {
+        return FromSystemText(error.code().message());
+    } catch (const std::exception &) {
+        return SystemReason(ENOMEM);
+    }
+}
+
+} // namespace cellwright

@@ -1,0 +1,52 @@
+// The engine's only contact with the file system: reading a document's bytes and replacing a file
+// with new bytes atomically. Both answer with what happened instead of showing anything.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace cellwright {
+
+// Larger documents are refused before they are read into memory: 5000 lines of a paper never
+// need this much, and reading keeps several copies of the text while it splits the lines.
+inline constexpr std::uintmax_t MaxDocumentBytes = 64u << 20;
+
+// Why a document could not be read, for front ends that say more than that it failed.
+enum class ReadFailure {
+    None,
+    NoSuchFile,
+    PermissionDenied,
+    IsFolder,
+    NotRegularFile,
+    Empty,
+    TooManyLines,
+    TooLarge,
+    NotTextDocument, // a word-processor file the reader refused; the reason says why
+    Other, // the system's reason says what
+};
+
+struct FileBytes {
+    std::string Bytes;
+    ReadFailure Failure = ReadFailure::None;
+    int SystemError = 0; // with Other: the system's error number
+};
+
+// Reads a whole regular file of at most MaxDocumentBytes.
+FileBytes ReadFileBytes(const std::filesystem::path &path);
+
+// Writes every byte to fd, going on after interrupted calls; the system's error, or 0.
+int WriteAll(int fd, std::string_view bytes);
+
+// The system's text for an error number, in the user's language, as 16-bit text.
+std::u16string SystemReason(int error);
+
+// Replaces (or creates) the file at path with bytes, all or nothing: the existing file keeps every
+// byte when anything fails. A link is followed to the file it names. The temporary file beside the
+// target is tried first under firstTemporaryName when one is given (tests). Returns why it could
+// not save, or empty.
+std::u16string SaveFileAtomically(const std::filesystem::path &path, std::string_view bytes,
+    const std::u16string &firstTemporaryName = {});
+
+} // namespace cellwright
