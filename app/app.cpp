@@ -75,11 +75,18 @@ std::u16string frmMainLink::Text3(int k) const
     return FromQString(form().Text3[k].Text());
 }
 
+int frmMainLink::UsedLine(int k) const
+{
+    return form().UsedLine.at(std::size_t(k));
+}
+
 void frmMainLink::SetCaption(const std::u16string &caption)
 {
     form().setCaption(QString::fromStdU16String(caption));
-    // The engine names the window after a document only once it has read one.
+    // The window is named after a document only once one has been read: there is something to
+    // look in now, and the lines "Use" filled rows from belong to the document before.
     form().mFindTables.setEnabled(true);
+    form().UsedLine.fill(0);
 }
 
 void frmMainLink::SetCommand2Enabled(bool enabled)

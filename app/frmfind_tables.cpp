@@ -1,7 +1,6 @@
 #include "frmfind_tables.h"
 
 #include "app.h"
-#include "conversion.h"
 #include "frmmain.h"
 #include "latex_escape.h"
 
@@ -81,7 +80,7 @@ frmFind_Tables::frmFind_Tables(App &app)
 void frmFind_Tables::Form_Load()
 {
     const ConversionState &state = app.state;
-    proposals = FindTables(state);
+    proposals = ProposeTables(state);
     for (const TableProposal &p : proposals) {
         const QString mark = BlockHasSpecials(state, p) ? SpecialMark : QString();
         List1.AddItem(mark
@@ -124,31 +123,6 @@ QString frmFind_Tables::UseRefusal(const std::vector<int> &ticked) const
         return QStringLiteral("%1 tables are ticked, but the main window has boxes for six at "
                               "most. Untick some and press \"Use\" again.")
             .arg(ticked.size());
-    // Tables are found by their first cell alone: two sizes for one text cannot both be meant.
-    std::vector<TableAt> tables;
-    for (const int i : ticked) {
-        const TableProposal &p = proposals[std::size_t(i)];
-        tables.push_back({ p.FirstLine, p.FirstCell, p.Rows, p.Cols });
-    }
-    for (const std::vector<std::size_t> &alike : SizeClashes(tables)) {
-        const TableAt &p = tables[alike.front()];
-        for (const std::size_t other : alike) {
-            const TableAt &q = tables[other];
-            if (p.Rows == q.Rows && p.Cols == q.Cols)
-                continue;
-            return QStringLiteral(
-                "The tables at lines %1 and %2 both start with \"%3\" but differ in size "
-                "(%4 \u00d7 %5 and %6 \u00d7 %7). The conversion finds a table by its first "
-                "cell, so tick only one of them.")
-                .arg(p.Line)
-                .arg(q.Line)
-                .arg(FromU16(p.FirstCell))
-                .arg(p.Rows)
-                .arg(p.Cols)
-                .arg(q.Rows)
-                .arg(q.Cols);
-        }
-    }
     return QString();
 }
 
@@ -170,6 +144,8 @@ void frmFind_Tables::Command1_Click()
         main.Text1[int(k)].setText(FromU16(p.FirstCell));
         main.Text2[int(k)].setText(QString::number(p.Rows));
         main.Text3[int(k)].setText(QString::number(p.Cols));
+        // After the boxes, whose change would undo it: the row converts at the proposal's line.
+        main.UsedLine[k] = p.FirstLine;
     }
     Unload();
 }

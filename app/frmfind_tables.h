@@ -1,10 +1,11 @@
 // frmFind_Tables: the tables the finder proposes in the document as read, one list entry each
 // (line, size, first cell) with a check box; entries whose cells hold LaTeX special characters
 // are marked. The chosen entry's first rows show in a grid. "Use" puts the ticked tables into the
-// main window's boxes, in document order, and closes; the finder itself converts nothing.
+// main window's boxes, in document order, each converting at its own line until its boxes are
+// edited, and closes; the finder itself converts nothing.
 #pragma once
 
-#include "find_tables.h"
+#include "known_tables.h"
 #include "toolkit.h"
 
 #include <vector>

@@ -119,6 +119,9 @@ frmMain::frmMain(App &app)
     Command3.Click = [this] { Command3_Click(); };
     Command4.on(&CommandButton::Click, [this](int Index) { Command4_Click(Index); });
     Command5.Click = [this] { Command5_Click(); };
+    Text1.on(&TextBox::Change, [this](int Index) { Text1_Change(Index); });
+    Text2.on(&TextBox::Change, [this](int Index) { Text2_Change(Index); });
+    Text3.on(&TextBox::Change, [this](int Index) { Text3_Change(Index); });
     myOpen.Click = [this] { myOpen_Click(); };
     mySave.Click = [this] { mySave_Click(); };
     MyExit.Click = [this] { MyExit_Click(); };
@@ -212,6 +215,21 @@ void frmMain::Command4_Click(int Index)
 void frmMain::Command5_Click()
 {
     app.engine.ResetConversion();
+}
+
+void frmMain::Text1_Change(int Index)
+{
+    UsedLine[std::size_t(Index)] = 0;
+}
+
+void frmMain::Text2_Change(int Index)
+{
+    UsedLine[std::size_t(Index)] = 0;
+}
+
+void frmMain::Text3_Change(int Index)
+{
+    UsedLine[std::size_t(Index)] = 0;
 }
 
 void frmMain::myOpen_Click()

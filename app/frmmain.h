@@ -7,6 +7,8 @@
 
 #include "toolkit.h"
 
+#include <array>
+
 namespace cellwright {
 
 class App;
@@ -52,6 +54,10 @@ public:
     Menu mDashy { mHelp, "-" };
     Menu mabout { mHelp, "About" };
 
+    // The line of the proposal "Use" filled settings row k from; editing a box of the row makes
+    // it a described table again (0).
+    std::array<int, 6> UsedLine {};
+
 private:
     void Combo1_Click();
     void Command1_Click();
@@ -59,6 +65,9 @@ private:
     void Command3_Click();
     void Command4_Click(int Index);
     void Command5_Click();
+    void Text1_Change(int Index);
+    void Text2_Change(int Index);
+    void Text3_Change(int Index);
     void myOpen_Click();
     void mySave_Click();
     void MyExit_Click();

@@ -22,6 +22,7 @@ public:
     std::u16string Text1(int k) const override;
     std::u16string Text2(int k) const override;
     std::u16string Text3(int k) const override;
+    int UsedLine(int k) const override;
 
     void SetCaption(const std::u16string &caption) override;
     void SetCommand2Enabled(bool enabled) override;

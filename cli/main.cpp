@@ -9,7 +9,7 @@
 #include "conversion.h"
 #include "document_file.h"
 #include "document_reading.h"
-#include "find_tables.h"
+#include "known_tables.h"
 #include "text_codec.h"
 #include "text_rules.h"
 
@@ -93,7 +93,7 @@ std::vector<TableAt> AtTheirLines(const std::vector<TableProposal> &proposals)
 // to standard error.
 int Find(const ConversionState &state, const std::string &input)
 {
-    const std::vector<TableProposal> proposals = FindTables(state);
+    const std::vector<TableProposal> proposals = ProposeTables(state);
     std::string listed;
     for (const TableProposal &p : proposals) {
         // A line break inside the cell would split the proposal's line in two.
@@ -150,7 +150,7 @@ std::optional<std::vector<TableArgument>> Resolve(
             p.FirstLine, std::move(argument) };
     };
     if (line.automatic) {
-        for (const TableProposal &p : FindTables(state))
+        for (const TableProposal &p : ProposeTables(state))
             resolved.push_back(placed(p, {}));
         if (resolved.empty()) {
             Complain(line.input + ": no table found");
@@ -175,7 +175,7 @@ std::optional<std::vector<TableArgument>> Resolve(
                 resolved.push_back(table);
                 continue;
             }
-            const auto proposal = ProposeTableAt(state, table.line);
+            const auto proposal = ProposeTable(state, table.line);
             if (!proposal) {
                 Complain(named + "no size can be proposed for the table at line "
                     + std::to_string(table.line));
@@ -198,7 +198,7 @@ std::optional<std::vector<TableArgument>> Resolve(
         for (int n = 1; n <= state.SourceLineCount; ++n) {
             if (lineText(n) != text)
                 continue;
-            const auto proposal = ProposeTableAt(state, n);
+            const auto proposal = ProposeTable(state, n);
             if (!proposal) {
                 Complain(
                     named + "no size can be proposed for the table at line " + std::to_string(n));

@@ -60,8 +60,8 @@ public:
     // is left as it is; the conversion stops there when found returns false.
     template <typename Found> void ConvertTable(int t, Found found)
     {
-        ConvertBlocks(
-            t, true, 0, state.TableFirstCell[t], state.TableRows[t], state.TableCols[t], found);
+        ConvertBlocks(t, true, state.TableLine[t], state.TableFirstCell[t], state.TableRows[t],
+            state.TableCols[t], found);
     }
 
     // The same for the R x K block at the line that was `line` when this conversion began, or,
@@ -76,6 +76,14 @@ public:
         for (int i = 1; i <= count; ++i) {
             if (line ? handle[i] != line : TrimSpaces(text(handle[i])) != first)
                 continue;
+            if (const TableShape *shape = KnownShapeAt(i, R, K)) {
+                TableMatch match { t, span(handle[i]).first, 0, true };
+                match.LastLine = span(handle[i + shape->LineCount() - 1]).last;
+                if (!found(match))
+                    return;
+                ConvertShape(t, tracked, i, *shape);
+                continue;
+            }
             const int last = i + R * K - 1;
             TableMatch match { t, span(handle[i]).first, 0, last <= count };
             match.LastLine
@@ -108,11 +116,8 @@ public:
             std::copy(
                 handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
             count -= D;
-            if (tracked) {
-                FollowMovedTables(t, i, R, K);
-                start[t] = static_cast<int16_t>(i);
-                foundNow[t] = true;
-            }
+            if (tracked)
+                Track(t, i, R * K, [K](int offset) { return offset / K; });
         }
     }
 
@@ -153,21 +158,96 @@ public:
             target.WorkLines[x].swap(line);
         target.WorkLineCount = static_cast<int16_t>(count);
         target.TableStart = start;
+        target.WorkLinesAsRead = false;
     }
 
 private:
-    // A block of R x K lines at line i became R rows: tables found earlier in this conversion
-    // whose rows lay below it moved up with the rest, and one whose first row was a cell of it
-    // now lies in the row that took that cell.
-    void FollowMovedTables(int t, int i, int R, int K)
+    // The table the document knows exactly at line i, when it has the size the conversion was
+    // given and its lines still stand as read; else null, and the block is converted as described.
+    const TableShape *KnownShapeAt(int i, int R, int K) const
     {
-        const int blockEnd = i + R * K; // first line after the block, before the gap closed
+        if (!state.WorkLinesAsRead || handle[i] > MaxLines)
+            return nullptr;
+        const auto &shapes = state.DocumentTables;
+        const auto shape = std::lower_bound(shapes.begin(), shapes.end(), handle[i],
+            [](const TableShape &s, int line) { return s.FirstLine < line; });
+        if (shape == shapes.end() || shape->FirstLine != handle[i]
+            || static_cast<int>(shape->Rows.size()) != R || shape->Cols != K)
+            return nullptr;
+        const int lines = shape->LineCount();
+        if (i + lines - 1 > count)
+            return nullptr;
+        for (const ShapeRow &row : shape->Rows) {
+            if (row.Cells.empty())
+                return nullptr;
+        }
+        for (int k = 1; k < lines; ++k) {
+            if (handle[i + k] != handle[i] + k)
+                return nullptr;
+        }
+        return &*shape;
+    }
+
+    // Converts the known table at line i: every row as wide as the grid, a cell spanning columns
+    // as one \multicolumn, a place covered from above or left out as an empty cell.
+    void ConvertShape(int t, bool tracked, int i, const TableShape &shape)
+    {
+        const int R = static_cast<int>(shape.Rows.size());
+        std::vector<int> rowOfOffset;
+        int p = i;
+        for (int r = 0; r < R; ++r) {
+            const std::vector<ShapeCell> &cells = shape.Rows[r].Cells;
+            std::u16string row;
+            int column = 0;
+            for (size_t e = 0; e < cells.size(); ++e) {
+                const ShapeCell &cell = cells[e];
+                for (; column < cell.Column; ++column)
+                    row += column > 0 ? u"&" : u"";
+                if (column > 0)
+                    row += u'&';
+                if (cell.ColSpan > 1)
+                    row += u"\\multicolumn{" + Number(cell.ColSpan) + u"}{c}{";
+                if (!cell.CoveredFromAbove)
+                    AppendCell(row, handle[p + static_cast<int>(e)]);
+                if (cell.ColSpan > 1)
+                    row += u'}';
+                column = std::max(column, cell.Column) + std::max(cell.ColSpan, 1);
+                rowOfOffset.push_back(r);
+            }
+            for (; column < shape.Cols; ++column)
+                row += column > 0 ? u"&" : u"";
+            row += u"\\\\";
+            const int lines = static_cast<int>(cells.size());
+            rows.push_back(std::move(row));
+            rowSpans.push_back({ span(handle[p]).first, span(handle[p + lines - 1]).last });
+            p += lines;
+        }
+        // Row r reads lines at or after i + r and writes line i + r, so nothing is read after
+        // it is overwritten.
+        for (int r = 0; r < R; ++r)
+            handle[i + r] = static_cast<int32_t>(MaxLines + rows.size() - R + r + 1);
+        const int D = (p - i) - R;
+        std::copy(handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
+        count -= D;
+        if (tracked)
+            Track(t, i, p - i, [&](int offset) { return rowOfOffset[offset]; });
+    }
+
+    // A block of `lines` lines at line i became rows: tables found earlier in this conversion
+    // whose rows lay below it moved up with the rest, and one whose first row was a cell of it
+    // now lies in the row that took that cell. Table t now starts at line i.
+    template <typename RowOf> void Track(int t, int i, int lines, RowOf rowOf)
+    {
+        const int blockEnd = i + lines; // first line after the block, before the gap closed
+        const int rowCount = rowOf(lines - 1) + 1;
         for (int u = 1; u <= MaxTables; ++u) {
             if (u == t || !foundNow[u] || start[u] < i)
                 continue;
             start[u] = static_cast<int16_t>(
-                start[u] >= blockEnd ? start[u] - R * (K - 1) : i + (start[u] - i) / K);
+                start[u] >= blockEnd ? start[u] - (lines - rowCount) : i + rowOf(start[u] - i));
         }
+        start[t] = static_cast<int16_t>(i);
+        foundNow[t] = true;
     }
 
     struct Span {
@@ -266,6 +346,7 @@ void CaptureTableSettings(ConversionState &state, int listIndex, std::span<const
         state.TableFirstCell[t] = TrimSpaces(row.FirstCell);
         state.TableRows[t] = SaturateToInt16(ReadNumber(row.Rows));
         state.TableCols[t] = SaturateToInt16(ReadNumber(row.Cols));
+        state.TableLine[t] = static_cast<int16_t>(std::clamp(row.Line, 0, MaxLines));
     }
 }
 
@@ -274,7 +355,8 @@ std::u16string BoxesRefusal(std::span<const TableBoxes> boxes)
     // Every table is checked, not only up to the first incomplete one.
     bool complete = true;
     for (const TableBoxes &row : boxes) {
-        if (row.FirstCell.empty() || ReadNumber(row.Rows) < 1 || ReadNumber(row.Cols) < 1)
+        if ((row.FirstCell.empty() && row.Line == 0) || ReadNumber(row.Rows) < 1
+            || ReadNumber(row.Cols) < 1)
             complete = false;
     }
     if (!complete)
@@ -344,6 +426,7 @@ void ResetConversion(ConversionState &state)
     for (int i = 1; i <= state.SourceLineCount; ++i)
         state.WorkLines[i] = state.SourceLines[i];
     state.WorkLineCount = state.SourceLineCount;
+    state.WorkLinesAsRead = true;
 }
 
 std::vector<std::vector<size_t>> SizeClashes(const std::vector<TableAt> &tables)

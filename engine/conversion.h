@@ -14,21 +14,25 @@ namespace cellwright {
 
 inline constexpr char16_t IncompleteBoxesMessage[] = u"Hey, you need to complete the boxes!";
 
-// The three boxes of a table's row as typed: first cell, rows, columns.
+// The three boxes of a table's row as typed: first cell, rows, columns; and the line of the
+// proposal that filled them, while they stay as filled (0 when typed).
 struct TableBoxes {
     std::u16string FirstCell;
     std::u16string Rows;
     std::u16string Cols;
+    int Line = 0;
 };
 
 // The tables the state describes: TableCount within 0 to MaxTables.
 int DescribedTableCount(const ConversionState &state);
 
 // TableCount from the selector's index (-1 when nothing is selected) and the settings of tables
-// 1 to TableCount from boxes[0 ..]: first cell without its end spaces, sizes read and rounded.
+// 1 to TableCount from boxes[0 ..]: first cell without its end spaces, sizes read and rounded,
+// and the line a proposal gave.
 void CaptureTableSettings(ConversionState &state, int listIndex, std::span<const TableBoxes> boxes);
 
 // The message that refuses the boxes as they stand (incomplete, or a table too large), or empty.
+// Boxes filled from a proposal need no first cell: their line names the table.
 std::u16string BoxesRefusal(std::span<const TableBoxes> boxes);
 
 // One place where the conversion finds a table's first-cell text. Line numbers count in the

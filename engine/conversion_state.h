@@ -47,6 +47,9 @@ struct ConversionState {
     std::array<int16_t, MaxTables + 1> TableRows {};
     std::array<int16_t, MaxTables + 1> TableCols {};
     std::array<int16_t, MaxTables + 1> TableStart {};
+    // For table t: the line of its top-left cell in the document as read when its boxes were
+    // filled from a proposal and left as filled, so that it converts there; 0 when described.
+    std::array<int16_t, MaxTables + 1> TableLine {};
 
     std::vector<std::u16string> SourceLines = std::vector<std::u16string>(MaxLines + 1);
     std::vector<std::u16string> WorkLines = std::vector<std::u16string>(MaxLines + 1);
@@ -64,6 +67,11 @@ struct ConversionState {
     // The tables the last document read knows exactly (a word-processor document); none for a
     // text export, whose tables only their first cell and the sizes given describe.
     std::vector<TableShape> DocumentTables;
+    // True for a word-processor document: its tables are all known, and none is guessed.
+    bool DocumentTablesKnown = false;
+    // True while the working document is the document as read (after a read or a reset): only
+    // then do the known tables' lines stand where they were read.
+    bool WorkLinesAsRead = true;
 };
 
 } // namespace cellwright

@@ -109,6 +109,7 @@ DocumentRead LinesDocument(std::vector<std::u16string> lines, std::vector<TableS
     for (std::u16string &line : lines)
         document.Lines.push_back(std::move(line));
     document.Tables = std::move(tables);
+    document.TablesKnown = true;
     return Checked(std::move(document));
 }
 
@@ -123,6 +124,8 @@ void TakeDocument(ConversionState &state, DocumentText &&document)
     state.WorkLineCount = count;
     state.DocumentEncoding = document.Encoding;
     state.DocumentTables = std::move(document.Tables);
+    state.DocumentTablesKnown = document.TablesKnown;
+    state.WorkLinesAsRead = true;
 }
 
 } // namespace cellwright

@@ -22,6 +22,7 @@ struct DocumentText {
     std::vector<std::u16string> Lines; // numbered from 1, as in the state: entry 0 stays empty
     TextEncoding Encoding = TextEncoding::Utf8;
     std::vector<TableShape> Tables; // the tables a word-processor document knows exactly
+    bool TablesKnown = false; // a word-processor document: Tables are all its tables
 };
 
 struct DocumentRead {

@@ -17,6 +17,9 @@ public:
     virtual std::u16string Text1(int k) const = 0;
     virtual std::u16string Text2(int k) const = 0;
     virtual std::u16string Text3(int k) const = 0;
+    // The line of the proposal "Use" filled row k from, while its boxes stay as filled; 0 when
+    // the user typed them.
+    virtual int UsedLine(int) const { return 0; }
 
     // The window's title bar text.
     virtual void SetCaption(const std::u16string &caption) = 0;

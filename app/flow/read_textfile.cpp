@@ -35,7 +35,8 @@ std::vector<TableBoxes> Read_Textfile::Boxes() const
 {
     std::vector<TableBoxes> boxes;
     for (int t = 1; t <= DescribedTableCount(state); ++t)
-        boxes.push_back({ window.Text1(t - 1), window.Text2(t - 1), window.Text3(t - 1) });
+        boxes.push_back({ window.Text1(t - 1), window.Text2(t - 1), window.Text3(t - 1),
+            window.UsedLine(t - 1) });
     return boxes;
 }
 
@@ -44,7 +45,7 @@ void Read_Textfile::CaptureTableSettings()
     std::vector<TableBoxes> boxes;
     const int listIndex = window.Combo1_ListIndex();
     for (int k = 0; k <= std::min(listIndex, MaxTables - 1); ++k)
-        boxes.push_back({ window.Text1(k), window.Text2(k), window.Text3(k) });
+        boxes.push_back({ window.Text1(k), window.Text2(k), window.Text3(k), window.UsedLine(k) });
     cellwright::CaptureTableSettings(state, listIndex, boxes);
 }
 

@@ -83,6 +83,7 @@ private slots:
     void useFillsTheBoxesInDocumentOrder();
     void fillsNothing_data();
     void fillsNothing();
+    void usedRowsConvertAtTheirLines();
     void escapeEntryChangesWhatConvertWrites();
 
 private:
@@ -155,13 +156,30 @@ void TestFrmFindTables::fillsNothing_data()
                "7 tables are ticked, but the main window has boxes for six at most. Untick some "
                "and press \"Use\" again."
            };
-    QTest::newRow("one first cell, two sizes")
-        << Document({ Table("Star", 3, 2), Table("Star", 4, 3) }) << true
-        << QStringList {
-               "The tables at lines 3 and 10 both start with \"Star\" but differ in size "
-               "(3 \u00d7 2 and 4 \u00d7 3). The conversion finds a table by its first cell, so "
-               "tick only one of them."
-           };
+}
+
+void TestFrmFindTables::usedRowsConvertAtTheirLines()
+{
+    // One first cell, two sizes: each row converts at its own line until a box of it is edited.
+    Program p({ { "paper.txt", Document({ Table("Star", 3, 2), Table("Star", 4, 3) }) } });
+    p.open(QStringLiteral("paper.txt"));
+    frmFind_Tables &find = OpenFinder(p);
+    tickItem(find.List1, 0);
+    tickItem(find.List1, 1);
+    click(find.Command1);
+    QVERIFY(m_gui->messages().isEmpty());
+    p.convert();
+    const auto &work = p.app().state.WorkLines;
+    QCOMPARE(work[3], std::u16string(u"Star&Band 2\\\\"));
+    QCOMPARE(work[7], std::u16string(u"Star&Band 2&Band 3\\\\"));
+
+    p.reset();
+    typeInto(p.main().Text1[0], QStringLiteral(" "));
+    p.convert();
+    // Described again: every block starting "Star" as three rows of two; the second row's line
+    // is no line of its own any more.
+    QCOMPARE(work[7], std::u16string(u"Star&Band 2\\\\"));
+    QCOMPARE(work[8], std::u16string(u"Band 3&1\\\\"));
 }
 
 void TestFrmFindTables::fillsNothing()
