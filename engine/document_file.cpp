@@ -134,6 +134,17 @@ void SyncFolder(const fs::path &folder)
     ::close(fd);
 }
 
+// A zip package (.docx, .odt and their kin) or an old binary Office file, by its first bytes.
+bool IsWordProcessorPackage(const fs::path &path)
+{
+    const Descriptor in { ::open(path.c_str(), O_RDONLY | O_CLOEXEC) };
+    char head[8] = {};
+    if (in.fd < 0 || ReadUpTo(in.fd, head, sizeof head) != sizeof head)
+        return false;
+    const std::string_view bytes(head, sizeof head);
+    return bytes.starts_with("PK\x03\x04") || bytes == "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+}
+
 std::u16string SaveInto(
     fs::path target, std::string_view bytes, const std::u16string &firstTemporaryName)
 {
@@ -153,6 +164,8 @@ std::u16string SaveInto(
             return SystemReason(errno);
         ::close(fd);
     }
+    if (fs::exists(existing) && IsWordProcessorPackage(target))
+        return u"it is a word-processor document, which a save never replaces; choose another name";
 
     // Write beside the target and rename over it only when every byte is on the disk, so a
     // failed save or a power cut leaves the existing file as it was and no partial file behind.

@@ -122,6 +122,12 @@ void TestWrite::failedSaveChangesNothing_data()
         << "Could not save none/out.txt: No such file or directory";
     QTest::newRow("lone surrogate in the name") << "surrogate"
                                                 << "";
+    const QString never = "it is a word-processor document, which a save never replaces; choose "
+                          "another name";
+    QTest::newRow("a zip package, whatever its name") << "zip"
+                                                      << "Could not save paper.txt: " + never;
+    QTest::newRow("an old binary Office file") << "compound"
+                                               << "Could not save paper.doc: " + never;
 }
 
 void TestWrite::failedSaveChangesNothing()
@@ -154,6 +160,12 @@ void TestWrite::failedSaveChangesNothing()
         f.state.SaveFileName = u"none/out.txt";
     } else if (kind == "surrogate") {
         f.state.SaveFileName = u"out\xD800.txt";
+    } else if (kind == "zip") {
+        QVERIFY(f.put("paper.txt", QByteArray("PK\x03\x04\x14\0\0\0rest", 12)));
+        f.state.SaveFileName = u"paper.txt";
+    } else if (kind == "compound") {
+        QVERIFY(f.put("paper.doc", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1rest")));
+        f.state.SaveFileName = u"paper.doc";
     }
     const auto saveFolder = f.state.SaveFolder;
     const auto saveName = f.state.SaveFileName;
@@ -165,7 +177,12 @@ void TestWrite::failedSaveChangesNothing()
     else
         QCOMPARE(Message(f), message);
     QCOMPARE(f.bytesOf("out.txt"), Existing);
-    QStringList expected = entries + (kind == "fifo" ? QStringList { "pipe" } : QStringList {});
+    if (kind == "zip")
+        QCOMPARE(f.bytesOf("paper.txt"), QByteArray("PK\x03\x04\x14\0\0\0rest", 12));
+    const QStringList added = kind == "fifo" ? QStringList { "pipe" }
+        : kind == "compound"                 ? QStringList { "paper.doc" }
+                                             : QStringList {};
+    QStringList expected = entries + added;
     expected.sort();
     QCOMPARE(Entries(f), expected);
     QVERIFY(f.state.WorkLines == before.WorkLines);
