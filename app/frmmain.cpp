@@ -136,7 +136,7 @@ void frmMain::Form_Load()
 {
     // Touching a dialog loads it, hidden: the open dialog is loaded and set up before the save
     // dialog is loaded, one statement each.
-    SetUpFileDialog(*app.frmOpen);
+    SetUpFileDialog(*app.frmOpen, true);
     SetUpFileDialog(*app.frmSaveAs);
 
     for (int k = 0; k < 6; ++k)

@@ -32,7 +32,7 @@ struct DialogsApp {
     // The main window's start-up: both dialogs loaded hidden and set up.
     void startUp()
     {
-        SetUpFileDialog(*frmOpen);
+        SetUpFileDialog(*frmOpen, true);
         SetUpFileDialog(*frmSaveAs);
     }
     // Messages the engine showed, as QStrings.

@@ -166,7 +166,7 @@ void TestCellwright::startUp()
     for (Form *dialog : { static_cast<Form *>(p.app().frmOpen.loaded()),
              static_cast<Form *>(p.app().frmSaveAs.loaded()) })
         QVERIFY(!dialog->Visible());
-    QCOMPARE(p.app().frmOpen->Combo1.ListCount(), 2);
+    QCOMPARE(p.app().frmOpen->Combo1.ListCount(), 3);
     QCOMPARE(p.app().frmOpen->Combo1.Text(), QStringLiteral("*.txt"));
     QCOMPARE(p.app().frmSaveAs->Combo1.List(1), QStringLiteral("*.*"));
     QCOMPARE(p.app().frmOpen->Label4.Caption(), p.folder().path());
