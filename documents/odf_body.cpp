@@ -1,0 +1,193 @@
+// content.xml of an OpenDocument text: the body's paragraphs and tables. Tracked deletions are
+// kept apart from the body (in text:tracked-changes), so the body itself reads as accepted.
+#include "body_readers.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace cellwright {
+
+namespace {
+
+enum class Context : uint8_t {
+    Other,
+    Root,
+    Body,
+    Paragraph,
+    Table,
+    HeaderRows,
+    Row,
+    Cell,
+};
+
+class OpenDocumentBodyReader final : public XmlEvents {
+public:
+    explicit OpenDocumentBodyReader(DocumentBuilder &document)
+        : document_(document)
+    {
+    }
+
+    bool Start(Ns ns, std::string_view local, const char **attributes) override
+    {
+        if (skipped_ > 0) {
+            ++skipped_;
+            return true;
+        }
+        if (open_.empty()) {
+            if (ns != Ns::Office || local != "document-content") {
+                document_.Refuse(std::u16string(NotTextRefusal));
+                return false;
+            }
+            open_.push_back(Context::Root);
+            return true;
+        }
+        const Context parent = open_.back();
+        Context context = Context::Other;
+        if (parent == Context::Root) {
+            // Styles, fonts and scripts hold no text of the document.
+            if (ns != Ns::Office || local != "body")
+                return Skip();
+            context = Context::Body;
+        } else if (parent == Context::Body) {
+            if (ns == Ns::Office && local == "text") {
+                context = Context::Other;
+            } else if (ns == Ns::Office
+                && (local == "spreadsheet" || local == "presentation" || local == "drawing"
+                    || local == "chart" || local == "image")) {
+                document_.Refuse(std::u16string(NotTextRefusal));
+                return false;
+            } else {
+                return Skip();
+            }
+        } else if (ns == Ns::Text) {
+            if (local == "p" || local == "h") {
+                document_.BeginParagraph();
+                context = Context::Paragraph;
+            } else if (local == "s") {
+                document_.AddSpaces(
+                    size_t(ReadCount(Attribute(attributes, Ns::Text, "c"), 1, MaxSpaces)));
+            } else if (local == "tab" || local == "line-break") {
+                document_.AddSpaces(1);
+            } else if (local == "note" || local == "tracked-changes" || local == "number"
+                || local == "ruby-text" || local.ends_with("-source")) {
+                // Notes, deleted text, list labels, ruby annotations and the templates an
+                // index is made from: none of it is the body's printed text.
+                return Skip();
+            }
+        } else if (ns == Ns::Table) {
+            if (local == "table") {
+                if (!document_.BeginTable())
+                    return false;
+                context = Context::Table;
+            } else if (local == "table-header-rows") {
+                context = Context::HeaderRows;
+            } else if (local == "table-row") {
+                document_.BeginRow();
+                if (DocumentBuilder::Row *row = document_.CurrentRow()) {
+                    row->Repeat = std::max(1,
+                        ReadCount(Attribute(attributes, Ns::Table, "number-rows-repeated"), 1,
+                            int(MaxDocumentLines) + 1));
+                    row->Header = InHeaderRows();
+                }
+                context = Context::Row;
+            } else if (local == "table-cell") {
+                document_.BeginCell();
+                if (DocumentBuilder::Cell *cell = document_.CurrentCell()) {
+                    cell->ColSpan = Count(attributes, "number-columns-spanned", MaxTableColumns);
+                    cell->RowSpan = Count(attributes, "number-rows-spanned", int(MaxDocumentLines));
+                    cell->Repeat = Count(attributes, "number-columns-repeated", MaxTableColumns);
+                }
+                context = Context::Cell;
+            } else if (local == "covered-table-cell") {
+                // A merged place: whatever it still holds is not shown.
+                document_.BeginCell(DocumentBuilder::Cell::Covered);
+                if (DocumentBuilder::Cell *cell = document_.CurrentCell())
+                    cell->Repeat = Count(attributes, "number-columns-repeated", MaxTableColumns);
+                document_.EndCell();
+                return Skip();
+            } else if (local == "title" || local == "desc") {
+                return Skip();
+            }
+        } else if (ns == Ns::Draw || (ns == Ns::Office && local == "annotation")
+            || (ns == Ns::Office && local == "forms")) {
+            // Frames, text boxes and shapes; comments; form definitions.
+            return Skip();
+        }
+        open_.push_back(context);
+        return document_.Ok();
+    }
+
+    bool End(Ns, std::string_view) override
+    {
+        if (skipped_ > 0) {
+            --skipped_;
+            return true;
+        }
+        const Context context = open_.back();
+        open_.pop_back();
+        switch (context) {
+        case Context::Paragraph:
+            document_.EndParagraph();
+            break;
+        case Context::Table:
+            document_.EndTable();
+            break;
+        case Context::Row:
+            document_.EndRow();
+            break;
+        case Context::Cell:
+            document_.EndCell();
+            break;
+        default:
+            break;
+        }
+        return document_.Ok();
+    }
+
+    bool Text(std::string_view utf8) override
+    {
+        if (skipped_ == 0)
+            document_.AddCollapsingText(utf8);
+        return document_.Ok();
+    }
+
+private:
+    // More spaces in one go than any paragraph holds; the text budget bounds the rest.
+    static constexpr int MaxSpaces = 1 << 16;
+
+    bool Skip()
+    {
+        skipped_ = 1;
+        return true;
+    }
+
+    static int Count(const char **attributes, std::string_view name, int ceiling)
+    {
+        return std::max(1, ReadCount(Attribute(attributes, Ns::Table, name), 1, ceiling + 1));
+    }
+
+    // Whether the row being opened lies in its table's header rows.
+    bool InHeaderRows() const
+    {
+        for (auto context = open_.rbegin(); context != open_.rend(); ++context) {
+            if (*context == Context::HeaderRows)
+                return true;
+            if (*context == Context::Table)
+                return false;
+        }
+        return false;
+    }
+
+    DocumentBuilder &document_;
+    std::vector<Context> open_;
+    int skipped_ = 0; // open elements inside one whose content is left out
+};
+
+} // namespace
+
+std::unique_ptr<XmlEvents> MakeOpenDocumentBodyReader(DocumentBuilder &document)
+{
+    return std::make_unique<OpenDocumentBodyReader>(document);
+}
+
+} // namespace cellwright

@@ -1,0 +1,346 @@
+// word/document.xml: the body's paragraphs and tables as printed with tracked changes accepted.
+#include "body_readers.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <vector>
+
+namespace cellwright {
+
+namespace {
+
+enum class Name : uint8_t {
+    Unknown,
+    Document,
+    Paragraph,
+    ParagraphProps,
+    RunProps,
+    Run,
+    Text,
+    Tab, // and the other characters that print as one space
+    NonBreakingHyphen,
+    FieldChar,
+    Deleted,
+    Table,
+    Row,
+    RowProps,
+    GridBefore,
+    GridAfter,
+    Header,
+    Cell,
+    CellProps,
+    GridSpan,
+    VerticalMerge,
+    LeftOut, // content never shown in the body's text
+};
+
+Name Lookup(std::string_view local)
+{
+    static const std::unordered_map<std::string_view, Name> names = {
+        { "document", Name::Document },
+        { "p", Name::Paragraph },
+        { "pPr", Name::ParagraphProps },
+        { "rPr", Name::RunProps },
+        { "r", Name::Run },
+        { "t", Name::Text },
+        { "tab", Name::Tab },
+        { "br", Name::Tab },
+        { "cr", Name::Tab },
+        { "ptab", Name::Tab },
+        { "noBreakHyphen", Name::NonBreakingHyphen },
+        { "fldChar", Name::FieldChar },
+        { "del", Name::Deleted },
+        { "tbl", Name::Table },
+        { "tr", Name::Row },
+        { "trPr", Name::RowProps },
+        { "gridBefore", Name::GridBefore },
+        { "gridAfter", Name::GridAfter },
+        { "tblHeader", Name::Header },
+        { "tc", Name::Cell },
+        { "tcPr", Name::CellProps },
+        { "gridSpan", Name::GridSpan },
+        { "vMerge", Name::VerticalMerge },
+        // Deleted or moved-away text, field instructions.
+        { "moveFrom", Name::LeftOut },
+        { "delText", Name::LeftOut },
+        { "instrText", Name::LeftOut },
+        { "delInstrText", Name::LeftOut },
+        // Text boxes, drawings and embedded objects, ruby annotations.
+        { "txbxContent", Name::LeftOut },
+        { "drawing", Name::LeftOut },
+        { "pict", Name::LeftOut },
+        { "object", Name::LeftOut },
+        { "rt", Name::LeftOut },
+        // Properties: content controls' settings and former values before a tracked change
+        // (whose cell spans must not count), sections, the table's own settings.
+        { "sdtPr", Name::LeftOut },
+        { "sdtEndPr", Name::LeftOut },
+        { "pPrChange", Name::LeftOut },
+        { "rPrChange", Name::LeftOut },
+        { "tcPrChange", Name::LeftOut },
+        { "trPrChange", Name::LeftOut },
+        { "tblPrChange", Name::LeftOut },
+        { "tblPrExChange", Name::LeftOut },
+        { "tblGridChange", Name::LeftOut },
+        { "sectPr", Name::LeftOut },
+        { "tblPr", Name::LeftOut },
+        { "tblGrid", Name::LeftOut },
+        { "background", Name::LeftOut },
+        { "fldData", Name::LeftOut },
+    };
+    const auto found = names.find(local);
+    return found == names.end() ? Name::Unknown : found->second;
+}
+
+// What an open element is, as far as its children care.
+enum class Context : uint8_t {
+    Other,
+    Paragraph,
+    ParagraphProps,
+    MarkProps, // the paragraph mark's run properties
+    Run,
+    RunText,
+    Row,
+    RowProps,
+    Cell,
+    CellProps,
+    Table,
+};
+
+bool IsOn(std::string_view value)
+{
+    return value != "false" && value != "0" && value != "off";
+}
+
+class WordBodyReader final : public XmlEvents {
+public:
+    explicit WordBodyReader(DocumentBuilder &document)
+        : document_(document)
+    {
+    }
+
+    bool Start(Ns ns, std::string_view local, const char **attributes) override
+    {
+        if (skipped_ > 0) {
+            ++skipped_;
+            return true;
+        }
+        if (!rootSeen_) {
+            rootSeen_ = true;
+            if (ns != Ns::Word || local != "document") {
+                document_.Refuse(std::u16string(NotTextRefusal));
+                return false;
+            }
+        }
+        const Context parent = open_.empty() ? Context::Other : open_.back();
+        Context context = Context::Other;
+        if (ns == Ns::Word) {
+            switch (Lookup(local)) {
+            case Name::LeftOut:
+                skipped_ = 1;
+                return true;
+            case Name::Paragraph:
+                document_.BeginParagraph();
+                context = Context::Paragraph;
+                break;
+            case Name::ParagraphProps:
+                if (parent == Context::Paragraph)
+                    context = Context::ParagraphProps;
+                break;
+            case Name::RunProps:
+                if (parent == Context::ParagraphProps)
+                    context = Context::MarkProps;
+                else if (parent == Context::Run) {
+                    skipped_ = 1; // formatting only
+                    return true;
+                }
+                break;
+            case Name::Deleted:
+                if (parent == Context::MarkProps) {
+                    document_.DeleteParagraphMark();
+                } else if (parent == Context::RowProps) {
+                    if (DocumentBuilder::Row *row = document_.CurrentRow())
+                        row->Deleted = true;
+                } else {
+                    skipped_ = 1; // deleted runs
+                    return true;
+                }
+                break;
+            case Name::Run:
+                context = Context::Run;
+                break;
+            case Name::Text:
+                if (parent == Context::Run)
+                    context = Context::RunText;
+                break;
+            case Name::Tab:
+                if (parent == Context::Run && Shown())
+                    document_.AddSpaces(1);
+                break;
+            case Name::NonBreakingHyphen:
+                if (parent == Context::Run && Shown())
+                    document_.AddCharacter(u'-');
+                break;
+            case Name::FieldChar:
+                if (parent == Context::Run)
+                    Field(Attribute(attributes, Ns::Word, "fldCharType"));
+                break;
+            case Name::Table:
+                if (!document_.BeginTable())
+                    return false;
+                context = Context::Table;
+                break;
+            case Name::Row:
+                document_.BeginRow();
+                context = Context::Row;
+                break;
+            case Name::RowProps:
+                if (parent == Context::Row)
+                    context = Context::RowProps;
+                break;
+            case Name::GridBefore:
+            case Name::GridAfter:
+            case Name::Header:
+                if (DocumentBuilder::Row *row = document_.CurrentRow();
+                    row && parent == Context::RowProps)
+                    RowProperty(*row, Lookup(local), Attribute(attributes, Ns::Word, "val"));
+                break;
+            case Name::Cell:
+                document_.BeginCell();
+                context = Context::Cell;
+                break;
+            case Name::CellProps:
+                if (parent == Context::Cell)
+                    context = Context::CellProps;
+                break;
+            case Name::GridSpan:
+                if (DocumentBuilder::Cell *cell = document_.CurrentCell();
+                    cell && parent == Context::CellProps)
+                    cell->ColSpan = std::max(1,
+                        ReadCount(Attribute(attributes, Ns::Word, "val"), 1, MaxTableColumns + 1));
+                break;
+            case Name::VerticalMerge:
+                if (DocumentBuilder::Cell *cell = document_.CurrentCell();
+                    cell && parent == Context::CellProps)
+                    cell->Kind = Attribute(attributes, Ns::Word, "val") == "restart"
+                        ? DocumentBuilder::Cell::Content
+                        : DocumentBuilder::Cell::Continued;
+                break;
+            case Name::Document:
+            case Name::Unknown:
+                break;
+            }
+        } else if (ns == Ns::Math) {
+            if (local == "r")
+                context = Context::Run;
+            else if (local == "t" && parent == Context::Run)
+                context = Context::RunText;
+        } else if (ns == Ns::Compat) {
+            // Alternate content: the fallback is what any reader shows; the wrappers are
+            // transparent, so a fallback's text still sits in its run.
+            if (local == "Choice") {
+                skipped_ = 1;
+                return true;
+            }
+            context = parent;
+        }
+        open_.push_back(context);
+        return document_.Ok();
+    }
+
+    bool End(Ns, std::string_view) override
+    {
+        if (skipped_ > 0) {
+            --skipped_;
+            return true;
+        }
+        const Context context = open_.back();
+        open_.pop_back();
+        switch (context) {
+        case Context::Paragraph:
+            document_.EndParagraph();
+            break;
+        case Context::Table:
+            document_.EndTable();
+            break;
+        case Context::Row:
+            document_.EndRow();
+            break;
+        case Context::Cell:
+            document_.EndCell();
+            break;
+        default:
+            break;
+        }
+        return document_.Ok();
+    }
+
+    bool Text(std::string_view utf8) override
+    {
+        if (skipped_ == 0 && !open_.empty() && open_.back() == Context::RunText && Shown())
+            document_.AddText(utf8);
+        return document_.Ok();
+    }
+
+private:
+    // Text shows unless it lies in a field's instructions (between its begin and separate
+    // marks): fields show their result only. Fields nest.
+    bool Shown() const { return instructions_ == 0; }
+    void Field(std::string_view type)
+    {
+        if (type == "begin") {
+            fields_.push_back(false);
+            ++instructions_;
+        } else if (type == "separate") {
+            if (!fields_.empty() && !fields_.back()) {
+                fields_.back() = true;
+                --instructions_;
+            }
+        } else if (type == "end") {
+            if (!fields_.empty()) {
+                if (!fields_.back())
+                    --instructions_;
+                fields_.pop_back();
+            }
+        }
+    }
+
+    static void RowProperty(DocumentBuilder::Row &row, Name name, std::string_view value)
+    {
+        if (name == Name::Header)
+            row.Header = IsOn(value);
+        else if (name == Name::GridBefore)
+            row.Before = ReadCount(value, 0, MaxTableColumns + 1);
+        else
+            row.After = ReadCount(value, 0, MaxTableColumns + 1);
+    }
+
+    DocumentBuilder &document_;
+    std::vector<Context> open_;
+    int skipped_ = 0; // open elements inside one whose content is left out
+    bool rootSeen_ = false;
+    std::vector<bool> fields_; // open fields: true once past their separator
+    int instructions_ = 0; // open fields still in their instructions
+};
+
+} // namespace
+
+int ReadCount(std::string_view digits, int fallback, int ceiling)
+{
+    if (digits.empty())
+        return fallback;
+    long long value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return fallback;
+        value = std::min<long long>(value * 10 + (c - '0'), ceiling);
+    }
+    return int(value);
+}
+
+std::unique_ptr<XmlEvents> MakeWordBodyReader(DocumentBuilder &document)
+{
+    return std::make_unique<WordBodyReader>(document);
+}
+
+} // namespace cellwright

@@ -1,0 +1,77 @@
+// A streaming, namespace-aware XML reader over expat, hardened for untrusted packages: a document
+// type declaration (the only way to declare entities) is refused, nothing external is loaded,
+// and nesting depth is bounded.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct XML_ParserStruct;
+
+namespace cellwright {
+
+// The namespaces the readers look at; every other one is Other.
+enum class Ns : uint8_t {
+    None,
+    Other,
+    Word, // wordprocessingml, transitional or strict
+    Math,
+    Compat, // markup compatibility: alternate content
+    Relations, // package relationships
+    Office, // OpenDocument office:
+    Text, // OpenDocument text:
+    Table, // OpenDocument table:
+    Draw, // OpenDocument draw:
+};
+
+// What a reader does with the parser's events. Returning false stops the parse; the reader then
+// says why in its own refusal.
+class XmlEvents {
+public:
+    virtual ~XmlEvents() = default;
+    // attributes: expat's name/value pairs, null-terminated; read them with Attribute().
+    virtual bool Start(Ns ns, std::string_view local, const char **attributes) = 0;
+    virtual bool End(Ns ns, std::string_view local) = 0;
+    virtual bool Text(std::string_view utf8) = 0;
+};
+
+// The value of the attribute ns:local, or an empty view when it is absent.
+std::string_view Attribute(const char **attributes, Ns ns, std::string_view local);
+
+class XmlStream {
+public:
+    explicit XmlStream(XmlEvents &events);
+    ~XmlStream();
+    XmlStream(const XmlStream &) = delete;
+    XmlStream &operator=(const XmlStream &) = delete;
+
+    // Parses the next piece of the part; false when the parse stopped: malformed XML, a refused
+    // construct, or the reader asked to stop.
+    bool Feed(std::string_view piece);
+    // Ends the part; false when it was not complete well-formed XML.
+    bool Finish();
+
+    // True when the reader stopped the parse (the reader then holds the refusal).
+    bool StoppedByReader() const { return stoppedByReader_; }
+    // Why the XML itself was refused, when it was; part names the member in the sentence.
+    std::u16string Refusal(std::string_view part) const;
+
+private:
+    static void OnStart(void *self, const char *name, const char **attributes);
+    static void OnEnd(void *self, const char *name);
+    static void OnText(void *self, const char *text, int length);
+    static void OnDoctype(
+        void *self, const char *name, const char *system, const char *publicId, int internal);
+    void Stop();
+
+    XML_ParserStruct *parser_;
+    XmlEvents &events_;
+    int depth_ = 0;
+    bool doctype_ = false;
+    bool tooDeep_ = false;
+    bool stoppedByReader_ = false;
+    bool stopped_ = false;
+};
+
+} // namespace cellwright

@@ -1,0 +1,46 @@
+// A zip package read from bytes in memory, its members read in bounded chunks.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+struct zip;
+
+namespace cellwright {
+
+class ZipPackage {
+public:
+    enum class Status {
+        Read,
+        Missing, // no member of that name
+        Damaged, // bad header, bad checksum, truncated data
+        TooLarge, // the member inflates past the ceiling given
+        Encrypted, // the member needs a password
+        Unsupported, // packed by a method a document never uses
+        Stopped, // the chunk reader asked to stop
+    };
+
+    // The bytes must outlive the package: members are read from them in place.
+    explicit ZipPackage(std::string_view bytes);
+    ~ZipPackage();
+    ZipPackage(const ZipPackage &) = delete;
+    ZipPackage &operator=(const ZipPackage &) = delete;
+
+    bool IsOpen() const { return archive_ != nullptr; }
+    // Part names of an Office package compare without case; those of OpenDocument with it.
+    bool Has(const char *name, bool ignoreCase = false) const;
+
+    // Hands the member's inflated bytes to chunk, in pieces, and stops when chunk returns false
+    // or more than ceiling bytes came out, whatever the member's header claims.
+    Status Read(const char *name, size_t ceiling,
+        const std::function<bool(std::string_view)> &chunk, bool ignoreCase = false);
+    // The whole member, when it is no larger than ceiling.
+    Status ReadAll(const char *name, size_t ceiling, std::string &out, bool ignoreCase = false);
+
+private:
+    zip *archive_ = nullptr;
+};
+
+} // namespace cellwright
