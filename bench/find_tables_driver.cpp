@@ -1,6 +1,6 @@
 // Reads each document named the way the program does and prints the tables the finder proposes,
 // one per line: FILE, line, rows, columns, confidence and first cell (UTF-8), tab-separated.
-#include "document_reading.h"
+#include "read_document.h"
 #include "find_tables.h"
 #include "text_codec.h"
 
@@ -13,7 +13,7 @@ int main(int argc, char **argv)
 {
     int failures = 0;
     for (int i = 1; i < argc; ++i) {
-        DocumentRead read = ReadTextDocument(argv[i]);
+        DocumentRead read = ReadDocumentFile(argv[i]);
         if (!read.Document) {
             std::fprintf(stderr, "%s: could not be read\n", argv[i]);
             ++failures;

@@ -9,6 +9,7 @@
 #include "conversion.h"
 #include "document_file.h"
 #include "document_reading.h"
+#include "read_document.h"
 #include "known_tables.h"
 #include "text_codec.h"
 #include "text_rules.h"
@@ -299,9 +300,10 @@ int Run(const CommandLine &line)
     }
 
     ConversionState state { ConversionState::GrowingLineStores {} };
-    DocumentRead read = ReadTextDocument(fs::path(line.input));
+    DocumentRead read = ReadDocumentFile(fs::path(line.input));
     if (!read.Document) {
-        Refused(line.input, ReadErrorMessage);
+        Refused(line.input,
+            read.Failure == ReadFailure::NotTextDocument ? read.Reason : ReadErrorMessage);
         return Failure;
     }
     TakeDocument(state, std::move(*read.Document));

@@ -221,6 +221,16 @@ void DocumentBuilder::EndRow()
         return;
     EndCell();
     rowOpen_ = false;
+    // An old-style horizontal merge: the continuing cell widens the one to its left, no line.
+    std::vector<Cell> cells;
+    for (Cell &cell : row_.Cells) {
+        if (cell.MergedLeft && !cells.empty())
+            cells.back().ColSpan
+                = std::min(cells.back().ColSpan + cell.ColSpan, MaxTableColumns + 1);
+        else
+            cells.push_back(std::move(cell));
+    }
+    row_.Cells = std::move(cells);
     if (!row_.Deleted)
         ResolveRow();
 }

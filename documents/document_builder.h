@@ -29,6 +29,7 @@ public:
         int ColSpan = 1;
         int RowSpan = 1; // rows spanned as declared (OpenDocument)
         int Repeat = 1; // identical cells in a row (OpenDocument)
+        bool MergedLeft = false; // w:hMerge without restart: part of the cell to its left
         std::u16string Text;
     };
     struct Row {

@@ -31,6 +31,7 @@ enum class Name : uint8_t {
     CellProps,
     GridSpan,
     VerticalMerge,
+    HorizontalMerge,
     LeftOut, // content never shown in the body's text
 };
 
@@ -60,6 +61,7 @@ Name Lookup(std::string_view local)
         { "tcPr", Name::CellProps },
         { "gridSpan", Name::GridSpan },
         { "vMerge", Name::VerticalMerge },
+        { "hMerge", Name::HorizontalMerge },
         // Deleted or moved-away text, field instructions.
         { "moveFrom", Name::LeftOut },
         { "delText", Name::LeftOut },
@@ -225,6 +227,11 @@ public:
                     cell->Kind = Attribute(attributes, Ns::Word, "val") == "restart"
                         ? DocumentBuilder::Cell::Content
                         : DocumentBuilder::Cell::Continued;
+                break;
+            case Name::HorizontalMerge:
+                if (DocumentBuilder::Cell *cell = document_.CurrentCell();
+                    cell && parent == Context::CellProps)
+                    cell->MergedLeft = Attribute(attributes, Ns::Word, "val") != "restart";
                 break;
             case Name::Document:
             case Name::Unknown:

@@ -20,7 +20,9 @@ void Read_Textfile::ReadDocument()
         fs::current_path(fs::path(state.OpenFolder), ec);
         if (ec)
             return window.MsgBox(ReadErrorMessage);
-        DocumentRead read = ReadTextDocument(fs::path(state.OpenFileName));
+        DocumentRead read = ReadDocumentFile(fs::path(state.OpenFileName));
+        if (read.Failure == ReadFailure::NotTextDocument)
+            return window.MsgBox(read.Reason);
         if (!read.Document)
             return window.MsgBox(ReadErrorMessage);
         TakeDocument(state, std::move(*read.Document));

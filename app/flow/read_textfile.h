@@ -7,6 +7,7 @@
 #include "conversion.h"
 #include "conversion_state.h"
 #include "document_reading.h"
+#include "read_document.h"
 #include "main_window.h"
 #include "text_rules.h"
 
@@ -25,7 +26,8 @@ public:
 
     // Makes OpenFolder the current folder (so that a dialog made afresh starts there) and reads
     // OpenFileName there into both line stores, all or nothing; on success sets the window's
-    // caption and enables "Convert". Any failure shows "Read error of some kind".
+    // caption and enables "Convert". A word-processor document that cannot be read says why;
+    // any other failure shows "Read error of some kind".
     void ReadDocument();
 
     // Copies the table count and the three boxes of tables 1..TableCount into the state.

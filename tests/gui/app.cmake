@@ -15,4 +15,6 @@ endif()
 if(TARGET cellwright_app)
     cellwright_add_gui_test(tst_frmfind_tables SOURCES tst_frmfind_tables.cpp
         LIBS cellwright_app_driver)
+    target_compile_definitions(tst_frmfind_tables PRIVATE
+        CELLWRIGHT_TEST_DATA="${PROJECT_SOURCE_DIR}/tests/data")
 endif()

@@ -84,6 +84,7 @@ private slots:
     void fillsNothing_data();
     void fillsNothing();
     void usedRowsConvertAtTheirLines();
+    void wordDocumentTablesExactly();
     void escapeEntryChangesWhatConvertWrites();
 
 private:
@@ -225,6 +226,34 @@ void TestFrmFindTables::escapeEntryChangesWhatConvertWrites()
     p.reset();
     p.convert();
     QCOMPARE(p.app().state.WorkLines[4], raw);
+}
+
+void TestFrmFindTables::wordDocumentTablesExactly()
+{
+    // A .docx opened through the dialog: its own tables listed, converted with their structure.
+    QFile docx(QStringLiteral(CELLWRIGHT_TEST_DATA "/documents/photometry.docx"));
+    QVERIFY(docx.open(QIODevice::ReadOnly));
+    Program p({ { "photometry.docx", docx.readAll() } });
+    p.open(QStringLiteral("photometry.docx"));
+    QCOMPARE(p.main().Caption(), QStringLiteral("photometry.docx"));
+    frmFind_Tables &find = OpenFinder(p);
+    QCOMPARE(Proposed(find), (QStringList { "Star:8x5", "Constellation:7x3" }));
+    tickItem(find.List1, 0);
+    tickItem(find.List1, 1);
+    click(find.Command1);
+    p.convert();
+    QVERIFY(m_gui->messages().isEmpty());
+    p.save(QStringLiteral("photometry.tex"));
+    const QList<QByteArray> saved = p.read(QStringLiteral("photometry.tex")).split('\n');
+    QCOMPARE(saved.value(3), QByteArray("Star&\\multicolumn{3}{c}{Magnitude}&Spectral type\\\\\r"));
+    QCOMPARE(saved.value(4),
+        QByteArray("&V&B\xe2\x88\x92"
+                   "V&U\xe2\x88\x92"
+                   "B&\\\\\r"));
+    // Saving over the document itself is refused, and it stays as it was.
+    p.save(QStringLiteral("photometry.docx"), true);
+    QCOMPARE(m_gui->messages().size(), 1);
+    QVERIFY(p.read(QStringLiteral("photometry.docx")).startsWith("PK"));
 }
 
 QTEST_MAIN(TestFrmFindTables)
