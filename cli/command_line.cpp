@@ -16,7 +16,9 @@ const std::string_view HelpText
 
 Converts the tables of a plain-text document that holds one table cell per line into LaTeX
 tabular rows: the cells of a row joined by "&", each row closed by "\\". The rest of the
-document passes through with leading spaces removed and CR LF line ends.
+document passes through with leading spaces removed and CR LF line ends. INPUT may also be a
+.docx or .odt document: its tables are then known exactly, and merged cells are written with
+\multicolumn.
 
   --table TEXT:ROWSxCOLS  a table whose top-left cell holds exactly TEXT, ROWS rows by COLS
                           columns; as many as needed, converted in the order given. The last
