@@ -110,6 +110,18 @@ void frmFind_Tables::List1_Click()
     Grid1.Clear();
     Grid1.setRows(rows);
     Grid1.setCols(p.Cols);
+    if (const TableShape *shape = KnownTableAt(app.state, p.FirstLine)) {
+        // Each cell at its place on the grid; a cell spanning columns shows in its first.
+        int line = p.FirstLine;
+        for (int r = 0; r < rows; ++r) {
+            for (const ShapeCell &cell : shape->Rows[std::size_t(r)].Cells) {
+                if (!cell.CoveredFromAbove && cell.Column < p.Cols)
+                    Grid1.setTextMatrix(r, cell.Column, FromU16(SourceLine(app.state, line)));
+                ++line;
+            }
+        }
+        return;
+    }
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < p.Cols; ++c)
             Grid1.setTextMatrix(r, c, FromU16(SourceLine(app.state, p.FirstLine + r * p.Cols + c)));

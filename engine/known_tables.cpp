@@ -32,14 +32,21 @@ std::vector<TableProposal> ProposeTables(const ConversionState &state)
     return tables;
 }
 
+const TableShape *KnownTableAt(const ConversionState &state, int line)
+{
+    for (const TableShape &shape : state.DocumentTables) {
+        if (shape.FirstLine == line && Listed(state, shape))
+            return &shape;
+    }
+    return nullptr;
+}
+
 std::optional<TableProposal> ProposeTable(const ConversionState &state, int line)
 {
     if (!state.DocumentTablesKnown)
         return ProposeTableAt(state, line);
-    for (const TableShape &shape : state.DocumentTables) {
-        if (shape.FirstLine == line && Listed(state, shape))
-            return Known(state, shape);
-    }
+    if (const TableShape *shape = KnownTableAt(state, line))
+        return Known(state, *shape);
     return std::nullopt;
 }
 

@@ -15,4 +15,7 @@ std::vector<TableProposal> ProposeTables(const ConversionState &state);
 // The table whose top-left cell is at line (document as read), or nothing.
 std::optional<TableProposal> ProposeTable(const ConversionState &state, int line);
 
+// The shape of the table the document knows at line, or null.
+const TableShape *KnownTableAt(const ConversionState &state, int line);
+
 } // namespace cellwright

@@ -238,8 +238,14 @@ void TestFrmFindTables::wordDocumentTablesExactly()
     QCOMPARE(p.main().Caption(), QStringLiteral("photometry.docx"));
     frmFind_Tables &find = OpenFinder(p);
     QCOMPARE(Proposed(find), (QStringList { "Star:8x5", "Constellation:7x3" }));
+    // The preview puts each cell at its place on the grid, spans and merges included.
+    QCOMPARE(find.Grid1.TextMatrix(0, 4), QStringLiteral("Spectral type"));
+    QCOMPARE(find.Grid1.TextMatrix(1, 0), QString());
+    QCOMPARE(find.Grid1.TextMatrix(1, 1), QStringLiteral("V"));
     tickItem(find.List1, 0);
     tickItem(find.List1, 1);
+    if (platformHasWindowManager())
+        QVERIFY(!SaveScreen(p.main(), find, QStringLiteral("find-tables-docx")).isEmpty());
     click(find.Command1);
     p.convert();
     QVERIFY(m_gui->messages().isEmpty());
