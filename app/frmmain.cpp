@@ -128,6 +128,8 @@ frmMain::frmMain(App &app)
     mEscape.setCheckable(true);
     mFindTables.Click = [this] { mFindTables_Click(); };
     mEscape.Click = [this] { mEscape_Click(); };
+    mTabular.setCheckable(true);
+    mTabular.Click = [this] { mTabular_Click(); };
     mWhat2Do.Click = [this] { mWhat2Do_Click(); };
     mabout.Click = [this] { mabout_Click(); };
 }
@@ -260,6 +262,13 @@ void frmMain::mEscape_Click()
     mEscape.setChecked(!mEscape.Checked());
     // Read by the next conversion; what is converted already stays as written.
     app.state.EscapeSpecialCharacters = mEscape.Checked();
+}
+
+void frmMain::mTabular_Click()
+{
+    mTabular.setChecked(!mTabular.Checked());
+    // Read by the next conversion, as escaping is.
+    app.state.CompleteTabular = mTabular.Checked();
 }
 
 void frmMain::mWhat2Do_Click()

@@ -49,6 +49,7 @@ public:
     Menu mTables { *this, "Tables" };
     Menu mFindTables { mTables, "Find Tables ..." };
     Menu mEscape { mTables, "Escape Special Characters" };
+    Menu mTabular { mTables, "Complete Tabular Environments" };
     Menu mHelp { *this, "Help" };
     Menu mWhat2Do { mHelp, "What to Do" };
     Menu mDashy { mHelp, "-" };
@@ -73,6 +74,7 @@ private:
     void MyExit_Click();
     void mFindTables_Click();
     void mEscape_Click();
+    void mTabular_Click();
     void mWhat2Do_Click();
     void mabout_Click();
 

@@ -34,11 +34,17 @@ document passes through with leading spaces removed and CR LF line ends. INPUT m
                           --table argument TEXT:ROWSxCOLS that describes it
   --escape                escape LaTeX's special characters (& % $ # _ { } ~ ^ \) in the cells
                           of the converted tables; the rest of the document stays as it is
+  --tabular               write each converted table as a whole tabular environment with
+                          booktabs rules (\toprule, \midrule, \cmidrule, \bottomrule) and a
+                          column letter each, r where the body's cells are all numbers; the
+                          paper then needs \usepackage{booktabs}; it goes wherever --escape
+                          may
   -o, --output OUTPUT     write the document to OUTPUT, replacing it only once the whole
                           document is written; without -o it goes to standard output
   --check                 convert and write nothing: show where each table is found, the lines
                           its block takes, whether it fits, and the cells that hold a character
-                          LaTeX treats specially (shown as resolved with --escape)
+                          LaTeX treats specially (shown as resolved with --escape); with
+                          --tabular, the columns it would align right
   -h, --help              show this help and exit
   --version               show the version and exit
 
@@ -128,7 +134,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
     };
 
     bool check = false, find = false;
-    std::vector<std::string_view> flags; // --check, --find, --auto, --escape as given
+    std::vector<std::string_view> flags; // --check, --find, --auto, --escape, --tabular as given
     bool optionsEnded = false;
     std::vector<std::string_view> operands;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -149,11 +155,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
             line.action = CommandLine::Action::Version;
             return parsed;
         }
-        if (arg == "--check" || arg == "--find" || arg == "--auto" || arg == "--escape") {
+        if (arg == "--check" || arg == "--find" || arg == "--auto" || arg == "--escape"
+            || arg == "--tabular") {
             check = check || arg == "--check";
             find = find || arg == "--find";
             line.automatic = line.automatic || arg == "--auto";
             line.escape = line.escape || arg == "--escape";
+            line.tabular = line.tabular || arg == "--tabular";
             flags.push_back(arg);
             continue;
         }

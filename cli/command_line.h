@@ -25,6 +25,7 @@ struct CommandLine {
     Action action = Action::Convert;
     bool automatic = false; // --auto: every table --find proposes instead of --table
     bool escape = false; // --escape: LaTeX's special characters in the cells escaped
+    bool tabular = false; // --tabular: each table a whole tabular environment with booktabs rules
     std::vector<TableArgument> tables;
     std::string input;
     std::optional<std::string> output;

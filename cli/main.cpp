@@ -9,8 +9,8 @@
 #include "conversion.h"
 #include "document_file.h"
 #include "document_reading.h"
-#include "read_document.h"
 #include "known_tables.h"
+#include "read_document.h"
 #include "text_codec.h"
 #include "text_rules.h"
 
@@ -325,6 +325,7 @@ int Run(const CommandLine &line)
         }
     }
     state.EscapeSpecialCharacters = line.escape;
+    state.CompleteTabular = line.tabular;
 
     if (line.action == CommandLine::Action::Check) {
         const ConversionPreview preview = Preview(state, *tables, byText);

@@ -2,6 +2,7 @@
 
 #include "latex_escape.h"
 #include "number_reading.h"
+#include "tabular.h"
 #include "text_rules.h"
 
 #include <algorithm>
@@ -29,6 +30,12 @@ std::u16string Number(long value)
     return FromAscii(std::to_string(value));
 }
 
+std::u16string TooManyLines(int t)
+{
+    return u"Table " + Number(t)
+        + u" cannot be converted: the document would have more than 32767 lines.";
+}
+
 std::u16string TooLarge(int t)
 {
     return u"Table " + Number(t) + u" is too large: rows \u00d7 columns must not exceed 32767.";
@@ -46,6 +53,11 @@ std::u16string DoesNotFit(int t, int rows, int cols, int line)
 // into WorkLines and the new rows, so closing a gap is a memmove of integers. Each handle also
 // knows which lines of the document before the conversion it stands for.
 class ScratchConversion {
+    // The lines of the document before the conversion that a line or row stands for.
+    struct Span {
+        int first, last;
+    };
+
 public:
     explicit ScratchConversion(const ConversionState &state)
         : state(state)
@@ -92,7 +104,9 @@ public:
                 return;
             if (!match.Fits)
                 continue;
-            // Row r reads lines p.. and writes line q <= p, so no cell is overwritten unread.
+            // Every row is built before any line of the block is given up.
+            std::vector<int32_t> built;
+            TabularCells cells;
             for (int r = 1; r <= R; ++r) {
                 const int p = i + (r - 1) * K;
                 // Sized for the cells as they stand, so the row is built in one allocation.
@@ -107,17 +121,18 @@ public:
                     AppendCell(row, handle[p + c - 1]);
                 }
                 row += u"\\\\";
-                rows.push_back(std::move(row));
-                rowSpans.push_back({ span(handle[p]).first, span(handle[p + K - 1]).last });
-                handle[i + r - 1] = static_cast<int32_t>(MaxLines + rows.size());
+                built.push_back(AddRow(
+                    std::move(row), { span(handle[p]).first, span(handle[p + K - 1]).last }));
+                if (state.CompleteTabular) {
+                    cells.Text.emplace_back();
+                    for (int c = 1; c <= K; ++c)
+                        cells.Text.back().push_back(text(handle[p + c - 1]));
+                    cells.Decides.emplace_back(K, true);
+                }
             }
-            // Close the gap; the vacated tail keeps its old entries.
-            const int D = R * (K - 1);
-            std::copy(
-                handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
-            count -= D;
-            if (tracked)
-                Track(t, i, R * K, [K](int offset) { return offset / K; });
+            cells.Cols = K;
+            Place(
+                t, tracked, i, R * K, built, cells, 1, {}, [K](int offset) { return offset / K; });
         }
     }
 
@@ -126,7 +141,24 @@ public:
     // it never change.
     void CommitTo(ConversionState &target) &&
     {
+        // An environment may have made the document longer than the stores; like the copies
+        // below, this can only fail before anything changed.
+        if (target.WorkLines.size() < handle.size())
+            target.WorkLines.resize(handle.size());
         const int lines = static_cast<int>(handle.size()) - 1;
+        if (grew) {
+            // Lines moved down as well as up, so no order of moves is safe: every line is
+            // made anew first, and only then does the document change.
+            std::vector<std::u16string> fresh(handle.size());
+            for (int x = 1; x <= lines; ++x)
+                fresh[x] = text(handle[x]);
+            for (int x = 1; x <= lines; ++x)
+                target.WorkLines[x].swap(fresh[x]);
+            target.WorkLineCount = static_cast<int16_t>(count);
+            target.TableStart = start;
+            target.WorkLinesAsRead = false;
+            return;
+        }
         // The last handle to read a line or row takes it by move and any others copy it; a line
         // that still stands in its own place is only copied.
         std::vector<int> lastReader(handle.size() + rows.size());
@@ -193,10 +225,30 @@ private:
     void ConvertShape(int t, bool tracked, int i, const TableShape &shape)
     {
         const int R = static_cast<int>(shape.Rows.size());
+        const int headerRows = HeaderRowCount(shape);
         std::vector<int> rowOfOffset;
+        std::vector<int32_t> built;
+        TabularCells grid;
+        grid.Cols = shape.Cols;
+        std::vector<std::vector<std::pair<int, int>>> spans;
         int p = i;
         for (int r = 0; r < R; ++r) {
             const std::vector<ShapeCell> &cells = shape.Rows[r].Cells;
+            if (state.CompleteTabular) {
+                grid.Text.emplace_back(shape.Cols);
+                grid.Decides.emplace_back(shape.Cols, true);
+                spans.emplace_back();
+                for (size_t e = 0; e < cells.size(); ++e) {
+                    const ShapeCell &cell = cells[e];
+                    const int end = std::min(cell.Column + std::max(cell.ColSpan, 1), shape.Cols);
+                    for (int c = std::max(cell.Column, 0); c < end; ++c)
+                        grid.Decides.back()[c] = cell.ColSpan == 1 && !cell.CoveredFromAbove;
+                    if (cell.Column >= 0 && cell.Column < shape.Cols && !cell.CoveredFromAbove)
+                        grid.Text.back()[cell.Column] = text(handle[p + static_cast<int>(e)]);
+                    if (cell.ColSpan > 1 && !cell.CoveredFromAbove)
+                        spans.back().push_back({ cell.Column, cell.ColSpan });
+                }
+            }
             std::u16string row;
             int column = 0;
             for (size_t e = 0; e < cells.size(); ++e) {
@@ -218,19 +270,80 @@ private:
                 row += column > 0 ? u"&" : u"";
             row += u"\\\\";
             const int lines = static_cast<int>(cells.size());
-            rows.push_back(std::move(row));
-            rowSpans.push_back({ span(handle[p]).first, span(handle[p + lines - 1]).last });
+            built.push_back(AddRow(
+                std::move(row), { span(handle[p]).first, span(handle[p + lines - 1]).last }));
             p += lines;
         }
-        // Row r reads lines at or after i + r and writes line i + r, so nothing is read after
-        // it is overwritten.
-        for (int r = 0; r < R; ++r)
-            handle[i + r] = static_cast<int32_t>(MaxLines + rows.size() - R + r + 1);
-        const int D = (p - i) - R;
-        std::copy(handle.begin() + i + R + D, handle.begin() + count + 1, handle.begin() + i + R);
-        count -= D;
-        if (tracked)
-            Track(t, i, p - i, [&](int offset) { return rowOfOffset[offset]; });
+        Place(t, tracked, i, p - i, built, grid, headerRows, spans,
+            [&](int offset) { return rowOfOffset[offset]; });
+    }
+
+    // Keeps a new line (a row, or a line of the environment around the rows); its handle.
+    int32_t AddRow(std::u16string line, Span from)
+    {
+        rows.push_back(std::move(line));
+        rowSpans.push_back(from);
+        return static_cast<int32_t>(MaxLines + rows.size());
+    }
+
+    // Puts the rows built from the `lines` lines of a block at line i in their place, with the
+    // tabular environment around them when the state asks for it, and moves the rest of the
+    // document up (or down, when the environment takes more lines than the block). rowOf tells
+    // which row each line of the block went into.
+    template <typename RowOf>
+    void Place(int t, bool tracked, int i, int lines, const std::vector<int32_t> &built,
+        const TabularCells &cells, int headerRows,
+        const std::vector<std::vector<std::pair<int, int>>> &spans, RowOf rowOf)
+    {
+        const int R = static_cast<int>(built.size());
+        std::vector<int32_t> out;
+        std::vector<int> rowAt(R); // where each row lands in out
+        if (!state.CompleteTabular) {
+            out = built;
+            std::iota(rowAt.begin(), rowAt.end(), 0);
+        } else {
+            const TabularFrame frame
+                = MakeTabularFrame(ColumnLetters(cells, headerRows), R, headerRows, spans);
+            const Span first = rowSpans[built.front() - MaxLines - 1];
+            const Span last = rowSpans[built.back() - MaxLines - 1];
+            for (const std::u16string &line : frame.Before)
+                out.push_back(AddRow(line, first));
+            for (int r = 0; r < R; ++r) {
+                rowAt[r] = static_cast<int>(out.size());
+                out.push_back(built[r]);
+                for (const std::u16string &line : frame.AfterRow[r])
+                    out.push_back(AddRow(line, rowSpans[built[r] - MaxLines - 1]));
+            }
+            for (const std::u16string &line : frame.After)
+                out.push_back(AddRow(line, last));
+        }
+        const int N = static_cast<int>(out.size());
+        if (count + (N - lines) > INT16_MAX) {
+            tooManyLines = true;
+            return;
+        }
+        // The vacated tail keeps its old entries when the block shrinks.
+        if (N <= lines)
+            std::copy(
+                handle.begin() + i + lines, handle.begin() + count + 1, handle.begin() + i + N);
+        else
+            handle.insert(handle.begin() + i + lines, N - lines, 0), grew = true;
+        std::copy(out.begin(), out.end(), handle.begin() + i);
+        count += N - lines;
+        if (!tracked)
+            return;
+        // Tables found earlier in this conversion whose rows lay below the block moved with the
+        // rest; one whose first row was a cell of it now lies in the row that took that cell.
+        const int blockEnd = i + lines; // first line after the block, before it was replaced
+        for (int u = 1; u <= MaxTables; ++u) {
+            if (u == t || !foundNow[u] || start[u] < i)
+                continue;
+            start[u] = static_cast<int16_t>(
+                start[u] >= blockEnd ? start[u] + (N - lines) : i + rowAt[rowOf(start[u] - i)]);
+        }
+        // The viewer shows the table from its first row.
+        start[t] = static_cast<int16_t>(i + rowAt[0]);
+        foundNow[t] = true;
     }
 
     // A block of `lines` lines at line i became rows: tables found earlier in this conversion
@@ -249,10 +362,6 @@ private:
         start[t] = static_cast<int16_t>(i);
         foundNow[t] = true;
     }
-
-    struct Span {
-        int first, last;
-    };
 
     const std::u16string &text(int32_t h) const
     {
@@ -280,6 +389,11 @@ private:
     int count;
     std::array<int16_t, MaxTables + 1> start;
     std::array<bool, MaxTables + 1> foundNow {}; // tables found by this conversion
+    bool grew = false; // an environment took more lines than its block
+
+public:
+    // Whether a block was left unconverted because the document would pass 32767 lines.
+    bool tooManyLines = false;
 };
 
 // The conversion of tables given by their place: with a preview, every match is listed and
@@ -319,6 +433,8 @@ std::u16string ConvertAt(const ConversionState &state, const std::vector<TableAt
             });
         if (!refusal.empty())
             return refusal;
+        if (scratch.tooManyLines)
+            return TooManyLines(t);
         if (table.Line != 0 && !found && !preview) {
             return u"Table " + Number(t) + u" cannot start at line " + Number(table.Line)
                 + u": that line is no longer a line of its own once the tables before it are "
@@ -386,6 +502,8 @@ std::u16string ConvertTables(ConversionState &state, std::span<const TableBoxes>
         });
         if (!refusal.empty())
             return refusal;
+        if (scratch.tooManyLines)
+            return TooManyLines(t);
     }
     std::move(scratch).CommitTo(state);
     return {};

@@ -61,6 +61,9 @@ struct ConversionState {
     // When set, the cells of converted tables have LaTeX's special characters escaped.
     bool EscapeSpecialCharacters = false;
 
+    // When set, each converted table becomes a whole tabular environment with booktabs rules.
+    bool CompleteTabular = false;
+
     // Encoding of the last document read; nothing read yet means UTF-8.
     TextEncoding DocumentEncoding = TextEncoding::Utf8;
 

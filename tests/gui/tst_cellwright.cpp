@@ -637,7 +637,9 @@ void TestCellwright::menuEntriesAreAnnounced()
         return names;
     };
     QCOMPARE(entries(m.myFile), (QStringList { "Open ...", "Save ...", "Exit" }));
-    QCOMPARE(entries(m.mTables), (QStringList { "Find Tables ...", "Escape Special Characters" }));
+    QCOMPARE(entries(m.mTables),
+        (QStringList {
+            "Find Tables ...", "Escape Special Characters", "Complete Tabular Environments" }));
     QCOMPARE(entries(m.mHelp), (QStringList { "What to Do", "About" }));
 }
 
