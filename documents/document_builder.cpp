@@ -10,6 +10,9 @@ namespace {
 // Text units (UTF-16) a document may produce, lines and repeated cells included: past this the
 // package is an attack or a mistake, and memory stays bounded.
 constexpr size_t MaxTextUnits = 16 * 1024 * 1024;
+// Grid places a document's tables may have, counted as rows are laid out: rows of covered places
+// repeated a million times give no line, yet each costs a pass over the row.
+constexpr size_t MaxGridPlaces = 16 * MaxDocumentLines;
 
 bool IsXmlSpace(char16_t c)
 {
@@ -265,6 +268,11 @@ void DocumentBuilder::ResolveRow()
             for (int k = 0; k < cell.Repeat; ++k) {
                 if (x > MaxTableColumns) {
                     Refuse(u"The document has a table wider than 1000 columns.");
+                    return;
+                }
+                if (++placesRead_ > MaxGridPlaces) {
+                    Refuse(u"The document is too long to read: its tables have more than 16 "
+                           u"million cells.");
                     return;
                 }
                 const Cover *up = size_t(x) < above_.size() && above_[size_t(x)].Row >= 0

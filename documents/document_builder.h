@@ -103,7 +103,8 @@ private:
     bool rowOpen_ = false;
     bool cellOpen_ = false;
     std::vector<Cover> above_; // per grid column: what the last row put there
-    size_t rowsRead_ = 0;
+    size_t rowsRead_ = 0; // rows laid out, repeated ones included
+    size_t placesRead_ = 0; // grid places laid out, in all tables
 };
 
 } // namespace cellwright

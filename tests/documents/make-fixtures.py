@@ -342,6 +342,9 @@ def main():
                               + cell(tp("w"), 'table:number-columns-repeated="5000"')
                               + '</table:table-row></table:table>'),
         "huge-text.odt": odf(tp('<text:s text:c="65536"/>' * 300)),
+        "covered-rows.odt": odf('<table:table><table:table-row table:number-rows-repeated="1000000">'
+                                '<table:covered-table-cell table:number-columns-repeated="1000"/>'
+                                '</table:table-row></table:table>'),
         "million-lines.odt": odf('<table:table><table:table-row table:number-rows-repeated="2000000">'
                                  + cell(tp("m")) + '</table:table-row></table:table>'),
     }

@@ -168,6 +168,8 @@ void TestWordDocument::refuses_data()
                                     << "wider than 1000 columns";
     QTest::newRow("text past the budget") << "bad/huge-text.odt"
                                           << "16 million characters";
+    QTest::newRow("a billion covered places") << "bad/covered-rows.odt"
+                                              << "16 million cells";
     QTest::newRow("more than a million lines") << "bad/million-lines.odt"
                                                << "million lines";
     QTest::newRow("plain text") << ""
