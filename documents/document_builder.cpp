@@ -12,7 +12,7 @@ namespace {
 constexpr size_t MaxTextUnits = 16 * 1024 * 1024;
 // Grid places a document's tables may have, counted as rows are laid out: rows of covered places
 // repeated a million times give no line, yet each costs a pass over the row.
-constexpr size_t MaxGridPlaces = 16 * MaxDocumentLines;
+constexpr size_t MaxGridPlaces = 16 * 1024 * 1024;
 
 bool IsXmlSpace(char16_t c)
 {
@@ -172,7 +172,7 @@ void DocumentBuilder::EmitLine(std::u16string line)
     if (!Ok())
         return;
     if (document_.Lines.size() >= MaxDocumentLines) {
-        Refuse(u"The document is too long to read: it has more than a million lines.");
+        Refuse(u"The document is too long to read: it has more than 100 000 lines.");
         return;
     }
     document_.Lines.push_back(std::move(line));
@@ -249,7 +249,7 @@ void DocumentBuilder::ResolveRow()
 {
     for (int copy = 0; copy < row_.Repeat && Ok(); ++copy) {
         if (++rowsRead_ > MaxDocumentLines) {
-            Refuse(u"The document is too long to read: it has more than a million lines.");
+            Refuse(u"The document is too long to read: it has more than 100 000 lines.");
             return;
         }
         const int rowIndex = int(table_.Rows.size());

@@ -12,7 +12,7 @@
 namespace cellwright {
 
 // A reader stops early past these; a paper is far below them.
-inline constexpr size_t MaxDocumentLines = 1'000'000;
+inline constexpr size_t MaxDocumentLines = 100'000;
 inline constexpr int MaxTableDepth = 32;
 inline constexpr int MaxTableColumns = 1000;
 
