@@ -10,6 +10,9 @@ namespace {
 // Text units (UTF-16) a document may produce, lines and repeated cells included: past this the
 // package is an attack or a mistake, and memory stays bounded.
 constexpr size_t MaxTextUnits = 16 * 1024 * 1024;
+// Grid places a document's tables may have, counted as rows are laid out: rows of covered places
+// repeated a million times give no line, yet each costs a pass over the row.
+constexpr size_t MaxGridPlaces = 16 * 1024 * 1024;
 
 bool IsXmlSpace(char16_t c)
 {
@@ -169,7 +172,7 @@ void DocumentBuilder::EmitLine(std::u16string line)
     if (!Ok())
         return;
     if (document_.Lines.size() >= MaxDocumentLines) {
-        Refuse(u"The document is too long to read: it has more than a million lines.");
+        Refuse(u"The document is too long to read: it has more than 100 000 lines.");
         return;
     }
     document_.Lines.push_back(std::move(line));
@@ -256,7 +259,7 @@ void DocumentBuilder::ResolveRow()
 {
     for (int copy = 0; copy < row_.Repeat && Ok(); ++copy) {
         if (++rowsRead_ > MaxDocumentLines) {
-            Refuse(u"The document is too long to read: it has more than a million lines.");
+            Refuse(u"The document is too long to read: it has more than 100 000 lines.");
             return;
         }
         const int rowIndex = int(table_.Rows.size());
@@ -275,6 +278,11 @@ void DocumentBuilder::ResolveRow()
             for (int k = 0; k < cell.Repeat; ++k) {
                 if (x > MaxTableColumns) {
                     Refuse(u"The document has a table wider than 1000 columns.");
+                    return;
+                }
+                if (++placesRead_ > MaxGridPlaces) {
+                    Refuse(u"The document is too long to read: its tables have more than 16 "
+                           u"million cells.");
                     return;
                 }
                 const Cover *up = size_t(x) < above_.size() && above_[size_t(x)].Row >= 0

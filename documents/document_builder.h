@@ -12,7 +12,7 @@
 namespace cellwright {
 
 // A reader stops early past these; a paper is far below them.
-inline constexpr size_t MaxDocumentLines = 1'000'000;
+inline constexpr size_t MaxDocumentLines = 100'000;
 inline constexpr int MaxTableDepth = 32;
 inline constexpr int MaxTableColumns = 1000;
 
@@ -104,7 +104,8 @@ private:
     bool rowOpen_ = false;
     bool cellOpen_ = false;
     std::vector<Cover> above_; // per grid column: what the last row put there
-    size_t rowsRead_ = 0;
+    size_t rowsRead_ = 0; // rows laid out, repeated ones included
+    size_t placesRead_ = 0; // grid places laid out, in all tables
 };
 
 } // namespace cellwright

@@ -27,7 +27,7 @@ public:
     {
     }
 
-    bool Start(Ns ns, std::string_view local, const char **attributes) override
+    bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) override
     {
         if (skipped_ > 0) {
             ++skipped_;
@@ -64,8 +64,7 @@ public:
                 document_.BeginParagraph();
                 context = Context::Paragraph;
             } else if (local == "s") {
-                document_.AddSpaces(
-                    size_t(ReadCount(Attribute(attributes, Ns::Text, "c"), 1, MaxSpaces)));
+                document_.AddSpaces(size_t(ReadCount(attributes.Get(Ns::Text, "c"), 1, MaxSpaces)));
             } else if (local == "tab" || local == "line-break") {
                 document_.AddSpaces(1);
             } else if (local == "note" || local == "tracked-changes" || local == "number"
@@ -85,7 +84,7 @@ public:
                 document_.BeginRow();
                 if (DocumentBuilder::Row *row = document_.CurrentRow()) {
                     row->Repeat = std::max(1,
-                        ReadCount(Attribute(attributes, Ns::Table, "number-rows-repeated"), 1,
+                        ReadCount(attributes.Get(Ns::Table, "number-rows-repeated"), 1,
                             int(MaxDocumentLines) + 1));
                     row->Header = InHeaderRows();
                 }
@@ -117,7 +116,7 @@ public:
         return document_.Ok();
     }
 
-    bool End(Ns, std::string_view) override
+    bool End() override
     {
         if (skipped_ > 0) {
             --skipped_;
@@ -161,9 +160,9 @@ private:
         return true;
     }
 
-    static int Count(const char **attributes, std::string_view name, int ceiling)
+    static int Count(const XmlAttributes &attributes, std::string_view name, int ceiling)
     {
-        return std::max(1, ReadCount(Attribute(attributes, Ns::Table, name), 1, ceiling + 1));
+        return std::max(1, ReadCount(attributes.Get(Ns::Table, name), 1, ceiling + 1));
     }
 
     // Whether the row being opened lies in its table's header rows.

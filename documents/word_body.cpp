@@ -2,7 +2,8 @@
 #include "body_readers.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <array>
+#include <utility>
 #include <vector>
 
 namespace cellwright {
@@ -35,63 +36,76 @@ enum class Name : uint8_t {
     LeftOut, // content never shown in the body's text
 };
 
+constexpr std::pair<std::string_view, Name> Names[] = {
+    { "document", Name::Document },
+    { "p", Name::Paragraph },
+    { "pPr", Name::ParagraphProps },
+    { "rPr", Name::RunProps },
+    { "r", Name::Run },
+    { "t", Name::Text },
+    { "tab", Name::Tab },
+    { "br", Name::Tab },
+    { "cr", Name::Tab },
+    { "ptab", Name::Tab },
+    { "noBreakHyphen", Name::NonBreakingHyphen },
+    { "fldChar", Name::FieldChar },
+    { "del", Name::Deleted },
+    { "tbl", Name::Table },
+    { "tr", Name::Row },
+    { "trPr", Name::RowProps },
+    { "gridBefore", Name::GridBefore },
+    { "gridAfter", Name::GridAfter },
+    { "tblHeader", Name::Header },
+    { "tc", Name::Cell },
+    { "tcPr", Name::CellProps },
+    { "gridSpan", Name::GridSpan },
+    { "vMerge", Name::VerticalMerge },
+    { "hMerge", Name::HorizontalMerge },
+    // Deleted or moved-away text, field instructions.
+    { "moveFrom", Name::LeftOut },
+    { "delText", Name::LeftOut },
+    { "instrText", Name::LeftOut },
+    { "delInstrText", Name::LeftOut },
+    // Text boxes, drawings and embedded objects, ruby annotations.
+    { "txbxContent", Name::LeftOut },
+    { "drawing", Name::LeftOut },
+    { "pict", Name::LeftOut },
+    { "object", Name::LeftOut },
+    { "rt", Name::LeftOut },
+    // Properties: content controls' settings and former values before a tracked change
+    // (whose cell spans must not count), sections, the table's own settings.
+    { "sdtPr", Name::LeftOut },
+    { "sdtEndPr", Name::LeftOut },
+    { "pPrChange", Name::LeftOut },
+    { "rPrChange", Name::LeftOut },
+    { "tcPrChange", Name::LeftOut },
+    { "trPrChange", Name::LeftOut },
+    { "tblPrChange", Name::LeftOut },
+    { "tblPrExChange", Name::LeftOut },
+    { "tblGridChange", Name::LeftOut },
+    { "sectPr", Name::LeftOut },
+    { "tblPr", Name::LeftOut },
+    { "tblGrid", Name::LeftOut },
+    { "background", Name::LeftOut },
+    { "fldData", Name::LeftOut },
+};
+
+// Runs for every element: names are grouped by length, so a lookup compares a handful at most.
 Name Lookup(std::string_view local)
 {
-    static const std::unordered_map<std::string_view, Name> names = {
-        { "document", Name::Document },
-        { "p", Name::Paragraph },
-        { "pPr", Name::ParagraphProps },
-        { "rPr", Name::RunProps },
-        { "r", Name::Run },
-        { "t", Name::Text },
-        { "tab", Name::Tab },
-        { "br", Name::Tab },
-        { "cr", Name::Tab },
-        { "ptab", Name::Tab },
-        { "noBreakHyphen", Name::NonBreakingHyphen },
-        { "fldChar", Name::FieldChar },
-        { "del", Name::Deleted },
-        { "tbl", Name::Table },
-        { "tr", Name::Row },
-        { "trPr", Name::RowProps },
-        { "gridBefore", Name::GridBefore },
-        { "gridAfter", Name::GridAfter },
-        { "tblHeader", Name::Header },
-        { "tc", Name::Cell },
-        { "tcPr", Name::CellProps },
-        { "gridSpan", Name::GridSpan },
-        { "vMerge", Name::VerticalMerge },
-        { "hMerge", Name::HorizontalMerge },
-        // Deleted or moved-away text, field instructions.
-        { "moveFrom", Name::LeftOut },
-        { "delText", Name::LeftOut },
-        { "instrText", Name::LeftOut },
-        { "delInstrText", Name::LeftOut },
-        // Text boxes, drawings and embedded objects, ruby annotations.
-        { "txbxContent", Name::LeftOut },
-        { "drawing", Name::LeftOut },
-        { "pict", Name::LeftOut },
-        { "object", Name::LeftOut },
-        { "rt", Name::LeftOut },
-        // Properties: content controls' settings and former values before a tracked change
-        // (whose cell spans must not count), sections, the table's own settings.
-        { "sdtPr", Name::LeftOut },
-        { "sdtEndPr", Name::LeftOut },
-        { "pPrChange", Name::LeftOut },
-        { "rPrChange", Name::LeftOut },
-        { "tcPrChange", Name::LeftOut },
-        { "trPrChange", Name::LeftOut },
-        { "tblPrChange", Name::LeftOut },
-        { "tblPrExChange", Name::LeftOut },
-        { "tblGridChange", Name::LeftOut },
-        { "sectPr", Name::LeftOut },
-        { "tblPr", Name::LeftOut },
-        { "tblGrid", Name::LeftOut },
-        { "background", Name::LeftOut },
-        { "fldData", Name::LeftOut },
-    };
-    const auto found = names.find(local);
-    return found == names.end() ? Name::Unknown : found->second;
+    static const auto byLength = [] {
+        std::array<std::vector<std::pair<std::string_view, Name>>, 16> groups;
+        for (const auto &entry : Names)
+            groups[entry.first.size()].push_back(entry);
+        return groups;
+    }();
+    if (local.size() >= byLength.size())
+        return Name::Unknown;
+    for (const auto &[name, value] : byLength[local.size()]) {
+        if (name == local)
+            return value;
+    }
+    return Name::Unknown;
 }
 
 // What an open element is, as far as its children care.
@@ -121,7 +135,7 @@ public:
     {
     }
 
-    bool Start(Ns ns, std::string_view local, const char **attributes) override
+    bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) override
     {
         if (skipped_ > 0) {
             ++skipped_;
@@ -185,7 +199,7 @@ public:
                 break;
             case Name::FieldChar:
                 if (parent == Context::Run)
-                    Field(Attribute(attributes, Ns::Word, "fldCharType"));
+                    Field(attributes.Get(Ns::Word, "fldCharType"));
                 break;
             case Name::Table:
                 if (!document_.BeginTable())
@@ -205,7 +219,7 @@ public:
             case Name::Header:
                 if (DocumentBuilder::Row *row = document_.CurrentRow();
                     row && parent == Context::RowProps)
-                    RowProperty(*row, Lookup(local), Attribute(attributes, Ns::Word, "val"));
+                    RowProperty(*row, Lookup(local), attributes.Get(Ns::Word, "val"));
                 break;
             case Name::Cell:
                 document_.BeginCell();
@@ -218,13 +232,13 @@ public:
             case Name::GridSpan:
                 if (DocumentBuilder::Cell *cell = document_.CurrentCell();
                     cell && parent == Context::CellProps)
-                    cell->ColSpan = std::max(1,
-                        ReadCount(Attribute(attributes, Ns::Word, "val"), 1, MaxTableColumns + 1));
+                    cell->ColSpan = std::max(
+                        1, ReadCount(attributes.Get(Ns::Word, "val"), 1, MaxTableColumns + 1));
                 break;
             case Name::VerticalMerge:
                 if (DocumentBuilder::Cell *cell = document_.CurrentCell();
                     cell && parent == Context::CellProps)
-                    cell->Kind = Attribute(attributes, Ns::Word, "val") == "restart"
+                    cell->Kind = attributes.Get(Ns::Word, "val") == "restart"
                         ? DocumentBuilder::Cell::Content
                         : DocumentBuilder::Cell::Continued;
                 break;
@@ -255,7 +269,7 @@ public:
         return document_.Ok();
     }
 
-    bool End(Ns, std::string_view) override
+    bool End() override
     {
         if (skipped_ > 0) {
             --skipped_;

@@ -114,15 +114,15 @@ class RelationshipsReader final : public XmlEvents {
 public:
     std::string MainPart;
 
-    bool Start(Ns ns, std::string_view local, const char **attributes) override
+    bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) override
     {
         if (ns != Ns::Relations || local != "Relationship" || !MainPart.empty())
             return true;
-        const std::string_view type = Attribute(attributes, Ns::None, "Type");
+        const std::string_view type = attributes.Get(Ns::None, "Type");
         if (!type.ends_with("/officeDocument")
-            || Attribute(attributes, Ns::None, "TargetMode") == "External")
+            || attributes.Get(Ns::None, "TargetMode") == "External")
             return true;
-        std::string_view target = Attribute(attributes, Ns::None, "Target");
+        std::string_view target = attributes.Get(Ns::None, "Target");
         // Targets here are relative to the package root, written with or without a slash.
         while (target.starts_with('/'))
             target.remove_prefix(1);
@@ -131,7 +131,7 @@ public:
         MainPart = target;
         return true;
     }
-    bool End(Ns, std::string_view) override { return true; }
+    bool End() override { return true; }
     bool Text(std::string_view) override { return true; }
 };
 

@@ -9,15 +9,13 @@ namespace cellwright {
 
 namespace {
 
-// Between a namespace and a local name in expat's names. No XML 1.0 text can hold this byte,
-// so no namespace name can be confused with it.
-constexpr char Separator = '\x01';
-
 // Real documents nest a few dozen elements deep; tables nested to the reader's limit stay far
 // below this. Each open element costs expat memory, so a flood of them is cut short here.
 constexpr int MaxDepth = 4096;
+// A package's parts declare a few dozen namespaces; each declaration in scope costs memory.
+constexpr size_t MaxBindings = 4096;
 
-constexpr std::array<std::pair<std::string_view, Ns>, 11> Namespaces = { {
+constexpr std::array<std::pair<std::string_view, Ns>, 10> Namespaces = { {
     { "http://schemas.openxmlformats.org/wordprocessingml/2006/main", Ns::Word },
     { "http://purl.oclc.org/ooxml/wordprocessingml/main", Ns::Word },
     { "http://schemas.openxmlformats.org/officeDocument/2006/math", Ns::Math },
@@ -28,41 +26,54 @@ constexpr std::array<std::pair<std::string_view, Ns>, 11> Namespaces = { {
     { "urn:oasis:names:tc:opendocument:xmlns:text:1.0", Ns::Text },
     { "urn:oasis:names:tc:opendocument:xmlns:table:1.0", Ns::Table },
     { "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0", Ns::Draw },
-    { "", Ns::None },
 } };
 
-struct Name {
-    Ns ns;
-    std::string_view local;
-};
-
-Name Split(const char *name)
+Ns NamespaceOf(std::string_view uri)
 {
-    const char *separator = std::strchr(name, Separator);
-    if (!separator)
-        return { Ns::None, name };
-    const std::string_view uri(name, size_t(separator - name));
+    if (uri.empty())
+        return Ns::None; // xmlns="" takes the default namespace away
     for (const auto &[known, ns] : Namespaces) {
         if (uri == known)
-            return { ns, separator + 1 };
+            return ns;
     }
-    return { Ns::Other, separator + 1 };
+    return Ns::Other;
+}
+
+// Whether an attribute declares a namespace prefix (the default one: an empty prefix), and which.
+bool DeclaredPrefix(const char *attribute, std::string_view &prefix)
+{
+    if (attribute[0] != 'x' || std::strncmp(attribute, "xmlns", 5) != 0)
+        return false;
+    if (attribute[5] == '\0') {
+        prefix = {};
+        return true;
+    }
+    if (attribute[5] != ':')
+        return false;
+    prefix = attribute + 6;
+    return true;
 }
 
 } // namespace
 
-std::string_view Attribute(const char **attributes, Ns ns, std::string_view local)
+std::string_view XmlAttributes::Get(Ns ns, std::string_view local) const
 {
-    for (; attributes[0]; attributes += 2) {
-        const Name name = Split(attributes[0]);
-        if (name.ns == ns && name.local == local)
-            return attributes[1];
+    for (const char **pair = pairs_; pair[0]; pair += 2) {
+        const std::string_view name = pair[0];
+        // Cheap test first: most attributes are not the one asked for.
+        if (!name.ends_with(local))
+            continue;
+        const auto resolved = stream_.Resolve(name, true);
+        if (resolved.Namespace == ns && resolved.Local == local)
+            return pair[1];
     }
     return {};
 }
 
+// Prefixes are resolved here rather than by expat: its namespace processing builds an expanded
+// name for every element and attribute and doubles the parse time of a word-processor part.
 XmlStream::XmlStream(XmlEvents &events)
-    : parser_(XML_ParserCreateNS(nullptr, Separator))
+    : parser_(XML_ParserCreate(nullptr))
     , events_(events)
 {
     if (!parser_)
@@ -109,6 +120,33 @@ std::u16string XmlStream::Refusal(std::string_view part) const
         + std::u16string(line.begin(), line.end()) + u").";
 }
 
+Ns XmlStream::Lookup(std::string_view prefix) const
+{
+    if (cached_ && prefix == cachedPrefix_)
+        return cachedNamespace_;
+    // An unbound prefix (not well-formed under namespaces) names nothing the readers know.
+    Ns ns = prefix.empty() ? Ns::None : Ns::Other;
+    for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
+        if (binding->Prefix == prefix) {
+            ns = binding->Namespace;
+            break;
+        }
+    }
+    cachedPrefix_ = prefix;
+    cachedNamespace_ = ns;
+    cached_ = true;
+    return ns;
+}
+
+XmlStream::Name XmlStream::Resolve(std::string_view qualified, bool isAttribute) const
+{
+    const size_t colon = qualified.find(':');
+    if (colon == qualified.npos)
+        // An attribute without a prefix is in no namespace, whatever the default one is.
+        return { isAttribute ? Ns::None : Lookup({}), qualified };
+    return { Lookup(qualified.substr(0, colon)), qualified.substr(colon + 1) };
+}
+
 void XmlStream::Stop()
 {
     stopped_ = true;
@@ -126,21 +164,39 @@ void XmlStream::OnStart(void *self, const char *name, const char **attributes)
         stream.Stop();
         return;
     }
-    const Name split = Split(name);
-    if (!stream.events_.Start(split.ns, split.local, attributes)) {
+    for (const char **pair = attributes; pair[0]; pair += 2) {
+        std::string_view prefix;
+        if (DeclaredPrefix(pair[0], prefix)) {
+            if (stream.bindings_.size() >= MaxBindings) {
+                stream.tooDeep_ = true;
+                stream.Stop();
+                return;
+            }
+            stream.bindings_.push_back(
+                { std::string(prefix), NamespaceOf(pair[1]), stream.depth_ });
+            stream.cached_ = false;
+        }
+    }
+    const Name resolved = stream.Resolve(name, false);
+    if (!stream.events_.Start(
+            resolved.Namespace, resolved.Local, XmlAttributes(stream, attributes))) {
         stream.stoppedByReader_ = true;
         stream.Stop();
     }
 }
 
-void XmlStream::OnEnd(void *self, const char *name)
+void XmlStream::OnEnd(void *self, const char *)
 {
     auto &stream = *static_cast<XmlStream *>(self);
     if (stream.stopped_)
         return;
+    const bool going = stream.events_.End();
+    while (!stream.bindings_.empty() && stream.bindings_.back().Depth == stream.depth_) {
+        stream.bindings_.pop_back();
+        stream.cached_ = false;
+    }
     --stream.depth_;
-    const Name split = Split(name);
-    if (!stream.events_.End(split.ns, split.local)) {
+    if (!going) {
         stream.stoppedByReader_ = true;
         stream.Stop();
     }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct XML_ParserStruct;
 
@@ -25,19 +26,36 @@ enum class Ns : uint8_t {
     Draw, // OpenDocument draw:
 };
 
+class XmlStream;
+
+// The attributes of the element being started.
+class XmlAttributes {
+public:
+    // The value of the attribute ns:local (Ns::None: an attribute without prefix), or an empty
+    // view when it is absent.
+    std::string_view Get(Ns ns, std::string_view local) const;
+
+private:
+    friend class XmlStream;
+    XmlAttributes(const XmlStream &stream, const char **pairs)
+        : stream_(stream)
+        , pairs_(pairs)
+    {
+    }
+    const XmlStream &stream_;
+    const char **pairs_; // expat's name/value pairs, null-terminated
+};
+
 // What a reader does with the parser's events. Returning false stops the parse; the reader then
 // says why in its own refusal.
 class XmlEvents {
 public:
     virtual ~XmlEvents() = default;
-    // attributes: expat's name/value pairs, null-terminated; read them with Attribute().
-    virtual bool Start(Ns ns, std::string_view local, const char **attributes) = 0;
-    virtual bool End(Ns ns, std::string_view local) = 0;
+    virtual bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) = 0;
+    // The element ends; readers know which from what they saw start.
+    virtual bool End() = 0;
     virtual bool Text(std::string_view utf8) = 0;
 };
-
-// The value of the attribute ns:local, or an empty view when it is absent.
-std::string_view Attribute(const char **attributes, Ns ns, std::string_view local);
 
 class XmlStream {
 public:
@@ -58,6 +76,21 @@ public:
     std::u16string Refusal(std::string_view part) const;
 
 private:
+    friend class XmlAttributes;
+
+    // A namespace prefix in scope, declared on the element at depth.
+    struct Binding {
+        std::string Prefix;
+        Ns Namespace;
+        int Depth;
+    };
+    struct Name {
+        Ns Namespace;
+        std::string_view Local;
+    };
+
+    Name Resolve(std::string_view qualified, bool isAttribute) const;
+    Ns Lookup(std::string_view prefix) const;
     static void OnStart(void *self, const char *name, const char **attributes);
     static void OnEnd(void *self, const char *name);
     static void OnText(void *self, const char *text, int length);
@@ -67,9 +100,14 @@ private:
 
     XML_ParserStruct *parser_;
     XmlEvents &events_;
+    std::vector<Binding> bindings_;
+    // The last prefix looked up: nearly every element of a part shares one.
+    mutable std::string cachedPrefix_;
+    mutable Ns cachedNamespace_ = Ns::None;
+    mutable bool cached_ = false;
     int depth_ = 0;
     bool doctype_ = false;
-    bool tooDeep_ = false;
+    bool tooDeep_ = false; // too many open elements or namespace declarations
     bool stoppedByReader_ = false;
     bool stopped_ = false;
 };

@@ -342,7 +342,10 @@ def main():
                               + cell(tp("w"), 'table:number-columns-repeated="5000"')
                               + '</table:table-row></table:table>'),
         "huge-text.odt": odf(tp('<text:s text:c="65536"/>' * 300)),
-        "million-lines.odt": odf('<table:table><table:table-row table:number-rows-repeated="2000000">'
+        "covered-rows.odt": odf('<table:table><table:table-row table:number-rows-repeated="1000000">'
+                                '<table:covered-table-cell table:number-columns-repeated="1000"/>'
+                                '</table:table-row></table:table>'),
+        "too-many-lines.odt": odf('<table:table><table:table-row table:number-rows-repeated="200000">'
                                  + cell(tp("m")) + '</table:table-row></table:table>'),
     }
     for folder, files in ((SMALL, small), (BAD, bad)):

@@ -168,8 +168,10 @@ void TestWordDocument::refuses_data()
                                     << "wider than 1000 columns";
     QTest::newRow("text past the budget") << "bad/huge-text.odt"
                                           << "16 million characters";
-    QTest::newRow("more than a million lines") << "bad/million-lines.odt"
-                                               << "million lines";
+    QTest::newRow("a billion covered places") << "bad/covered-rows.odt"
+                                              << "16 million cells";
+    QTest::newRow("more than 100 000 lines") << "bad/too-many-lines.odt"
+                                             << "100 000 lines";
     QTest::newRow("plain text") << ""
                                 << "not a .docx or .odt";
 }
