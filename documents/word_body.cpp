@@ -245,7 +245,7 @@ public:
             case Name::HorizontalMerge:
                 if (DocumentBuilder::Cell *cell = document_.CurrentCell();
                     cell && parent == Context::CellProps)
-                    cell->MergedLeft = Attribute(attributes, Ns::Word, "val") != "restart";
+                    cell->MergedLeft = attributes.Get(Ns::Word, "val") != "restart";
                 break;
             case Name::Document:
             case Name::Unknown:
