@@ -217,6 +217,8 @@ private slots:
     void unreadableDocument();
     void outputFailures_data();
     void outputFailures();
+    void sharedFolder_data();
+    void sharedFolder();
     void checkReport_data();
     void checkReport();
     void findAndAuto_data();
@@ -625,6 +627,70 @@ void TestCellwrightConvert::outputFailures()
     QVERIFY2(run.err.count('\n') == 1 && run.err.endsWith('\n'), run.err.constData());
     QCOMPARE(listing(dir.path()), QStringList({ "paper.txt", "sub" }));
     QVERIFY(listing(dir.filePath("sub")).isEmpty());
+}
+
+void TestCellwrightConvert::sharedFolder_data()
+{
+    QTest::addColumn<QString>("planted"); // what stands at shared/paper.tex when bob saves there
+    QTest::addColumn<QByteArray>("complaint"); // empty: saved
+
+    QTest::newRow("another user's link, not followed")
+        << "alice's link"
+        << QByteArray(
+               "Could not save paper.tex: the link shared/paper.tex belongs to another user");
+    QTest::newRow("one's own link, followed") << "bob's link" << QByteArray();
+    QTest::newRow("the folder owner's link, followed") << "root's link" << QByteArray();
+    QTest::newRow("another user's file, writable but not to be replaced")
+        << "alice's file"
+        << QByteArray("replacing another user's file is not allowed in this folder");
+    QTest::newRow("a link that loops")
+        << "a loop" << QByteArray("Could not save paper.tex: Too many levels");
+}
+
+// A folder everyone may write to, with the sticky bit, like /tmp: bob saves there, where alice
+// may have planted a link to a file in bob's own folder.
+void TestCellwrightConvert::sharedFolder()
+{
+    QFETCH(QString, planted);
+    QFETCH(QByteArray, complaint);
+    if (geteuid() != 0)
+        QSKIP("switching between users needs root");
+    constexpr uid_t alice = 65534, bob = 65533;
+    QTemporaryDir dir;
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
+    QVERIFY(QDir(dir.path()).mkdir("shared"));
+    QCOMPARE(chmod(dir.filePath("shared").toLocal8Bit().constData(), 01777), 0);
+    QVERIFY(writeFile(dir.filePath("paper.txt"), workedExample));
+    QVERIFY(QDir(dir.path()).mkdir("bob"));
+    QVERIFY(writeFile(dir.filePath("bob/bobs.tex"), precious));
+    for (const QString name : { "bob", "bob/bobs.tex" })
+        QCOMPARE(chown(dir.filePath(name).toLocal8Bit().constData(), bob, bob), 0);
+    const QByteArray at = dir.filePath("shared/paper.tex").toLocal8Bit();
+    if (planted == "alice's file") {
+        QVERIFY(writeFile(at, precious));
+        QCOMPARE(chown(at.constData(), alice, alice), 0);
+        QCOMPARE(chmod(at.constData(), 0666), 0);
+    } else {
+        QCOMPARE(symlink(planted == "a loop" ? "paper.tex" : "../bob/bobs.tex", at.constData()), 0);
+        const uid_t owner = planted.startsWith("alice") ? alice
+            : planted.startsWith("bob")                 ? bob
+                                                        : 0;
+        QCOMPARE(lchown(at.constData(), owner, owner), 0);
+    }
+
+    const Run run = runConvert(
+        { "--table", "StarA:3x3", "paper.txt", "-o", "shared/paper.tex" }, dir.path(), {}, bob);
+    QCOMPARE(run.exitCode, complaint.isEmpty() ? 0 : 1);
+    if (complaint.isEmpty())
+        QCOMPARE(run.err, QByteArray());
+    else
+        QVERIFY2(run.err.contains(complaint), run.err.constData());
+    const bool followed = planted.endsWith("link") && complaint.isEmpty();
+    QCOMPARE(readFile(dir.filePath("bob/bobs.tex")), followed ? workedExampleConverted : precious);
+    QCOMPARE(QFileInfo(at).isSymLink(), planted != "alice's file");
+    if (planted == "alice's file")
+        QCOMPARE(readFile(at), precious);
+    QCOMPARE(listing(dir.filePath("shared")), QStringList { "paper.tex" });
 }
 
 void TestCellwrightConvert::checkReport_data()
