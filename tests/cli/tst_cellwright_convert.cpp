@@ -451,6 +451,7 @@ void TestCellwrightConvert::realExports_data()
     const Tables planets { { "Planet", "9", "4" }, { "Dwarf planet", "6", "1" } };
     QTest::newRow("stars, UTF-8 with LF") << "stars-lf" << stars;
     QTest::newRow("stars, Windows-1252 with CR LF") << "stars-crlf-1252" << stars;
+    QTest::newRow("stars, UTF-16 with CR LF") << "stars-crlf-utf16" << stars;
     QTest::newRow("planets, UTF-8 with LF") << "planets-lf" << planets;
     QTest::newRow("planets, Windows-1252 with CR LF") << "planets-crlf-1252" << planets;
 }
