@@ -756,6 +756,14 @@ void TestCellwrightConvert::checkReport_data()
                       "  not found\n"
                       "Check failed: table 2 not found.\n")
         << QByteArray() << QStringList();
+    QTest::newRow("control characters shown, not sent to the terminal")
+        << crlf({ "T\xC2\x9B", "x\x1b&y" })
+        << Tables { { QString::fromUtf8("T\xC2\x9B"), "1", "2" } } << 0
+        << QByteArray("Table 1 \"T\\x9b\", 1 row x 2 columns:\n"
+                      "  found at line 1, block lines 1-2: fits\n"
+                      "    warning: line 2 \"x^[&y\" holds &\n"
+                      "Check passed: every table found, every block fits.\n")
+        << QByteArray() << QStringList();
     QTest::newRow("refused before the search")
         << workedExample << Tables { { "StarA", "3", "3" }, { "End", "200", "200" } } << 1
         << QByteArray()
