@@ -315,6 +315,20 @@ ConversionPreview Preview(
     return PreviewTablesAt(state, Placed(tables));
 }
 
+// Whether a line of the document as read holds the table's text, as the conversion compares
+// them; a table given by its line always is.
+bool HeldByALine(const ConversionState &state, const TableArgument &table)
+{
+    if (table.line != 0)
+        return true;
+    const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
+    for (int n = 1; n <= state.SourceLineCount; ++n) {
+        if (TrimSpaces(state.SourceLines[n]) == text)
+            return true;
+    }
+    return false;
+}
+
 // On the command line a table whose text no line of the document holds is a typo, not the
 // window's silent skip: a build script would otherwise go on with a table left unconverted. A
 // text the conversion finds all the same (in the rows of a table before it) is no typo, and one
@@ -328,19 +342,16 @@ bool EveryTextFound(const std::string &input, const ConversionState &state,
         return true;
     for (size_t k = 0; k < tables.size(); ++k) {
         const TableArgument &table = tables[k];
-        const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
         if (table.line != 0
             || std::any_of(preview.Matches.begin(), preview.Matches.end(),
                 [&](const TableMatch &m) { return m.Table == static_cast<int>(k + 1); }))
             continue;
-        bool held = false;
-        for (int n = 1; n <= state.SourceLineCount && !held; ++n)
-            held = TrimSpaces(state.SourceLines[n]) == text;
-        if (!held) {
+        if (!HeldByALine(state, table)) {
             Complain("--table '" + table.argument + "'"
                 + (tables.size() > 1 || first > 0 ? " (table " + std::to_string(first + k + 1) + ")"
                                                   : "")
-                + ": " + NowhereIn(input, state, text) + "; nothing was written");
+                + ": " + NowhereIn(input, state, TrimSpaces(ArgumentText(table.firstCell)))
+                + "; nothing was written");
             return false;
         }
     }
@@ -351,13 +362,8 @@ bool EveryTextFound(const std::string &input, const ConversionState &state,
 // then is the conversion previewed for EveryTextFound.
 bool AnyTextNowhere(const ConversionState &state, std::span<const TableArgument> tables)
 {
-    return std::any_of(tables.begin(), tables.end(), [&](const TableArgument &table) {
-        const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
-        return table.line == 0
-            && std::none_of(state.SourceLines.begin() + 1,
-                state.SourceLines.begin() + 1 + state.SourceLineCount,
-                [&](const std::u16string &l) { return TrimSpaces(l) == text; });
-    });
+    return std::any_of(tables.begin(), tables.end(),
+        [&](const TableArgument &table) { return !HeldByALine(state, table); });
 }
 
 // Converts the tables, all or nothing; false after complaining.
