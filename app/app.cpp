@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace cellwright {
 
@@ -116,14 +117,62 @@ void frmMainLink::MsgBox(const std::u16string &text)
 
 StartArguments ParseStartArguments(const QStringList &arguments)
 {
-    const QStringList given = arguments.mid(1);
-    for (const QString &argument : given) {
-        if (argument.startsWith(u'-'))
-            return { {}, QStringLiteral("unknown option '%1'").arg(argument) };
+    // Qt's own options, which QApplication takes out of the arguments; read here before it
+    // exists, they are passed over, those with a value together with it.
+    static const QStringList qtOptionsWithValue { "platform", "platformpluginpath", "platformtheme",
+        "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle", "display", "style",
+        "stylesheet", "session", "geometry", "title", "name" };
+    static const QStringList qtFlags { "reverse", "widgetcount", "nograb", "dograb", "sync" };
+    StartArguments start;
+    QStringList given;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == u"-h" || argument == u"--help" || argument == u"--version") {
+            start.action = argument == u"--version" ? StartArguments::Action::Version
+                                                    : StartArguments::Action::Help;
+            return start;
+        }
+        QString option = argument;
+        option.remove(QRegularExpression(QStringLiteral("^--?")));
+        if (argument.startsWith(u'-') && qtFlags.contains(option))
+            continue;
+        if (argument.startsWith(u'-') && qtOptionsWithValue.contains(option)
+            && i + 1 < arguments.size()) {
+            if (option == u"platform")
+                start.platform = arguments[i + 1];
+            ++i;
+            continue;
+        }
+        given << argument;
     }
-    if (given.size() > 1)
-        return { {}, QStringLiteral("one document at most, %1 given").arg(given.size()) };
-    return { given.value(0), {} };
+    for (const QString &argument : std::as_const(given)) {
+        if (argument.startsWith(u'-')) {
+            start.error = QStringLiteral("unknown option '%1'").arg(argument);
+            return start;
+        }
+    }
+    if (given.size() > 1) {
+        start.error = QStringLiteral("one document at most, %1 given").arg(given.size());
+        return start;
+    }
+    start.document = given.value(0);
+    return start;
+}
+
+QString NoDisplayReason(const QString &platform)
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return {};
+    // QT_QPA_PLATFORM may list several, "wayland;xcb", each with its own settings after ":".
+    const QString chosen = platform.isEmpty() ? qEnvironmentVariable("QT_QPA_PLATFORM") : platform;
+    static const QStringList displayless { "offscreen", "minimal", "vnc", "linuxfb", "eglfs",
+        "minimalegl", "vkkhrdisplay" };
+    for (const QString &alternative : chosen.split(u';')) {
+        if (displayless.contains(alternative.section(u':', 0, 0)))
+            return {};
+    }
+    return QStringLiteral("no display to show the window on (neither DISPLAY nor "
+                          "WAYLAND_DISPLAY is set); cellwright-convert converts without one");
 }
 
 int RunCellwright(const QString &document)

@@ -62,16 +62,24 @@ public:
     FormInstance<class frmFind_Tables> frmFind_Tables;
 };
 
-// What the program was asked to open at start-up: a document path (empty for none), or the
-// message explaining why the arguments are refused.
+// What the program was asked for at start-up: to show its help or version, or to run with a
+// document path (empty for none); or the message explaining why the arguments are refused.
 struct StartArguments {
+    enum class Action { Run, Help, Version };
+    Action action = Action::Run;
     QString document;
     QString error;
+    QString platform; // the window system named by -platform, or empty
 };
 
-// Reads the arguments left after Qt took its own (the program's name first): at most one
-// document, no options.
+// Reads the arguments, the program's name first: at most one document, -h/--help, --version,
+// and the options of Qt itself (-platform NAME, -style NAME, ...), which are passed over.
 StartArguments ParseStartArguments(const QStringList &arguments);
+
+// Why no window can be shown, in a few words, or empty: neither an X nor a Wayland display is
+// named in the environment, and the window system (platform, else QT_QPA_PLATFORM) is not one
+// that needs none, such as offscreen. Without the check, Qt aborts the program.
+QString NoDisplayReason(const QString &platform);
 
 // The whole program once QApplication exists: names it, creates the toolkit and the application
 // object, starts the main window (reading the document, if one is given) and runs until the

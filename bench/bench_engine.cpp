@@ -17,6 +17,7 @@
 #include "document_reading.h"
 #include "find_tables.h"
 #include "package_writer.h"
+#include "table_sizing.h"
 #include "text_codec.h"
 #include "word_document.h"
 
@@ -331,5 +332,61 @@ BENCHMARK(FindTables)
 
 BENCHMARK(ReadDocx)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseDocxPart)->Unit(benchmark::kMillisecond);
+// Careless input the command line must answer quickly and in bounded memory:
+//   a text without a size that starts a thousand blocks, each sized where the finder proposed
+//   none would rebuild the finder (refused after one FindTables);
+//   one line of backslashes escaped, 16 characters each: past 256 MiB refused before any row is
+//   built (64 MiB of them, the largest document read), within it converted (8 MiB, 128 MiB out).
+namespace careless {
+
+ConversionState ReadBytes(benchmark::State &s, std::string_view bytes)
+{
+    ConversionState state { ConversionState::GrowingLineStores {} };
+    DocumentRead read = DecodeTextDocument(bytes);
+    if (!read.Document)
+        s.SkipWithError("the document was not read");
+    else
+        TakeDocument(state, std::move(*read.Document));
+    return state;
+}
+
+void SizeManyBlocks(benchmark::State &s)
+{
+    std::string bytes;
+    for (int i = 0; i < 1000; ++i) {
+        bytes += "ID\r\nMag\r\n" + std::to_string(i) + "\r\n12." + std::to_string(i % 10) + "\r\n";
+        if (i % 2)
+            bytes += "A note between tables.\r\n";
+    }
+    const ConversionState state = ReadBytes(s, bytes);
+    for (auto _ : s) {
+        const TextSizing sizing = SizeBlocksHolding(state, u"ID", cellwright::FindTables(state));
+        benchmark::DoNotOptimize(sizing.Proposals.data());
+    }
+}
+
+void EscapeLongLine(benchmark::State &s)
+{
+    const std::string bytes = "T\r\n" + std::string(size_t(s.range(0)) << 20, '\\') + "\r\n";
+    ConversionState state = ReadBytes(s, bytes);
+    state.EscapeSpecialCharacters = true;
+    const std::vector<TableBoxes> boxes { { u"T", u"1", u"2" } };
+    CaptureTableSettings(state, 0, boxes);
+    bool refused = false;
+    for (auto _ : s) {
+        s.PauseTiming();
+        ResetConversion(state);
+        s.ResumeTiming();
+        refused = !ConvertTables(state, boxes).empty();
+        if (!refused)
+            benchmark::DoNotOptimize(EncodeDocument(state).size());
+    }
+    s.counters["refused"] = refused;
+}
+
+} // namespace careless
+
+BENCHMARK(careless::SizeManyBlocks)->Unit(benchmark::kMillisecond);
+BENCHMARK(careless::EscapeLongLine)->ArgName("MiB")->Arg(8)->Arg(64)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

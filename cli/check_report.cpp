@@ -17,6 +17,12 @@ std::string Shown(std::u16string_view cell)
         if (c < 0x20 || c == 0x7F) {
             shown += u'^';
             shown += static_cast<char16_t>(c ^ 0x40);
+        } else if (c >= 0x80 && c <= 0x9F) {
+            // The C1 controls have no caret form; some terminals act on them all the same.
+            constexpr char16_t hex[] = u"0123456789abcdef";
+            shown += u"\\x";
+            shown += hex[c >> 4];
+            shown += hex[c & 15];
         } else {
             shown += c;
         }

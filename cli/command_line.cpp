@@ -40,7 +40,8 @@ document passes through with leading spaces removed and CR LF line ends. INPUT m
                           paper then needs \usepackage{booktabs}; it goes wherever --escape
                           may
   -o, --output OUTPUT     write the document to OUTPUT, replacing it only once the whole
-                          document is written; without -o it goes to standard output
+                          document is written; without -o, or with -o - or -o /dev/stdout, it
+                          goes to standard output
   --check                 convert and write nothing: show where each table is found, the lines
                           its block takes, whether it fits, and the cells that hold a character
                           LaTeX treats specially (shown as resolved with --escape); with
@@ -70,6 +71,14 @@ bool IsWholeNumberFromOne(std::string_view text)
         && text.find_first_not_of('0') != std::string_view::npos;
 }
 
+// Only a pasted line of --find names a table whose top-left cell is empty.
+std::string EmptyText(std::string_view argument)
+{
+    return "--table " + Quoted(argument)
+        + ": the text of the top-left cell is empty; a table whose top-left cell is empty is"
+          " named by its whole line of --find's output (LINE<TAB>:ROWSxCOLS)";
+}
+
 // [LINE<TAB>]TEXT[:ROWSxCOLS], the last ":" ending TEXT; empty error when it parses.
 std::string ParseTable(std::string_view argument, TableArgument &table)
 {
@@ -78,12 +87,15 @@ std::string ParseTable(std::string_view argument, TableArgument &table)
     // A whole line of --find's output, pasted.
     if (const size_t tab = text.find_first_not_of("0123456789");
         tab != 0 && tab != std::string_view::npos && text[tab] == '\t') {
-        const std::string_view line = text.substr(0, tab);
-        if (!IsWholeNumberFromOne(line) || line.size() > 5) {
+        std::string_view line = text.substr(0, tab);
+        if (!IsWholeNumberFromOne(line)) {
             return "--table " + Quoted(argument) + ": the line " + Quoted(line)
                 + " is not a line number from 1 up";
         }
-        table.line = std::stoi(std::string(line));
+        // Leading zeros are the number all the same; a number too long for an int is past the
+        // end of any document all the same.
+        line.remove_prefix(line.find_first_not_of('0'));
+        table.line = line.size() > 9 ? 999999999 : std::stoi(std::string(line));
         text = text.substr(tab + 1);
     }
 
@@ -94,9 +106,11 @@ std::string ParseTable(std::string_view argument, TableArgument &table)
     if (colon == std::string_view::npos
         || size.find_first_not_of("0123456789xX .,+-") != size.npos) {
         table.firstCell = text;
-        return {};
+        return text.empty() && table.line == 0 ? EmptyText(argument) : std::string();
     }
     table.firstCell = text.substr(0, colon);
+    if (table.firstCell.empty() && table.line == 0)
+        return EmptyText(argument);
     if (size.empty())
         return {};
     const size_t x = size.find_first_of("xX");

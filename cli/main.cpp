@@ -11,6 +11,7 @@
 #include "document_reading.h"
 #include "known_tables.h"
 #include "read_document.h"
+#include "table_sizing.h"
 #include "text_codec.h"
 #include "text_rules.h"
 
@@ -42,6 +43,30 @@ std::string Utf8(std::u16string_view text)
     return EncodeText(text, TextEncoding::Utf8);
 }
 
+// Document text for the terminal: a control character in a cell could move the cursor or set
+// the window's title, so each is shown as \xHH instead. Tabs stay, they only move along.
+std::u16string Escaped(std::u16string_view text)
+{
+    std::u16string shown;
+    shown.reserve(text.size());
+    for (const char16_t c : text) {
+        if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F)) {
+            constexpr char16_t hex[] = u"0123456789abcdef";
+            shown += u"\\x";
+            shown += hex[c >> 4];
+            shown += hex[c & 15];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
+std::string Printable(std::u16string_view text)
+{
+    return Utf8(Escaped(text));
+}
+
 // A refusal of the engine's, after what it concerns when that is worth saying.
 void Refused(const std::string &context, std::u16string_view refusal)
 {
@@ -71,10 +96,12 @@ bool Utf8Name(const std::string &name, const char *role)
     return false;
 }
 
-// A size given as digits, too large ones kept too large for the conversion to accept.
-int Count(const std::string &digits)
+// A size given as digits, leading zeros and all; too large ones kept too large for the
+// conversion to accept.
+int Count(std::string digits)
 {
-    return digits.size() > 6 ? 1000000 : std::stoi(digits);
+    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+    return digits.size() > 6 ? 1000000 : digits.empty() ? 0 : std::stoi(digits);
 }
 
 std::string Size(int rows, int cols)
@@ -97,12 +124,9 @@ int Find(const ConversionState &state, const std::string &input)
     const std::vector<TableProposal> proposals = ProposeTables(state);
     std::string listed;
     for (const TableProposal &p : proposals) {
-        // A line break inside the cell would split the proposal's line in two.
-        std::u16string text = p.FirstCell;
-        std::replace_if(
-            text.begin(), text.end(), [](char16_t c) { return c == u'\r' || c == u'\n'; }, u' ');
-        listed
-            += std::to_string(p.FirstLine) + "\t" + Utf8(text) + ":" + Size(p.Rows, p.Cols) + "\n";
+        // Escaped, a line break inside the cell cannot split the proposal's line in two either.
+        listed += std::to_string(p.FirstLine) + "\t" + Printable(p.FirstCell) + ":"
+            + Size(p.Rows, p.Cols) + "\n";
     }
     // In the order of their texts, so the same document always gives the same messages.
     auto clashes = SizeClashes(AtTheirLines(proposals));
@@ -118,8 +142,8 @@ int Find(const ConversionState &state, const std::string &input)
             lines += gap + std::to_string(p.FirstLine);
             sizes += gap + Size(p.Rows, p.Cols);
         }
-        Complain("lines " + lines + " start tables whose top-left cells all hold \"" + Utf8(text)
-            + "\" but whose sizes differ (" + sizes
+        Complain("lines " + lines + " start tables whose top-left cells all hold \""
+            + Printable(text) + "\" but whose sizes differ (" + sizes
             + "); --table TEXT:ROWSxCOLS would give each the same size, so give the whole lines"
               " or use --auto");
     }
@@ -127,9 +151,10 @@ int Find(const ConversionState &state, const std::string &input)
         if (p.FirstCell.empty()) {
             Complain("line " + std::to_string(p.FirstLine)
                 + ": the top-left cell is empty; only the whole line or --auto names this table");
-        } else if (p.FirstCell.find_first_of(u"\r\n") != std::u16string::npos) {
+        } else if (Escaped(p.FirstCell) != p.FirstCell) {
             Complain("line " + std::to_string(p.FirstLine)
-                + ": the top-left cell holds a line break; only --auto converts this table");
+                + ": the top-left cell holds control characters, shown as \\xHH; only the whole"
+                  " line or --auto names this table");
         }
     }
     if (proposals.empty()) {
@@ -137,6 +162,28 @@ int Find(const ConversionState &state, const std::string &input)
         return Failure;
     }
     return WriteStandardOutput(listed) ? Success : Failure;
+}
+
+// Whether the document was read with CR line ends while LF also stands inside its lines: an LF
+// export with one stray CR, read as a few long lines.
+bool LineFeedsInsideLines(const ConversionState &state)
+{
+    for (int n = 1; n <= state.SourceLineCount; ++n) {
+        if (state.SourceLines[n].find(u'\n') != std::u16string::npos)
+            return true;
+    }
+    return false;
+}
+
+// No line of the document as read holds the text: a typo, or line ends read otherwise than meant.
+std::string NowhereIn(
+    const std::string &input, const ConversionState &state, std::u16string_view text)
+{
+    return "no line of " + input + " holds \"" + Printable(text) + "\""
+        + (LineFeedsInsideLines(state) ? " (" + input
+                    + " holds a CR, so its line ends are CRs and its LF were read as"
+                      " part of lines)"
+                                       : "");
 }
 
 // The tables of the command line as the conversion takes them: sizes left out filled in from
@@ -160,23 +207,35 @@ std::optional<std::vector<TableArgument>> Resolve(
         return resolved;
     }
 
+    // The finder's proposals for the whole document, made once when a size is first left out.
+    std::optional<std::vector<TableProposal>> found;
+    const auto proposals = [&]() -> const std::vector<TableProposal> & {
+        if (!found)
+            found = ProposeTables(state);
+        return *found;
+    };
     const auto lineText = [&](int n) { return TrimSpaces(state.SourceLines[n]); };
     for (const TableArgument &table : line.tables) {
         const std::string named = "--table '" + table.argument + "': ";
         const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
         if (table.line != 0) {
-            if (table.line > state.SourceLineCount || lineText(table.line) != text) {
+            if (table.line > state.SourceLineCount) {
+                Complain(named + "the line is past the end of " + line.input + ", which has "
+                    + std::to_string(state.SourceLineCount) + " lines");
+                return std::nullopt;
+            }
+            // The text as --find shows it, control characters escaped, names the line as well.
+            const std::u16string_view held = lineText(table.line);
+            if (held != text && Escaped(held) != text) {
                 Complain(named + "line " + std::to_string(table.line) + " of " + line.input
-                    + (table.line > state.SourceLineCount ? " does not exist"
-                                                          : " holds \"" + Utf8(lineText(table.line))
-                                + "\", not \"" + Utf8(text) + "\""));
+                    + " holds \"" + Printable(held) + "\", not \"" + Printable(text) + "\"");
                 return std::nullopt;
             }
             if (!table.rows.empty()) {
                 resolved.push_back(table);
                 continue;
             }
-            const auto proposal = ProposeTable(state, table.line);
+            const auto proposal = ProposalAt(state, table.line, proposals());
             if (!proposal) {
                 Complain(named + "no size can be proposed for the table at line "
                     + std::to_string(table.line));
@@ -189,38 +248,34 @@ std::optional<std::vector<TableArgument>> Resolve(
             resolved.push_back(table);
             continue;
         }
-        // As in the window, an empty first box names no table.
-        if (table.firstCell.empty()) {
-            Refused({}, IncompleteBoxesMessage);
-            return std::nullopt;
-        }
 
-        std::vector<TableProposal> proposals;
-        for (int n = 1; n <= state.SourceLineCount; ++n) {
-            if (lineText(n) != text)
-                continue;
-            const auto proposal = ProposeTable(state, n);
-            if (!proposal) {
-                Complain(
-                    named + "no size can be proposed for the table at line " + std::to_string(n));
-                return std::nullopt;
-            }
-            proposals.push_back(*proposal);
-        }
-        if (proposals.empty()) {
-            Complain(named + "no line of " + line.input + " holds \"" + Utf8(text)
-                + "\", so no size can be proposed");
+        const TextSizing sizing = SizeBlocksHolding(state, text, proposals());
+        if (sizing.Lines.empty()) {
+            Complain(named + NowhereIn(line.input, state, text) + ", so no size can be proposed");
             return std::nullopt;
         }
+        if (sizing.Unsized > MostSizedOneByOne) {
+            Complain(named + std::to_string(sizing.Lines.size()) + " lines hold \""
+                + Printable(text) + "\", " + std::to_string(sizing.Unsized)
+                + " of them where --find proposes no table, too many to size one by one; give"
+                  " the size as TEXT:ROWSxCOLS");
+            return std::nullopt;
+        }
+        if (sizing.NoSizeAt != 0) {
+            Complain(named + "no size can be proposed for the table at line "
+                + std::to_string(sizing.NoSizeAt));
+            return std::nullopt;
+        }
+        const std::vector<TableProposal> &sized = sizing.Proposals;
         // One size for every block: the table as if typed with it. Otherwise each block on its
         // own, at its line.
-        if (SizeClashes(AtTheirLines(proposals)).empty()) {
-            TableArgument sized = table;
-            sized.rows = std::to_string(proposals.front().Rows);
-            sized.cols = std::to_string(proposals.front().Cols);
-            resolved.push_back(std::move(sized));
+        if (SizeClashes(AtTheirLines(sized)).empty()) {
+            TableArgument alike = table;
+            alike.rows = std::to_string(sized.front().Rows);
+            alike.cols = std::to_string(sized.front().Cols);
+            resolved.push_back(std::move(alike));
         } else {
-            for (const TableProposal &p : proposals)
+            for (const TableProposal &p : sized)
                 resolved.push_back(placed(p, table.argument));
         }
     }
@@ -261,10 +316,65 @@ ConversionPreview Preview(
     return PreviewTablesAt(state, Placed(tables));
 }
 
+// Whether a line of the document as read holds the table's text, as the conversion compares
+// them; a table given by its line always is.
+bool HeldByALine(const ConversionState &state, const TableArgument &table)
+{
+    if (table.line != 0)
+        return true;
+    const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
+    for (int n = 1; n <= state.SourceLineCount; ++n) {
+        if (TrimSpaces(state.SourceLines[n]) == text)
+            return true;
+    }
+    return false;
+}
+
+// On the command line a table whose text no line of the document holds is a typo, not the
+// window's silent skip: a build script would otherwise go on with a table left unconverted. A
+// text the conversion finds all the same (in the rows of a table before it) is no typo, and one
+// a table before it took into its block is skipped as in the window. False after complaining
+// about the first table, numbered from first in tables, that names no line.
+bool EveryTextFound(const std::string &input, const ConversionState &state,
+    std::span<const TableArgument> tables, size_t first, const ConversionPreview &preview)
+{
+    // A conversion refused before its search says so itself.
+    if (!preview.Refusal.empty())
+        return true;
+    for (size_t k = 0; k < tables.size(); ++k) {
+        const TableArgument &table = tables[k];
+        if (table.line != 0
+            || std::any_of(preview.Matches.begin(), preview.Matches.end(),
+                [&](const TableMatch &m) { return m.Table == static_cast<int>(k + 1); }))
+            continue;
+        if (!HeldByALine(state, table)) {
+            Complain("--table '" + table.argument + "'"
+                + (tables.size() > 1 || first > 0 ? " (table " + std::to_string(first + k + 1) + ")"
+                                                  : "")
+                + ": " + NowhereIn(input, state, TrimSpaces(ArgumentText(table.firstCell)))
+                + "; nothing was written");
+            return false;
+        }
+    }
+    return true;
+}
+
+// Whether any of the tables is named by a text no line of the document as read holds; only
+// then is the conversion previewed for EveryTextFound.
+bool AnyTextNowhere(const ConversionState &state, std::span<const TableArgument> tables)
+{
+    return std::any_of(tables.begin(), tables.end(),
+        [&](const TableArgument &table) { return !HeldByALine(state, table); });
+}
+
 // Converts the tables, all or nothing; false after complaining.
-bool Convert(ConversionState &state, const std::vector<TableArgument> &tables, bool byText)
+bool Convert(ConversionState &state, const std::vector<TableArgument> &tables, bool byText,
+    const std::string &input)
 {
     if (!byText) {
+        if (AnyTextNowhere(state, tables)
+            && !EveryTextFound(input, state, tables, 0, PreviewTablesAt(state, Placed(tables))))
+            return false;
         const std::u16string refusal = ConvertTablesAt(state, Placed(tables));
         if (!refusal.empty())
             Refused({}, refusal);
@@ -274,9 +384,12 @@ bool Convert(ConversionState &state, const std::vector<TableArgument> &tables, b
     // ones before it left it. Nothing is written unless every pass converts.
     for (size_t first = 0; first < tables.size(); first += MaxTables) {
         const size_t last = std::min(first + MaxTables, tables.size());
-        const std::vector<TableBoxes> boxes
-            = Boxes({ tables.begin() + first, tables.begin() + last });
+        const std::span<const TableArgument> pass(tables.begin() + first, tables.begin() + last);
+        const std::vector<TableBoxes> boxes = Boxes(pass);
         CaptureTableSettings(state, static_cast<int>(boxes.size()) - 1, boxes);
+        if (AnyTextNowhere(state, pass)
+            && !EveryTextFound(input, state, pass, first, PreviewConversion(state, boxes)))
+            return false;
         const std::u16string refusal = ConvertTables(state, boxes);
         if (refusal.empty())
             continue;
@@ -290,11 +403,18 @@ bool Convert(ConversionState &state, const std::vector<TableArgument> &tables, b
     return true;
 }
 
+// "-" and /dev/stdout name standard output, which may be a pipe or a terminal that no file
+// can replace.
+bool IsStandardOutput(const std::string &output)
+{
+    return output == "-" || output == "/dev/stdout";
+}
+
 int Run(const CommandLine &line)
 {
     if (!Utf8Name(line.input, "input") || (line.output && !Utf8Name(*line.output, "output")))
         return UsageError;
-    if (line.output && !fs::path(*line.output).has_filename()) {
+    if (line.output && !IsStandardOutput(*line.output) && !fs::path(*line.output).has_filename()) {
         Complain("the output '" + *line.output + "' names a folder, not a file");
         return UsageError;
     }
@@ -302,8 +422,7 @@ int Run(const CommandLine &line)
     ConversionState state { ConversionState::GrowingLineStores {} };
     DocumentRead read = ReadDocumentFile(fs::path(line.input));
     if (!read.Document) {
-        Refused(line.input,
-            read.Failure == ReadFailure::NotTextDocument ? read.Reason : ReadErrorMessage);
+        Refused(line.input, read.Reason);
         return Failure;
     }
     TakeDocument(state, std::move(*read.Document));
@@ -318,12 +437,6 @@ int Run(const CommandLine &line)
     // position.
     const bool byText = std::all_of(
         tables->begin(), tables->end(), [](const TableArgument &t) { return t.line == 0; });
-    for (const TableArgument &table : *tables) {
-        if (table.line == 0 && table.firstCell.empty() && (!byText || tables->size() > MaxTables)) {
-            Refused({}, IncompleteBoxesMessage);
-            return Failure;
-        }
-    }
     state.EscapeSpecialCharacters = line.escape;
     state.CompleteTabular = line.tabular;
 
@@ -339,10 +452,10 @@ int Run(const CommandLine &line)
         return report.passed ? Success : Failure;
     }
 
-    if (!Convert(state, *tables, byText))
+    if (!Convert(state, *tables, byText, line.input))
         return Failure;
     const std::string document = EncodeDocument(state);
-    if (!line.output)
+    if (!line.output || IsStandardOutput(*line.output))
         return WriteStandardOutput(document) ? Success : Failure;
     const fs::path output(*line.output);
     const std::u16string reason = SaveFileAtomically(output, document);

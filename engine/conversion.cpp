@@ -41,6 +41,12 @@ std::u16string TooLarge(int t)
     return u"Table " + Number(t) + u" is too large: rows \u00d7 columns must not exceed 32767.";
 }
 
+std::u16string TooLong(int t)
+{
+    return u"Table " + Number(t)
+        + u" cannot be converted: the converted document would be larger than 256 MiB.";
+}
+
 // The line is counted in the document as read, the number the user's editor shows.
 std::u16string DoesNotFit(int t, int rows, int cols, int line)
 {
@@ -66,7 +72,13 @@ public:
         , start(state.TableStart)
     {
         std::iota(handle.begin(), handle.end(), 0);
+        for (int i = 1; i <= count; ++i)
+            documentLength += state.WorkLines[i].size() + 2;
     }
+
+    // Whether a block was left unconverted, and the conversion stopped, because the document
+    // would have grown past MaxConvertedCharacters.
+    bool Oversized() const { return oversized; }
 
     // Converts every block of table t and reports each match first. A block that does not fit
     // is left as it is; the conversion stops there when found returns false.
@@ -104,17 +116,32 @@ public:
                 return;
             if (!match.Fits)
                 continue;
+            // The rows' lengths, each row then built in one allocation, and the document's
+            // checked against the bound before any row is built.
+            std::vector<size_t> rowLength(R, K + 1);
+            size_t before = 0;
+            size_t after = 0;
+            for (int r = 1; r <= R; ++r) {
+                for (int c = 1; c <= K; ++c) {
+                    const std::u16string &cell = text(handle[i + (r - 1) * K + c - 1]);
+                    before += cell.size() + 2;
+                    rowLength[r - 1]
+                        += state.EscapeSpecialCharacters ? EscapedLength(cell) : cell.size();
+                }
+                after += rowLength[r - 1] + 2;
+            }
+            if (documentLength - before + after > MaxConvertedCharacters) {
+                oversized = true;
+                return;
+            }
+            documentLength = documentLength - before + after;
             // Every row is built before any line of the block is given up.
             std::vector<int32_t> built;
             TabularCells cells;
             for (int r = 1; r <= R; ++r) {
                 const int p = i + (r - 1) * K;
-                // Sized for the cells as they stand, so the row is built in one allocation.
-                size_t length = K + 1;
-                for (int c = 1; c <= K; ++c)
-                    length += text(handle[p + c - 1]).size();
                 std::u16string row;
-                row.reserve(length);
+                row.reserve(rowLength[r - 1]);
                 for (int c = 1; c <= K; ++c) {
                     if (c > 1)
                         row += u'&';
@@ -371,7 +398,7 @@ private:
     void AppendCell(std::u16string &row, int32_t h) const
     {
         if (state.EscapeSpecialCharacters)
-            row += EscapeLatexCell(text(h));
+            AppendEscapedCell(row, text(h));
         else
             row += text(h);
     }
@@ -387,6 +414,8 @@ private:
     std::vector<std::u16string> rows;
     std::vector<Span> rowSpans;
     int count;
+    size_t documentLength = 0; // characters, two for each line end as saved
+    bool oversized = false;
     std::array<int16_t, MaxTables + 1> start;
     std::array<bool, MaxTables + 1> foundNow {}; // tables found by this conversion
     bool grew = false; // an environment took more lines than its block
@@ -435,6 +464,8 @@ std::u16string ConvertAt(const ConversionState &state, const std::vector<TableAt
             return refusal;
         if (scratch.tooManyLines)
             return TooManyLines(t);
+        if (scratch.Oversized())
+            return TooLong(t);
         if (table.Line != 0 && !found && !preview) {
             return u"Table " + Number(t) + u" cannot start at line " + Number(table.Line)
                 + u": that line is no longer a line of its own once the tables before it are "
@@ -504,6 +535,8 @@ std::u16string ConvertTables(ConversionState &state, std::span<const TableBoxes>
             return refusal;
         if (scratch.tooManyLines)
             return TooManyLines(t);
+        if (scratch.Oversized())
+            return TooLong(t);
     }
     std::move(scratch).CommitTo(state);
     return {};
@@ -522,6 +555,10 @@ ConversionPreview PreviewConversion(const ConversionState &state, std::span<cons
             preview.Matches.push_back(match);
             return true;
         });
+        if (scratch.Oversized()) {
+            preview.Refusal = TooLong(t);
+            break;
+        }
     }
     return preview;
 }

@@ -14,6 +14,11 @@ namespace cellwright {
 
 inline constexpr char16_t IncompleteBoxesMessage[] = u"Hey, you need to complete the boxes!";
 
+// A conversion that would make the document longer than this many characters is refused: no
+// paper comes near it, and escaping a long line of backslashes would otherwise take gigabytes.
+// Every character takes at least a byte on disk, so the saved file would pass 256 MiB.
+inline constexpr size_t MaxConvertedCharacters = size_t(256) << 20;
+
 // The three boxes of a table's row as typed: first cell, rows, columns; and the line of the
 // proposal that filled them, while they stay as filled (0 when typed).
 struct TableBoxes {
@@ -47,7 +52,8 @@ struct TableMatch {
 // What a conversion would do with the tables as they stand.
 struct ConversionPreview {
     // The message the conversion would refuse with before searching (incomplete boxes, a table
-    // too large); empty when it would search.
+    // too large), or once the converted document would pass MaxConvertedCharacters; empty when
+    // it would convert.
     std::u16string Refusal;
     // Every match of every table, in the order the conversion meets them. A block that does not
     // fit is listed and left unconverted, so the tables after it are still looked for.

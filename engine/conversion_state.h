@@ -22,6 +22,8 @@ enum class TextEncoding {
     Utf8,
     Utf8WithBom,
     Windows1252,
+    Utf16LE, // with its byte-order mark, as every UTF-16 document read has one
+    Utf16BE,
 };
 
 struct ConversionState {

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -92,17 +93,92 @@ struct Descriptor {
     }
 };
 
-// The file a link leads to, through any chain of links, also when that file does not exist yet.
-fs::path FollowLinks(fs::path path)
+fs::path FolderOf(const fs::path &path)
 {
-    std::error_code ec;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+    return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+// A folder that everyone may write to and whose sticky bit is set, such as /tmp: anyone may put
+// a name there, and only a name's owner (or the folder's) may remove or replace it.
+bool IsSharedFolder(const struct stat &folder)
+{
+    return (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+}
+
+struct Followed {
+    fs::path path; // the file the links lead to
+    std::u16string refusal; // why they are not followed, or empty
+};
+
+// The file a link leads to, through any chain of links, also when that file does not exist yet.
+// The links are read here rather than by the system, so its rule for shared folders is applied
+// here too: a link there is followed only when it is this user's or the folder owner's, so that
+// a link another user planted cannot redirect the save onto a file of this user's.
+Followed FollowLinks(fs::path path)
+{
+    for (int hops = 0;; ++hops) {
+        struct stat link { };
+        if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode))
+            return { path, {} };
+        // Past this many the system gives up too: a chain that loops.
+        if (hops == 40)
+            return { path, SystemReason(ELOOP) };
+        struct stat folder { };
+        if (::stat(FolderOf(path).c_str(), &folder) == 0 && IsSharedFolder(folder)
+            && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid) {
+            return { path,
+                u"the link " + FromSystemText(path.native())
+                    + u" belongs to another user in a folder that everyone may write to, so it is"
+                      u" not followed" };
+        }
+        std::error_code ec;
         const fs::path next = fs::read_symlink(path, ec);
         if (ec)
-            break;
+            return { path, SystemReason(ec.value()) };
         path = next.is_absolute() ? next : path.parent_path() / next;
     }
-    return path;
+}
+
+// A replaced file keeps its owner and group where this process may set them (root may set
+// both, anyone a group of their own), and the extended attributes this process can read and
+// set. Whatever cannot be kept is left as the new file has it: the save goes through.
+void KeepOwnerAndAttributes(int fd, const fs::path &target, const struct stat &info)
+{
+    if (::fchown(fd, info.st_uid, info.st_gid) != 0 && ::fchown(fd, uid_t(-1), info.st_gid) != 0) {
+        // Neither: the new file stays this user's and in this user's group.
+    }
+    ssize_t size = ::listxattr(target.c_str(), nullptr, 0);
+    if (size <= 0)
+        return;
+    std::string names(static_cast<size_t>(size), '\0');
+    size = ::listxattr(target.c_str(), names.data(), names.size());
+    if (size <= 0)
+        return;
+    names.resize(static_cast<size_t>(size));
+    std::string value;
+    for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const char *name = names.c_str() + at;
+        const ssize_t length = ::getxattr(target.c_str(), name, nullptr, 0);
+        if (length < 0)
+            continue;
+        value.resize(static_cast<size_t>(length));
+        const ssize_t got = ::getxattr(target.c_str(), name, value.data(), value.size());
+        if (got >= 0)
+            ::fsetxattr(fd, name, value.data(), static_cast<size_t>(got), 0);
+    }
+}
+
+// Why a rename over target failed: in a shared folder only a file's owner (or the folder's) may
+// replace it, although others may be allowed to write to it.
+std::u16string RenameFailure(int error, const fs::path &target, const struct stat &info)
+{
+    struct stat folder { };
+    if ((error == EPERM || error == EACCES) && ::stat(FolderOf(target).c_str(), &folder) == 0
+        && (folder.st_mode & S_ISVTX) && info.st_uid != ::geteuid()) {
+        return u"it belongs to another user, and replacing another user's file is not allowed in"
+               u" this folder (its sticky bit is set)";
+    }
+    return SystemReason(error);
 }
 
 // A name for the temporary file beside target that no save of this process used before. It need
@@ -149,13 +225,18 @@ std::u16string SaveInto(
     fs::path target, std::string_view bytes, const std::u16string &firstTemporaryName)
 {
     // Saving over a link replaces the file it points to, not the link.
-    target = FollowLinks(target);
-    std::error_code ec;
-    const auto existing = fs::status(target, ec);
-    if (fs::is_directory(existing))
+    Followed followed = FollowLinks(target);
+    if (!followed.refusal.empty())
+        return followed.refusal;
+    target = std::move(followed.path);
+    struct stat info { };
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (!exists && errno != ENOENT)
+        return SystemReason(errno);
+    if (exists && S_ISDIR(info.st_mode))
         return SystemReason(EISDIR);
-    if (fs::exists(existing)) {
-        if (!fs::is_regular_file(existing))
+    if (exists) {
+        if (!S_ISREG(info.st_mode))
             return u"it is not a regular file";
         // Replacing by rename would get round a file's write protection: only a file that could
         // be written in place may be replaced. Opening to append changes nothing in it.
@@ -164,7 +245,7 @@ std::u16string SaveInto(
             return SystemReason(errno);
         ::close(fd);
     }
-    if (fs::exists(existing) && IsWordProcessorPackage(target))
+    if (exists && IsWordProcessorPackage(target))
         return u"it is a word-processor document, which a save never replaces; choose another name";
 
     // Write beside the target and rename over it only when every byte is on the disk, so a
@@ -184,29 +265,35 @@ std::u16string SaveInto(
     if (fd < 0)
         return SystemReason(EEXIST);
 
-    // The target's permissions, or those of any new file.
+    // The target's permissions, or those of any new file; set last, as a change of owner clears
+    // the set-user-ID and set-group-ID bits.
     mode_t mode = 0;
-    if (fs::exists(existing)) {
-        mode = static_cast<mode_t>(existing.permissions()) & 07777;
+    if (exists) {
+        mode = info.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
     }
     int error = WriteAll(fd, bytes);
+    if (!error && exists)
+        KeepOwnerAndAttributes(fd, target, info);
     if (!error && ::fchmod(fd, mode) != 0)
         error = errno;
     if (!error && ::fsync(fd) != 0)
         error = errno;
     if (::close(fd) != 0 && !error)
         error = errno;
-    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0)
+    if (!error && ::rename(temporary.c_str(), target.c_str()) != 0) {
         error = errno;
+        ::unlink(temporary.c_str());
+        return exists ? RenameFailure(error, target, info) : SystemReason(error);
+    }
     if (error) {
         ::unlink(temporary.c_str());
         return SystemReason(error);
     }
-    SyncFolder(target.has_parent_path() ? target.parent_path() : fs::path("."));
+    SyncFolder(FolderOf(target));
     return {};
 }
 

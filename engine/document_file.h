@@ -43,9 +43,12 @@ int WriteAll(int fd, std::string_view bytes);
 std::u16string SystemReason(int error);
 
 // Replaces (or creates) the file at path with bytes, all or nothing: the existing file keeps every
-// byte when anything fails. A link is followed to the file it names. The temporary file beside the
-// target is tried first under firstTemporaryName when one is given (tests). Returns why it could
-// not save, or empty.
+// byte when anything fails. A replaced file keeps its permissions and, where this process may
+// set them, its owner, group and extended attributes. A link is followed to the file it names,
+// except one that loops, and one in a folder everyone may write to with the sticky bit set that
+// belongs neither to this user nor to the folder's owner. The temporary file beside the target is
+// tried first under firstTemporaryName when one is given (tests). Returns why it could not save,
+// or empty.
 std::u16string SaveFileAtomically(const std::filesystem::path &path, std::string_view bytes,
     const std::u16string &firstTemporaryName = {});
 

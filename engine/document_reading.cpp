@@ -73,6 +73,18 @@ DocumentRead ReadRefused(ReadFailure failure, int systemError)
 
 DocumentRead DecodeTextDocument(std::string_view bytes)
 {
+    // UTF-16 is split into lines after decoding: a byte 0D or 0A there may be half of any
+    // character, and a line end is two bytes.
+    if (const auto utf16 = Utf16ByMark(bytes)) {
+        const std::u16string text = DecodeUtf16(bytes, *utf16);
+        if (CountLines(text) > static_cast<size_t>(MaxLines))
+            return ReadRefused(ReadFailure::TooManyLines);
+        DocumentText document;
+        document.Encoding = *utf16;
+        document.Lines = SplitLines(text);
+        document.Lines.insert(document.Lines.begin(), std::u16string());
+        return Checked(std::move(document));
+    }
     // Too many lines are refused before decoding.
     const char lineEnd = LineEnd(bytes);
     const size_t lineEnds = CountLineEnds(bytes, lineEnd);

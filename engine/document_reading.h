@@ -31,8 +31,9 @@ struct DocumentRead {
     std::u16string Reason; // otherwise why, in a few words for the user
 };
 
-// Reads the text file at path: at most MaxLines lines of UTF-8 (with or without a byte-order
-// mark) or else Windows-1252, each line without its leading spaces.
+// Reads the text file at path: at most MaxLines lines of UTF-16 (after its byte-order mark), of
+// UTF-8 (with or without a byte-order mark) or else of Windows-1252, each line without its
+// leading spaces.
 DocumentRead ReadTextDocument(const std::filesystem::path &path);
 
 // The same from bytes already read.

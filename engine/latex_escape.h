@@ -11,6 +11,12 @@ namespace cellwright {
 // changes, so text outside those ten characters (non-ASCII included) is kept as it stands.
 std::u16string EscapeLatexCell(std::u16string_view cell);
 
+// Appends EscapeLatexCell(cell) to out.
+void AppendEscapedCell(std::u16string &out, std::u16string_view cell);
+
+// The length of EscapeLatexCell(cell), found without making it.
+size_t EscapedLength(std::u16string_view cell);
+
 // True when the cell holds any of the characters EscapeLatexCell rewrites.
 bool HasLatexSpecials(std::u16string_view cell);
 

@@ -21,6 +21,13 @@ constexpr std::array<char16_t, 32> Cp1252High = {
 };
 
 constexpr std::string_view Utf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view Utf16LEBom = "\xFF\xFE";
+constexpr std::string_view Utf16BEBom = "\xFE\xFF";
+
+bool IsUtf16(TextEncoding encoding)
+{
+    return encoding == TextEncoding::Utf16LE || encoding == TextEncoding::Utf16BE;
+}
 
 // How many bytes at the start of the text are ASCII: in a paper, mostly all of them.
 size_t AsciiLength(std::string_view bytes)
@@ -147,6 +154,8 @@ size_t EncodedBound(std::u16string_view text, TextEncoding encoding)
 {
     if (encoding == TextEncoding::Windows1252)
         return text.size();
+    if (IsUtf16(encoding))
+        return 2 * text.size();
     // Four ASCII characters at a time, up to the first that is not.
     size_t ascii = 0;
     uint64_t four;
@@ -165,6 +174,16 @@ char *PutText(std::u16string_view text, TextEncoding encoding, char *to)
     if (encoding == TextEncoding::Windows1252) {
         for (const char16_t c : text)
             *to++ = Cp1252Byte(c);
+        return to;
+    }
+    if (IsUtf16(encoding)) {
+        const bool little = encoding == TextEncoding::Utf16LE;
+        for (const char16_t c : text) {
+            const auto high = static_cast<char>(c >> 8);
+            const auto low = static_cast<char>(c & 0xFF);
+            *to++ = little ? low : high;
+            *to++ = little ? high : low;
+        }
         return to;
     }
     for (size_t i = 0; i < text.size(); ++i) {
@@ -232,6 +251,39 @@ std::u16string DecodeText(std::string_view bytes, TextEncoding &encoding)
     return DecodeCp1252(bytes);
 }
 
+std::optional<TextEncoding> Utf16ByMark(std::string_view bytes)
+{
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    if (bytes.starts_with(Utf16LEBom))
+        return TextEncoding::Utf16LE;
+    if (bytes.starts_with(Utf16BEBom))
+        return TextEncoding::Utf16BE;
+    return std::nullopt;
+}
+
+std::u16string DecodeUtf16(std::string_view bytes, TextEncoding encoding)
+{
+    const bool little = encoding == TextEncoding::Utf16LE;
+    bytes.remove_prefix(std::min<size_t>(2, bytes.size()));
+    std::u16string text(bytes.size() / 2, u'\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto first = static_cast<unsigned char>(bytes[2 * i]);
+        const auto second = static_cast<unsigned char>(bytes[2 * i + 1]);
+        text[i] = static_cast<char16_t>(little ? first | second << 8 : first << 8 | second);
+    }
+    return text;
+}
+
+size_t CountLines(std::u16string_view text)
+{
+    // A line ends at each terminator, and text after the last one is a line of its own.
+    const char16_t end = LineTerminator(text);
+    size_t lines = 0;
+    ForEachLine(text, end, [&](std::u16string_view) { return ++lines, true; });
+    return lines;
+}
+
 std::string EncodeText(std::u16string_view text, TextEncoding encoding)
 {
     std::string out(EncodedBound(text, encoding), '\0');
@@ -294,19 +346,21 @@ std::vector<std::u16string> SplitLines(std::u16string_view text)
 std::string EncodeDocument(const ConversionState &state)
 {
     const TextEncoding encoding = state.DocumentEncoding;
-    const bool bom = encoding == TextEncoding::Utf8WithBom;
-    size_t most = bom ? Utf8Bom.size() : 0;
+    const std::string_view bom = encoding == TextEncoding::Utf8WithBom ? Utf8Bom
+        : encoding == TextEncoding::Utf16LE                            ? Utf16LEBom
+        : encoding == TextEncoding::Utf16BE                            ? Utf16BEBom
+                                                                       : std::string_view();
+    // CR LF as the encoding writes them: two bytes, or two 16-bit units.
+    const std::string lineEnd = EncodeText(u"\r\n", encoding);
+    size_t most = bom.size();
     for (int i = 1; i <= state.WorkLineCount; ++i)
-        most += EncodedBound(state.WorkLines[i], encoding) + 2;
+        most += EncodedBound(state.WorkLines[i], encoding) + lineEnd.size();
     // Sized once and written through: the document is most of a short run's output.
     std::string bytes(most, '\0');
-    char *to = bytes.data();
-    if (bom)
-        to = std::copy(Utf8Bom.begin(), Utf8Bom.end(), to);
+    char *to = std::copy(bom.begin(), bom.end(), bytes.data());
     for (int i = 1; i <= state.WorkLineCount; ++i) {
         to = PutText(state.WorkLines[i], encoding, to);
-        *to++ = '\r';
-        *to++ = '\n';
+        to = std::copy(lineEnd.begin(), lineEnd.end(), to);
     }
     bytes.resize(static_cast<size_t>(to - bytes.data()));
     return bytes;

@@ -3,6 +3,7 @@
 
 #include "conversion_state.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,18 @@ std::vector<std::u16string> DecodeLines(std::string_view bytes, TextEncoding &en
 void AppendDecodedLines(std::string_view bytes, char lineEnd, TextEncoding &encoding,
     std::vector<std::u16string> &lines);
 
+// The UTF-16 encoding whose byte-order mark the bytes start with (FF FE little-endian, FE FF
+// big-endian), or nothing. Bytes of an odd number are no UTF-16 and are read as bytes, so that
+// writing them back gives the same bytes.
+std::optional<TextEncoding> Utf16ByMark(std::string_view bytes);
+
+// The 16-bit units of UTF-16 bytes (Utf16ByMark gave encoding), the mark left out. Units are
+// kept as they stand, a lone surrogate too, so encoding back gives the same bytes.
+std::u16string DecodeUtf16(std::string_view bytes, TextEncoding encoding);
+
+// The number of lines SplitLines(text) would give, counted without making them.
+size_t CountLines(std::u16string_view text);
+
 // Encodes text in the given encoding (the byte-order mark is not included).
 std::string EncodeText(std::u16string_view text, TextEncoding encoding);
 
@@ -29,7 +42,8 @@ std::string EncodeText(std::u16string_view text, TextEncoding encoding);
 std::vector<std::u16string> SplitLines(std::u16string_view text);
 
 // The byte that ends the lines of a document, by the same rule (CR and LF are single bytes in
-// every encoding read), looked for once and handed to the two functions below.
+// UTF-8 and Windows-1252; UTF-16 is split after DecodeUtf16), looked for once and handed to the
+// two functions below.
 char LineEnd(std::string_view bytes);
 
 // The number of line ends in a document's bytes, counted before decoding.

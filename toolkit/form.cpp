@@ -550,13 +550,22 @@ void Form::paintPrinted(QPainter &painter, const QRect &area) const
 {
     for (const PrintedLine &line : m_printed) {
         const QFontMetrics metrics(line.font);
-        const QRect box(ToPixelsX(line.x), ToPixelsY(line.y), metrics.horizontalAdvance(line.text),
-            metrics.height());
-        if (line.text.isEmpty() || !box.intersects(area))
+        const int left = ToPixelsX(line.x);
+        const int top = ToPixelsY(line.y);
+        if (line.text.isEmpty() || left > area.right() || top > area.bottom()
+            || top + metrics.height() <= area.top())
             continue;
+        // Only the start of a line that can show within the area is laid out: a table row of
+        // millions of characters took seconds and gigabytes to shape at every paint. Every
+        // character but a mark or a control is at least a pixel wide, so a few per pixel are
+        // always enough.
+        const qsizetype shown = qsizetype(area.right() - left + 1) * 4 + 16;
+        QStringView text(line.text);
+        if (text.size() > shown)
+            text = text.first(text[shown - 1].isHighSurrogate() ? shown - 1 : shown);
         painter.setFont(line.font);
         painter.setPen(line.color);
-        painter.drawText(box.left(), box.top() + metrics.ascent(), line.text);
+        painter.drawText(left, top + metrics.ascent(), text.toString());
     }
 }
 

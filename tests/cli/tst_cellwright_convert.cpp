@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace cellwright;
 
@@ -57,7 +59,8 @@ QByteArray readFile(const QString &path)
 
 QStringList listing(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
 }
 
 struct Run {
@@ -65,9 +68,18 @@ struct Run {
     QByteArray out, err;
 };
 
-Run runConvert(const QStringList &args, const QString &folder, const QString &stdoutFile = {})
+// With a user other than 0, the program runs as that user (and its group), for permissions that
+// hold back everyone but root.
+Run runConvert(
+    const QStringList &args, const QString &folder, const QString &stdoutFile = {}, uid_t user = 0)
 {
     QProcess process;
+    if (user != 0) {
+        process.setChildProcessModifier([user] {
+            if (setgid(user) != 0 || setuid(user) != 0)
+                _exit(99);
+        });
+    }
     process.setProgram(CELLWRIGHT_CONVERT);
     process.setArguments(args);
     process.setWorkingDirectory(folder);
@@ -205,6 +217,8 @@ private slots:
     void unreadableDocument();
     void outputFailures_data();
     void outputFailures();
+    void sharedFolder_data();
+    void sharedFolder();
     void checkReport_data();
     void checkReport();
     void findAndAuto_data();
@@ -282,6 +296,10 @@ void TestCellwrightConvert::usageErrors_data()
     QTest::newRow("output naming no file")
         << table("StarA:3x3") + paper + QStringList { "-o", "sub/" } << "'sub/'";
     QTest::newRow("empty input name") << table("StarA:3x3") + QStringList { "" } << "input name";
+    QTest::newRow("empty first cell")
+        << table(":3x3") + paper << "':3x3': the text of the top-left";
+    QTest::newRow("empty first cell without a size")
+        << table("StarA:3x3") + table("") + paper << "'': the text of the top-left cell is empty";
 }
 
 void TestCellwrightConvert::usageErrors()
@@ -328,6 +346,11 @@ void TestCellwrightConvert::optionSpellings_data()
         << QStringList { "--table", "StarA:3x3", "-o", "out.tex", "--", "-paper.txt" } << "out.tex";
     QTest::newRow("output replacing the input")
         << QStringList { "--table", "StarA:3x3", "paper.txt", "-o", "paper.txt" } << "paper.txt";
+    // Standard output is a pipe here, which no file can replace.
+    QTest::newRow("-o - is standard output")
+        << QStringList { "--table", "StarA:3x3", "paper.txt", "-o", "-" } << QString();
+    QTest::newRow("-o /dev/stdout is standard output")
+        << QStringList { "--table", "StarA:3x3", "paper.txt", "-o", "/dev/stdout" } << QString();
 }
 
 void TestCellwrightConvert::optionSpellings()
@@ -343,8 +366,9 @@ void TestCellwrightConvert::optionSpellings()
     const Run run = runConvert(args, dir.path());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(run.err, QByteArray());
-    QCOMPARE(run.out, QByteArray());
-    QCOMPARE(readFile(dir.filePath(written)), workedExampleConverted);
+    QCOMPARE(run.out, written.isEmpty() ? workedExampleConverted : QByteArray());
+    if (!written.isEmpty())
+        QCOMPARE(readFile(dir.filePath(written)), workedExampleConverted);
 }
 
 void TestCellwrightConvert::standardOutputIsWhatTheWindowSaves_data()
@@ -368,9 +392,9 @@ void TestCellwrightConvert::standardOutputIsWhatTheWindowSaves_data()
         << Tables { { "Time: UT", "2", "2" } };
     QTest::newRow("first box of spaces matching empty lines")
         << crlf({ "a", "", "b", "", "c", "x" }) << Tables { { "  ", "1", "2" } };
-    QTest::newRow("table not found, document normalised")
+    QTest::newRow("document normalised around a table")
         << QByteArray("   indented\r\n\tTab kept  \r\n\r\nno terminator")
-        << Tables { { "Nowhere", "2", "2" } };
+        << Tables { { "indented", "1", "1" } };
     QTest::newRow("CR alone and LF inside a line")
         << QByteArray("  Head\rStarA\r\n  1\r2\n3\r4") << Tables { { "StarA", "2", "2" } };
     QTest::newRow("UTF-8 with byte-order mark and a non-ASCII first cell")
@@ -427,6 +451,7 @@ void TestCellwrightConvert::realExports_data()
     const Tables planets { { "Planet", "9", "4" }, { "Dwarf planet", "6", "1" } };
     QTest::newRow("stars, UTF-8 with LF") << "stars-lf" << stars;
     QTest::newRow("stars, Windows-1252 with CR LF") << "stars-crlf-1252" << stars;
+    QTest::newRow("stars, UTF-16 with CR LF") << "stars-crlf-utf16" << stars;
     QTest::newRow("planets, UTF-8 with LF") << "planets-lf" << planets;
     QTest::newRow("planets, Windows-1252 with CR LF") << "planets-crlf-1252" << planets;
 }
@@ -467,9 +492,6 @@ void TestCellwrightConvert::refusedConversionWritesNothing_data()
         << crlf({ "Obs", "a", "Obs", "b", "Obs" }) << Tables { { "Obs", "1", "2" } };
     QTest::newRow("more than 32767 cells") << workedExample << Tables { { "StarA", "200", "200" } };
     QTest::newRow("rows beyond 16 bits") << workedExample << Tables { { "StarA", "40000", "1" } };
-    QTest::newRow("empty first cell") << workedExample << Tables { { "", "3", "3" } };
-    QTest::newRow("second of two tables incomplete")
-        << workedExample << Tables { { "StarA", "3", "3" }, { "", "1", "1" } };
     QTest::newRow("LF document, second table past the end")
         << QByteArray(workedExample).replace("\r\n", "\n")
         << Tables { { "StarA", "3", "3" }, { "End", "2", "1" } };
@@ -506,25 +528,52 @@ void TestCellwrightConvert::unreadableDocument_data()
 {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QByteArray>("document"); // written as paper.txt
+    QTest::addColumn<QByteArray>("reason");
 
-    QTest::newRow("missing file") << "missing.txt" << workedExample;
-    QTest::newRow("empty file") << "paper.txt" << QByteArray();
-    QTest::newRow("5001 lines") << "paper.txt" << manyLines(5001);
-    QTest::newRow("5001 LF lines") << "paper.txt" << manyLines(5001).replace("\r\n", "\n");
-    QTest::newRow("a folder") << "sub" << workedExample;
-    QTest::newRow("missing folder") << "nowhere/paper.txt" << workedExample;
+    QTest::newRow("missing file") << "missing.txt" << workedExample << QByteArray("no such file");
+    QTest::newRow("empty file") << "paper.txt" << QByteArray() << QByteArray("the file is empty");
+    QTest::newRow("5001 lines") << "paper.txt" << manyLines(5001)
+                                << QByteArray("it has more than 5000 lines");
+    QTest::newRow("5001 LF lines") << "paper.txt" << manyLines(5001).replace("\r\n", "\n")
+                                   << QByteArray("it has more than 5000 lines");
+    QTest::newRow("a folder") << "sub" << workedExample << QByteArray("it is a folder, not a file");
+    QTest::newRow("missing folder")
+        << "nowhere/paper.txt" << workedExample << QByteArray("no such file");
+    QTest::newRow("a named pipe") << "fifo" << workedExample
+                                  << QByteArray("it is not a regular file");
+    QTest::newRow("larger than 64 MiB")
+        << "huge.txt" << workedExample << QByteArray("it is larger than 64 MiB");
+    QTest::newRow("permission denied")
+        << "secret.txt" << workedExample << QByteArray("permission denied");
 }
 
 void TestCellwrightConvert::unreadableDocument()
 {
     QFETCH(QString, input);
     QFETCH(QByteArray, document);
+    QFETCH(QByteArray, reason);
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir("sub"));
     QVERIFY(writeFile(dir.filePath("paper.txt"), document));
     QVERIFY(writeFile(dir.filePath("out.txt"), precious));
-    const QByteArray message = "cellwright-convert: " + input.toUtf8() + ": "
-        + QString::fromStdU16String(ReadErrorMessage).toUtf8() + "\n";
+    QStringList made;
+    if (input == "fifo")
+        QCOMPARE(mkfifo(dir.filePath(input).toLocal8Bit().constData(), 0600), 0);
+    if (input == "huge.txt") {
+        QFile huge(dir.filePath(input));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((64 << 20) + 1));
+    }
+    uid_t user = 0;
+    if (input == "secret.txt") {
+        QVERIFY(writeFile(dir.filePath(input), document));
+        QVERIFY(QFile::setPermissions(dir.filePath(input), QFile::ReadOwner | QFile::WriteOwner));
+        // Root reads any file: the program runs as another user, who may write in the folder.
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)));
+        user = 65534;
+    }
+    if (!input.contains('/') && input != "sub" && input != "paper.txt" && input != "missing.txt")
+        made << input;
+    const QByteArray message = "cellwright-convert: " + input.toUtf8() + ": " + reason + "\n";
 
     for (const QStringList &output : { QStringList {}, QStringList { "-o", "out.txt" } }) {
         for (const QString &check : { QString(), QString("--check") }) {
@@ -533,14 +582,16 @@ void TestCellwrightConvert::unreadableDocument()
             QStringList args { "--table", "StarA:3x3", input };
             if (!check.isEmpty())
                 args.prepend(check);
-            const Run run = runConvert(args + output, dir.path());
+            const Run run = runConvert(args + output, dir.path(), {}, user);
             QCOMPARE(run.exitCode, 1);
             QCOMPARE(run.err, message);
             QCOMPARE(run.out, QByteArray());
         }
     }
     QCOMPARE(readFile(dir.filePath("out.txt")), precious);
-    QCOMPARE(listing(dir.path()), QStringList({ "out.txt", "paper.txt", "sub" }));
+    QStringList expected = QStringList({ "out.txt", "paper.txt", "sub" }) + made;
+    expected.sort();
+    QCOMPARE(listing(dir.path()), expected);
 }
 
 void TestCellwrightConvert::outputFailures_data()
@@ -577,6 +628,70 @@ void TestCellwrightConvert::outputFailures()
     QVERIFY2(run.err.count('\n') == 1 && run.err.endsWith('\n'), run.err.constData());
     QCOMPARE(listing(dir.path()), QStringList({ "paper.txt", "sub" }));
     QVERIFY(listing(dir.filePath("sub")).isEmpty());
+}
+
+void TestCellwrightConvert::sharedFolder_data()
+{
+    QTest::addColumn<QString>("planted"); // what stands at shared/paper.tex when bob saves there
+    QTest::addColumn<QByteArray>("complaint"); // empty: saved
+
+    QTest::newRow("another user's link, not followed")
+        << "alice's link"
+        << QByteArray(
+               "Could not save paper.tex: the link shared/paper.tex belongs to another user");
+    QTest::newRow("one's own link, followed") << "bob's link" << QByteArray();
+    QTest::newRow("the folder owner's link, followed") << "root's link" << QByteArray();
+    QTest::newRow("another user's file, writable but not to be replaced")
+        << "alice's file"
+        << QByteArray("replacing another user's file is not allowed in this folder");
+    QTest::newRow("a link that loops")
+        << "a loop" << QByteArray("Could not save paper.tex: Too many levels");
+}
+
+// A folder everyone may write to, with the sticky bit, like /tmp: bob saves there, where alice
+// may have planted a link to a file in bob's own folder.
+void TestCellwrightConvert::sharedFolder()
+{
+    QFETCH(QString, planted);
+    QFETCH(QByteArray, complaint);
+    if (geteuid() != 0)
+        QSKIP("switching between users needs root");
+    constexpr uid_t alice = 65534, bob = 65533;
+    QTemporaryDir dir;
+    QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7755)));
+    QVERIFY(QDir(dir.path()).mkdir("shared"));
+    QCOMPARE(chmod(dir.filePath("shared").toLocal8Bit().constData(), 01777), 0);
+    QVERIFY(writeFile(dir.filePath("paper.txt"), workedExample));
+    QVERIFY(QDir(dir.path()).mkdir("bob"));
+    QVERIFY(writeFile(dir.filePath("bob/bobs.tex"), precious));
+    for (const QString name : { "bob", "bob/bobs.tex" })
+        QCOMPARE(chown(dir.filePath(name).toLocal8Bit().constData(), bob, bob), 0);
+    const QByteArray at = dir.filePath("shared/paper.tex").toLocal8Bit();
+    if (planted == "alice's file") {
+        QVERIFY(writeFile(at, precious));
+        QCOMPARE(chown(at.constData(), alice, alice), 0);
+        QCOMPARE(chmod(at.constData(), 0666), 0);
+    } else {
+        QCOMPARE(symlink(planted == "a loop" ? "paper.tex" : "../bob/bobs.tex", at.constData()), 0);
+        const uid_t owner = planted.startsWith("alice") ? alice
+            : planted.startsWith("bob")                 ? bob
+                                                        : 0;
+        QCOMPARE(lchown(at.constData(), owner, owner), 0);
+    }
+
+    const Run run = runConvert(
+        { "--table", "StarA:3x3", "paper.txt", "-o", "shared/paper.tex" }, dir.path(), {}, bob);
+    QCOMPARE(run.exitCode, complaint.isEmpty() ? 0 : 1);
+    if (complaint.isEmpty())
+        QCOMPARE(run.err, QByteArray());
+    else
+        QVERIFY2(run.err.contains(complaint), run.err.constData());
+    const bool followed = planted.endsWith("link") && complaint.isEmpty();
+    QCOMPARE(readFile(dir.filePath("bob/bobs.tex")), followed ? workedExampleConverted : precious);
+    QCOMPARE(QFileInfo(at).isSymLink(), planted != "alice's file");
+    if (planted == "alice's file")
+        QCOMPARE(readFile(at), precious);
+    QCOMPARE(listing(dir.filePath("shared")), QStringList { "paper.tex" });
 }
 
 void TestCellwrightConvert::checkReport_data()
@@ -641,10 +756,19 @@ void TestCellwrightConvert::checkReport_data()
                       "  not found\n"
                       "Check failed: table 2 not found.\n")
         << QByteArray() << QStringList();
+    QTest::newRow("control characters shown, not sent to the terminal")
+        << crlf({ "T\xC2\x9B", "x\x1b&y" })
+        << Tables { { QString::fromUtf8("T\xC2\x9B"), "1", "2" } } << 0
+        << QByteArray("Table 1 \"T\\x9b\", 1 row x 2 columns:\n"
+                      "  found at line 1, block lines 1-2: fits\n"
+                      "    warning: line 2 \"x^[&y\" holds &\n"
+                      "Check passed: every table found, every block fits.\n")
+        << QByteArray() << QStringList();
     QTest::newRow("refused before the search")
-        << workedExample << Tables { { "StarA", "3", "3" }, { "", "1", "1" } } << 1 << QByteArray()
-        << "cellwright-convert: " + QString::fromStdU16String(IncompleteBoxesMessage).toUtf8()
-            + "\n"
+        << workedExample << Tables { { "StarA", "3", "3" }, { "End", "200", "200" } } << 1
+        << QByteArray()
+        << QByteArray("cellwright-convert: Table 2 is too large: rows \u00d7 columns must not "
+                      "exceed 32767.\n")
         << QStringList();
 }
 
@@ -682,6 +806,10 @@ void TestCellwrightConvert::findAndAuto_data()
         << true << false;
     QTest::newRow("prose only") << crlf({ "A paper without tables.", "Only prose, line by line." })
                                 << false << false;
+    // A cell that would clear the terminal and start a C1 control sequence.
+    QTest::newRow("control characters in a first cell")
+        << QByteArray(alikeFirstCells).replace("Obs\nTime", "Obs\x1b[2J\xC2\x9B\nTime") << false
+        << false;
 }
 
 void TestCellwrightConvert::findAndAuto()
@@ -694,9 +822,14 @@ void TestCellwrightConvert::findAndAuto()
     QByteArray listed;
     bool differ = false;
     for (auto p = proposals.begin(); p != proposals.end(); ++p) {
-        listed += QByteArray::number(p->FirstLine) + '\t'
-            + QString::fromStdU16String(p->FirstCell).toUtf8() + ':' + QByteArray::number(p->Rows)
-            + 'x' + QByteArray::number(p->Cols) + '\n';
+        // Control characters are shown escaped, never sent to the terminal.
+        QString shown;
+        for (const QChar c : QString::fromStdU16String(p->FirstCell)) {
+            const bool control = (c < u' ' && c != u'\t') || (c >= u'\x7f' && c <= u'\x9f');
+            shown += control ? QString("\\x%1").arg(c.unicode(), 2, 16, QChar('0')) : QString(c);
+        }
+        listed += QByteArray::number(p->FirstLine) + '\t' + shown.toUtf8() + ':'
+            + QByteArray::number(p->Rows) + 'x' + QByteArray::number(p->Cols) + '\n';
         differ = differ || std::any_of(proposals.begin(), p, [&](const TableProposal &q) {
             return q.FirstCell == p->FirstCell && (q.Rows != p->Rows || q.Cols != p->Cols);
         });
@@ -711,6 +844,8 @@ void TestCellwrightConvert::findAndAuto()
     QCOMPARE(find.out, listed);
     QCOMPARE(find.err.contains("sizes differ"), alike);
     QCOMPARE(find.err.contains("no table found"), proposals.empty());
+    QCOMPARE(find.out.contains("\\x1b[2J\\xc2\\x9b") || find.out.contains("\\x1b[2J\\x9b"),
+        QByteArray(QTest::currentDataTag()).startsWith("control"));
 
     const QStringList escaping = escape ? QStringList { "--escape" } : QStringList {};
     const Run automatic = runConvert(escaping + QStringList { "--auto", "paper.txt" }, dir.path());
@@ -756,6 +891,43 @@ void TestCellwrightConvert::tablesByPlaceAndInPasses_data()
     QTest::newRow("a pasted line the document no longer holds")
         << workedExample << tables({ "4\tStarA:3x3" }) << 1 << QByteArray()
         << QByteArray("line 4 of paper.txt holds \"V\", not \"StarA\"");
+    QTest::newRow("a pasted size with leading zeros")
+        << workedExample << tables({ "3\tStarA:0000003x03" }) << 0 << workedExampleConverted
+        << QByteArray();
+    QTest::newRow("a pasted line past the end")
+        << workedExample << tables({ "14\tStarA:3x3" }) << 1 << QByteArray()
+        << QByteArray("the line is past the end of paper.txt, which has 13 lines");
+    QTest::newRow("a pasted line number past any document")
+        << workedExample << tables({ "00001234567890123\tStarA" }) << 1 << QByteArray()
+        << QByteArray("the line is past the end of paper.txt");
+    QTest::newRow("a typo in the first cell")
+        << workedExample << tables({ "StarA:3x3", "Sta:4x3" }) << 1 << QByteArray()
+        << QByteArray("--table 'Sta:4x3' (table 2): no line of paper.txt holds \"Sta\"; nothing "
+                      "was written\n");
+    QTest::newRow("a typo among tables by place")
+        << workedExample << tables({ "3\tStarA:3x3", "Sta:4x3" }) << 1 << QByteArray()
+        << QByteArray("--table 'Sta:4x3' (table 2): no line of paper.txt holds \"Sta\"");
+    QTest::newRow("an LF export with a stray CR")
+        << QByteArray(workedExample).replace("\r\n", "\n").replace("V\n", "V\r")
+        << tables({ "StarA:3x3" }) << 1 << QByteArray()
+        << QByteArray("its LF were read as part of lines");
+    QTest::newRow("a text the table before took, skipped as in the window")
+        << workedExample << tables({ "StarA:3x3", "B-V:1x1" }) << 0 << workedExampleConverted
+        << QByteArray();
+    // Each block the finder did not propose would be sized on its own, the finder built anew.
+    QByteArray manyBlocks;
+    for (int i = 0; i < 1000; ++i)
+        manyBlocks += "ID\r\nMag\r\n" + QByteArray::number(i) + "\r\n12."
+            + QByteArray::number(i % 10) + (i % 2 ? "\r\nA note between tables.\r\n" : "\r\n");
+    QTest::newRow("a text that starts a thousand blocks, no size given")
+        << manyBlocks << tables({ "ID" }) << 1 << QByteArray()
+        << QByteArray("--table 'ID': 1000 lines hold \"ID\"");
+    // Each backslash escaped takes 16 characters: 17 MiB of them would pass 256 MiB.
+    QTest::newRow("escaped cells past 256 MiB")
+        << "T\r\n" + QByteArray(17 << 20, '\\') << QStringList { "--escape" } + tables({ "T:1x2" })
+        << 1 << QByteArray()
+        << QByteArray("Table 1 cannot be converted: the converted document would be larger than "
+                      "256 MiB.");
     QTest::newRow("a pasted line an earlier table took")
         << workedExample << tables({ "StarA:3x3", "4\tV:1x1" }) << 1 << QByteArray()
         << QByteArray("Table 2 cannot start at line 4");

@@ -12,6 +12,14 @@ using namespace cellwright;
 
 namespace {
 
+// Text in UTF-16 with its byte-order mark, as Qt encodes it.
+QByteArray Utf16(const QString &text, bool little = true)
+{
+    QStringEncoder encoder(little ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+        QStringConverter::Flag::WriteBom);
+    return encoder.encode(text);
+}
+
 QByteArray RepeatLine(const QByteArray &line, int count, const QByteArray &end = "\r\n")
 {
     QByteArray bytes;
@@ -147,6 +155,8 @@ void TestRead::lineLimit_data()
     QTest::newRow("LF: a million empty lines") << QByteArray(1000000, '\n') << 0;
     QTest::newRow("LF: 5001 lines in a document with one CR")
         << RepeatLine("line ", 5001, "\n") + "\r" << 1;
+    QTest::newRow("UTF-16: 5000 lines") << Utf16(RepeatLine("line ", 5000)) << 5000;
+    QTest::newRow("UTF-16: 5001 lines") << Utf16(RepeatLine("line ", 5001)) << 0;
 }
 
 void TestRead::lineLimit()
@@ -339,6 +349,27 @@ void TestRead::encodings_data()
     QTest::newRow("a line end inside a UTF-8 sequence")
         << QByteArray("\xE2\x82\r\n\xAC") << QString::fromUtf8("â‚") << cp1252
         << QByteArray("\xE2\x82\r\n\xAC\r\n");
+    // U+0D0A is 0D 0A in big-endian and 0A 0D in little-endian: no line end in either.
+    const QString utf16 = QString::fromUtf8("  \u0D0A \u010D\u20AC\r\n\U0001F600 ok\nx");
+    QTest::newRow("UTF-16LE with its byte-order mark")
+        << Utf16(utf16) << QString::fromUtf8("\u0D0A \u010D\u20AC") << int(TextEncoding::Utf16LE)
+        << Utf16(QString(utf16).remove(0, 2) + "\r\n");
+    QTest::newRow("UTF-16BE with its byte-order mark")
+        << Utf16(utf16, false) << QString::fromUtf8("\u0D0A \u010D\u20AC")
+        << int(TextEncoding::Utf16BE) << Utf16(QString(utf16).remove(0, 2) + "\r\n", false);
+    QTest::newRow("UTF-16LE, LF line ends, a lone surrogate kept")
+        << QByteArray("\xFF\xFE"
+                      "a\0\n\0\x00\xD8\n\0",
+               10)
+        << "a" << int(TextEncoding::Utf16LE)
+        << QByteArray("\xFF\xFE"
+                      "a\0\r\0\n\0\x00\xD8\r\0\n\0",
+               14);
+    QTest::newRow("UTF-16 mark with an odd byte over, read as bytes") << QByteArray(
+        "\xFF\xFE"
+        "a") << QString::fromUtf8("ÿþa") << cp1252
+                                                                      << QByteArray("\xFF\xFE"
+                                                                                    "a\r\n");
     QTest::newRow("byte-order mark in front of Windows-1252")
         << QByteArray("\xEF\xBB\xBF\xFF") << QString::fromUtf8("ï»¿ÿ") << cp1252
         << QByteArray("\xEF\xBB\xBF\xFF\r\n");

@@ -10,6 +10,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 using namespace cellwright;
@@ -70,6 +71,7 @@ private slots:
     void protectedFiles();
     void permissionsKeptOnReplace_data();
     void permissionsKeptOnReplace();
+    void ownerGroupAndAttributesKeptOnReplace();
     void savingOverALinkReplacesItsTarget();
     void linkPlantedUnderTheTemporaryName();
     void reasonInTheUserLanguage();
@@ -288,6 +290,31 @@ void TestWrite::permissionsKeptOnReplace()
     QVERIFY(f.save("fresh.txt"));
     umask(mask);
     QCOMPARE(int(ModeOf(f.path("fresh.txt"))), 0644);
+}
+
+void TestWrite::ownerGroupAndAttributesKeptOnReplace()
+{
+    EngineFixture f;
+    f.read("new text\r\n");
+    QVERIFY(f.put("out.txt", Existing));
+    const QByteArray out = f.path("out.txt").toLocal8Bit();
+    if (setxattr(out.constData(), "user.origin", "paper", 5, 0) != 0)
+        QSKIP("this file system keeps no user attributes");
+    // Another user's file, as root replaces it.
+    if (geteuid() != 0 || chown(out.constData(), 65534, 65533) != 0)
+        QSKIP("setting another user as the owner needs root");
+    QCOMPARE(chmod(out.constData(), 04750), 0);
+
+    QVERIFY(f.save("out.txt"));
+    QCOMPARE(f.bytesOf("out.txt"), QByteArray("new text\r\n"));
+    struct stat st { };
+    QCOMPARE(stat(out.constData(), &st), 0);
+    QCOMPARE(int(st.st_uid), 65534);
+    QCOMPARE(int(st.st_gid), 65533);
+    QCOMPARE(int(st.st_mode & 07777), 04750);
+    char value[16] = {};
+    QCOMPARE(getxattr(out.constData(), "user.origin", value, sizeof value), ssize_t(5));
+    QCOMPARE(QByteArray(value), QByteArray("paper"));
 }
 
 void TestWrite::savingOverALinkReplacesItsTarget()

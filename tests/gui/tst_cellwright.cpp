@@ -113,6 +113,8 @@ private slots:
     void buttonsAndRowsAfterEachOperation();
     void startArguments_data();
     void startArguments();
+    void withoutDisplay_data();
+    void withoutDisplay();
     void hiddenRowKeepsItsTextsAndIsNotConverted();
     void menusWorkWhileTheButtonsAreDisabled();
     void openFileTwiceKeepsOneDialogAsLeft();
@@ -372,15 +374,24 @@ void TestCellwright::startArguments_data()
     QTest::addColumn<QStringList>("arguments"); // after the program's name
     QTest::addColumn<QString>("document");
     QTest::addColumn<QString>("error");
+    QTest::addColumn<int>("action");
 
-    QTest::newRow("none") << QStringList {} << QString() << QString();
-    QTest::newRow("one document") << QStringList { "paper.txt" } << "paper.txt" << QString();
+    const int run = int(StartArguments::Action::Run);
+    QTest::newRow("none") << QStringList {} << QString() << QString() << run;
+    QTest::newRow("one document") << QStringList { "paper.txt" } << "paper.txt" << QString() << run;
     QTest::newRow("two documents")
-        << QStringList { "a.txt", "b.txt" } << QString() << "one document at most, 2 given";
-    QTest::newRow("an option") << QStringList { "--help" } << QString()
-                               << "unknown option '--help'";
+        << QStringList { "a.txt", "b.txt" } << QString() << "one document at most, 2 given" << run;
+    QTest::newRow("an option") << QStringList { "--fast" } << QString() << "unknown option '--fast'"
+                               << run;
     QTest::newRow("an option after the document")
-        << QStringList { "paper.txt", "-x" } << QString() << "unknown option '-x'";
+        << QStringList { "paper.txt", "-x" } << QString() << "unknown option '-x'" << run;
+    QTest::newRow("help after the document") << QStringList { "paper.txt", "-h" } << QString()
+                                             << QString() << int(StartArguments::Action::Help);
+    QTest::newRow("version before a bad option") << QStringList { "--version",
+        "-x" } << QString() << QString() << int(StartArguments::Action::Version);
+    QTest::newRow("Qt's own options passed over")
+        << QStringList { "-platform", "offscreen", "paper.txt", "-reverse", "--style", "Fusion" }
+        << "paper.txt" << QString() << run;
 }
 
 void TestCellwright::startArguments()
@@ -388,10 +399,55 @@ void TestCellwright::startArguments()
     QFETCH(QStringList, arguments);
     QFETCH(QString, document);
     QFETCH(QString, error);
+    QFETCH(int, action);
 
     const StartArguments start = ParseStartArguments(QStringList { "cellwright" } + arguments);
     QCOMPARE(start.document, document);
     QCOMPARE(start.error, error);
+    QCOMPARE(int(start.action), action);
+}
+
+void TestCellwright::withoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out"); // the start of standard output
+    QTest::addColumn<QByteArray>("err"); // the start of standard error
+    QTest::addColumn<int>("lines"); // on standard error
+
+    QTest::newRow("--help") << QStringList { "--help" } << 0
+                            << QByteArray("Usage: cellwright [FILE]\n") << QByteArray() << 0;
+    QTest::newRow("--version") << QStringList { "--version" } << 0
+                               << QByteArray("cellwright (Cellwright) ") << QByteArray() << 0;
+    QTest::newRow("a bad option") << QStringList { "--fast" } << 2 << QByteArray()
+                                  << QByteArray("cellwright: unknown option '--fast'\n") << 2;
+    QTest::newRow("a document, no display")
+        << QStringList { "paper.txt" } << 1 << QByteArray()
+        << QByteArray("cellwright: no display to show the window on") << 1;
+}
+
+// The program itself, with no X or Wayland display in its environment: Qt would abort it.
+void TestCellwright::withoutDisplay()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(int, lines);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(name);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(CELLWRIGHT_PROGRAM, arguments);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exitCode);
+    const QByteArray printed = process.readAllStandardOutput();
+    const QByteArray complained = process.readAllStandardError();
+    QVERIFY2(printed.startsWith(out) && (!out.isEmpty() || printed.isEmpty()), printed);
+    QVERIFY2(complained.startsWith(err), complained);
+    QCOMPARE(complained.count('\n'), qsizetype(lines));
 }
 
 void TestCellwright::hiddenRowKeepsItsTextsAndIsNotConverted()

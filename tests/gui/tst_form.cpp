@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPicture>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -193,6 +194,7 @@ private slots:
     void nestedResize();
     void lifecycle();
     void printedLinesSurviveRepaint();
+    void veryLongLineDrawnAsFarAsItShows();
     void tabOrderFollowsSetting();
     void fontsMapToInstalledFamilies_data();
     void fontsMapToInstalledFamilies();
@@ -487,6 +489,21 @@ void tst_form::printedLinesSurviveRepaint()
     QVERIFY(form->PrintedLines().isEmpty());
     QCOMPARE(form->CurrentY(), 0.0f);
     QCOMPARE(darkPixels(form->clientArea()->grab().toImage(), 0, 2 * line), 0);
+}
+
+void tst_form::veryLongLineDrawnAsFarAsItShows()
+{
+    FormInstance<PrintForm> form;
+    QVERIFY(showAndWait(*form));
+    form->Print(QString(2'000'000, u'W'));
+    const int line = PixelsFromTwips(form->TextHeight("X"), TwipsPerPixelY());
+    QVERIFY(darkPixels(form->clientArea()->grab().toImage(), 0, line) > 20);
+
+    // What a paint draws, recorded: the characters that fit the width, not two million.
+    QPicture drawn;
+    form->clientArea()->render(&drawn);
+    QVERIFY2(drawn.size() < 200'000, QByteArray::number(drawn.size()));
+    QVERIFY(drawn.size() > 0);
 }
 
 void tst_form::tabOrderFollowsSetting()

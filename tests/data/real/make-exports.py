@@ -71,3 +71,11 @@ for name, build in (("stars", stars), ("planets", planets)):
     subprocess.run(["soffice", "--headless", "--convert-to",
                     "txt:Text (encoded):MS_1252,CRLF,,", name + ".docx"], check=True)
     subprocess.run(["mv", name + ".txt", name + "-crlf-1252.txt"], check=True)
+
+# Word's "Unicode Text": UTF-16LE with its byte-order mark and CR LF, for the stars only. Its
+# converted form is the LF export's, which holds the same text, in the same encoding.
+subprocess.run(["soffice", "--headless", "--convert-to",
+                "txt:Text (encoded):UNICODE,CRLF,,", "stars.docx"], check=True)
+subprocess.run(["mv", "stars.txt", "stars-crlf-utf16.txt"], check=True)
+with open("stars-lf.tex", encoding="utf-8-sig") as lf, open("stars-crlf-utf16.tex", "wb") as out:
+    out.write(b"\xff\xfe" + lf.read().encode("utf-16-le"))
