@@ -5,6 +5,7 @@
 #include "find_tables/tuning.h"
 
 #include <algorithm>
+#include <optional>
 #include <tuple>
 
 namespace cellwright::finder {
@@ -105,44 +106,44 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
     return kept;
 }
 
-} // namespace
-
-void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
-    int rowLimit, bool toldStart)
+// How many rows (the header row among them) a block of `cols` columns from `first` has: the
+// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
+// for a table.
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
-    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
     const int n = profile.size();
     if (first + 2 * cols > n || cells[first].kind == Kind::Empty
         || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
-        return;
+        return 0;
     int dataRows = chain[first + cols];
     // The first row under the header may hold the one odd cell (a word among years).
     if (dataRows == 1 && cols >= OddFirstRowMinCols && first + 2 * cols < n
         && chain[first + 2 * cols] >= 2) {
         int unlike = 0;
         for (int c = 0; c < cols; ++c)
-            unlike
-                += Similarity(cells[first + cols + c], cells[first + 2 * cols + c]) < CompatibleAt
-                ? 1
-                : 0;
+            if (Similarity(cells[first + cols + c], cells[first + 2 * cols + c]) < CompatibleAt)
+                ++unlike;
         if (unlike == 1)
             dataRows = 1 + chain[first + 2 * cols];
     }
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
-        return;
+        return 0;
     const int rows = std::min(1 + dataRows, rowLimit);
-    if (rows < 3)
-        return;
-    // The header row: no prose, and not mostly empty.
-    const HeaderRow header = ReadHeaderRow(profile, first, cols);
-    if (header.blank > HeaderBlankShare * cols)
-        return;
+    return rows < 3 ? 0 : rows;
+}
+
+// How much more alike the block's data cells are to the cell a row below than to the next cell
+// (the evidence that its rows are rows); nothing when the block reads as no table this wide.
+std::optional<double> RowsEvidence(
+    const Profile &profile, int first, int rows, int cols, const HeaderRow &header, bool toldStart)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
     const int dataFirst = first + cols;
     const int last = first + rows * cols; // one past the block
-    // How alike the data cells are to the cell a row below and to the next cell.
     const int compared = (rows - 2) * cols;
     const auto mean = [&](int lag) {
         return (lagSums[lag][dataFirst + compared] - lagSums[lag][dataFirst]) / compared;
@@ -154,53 +155,72 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // whatever the line above them suggests.
     for (int k = 2; k <= cols / 2; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
-            return;
+            return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
     if (cols == 1) {
         // A single column: a header above values that are not words.
         if (!headerLike || rows < SingleColumnMinRows)
-            return;
+            return std::nullopt;
         // A short text right above the header would be a header cell of a wider table.
         const Cell &above = cells[std::max(first - 1, 0)];
         if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
             && !(above.flags & SectionNumber))
-            return;
+            return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
-                return;
+                return std::nullopt;
         if (lagK < SingleColumnAlikeAt)
-            return;
+            return std::nullopt;
         evidence = lagK - SingleColumnBaseline;
     } else {
         evidence = lagK - lag1;
     }
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
-    if (evidence < (toldStart      ? EvidenceToldAt
-                : wordsOverNumbers ? EvidenceUnderHeaderAt
-                                   : EvidenceAt)) {
-        // Columns of the same kind of number only show their width in the header: as many
-        // words as columns, set apart from the text above, over numbers alone.
-        if (cols < 2 || header.overNumbers < cols || !OpensBlock(profile, first - 1))
-            return;
-        for (int i = dataFirst; i < last; ++i)
-            if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
-                return;
-        for (int c = 0; c < cols; ++c)
-            if (cells[first + c].note)
-                return;
-        evidence = NumbersUnderWordsEvidence;
-    }
+    double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
+    if (toldStart)
+        enough = EvidenceToldAt;
+    if (evidence >= enough)
+        return evidence;
+    // Columns of the same kind of number only show their width in the header: as many words as
+    // columns, set apart from the text above, over numbers alone.
+    if (cols < 2 || header.overNumbers < cols || !OpensBlock(profile, first - 1))
+        return std::nullopt;
+    for (int i = dataFirst; i < last; ++i)
+        if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
+            return std::nullopt;
+    for (int c = 0; c < cols; ++c)
+        if (cells[first + c].note)
+            return std::nullopt;
+    return NumbersUnderWordsEvidence;
+}
+
+} // namespace
+
+void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
+    int rowLimit, bool toldStart)
+{
+    const int rows = BlockRows(profile, first, cols, rowLimit);
+    if (rows == 0)
+        return;
+    // The header row: not mostly empty.
+    const HeaderRow header = ReadHeaderRow(profile, first, cols);
+    if (header.blank > HeaderBlankShare * cols)
+        return;
+    const std::optional<double> evidence
+        = RowsEvidence(profile, first, rows, cols, header, toldStart);
+    if (!evidence)
+        return;
     Candidate candidate;
     candidate.first = first;
     candidate.rows = rows;
     candidate.cols = cols;
     candidate.gain
-        = RowsGain(profile, candidate, evidence, header, RunsOnFromAbove(profile, first, cols));
+        = RowsGain(profile, candidate, *evidence, header, RunsOnFromAbove(profile, first, cols));
     if (!toldStart && candidate.gain <= MinGain)
         return;
-    candidate.confidence = RowsConfidence(candidate.gain, cols, evidence);
+    candidate.confidence = RowsConfidence(candidate.gain, cols, *evidence);
     // Too weak to propose unasked, and it would only stand in the way of better readings.
     if (!toldStart && candidate.confidence < MinConfidence)
         return;

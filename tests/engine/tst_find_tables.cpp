@@ -77,39 +77,13 @@ QString Broken(const ConversionState &state, const std::vector<TableProposal> &p
     return {};
 }
 
+// The kinds in the order Kind declares them.
+const QStringList KindNames { "Empty", "Missing", "Integer", "Decimal", "Date", "Time", "Code",
+    "Word", "Phrase", "Long", "Prose", "Caption", "ListItem", "Heading" };
+
 QString Name(Kind kind)
 {
-    switch (kind) {
-    case Kind::Empty:
-        return "Empty";
-    case Kind::Missing:
-        return "Missing";
-    case Kind::Integer:
-        return "Integer";
-    case Kind::Decimal:
-        return "Decimal";
-    case Kind::Date:
-        return "Date";
-    case Kind::Time:
-        return "Time";
-    case Kind::Code:
-        return "Code";
-    case Kind::Word:
-        return "Word";
-    case Kind::Phrase:
-        return "Phrase";
-    case Kind::Long:
-        return "Long";
-    case Kind::Prose:
-        return "Prose";
-    case Kind::Caption:
-        return "Caption";
-    case Kind::ListItem:
-        return "ListItem";
-    case Kind::Heading:
-        return "Heading";
-    }
-    return "?";
+    return KindNames.value(int(kind), "?");
 }
 
 } // namespace
