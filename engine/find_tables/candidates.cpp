@@ -1,0 +1,271 @@
+#include "find_tables/candidates.h"
+
+#include "find_tables/scoring.h"
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+#include <optional>
+#include <tuple>
+
+namespace cellwright::finder {
+
+namespace {
+
+// True when line `i` (0-based, may lie outside the document) cannot belong to a table.
+bool OpensBlock(const Profile &profile, int i)
+{
+    return i < 0 || i >= profile.size() || profile.cells[i].kind == Kind::Empty
+        || Breaks(profile.cells[i]);
+}
+
+// True when the row above runs on into the row at `first` (much alike, or over it as an odd
+// row), so that a block starting there would start inside a table; a header merely passing as
+// the last row of the table above does not count.
+bool RunsOnFromAbove(const Profile &profile, int first, int cols)
+{
+    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
+    if (first < cols || profile.chains[cols][first - cols] < 2)
+        return false;
+    const int up = first - cols;
+    if (lagSums[cols][first] - lagSums[cols][up] >= RunsOnAt * cols)
+        return true;
+    double overOdd = 0;
+    if (2 * cols <= MaxCols) {
+        overOdd = lagSums[2 * cols][first] - lagSums[2 * cols][up];
+    } else {
+        for (int c = 0; c < cols && first + cols + c < profile.size(); ++c)
+            overOdd += Similarity(profile.cells[up + c], profile.cells[first + cols + c]);
+    }
+    return overOdd >= RunsOnAt * cols;
+}
+
+// True when all cells of the row at `first` are words and one stands over a number.
+bool WordsOverNumbers(const Profile &profile, int first, int cols)
+{
+    if (first + 2 * cols > profile.size())
+        return false;
+    bool over = false;
+    for (int c = 0; c < cols; ++c) {
+        if (!IsText(profile.cells[first + c].kind))
+            return false;
+        over = over || IsNumeric(profile.cells[first + cols + c].kind);
+    }
+    return over;
+}
+
+// The row at `first` as the header of a block of `cols` columns.
+HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    HeaderRow header;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c];
+        Cell d = cells[first + cols + c];
+        if (IsBlankCell(d) && first + 3 * cols <= n)
+            d = cells[first + 2 * cols + c];
+        header.blank += IsBlankCell(h) ? 1 : 0;
+        header.text += IsText(h.kind) ? 1 : 0;
+        header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
+        header.alike += Similarity(h, d);
+        // A header cell stands apart from its column more than the column's cells do.
+        if (first + 3 * cols <= n) {
+            const double apart = Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
+                - Similarity(h, cells[first + cols + c]);
+            header.apartness += apart;
+            header.apartCols += apart >= HeaderApartAt ? 1 : 0;
+        }
+    }
+    return header;
+}
+
+// A block that reads as K columns also reads as any multiple of K; the smallest period that
+// explains the same lines takes the place (and the evidence) of the wider readings.
+std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
+{
+    std::sort(all.begin(), all.end(), [](const Candidate &x, const Candidate &y) {
+        return std::tuple(x.first, x.rows * x.cols, x.cols)
+            < std::tuple(y.first, y.rows * y.cols, y.cols);
+    });
+    std::vector<Candidate> kept;
+    for (const Candidate &c : all) {
+        bool merged = false;
+        for (auto k = kept.rbegin(); !merged && k != kept.rend() && k->first == c.first
+             && k->rows * k->cols == c.rows * c.cols;
+             ++k) {
+            if (c.cols % k->cols == 0) {
+                k->gain = std::max(k->gain, c.gain);
+                k->confidence = std::max(k->confidence, c.confidence);
+                merged = true;
+            }
+        }
+        if (!merged)
+            kept.push_back(c);
+    }
+    return kept;
+}
+
+// How many rows (the header row among them) a block of `cols` columns from `first` has: the
+// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
+// for a table.
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<int> &chain = profile.chains[cols];
+    const int n = profile.size();
+    if (first + 2 * cols > n || cells[first].kind == Kind::Empty
+        || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+        return 0;
+    int dataRows = chain[first + cols];
+    // The first row under the header may hold the one odd cell (a word among years).
+    if (dataRows == 1 && cols >= OddFirstRowMinCols && first + 2 * cols < n
+        && chain[first + 2 * cols] >= 2) {
+        int unlike = 0;
+        for (int c = 0; c < cols; ++c)
+            if (Similarity(cells[first + cols + c], cells[first + 2 * cols + c]) < CompatibleAt)
+                ++unlike;
+        if (unlike == 1)
+            dataRows = 1 + chain[first + 2 * cols];
+    }
+    // Two rows could be any two runs of lines; a table shows its columns at least twice.
+    if (dataRows < 2)
+        return 0;
+    const int rows = std::min(1 + dataRows, rowLimit);
+    return rows < 3 ? 0 : rows;
+}
+
+// How much more alike the block's data cells are to the cell a row below than to the next cell
+// (the evidence that its rows are rows); nothing when the block reads as no table this wide.
+std::optional<double> RowsEvidence(
+    const Profile &profile, int first, int rows, int cols, const HeaderRow &header, bool toldStart)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
+    const int dataFirst = first + cols;
+    const int last = first + rows * cols; // one past the block
+    const int compared = (rows - 2) * cols;
+    const auto mean = [&](int lag) {
+        return (lagSums[lag][dataFirst + compared] - lagSums[lag][dataFirst]) / compared;
+    };
+    const double lagK = mean(cols);
+    const double lag1
+        = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
+    // Data that repeats as well at a shorter period dividing this one is rows of that period,
+    // whatever the line above them suggests.
+    for (int k = 2; k <= cols / 2; ++k)
+        if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
+            return std::nullopt;
+    const bool headerLike = header.text == cols;
+    double evidence;
+    if (cols == 1) {
+        // A single column: a header above values that are not words.
+        if (!headerLike || rows < SingleColumnMinRows)
+            return std::nullopt;
+        // A short text right above the header would be a header cell of a wider table.
+        const Cell &above = cells[std::max(first - 1, 0)];
+        if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
+            && !(above.flags & SectionNumber))
+            return std::nullopt;
+        for (int i = dataFirst; i < last; ++i)
+            if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
+                return std::nullopt;
+        if (lagK < SingleColumnAlikeAt)
+            return std::nullopt;
+        evidence = lagK - SingleColumnBaseline;
+    } else {
+        evidence = lagK - lag1;
+    }
+    // Words over numbers in most columns vouch for a block whose columns look much alike.
+    const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
+    double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
+    if (toldStart)
+        enough = EvidenceToldAt;
+    if (evidence >= enough)
+        return evidence;
+    // Columns of the same kind of number only show their width in the header: as many words as
+    // columns, set apart from the text above, over numbers alone.
+    if (cols < 2 || header.overNumbers < cols || !OpensBlock(profile, first - 1))
+        return std::nullopt;
+    for (int i = dataFirst; i < last; ++i)
+        if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
+            return std::nullopt;
+    for (int c = 0; c < cols; ++c)
+        if (cells[first + c].note)
+            return std::nullopt;
+    return NumbersUnderWordsEvidence;
+}
+
+} // namespace
+
+void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
+    int rowLimit, bool toldStart)
+{
+    const int rows = BlockRows(profile, first, cols, rowLimit);
+    if (rows == 0)
+        return;
+    // The header row: not mostly empty.
+    const HeaderRow header = ReadHeaderRow(profile, first, cols);
+    if (header.blank > HeaderBlankShare * cols)
+        return;
+    const std::optional<double> evidence
+        = RowsEvidence(profile, first, rows, cols, header, toldStart);
+    if (!evidence)
+        return;
+    Candidate candidate;
+    candidate.first = first;
+    candidate.rows = rows;
+    candidate.cols = cols;
+    candidate.gain
+        = RowsGain(profile, candidate, *evidence, header, RunsOnFromAbove(profile, first, cols));
+    if (!toldStart && candidate.gain <= MinGain)
+        return;
+    candidate.confidence = RowsConfidence(candidate.gain, cols, *evidence);
+    // Too weak to propose unasked, and it would only stand in the way of better readings.
+    if (!toldStart && candidate.confidence < MinConfidence)
+        return;
+    out.push_back(candidate);
+}
+
+std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
+{
+    const int n = profile.size();
+    std::vector<Candidate> all;
+    for (int cols = 1; cols <= MaxCols; ++cols) {
+        for (int first = 0; first < n; ++first) {
+            // A row alike to the rows above and below it is inside a table, not its top, unless
+            // it has words over numbers the way a header has.
+            if (profile.chains[cols][first] >= 2 && RunsOnFromAbove(profile, first, cols)
+                && !WordsOverNumbers(profile, first, cols))
+                continue;
+            CandidatesAt(profile, first, cols, all);
+        }
+    }
+    for (const HeaderRun &run : runs)
+        if (const auto table = HeaderTableAt(runs, run.first, false))
+            all.push_back(*table);
+    // A table directly followed by another whose cells look alike runs into it; the same block
+    // cut where another block could start competes with it.
+    std::vector<bool> starts(n + 1, false);
+    for (const Candidate &c : all)
+        starts[c.first] = true;
+    // Empty paragraphs between the two belong to neither.
+    for (int i = n - 1; i >= 0; --i)
+        if (profile.cells[i].kind == Kind::Empty && starts[i + 1])
+            starts[i] = true;
+    const size_t whole = all.size();
+    for (size_t k = 0; k < whole; ++k) {
+        const Candidate c = all[k];
+        int cuts = 0;
+        for (int rows = c.rows - 1; rows >= std::max(3, c.rows - MaxCutRows) && cuts < MaxCuts;
+             --rows) {
+            if (starts[c.first + rows * c.cols]) {
+                CandidatesAt(profile, c.first, c.cols, all, rows);
+                ++cuts;
+            }
+        }
+    }
+    return PreferNarrowest(std::move(all));
+}
+
+} // namespace cellwright::finder

@@ -1,0 +1,424 @@
+#include "find_tables/cell_kind.h"
+
+#include "find_tables/tuning.h"
+#include "text_rules.h"
+
+#include <algorithm>
+
+namespace cellwright::finder {
+
+namespace {
+
+bool IsDigit(char16_t c)
+{
+    return c >= u'0' && c <= u'9';
+}
+
+bool IsUpper(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        || (c >= 0x391 && c <= 0x3A9);
+}
+
+bool IsLower(char16_t c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= 0xDF && c <= 0xFF && c != 0xF7)
+        || (c >= 0x3B1 && c <= 0x3C9);
+}
+
+bool IsLetter(char16_t c)
+{
+    return IsUpper(c) || IsLower(c) || (c >= 0x100 && c < 0x2000 && !(c >= 0x300 && c < 0x370));
+}
+
+bool IsSuperscriptDigit(char16_t c)
+{
+    return c == 0xB9 || c == 0xB2 || c == 0xB3 || (c >= 0x2070 && c <= 0x2079);
+}
+
+bool IsSign(char16_t c)
+{
+    return c == u'+' || c == u'-' || c == 0x2212 || c == 0xB1 || c == u'~' || c == 0x2248
+        || c == u'<' || c == u'>' || c == 0x2264 || c == 0x2265 || c == u'$' || c == 0x20AC
+        || c == 0xA3 || c == 0xA5;
+}
+
+std::u16string_view Trim(std::u16string_view text)
+{
+    size_t first = 0, last = text.size();
+    while (first < last && IsWordBlank(text[first]))
+        ++first;
+    while (last > first && IsWordBlank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
+}
+
+size_t Digits(std::u16string_view t, size_t &i)
+{
+    const size_t start = i;
+    while (i < t.size() && IsDigit(t[i]))
+        ++i;
+    return i - start;
+}
+
+// A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
+bool ReadNumber(std::u16string_view t, Cell &cell)
+{
+    if (t.size() >= 2
+        && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
+        t = t.substr(1, t.size() - 2);
+    size_t i = 0;
+    // A sign the export could not encode comes out as a question mark.
+    if (t.size() >= 2 && t[0] == u'?' && (IsDigit(t[1]) || t[1] == u'.'))
+        t = t.substr(1);
+    for (int signs = 0; signs < 2 && i < t.size() && IsSign(t[i]); ++signs) {
+        cell.flags |= Signed;
+        ++i;
+        while (i < t.size() && IsWordBlank(t[i]))
+            ++i;
+    }
+    const size_t start = i;
+    size_t whole = Digits(t, i);
+    // Digit groups of three after a comma or a blank.
+    while (whole > 0 && i + 3 < t.size() + 1 && i < t.size()
+        && (t[i] == u',' || IsWordBlank(t[i]) || t[i] == u'\'')) {
+        size_t j = i + 1;
+        if (Digits(t, j) != 3)
+            break;
+        whole += 3;
+        i = j;
+    }
+    size_t decimals = 0;
+    if (i < t.size() && (t[i] == u'.' || t[i] == u',')) {
+        size_t j = i + 1;
+        decimals = Digits(t, j);
+        if (decimals > 0 || whole > 0)
+            i = j;
+        if (decimals == 0 && whole == 0)
+            return false;
+        // Digit groups after the point, as in 6.626 070 15.
+        while (decimals > 0 && i < t.size() && IsWordBlank(t[i])) {
+            size_t k = i + 1;
+            const size_t more = Digits(t, k);
+            if (more == 0 || more > DecimalGroupDigits)
+                break;
+            decimals += more;
+            i = k;
+        }
+        cell.kind = Kind::Decimal;
+    } else {
+        cell.kind = Kind::Integer;
+    }
+    if (whole + decimals == 0 || i == start)
+        return false;
+    // Uncertainty in the last digits: 6.674 30(15).
+    if (i < t.size() && t[i] == u'(') {
+        size_t j = i + 1;
+        if (Digits(t, j) > 0 && j < t.size() && t[j] == u')')
+            i = j + 1;
+    }
+    size_t j = i;
+    while (j < t.size() && IsWordBlank(t[j]))
+        ++j;
+    // Exponent: e-5, E+10, x 10^-11, ×10⁻¹¹.
+    if (j < t.size() && (t[j] == u'e' || t[j] == u'E') && j + 1 < t.size()) {
+        size_t k = j + 1;
+        if (k < t.size() && IsSign(t[k]))
+            ++k;
+        if (Digits(t, k) > 0) {
+            cell.flags |= WithExponent;
+            i = j = k;
+        }
+    } else if (j < t.size() && (t[j] == 0xD7 || t[j] == u'x' || t[j] == 0xB7)) {
+        size_t k = j + 1;
+        while (k < t.size() && IsWordBlank(t[k]))
+            ++k;
+        if (k + 1 < t.size() && t[k] == u'1' && t[k + 1] == u'0') {
+            k += 2;
+            if (k < t.size() && t[k] == u'^')
+                ++k;
+            if (k < t.size() && (IsSign(t[k]) || t[k] == 0x207B || t[k] == 0x207A))
+                ++k;
+            const size_t e = k;
+            while (k < t.size() && (IsDigit(t[k]) || IsSuperscriptDigit(t[k])))
+                ++k;
+            if (k > e) {
+                cell.flags |= WithExponent;
+                i = j = k;
+            }
+        }
+    }
+    while (j < t.size() && IsWordBlank(t[j]))
+        ++j;
+    // A short unit: %, K, km, km/s, °C.
+    if (j < t.size()) {
+        size_t k = j;
+        while (k < t.size()
+            && (IsLetter(t[k]) || t[k] == u'%' || t[k] == 0xB0 || t[k] == u'/' || t[k] == 0x2032
+                || t[k] == 0x2033 || IsSuperscriptDigit(t[k]) || t[k] == 0x207B))
+            ++k;
+        if (k != t.size() || k - j > UnitLength)
+            return false;
+        cell.flags |= WithUnit;
+    }
+    cell.a = uint8_t(std::min<size_t>(whole, 15));
+    cell.b = uint8_t(std::min<size_t>(decimals, 15));
+    return true;
+}
+
+bool IsMonth(std::u16string_view word)
+{
+    static constexpr std::u16string_view months[] = { u"Jan", u"Feb", u"Mar", u"Apr", u"May",
+        u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec" };
+    while (!word.empty() && (word.back() == u'.' || word.back() == u','))
+        word.remove_suffix(1);
+    if (word.size() < 3)
+        return false;
+    for (auto month : months)
+        if (word.substr(0, 3) == month)
+            return true;
+    return false;
+}
+
+std::vector<std::u16string_view> Words(std::u16string_view t)
+{
+    std::vector<std::u16string_view> words;
+    size_t i = 0;
+    while (i < t.size()) {
+        while (i < t.size() && IsWordBlank(t[i]))
+            ++i;
+        const size_t start = i;
+        while (i < t.size() && !IsWordBlank(t[i]))
+            ++i;
+        if (i > start)
+            words.push_back(t.substr(start, i - start));
+    }
+    return words;
+}
+
+// Dates: 1996-06-17, 17.06.1996, 6/17/1996, 17 June 1996, June 17, 1996, Jun 1996.
+bool ReadDate(std::u16string_view t, const std::vector<std::u16string_view> &words, Cell &cell)
+{
+    if (words.size() == 1) {
+        size_t i = 0;
+        const size_t first = Digits(t, i);
+        if (first == 0 || i >= t.size())
+            return false;
+        const char16_t separator = t[i];
+        if (separator != u'-' && separator != u'.' && separator != u'/')
+            return false;
+        ++i;
+        const size_t second = Digits(t, i);
+        if (second == 0 || second > 2)
+            return false;
+        size_t third = 0;
+        if (i < t.size() && t[i] == separator) {
+            ++i;
+            third = Digits(t, i);
+        }
+        if (i != t.size())
+            return false;
+        const bool iso = first == 4 && (third == 0 || third <= 2);
+        const bool dotted = first <= 2 && (third == 2 || third == 4);
+        if (!iso && !dotted)
+            return false;
+        cell.a = uint8_t(iso ? 1 : 2);
+        return true;
+    }
+    if (words.size() > DateWords)
+        return false;
+    bool month = false;
+    for (auto word : words) {
+        if (IsMonth(word) && !month) {
+            month = true;
+            continue;
+        }
+        size_t i = 0;
+        if (Digits(word, i) == 0)
+            return false;
+        if (i < word.size() && word.substr(i) != u"," && word.substr(i) != u".")
+            return false;
+    }
+    if (!month)
+        return false;
+    cell.a = uint8_t(3 + words.size());
+    return true;
+}
+
+// Times and durations: 2:01:09, 12:30, 2:01:09.5, +05:30.
+bool ReadTime(std::u16string_view t, Cell &cell)
+{
+    size_t i = 0;
+    if (i < t.size() && IsSign(t[i]))
+        ++i;
+    const size_t first = Digits(t, i);
+    if (first == 0 || first > 2)
+        return false;
+    int parts = 1;
+    while (i < t.size() && t[i] == u':') {
+        ++i;
+        if (Digits(t, i) != 2)
+            return false;
+        ++parts;
+    }
+    if (parts < 2)
+        return false;
+    size_t decimals = 0;
+    if (i < t.size() && t[i] == u'.') {
+        ++i;
+        decimals = Digits(t, i);
+    }
+    if (i != t.size())
+        return false;
+    cell.a = uint8_t(parts);
+    cell.b = uint8_t(std::min<size_t>(decimals, 15));
+    return true;
+}
+
+bool IsCaptionWord(std::u16string_view word)
+{
+    return word == u"Table" || word == u"TABLE" || word == u"Tab." || word == u"Figure"
+        || word == u"Fig." || word == u"Tableau" || word == u"Tabelle";
+}
+
+bool IsMissing(std::u16string_view t)
+{
+    return t == u"-" || t == u"\u2013" || t == u"\u2014" || t == u"\u2212" || t == u"n/a"
+        || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
+}
+
+bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
+{
+    if (words.size() < 2 || words.size() > SectionTitleWords || !IsUpper(words[1][0]))
+        return false;
+    const std::u16string_view number = words[0];
+    if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
+        return false;
+    for (char16_t c : number)
+        if (!IsDigit(c) && c != u'.')
+            return false;
+    return true;
+}
+
+// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
+// "Table 1 gives the mass" in a sentence.
+bool IsCaption(const std::vector<std::u16string_view> &words)
+{
+    if (words.size() < 2 || !IsCaptionWord(words[0]))
+        return false;
+    std::u16string_view number = words[1];
+    const bool closed = number.back() == u':' || number.back() == u'.';
+    if (closed)
+        number.remove_suffix(1);
+    for (char16_t c : number)
+        if (!IsDigit(c) && c != u'I' && c != u'V' && c != u'X' && c != u'.')
+            return false;
+    return !number.empty()
+        && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
+            || words[2] == u"-" || words[2] == u":");
+}
+
+} // namespace
+
+Cell Classify(std::u16string_view line)
+{
+    Cell cell;
+    const std::u16string_view t = Trim(line);
+    cell.length = uint16_t(std::min<size_t>(t.size(), 60000));
+    if (t.empty())
+        return cell;
+    if (IsMissing(t)) {
+        cell.kind = Kind::Missing;
+        return cell;
+    }
+    Cell number;
+    if (IsDigit(t[0]) || IsSign(t[0]) || t[0] == u'(' || t[0] == u'[' || t[0] == u'.'
+        || t[0] == u'?') {
+        if (ReadNumber(t, number)) {
+            number.length = cell.length;
+            return number;
+        }
+        Cell time;
+        if (ReadTime(t, time)) {
+            time.kind = Kind::Time;
+            time.length = cell.length;
+            return time;
+        }
+    }
+    if (t.size() >= 2 && (t[0] == 0x2022 || t[0] == 0x25E6 || t[0] == 0x25AA)
+        && IsWordBlank(t[1])) {
+        cell.kind = Kind::ListItem;
+        return cell;
+    }
+    const auto words = Words(t);
+    if (Cell date; ReadDate(t, words, date)) {
+        date.kind = Kind::Date;
+        date.length = cell.length;
+        return date;
+    }
+    if (IsCaption(words)) {
+        cell.kind = Kind::Caption;
+        return cell;
+    }
+    int upper = 0, lower = 0, digits = 0, other = 0;
+    for (char16_t c : t) {
+        if (IsUpper(c))
+            ++upper;
+        else if (IsLower(c))
+            ++lower;
+        else if (IsDigit(c))
+            ++digits;
+        else if (!IsWordBlank(c) && !IsLetter(c))
+            ++other;
+    }
+    const bool capitalised = IsUpper(t[0]);
+    cell.flags = uint8_t((capitalised ? Capitalised : 0) | (digits > 0 ? WithDigits : 0)
+        | (upper >= 2 && lower == 0 ? AllCapitals : 0) | (other > 0 ? WithSymbols : 0)
+        | (IsSectionNumbered(words) ? SectionNumber : 0));
+    cell.a = uint8_t(std::min<size_t>(words.size(), 255));
+    const char16_t end = t.back();
+    const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
+    bool sentences = false; // a sentence ends inside the line
+    for (size_t i = 0; i + 2 < t.size() && !sentences; ++i)
+        sentences = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '
+            && IsUpper(t[i + 2]);
+    // A short sentence on its own may be a table's note; longer or several make a paragraph.
+    const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
+    if (words.size() >= ProseWords || t.size() >= ProseLength
+        || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
+        cell.kind = Kind::Prose;
+    else if (words.size() >= LongWords || t.size() >= LongLength)
+        cell.kind = Kind::Long;
+    else if (words.size() >= 2)
+        cell.kind = Kind::Phrase;
+    else if ((digits > 0 && upper + lower > 0) || (upper >= 2 && lower == 0) || other > 0
+        || (upper + lower == 0) || t.size() <= CodeLength)
+        cell.kind = Kind::Code;
+    else
+        cell.kind = Kind::Word;
+    // A short sentence of a few words passes as a cell, but no header cell reads like one.
+    cell.note = cell.kind == Kind::Long
+        || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
+    return cell;
+}
+
+std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
+{
+    const int count = int(lines.size());
+    std::vector<Cell> cells;
+    cells.reserve(count);
+    for (const std::u16string &line : lines)
+        cells.push_back(Classify(line));
+    // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
+    // title, whatever a cell of that shape might be.
+    for (int i = 0; i < count; ++i) {
+        const auto text = [&](int k) {
+            return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty;
+        };
+        if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
+            cells[i].kind = Kind::Heading;
+    }
+    return cells;
+}
+
+} // namespace cellwright::finder

@@ -1,0 +1,85 @@
+// The table finder's view of one line: what kind of cell it would be, a few measures of its
+// layout, and whether it could head a column.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cellwright::finder {
+
+// What a line looks like as a table cell. Prose, captions, list items and headings never sit
+// inside a table.
+enum class Kind : uint8_t {
+    Empty,
+    Missing, // a dash or "n/a" standing for a value
+    Integer,
+    Decimal,
+    Date,
+    Time,
+    Code, // one token mixing letters with digits or symbols, or in capitals
+    Word,
+    Phrase, // two to six short words
+    Long, // a longer text, or one short sentence (a note)
+    Prose,
+    Caption,
+    ListItem, // a bulleted paragraph
+    Heading, // a numbered title next to text rather than among cells
+};
+
+// Bits of Cell::flags. Numbers and texts use the same bits for different things; the kind tells
+// which.
+enum CellFlag : uint8_t {
+    Signed = 1, // a number: a sign, a currency, a comparison or "about" in front
+    WithUnit = 2, // a number: a short unit after it, as in 12 km/s or 40 %
+    WithExponent = 4, // a number: e-5, × 10^-11
+    Capitalised = 1, // a text: starts with a capital
+    WithDigits = 2, // a text: holds a digit
+    AllCapitals = 4, // a text: two capitals or more and no small letter
+    WithSymbols = 8, // a text: a character that is no letter, digit or blank
+    SectionNumber = 16, // a text: starts like a numbered section title, "2 Methods", "3.1. Data"
+};
+
+struct Cell {
+    Kind kind = Kind::Empty;
+    uint8_t a = 0; // numbers: digits before the point; text: words; dates and times: layout
+    uint8_t b = 0; // numbers: digits after the point; times: decimals
+    uint8_t flags = 0; // CellFlag bits
+    uint16_t length = 0; // characters without the blanks at both ends
+    bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
+};
+
+// One line on its own. A numbered title comes out as text with SectionNumber set: only its
+// neighbours tell whether it is a heading.
+Cell Classify(std::u16string_view line);
+
+// Every line of a document in order: Classify, then a numbered title next to a paragraph, a
+// caption, an empty line or either end of the document becomes a Heading.
+std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines);
+
+// Lines no table runs across.
+inline bool Breaks(const Cell &c)
+{
+    return c.kind == Kind::Prose || c.kind == Kind::Caption || c.kind == Kind::ListItem
+        || c.kind == Kind::Heading;
+}
+
+// An empty cell, or one that stands for a missing value.
+inline bool IsBlankCell(const Cell &c)
+{
+    return c.kind == Kind::Empty || c.kind == Kind::Missing;
+}
+
+inline bool IsNumeric(Kind k)
+{
+    return k == Kind::Integer || k == Kind::Decimal || k == Kind::Date || k == Kind::Time;
+}
+
+inline bool IsText(Kind k)
+{
+    return k == Kind::Word || k == Kind::Phrase || k == Kind::Code || k == Kind::Long;
+}
+
+} // namespace cellwright::finder

@@ -1,0 +1,125 @@
+// The table finder: the document's profile, every candidate block in it, and the set of blocks
+// that together gain the most. Its parts live beside this file:
+//
+//   cell_kind     what kind of cell each line would be
+//   similarity    how alike two cells are as members of one column
+//   profile       what is known of the document before looking for tables
+//   header_runs   tables that only their header row shows
+//   candidates    blocks that read as tables, found by their rows and by header runs
+//   scoring       what a candidate gains and how sure it is
+//   tuning.h      every weight and threshold, with what chose it
+#include "find_tables.h"
+
+#include "find_tables/candidates.h"
+#include "find_tables/header_runs.h"
+#include "find_tables/profile.h"
+#include "find_tables/tuning.h"
+#include "text_rules.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace cellwright {
+
+namespace {
+
+using finder::Candidate;
+
+// Everything the finder works from, built once per document.
+struct Finder {
+    explicit Finder(const ConversionState &state)
+        : profile(state)
+        , runs(finder::FindHeaderRuns(profile))
+    {
+    }
+
+    finder::Profile profile;
+    std::vector<finder::HeaderRun> runs;
+};
+
+// The set of non-overlapping blocks with the largest total gain.
+std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
+{
+    // Gains this close are equal: sums in another order may differ in the last bits.
+    constexpr double Tie = 1e-9;
+    std::vector<std::vector<int>> startingAt(n);
+    for (int k = 0; k < int(all.size()); ++k)
+        startingAt[all[k].first].push_back(k);
+    std::vector<double> best(n + 1, 0);
+    std::vector<int> pick(n + 1, -1);
+    for (int i = n - 1; i >= 0; --i) {
+        best[i] = best[i + 1];
+        for (int k : startingAt[i]) {
+            const Candidate &c = all[k];
+            const double total = c.gain + best[i + c.rows * c.cols];
+            // Ties go to the narrower table: the smallest period that explains the block.
+            if (total > best[i] + Tie
+                || (pick[i] >= 0 && std::abs(total - best[i]) <= Tie
+                    && c.cols < all[pick[i]].cols)) {
+                best[i] = total;
+                pick[i] = k;
+            }
+        }
+    }
+    std::vector<Candidate> chosen;
+    for (int i = 0; i < n;) {
+        if (pick[i] < 0) {
+            ++i;
+            continue;
+        }
+        const Candidate &c = all[pick[i]];
+        chosen.push_back(c);
+        i += c.rows * c.cols;
+    }
+    return chosen;
+}
+
+std::vector<Candidate> ChooseTables(const Finder &finder)
+{
+    return Choose(finder::AllCandidates(finder.profile, finder.runs), finder.profile.size());
+}
+
+TableProposal ToProposal(const ConversionState &state, const Candidate &c)
+{
+    TableProposal proposal;
+    proposal.FirstLine = c.first + 1;
+    proposal.FirstCell = TrimSpaces(state.SourceLines[c.first + 1]);
+    proposal.Rows = c.rows;
+    proposal.Cols = c.cols;
+    proposal.Confidence = c.confidence;
+    return proposal;
+}
+
+} // namespace
+
+std::vector<TableProposal> FindTables(const ConversionState &state)
+{
+    const Finder finder(state);
+    std::vector<TableProposal> proposals;
+    for (const Candidate &c : ChooseTables(finder))
+        proposals.push_back(ToProposal(state, c));
+    return proposals;
+}
+
+std::optional<TableProposal> ProposeTableAt(const ConversionState &state, int line)
+{
+    const Finder finder(state);
+    if (line < 1 || line > finder.profile.size())
+        return std::nullopt;
+    // A table the finder proposes unasked keeps its size when its first cell is named.
+    for (const Candidate &c : ChooseTables(finder))
+        if (c.first == line - 1)
+            return ToProposal(state, c);
+    std::vector<Candidate> here;
+    for (int cols = 1; cols <= finder::MaxCols; ++cols)
+        finder::CandidatesAt(finder.profile, line - 1, cols, here, MaxLines, true);
+    if (const auto table = finder::HeaderTableAt(finder.runs, line - 1, true))
+        here.push_back(*table);
+    if (here.empty())
+        return std::nullopt;
+    const auto best = std::max_element(here.begin(), here.end(),
+        [](const Candidate &x, const Candidate &y) { return x.gain < y.gain; });
+    return ToProposal(state, *best);
+}
+
+} // namespace cellwright

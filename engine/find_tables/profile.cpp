@@ -1,0 +1,112 @@
+#include "find_tables/profile.h"
+
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+#include <span>
+
+namespace cellwright::finder {
+
+namespace {
+
+// Prefix sums of the similarity of each cell with the cell `lag` lines below.
+std::vector<double> LagSums(const std::vector<Cell> &cells, int lag)
+{
+    const int n = int(cells.size());
+    std::vector<double> sums(n + 1, 0);
+    for (int i = 0; i < n; ++i)
+        sums[i + 1] = sums[i] + (i + lag < n ? Similarity(cells[i], cells[i + lag]) : 0);
+    return sums;
+}
+
+std::vector<int> Chains(const Profile &profile, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<int> chain(n + cols + 1, 0);
+    // Runs of cells alike to the cell one row below and two rows below, and how many cells
+    // before each are alike to the cell a row below.
+    std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
+    const double threshold = cols == 1 ? SingleColumnCompatibleAt : CompatibleAt;
+    for (int i = n - 1; i >= 0; --i) {
+        const bool one = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold;
+        const bool two = i + 2 * cols < n && Similarity(cells[i], cells[i + 2 * cols]) >= threshold;
+        alike[i] = one ? alike[i + 1] + 1 : 0;
+        alikeTwo[i] = two ? alikeTwo[i + 1] + 1 : 0;
+    }
+    for (int i = 0; i < n; ++i)
+        alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
+    // A table's last row may hold one odd cell too when the text plainly ends after it.
+    const auto oddLastRow = [&](int p) {
+        const int after = p + 2 * cols;
+        return cols >= OddLastRowMinCols && after <= n
+            && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
+            && profile.RowAcceptable(p + cols, cols)
+            && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty);
+    };
+    for (int p = n - cols; p >= 0; --p) {
+        if (!profile.RowAcceptable(p, cols))
+            continue;
+        // The row below may differ from this one in one cell only (a word among numbers, say)
+        // when the row after it continues this one cell by cell.
+        // Odd rows stay rare: the row after one goes on plainly (or ends the run), so that two
+        // kinds of row in turn read as twice the columns, not as a run of odd rows.
+        const bool oddRowBelow = cols >= 2 && p + 3 * cols <= n && alikeTwo[p] >= cols
+            && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
+            && profile.RowAcceptable(p + cols, cols) && profile.RowAcceptable(p + 2 * cols, cols)
+            && (alike[p + 2 * cols] >= cols || chain[p + 2 * cols] == 1);
+        if (alike[p] >= cols)
+            chain[p] = 1 + chain[p + cols];
+        else if (oddRowBelow)
+            chain[p] = 2 + chain[p + 2 * cols];
+        else if (oddLastRow(p))
+            chain[p] = 2;
+        else
+            chain[p] = 1;
+    }
+    return chain;
+}
+
+} // namespace
+
+Profile::Profile(const ConversionState &state)
+{
+    const int count = std::clamp<int>(
+        state.SourceLineCount, 0, std::min<int>(MaxLines, int(state.SourceLines.size()) - 1));
+    cells = ClassifyLines(std::span(state.SourceLines).subspan(1, count));
+    emptyBefore.assign(count + 1, 0);
+    breaksBefore.assign(count + 1, 0);
+    for (int i = 0; i < count; ++i)
+        breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
+    for (int i = 0; i < count; ++i)
+        emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+    lagSums.resize(MaxCols + 1);
+    for (int lag = 1; lag <= MaxCols; ++lag)
+        lagSums[lag] = LagSums(cells, lag);
+    chains.resize(MaxCols + 1);
+    for (int cols = 1; cols <= MaxCols; ++cols)
+        chains[cols] = Chains(*this, cols);
+}
+
+bool Profile::RowAcceptable(int p, int cols) const
+{
+    if (breaksBefore[p + cols] != breaksBefore[p])
+        return false;
+    const int blanks = emptyBefore[p + cols] - emptyBefore[p];
+    if (blanks == 0)
+        return true;
+    if (cols == 1)
+        return false;
+    if (cells[p].kind == Kind::Empty) {
+        if (cols >= LeadingBlankMinCols)
+            return blanks == 1;
+        // Fewer columns: only a hole in a column of numbers, not the empty line and title that
+        // so often follow a table.
+        return blanks == 1 && p >= cols && p + 2 * cols <= size() && IsNumeric(cells[p - cols].kind)
+            && IsNumeric(cells[p + cols].kind);
+    }
+    return blanks <= RowBlankShare * cols;
+}
+
+} // namespace cellwright::finder

@@ -1,0 +1,41 @@
+// What the table finder knows about a document before it looks for tables, computed once: the
+// kind of every line, where blank cells and breaks fall, how alike each cell is to the cells a
+// few lines below, and how many alike rows follow one another from each line.
+#pragma once
+
+#include "conversion_state.h"
+#include "find_tables/cell_kind.h"
+
+#include <vector>
+
+namespace cellwright::finder {
+
+// A block of lines the finder may propose as a table, and what it scores.
+struct Candidate {
+    int first = 0; // 0-based index into the cells
+    int rows = 0;
+    int cols = 0;
+    double gain = 0; // added up over the blocks chosen together
+    double confidence = 0; // 0..1
+};
+
+struct Profile {
+    // SourceLines[1..SourceLineCount], at most MaxLines of them.
+    explicit Profile(const ConversionState &state);
+
+    int size() const { return int(cells.size()); }
+
+    // True when the `cols` cells from `p` can be a row of a table: no break among them, and
+    // not too many blank.
+    bool RowAcceptable(int p, int cols) const;
+
+    std::vector<Cell> cells; // one per line: cells[0] is line 1
+    std::vector<int> emptyBefore; // blank cells before each line
+    std::vector<int> breaksBefore; // lines no table runs across, before each line
+    std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
+    // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
+    // it, each alike cell by cell to the row below.
+    std::vector<std::vector<int>> chains;
+};
+
+} // namespace cellwright::finder

@@ -1,0 +1,73 @@
+#include "find_tables/scoring.h"
+
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+
+namespace cellwright::finder {
+
+namespace {
+
+// Evidence x >= 0 as a confidence from 0 towards 1: x / (1 + x), which needs no maths library.
+double Saturation(double x)
+{
+    return x > 0 ? x / (1 + x) : 0;
+}
+
+} // namespace
+
+double Boundary(const Profile &profile, int outside, int inside)
+{
+    if (outside < 0 || outside >= profile.size())
+        return TextBoundary;
+    const Cell &c = profile.cells[outside];
+    if (c.kind == Kind::Caption)
+        return CaptionBoundary;
+    if (c.kind == Kind::Empty)
+        return EmptyBoundary;
+    if (IsBlankCell(c) || Breaks(c))
+        return TextBoundary;
+    return ContinuationBoundary * Similarity(c, profile.cells[inside]);
+}
+
+double RowsGain(const Profile &profile, const Candidate &block, double evidence,
+    const HeaderRow &header, bool runsOnFromAbove)
+{
+    const int first = block.first, cols = block.cols;
+    const int last = first + block.rows * cols; // one past the block
+    const double dataLines = double(block.rows - 1) * cols;
+    double gain = dataLines * evidence;
+    if (header.text == cols)
+        gain += ApartColumnGain * header.apartCols + OverNumberGain * header.overNumbers
+            + ApartnessGain * header.apartness;
+    else
+        gain += header.alike - PlainHeaderCost * cols;
+    gain -= TableCostPerColumn * cols + TableCost;
+    if (runsOnFromAbove)
+        gain -= RunsOnCost;
+    // Captions, prose, empty lines and the document's ends are where tables start and stop; a
+    // neighbour that would continue the block's columns means the block is misplaced.
+    gain += Boundary(profile, first - 1, first + cols - 1) + Boundary(profile, last, last - cols);
+    return gain;
+}
+
+double RowsConfidence(double gain, int cols, double evidence)
+{
+    return Saturation(gain / (ConfidenceExtraCols + cols))
+        * std::min(1.0, evidence * EvidenceConfidence);
+}
+
+double HeaderRunGain(const Profile &profile, int first, int end, int cols)
+{
+    const double gain = HeaderRunLineGain * (end - first - cols) + HeaderRunColumnGain * cols
+        + Boundary(profile, first - 1, first + cols - 1) + Boundary(profile, end, end - cols);
+    return std::max(gain, HeaderRunMinGain);
+}
+
+double HeaderRunConfidence(double gain, int cols)
+{
+    return HeaderRunConfidenceScale * Saturation(gain / (ConfidenceExtraCols + cols));
+}
+
+} // namespace cellwright::finder

@@ -1,0 +1,53 @@
+#include "find_tables/similarity.h"
+
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace cellwright::finder {
+
+namespace {
+
+double Ratio(double x, double y)
+{
+    return std::min(x, y) / std::max({ x, y, 1.0 });
+}
+
+// How alike two cells are in layout, whatever their text says.
+double ShapeSimilarity(const Cell &x, const Cell &y)
+{
+    if (Breaks(x) || Breaks(y))
+        return 0;
+    if (IsBlankCell(x) || IsBlankCell(y))
+        return x.kind == y.kind ? BlankWithBlank : BlankWithValue;
+    if (x.kind == y.kind) {
+        switch (x.kind) {
+        case Kind::Integer:
+        case Kind::Decimal:
+            return NumberBase + (x.b == y.b ? SameDecimals : 0)
+                + (x.flags == y.flags ? SameNumberFlags : 0)
+                + (std::abs(x.a - y.a) <= 1 ? NearMagnitude : 0);
+        case Kind::Date:
+        case Kind::Time:
+            return x.a == y.a && x.b == y.b ? SameLayout : OtherLayout;
+        default:
+            return TextBase + (x.flags == y.flags ? SameTextFlags : 0)
+                + SameLength * Ratio(x.length, y.length);
+        }
+    }
+    for (const KindPair &pair : MixedKinds)
+        if ((x.kind == pair.x && y.kind == pair.y) || (x.kind == pair.y && y.kind == pair.x))
+            return pair.similarity;
+    return 0;
+}
+
+} // namespace
+
+double Similarity(const Cell &x, const Cell &y)
+{
+    const double shape = ShapeSimilarity(x, y);
+    return (x.flags ^ y.flags) & SectionNumber ? shape * SectionNumberFactor : shape;
+}
+
+} // namespace cellwright::finder

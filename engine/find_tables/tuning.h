@@ -1,0 +1,208 @@
+// Every weight and threshold of the table finder, with what it trades and what holds it there.
+//
+// The committed corpus (tests/data/finder, measured by bench/finder-accuracy; tst_find_tables
+// fails below 190 of 193 tables found exactly or above one wrong proposal) judges any change.
+// Each note ends with what the corpus says when the value is nudged, one at a time:
+//   tight: a tenth either way (a whole number by one) loses the table named;
+//   loose: only three tenths (a whole number by two) does;
+//   free:  neither changes a proposal, so only the reason given (and a test, where named)
+//          holds the value.
+// Where a nudge finds one table more, it says so: chance-10's 8x2 "Script" (two columns of
+// words) is the table such a nudge wins, at no cost elsewhere on the corpus.
+#pragma once
+
+#include "find_tables/cell_kind.h"
+
+namespace cellwright::finder {
+
+// What is searched.
+
+// Wider tables are rare in papers, and every period costs a pass over the document. Free.
+inline constexpr int MaxCols = 16;
+// A block may also be proposed cut short where another block could start (a table running into
+// the next): at most this many rows shorter, this many times, to bound the work. Free.
+inline constexpr int MaxCutRows = 24;
+inline constexpr int MaxCuts = 8;
+
+// Classifying one line.
+
+// From this many words or characters a line is a paragraph, never a cell. Free.
+inline constexpr int ProseWords = 14;
+inline constexpr int ProseLength = 90;
+// A sentence of this many words is a paragraph, unless it stands alone with at most NoteWords
+// words (a table's note, or a cell). Free; NoteWords 11 makes tst_find_tables' paragraph a cell.
+inline constexpr int SentenceProseWords = 6;
+inline constexpr int NoteWords = 9;
+// From this many words or characters a text is Long, not a Phrase: Long never heads a column.
+// Loose: 5 words proposes constants' 6x4 table a line late, without its header; length free.
+inline constexpr int LongWords = 7;
+inline constexpr int LongLength = 50;
+// A phrase of this many words ending like a sentence is a note, never a header cell. Free.
+inline constexpr int NoteHeaderWords = 4;
+// A token this short is a code ("K", "Fe"), however it is written, so symbols stay one column
+// with codes. Tight: 1 loses chance-12's "Language" and unicode's "Category" tables.
+inline constexpr int CodeLength = 2;
+// Letters after a number that still read as its unit (km/s, °C) rather than a word. Loose: 7
+// reads the title "3 Sources" under chance-3's 6x6 table as a number, and the table a row short.
+inline constexpr int UnitLength = 5;
+// Digits in each group after the decimal point, as in 9.109 383 7015. Tight: 3 leaves
+// measurements', back-to-back's and chance-2's grouped constants as text.
+inline constexpr int DecimalGroupDigits = 4;
+// Words in a written date: "June 17, 1996", "Mon 17 June 1996". Free.
+inline constexpr int DateWords = 4;
+// A section title "3.1. Data": its number's length and its words at most. Free.
+inline constexpr int SectionNumberLength = 8;
+inline constexpr int SectionTitleWords = 8;
+
+// How alike two cells are as members of one column, from 0 (never together) to 1.
+
+// Empty and missing cells go with anything, a little better with each other. Tight both: a
+// tenth either way puts zones-wide's title "Zones and languages" over its 13x4 table.
+inline constexpr double BlankWithBlank = 0.6;
+inline constexpr double BlankWithValue = 0.45;
+// Two numbers: a column keeps its decimals more surely than its magnitude. The base is loose
+// (0.35 loses numbers' single column "Distance (ly)"), the decimals free; flags and magnitude
+// are tight upwards (0.11 loses measurements' 6x3 constants, all of one layout).
+inline constexpr double NumberBase = 0.5;
+inline constexpr double SameDecimals = 0.3;
+inline constexpr double SameNumberFlags = 0.1; // sign, unit and exponent alike
+inline constexpr double NearMagnitude = 0.1; // digits before the point differ by one at most
+// Two dates or two times, in the same layout or not. Free.
+inline constexpr double SameLayout = 1.0;
+inline constexpr double OtherLayout = 0.7;
+// Two texts of one kind, more alike with the same flags and length. TextBase 0.55 or SameLength
+// 0.275 finds chance-10's "Script"; SameTextFlags is loose (0.325 reads zones-wide's "Code
+// point" 7x4 as 14x2).
+inline constexpr double TextBase = 0.5;
+inline constexpr double SameTextFlags = 0.25;
+inline constexpr double SameLength = 0.25; // times the ratio of the shorter to the longer
+
+// Two cells of different kinds; pairs not listed never share a column.
+struct KindPair {
+    Kind x, y;
+    double similarity;
+};
+inline constexpr KindPair MixedKinds[] = {
+    // Numbers with and without decimals. Tight: 0.54 loses numbers' "Distance (ly)".
+    { Kind::Integer, Kind::Decimal, 0.6 },
+    // Names of one word and of several. 0.45 finds chance-10's "Script".
+    { Kind::Word, Kind::Phrase, 0.5 },
+    // Descriptions of every length. Free.
+    { Kind::Phrase, Kind::Long, 0.5 },
+    // Names and symbols. Loose: 0.315 puts zones-wide's title over its table.
+    { Kind::Word, Kind::Code, 0.45 },
+    // Units and names of constants. Tight: 0.27 loses time-zones, constants and chance-2 tables.
+    { Kind::Phrase, Kind::Code, 0.3 },
+    // Names beside long ones. Tight: 0.27 reads lists' 10x3 "Script" as 5x6.
+    { Kind::Word, Kind::Long, 0.3 },
+    // Durations written either way, and identifiers some of digits alone. Free.
+    { Kind::Decimal, Kind::Time, 0.2 },
+    { Kind::Integer, Kind::Code, 0.2 },
+};
+
+// A numbered title among other text stands apart from it: similarity times this. Free.
+inline constexpr double SectionNumberFactor = 0.5;
+// Cells less alike than this cannot share a column. Tight: 0.33 loses 4 tables (time-zones,
+// constants, lists, chance-2) whose columns mix codes and phrases.
+inline constexpr double CompatibleAt = 0.3;
+// A single column has nothing else to tell its values from a list, so they must agree more.
+// Tight: 0.66 loses numbers' "Distance (ly)", integers among decimals.
+inline constexpr double SingleColumnCompatibleAt = 0.6;
+
+// Rows.
+
+// A row may hold at most this share of blank cells. Tight: 0.45 forbids one empty cell in two
+// and loses six two-column tables with holes (chance-1, -5, -8, -10, -18).
+inline constexpr double RowBlankShare = 0.5;
+// From this many columns a row may start with an empty cell (a row title left out). Free.
+inline constexpr int LeadingBlankMinCols = 3;
+// From this many cells a row may hold one odd cell: the first row under the header (a word
+// among years) or the last row when the text plainly ends after it. First row tight: 2 reads
+// three 4-column tables (currencies, chance-15, -16) as 2 columns. Last row loose: 1 cuts
+// currencies' and debian's single columns short.
+inline constexpr int OddFirstRowMinCols = 3;
+inline constexpr int OddLastRowMinCols = 3;
+// A row alike to the row above by this much per column runs on from it: a block starting there
+// starts inside a table. Loose: 0.78 adds a wrong 5x2 block inside chance-6's (missed) table.
+inline constexpr double RunsOnAt = 0.6;
+
+// The evidence of a block's rows: how much more alike a cell is to the cell a row below than to
+// the next cell.
+
+// Less evidence than this and the block is no table, plainly, under words over numbers, or at a
+// line the user named as the first cell. EvidenceAt 0.108 finds chance-10's "Script"; the one
+// under a header is tight (0.054 loses measurements' 6x3 table); the one at a named line is
+// free on the corpus, which measures FindTables alone.
+inline constexpr double EvidenceAt = 0.12;
+inline constexpr double EvidenceUnderHeaderAt = 0.06;
+inline constexpr double EvidenceToldAt = 0.01;
+// Header cells over numbers in at least this share of the columns make words over numbers.
+// Free.
+inline constexpr double WordsOverNumbersShare = 0.5;
+// The evidence given to columns of one kind of number under as many words as columns, which
+// only the header tells apart. Free.
+inline constexpr double NumbersUnderWordsEvidence = 0.15;
+// Rows that repeat about as well (within this) at a shorter period dividing this one are rows
+// of that period. Free.
+inline constexpr double ShorterPeriodSlack = 0.05;
+// A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
+// "short list" test), how alike its cells must be (tight: 0.715 loses numbers' "Distance
+// (ly)"), and the likeness that counts for nothing (free).
+inline constexpr int SingleColumnMinRows = 5;
+inline constexpr double SingleColumnAlikeAt = 0.65;
+inline constexpr double SingleColumnBaseline = 0.45;
+// A header may hold at most this share of blank cells. Free.
+inline constexpr double HeaderBlankShare = 0.5;
+// A header cell stands apart from its column when the column's cells are this much more alike
+// to each other than to it. Free.
+inline constexpr double HeaderApartAt = 0.25;
+
+// The gain of a block found by its rows: data lines times the evidence, plus what the header
+// and the boundaries add, less what a table costs. Blocks chosen together add their gains.
+
+// A header of words: per column set apart, per cell over a number, per unit of apartness. The
+// last is loose (1.05 puts zones-wide's title over its table), the others free.
+inline constexpr double ApartColumnGain = 0.5;
+inline constexpr double OverNumberGain = 1;
+inline constexpr double ApartnessGain = 1.5;
+// A header not all words: its likeness to the row below, less this per column. Free.
+inline constexpr double PlainHeaderCost = 0.5;
+// Every table claimed costs this, so that one table is not read as several. Free.
+inline constexpr double TableCost = 2;
+inline constexpr double TableCostPerColumn = 0.3;
+// A block whose top row runs on from the row above starts inside a table. Free.
+inline constexpr double RunsOnCost = 3;
+// Blocks that gain no more than this are not proposed unasked. Free.
+inline constexpr double MinGain = 1;
+
+// Header runs: per line of numbers and per column gained, and at least this. Free.
+inline constexpr double HeaderRunLineGain = 0.3;
+inline constexpr double HeaderRunColumnGain = 3;
+inline constexpr double HeaderRunMinGain = 1.5;
+// At most one cell in this many under a header run is blank. Free.
+inline constexpr int HeaderRunCellsPerBlank = 3;
+// A header run this long may have a title right above its header. At least 2, so that the
+// header keeps a cell; 5 fails the "a title right above the header" test; free on the corpus.
+inline constexpr int TitledHeaderRunCells = 3;
+
+// What the line next to a block adds to its gain: where tables start and stop. All four are
+// tight, and balanced on one table: a tenth more for a caption's pull or less for the others
+// puts zones-wide's title "Zones and languages" over its 13x4 table.
+inline constexpr double CaptionBoundary = 3;
+// Authors set tables apart with an empty paragraph more surely than with prose.
+inline constexpr double EmptyBoundary = 1.5;
+// Prose, a heading, a missing value or the document's end.
+inline constexpr double TextBoundary = 1;
+// A neighbour that would continue the block's columns: times its likeness to them.
+inline constexpr double ContinuationBoundary = -1.5;
+
+// Confidence: the saturated gain per column (plus this many), times the evidence (times this,
+// at most 1) for blocks found by their rows, times HeaderRunConfidenceScale for header runs.
+// Free: they move the confidence shown, not what is proposed.
+inline constexpr double ConfidenceExtraCols = 2;
+inline constexpr double EvidenceConfidence = 2;
+inline constexpr double HeaderRunConfidenceScale = 0.6;
+// Less sure than this, a block is not proposed unasked: it would only stand in the way. Free.
+inline constexpr double MinConfidence = 0.1;
+
+} // namespace cellwright::finder
