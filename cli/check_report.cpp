@@ -52,15 +52,20 @@ std::string Counted(const std::string &count, const std::string &noun)
         + (count.find_first_not_of('0') + 1 == count.size() && count.back() == '1' ? "" : "s");
 }
 
-std::string Tables(const std::vector<int> &numbers)
+std::string Numbers(const std::vector<int> &numbers, const std::string &noun)
 {
-    std::string text = numbers.size() == 1 ? "table " : "tables ";
+    std::string text = noun + (numbers.size() == 1 ? " " : "s ");
     for (size_t i = 0; i < numbers.size(); ++i) {
         if (i > 0)
             text += i + 1 == numbers.size() ? " and " : ", ";
         text += std::to_string(numbers[i]);
     }
     return text;
+}
+
+std::string Tables(const std::vector<int> &numbers)
+{
+    return Numbers(numbers, "table");
 }
 
 } // namespace
@@ -103,6 +108,16 @@ CheckReport MakeCheckReport(const ConversionState &state, const std::vector<Tabl
                 continue;
             }
             report.text += "fits\n";
+            if (!match.ColumnLetters.empty()) {
+                std::vector<int> right;
+                for (size_t c = 0; c < match.ColumnLetters.size(); ++c) {
+                    if (match.ColumnLetters[c] == u'r')
+                        right.push_back(static_cast<int>(c + 1));
+                }
+                report.text += "    --tabular: {"
+                    + EncodeText(match.ColumnLetters, TextEncoding::Utf8) + "}, "
+                    + (right.empty() ? "no column" : Numbers(right, "column")) + " aligned right\n";
+            }
             for (int line = match.FirstLine; line <= match.LastLine; ++line) {
                 const std::u16string &cell = state.WorkLines[line];
                 if (const auto special = LatexSpecialCharacters(cell); !special.empty()) {

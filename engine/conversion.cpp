@@ -101,7 +101,7 @@ public:
             if (line ? handle[i] != line : TrimSpaces(text(handle[i])) != first)
                 continue;
             if (const TableShape *shape = KnownShapeAt(i, R, K)) {
-                TableMatch match { t, span(handle[i]).first, 0, true };
+                TableMatch match { t, span(handle[i]).first, 0, true, {} };
                 match.LastLine = span(handle[i + shape->LineCount() - 1]).last;
                 if (!found(match))
                     return;
@@ -109,7 +109,7 @@ public:
                 continue;
             }
             const int last = i + R * K - 1;
-            TableMatch match { t, span(handle[i]).first, 0, last <= count };
+            TableMatch match { t, span(handle[i]).first, 0, last <= count, {} };
             match.LastLine
                 = match.Fits ? span(handle[last]).last : span(handle[count]).last + (last - count);
             if (!found(match))
@@ -323,14 +323,15 @@ private:
         const std::vector<std::vector<std::pair<int, int>>> &spans, RowOf rowOf)
     {
         const int R = static_cast<int>(built.size());
+        std::u16string letters;
         std::vector<int32_t> out;
         std::vector<int> rowAt(R); // where each row lands in out
         if (!state.CompleteTabular) {
             out = built;
             std::iota(rowAt.begin(), rowAt.end(), 0);
         } else {
-            const TabularFrame frame
-                = MakeTabularFrame(ColumnLetters(cells, headerRows), R, headerRows, spans);
+            letters = ColumnLetters(cells, headerRows);
+            const TabularFrame frame = MakeTabularFrame(letters, R, headerRows, spans);
             const Span first = rowSpans[built.front() - MaxLines - 1];
             const Span last = rowSpans[built.back() - MaxLines - 1];
             for (const std::u16string &line : frame.Before)
@@ -357,6 +358,8 @@ private:
             handle.insert(handle.begin() + i + lines, N - lines, 0), grew = true;
         std::copy(out.begin(), out.end(), handle.begin() + i);
         count += N - lines;
+        if (state.CompleteTabular)
+            placedLetters.push_back(std::move(letters));
         if (!tracked)
             return;
         // Tables found earlier in this conversion whose rows lay below the block moved with the
@@ -423,6 +426,18 @@ private:
 public:
     // Whether a block was left unconverted because the document would pass 32767 lines.
     bool tooManyLines = false;
+    // The column letters of every environment placed, in the order of the blocks.
+    std::vector<std::u16string> placedLetters;
+
+    // Gives each fitting match of a preview the letters of its environment.
+    void LabelMatches(ConversionPreview &preview) const
+    {
+        size_t next = 0;
+        for (TableMatch &match : preview.Matches) {
+            if (match.Fits && next < placedLetters.size())
+                match.ColumnLetters = placedLetters[next++];
+        }
+    }
 };
 
 // The conversion of tables given by their place: with a preview, every match is listed and
@@ -472,6 +487,8 @@ std::u16string ConvertAt(const ConversionState &state, const std::vector<TableAt
                   u"converted.";
         }
     }
+    if (preview)
+        scratch.LabelMatches(*preview);
     if (target)
         std::move(scratch).CommitTo(*target);
     return {};
@@ -560,6 +577,7 @@ ConversionPreview PreviewConversion(const ConversionState &state, std::span<cons
             break;
         }
     }
+    scratch.LabelMatches(preview);
     return preview;
 }
 

@@ -47,6 +47,9 @@ struct TableMatch {
     int FirstLine = 0; // the top-left cell
     int LastLine = 0; // the last cell; beyond the document's last line when the block does not fit
     bool Fits = false; // false: the block runs past the end of the document
+    // The column letters of its tabular environment, when the state asks for environments and
+    // the block fits (previews only).
+    std::u16string ColumnLetters;
 };
 
 // What a conversion would do with the tables as they stand.

@@ -85,6 +85,7 @@ private slots:
     void fillsNothing();
     void usedRowsConvertAtTheirLines();
     void wordDocumentTablesExactly();
+    void tabularEntryWritesWholeEnvironments();
     void escapeEntryChangesWhatConvertWrites();
 
 private:
@@ -260,6 +261,28 @@ void TestFrmFindTables::wordDocumentTablesExactly()
     p.save(QStringLiteral("photometry.docx"), true);
     QCOMPARE(m_gui->messages().size(), 1);
     QVERIFY(p.read(QStringLiteral("photometry.docx")).startsWith("PK"));
+}
+
+void TestFrmFindTables::tabularEntryWritesWholeEnvironments()
+{
+    Program p({ { "paper.txt", Document({ Table("Cost", 2, 2) }) } });
+    frmMain &m = p.main();
+    p.open(QStringLiteral("paper.txt"));
+    p.chooseTables(1);
+    p.describe(1, QStringLiteral("Cost"), QStringLiteral("2"), QStringLiteral("2"));
+    QVERIFY(!m.mTabular.Checked()); // off at every start
+    chooseMenu(m.mTables, m.mTabular);
+    QVERIFY(m.mTabular.Checked());
+    p.convert();
+    const auto &work = p.app().state.WorkLines;
+    QCOMPARE(work[3], std::u16string(u"\\begin{tabular}{rr}"));
+    QCOMPARE(work[5], std::u16string(u"Cost&Band 2\\\\"));
+    QCOMPARE(work[9], std::u16string(u"\\end{tabular}"));
+
+    chooseMenu(m.mTables, m.mTabular);
+    p.reset();
+    p.convert();
+    QCOMPARE(work[3], std::u16string(u"Cost&Band 2\\\\"));
 }
 
 QTEST_MAIN(TestFrmFindTables)
