@@ -199,10 +199,30 @@ QListWidget *widgetOf(const ListBox &box)
     return static_cast<QListWidget *>(box.widget());
 }
 
+// The list's widget. A check-box list is marked before it joins the form.
+QListWidget *NewListWidget(ListStyle style)
+{
+    auto *w = new QListWidget;
+    if (style == ListStyle::Checkbox) {
+        static const bool installed = [] {
+            QAccessible::installFactory(tickableListFactory);
+            return true;
+        }();
+        Q_UNUSED(installed);
+        w->setProperty(TickableProperty, true);
+        // With assistive technology running, the view looks at itself while it is built, before
+        // it was marked; the interface that look made (the plain list's) goes.
+        if (QAccessible::isActive())
+            QAccessible::deleteAccessibleInterface(
+                QAccessible::uniqueId(QAccessible::queryAccessibleInterface(w)));
+    }
+    return w;
+}
+
 } // namespace
 
 ListBox::ListBox(Form &form, ListStyle style)
-    : Control(form, new QListWidget)
+    : Control(form, NewListWidget(style))
     , m_style(style)
 {
     QListWidget *w = widgetOf(*this);
@@ -210,14 +230,6 @@ ListBox::ListBox(Form &form, ListStyle style)
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setUniformItemSizes(true);
     w->setTextElideMode(Qt::ElideRight);
-    if (m_style == ListStyle::Checkbox) {
-        static const bool installed = [] {
-            QAccessible::installFactory(tickableListFactory);
-            return true;
-        }();
-        Q_UNUSED(installed);
-        w->setProperty(TickableProperty, true);
-    }
     // Code changes arrive with the signals blocked; what gets through comes from the user.
     QObject::connect(w, &QListWidget::currentRowChanged, w, [this](int row) {
         if (row >= 0)
