@@ -116,6 +116,7 @@ private slots:
     void previewShowsFirstAndLastRows();
     void addListsTheTableAtALine_data();
     void addListsTheTableAtALine();
+    void addTakesTheFindersSizeAtTheLine();
     void entriesAreCheckBoxesToAssistiveTechnology();
     void escapeEntryChangesWhatConvertWrites();
 
@@ -418,6 +419,20 @@ void TestFrmFindTables::addListsTheTableAtALine()
             QStringLiteral("Line %1, 1 \u00d7 1 (check the size): %2").arg(n).arg(text.trimmed()));
         QCOMPARE(find.rowsBox.Text() + "x" + find.columnsBox.Text(), QStringLiteral("1x1"));
     }
+}
+
+void TestFrmFindTables::addTakesTheFindersSizeAtTheLine()
+{
+    // In a text export, Night's rows without its header: the size the finder reads there.
+    Program p({ { "paper.txt", TwoTables() } });
+    p.open(QStringLiteral("paper.txt"));
+    frmFind_Tables &find = OpenFinder(p);
+    const std::optional<TableProposal> there = ProposeTable(p.app().state, 6);
+    QVERIFY(there && there->FirstLine == 6 && there->Rows > 1);
+    typeInto(find.lineBox, QStringLiteral("6"));
+    click(find.addButton);
+    QCOMPARE(find.tablesList.ListIndex(), 1);
+    QVERIFY(find.Proposals()[1] == *there);
 }
 
 void TestFrmFindTables::entriesAreCheckBoxesToAssistiveTechnology()
