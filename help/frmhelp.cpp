@@ -44,49 +44,46 @@ void frmHelp::Form_Load()
     Label0.setCaption(QStringLiteral("Help - Cellwright"));
 
     HelpParagraphs &p = m_paragraphs;
-    p.HelpText[1]
-        = QStringLiteral("The purpose of this program is to convert text files containing tables.")
-        + QStringLiteral("  Normally, in Word, when you save such a file in text format, the table "
-                         "gets saved with one cell per line (ugly!!).")
-        + QStringLiteral("  Needless to say, this is very unfriendly to the folks at Meridex who "
-                         "must convert it to the proper tex format.")
-        + QStringLiteral("  This program does the necessary conversion for you.");
-    p.HelpText[2] = QStringLiteral("To use, first create the table you require in Excel, with "
-                                   "contiguous columns just as they will appear in the paper.")
-        + QStringLiteral("  Make sure that the top-left cell in each table has a unique name.")
-        + QStringLiteral("  Highlight the portion to be copied, then copy (use Ctrl+C).")
+    p.HelpText[1] = QStringLiteral("The purpose of this program is to convert the tables of a "
+                                   "paper into LaTeX tabular rows.")
         + QStringLiteral(
-            "  In Word, use [menu]Edit > Paste Special, then select Formatted Text <Rtn>.")
-        + QStringLiteral("  The table now appears in your document.");
-    p.HelpText[3]
-        = QStringLiteral("When the paper is ready to go, save the file in text format [menu]File > "
-                         "Save As ...")
+            "  A word processor that saves a document as plain text puts every table cell on a "
+            "line of its own; this program finds every table, joins the cells of a row with an "
+            "ampersand and closes each row with a double back-slash.")
+        + QStringLiteral("  The rest of the document is left unchanged.");
+    p.HelpText[2]
+        = QStringLiteral("To start, click 'Open file' and pick the paper: a plain-text export "
+                         "(*.txt), with CR LF or LF line ends, or a Word or a LibreOffice document "
+                         "(*.docx, *.odt), shown under the third type of file in the dialog.")
         + QStringLiteral(
-            "  Instead of Word Document (*.doc), scroll down and select Plain Text (*.txt).")
-        + QStringLiteral("  After that, the default options are fine.")
+            "  A .docx or .odt is read directly: each paragraph and each table cell becomes a "
+            "line, and its tables are known exactly, spans and merged cells included.");
+    p.HelpText[3] = QStringLiteral("To describe the tables yourself, first choose the number of "
+                                   "tables (one to six), then type for each one the exact text of "
+                                   "its top-left cell and its number of rows and of columns.")
         + QStringLiteral(
-            "  (As a final step, later on, you will want to save in text format, LF only.")
-        + QStringLiteral("  This is the option that Linux users like.)");
-    p.HelpText[4] = QStringLiteral("From this program, load the text file and fill in the correct "
-                                   "values for the number of tables, and the size of each table.")
-        + QStringLiteral("  For the number of rows in a given table, instead of counting manually, "
-                         "determine the value from Excel, or from Word.")
-        + QStringLiteral("  Word will tell you the number of rows if you do the following:  "
-                         "Highlight the table, then [menu]Table > Split Cells.")
-        + QStringLiteral("  For some reason, the number of columns is wrong, but who cares? -- "
-                         "They are easy to count.")
-        + QStringLiteral(""); // its fifth sentence is empty
-    p.HelpText[5] = QStringLiteral("After that, click 'Convert' and the text file is converted "
-                                   "into the correct format -- with an ampersand between columns, "
+            "  Each table is found by the text in its top-left cell, so make that text unique in "
+            "the document, or let the Tables menu fill in the boxes for you.");
+    p.HelpText[4]
+        = QStringLiteral("[menu]Tables > Find Tables lists the tables that the program proposes, "
+                         "each with its line, size, first cell and how sure it is.")
+        + QStringLiteral(
+            "  Choose an entry to see its first and last rows; if its size is wrong (look twice at "
+            "those marked 'check the size'), put it right in the Rows and Columns boxes.")
+        + QStringLiteral(
+            "  A missing table can be added by the line of its top-left cell (Line, Add).")
+        + QStringLiteral("  Tick up to six and press 'Use' to fill the boxes; each one converts at "
+                         "its own line.");
+    p.HelpText[5] = QStringLiteral("After that, click 'Convert' and each table is rewritten in "
+                                   "place -- one line per row, with an ampersand between the cells "
                                    "and a double back-slash at the end of each row.")
-        + QStringLiteral("  You can check the format within the program by clicking 'View' for "
-                         "each table.")
-        + QStringLiteral("  If all is well, click 'Save File', and the text file is saved under a "
-                         "name of your choosing.")
-        + QStringLiteral("  Don't forget -- as a last step -- of reloading the file into Word and "
-                         "saving as a text file again, but with LF only.")
-        + QStringLiteral("  You can, at this time, change the wording in the top left cell of "
-                         "each column to the names you really want.");
+        + QStringLiteral("  With [menu]Tables > Escape Special Characters ticked, the characters "
+                         "that LaTeX treats specially (& % $ # _ { } ~ ^ \\) are written as LaTeX "
+                         "commands that print them.")
+        + QStringLiteral(
+            "  Click 'View' to look at a table, 'Reset' to undo the conversion, and 'Save File' to "
+            "save the whole document under a name of your choosing (every line ended by CR LF; a "
+            ".docx or .odt is saved as UTF-8 plain text, never over itself).");
 
     p.HelpParagraphCount = 5;
 

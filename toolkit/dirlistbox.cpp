@@ -154,7 +154,7 @@ QListWidget *widgetOf(const DirListBox &box)
 DirListBox::DirListBox(Form &form)
     : Control(form, new DirListWidget(*this, [this](int row) { openRow(row); }))
 {
-    const QString start = QDir::currentPath();
+    const QString start = detail::CurrentFolder();
     if (!load(start, false)) {
         // The current folder cannot be read: show where it is, with no subfolders.
         m_path = start;
@@ -170,7 +170,7 @@ QString DirListBox::Path() const
 
 bool DirListBox::setPath(const QString &path)
 {
-    QString target = detail::ResolvePath(m_path.isEmpty() ? QDir::currentPath() : m_path, path);
+    QString target = detail::ResolvePath(m_path.isEmpty() ? detail::CurrentFolder() : m_path, path);
     // The mount point of another file system stands for that file system's current folder.
     const QString drive = DriveOf(target);
     if (target == drive && (m_path.isEmpty() || DriveOf(m_path) != drive)) {

@@ -85,7 +85,7 @@ DriveListBox::DriveListBox(Form &form)
         }
     });
     Refresh();
-    choose(int(m_roots.indexOf(DriveOf(QDir::currentPath()))), false);
+    choose(int(m_roots.indexOf(DriveOf(detail::CurrentFolder()))), false);
 }
 
 QString DriveListBox::Drive() const
@@ -105,7 +105,7 @@ bool DriveListBox::followPath(const QString &path)
 
 bool DriveListBox::chooseDriveOf(const QString &path, bool raiseChange)
 {
-    const QString target = detail::ResolvePath(QDir::currentPath(), path);
+    const QString target = detail::ResolvePath(detail::CurrentFolder(), path);
     const int index = int(m_roots.indexOf(DriveOf(target)));
     if (index < 0)
         return false;

@@ -29,6 +29,21 @@ namespace cellwright {
 
 namespace detail {
 
+QString CurrentFolder()
+{
+    QString folder = QDir::currentPath();
+#ifdef Q_OS_LINUX
+    // getcwd fails for a deleted folder; its link in /proc reads "PATH (deleted)".
+    if (folder.isEmpty()) {
+        const QString deleted = QStringLiteral(" (deleted)");
+        folder = QFile::symLinkTarget(QStringLiteral("/proc/self/cwd"));
+        if (folder.endsWith(deleted))
+            folder.chop(deleted.size());
+    }
+#endif
+    return folder;
+}
+
 QString FolderProblem(const QString &folder)
 {
 #ifdef Q_OS_UNIX
@@ -290,7 +305,7 @@ QStringList ListSubfolders(const QString &folder, QString *error)
 
 FileListBox::FileListBox(Form &form)
     : Control(form, new FileListWidget(*this))
-    , m_path(QDir::currentPath())
+    , m_path(detail::CurrentFolder())
 {
     load(m_path, nameFilters(m_pattern));
 }

@@ -5,6 +5,9 @@
 
 namespace cellwright::detail {
 
+// The process's current folder, also when it was deleted meanwhile (the system then gives no path
+// for it, but on Linux still knows the one it had).
+QString CurrentFolder();
 // Why folder cannot be listed (the system's reason), or "" when it can.
 QString FolderProblem(const QString &folder);
 // folder and name joined by one separator.

@@ -66,6 +66,24 @@ void Grid::setTextMatrix(int row, int col, const QString &text)
         w->setItem(row, col, new QTableWidgetItem(text));
 }
 
+QString Grid::RowLabel(int row) const
+{
+    const QTableWidget *w = widgetOf(*this);
+    if (!w || row < 0 || row >= w->rowCount())
+        return QString();
+    const QTableWidgetItem *item = w->verticalHeaderItem(row);
+    return item ? item->text() : QString::number(row + 1);
+}
+
+void Grid::setRowLabel(int row, const QString &text)
+{
+    QTableWidget *w = widgetOf(*this);
+    if (!w || row < 0 || row >= w->rowCount())
+        return;
+    w->setVerticalHeaderItem(row, new QTableWidgetItem(text));
+    w->verticalHeader()->show();
+}
+
 void Grid::Clear()
 {
     if (QTableWidget *w = widgetOf(*this))

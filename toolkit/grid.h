@@ -21,7 +21,12 @@ public:
     QString TextMatrix(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
 
-    // Empties every cell; the size stays.
+    // The text beside row r, "" outside the grid. The grid shows a column of row labels once one
+    // is set; a row without a label of its own shows its number, counted from 1.
+    QString RowLabel(int row) const;
+    void setRowLabel(int row, const QString &text);
+
+    // Empties every cell; the size and the row labels stay.
     void Clear();
 };
 

@@ -1,5 +1,6 @@
 // ListBox: a list of text entries the form fills, one chosen at a time; in the Checkbox style
-// every entry has a check box of its own, ticked by the user or by code.
+// every entry has a check box of its own, ticked by the user or by code, and assistive technology
+// meets each entry as a check box with its state, ticked by its "toggle" action.
 #pragma once
 
 #include "control.h"
@@ -21,8 +22,11 @@ public:
     // Entry i; "" outside the list.
     QString List(int index) const;
     int ListCount() const;
-    // Adds an entry at the end, unticked.
-    void AddItem(const QString &text);
+    // Adds an entry, unticked, at the end or, with an index from 0 to ListCount, before the entry
+    // there; the chosen entry stays chosen.
+    void AddItem(const QString &text, int index = -1);
+    // Replaces the text of entry i; nothing happens outside the list.
+    void setList(int index, const QString &text);
     // Removes every entry; nothing is chosen afterwards.
     void Clear();
 

@@ -5,6 +5,7 @@
 #include "gui_harness.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QtTest>
 #include <memory>
 
@@ -92,6 +93,8 @@ private slots:
     void stackingOrderPutsLaterParagraphsInFront();
     void paragraphTexts_data();
     void paragraphTexts();
+    void paragraphsFitTheirEstimates_data();
+    void paragraphsFitTheirEstimates();
     void loadLayout();
     void resizeLayout_data();
     void resizeLayout();
@@ -209,18 +212,19 @@ void TestFrmHelp::paragraphTexts_data()
     QTest::addColumn<QString>("ends");
 
     QTest::newRow("paragraph 1") << 1 << 352 << "The purpose of this program"
-                                 << "proper tex format.  This program does the necessary "
-                                    "conversion for you.";
-    QTest::newRow("paragraph 2") << 2 << 360 << "To use, first create the table"
-                                 << "Formatted Text <Rtn>.  The table now appears in your "
-                                    "document.";
-    QTest::newRow("paragraph 3") << 3 << 325 << "When the paper is ready to go"
-                                 << "LF only.  This is the option that Linux users like.)";
-    QTest::newRow("paragraph 4 without trailing spaces")
-        << 4 << 450 << "From this program, load the text file"
-        << "but who cares? -- They are easy to count.";
+                                 << "back-slash.  The rest of the document is left unchanged.";
+    QTest::newRow("paragraph 2: the documents read")
+        << 2 << 360 << "To start, click 'Open file'"
+        << "A .docx or .odt is read directly: each paragraph and each table cell becomes a line, "
+           "and "
+           "its tables are known exactly, spans and merged cells included.";
+    QTest::newRow("paragraph 3") << 3 << 325 << "To describe the tables yourself"
+                                 << "let the Tables menu fill in the boxes for you.";
+    QTest::newRow("paragraph 4: the Tables menu")
+        << 4 << 450 << "[menu]Tables > Find Tables lists the tables"
+        << "press 'Use' to fill the boxes; each one converts at its own line.";
     QTest::newRow("paragraph 5") << 5 << 569 << "After that, click 'Convert'"
-                                 << "to the names you really want.";
+                                 << "saved as UTF-8 plain text, never over itself).";
 }
 
 void TestFrmHelp::paragraphTexts()
@@ -248,6 +252,33 @@ void TestFrmHelp::paragraphTexts()
         total += p.HelpTextLength[std::size_t(i)];
     QCOMPARE(total, 2056);
     QVERIFY(p.HelpText[0].isEmpty());
+}
+
+void TestFrmHelp::paragraphsFitTheirEstimates_data()
+{
+    QTest::addColumn<float>("width");
+
+    QTest::newRow("the minimum width") << float(HelpMinWidth);
+    QTest::newRow("10000 wide") << 10000.0f;
+    QTest::newRow("15000 wide") << 15000.0f;
+}
+
+void TestFrmHelp::paragraphsFitTheirEstimates()
+{
+    // The text each label wraps to ends before the next paragraph (or the window) begins, so no
+    // later label covers a line of it.
+    QFETCH(float, width);
+    HelpInstance help;
+    frmHelp &form = *help.form;
+    QVERIFY(showAndWait(form));
+    form.setWidth(width);
+    QTRY_COMPARE(form.Width(), width);
+    for (int k = 1; k <= 5; ++k) {
+        const auto *label = static_cast<const QLabel *>(form.Label1[k].widget());
+        const int end = k < 5 ? form.Label1[k + 1].widget()->y() : form.clientArea()->height();
+        QVERIFY2(label->heightForWidth(label->width()) <= end - label->y(),
+            qPrintable(QStringLiteral("paragraph %1").arg(k)));
+    }
 }
 
 void TestFrmHelp::loadLayout()
