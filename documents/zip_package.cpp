@@ -1,6 +1,8 @@
 #include "zip_package.h"
 
-#include <zip.h>
+#include <algorithm>
+#include <cstring>
+#include <minizip/unzip.h>
 
 namespace cellwright {
 
@@ -9,81 +11,135 @@ namespace {
 // Big enough that the call overhead vanishes, small enough to stay in the cache with the parser.
 constexpr size_t ChunkSize = 64 * 1024;
 
-ZipPackage::Status StatusOf(int zipError)
+// The package's bytes as the file minizip reads: every call answers from memory.
+struct MemoryFile {
+    std::string_view bytes;
+    size_t position = 0;
+};
+
+voidpf Open(voidpf opaque, const void *, int)
 {
-    switch (zipError) {
-    case ZIP_ER_NOPASSWD:
-    case ZIP_ER_WRONGPASSWD:
-    case ZIP_ER_ENCRNOTSUPP:
-        return ZipPackage::Status::Encrypted;
-    case ZIP_ER_COMPNOTSUPP:
-        return ZipPackage::Status::Unsupported;
-    default:
-        return ZipPackage::Status::Damaged;
-    }
+    return opaque;
+}
+
+uLong ReadBytes(voidpf, voidpf stream, void *to, uLong size)
+{
+    auto *file = static_cast<MemoryFile *>(stream);
+    const size_t count = std::min<size_t>(size, file->bytes.size() - file->position);
+    std::memcpy(to, file->bytes.data() + file->position, count);
+    file->position += count;
+    return uLong(count);
+}
+
+uLong WriteBytes(voidpf, voidpf, const void *, uLong)
+{
+    return 0;
+}
+
+ZPOS64_T Tell(voidpf, voidpf stream)
+{
+    return static_cast<MemoryFile *>(stream)->position;
+}
+
+long Seek(voidpf, voidpf stream, ZPOS64_T offset, int origin)
+{
+    auto *file = static_cast<MemoryFile *>(stream);
+    const size_t base = origin == ZLIB_FILEFUNC_SEEK_SET ? 0
+        : origin == ZLIB_FILEFUNC_SEEK_CUR               ? file->position
+                                                         : file->bytes.size();
+    if (offset > file->bytes.size() - base)
+        return -1;
+    file->position = base + size_t(offset);
+    return 0;
+}
+
+int Close(voidpf, voidpf)
+{
+    return 0;
+}
+
+int Error(voidpf, voidpf)
+{
+    return 0;
+}
+
+// Part names of an Office package compare without case; those of OpenDocument with it.
+int CaseRule(bool ignoreCase)
+{
+    return ignoreCase ? 2 : 1;
 }
 
 } // namespace
 
+struct ZipPackage::Archive {
+    MemoryFile file;
+    unzFile zip = nullptr;
+};
+
 ZipPackage::ZipPackage(std::string_view bytes)
+    : archive_(std::make_unique<Archive>(Archive { { bytes, 0 }, nullptr }))
 {
-    zip_error_t error;
-    zip_error_init(&error);
-    zip_source_t *source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    if (source) {
-        archive_ = zip_open_from_source(source, ZIP_RDONLY, &error);
-        if (!archive_)
-            zip_source_free(source);
-    }
-    zip_error_fini(&error);
+    zlib_filefunc64_def functions {};
+    functions.zopen64_file = Open;
+    functions.zread_file = ReadBytes;
+    functions.zwrite_file = WriteBytes;
+    functions.ztell64_file = Tell;
+    functions.zseek64_file = Seek;
+    functions.zclose_file = Close;
+    functions.zerror_file = Error;
+    functions.opaque = &archive_->file;
+    archive_->zip = unzOpen2_64("", &functions);
 }
 
 ZipPackage::~ZipPackage()
 {
-    if (archive_)
-        zip_discard(archive_);
+    if (archive_->zip)
+        unzClose(archive_->zip);
+}
+
+bool ZipPackage::IsOpen() const
+{
+    return archive_->zip != nullptr;
 }
 
 bool ZipPackage::Has(const char *name, bool ignoreCase) const
 {
-    return archive_ && zip_name_locate(archive_, name, ignoreCase ? ZIP_FL_NOCASE : 0) >= 0;
+    return IsOpen() && unzLocateFile(archive_->zip, name, CaseRule(ignoreCase)) == UNZ_OK;
 }
 
 ZipPackage::Status ZipPackage::Read(const char *name, size_t ceiling,
     const std::function<bool(std::string_view)> &chunk, bool ignoreCase)
 {
-    if (!archive_)
+    if (!IsOpen())
         return Status::Damaged;
-    const zip_int64_t index = zip_name_locate(archive_, name, ignoreCase ? ZIP_FL_NOCASE : 0);
-    if (index < 0)
+    unzFile zip = archive_->zip;
+    if (unzLocateFile(zip, name, CaseRule(ignoreCase)) != UNZ_OK)
         return Status::Missing;
-    zip_stat_t stat;
-    if (zip_stat_index(archive_, zip_uint64_t(index), 0, &stat) != 0)
+    unz_file_info64 info {};
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
         return Status::Damaged;
-    if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE)
+    if (info.flag & 1)
         return Status::Encrypted;
-    // Documents are stored or deflated; refusing the rest keeps the other decoders out of reach.
-    if ((stat.valid & ZIP_STAT_COMP_METHOD) && stat.comp_method != ZIP_CM_STORE
-        && stat.comp_method != ZIP_CM_DEFLATE)
+    // Documents are stored or deflated; refusing the rest keeps other decoders out of reach.
+    if (info.compression_method != 0 && info.compression_method != Z_DEFLATED)
         return Status::Unsupported;
-    if ((stat.valid & ZIP_STAT_SIZE) && stat.size > ceiling)
+    if (info.uncompressed_size > ceiling)
         return Status::TooLarge;
+    if (unzOpenCurrentFile(zip) != UNZ_OK)
+        return Status::Damaged;
 
-    zip_file_t *file = zip_fopen_index(archive_, zip_uint64_t(index), 0);
-    if (!file)
-        return StatusOf(zip_error_code_zip(zip_get_error(archive_)));
     Status status = Status::Read;
     std::string buffer(ChunkSize, '\0');
     size_t total = 0;
     for (;;) {
-        const zip_int64_t got = zip_fread(file, buffer.data(), buffer.size());
+        const int got = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()));
         if (got < 0) {
-            // A bad checksum shows here, on the read that reaches the end.
-            status = StatusOf(zip_error_code_zip(zip_file_get_error(file)));
+            status = Status::Damaged;
             break;
         }
         if (got == 0)
             break;
+        // Whatever the header claimed: the ceiling counts what actually comes out.
         total += size_t(got);
         if (total > ceiling) {
             status = Status::TooLarge;
@@ -94,7 +150,9 @@ ZipPackage::Status ZipPackage::Read(const char *name, size_t ceiling,
             break;
         }
     }
-    zip_fclose(file);
+    // A bad checksum shows on closing a member read to its end.
+    if (unzCloseCurrentFile(zip) != UNZ_OK && status == Status::Read)
+        status = Status::Damaged;
     return status;
 }
 

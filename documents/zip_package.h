@@ -3,10 +3,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
-
-struct zip;
 
 namespace cellwright {
 
@@ -28,7 +27,7 @@ public:
     ZipPackage(const ZipPackage &) = delete;
     ZipPackage &operator=(const ZipPackage &) = delete;
 
-    bool IsOpen() const { return archive_ != nullptr; }
+    bool IsOpen() const;
     // Part names of an Office package compare without case; those of OpenDocument with it.
     bool Has(const char *name, bool ignoreCase = false) const;
 
@@ -40,7 +39,8 @@ public:
     Status ReadAll(const char *name, size_t ceiling, std::string &out, bool ignoreCase = false);
 
 private:
-    zip *archive_ = nullptr;
+    struct Archive;
+    std::unique_ptr<Archive> archive_; // the bytes as minizip reads them, and the package
 };
 
 } // namespace cellwright
