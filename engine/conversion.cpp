@@ -429,6 +429,15 @@ public:
     // The column letters of every environment placed, in the order of the blocks.
     std::vector<std::u16string> placedLetters;
 
+    // Why table t left a block unconverted and stopped the conversion, or empty: the document
+    // would have grown past what it may hold.
+    std::u16string Overflow(int t) const
+    {
+        if (tooManyLines)
+            return TooManyLines(t);
+        return Oversized() ? TooLong(t) : std::u16string();
+    }
+
     // Gives each fitting match of a preview the letters of its environment.
     void LabelMatches(ConversionPreview &preview) const
     {
@@ -477,10 +486,8 @@ std::u16string ConvertAt(const ConversionState &state, const std::vector<TableAt
             });
         if (!refusal.empty())
             return refusal;
-        if (scratch.tooManyLines)
-            return TooManyLines(t);
-        if (scratch.Oversized())
-            return TooLong(t);
+        if (auto refusal = scratch.Overflow(t); !refusal.empty())
+            return refusal;
         if (table.Line != 0 && !found && !preview) {
             return u"Table " + Number(t) + u" cannot start at line " + Number(table.Line)
                 + u": that line is no longer a line of its own once the tables before it are "
@@ -550,10 +557,8 @@ std::u16string ConvertTables(ConversionState &state, std::span<const TableBoxes>
         });
         if (!refusal.empty())
             return refusal;
-        if (scratch.tooManyLines)
-            return TooManyLines(t);
-        if (scratch.Oversized())
-            return TooLong(t);
+        if (auto refusal = scratch.Overflow(t); !refusal.empty())
+            return refusal;
     }
     std::move(scratch).CommitTo(state);
     return {};
@@ -572,8 +577,8 @@ ConversionPreview PreviewConversion(const ConversionState &state, std::span<cons
             preview.Matches.push_back(match);
             return true;
         });
-        if (scratch.Oversized()) {
-            preview.Refusal = TooLong(t);
+        if (auto refusal = scratch.Overflow(t); !refusal.empty()) {
+            preview.Refusal = std::move(refusal);
             break;
         }
     }
