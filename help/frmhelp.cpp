@@ -77,13 +77,14 @@ void frmHelp::Form_Load()
     p.HelpText[5] = QStringLiteral("After that, click 'Convert' and each table is rewritten in "
                                    "place -- one line per row, with an ampersand between the cells "
                                    "and a double back-slash at the end of each row.")
-        + QStringLiteral("  With [menu]Tables > Escape Special Characters ticked, the characters "
-                         "that LaTeX treats specially (& % $ # _ { } ~ ^ \\) are written as LaTeX "
-                         "commands that print them.")
+        + QStringLiteral("  [menu]Tables > Escape Special Characters writes LaTeX's special "
+                         "characters (& % $ # _ { } ~ ^ \\) as commands that print them; "
+                         "Complete Tabular Environments writes whole tabulars with booktabs rules "
+                         "(load the booktabs package).")
         + QStringLiteral(
-            "  Click 'View' to look at a table, 'Reset' to undo the conversion, and 'Save File' to "
-            "save the whole document under a name of your choosing (every line ended by CR LF; a "
-            ".docx or .odt is saved as UTF-8 plain text, never over itself).");
+            "  Click 'View' to look at a table, 'Reset' to undo it, and 'Save File' to "
+            "save the document (lines end in CR LF; a .docx or .odt is saved as UTF-8 "
+            "text, never over itself).");
 
     p.HelpParagraphCount = 5;
 

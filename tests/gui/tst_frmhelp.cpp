@@ -224,7 +224,7 @@ void TestFrmHelp::paragraphTexts_data()
         << 4 << 450 << "[menu]Tables > Find Tables lists the tables"
         << "press 'Use' to fill the boxes; each one converts at its own line.";
     QTest::newRow("paragraph 5") << 5 << 569 << "After that, click 'Convert'"
-                                 << "saved as UTF-8 plain text, never over itself).";
+                                 << "saved as UTF-8 text, never over itself).";
 }
 
 void TestFrmHelp::paragraphTexts()
