@@ -131,7 +131,19 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
         return 0;
-    const int rows = std::min(1 + dataRows, rowLimit);
+    int rows = std::min(1 + dataRows, rowLimit);
+    // A sentence that ends the block in a column without sentences is a note under the table.
+    const auto sentence = [&](int i) {
+        return cells[i].note && IsText(cells[i].kind) && (cells[i].flags & SentenceEnd);
+    };
+    while (rows >= 3 && sentence(first + rows * cols - 1)) {
+        bool alone = true;
+        for (int r = 0; r + 1 < rows && alone; ++r)
+            alone = !sentence(first + r * cols + cols - 1);
+        if (!alone)
+            break;
+        --rows;
+    }
     return rows < 3 ? 0 : rows;
 }
 
@@ -196,6 +208,23 @@ std::optional<double> RowsEvidence(
     return NumbersUnderWordsEvidence;
 }
 
+// Single columns of as many rows directly after one another are the columns of a wide table
+// read one by one (a name over its numbers, row after row): none of them is a table.
+void DropStackedColumns(std::vector<Candidate> &all)
+{
+    std::vector<std::pair<int, int>> singles; // (first, rows)
+    for (const Candidate &c : all)
+        if (c.cols == 1)
+            singles.emplace_back(c.first, c.rows);
+    std::sort(singles.begin(), singles.end());
+    const auto has = [&](int first, int rows) {
+        return std::binary_search(singles.begin(), singles.end(), std::pair(first, rows));
+    };
+    std::erase_if(all, [&](const Candidate &c) {
+        return c.cols == 1 && (has(c.first + c.rows, c.rows) || has(c.first - c.rows, c.rows));
+    });
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -244,6 +273,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     for (const HeaderRun &run : runs)
         if (const auto table = HeaderTableAt(runs, run.first, false))
             all.push_back(*table);
+    DropStackedColumns(all);
     // A table directly followed by another whose cells look alike runs into it; the same block
     // cut where another block could start competes with it.
     std::vector<bool> starts(n + 1, false);
