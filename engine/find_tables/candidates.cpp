@@ -54,19 +54,39 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
+// True when the row at `first` is a header with an empty top-left corner: wide enough, right
+// after text that ends a block, its other cells words mostly over numbers, over a row that starts
+// with a text.
+bool EmptyCorner(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
+        || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
+        || !OpensBlock(profile, first - 1) || !IsText(cells[first + cols].kind))
+        return false;
+    int overNumbers = 0;
+    for (int c = 1; c < cols; ++c) {
+        if (!IsText(cells[first + c].kind) || cells[first + c].note)
+            return false;
+        overNumbers += IsNumeric(cells[first + cols + c].kind) ? 1 : 0;
+    }
+    return overNumbers >= WordsOverNumbersShare * (cols - 1);
+}
+
 // The row at `first` as the header of a block of `cols` columns.
 HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     HeaderRow header;
+    const bool corner = EmptyCorner(profile, first, cols);
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c];
         Cell d = cells[first + cols + c];
         if (IsBlankCell(d) && first + 3 * cols <= n)
             d = cells[first + 2 * cols + c];
         header.blank += IsBlankCell(h) ? 1 : 0;
-        header.text += IsText(h.kind) ? 1 : 0;
+        header.text += IsText(h.kind) || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.
@@ -114,8 +134,10 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
     const int n = profile.size();
-    if (first + 2 * cols > n || cells[first].kind == Kind::Empty
-        || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+        return 0;
+    // An empty first line starts a block only as the empty corner over a column of row titles.
+    if (cells[first].kind == Kind::Empty && !EmptyCorner(profile, first, cols))
         return 0;
     int dataRows = chain[first + cols];
     // The first row under the header may hold the one odd cell (a word among years).
