@@ -73,15 +73,40 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
     return overNumbers >= WordsOverNumbersShare * (cols - 1);
 }
 
+// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
+// nothing): short texts and blanks over a row that has a number under a unit.
+bool UnitsRowBelow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first + 3 * cols > profile.size() || !OpensBlock(profile, first - 1)
+        || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
+        return false;
+    int units = 0, overNumbers = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c], &u = cells[first + cols + c];
+        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
+            return false;
+        if (IsBlankCell(u))
+            continue;
+        if (!IsText(u.kind) || u.length > UnitLength || u.a > 1)
+            return false;
+        ++units;
+        overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
+    }
+    return units > 0 && overNumbers == units;
+}
+
 // The row at `first` as the header of a block of `cols` columns.
-HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols)
+HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 0)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     HeaderRow header;
-    const bool corner = EmptyCorner(profile, first, cols);
+    // Over a units row, the header is read against the data below it.
+    first += skip;
+    const bool corner = EmptyCorner(profile, first - skip, cols);
     for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first + c];
+        const Cell &h = cells[first - skip + c];
         Cell d = cells[first + cols + c];
         if (IsBlankCell(d) && first + 3 * cols <= n)
             d = cells[first + 2 * cols + c];
@@ -129,7 +154,7 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
 // for a table.
-int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
@@ -137,7 +162,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
     if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
         return 0;
     // An empty first line starts a block only as the empty corner over a column of row titles.
-    if (cells[first].kind == Kind::Empty && !EmptyCorner(profile, first, cols))
+    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
         return 0;
     int dataRows = chain[first + cols];
     // The first row under the header may hold the one odd cell (a word among years).
@@ -252,20 +277,22 @@ void DropStackedColumns(std::vector<Candidate> &all)
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
     int rowLimit, bool toldStart)
 {
-    const int rows = BlockRows(profile, first, cols, rowLimit);
+    // A units row under the header counts as a row of the table but not of its data.
+    const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
+    const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
     if (rows == 0)
         return;
     // The header row: not mostly empty.
-    const HeaderRow header = ReadHeaderRow(profile, first, cols);
+    const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
     if (header.blank > HeaderBlankShare * cols)
         return;
     const std::optional<double> evidence
-        = RowsEvidence(profile, first, rows, cols, header, toldStart);
+        = RowsEvidence(profile, first + units, rows, cols, header, toldStart);
     if (!evidence)
         return;
     Candidate candidate;
     candidate.first = first;
-    candidate.rows = rows;
+    candidate.rows = rows + (units ? 1 : 0);
     candidate.cols = cols;
     candidate.gain
         = RowsGain(profile, candidate, *evidence, header, RunsOnFromAbove(profile, first, cols));
