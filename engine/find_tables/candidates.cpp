@@ -196,8 +196,8 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
 
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
-std::optional<double> RowsEvidence(
-    const Profile &profile, int first, int rows, int cols, const HeaderRow &header, bool toldStart)
+std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
+    const HeaderRow &header, bool toldStart, bool unitsRow = false)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
@@ -211,8 +211,8 @@ std::optional<double> RowsEvidence(
     const double lag1
         = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
     // Data that repeats as well at a shorter period dividing this one is rows of that period,
-    // whatever the line above them suggests.
-    for (int k = 2; k <= cols / 2; ++k)
+    // whatever the line above them suggests, unless a header and its units row say how wide.
+    for (int k = 2; k <= cols / 2 && !unitsRow; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
             return std::nullopt;
     const bool headerLike = header.text == cols;
@@ -287,7 +287,7 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (header.blank > HeaderBlankShare * cols)
         return;
     const std::optional<double> evidence
-        = RowsEvidence(profile, first + units, rows, cols, header, toldStart);
+        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0);
     if (!evidence)
         return;
     Candidate candidate;
