@@ -231,6 +231,9 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
                 return std::nullopt;
         if (lagK < SingleColumnAlikeAt)
             return std::nullopt;
+        // Values more alike every other line are two columns (codes beside codes).
+        if (rows >= 4 && mean(2) >= lagK + SingleColumnPairedAt)
+            return std::nullopt;
         evidence = lagK - SingleColumnBaseline;
     } else {
         evidence = lagK - lag1;

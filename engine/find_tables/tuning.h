@@ -80,6 +80,9 @@ inline constexpr double OtherLayout = 0.7;
 inline constexpr double TextBase = 0.5;
 inline constexpr double SameTextFlags = 0.25;
 inline constexpr double SameLength = 0.25; // times the ratio of the shorter to the longer
+// Codes up to this long share a length down a column (IATA beside ICAO codes, alpha-2 beside
+// alpha-3): of different lengths they get nothing for length.
+inline constexpr int ShortCodeLength = 4;
 
 // Two cells of different kinds; pairs not listed never share a column.
 struct KindPair {
@@ -155,6 +158,9 @@ inline constexpr double ShorterPeriodSlack = 0.05;
 inline constexpr int SingleColumnMinRows = 5;
 inline constexpr double SingleColumnAlikeAt = 0.65;
 inline constexpr double SingleColumnBaseline = 0.45;
+// A single column whose values are this much more alike two lines apart than one apart is two
+// columns. Free on the old papers; ragged-ends' IATA beside ICAO codes needs it.
+inline constexpr double SingleColumnPairedAt = 0.1;
 // A header may hold at most this share of blank cells. Free.
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike
