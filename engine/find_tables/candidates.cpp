@@ -194,6 +194,40 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     return rows < 3 ? 0 : rows;
 }
 
+// True when the `rows` lines from `first` are a list of names under a header: short words alone
+// between a title (a heading or a caption) and the end of the text around them.
+bool WordList(const Profile &profile, int first, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (rows < SingleColumnMinRows || first < 1 || !OpensBlock(profile, first + rows))
+        return false;
+    // The title: a caption or numbered heading, or a short text after a paragraph or an empty
+    // line (an unnumbered heading reads as such).
+    const Cell &title = cells[first - 1];
+    const bool titled = title.kind == Kind::Caption || title.kind == Kind::Heading
+        || ((title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
+            && (first < 2 || cells[first - 2].kind == Kind::Prose
+                || cells[first - 2].kind == Kind::Empty));
+    if (!titled)
+        return false;
+    for (int i = first; i < first + rows; ++i) {
+        const Cell &c = cells[i];
+        if ((c.kind != Kind::Word && c.kind != Kind::Phrase) || c.note
+            || (c.flags & (WithDigits | SectionNumber)) || c.a > WordListWords)
+            return false;
+    }
+    // Words more alike at some period are the rows of a wider table of words.
+    const auto mean = [&](int lag) {
+        const int end = first + rows - lag;
+        return (profile.lagSums[lag][end] - profile.lagSums[lag][first]) / (end - first);
+    };
+    const double lag1 = mean(1);
+    for (int k = 2; k <= std::min(MaxCols, rows / 2); ++k)
+        if (mean(k) >= lag1 + SingleColumnPairedAt)
+            return false;
+    return true;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
@@ -217,6 +251,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
+    if (cols == 1 && WordList(profile, first, rows))
+        return WordListEvidence;
     if (cols == 1) {
         // A single column: a header above values that are not words.
         if (!headerLike || rows < SingleColumnMinRows)
@@ -297,8 +333,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     candidate.first = first;
     candidate.rows = rows + (units ? 1 : 0);
     candidate.cols = cols;
-    candidate.gain
-        = RowsGain(profile, candidate, *evidence, header, RunsOnFromAbove(profile, first, cols));
+    // A list's title above it is a title, however alike to the names.
+    const bool list = cols == 1 && WordList(profile, first, rows);
+    candidate.gain = RowsGain(
+        profile, candidate, *evidence, header, !list && RunsOnFromAbove(profile, first, cols));
+    if (list)
+        candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
     if (!toldStart && candidate.gain <= MinGain)
         return;
     candidate.confidence = RowsConfidence(candidate.gain, cols, *evidence);
@@ -316,8 +356,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int first = 0; first < n; ++first) {
             // A row alike to the rows above and below it is inside a table, not its top, unless
             // it has words over numbers the way a header has.
-            if (profile.chains[cols][first] >= 2 && RunsOnFromAbove(profile, first, cols)
-                && !WordsOverNumbers(profile, first, cols))
+            // (A single column checks the line above itself: a list's title is no row.)
+            if (cols > 1 && profile.chains[cols][first] >= 2
+                && RunsOnFromAbove(profile, first, cols) && !WordsOverNumbers(profile, first, cols))
                 continue;
             CandidatesAt(profile, first, cols, all);
         }

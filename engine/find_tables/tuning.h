@@ -158,6 +158,11 @@ inline constexpr double ShorterPeriodSlack = 0.05;
 inline constexpr int SingleColumnMinRows = 5;
 inline constexpr double SingleColumnAlikeAt = 0.65;
 inline constexpr double SingleColumnBaseline = 0.45;
+// A list of names under a header between a title and the end of the text: words of at most
+// this many, and the evidence given (low: only where it stands says it is a table). Free on the
+// old papers; ragged-ends' "Composer" and key-values' "Laureate" need the list at all.
+inline constexpr int WordListWords = 3;
+inline constexpr double WordListEvidence = 0.25;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns. Free on the old papers; ragged-ends' IATA beside ICAO codes needs it.
 inline constexpr double SingleColumnPairedAt = 0.1;
