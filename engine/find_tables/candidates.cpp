@@ -311,6 +311,50 @@ void DropStackedColumns(std::vector<Candidate> &all)
     });
 }
 
+// A key: a short name without digits, capitalised, as in "First ascent".
+bool IsKey(const Cell &c)
+{
+    return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note && c.a <= KeyWords
+        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber));
+}
+
+// Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
+// from where the text around them resumes, up to a line that is no key (the title above).
+void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int end = 1; end <= n; ++end) {
+        if (!OpensBlock(profile, end) || OpensBlock(profile, end - 1))
+            continue;
+        int first = end, values = 0;
+        while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
+            && !Breaks(cells[first - 1]) && !cells[first - 1].note) {
+            const Cell &v = cells[first - 1];
+            values += IsNumeric(v.kind) || (IsText(v.kind) && (v.flags & WithDigits)) ? 1 : 0;
+            first -= 2;
+        }
+        const int rows = (end - first) / 2;
+        // Values that are all names could be anything; some must be numbers or hold digits.
+        if (rows < KeyValueMinRows || values == 0)
+            continue;
+        // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
+        if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+                return o.first == first && o.rows * o.cols == 2 * rows;
+            }))
+            continue;
+        Candidate c;
+        c.first = first;
+        c.rows = rows;
+        c.cols = 2;
+        c.gain
+            = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn + 2 * TextBoundary;
+        c.confidence = RowsConfidence(c.gain, 2, KeyValueEvidence);
+        if (c.gain > MinGain && c.confidence >= MinConfidence)
+            out.push_back(c);
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -388,7 +432,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
-    return PreferNarrowest(std::move(all));
+    all = PreferNarrowest(std::move(all));
+    KeyValueTables(profile, all);
+    return all;
 }
 
 } // namespace cellwright::finder

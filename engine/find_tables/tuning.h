@@ -190,6 +190,13 @@ inline constexpr double RunsOnCost = 3;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 
+// Keys beside values without a header: words in a key at most, rows at least, and the evidence
+// per line (low: where the block stands and its keys tell, not its columns). Free on the old
+// papers; key-values' "Height" and "Length" tables need them.
+inline constexpr int KeyWords = 3;
+inline constexpr int KeyValueMinRows = 3;
+inline constexpr double KeyValueEvidence = 0.2;
+
 // Header runs: per line of numbers and per column gained, and at least this. Free.
 inline constexpr double HeaderRunLineGain = 0.3;
 inline constexpr double HeaderRunColumnGain = 3;
