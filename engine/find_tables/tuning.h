@@ -195,7 +195,7 @@ inline constexpr double MinGain = 1;
 // papers; key-values' "Height" and "Length" tables need them.
 inline constexpr int KeyWords = 3;
 inline constexpr int KeyValueMinRows = 3;
-inline constexpr double KeyValueEvidence = 0.2;
+inline constexpr double KeyValueEvidence = 0.3;
 
 // Header runs: per line of numbers and per column gained, and at least this. Free.
 inline constexpr double HeaderRunLineGain = 0.3;
