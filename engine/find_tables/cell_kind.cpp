@@ -384,12 +384,7 @@ Cell Classify(std::u16string_view line)
             && IsUpper(t[i + 2]);
     // A short sentence on its own may be a table's note; longer or several make a paragraph.
     const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
-    // "† Estimated." or "a Held later.": a footnote under a table, never one of its cells.
-    const bool markFirst = t[0] == 0x2020 || t[0] == 0x2021 || t[0] == 0xA7 || t[0] == u'*'
-        || (IsLower(t[0]) && t.size() >= 3 && IsUpper(t[2]));
-    const bool footnote = words.size() >= FootnoteWords && sentenceEnd && t.size() >= 3
-        && IsWordBlank(t[1]) && markFirst;
-    if (words.size() >= ProseWords || t.size() >= ProseLength || footnote
+    if (words.size() >= ProseWords || t.size() >= ProseLength
         || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
         cell.kind = Kind::Prose;
     else if (words.size() >= LongWords || t.size() >= LongLength)
