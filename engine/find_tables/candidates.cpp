@@ -194,6 +194,23 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     return rows < 3 ? 0 : rows;
 }
 
+// True when the block of `rows` from `first` has an empty last row after them: as many empty
+// lines as columns, and then text again (a row left for values to come, not spacing).
+bool EmptyRowAfter(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const int end = first + rows * cols;
+    if (cols < EmptyLastRowMinCols || end + cols > n
+        || (end + cols < n
+            && (cells[end + cols].kind == Kind::Empty || !OpensBlock(profile, end + cols))))
+        return false;
+    for (int i = end; i < end + cols; ++i)
+        if (cells[i].kind != Kind::Empty)
+            return false;
+    return true;
+}
+
 // True when the `rows` lines from `first` are a list of names under a header: short words alone
 // between a title (a heading or a caption) and the end of the text around them.
 bool WordList(const Profile &profile, int first, int rows)
@@ -376,6 +393,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     Candidate candidate;
     candidate.first = first;
     candidate.rows = rows + (units ? 1 : 0);
+    if (candidate.rows < rowLimit && EmptyRowAfter(profile, first + units, rows, cols))
+        ++candidate.rows;
     candidate.cols = cols;
     // A list's title above it is a title, however alike to the names.
     const bool list = cols == 1 && WordList(profile, first, rows);

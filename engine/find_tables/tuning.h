@@ -126,6 +126,10 @@ inline constexpr int LeadingBlankMinCols = 3;
 // currencies' and debian's single columns short.
 inline constexpr int OddFirstRowMinCols = 3;
 inline constexpr int OddLastRowMinCols = 3;
+// From this many columns, as many empty lines as columns after a table, then text, are its
+// empty last row. Tight downwards: 1 takes the empty paragraph after five single columns in;
+// the "an empty last row" test holds it below 4.
+inline constexpr int EmptyLastRowMinCols = 2;
 // A row alike to the row above by this much per column runs on from it: a block starting there
 // starts inside a table. Loose: 0.78 adds a wrong 5x2 block inside chance-6's (missed) table.
 inline constexpr double RunsOnAt = 0.6;

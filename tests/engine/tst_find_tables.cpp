@@ -360,6 +360,9 @@ void TestFindTables::boundaries_data()
         "End of support", "3.10", "2021-10-04", "2026-10-31", "3.11", "2022-10-24", "2027-10-31",
         "3.12", "2023-10-02", "2028-10-31", "3.13", "", "", Prose }
                                                     << QStringList { "2:5x3:Version" };
+    QTest::newRow("an empty last row")
+        << (QStringList { Prose } + stars + QStringList { "", "", "", Prose })
+        << QStringList { "2:6x3:Star" };
     QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
         "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
                                         << QStringList { "2:6x2:IATA" };
