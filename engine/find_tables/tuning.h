@@ -190,6 +190,10 @@ inline constexpr double TableCost = 2;
 inline constexpr double TableCostPerColumn = 0.3;
 // A block whose top row runs on from the row above starts inside a table. Free.
 inline constexpr double RunsOnCost = 3;
+// A block that leaves fewer numbers than a row before the text resumes is read out of step, a
+// title above taken in as a header cell: it costs this. Free on the corpus; the "heading right
+// above a table without a header" test needs it above 0.
+inline constexpr double StrandedCellsCost = 3;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 

@@ -363,6 +363,10 @@ void TestFindTables::boundaries_data()
     QTest::newRow("an empty last row")
         << (QStringList { Prose } + stars + QStringList { "", "", "", Prose })
         << QStringList { "2:6x3:Star" };
+    QTest::newRow("a heading right above a table without a header")
+        << QStringList { Prose, "Further currencies", "USD", "US Dollar", "840", "JPY", "Yen",
+               "392", "CAD", "Canadian Dollar", "124", "INR", "Indian Rupee", "356", Prose }
+        << QStringList { "3:4x3:USD" };
     QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
         "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
                                         << QStringList { "2:6x2:IATA" };
