@@ -370,6 +370,8 @@ void TestFindTables::boundaries_data()
     QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
         "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
                                         << QStringList { "2:6x2:IATA" };
+    QTest::newRow("codes of one length stay one column") << QStringList { Prose, "Code", "USD",
+        "JPY", "CAD", "AUD", "BRL", "INR", Prose } << QStringList { "2:7x1:Code" };
     QTest::newRow("a list of names under a title") << QStringList { Prose, "Composers", "Composer",
         "Bach", "Handel", "Haydn", "Mozart", "Schubert", "" }
                                                    << QStringList { "3:6x1:Composer" };
@@ -386,6 +388,9 @@ void TestFindTables::boundaries_data()
     QTest::newRow("keys beside values under a heading") << QStringList { Prose, "Mount Everest",
         "Height", "8,849 m", "Range", "Himalaya", "First ascent", "29 May 1953", Prose }
                                                         << QStringList { "3:3x2:Height" };
+    QTest::newRow("keys beside names alone are no table")
+        << QStringList { Prose, "Range", "Himalaya", "Country", "Nepal", "Type", "Peak", Prose }
+        << QStringList {};
     QTest::newRow("wide table of monthly values, totals, a closing sentence")
         << QStringList { Prose, "City", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Oslo", "−2.3",
                "−2.0", "1.0", "5.7", "11.0", "15.0", "Rome", "7.5", "8.2", "10.7", "13.3", "17.7",
