@@ -54,19 +54,64 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
+// True when the row at `first` is a header with an empty top-left corner: wide enough, right
+// after text that ends a block, its other cells words mostly over numbers, over a row that starts
+// with a text.
+bool EmptyCorner(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
+        || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
+        || !OpensBlock(profile, first - 1) || !IsText(cells[first + cols].kind))
+        return false;
+    int overNumbers = 0;
+    for (int c = 1; c < cols; ++c) {
+        if (!IsText(cells[first + c].kind) || cells[first + c].note)
+            return false;
+        overNumbers += IsNumeric(cells[first + cols + c].kind) ? 1 : 0;
+    }
+    return overNumbers >= WordsOverNumbersShare * (cols - 1);
+}
+
+// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
+// nothing): short texts and blanks over a row that has a number under a unit.
+bool UnitsRowBelow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first + 3 * cols > profile.size() || !OpensBlock(profile, first - 1)
+        || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
+        return false;
+    int units = 0, overNumbers = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c], &u = cells[first + cols + c];
+        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
+            return false;
+        if (IsBlankCell(u))
+            continue;
+        if (!IsText(u.kind) || u.length > UnitLength || u.a > 1)
+            return false;
+        ++units;
+        overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
+    }
+    return units > 0 && overNumbers == units;
+}
+
 // The row at `first` as the header of a block of `cols` columns.
-HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols)
+HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 0)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     HeaderRow header;
+    // Over a units row, the header is read against the data below it.
+    first += skip;
+    const bool corner = EmptyCorner(profile, first - skip, cols);
     for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first + c];
+        const Cell &h = cells[first - skip + c];
         Cell d = cells[first + cols + c];
         if (IsBlankCell(d) && first + 3 * cols <= n)
             d = cells[first + 2 * cols + c];
         header.blank += IsBlankCell(h) ? 1 : 0;
-        header.text += IsText(h.kind) ? 1 : 0;
+        header.text += IsText(h.kind) || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.
@@ -109,13 +154,15 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
 // for a table.
-int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
     const int n = profile.size();
-    if (first + 2 * cols > n || cells[first].kind == Kind::Empty
-        || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+        return 0;
+    // An empty first line starts a block only as the empty corner over a column of row titles.
+    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
         return 0;
     int dataRows = chain[first + cols];
     // The first row under the header may hold the one odd cell (a word among years).
@@ -131,14 +178,77 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit)
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
         return 0;
-    const int rows = std::min(1 + dataRows, rowLimit);
+    int rows = std::min(1 + dataRows, rowLimit);
+    // A sentence that ends the block in a column without sentences is a note under the table.
+    const auto sentence = [&](int i) {
+        return cells[i].note && IsText(cells[i].kind) && (cells[i].flags & SentenceEnd);
+    };
+    while (rows >= 3 && sentence(first + rows * cols - 1)) {
+        bool alone = true;
+        for (int r = 0; r + 1 < rows && alone; ++r)
+            alone = !sentence(first + r * cols + cols - 1);
+        if (!alone)
+            break;
+        --rows;
+    }
     return rows < 3 ? 0 : rows;
+}
+
+// True when the block of `rows` from `first` has an empty last row after them: as many empty
+// lines as columns, and then text again (a row left for values to come, not spacing).
+bool EmptyRowAfter(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const int end = first + rows * cols;
+    if (cols < EmptyLastRowMinCols || end + cols > n
+        || (end + cols < n
+            && (cells[end + cols].kind == Kind::Empty || !OpensBlock(profile, end + cols))))
+        return false;
+    for (int i = end; i < end + cols; ++i)
+        if (cells[i].kind != Kind::Empty)
+            return false;
+    return true;
+}
+
+// True when the `rows` lines from `first` are a list of names under a header: short words alone
+// between a title (a heading or a caption) and the end of the text around them.
+bool WordList(const Profile &profile, int first, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (rows < SingleColumnMinRows || first < 1 || !OpensBlock(profile, first + rows))
+        return false;
+    // The title: a caption or numbered heading, or a short text after a paragraph or an empty
+    // line (an unnumbered heading reads as such).
+    const Cell &title = cells[first - 1];
+    const bool titled = title.kind == Kind::Caption || title.kind == Kind::Heading
+        || ((title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
+            && (first < 2 || cells[first - 2].kind == Kind::Prose
+                || cells[first - 2].kind == Kind::Empty));
+    if (!titled)
+        return false;
+    for (int i = first; i < first + rows; ++i) {
+        const Cell &c = cells[i];
+        if ((c.kind != Kind::Word && c.kind != Kind::Phrase) || c.note
+            || (c.flags & (WithDigits | SectionNumber)) || c.a > WordListWords)
+            return false;
+    }
+    // Words more alike at some period are the rows of a wider table of words.
+    const auto mean = [&](int lag) {
+        const int end = first + rows - lag;
+        return (profile.lagSums[lag][end] - profile.lagSums[lag][first]) / (end - first);
+    };
+    const double lag1 = mean(1);
+    for (int k = 2; k <= std::min(MaxCols, rows / 2); ++k)
+        if (mean(k) >= lag1 + SingleColumnPairedAt)
+            return false;
+    return true;
 }
 
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
-std::optional<double> RowsEvidence(
-    const Profile &profile, int first, int rows, int cols, const HeaderRow &header, bool toldStart)
+std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
+    const HeaderRow &header, bool toldStart, bool unitsRow = false)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
@@ -152,12 +262,14 @@ std::optional<double> RowsEvidence(
     const double lag1
         = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
     // Data that repeats as well at a shorter period dividing this one is rows of that period,
-    // whatever the line above them suggests.
-    for (int k = 2; k <= cols / 2; ++k)
+    // whatever the line above them suggests, unless a header and its units row say how wide.
+    for (int k = 2; k <= cols / 2 && !unitsRow; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
             return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
+    if (cols == 1 && WordList(profile, first, rows))
+        return WordListEvidence;
     if (cols == 1) {
         // A single column: a header above values that are not words.
         if (!headerLike || rows < SingleColumnMinRows)
@@ -171,6 +283,9 @@ std::optional<double> RowsEvidence(
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                 return std::nullopt;
         if (lagK < SingleColumnAlikeAt)
+            return std::nullopt;
+        // Values more alike every other line are two columns (codes beside codes).
+        if (rows >= 4 && mean(2) >= lagK + SingleColumnPairedAt)
             return std::nullopt;
         evidence = lagK - SingleColumnBaseline;
     } else {
@@ -196,28 +311,97 @@ std::optional<double> RowsEvidence(
     return NumbersUnderWordsEvidence;
 }
 
+// Single columns of as many rows directly after one another are the columns of a wide table
+// read one by one (a name over its numbers, row after row): none of them is a table.
+void DropStackedColumns(std::vector<Candidate> &all)
+{
+    std::vector<std::pair<int, int>> singles; // (first, rows)
+    for (const Candidate &c : all)
+        if (c.cols == 1)
+            singles.emplace_back(c.first, c.rows);
+    std::sort(singles.begin(), singles.end());
+    const auto has = [&](int first, int rows) {
+        return std::binary_search(singles.begin(), singles.end(), std::pair(first, rows));
+    };
+    std::erase_if(all, [&](const Candidate &c) {
+        return c.cols == 1 && (has(c.first + c.rows, c.rows) || has(c.first - c.rows, c.rows));
+    });
+}
+
+// A key: a short name without digits, capitalised, as in "First ascent".
+bool IsKey(const Cell &c)
+{
+    return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note && c.a <= KeyWords
+        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber));
+}
+
+// Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
+// from where the text around them resumes, up to a line that is no key (the title above).
+void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int end = 1; end <= n; ++end) {
+        if (!OpensBlock(profile, end) || OpensBlock(profile, end - 1))
+            continue;
+        int first = end, values = 0;
+        while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
+            && !Breaks(cells[first - 1]) && !cells[first - 1].note) {
+            const Cell &v = cells[first - 1];
+            values += IsNumeric(v.kind) || (IsText(v.kind) && (v.flags & WithDigits)) ? 1 : 0;
+            first -= 2;
+        }
+        const int rows = (end - first) / 2;
+        // Values that are all names could be anything; some must be numbers or hold digits.
+        if (rows < KeyValueMinRows || values == 0)
+            continue;
+        // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
+        if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+                return o.first == first && o.rows * o.cols == 2 * rows;
+            }))
+            continue;
+        Candidate c;
+        c.first = first;
+        c.rows = rows;
+        c.cols = 2;
+        c.gain
+            = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn + 2 * TextBoundary;
+        c.confidence = RowsConfidence(c.gain, 2, KeyValueEvidence);
+        if (c.gain > MinGain && c.confidence >= MinConfidence)
+            out.push_back(c);
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
     int rowLimit, bool toldStart)
 {
-    const int rows = BlockRows(profile, first, cols, rowLimit);
+    // A units row under the header counts as a row of the table but not of its data.
+    const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
+    const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
     if (rows == 0)
         return;
     // The header row: not mostly empty.
-    const HeaderRow header = ReadHeaderRow(profile, first, cols);
+    const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
     if (header.blank > HeaderBlankShare * cols)
         return;
     const std::optional<double> evidence
-        = RowsEvidence(profile, first, rows, cols, header, toldStart);
+        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0);
     if (!evidence)
         return;
     Candidate candidate;
     candidate.first = first;
-    candidate.rows = rows;
+    candidate.rows = rows + (units ? 1 : 0);
+    if (candidate.rows < rowLimit && EmptyRowAfter(profile, first + units, rows, cols))
+        ++candidate.rows;
     candidate.cols = cols;
-    candidate.gain
-        = RowsGain(profile, candidate, *evidence, header, RunsOnFromAbove(profile, first, cols));
+    // A list's title above it is a title, however alike to the names.
+    const bool list = cols == 1 && WordList(profile, first, rows);
+    candidate.gain = RowsGain(
+        profile, candidate, *evidence, header, !list && RunsOnFromAbove(profile, first, cols));
+    if (list)
+        candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
     if (!toldStart && candidate.gain <= MinGain)
         return;
     candidate.confidence = RowsConfidence(candidate.gain, cols, *evidence);
@@ -235,8 +419,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int first = 0; first < n; ++first) {
             // A row alike to the rows above and below it is inside a table, not its top, unless
             // it has words over numbers the way a header has.
-            if (profile.chains[cols][first] >= 2 && RunsOnFromAbove(profile, first, cols)
-                && !WordsOverNumbers(profile, first, cols))
+            // (A single column checks the line above itself: a list's title is no row.)
+            if (cols > 1 && profile.chains[cols][first] >= 2
+                && RunsOnFromAbove(profile, first, cols) && !WordsOverNumbers(profile, first, cols))
                 continue;
             CandidatesAt(profile, first, cols, all);
         }
@@ -244,6 +429,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     for (const HeaderRun &run : runs)
         if (const auto table = HeaderTableAt(runs, run.first, false))
             all.push_back(*table);
+    DropStackedColumns(all);
     // A table directly followed by another whose cells look alike runs into it; the same block
     // cut where another block could start competes with it.
     std::vector<bool> starts(n + 1, false);
@@ -265,7 +451,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
-    return PreferNarrowest(std::move(all));
+    all = PreferNarrowest(std::move(all));
+    KeyValueTables(profile, all);
+    return all;
 }
 
 } // namespace cellwright::finder

@@ -397,6 +397,8 @@ Cell Classify(std::u16string_view line)
     else
         cell.kind = Kind::Word;
     // A short sentence of a few words passes as a cell, but no header cell reads like one.
+    if (sentenceEnd)
+        cell.flags |= SentenceEnd;
     cell.note = cell.kind == Kind::Long
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     return cell;

@@ -40,6 +40,7 @@ enum CellFlag : uint8_t {
     AllCapitals = 4, // a text: two capitals or more and no small letter
     WithSymbols = 8, // a text: a character that is no letter, digit or blank
     SectionNumber = 16, // a text: starts like a numbered section title, "2 Methods", "3.1. Data"
+    SentenceEnd = 32, // a text: ends like a sentence
 };
 
 struct Cell {

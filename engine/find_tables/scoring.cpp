@@ -49,6 +49,20 @@ double RowsGain(const Profile &profile, const Candidate &block, double evidence,
     // Captions, prose, empty lines and the document's ends are where tables start and stop; a
     // neighbour that would continue the block's columns means the block is misplaced.
     gain += Boundary(profile, first - 1, first + cols - 1) + Boundary(profile, last, last - cols);
+    // Numbers left over after the block, fewer than a row, before the text resumes: the rows
+    // are read out of step (a title above taken for a header cell).
+    int left = 0;
+    bool numbers = true;
+    const auto opens = [&](int i) {
+        return i >= profile.size() || profile.cells[i].kind == Kind::Empty
+            || Breaks(profile.cells[i]);
+    };
+    while (left < cols && !opens(last + left)) {
+        numbers = numbers && IsNumeric(profile.cells[last + left].kind);
+        ++left;
+    }
+    if (left > 0 && left < cols && numbers)
+        gain -= StrandedCellsCost;
     return gain;
 }
 

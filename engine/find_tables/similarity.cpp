@@ -31,6 +31,11 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
         case Kind::Date:
         case Kind::Time:
             return x.a == y.a && x.b == y.b ? SameLayout : OtherLayout;
+        case Kind::Code:
+            // Short codes keep their length down a column: LHR beside EGLL are two columns.
+            if (x.length != y.length && std::max(x.length, y.length) <= ShortCodeLength)
+                return TextBase + (x.flags == y.flags ? SameTextFlags : 0);
+            [[fallthrough]];
         default:
             return TextBase + (x.flags == y.flags ? SameTextFlags : 0)
                 + SameLength * Ratio(x.length, y.length);

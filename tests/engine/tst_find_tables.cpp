@@ -176,15 +176,16 @@ void TestFindTables::classify_data()
                                      << "Phrase" << 0 << 2 << -1 << false;
     QTest::newRow("three words ending like a sentence")
         << "Values are rounded."
-        << "Phrase" << (Capitalised | WithSymbols) << 3 << -1 << false;
+        << "Phrase" << (Capitalised | WithSymbols | SentenceEnd) << 3 << -1 << false;
     QTest::newRow("four words ending like a sentence")
         << "Values are rounded here."
-        << "Phrase" << (Capitalised | WithSymbols) << 4 << -1 << true;
-    QTest::newRow("one short sentence") << "Closest to the Sun of all planets."
-                                        << "Long" << (Capitalised | WithSymbols) << 7 << -1 << true;
+        << "Phrase" << (Capitalised | WithSymbols | SentenceEnd) << 4 << -1 << true;
+    QTest::newRow("one short sentence")
+        << "Closest to the Sun of all planets."
+        << "Long" << (Capitalised | WithSymbols | SentenceEnd) << 7 << -1 << true;
     QTest::newRow("two short sentences")
         << "Values are rounded. See the notes below."
-        << "Prose" << (Capitalised | WithSymbols) << 7 << -1 << false;
+        << "Prose" << (Capitalised | WithSymbols | SentenceEnd) << 7 << -1 << false;
     QTest::newRow("fourteen words, no stop")
         << "one two three four five six seven eight nine ten eleven twelve thirteen fourteen"
         << "Prose" << 0 << 14 << -1 << false;
@@ -261,7 +262,7 @@ void TestFindTables::realExports()
 void TestFindTables::wholeCorpus()
 {
     // The figures the finder reached on the committed corpus: it may do better, never worse.
-    constexpr int Tables = 193, MaxMissed = 3, MaxWrong = 1;
+    constexpr int Tables = 215, MaxMissed = 5, MaxWrong = 1;
     QFile truthFile(Corpus + "truth.tsv");
     QVERIFY(truthFile.open(QIODevice::ReadOnly));
     QMap<QString, QStringList> truth;
@@ -354,6 +355,48 @@ void TestFindTables::boundaries_data()
     QTest::newRow("numbers only, two tables back to back")
         << (QStringList { note } + magnitudes + sizes + QStringList { note })
         << QStringList { "2:5x3:Apparent", "17:4x2:Mass" };
+    // Tables of kinds papers hold beyond the corpus the finder was first tuned on.
+    QTest::newRow("last row ending in empty cells") << QStringList { Prose, "Version", "Released",
+        "End of support", "3.10", "2021-10-04", "2026-10-31", "3.11", "2022-10-24", "2027-10-31",
+        "3.12", "2023-10-02", "2028-10-31", "3.13", "", "", Prose }
+                                                    << QStringList { "2:5x3:Version" };
+    QTest::newRow("an empty last row")
+        << (QStringList { Prose } + stars + QStringList { "", "", "", Prose })
+        << QStringList { "2:6x3:Star" };
+    QTest::newRow("a heading right above a table without a header")
+        << QStringList { Prose, "Further currencies", "USD", "US Dollar", "840", "JPY", "Yen",
+               "392", "CAD", "Canadian Dollar", "124", "INR", "Indian Rupee", "356", Prose }
+        << QStringList { "3:4x3:USD" };
+    QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
+        "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
+                                        << QStringList { "2:6x2:IATA" };
+    QTest::newRow("codes of one length stay one column") << QStringList { Prose, "Code", "USD",
+        "JPY", "CAD", "AUD", "BRL", "INR", Prose } << QStringList { "2:7x1:Code" };
+    QTest::newRow("a list of names under a title") << QStringList { Prose, "Composers", "Composer",
+        "Bach", "Handel", "Haydn", "Mozart", "Schubert", "" }
+                                                   << QStringList { "3:6x1:Composer" };
+    QTest::newRow("units row under the header") << QStringList { Prose, "Month", "Rain", "Sun", "",
+        "mm", "h", "March", "42", "115", "April", "44", "168", "May", "49", "199", Prose }
+                                                << QStringList { "2:5x3:Month" };
+    QTest::newRow("empty top-left corner") << QStringList { "Table 1: Medals.", "", "Gold",
+        "Silver", "Japan", "27", "14", "France", "10", "12", "Italy", "10", "10", "Germany", "10",
+        "11", Prose } << QStringList { "2:5x3:" };
+    QTest::newRow("footnote marks, notes below") << QStringList { Prose, "Year", "City", "1896",
+        "Athens", "1904", "St. Louis†", "1908", "London", "1920a", "Antwerp",
+        "† Held with a world's fair.", "a Held after the war.", "" }
+                                                 << QStringList { "2:5x2:Year" };
+    QTest::newRow("keys beside values under a heading") << QStringList { Prose, "Mount Everest",
+        "Height", "8,849 m", "Range", "Himalaya", "First ascent", "29 May 1953", Prose }
+                                                        << QStringList { "3:3x2:Height" };
+    QTest::newRow("keys beside names alone are no table")
+        << QStringList { Prose, "Range", "Himalaya", "Country", "Nepal", "Type", "Peak", Prose }
+        << QStringList {};
+    QTest::newRow("wide table of monthly values, totals, a closing sentence")
+        << QStringList { Prose, "City", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Oslo", "−2.3",
+               "−2.0", "1.0", "5.7", "11.0", "15.0", "Rome", "7.5", "8.2", "10.7", "13.3", "17.7",
+               "21.7", "Vienna", "0.3", "1.5", "5.7", "10.7", "15.7", "18.7", "Total", "5.5", "7.7",
+               "17.4", "29.7", "44.4", "55.4", "Values are rounded here.", "" }
+        << QStringList { "2:5x7:City" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
