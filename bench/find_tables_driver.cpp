@@ -1,7 +1,7 @@
 // Reads each document named the way the program does and prints the tables the finder proposes,
 // one per line: FILE, line, rows, columns, confidence and first cell (UTF-8), tab-separated.
-#include "read_document.h"
 #include "find_tables.h"
+#include "read_document.h"
 #include "text_codec.h"
 
 #include <cstdio>

@@ -7,8 +7,8 @@
 #include "conversion.h"
 #include "conversion_state.h"
 #include "document_reading.h"
-#include "read_document.h"
 #include "main_window.h"
+#include "read_document.h"
 #include "text_rules.h"
 
 #include <string>
