@@ -2,8 +2,6 @@
 
 #include "word_document.h"
 
-#include <cerrno>
-
 namespace cellwright {
 
 DocumentRead ReadDocumentBytes(std::string_view bytes)
@@ -18,15 +16,7 @@ DocumentRead ReadDocumentBytes(std::string_view bytes)
 
 DocumentRead ReadDocumentFile(const std::filesystem::path &path)
 {
-    // A document too large for memory is a failure to read like any other.
-    try {
-        const FileBytes file = ReadFileBytes(path);
-        if (file.Failure != ReadFailure::None)
-            return ReadRefused(file.Failure, file.SystemError);
-        return ReadDocumentBytes(file.Bytes);
-    } catch (const std::exception &) {
-        return ReadRefused(ReadFailure::Other, ENOMEM);
-    }
+    return ReadDocumentWith(path, ReadDocumentBytes);
 }
 
 } // namespace cellwright

@@ -30,18 +30,9 @@ constexpr std::u16string_view NoText = u"The file is damaged: its package holds 
 constexpr std::u16string_view TooLarge
     = u"The document is too large to read: its text unpacks to more than 64 MiB.";
 
-constexpr std::string_view CompoundSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
-
 WordDocumentRead Refused(std::u16string_view why)
 {
     return { std::nullopt, std::u16string(why) };
-}
-
-bool IsZip(std::string_view bytes)
-{
-    // A local file header first; an empty archive is its end record alone.
-    return bytes.starts_with(std::string_view("PK\x03\x04", 4))
-        || bytes.starts_with(std::string_view("PK\x05\x06", 4));
 }
 
 // Whether a compound file has a stream named EncryptedPackage: how Office stores a document
@@ -204,16 +195,11 @@ WordDocumentRead ReadOpenDocument(ZipPackage &package)
 
 } // namespace
 
-bool IsWordProcessorFile(std::string_view bytes)
-{
-    return IsZip(bytes) || bytes.starts_with(CompoundSignature);
-}
-
 WordDocumentRead ReadWordDocument(std::string_view bytes)
 {
     if (bytes.starts_with(CompoundSignature))
         return Refused(HoldsEncryptedPackage(bytes) ? Protected : Legacy);
-    if (!IsZip(bytes))
+    if (!IsZipSignature(bytes))
         return Refused(NotDocument);
     ZipPackage package(bytes);
     if (!package.IsOpen())

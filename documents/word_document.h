@@ -2,6 +2,7 @@
 // on: the document's lines, one per paragraph or table cell, and the exact shape of each table.
 #pragma once
 
+#include "document_file.h"
 #include "table_shape.h"
 
 #include <optional>
@@ -21,9 +22,8 @@ struct WordDocumentRead {
     std::u16string Refusal; // otherwise: why, as a short sentence for the user
 };
 
-// True when the bytes are a zip package or an old binary Office (compound) file: such a file is
-// never read as text; ReadWordDocument answers it with a document or a refusal.
-bool IsWordProcessorFile(std::string_view bytes);
+// IsWordProcessorFile (document_file.h) tells whether bytes are such a file: ReadWordDocument
+// answers every one of them with a document or a refusal.
 
 // Reads the main text of a .docx or .odt package as printed with tracked changes accepted: each
 // paragraph is a line, each table cell a line (row by row), a cell merged into the one above an

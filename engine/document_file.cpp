@@ -214,11 +214,9 @@ void SyncFolder(const fs::path &folder)
 bool IsWordProcessorPackage(const fs::path &path)
 {
     const Descriptor in { ::open(path.c_str(), O_RDONLY | O_CLOEXEC) };
-    char head[8] = {};
-    if (in.fd < 0 || ReadUpTo(in.fd, head, sizeof head) != sizeof head)
-        return false;
-    const std::string_view bytes(head, sizeof head);
-    return bytes.starts_with("PK\x03\x04") || bytes == "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+    char head[CompoundSignature.size()] = {};
+    const ssize_t got = in.fd < 0 ? -1 : ReadUpTo(in.fd, head, sizeof head);
+    return got > 0 && IsWordProcessorFile(std::string_view(head, size_t(got)));
 }
 
 std::u16string SaveInto(

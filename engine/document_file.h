@@ -33,6 +33,21 @@ struct FileBytes {
     int SystemError = 0; // with Other: the system's error number
 };
 
+// How a word-processor file starts: a zip package (.docx, .odt and their kin: a local file header
+// first, or an empty archive's end record alone), or an old binary Office (compound) file.
+inline constexpr std::string_view CompoundSignature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+inline bool IsZipSignature(std::string_view bytes)
+{
+    return bytes.starts_with(std::string_view("PK\x03\x04", 4))
+        || bytes.starts_with(std::string_view("PK\x05\x06", 4));
+}
+// True when the bytes are a zip package or an old binary Office file: such a file is never read
+// as text, and a save never replaces it.
+inline bool IsWordProcessorFile(std::string_view bytes)
+{
+    return IsZipSignature(bytes) || bytes.starts_with(CompoundSignature);
+}
+
 // Reads a whole regular file of at most MaxDocumentBytes.
 FileBytes ReadFileBytes(const std::filesystem::path &path);
 

@@ -98,17 +98,23 @@ DocumentRead DecodeTextDocument(std::string_view bytes)
     return Checked(std::move(document));
 }
 
-DocumentRead ReadTextDocument(const std::filesystem::path &path)
+DocumentRead ReadDocumentWith(
+    const std::filesystem::path &path, DocumentRead (*decode)(std::string_view bytes))
 {
     // A document too large for memory is a failure to read like any other.
     try {
         const FileBytes file = ReadFileBytes(path);
         if (file.Failure != ReadFailure::None)
             return ReadRefused(file.Failure, file.SystemError);
-        return DecodeTextDocument(file.Bytes);
+        return decode(file.Bytes);
     } catch (const std::exception &) {
         return ReadRefused(ReadFailure::Other, ENOMEM);
     }
+}
+
+DocumentRead ReadTextDocument(const std::filesystem::path &path)
+{
+    return ReadDocumentWith(path, DecodeTextDocument);
 }
 
 DocumentRead LinesDocument(std::vector<std::u16string> lines, std::vector<TableShape> tables)

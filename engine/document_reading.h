@@ -31,6 +31,11 @@ struct DocumentRead {
     std::u16string Reason; // otherwise why, in a few words for the user
 };
 
+// Reads the file at path and hands its bytes to decode; a file that cannot be read, or no memory
+// for it, is refused the same way whatever the decoder.
+DocumentRead ReadDocumentWith(
+    const std::filesystem::path &path, DocumentRead (*decode)(std::string_view bytes));
+
 // Reads the text file at path: at most MaxLines lines of UTF-16 (after its byte-order mark), of
 // UTF-8 (with or without a byte-order mark) or else of Windows-1252, each line without its
 // leading spaces.
