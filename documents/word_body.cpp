@@ -277,23 +277,7 @@ public:
         }
         const Context context = open_.back();
         open_.pop_back();
-        switch (context) {
-        case Context::Paragraph:
-            document_.EndParagraph();
-            break;
-        case Context::Table:
-            document_.EndTable();
-            break;
-        case Context::Row:
-            document_.EndRow();
-            break;
-        case Context::Cell:
-            document_.EndCell();
-            break;
-        default:
-            break;
-        }
-        return document_.Ok();
+        return CloseElement(document_, context);
     }
 
     bool Text(std::string_view utf8) override

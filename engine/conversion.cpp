@@ -1,5 +1,6 @@
 #include "conversion.h"
 
+#include "known_tables.h"
 #include "latex_escape.h"
 #include "number_reading.h"
 #include "tabular.h"
@@ -227,11 +228,8 @@ private:
     {
         if (!state.WorkLinesAsRead || handle[i] > MaxLines)
             return nullptr;
-        const auto &shapes = state.DocumentTables;
-        const auto shape = std::lower_bound(shapes.begin(), shapes.end(), handle[i],
-            [](const TableShape &s, int line) { return s.FirstLine < line; });
-        if (shape == shapes.end() || shape->FirstLine != handle[i]
-            || static_cast<int>(shape->Rows.size()) != R || shape->Cols != K)
+        const TableShape *shape = KnownTableAt(state, handle[i]);
+        if (!shape || static_cast<int>(shape->Rows.size()) != R || shape->Cols != K)
             return nullptr;
         const int lines = shape->LineCount();
         if (i + lines - 1 > count)
@@ -244,7 +242,7 @@ private:
             if (handle[i + k] != handle[i] + k)
                 return nullptr;
         }
-        return &*shape;
+        return shape;
     }
 
     // Converts the known table at line i: every row as wide as the grid, a cell spanning columns

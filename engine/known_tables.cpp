@@ -2,6 +2,8 @@
 
 #include "text_rules.h"
 
+#include <algorithm>
+
 namespace cellwright {
 
 namespace {
@@ -34,11 +36,12 @@ std::vector<TableProposal> ProposeTables(const ConversionState &state)
 
 const TableShape *KnownTableAt(const ConversionState &state, int line)
 {
-    for (const TableShape &shape : state.DocumentTables) {
-        if (shape.FirstLine == line && Listed(state, shape))
-            return &shape;
-    }
-    return nullptr;
+    // The tables stand in document order.
+    const auto &shapes = state.DocumentTables;
+    const auto shape = std::lower_bound(shapes.begin(), shapes.end(), line,
+        [](const TableShape &s, int first) { return s.FirstLine < first; });
+    return shape != shapes.end() && shape->FirstLine == line && Listed(state, *shape) ? &*shape
+                                                                                      : nullptr;
 }
 
 std::optional<TableProposal> ProposeTable(const ConversionState &state, int line)
