@@ -19,10 +19,7 @@ std::string Shown(std::u16string_view cell)
             shown += static_cast<char16_t>(c ^ 0x40);
         } else if (c >= 0x80 && c <= 0x9F) {
             // The C1 controls have no caret form; some terminals act on them all the same.
-            constexpr char16_t hex[] = u"0123456789abcdef";
-            shown += u"\\x";
-            shown += hex[c >> 4];
-            shown += hex[c & 15];
+            AppendHexEscape(shown, c);
         } else {
             shown += c;
         }
@@ -69,6 +66,14 @@ std::string Tables(const std::vector<int> &numbers)
 }
 
 } // namespace
+
+void AppendHexEscape(std::u16string &out, char16_t c)
+{
+    constexpr char16_t hex[] = u"0123456789abcdef";
+    out += u"\\x";
+    out += hex[(c >> 4) & 15];
+    out += hex[c & 15];
+}
 
 std::u16string LatexSpecialCharacters(std::u16string_view cell)
 {

@@ -22,6 +22,9 @@ struct CheckReport {
 CheckReport MakeCheckReport(const ConversionState &state, const std::vector<TableArgument> &tables,
     const ConversionPreview &preview);
 
+// A control character as the terminal is shown it instead: \xHH (C0, DEL and C1 only).
+void AppendHexEscape(std::u16string &out, char16_t c);
+
 // The characters LaTeX treats specially that cell holds, each once, in the order met.
 std::u16string LatexSpecialCharacters(std::u16string_view cell);
 

@@ -51,10 +51,7 @@ std::u16string Escaped(std::u16string_view text)
     shown.reserve(text.size());
     for (const char16_t c : text) {
         if ((c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F)) {
-            constexpr char16_t hex[] = u"0123456789abcdef";
-            shown += u"\\x";
-            shown += hex[c >> 4];
-            shown += hex[c & 15];
+            AppendHexEscape(shown, c);
         } else {
             shown += c;
         }
