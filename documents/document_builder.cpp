@@ -19,8 +19,8 @@ bool IsXmlSpace(char16_t c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
-// Calls emit with each UTF-16 unit of the UTF-8 text. Expat hands over valid UTF-8 only; a
-// broken sequence would still give U+FFFD rather than a read past the end.
+// Calls emit with each UTF-16 unit of the UTF-8 text. The parser passes a part's bytes through as
+// they are, so a broken sequence, an overlong form or an encoded surrogate each give U+FFFD.
 template <typename Emit> void ForEachUnit(std::string_view utf8, Emit &&emit)
 {
     const size_t n = utf8.size();
@@ -32,21 +32,28 @@ template <typename Emit> void ForEachUnit(std::string_view utf8, Emit &&emit)
             ++i;
             continue;
         }
-        const int length = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 1;
-        if (length == 1 || i + size_t(length) > n) {
+        const int length = b0 >= 0xF8 ? 1 : b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 1;
+        char32_t cp = b0 & (0x7F >> length);
+        int k = 1;
+        for (; k < length && i + size_t(k) < n; ++k) {
+            const auto b = static_cast<unsigned char>(utf8[i + size_t(k)]);
+            if ((b & 0xC0) != 0x80)
+                break;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        constexpr char32_t Smallest[] = { 0, 0, 0x80, 0x800, 0x10000 };
+        if (length == 1 || k < length || cp < Smallest[length] || cp > 0x10FFFF
+            || (cp >= 0xD800 && cp <= 0xDFFF)) {
             emit(char16_t(0xFFFD));
-            ++i;
+            i += size_t(k);
             continue;
         }
-        char32_t cp = b0 & (0x7F >> length);
-        for (int k = 1; k < length; ++k)
-            cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + size_t(k)]) & 0x3F);
-        if (cp >= 0x10000 && cp <= 0x10FFFF) {
+        if (cp >= 0x10000) {
             cp -= 0x10000;
             emit(char16_t(0xD800 + (cp >> 10)));
             emit(char16_t(0xDC00 + (cp & 0x3FF)));
         } else {
-            emit(cp > 0xFFFF ? char16_t(0xFFFD) : char16_t(cp));
+            emit(char16_t(cp));
         }
         i += size_t(length);
     }

@@ -80,19 +80,18 @@ std::u16string ReadFailure(ZipPackage::Status status, std::string_view part)
     }
 }
 
-// Streams a main part through its reader into a document.
+// Reads a main part through its body reader into a document.
 WordDocumentRead ReadMainPart(ZipPackage &package, const std::string &part, bool ignoreCase,
     std::unique_ptr<XmlEvents> (*makeReader)(DocumentBuilder &))
 {
     DocumentBuilder document;
     const std::unique_ptr<XmlEvents> reader = makeReader(document);
     XmlStream xml(*reader);
-    const ZipPackage::Status status = package.Read(
-        part.c_str(), MaxMainPart, [&xml](std::string_view piece) { return xml.Feed(piece); },
-        ignoreCase);
-    if (status != ZipPackage::Status::Read && status != ZipPackage::Status::Stopped)
+    std::string bytes;
+    const ZipPackage::Status status = package.Read(part.c_str(), MaxMainPart, bytes, ignoreCase);
+    if (status != ZipPackage::Status::Read)
         return Refused(ReadFailure(status, part));
-    if (status == ZipPackage::Status::Stopped || !xml.Finish()) {
+    if (!xml.Parse(std::move(bytes))) {
         if (xml.StoppedByReader() && !document.Ok())
             return Refused(document.Refusal());
         return Refused(xml.Refusal(part));
@@ -142,12 +141,12 @@ WordDocumentRead ReadOfficeOpenXml(ZipPackage &package)
 {
     std::string mainPart;
     std::string relationships;
-    if (package.ReadAll("_rels/.rels", MaxSmallPart, relationships, true)
+    if (package.Read("_rels/.rels", MaxSmallPart, relationships, true)
         == ZipPackage::Status::Read) {
         RelationshipsReader reader;
         XmlStream xml(reader);
         // A damaged relationships part still leaves the usual name to try.
-        if (xml.Feed(relationships) && xml.Finish())
+        if (xml.Parse(std::move(relationships)))
             mainPart = reader.MainPart;
     }
     if (StartsWithNoCase(mainPart, "xl/"))
@@ -169,7 +168,7 @@ WordDocumentRead ReadOfficeOpenXml(ZipPackage &package)
 WordDocumentRead ReadOpenDocument(ZipPackage &package)
 {
     std::string mimetype;
-    const ZipPackage::Status status = package.ReadAll("mimetype", MaxSmallPart, mimetype);
+    const ZipPackage::Status status = package.Read("mimetype", MaxSmallPart, mimetype);
     if (status == ZipPackage::Status::Read) {
         while (!mimetype.empty()
             && (mimetype.back() == '\n' || mimetype.back() == '\r' || mimetype.back() == ' '))
@@ -187,7 +186,7 @@ WordDocumentRead ReadOpenDocument(ZipPackage &package)
     }
     // A password encrypts the parts and says how in the manifest; the parts read as noise.
     std::string manifest;
-    if (package.ReadAll("META-INF/manifest.xml", MaxSmallPart, manifest) == ZipPackage::Status::Read
+    if (package.Read("META-INF/manifest.xml", MaxSmallPart, manifest) == ZipPackage::Status::Read
         && manifest.find("encryption-data") != manifest.npos)
         return Refused(Protected);
     return ReadMainPart(package, "content.xml", false, MakeOpenDocumentBodyReader);

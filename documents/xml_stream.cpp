@@ -1,8 +1,11 @@
 #include "xml_stream.h"
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
-#include <expat.h>
+#include <pugixml.hpp>
 #include <utility>
 
 namespace cellwright {
@@ -10,8 +13,11 @@ namespace cellwright {
 namespace {
 
 // Real documents nest a few dozen elements deep; tables nested to the reader's limit stay far
-// below this. Each open element costs expat memory, so a flood of them is cut short here.
+// below this.
 constexpr int MaxDepth = 4096;
+// A word processor's part takes two to three times its size as a tree; a part at the 64 MiB
+// ceiling still fits. A part of nothing but tiny elements would take far more, and is refused.
+constexpr size_t MaxTreeBytes = size_t(256) << 20;
 // A package's parts declare a few dozen namespaces; each declaration in scope costs memory.
 constexpr size_t MaxBindings = 4096;
 
@@ -54,55 +60,117 @@ bool DeclaredPrefix(const char *attribute, std::string_view &prefix)
     return true;
 }
 
+// pugixml takes all its memory through these, so the tree of one part is charged against
+// MaxTreeBytes; past it the parse fails as out of memory rather than the process growing.
+thread_local size_t treeBytes = 0;
+
+void *AllocateTree(size_t size)
+{
+    if (size > MaxTreeBytes - treeBytes)
+        return nullptr;
+    // The size is kept in front of the block, so that freeing knows what to give back.
+    auto *block = static_cast<size_t *>(std::malloc(size + alignof(std::max_align_t)));
+    if (!block)
+        return nullptr;
+    *block = size;
+    treeBytes += size;
+    return reinterpret_cast<char *>(block) + alignof(std::max_align_t);
+}
+
+void FreeTree(void *memory)
+{
+    if (!memory)
+        return;
+    auto *block
+        = reinterpret_cast<size_t *>(static_cast<char *>(memory) - alignof(std::max_align_t));
+    treeBytes -= *block;
+    std::free(block);
+}
+
+// Entities are the five predefined and character references only; without a DOCTYPE there are
+// no others, and one is refused. Whitespace-only text is kept: a spaced run may be just a blank.
+constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype;
+
 } // namespace
 
 std::string_view XmlAttributes::Get(Ns ns, std::string_view local) const
 {
-    for (const char **pair = pairs_; pair[0]; pair += 2) {
-        const std::string_view name = pair[0];
+    for (pugi::xml_attribute attribute(first_); attribute; attribute = attribute.next_attribute()) {
+        const std::string_view name = attribute.name();
         // Cheap test first: most attributes are not the one asked for.
         if (!name.ends_with(local))
             continue;
         const auto resolved = stream_.Resolve(name, true);
         if (resolved.Namespace == ns && resolved.Local == local)
-            return pair[1];
+            return attribute.value();
     }
     return {};
 }
 
-// Prefixes are resolved here rather than by expat: its namespace processing builds an expanded
-// name for every element and attribute and doubles the parse time of a word-processor part.
 XmlStream::XmlStream(XmlEvents &events)
-    : parser_(XML_ParserCreate(nullptr))
-    , events_(events)
+    : events_(events)
 {
-    if (!parser_)
-        return;
-    XML_SetUserData(parser_, this);
-    XML_SetElementHandler(parser_, OnStart, OnEnd);
-    XML_SetCharacterDataHandler(parser_, OnText);
-    XML_SetStartDoctypeDeclHandler(parser_, OnDoctype);
-    // Without a DOCTYPE there are no entities to expand; never fetch any from outside either.
-    XML_SetParamEntityParsing(parser_, XML_PARAM_ENTITY_PARSING_NEVER);
+    static const bool charged = [] {
+        pugi::set_memory_management_functions(AllocateTree, FreeTree);
+        return true;
+    }();
+    (void)charged;
 }
 
-XmlStream::~XmlStream()
-{
-    if (parser_)
-        XML_ParserFree(parser_);
-}
+XmlStream::~XmlStream() = default;
 
-bool XmlStream::Feed(std::string_view piece)
+bool XmlStream::Parse(std::string part)
 {
-    if (!parser_)
+    part_ = std::move(part);
+    pugi::xml_document tree;
+    const pugi::xml_parse_result parsed
+        = tree.load_buffer_inplace(part_.data(), part_.size(), ParseOptions, pugi::encoding_auto);
+    if (parsed.status == pugi::status_out_of_memory) {
+        tooLarge_ = true;
         return false;
-    // Pieces come from fixed-size chunks, far below INT_MAX.
-    return XML_Parse(parser_, piece.data(), int(piece.size()), XML_FALSE) == XML_STATUS_OK;
-}
-
-bool XmlStream::Finish()
-{
-    return parser_ && XML_Parse(parser_, nullptr, 0, XML_TRUE) == XML_STATUS_OK;
+    }
+    if (!parsed) {
+        malformed_ = true;
+        failedAt_ = size_t(std::max<ptrdiff_t>(parsed.offset, 0));
+        return false;
+    }
+    // Walked without recursion: nesting is bounded only when an element is reached.
+    pugi::xml_node node = tree.first_child();
+    while (node) {
+        switch (node.type()) {
+        case pugi::node_doctype:
+            doctype_ = true;
+            return false;
+        case pugi::node_element:
+            if (!Start(node.name(), node.first_attribute().internal_object()))
+                return false;
+            if (node.first_child()) {
+                node = node.first_child();
+                continue;
+            }
+            if (!End())
+                return false;
+            break;
+        case pugi::node_pcdata:
+        case pugi::node_cdata:
+            if (!events_.Text(node.value())) {
+                stoppedByReader_ = true;
+                return false;
+            }
+            break;
+        default:
+            break;
+        }
+        while (!node.next_sibling()) {
+            node = node.parent();
+            if (node == tree)
+                return true;
+            if (!End())
+                return false;
+        }
+        node = node.next_sibling();
+    }
+    return true;
 }
 
 std::u16string XmlStream::Refusal(std::string_view part) const
@@ -113,9 +181,12 @@ std::u16string XmlStream::Refusal(std::string_view part) const
             + u" declares a document type, which a .docx or .odt never does.";
     if (tooDeep_)
         return u"The file is damaged: its " + name + u" is nested too deeply.";
-    std::string line = "?";
-    if (parser_)
-        line = std::to_string(XML_GetCurrentLineNumber(parser_));
+    if (tooLarge_)
+        return u"The file is too large: its " + name + u" holds more markup than Cellwright reads.";
+    // The parse rewrote the part in place, but left its line ends where they were.
+    const size_t end = std::min(failedAt_, part_.size());
+    const std::string line
+        = std::to_string(1 + std::count(part_.begin(), part_.begin() + ptrdiff_t(end), '\n'));
     return u"The file is damaged: its " + name + u" is not well-formed XML (line "
         + std::u16string(line.begin(), line.end()) + u").";
 }
@@ -147,77 +218,43 @@ XmlStream::Name XmlStream::Resolve(std::string_view qualified, bool isAttribute)
     return { Lookup(qualified.substr(0, colon)), qualified.substr(colon + 1) };
 }
 
-void XmlStream::Stop()
+bool XmlStream::Start(const char *name, pugi::xml_attribute_struct *attributes)
 {
-    stopped_ = true;
-    XML_StopParser(parser_, XML_FALSE);
-}
-
-void XmlStream::OnStart(void *self, const char *name, const char **attributes)
-{
-    auto &stream = *static_cast<XmlStream *>(self);
-    // expat may still report what the current piece holds after a stop.
-    if (stream.stopped_)
-        return;
-    if (++stream.depth_ > MaxDepth) {
-        stream.tooDeep_ = true;
-        stream.Stop();
-        return;
+    if (++depth_ > MaxDepth) {
+        tooDeep_ = true;
+        return false;
     }
-    for (const char **pair = attributes; pair[0]; pair += 2) {
+    for (pugi::xml_attribute attribute(attributes); attribute;
+         attribute = attribute.next_attribute()) {
         std::string_view prefix;
-        if (DeclaredPrefix(pair[0], prefix)) {
-            if (stream.bindings_.size() >= MaxBindings) {
-                stream.tooDeep_ = true;
-                stream.Stop();
-                return;
+        if (DeclaredPrefix(attribute.name(), prefix)) {
+            if (bindings_.size() >= MaxBindings) {
+                tooDeep_ = true;
+                return false;
             }
-            stream.bindings_.push_back(
-                { std::string(prefix), NamespaceOf(pair[1]), stream.depth_ });
-            stream.cached_ = false;
+            bindings_.push_back({ std::string(prefix), NamespaceOf(attribute.value()), depth_ });
+            cached_ = false;
         }
     }
-    const Name resolved = stream.Resolve(name, false);
-    if (!stream.events_.Start(
-            resolved.Namespace, resolved.Local, XmlAttributes(stream, attributes))) {
-        stream.stoppedByReader_ = true;
-        stream.Stop();
+    const Name resolved = Resolve(name, false);
+    if (!events_.Start(resolved.Namespace, resolved.Local, XmlAttributes(*this, attributes))) {
+        stoppedByReader_ = true;
+        return false;
     }
+    return true;
 }
 
-void XmlStream::OnEnd(void *self, const char *)
+bool XmlStream::End()
 {
-    auto &stream = *static_cast<XmlStream *>(self);
-    if (stream.stopped_)
-        return;
-    const bool going = stream.events_.End();
-    while (!stream.bindings_.empty() && stream.bindings_.back().Depth == stream.depth_) {
-        stream.bindings_.pop_back();
-        stream.cached_ = false;
+    const bool going = events_.End();
+    while (!bindings_.empty() && bindings_.back().Depth == depth_) {
+        bindings_.pop_back();
+        cached_ = false;
     }
-    --stream.depth_;
-    if (!going) {
-        stream.stoppedByReader_ = true;
-        stream.Stop();
-    }
-}
-
-void XmlStream::OnText(void *self, const char *text, int length)
-{
-    auto &stream = *static_cast<XmlStream *>(self);
-    if (stream.stopped_)
-        return;
-    if (!stream.events_.Text(std::string_view(text, size_t(length)))) {
-        stream.stoppedByReader_ = true;
-        stream.Stop();
-    }
-}
-
-void XmlStream::OnDoctype(void *self, const char *, const char *, const char *, int)
-{
-    auto &stream = *static_cast<XmlStream *>(self);
-    stream.doctype_ = true;
-    stream.Stop();
+    --depth_;
+    if (!going)
+        stoppedByReader_ = true;
+    return going;
 }
 
 } // namespace cellwright

@@ -1,6 +1,7 @@
-// A streaming, namespace-aware XML reader over expat, hardened for untrusted packages: a document
-// type declaration (the only way to declare entities) is refused, nothing external is loaded,
-// and nesting depth is bounded.
+// A namespace-aware XML reader over pugixml, hardened for untrusted packages: the part is gathered
+// and parsed in place into a tree whose memory is bounded, then walked as events. A document type
+// declaration (the only way to declare entities) is refused, nothing external is ever loaded, and
+// nesting depth is bounded.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +9,9 @@
 #include <string_view>
 #include <vector>
 
-struct XML_ParserStruct;
+namespace pugi {
+struct xml_attribute_struct;
+}
 
 namespace cellwright {
 
@@ -37,13 +40,13 @@ public:
 
 private:
     friend class XmlStream;
-    XmlAttributes(const XmlStream &stream, const char **pairs)
+    XmlAttributes(const XmlStream &stream, pugi::xml_attribute_struct *first)
         : stream_(stream)
-        , pairs_(pairs)
+        , first_(first)
     {
     }
     const XmlStream &stream_;
-    const char **pairs_; // expat's name/value pairs, null-terminated
+    pugi::xml_attribute_struct *first_; // the element's first attribute, or null
 };
 
 // What a reader does with the parser's events. Returning false stops the parse; the reader then
@@ -64,11 +67,9 @@ public:
     XmlStream(const XmlStream &) = delete;
     XmlStream &operator=(const XmlStream &) = delete;
 
-    // Parses the next piece of the part; false when the parse stopped: malformed XML, a refused
-    // construct, or the reader asked to stop.
-    bool Feed(std::string_view piece);
-    // Ends the part; false when it was not complete well-formed XML.
-    bool Finish();
+    // Parses the part and hands its events to the reader; false when it was not well-formed XML,
+    // held a refused construct, or the reader asked to stop.
+    bool Parse(std::string part);
 
     // True when the reader stopped the parse (the reader then holds the refusal).
     bool StoppedByReader() const { return stoppedByReader_; }
@@ -91,14 +92,10 @@ private:
 
     Name Resolve(std::string_view qualified, bool isAttribute) const;
     Ns Lookup(std::string_view prefix) const;
-    static void OnStart(void *self, const char *name, const char **attributes);
-    static void OnEnd(void *self, const char *name);
-    static void OnText(void *self, const char *text, int length);
-    static void OnDoctype(
-        void *self, const char *name, const char *system, const char *publicId, int internal);
-    void Stop();
+    bool Start(const char *name, pugi::xml_attribute_struct *attributes);
+    bool End();
 
-    XML_ParserStruct *parser_;
+    std::string part_; // parsed in place, so the tree's names and texts point into it
     XmlEvents &events_;
     std::vector<Binding> bindings_;
     // The last prefix looked up: nearly every element of a part shares one.
@@ -106,10 +103,12 @@ private:
     mutable Ns cachedNamespace_ = Ns::None;
     mutable bool cached_ = false;
     int depth_ = 0;
+    size_t failedAt_ = 0; // where the XML stopped being well-formed, as an offset into part_
+    bool malformed_ = false;
     bool doctype_ = false;
+    bool tooLarge_ = false; // its tree would outgrow the memory a part may take
     bool tooDeep_ = false; // too many open elements or namespace declarations
     bool stoppedByReader_ = false;
-    bool stopped_ = false;
 };
 
 } // namespace cellwright

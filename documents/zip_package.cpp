@@ -8,7 +8,8 @@ namespace cellwright {
 
 namespace {
 
-// Big enough that the call overhead vanishes, small enough to stay in the cache with the parser.
+// Inflated at most this much at a time, so that a member claiming less than it holds is caught
+// within one chunk of the ceiling.
 constexpr size_t ChunkSize = 64 * 1024;
 
 // The package's bytes as the file minizip reads: every call answers from memory.
@@ -107,9 +108,10 @@ bool ZipPackage::Has(const char *name, bool ignoreCase) const
     return IsOpen() && unzLocateFile(archive_->zip, name, CaseRule(ignoreCase)) == UNZ_OK;
 }
 
-ZipPackage::Status ZipPackage::Read(const char *name, size_t ceiling,
-    const std::function<bool(std::string_view)> &chunk, bool ignoreCase)
+ZipPackage::Status ZipPackage::Read(
+    const char *name, size_t ceiling, std::string &out, bool ignoreCase)
 {
+    out.clear();
     if (!IsOpen())
         return Status::Damaged;
     unzFile zip = archive_->zip;
@@ -128,11 +130,14 @@ ZipPackage::Status ZipPackage::Read(const char *name, size_t ceiling,
     if (unzOpenCurrentFile(zip) != UNZ_OK)
         return Status::Damaged;
 
+    // The claim is at most the ceiling; room that a false claim leaves unused is never touched.
+    out.reserve(size_t(info.uncompressed_size) + 1);
     Status status = Status::Read;
-    std::string buffer(ChunkSize, '\0');
-    size_t total = 0;
     for (;;) {
-        const int got = unzReadCurrentFile(zip, buffer.data(), unsigned(buffer.size()));
+        const size_t total = out.size();
+        out.resize(total + ChunkSize);
+        const int got = unzReadCurrentFile(zip, out.data() + total, unsigned(ChunkSize));
+        out.resize(total + size_t(std::max(got, 0)));
         if (got < 0) {
             status = Status::Damaged;
             break;
@@ -140,33 +145,17 @@ ZipPackage::Status ZipPackage::Read(const char *name, size_t ceiling,
         if (got == 0)
             break;
         // Whatever the header claimed: the ceiling counts what actually comes out.
-        total += size_t(got);
-        if (total > ceiling) {
+        if (out.size() > ceiling) {
             status = Status::TooLarge;
-            break;
-        }
-        if (!chunk(std::string_view(buffer.data(), size_t(got)))) {
-            status = Status::Stopped;
             break;
         }
     }
     // A bad checksum shows on closing a member read to its end.
     if (unzCloseCurrentFile(zip) != UNZ_OK && status == Status::Read)
         status = Status::Damaged;
+    if (status != Status::Read)
+        out.clear();
     return status;
-}
-
-ZipPackage::Status ZipPackage::ReadAll(
-    const char *name, size_t ceiling, std::string &out, bool ignoreCase)
-{
-    out.clear();
-    return Read(
-        name, ceiling,
-        [&out](std::string_view piece) {
-            out += piece;
-            return true;
-        },
-        ignoreCase);
 }
 
 } // namespace cellwright

@@ -1,8 +1,7 @@
-// A zip package read from bytes in memory, its members read in bounded chunks.
+// A zip package read from bytes in memory, each member read whole up to a ceiling.
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,7 +17,6 @@ public:
         TooLarge, // the member inflates past the ceiling given
         Encrypted, // the member needs a password
         Unsupported, // packed by a method a document never uses
-        Stopped, // the chunk reader asked to stop
     };
 
     // The bytes must outlive the package: members are read from them in place.
@@ -31,12 +29,9 @@ public:
     // Part names of an Office package compare without case; those of OpenDocument with it.
     bool Has(const char *name, bool ignoreCase = false) const;
 
-    // Hands the member's inflated bytes to chunk, in pieces, and stops when chunk returns false
-    // or more than ceiling bytes came out, whatever the member's header claims.
-    Status Read(const char *name, size_t ceiling,
-        const std::function<bool(std::string_view)> &chunk, bool ignoreCase = false);
-    // The whole member, when it is no larger than ceiling.
-    Status ReadAll(const char *name, size_t ceiling, std::string &out, bool ignoreCase = false);
+    // The whole member, when it inflates to no more than ceiling bytes, whatever its header
+    // claims.
+    Status Read(const char *name, size_t ceiling, std::string &out, bool ignoreCase = false);
 
 private:
     struct Archive;

@@ -1,5 +1,6 @@
 // Reading .docx and .odt packages: the lines and table shapes of small documents that hold every
 // construct the reader must get right, and a refusal that names the fault for each bad input.
+#include "package_writer.h"
 #include "word_document.h"
 
 #include <QFile>
@@ -55,6 +56,8 @@ private slots:
     void refuses();
     void recognises_data();
     void recognises();
+    void readsMadeParts_data();
+    void readsMadeParts();
 };
 
 void TestWordDocument::reads_data()
@@ -208,5 +211,41 @@ void TestWordDocument::recognises()
         wordProcessor);
 }
 
+// Bodies no word processor writes, wrapped here: what the parser passes through as it stands.
+void TestWordDocument::readsMadeParts_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("says"); // the one line read, or the refusal
+
+    const auto paragraph
+        = [](const QByteArray &text) { return "<w:p><w:r><w:t>" + text + "</w:t></w:r></w:p>"; };
+    QTest::newRow("broken UTF-8 sequences")
+        << paragraph("a\xC3"
+                     "A\xE2\x82|\xED\xA0\x80|\xC0\xAF|\xF8\x88\x80\x80\x80z")
+        << QString::fromUtf8("a\uFFFDA\uFFFD|\uFFFD|\uFFFD|\uFFFD\uFFFD\uFFFD\uFFFD\uFFFDz");
+    QTest::newRow("four-byte and two-byte forms")
+        << paragraph("\xF0\x9D\x9B\xBC \xC3\xA9") << QString::fromUtf8("\U0001d6fc \u00e9");
+    QTest::newRow("predefined and numeric references")
+        << paragraph("&lt;&amp;&#x3b1;&#946;&gt;") << QString::fromUtf8("<&\u03b1\u03b2>");
+    QTest::newRow("markup past the tree budget")
+        << QByteArray("<w:p/>").repeated(6'000'000) << "holds more markup than Cellwright reads";
+    QTest::newRow("unclosed element") << QByteArray("<w:p><w:r>") << "is not well-formed XML";
+}
+
+void TestWordDocument::readsMadeParts()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, says);
+
+    const std::string part = "<w:document xmlns:w=\"http://schemas.openxmlformats.org/"
+                             "wordprocessingml/2006/main\"><w:body>"
+        + body.toStdString() + "</w:body></w:document>";
+    const std::string package = WritePackage({ { "word/document.xml", part } });
+    const WordDocumentRead read = ReadWordDocument(package);
+    const QString got = read.Document && read.Document->Lines.size() == 1
+        ? QString::fromStdU16String(read.Document->Lines[0])
+        : QString::fromStdU16String(read.Refusal);
+    QVERIFY2(got.contains(says), qPrintable(got));
+}
 QTEST_APPLESS_MAIN(TestWordDocument)
 #include "tst_word_document.moc"
