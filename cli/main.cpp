@@ -10,7 +10,7 @@
 #include "document_file.h"
 #include "document_reading.h"
 #include "known_tables.h"
-#include "read_document.h"
+#include "read_input.h"
 #include "table_sizing.h"
 #include "text_codec.h"
 #include "text_rules.h"
@@ -407,7 +407,7 @@ bool IsStandardOutput(const std::string &output)
     return output == "-" || output == "/dev/stdout";
 }
 
-int Run(const CommandLine &line)
+int Run(const CommandLine &line, char **argv)
 {
     if (!Utf8Name(line.input, "input") || (line.output && !Utf8Name(*line.output, "output")))
         return UsageError;
@@ -417,7 +417,7 @@ int Run(const CommandLine &line)
     }
 
     ConversionState state { ConversionState::GrowingLineStores {} };
-    DocumentRead read = ReadDocumentFile(fs::path(line.input));
+    DocumentRead read = ReadInput(fs::path(line.input), argv);
     if (!read.Document) {
         Refused(line.input, read.Reason);
         return Failure;
@@ -486,7 +486,7 @@ int main(int argc, char **argv)
         case CommandLine::Action::Find:
             break;
         }
-        return Run(parsed.commandLine);
+        return Run(parsed.commandLine, argv);
     } catch (const std::exception &error) {
         Complain(error.what());
         return Failure;
