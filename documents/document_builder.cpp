@@ -125,7 +125,13 @@ void DocumentBuilder::AddCollapsingText(std::string_view utf8)
     if (paragraphs_ == 0 || !Charge(utf8.size()))
         return;
     ForEachUnit(utf8, [this](char16_t c) {
-        if (IsXmlSpace(c)) {
+        if (c == u'\r') {
+            // Written line ends reach here as line feeds, so this came from a character
+            // reference, which the word processor keeps as a character: a space that stays.
+            paragraph_ += u' ';
+            collapsible_ = true;
+            trailingCollapsed_ = false;
+        } else if (IsXmlSpace(c)) {
             if (collapsible_)
                 return;
             paragraph_ += u' ';

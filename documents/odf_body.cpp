@@ -1,8 +1,11 @@
 // content.xml of an OpenDocument text: the body's paragraphs and tables. Tracked deletions are
-// kept apart from the body (in text:tracked-changes), so the body itself reads as accepted.
+// kept apart from the body (in text:tracked-changes), so the body itself reads as accepted; a
+// table row deleted whole is left with empty cells and marked on its automatic style.
 #include "body_readers.h"
 
 #include <algorithm>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace cellwright {
@@ -12,6 +15,8 @@ namespace {
 enum class Context : uint8_t {
     Other,
     Root,
+    Styles,
+    RowStyle,
     Body,
     Paragraph,
     Table,
@@ -44,10 +49,25 @@ public:
         const Context parent = open_.back();
         Context context = Context::Other;
         if (parent == Context::Root) {
-            // Styles, fonts and scripts hold no text of the document.
-            if (ns != Ns::Office || local != "body")
+            // Fonts and scripts hold no text of the document; styles only say which rows
+            // changes were tracked on whole.
+            if (ns == Ns::Office && local == "automatic-styles")
+                context = Context::Styles;
+            else if (ns != Ns::Office || local != "body")
                 return Skip();
-            context = Context::Body;
+            else
+                context = Context::Body;
+        } else if (parent == Context::Styles) {
+            if (ns != Ns::Style || local != "style"
+                || attributes.Get(Ns::Style, "family") != "table-row")
+                return Skip();
+            rowStyle_ = attributes.Get(Ns::Style, "name");
+            context = Context::RowStyle;
+        } else if (parent == Context::RowStyle) {
+            if (ns == Ns::Style && local == "table-row-properties"
+                && attributes.Get(Ns::LoExt, "text-changes-only") == "false")
+                trackedRowStyles_.insert(rowStyle_);
+            return Skip();
         } else if (parent == Context::Body) {
             if (ns == Ns::Office && local == "text") {
                 context = Context::Other;
@@ -87,6 +107,8 @@ public:
                         ReadCount(attributes.Get(Ns::Table, "number-rows-repeated"), 1,
                             int(MaxDocumentLines) + 1));
                     row->Header = InHeaderRows();
+                    trackedRow_
+                        = trackedRowStyles_.contains(attributes.Get(Ns::Table, "style-name"));
                 }
                 context = Context::Row;
             } else if (local == "table-cell") {
@@ -124,6 +146,13 @@ public:
         }
         const Context context = open_.back();
         open_.pop_back();
+        if (context == Context::Row && trackedRow_) {
+            // A row tracked whole and empty once the changes are accepted was deleted.
+            if (DocumentBuilder::Row *row = document_.CurrentRow())
+                row->Deleted = std::all_of(row->Cells.begin(), row->Cells.end(),
+                    [](const DocumentBuilder::Cell &cell) { return cell.Text.empty(); });
+            trackedRow_ = false;
+        }
         return CloseElement(document_, context);
     }
 
@@ -163,6 +192,9 @@ private:
 
     DocumentBuilder &document_;
     std::vector<Context> open_;
+    std::set<std::string, std::less<>> trackedRowStyles_; // rows whose changes are tracked whole
+    std::string rowStyle_; // the row style being read
+    bool trackedRow_ = false; // the top-level row being read has one of those styles
     int skipped_ = 0; // open elements inside one whose content is left out
 };
 

@@ -21,7 +21,7 @@ constexpr size_t MaxTreeBytes = size_t(256) << 20;
 // A package's parts declare a few dozen namespaces; each declaration in scope costs memory.
 constexpr size_t MaxBindings = 4096;
 
-constexpr std::array<std::pair<std::string_view, Ns>, 10> Namespaces = { {
+constexpr std::array<std::pair<std::string_view, Ns>, 12> Namespaces = { {
     { "http://schemas.openxmlformats.org/wordprocessingml/2006/main", Ns::Word },
     { "http://purl.oclc.org/ooxml/wordprocessingml/main", Ns::Word },
     { "http://schemas.openxmlformats.org/officeDocument/2006/math", Ns::Math },
@@ -32,6 +32,8 @@ constexpr std::array<std::pair<std::string_view, Ns>, 10> Namespaces = { {
     { "urn:oasis:names:tc:opendocument:xmlns:text:1.0", Ns::Text },
     { "urn:oasis:names:tc:opendocument:xmlns:table:1.0", Ns::Table },
     { "urn:oasis:names:tc:opendocument:xmlns:drawing:1.0", Ns::Draw },
+    { "urn:oasis:names:tc:opendocument:xmlns:style:1.0", Ns::Style },
+    { "urn:org:documentfoundation:names:experimental:office:xmlns:loext:1.0", Ns::LoExt },
 } };
 
 Ns NamespaceOf(std::string_view uri)

@@ -27,6 +27,8 @@ enum class Ns : uint8_t {
     Text, // OpenDocument text:
     Table, // OpenDocument table:
     Draw, // OpenDocument draw:
+    Style, // OpenDocument style:
+    LoExt, // a word processor's extensions to OpenDocument
 };
 
 class XmlStream;
