@@ -134,9 +134,12 @@ ZipPackage::Status ZipPackage::Read(
     out.reserve(size_t(info.uncompressed_size) + 1);
     Status status = Status::Read;
     for (;;) {
+        // Inflate into the room reserved while there is some, so a true claim never copies.
         const size_t total = out.size();
-        out.resize(total + ChunkSize);
-        const int got = unzReadCurrentFile(zip, out.data() + total, unsigned(ChunkSize));
+        const size_t want
+            = out.capacity() > total ? std::min(out.capacity() - total, ChunkSize) : ChunkSize;
+        out.resize(total + want);
+        const int got = unzReadCurrentFile(zip, out.data() + total, unsigned(want));
         out.resize(total + size_t(std::max(got, 0)));
         if (got < 0) {
             status = Status::Damaged;
