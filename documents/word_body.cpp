@@ -102,7 +102,7 @@ Name Lookup(std::string_view local)
     if (local.size() >= byLength.size())
         return Name::Unknown;
     for (const auto &[name, value] : byLength[local.size()]) {
-        if (name == local)
+        if (name[0] == local[0] && name == local)
             return value;
     }
     return Name::Unknown;

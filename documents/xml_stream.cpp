@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <pugixml.hpp>
+#include <sys/mman.h>
 #include <utility>
 
 namespace cellwright {
@@ -15,9 +16,11 @@ namespace {
 // Real documents nest a few dozen elements deep; tables nested to the reader's limit stay far
 // below this.
 constexpr int MaxDepth = 4096;
-// A word processor's part takes two to three times its size as a tree; a part at the 64 MiB
-// ceiling still fits. A part of nothing but tiny elements would take far more, and is refused.
+// A word processor's part takes four to five times its size as a tree, so parts of up to about
+// 50 MiB fit, ten times what a document at the line limit holds. A part of nothing but tiny
+// elements takes far more, and is refused.
 constexpr size_t MaxTreeBytes = size_t(256) << 20;
+constexpr size_t TreeBytesPerPartByte = 6;
 // A package's parts declare a few dozen namespaces; each declaration in scope costs memory.
 constexpr size_t MaxBindings = 4096;
 
@@ -66,10 +69,32 @@ bool DeclaredPrefix(const char *attribute, std::string_view &prefix)
 // MaxTreeBytes; past it the parse fails as out of memory rather than the process growing.
 thread_local size_t treeBytes = 0;
 
+// The region the tree of the part being parsed is carved from, when it has one.
+struct TreeArena {
+    char *Base = nullptr;
+    size_t Used = 0;
+    size_t Size = 0;
+
+    bool Holds(const void *memory) const { return Base && memory >= Base && memory < Base + Size; }
+};
+thread_local TreeArena arena;
+
+constexpr size_t Aligned(size_t size)
+{
+    constexpr size_t Alignment = alignof(std::max_align_t);
+    return (size + Alignment - 1) / Alignment * Alignment;
+}
+
 void *AllocateTree(size_t size)
 {
     if (size > MaxTreeBytes - treeBytes)
         return nullptr;
+    if (Aligned(size) <= arena.Size - arena.Used) {
+        void *memory = arena.Base + arena.Used;
+        arena.Used += Aligned(size);
+        treeBytes += Aligned(size);
+        return memory;
+    }
     // The size is kept in front of the block, so that freeing knows what to give back.
     auto *block = static_cast<size_t *>(std::malloc(size + alignof(std::max_align_t)));
     if (!block)
@@ -81,13 +106,56 @@ void *AllocateTree(size_t size)
 
 void FreeTree(void *memory)
 {
-    if (!memory)
+    if (!memory || arena.Holds(memory)) // the arena goes as a whole
         return;
     auto *block
         = reinterpret_cast<size_t *>(static_cast<char *>(memory) - alignof(std::max_align_t));
     treeBytes -= *block;
     std::free(block);
 }
+
+// The tree of a large part is a few megabytes, written once. Carved from one region the kernel
+// may back with huge pages, it is faulted in a few times instead of a thousand, which took a
+// third of reading a large document. Smaller parts, and whatever outgrows the region, use the
+// heap.
+class TreeArenaScope {
+public:
+    explicit TreeArenaScope(size_t partBytes)
+    {
+        constexpr size_t HugePage = size_t(2) << 20;
+        const size_t want = std::min(MaxTreeBytes, partBytes * TreeBytesPerPartByte);
+        if (want < HugePage)
+            return;
+        size_ = (want + HugePage - 1) / HugePage * HugePage + HugePage;
+        // Reserved, not committed: only what the tree touches is ever backed.
+        void *mapping = ::mmap(nullptr, size_, PROT_READ | PROT_WRITE,
+            MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+        if (mapping == MAP_FAILED)
+            return;
+        mapping_ = mapping;
+        const auto start = reinterpret_cast<uintptr_t>(mapping);
+        auto *base = reinterpret_cast<char *>((start + HugePage - 1) / HugePage * HugePage);
+        const size_t usable = size_ - HugePage;
+#ifdef MADV_HUGEPAGE
+        ::madvise(base, usable, MADV_HUGEPAGE); // only a hint: plain pages work the same
+#endif
+        arena = { base, 0, usable };
+    }
+    ~TreeArenaScope()
+    {
+        if (!mapping_)
+            return;
+        treeBytes -= arena.Used;
+        arena = {};
+        ::munmap(mapping_, size_);
+    }
+    TreeArenaScope(const TreeArenaScope &) = delete;
+    TreeArenaScope &operator=(const TreeArenaScope &) = delete;
+
+private:
+    void *mapping_ = nullptr;
+    size_t size_ = 0;
+};
 
 // Entities are the five predefined and character references only; without a DOCTYPE there are
 // no others, and one is refused. Whitespace-only text is kept: a spaced run may be just a blank.
@@ -124,6 +192,12 @@ XmlStream::~XmlStream() = default;
 bool XmlStream::Parse(std::string part)
 {
     part_ = std::move(part);
+    // Counted before the parse rewrites the part; text that merely says xmlns counts too, which
+    // only keeps the scan going.
+    declarationsLeft_ = 0;
+    for (size_t at = part_.find("xmlns"); at != part_.npos; at = part_.find("xmlns", at + 5))
+        ++declarationsLeft_;
+    const TreeArenaScope region(part_.size()); // outlives the tree, which frees into it
     pugi::xml_document tree;
     const pugi::xml_parse_result parsed
         = tree.load_buffer_inplace(part_.data(), part_.size(), ParseOptions, pugi::encoding_auto);
@@ -136,23 +210,26 @@ bool XmlStream::Parse(std::string part)
         failedAt_ = size_t(std::max<ptrdiff_t>(parsed.offset, 0));
         return false;
     }
-    // Walked without recursion: nesting is bounded only when an element is reached.
+    // Walked without recursion: nesting is bounded only when an element is reached. pugixml's
+    // accessors are calls, so each is made once per node.
     pugi::xml_node node = tree.first_child();
     while (node) {
         switch (node.type()) {
         case pugi::node_doctype:
             doctype_ = true;
             return false;
-        case pugi::node_element:
+        case pugi::node_element: {
             if (!Start(node.name(), node.first_attribute().internal_object()))
                 return false;
-            if (node.first_child()) {
-                node = node.first_child();
+            const pugi::xml_node child = node.first_child();
+            if (child) {
+                node = child;
                 continue;
             }
             if (!End())
                 return false;
             break;
+        }
         case pugi::node_pcdata:
         case pugi::node_cdata:
             if (!events_.Text(node.value())) {
@@ -163,14 +240,19 @@ bool XmlStream::Parse(std::string part)
         default:
             break;
         }
-        while (!node.next_sibling()) {
-            node = node.parent();
-            if (node == tree)
+        for (;;) {
+            const pugi::xml_node next = node.next_sibling();
+            if (next) {
+                node = next;
+                break;
+            }
+            // No element open: the node was at the top, and the walk is done.
+            if (depth_ == 0)
                 return true;
+            node = node.parent();
             if (!End())
                 return false;
         }
-        node = node.next_sibling();
     }
     return true;
 }
@@ -195,8 +277,14 @@ std::u16string XmlStream::Refusal(std::string_view part) const
 
 Ns XmlStream::Lookup(std::string_view prefix) const
 {
-    if (cached_ && prefix == cachedPrefix_)
-        return cachedNamespace_;
+    // Nearly every name has the cached prefix, a letter or two: compared without a call.
+    if (cached_ && prefix.size() == cachedPrefix_.size()) {
+        size_t i = 0;
+        while (i < prefix.size() && prefix[i] == cachedPrefix_[i])
+            ++i;
+        if (i == prefix.size())
+            return cachedNamespace_;
+    }
     // An unbound prefix (not well-formed under namespaces) names nothing the readers know.
     Ns ns = prefix.empty() ? Ns::None : Ns::Other;
     for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
@@ -220,13 +308,26 @@ XmlStream::Name XmlStream::Resolve(std::string_view qualified, bool isAttribute)
     return { Lookup(qualified.substr(0, colon)), qualified.substr(colon + 1) };
 }
 
+XmlStream::Name XmlStream::Resolve(const char *qualified) const
+{
+    // One pass finds both the colon and the end.
+    const char *c = qualified;
+    while (*c && *c != ':')
+        ++c;
+    if (!*c)
+        return { Lookup({}), std::string_view(qualified, size_t(c - qualified)) };
+    return { Lookup(std::string_view(qualified, size_t(c - qualified))), std::string_view(c + 1) };
+}
+
 bool XmlStream::Start(const char *name, pugi::xml_attribute_struct *attributes)
 {
     if (++depth_ > MaxDepth) {
         tooDeep_ = true;
         return false;
     }
-    for (pugi::xml_attribute attribute(attributes); attribute;
+    // Once every "xmlns" the part holds was a declaration already met, no element can declare
+    // more: a word processor declares all on the root, and the rest of its elements go unscanned.
+    for (pugi::xml_attribute attribute(attributes); declarationsLeft_ > 0 && attribute;
          attribute = attribute.next_attribute()) {
         std::string_view prefix;
         if (DeclaredPrefix(attribute.name(), prefix)) {
@@ -236,9 +337,10 @@ bool XmlStream::Start(const char *name, pugi::xml_attribute_struct *attributes)
             }
             bindings_.push_back({ std::string(prefix), NamespaceOf(attribute.value()), depth_ });
             cached_ = false;
+            --declarationsLeft_;
         }
     }
-    const Name resolved = Resolve(name, false);
+    const Name resolved = Resolve(name);
     if (!events_.Start(resolved.Namespace, resolved.Local, XmlAttributes(*this, attributes))) {
         stoppedByReader_ = true;
         return false;

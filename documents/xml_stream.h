@@ -93,6 +93,7 @@ private:
     };
 
     Name Resolve(std::string_view qualified, bool isAttribute) const;
+    Name Resolve(const char *elementName) const;
     Ns Lookup(std::string_view prefix) const;
     bool Start(const char *name, pugi::xml_attribute_struct *attributes);
     bool End();
@@ -105,6 +106,7 @@ private:
     mutable Ns cachedNamespace_ = Ns::None;
     mutable bool cached_ = false;
     int depth_ = 0;
+    size_t declarationsLeft_ = 0; // "xmlns" in the part not yet met as a declaration
     size_t failedAt_ = 0; // where the XML stopped being well-formed, as an offset into part_
     bool malformed_ = false;
     bool doctype_ = false;

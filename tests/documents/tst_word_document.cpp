@@ -227,6 +227,9 @@ void TestWordDocument::readsMadeParts_data()
         << paragraph("\xF0\x9D\x9B\xBC \xC3\xA9") << QString::fromUtf8("\U0001d6fc \u00e9");
     QTest::newRow("predefined and numeric references")
         << paragraph("&lt;&amp;&#x3b1;&#946;&gt;") << QString::fromUtf8("<&\u03b1\u03b2>");
+    QTest::newRow("prefix declared on an inner element") << QByteArray(
+        "<x:p xmlns:x=\"http://schemas.openxmlformats.org/wordprocessingml/2006/"
+        "main\"><x:r><x:t>inner</x:t></x:r></x:p>") << "inner";
     QTest::newRow("markup past the tree budget")
         << QByteArray("<w:p/>").repeated(6'000'000) << "holds more markup than Cellwright reads";
     QTest::newRow("unclosed element") << QByteArray("<w:p><w:r>") << "is not well-formed XML";
