@@ -320,10 +320,29 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
 
 } // namespace
 
+// The text without the footnote marks after it ("2000*", "Acadia†", "3,5¹"): a mark
+// says nothing of the column the cell belongs to.
+std::u16string_view WithoutMarks(std::u16string_view t)
+{
+    const auto mark
+        = [](char16_t c) { return c == u'*' || c == 0x2020 || c == 0x2021 || c == 0xA7; };
+    size_t end = t.size();
+    while (end > 1 && end + MaxFootnoteMarks > t.size() && mark(t[end - 1]))
+        --end;
+    // One superscript digit right after a digit, unless a power of ten is written out.
+    if (end == t.size() && end > 1 && IsSuperscriptDigit(t[end - 1]) && IsDigit(t[end - 2])
+        && t.find(0xD7) == std::u16string_view::npos && t.find(u'^') == std::u16string_view::npos
+        && (end < 3 || !IsSuperscriptDigit(t[end - 3])))
+        --end;
+    if (end == t.size() || end == 0 || !(IsLetter(t[end - 1]) || IsDigit(t[end - 1])))
+        return t;
+    return t.substr(0, end);
+}
+
 Cell Classify(std::u16string_view line)
 {
     Cell cell;
-    const std::u16string_view t = Trim(line);
+    const std::u16string_view t = WithoutMarks(Trim(line));
     cell.length = uint16_t(std::min<size_t>(t.size(), 60000));
     if (t.empty())
         return cell;
@@ -399,7 +418,10 @@ Cell Classify(std::u16string_view line)
     // A short sentence of a few words passes as a cell, but no header cell reads like one.
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
-    cell.note = cell.kind == Kind::Long
+    // A text led by a footnote mark ("* Shared prize.") is the note under a table.
+    const bool marked = t.size() >= 2 && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021)
+        && (IsWordBlank(t[1]) || IsLetter(t[1]));
+    cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     return cell;
 }

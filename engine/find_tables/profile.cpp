@@ -43,7 +43,8 @@ std::vector<int> Chains(const Profile &profile, int cols)
         return cols >= OddLastRowMinCols && after <= n
             && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
             && profile.RowAcceptable(p + cols, cols)
-            && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty);
+            && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
+                || (cells[after].note && (cells[after].flags & SentenceEnd)));
     };
     for (int p = n - cols; p >= 0; --p) {
         if (!profile.RowAcceptable(p, cols))
@@ -106,6 +107,10 @@ bool Profile::RowAcceptable(int p, int cols) const
         return blanks == 1 && p >= cols && p + 2 * cols <= size() && IsNumeric(cells[p - cols].kind)
             && IsNumeric(cells[p + cols].kind);
     }
+    // A row title over no values (a year without a prize) is a row of a wide enough table.
+    if (cols >= TitleOnlyRowMinCols && blanks == cols - 1 && IsText(cells[p].kind) == false
+        && !IsBlankCell(cells[p]))
+        return true;
     return blanks <= RowBlankShare * cols;
 }
 

@@ -48,6 +48,9 @@ inline constexpr int UnitLength = 5;
 // Digits in each group after the decimal point, as in 9.109 383 7015. Tight: 3 leaves
 // measurements', back-to-back's and chance-2's grouped constants as text.
 inline constexpr int DecimalGroupDigits = 4;
+// Footnote marks after a cell's text ("1904*", "Acadia††") read as no part of it, up to
+// this many.
+inline constexpr int MaxFootnoteMarks = 2;
 // Words in a written date: "June 17, 1996", "Mon 17 June 1996". Free.
 inline constexpr int DateWords = 4;
 // A section title "3.1. Data": its number's length and its words at most. Free.
@@ -118,6 +121,9 @@ inline constexpr double SingleColumnCompatibleAt = 0.6;
 // A row may hold at most this share of blank cells. Tight: 0.45 forbids one empty cell in two
 // and loses six two-column tables with holes (chance-1, -5, -8, -10, -18).
 inline constexpr double RowBlankShare = 0.5;
+// From this many columns a row may hold its first cell alone, the rest empty: a row title with
+// no values (a year without a prize, a total left out).
+inline constexpr int TitleOnlyRowMinCols = 3;
 // From this many columns a row may start with an empty cell (a row title left out). Free.
 inline constexpr int LeadingBlankMinCols = 3;
 // From this many cells a row may hold one odd cell: the first row under the header (a word
