@@ -108,7 +108,7 @@ bool Profile::RowAcceptable(int p, int cols) const
             && IsNumeric(cells[p + cols].kind);
     }
     // A row title over no values (a year without a prize) is a row of a wide enough table.
-    if (cols >= TitleOnlyRowMinCols && blanks == cols - 1 && IsText(cells[p].kind) == false
+    if (cols >= TitleOnlyRowMinCols && blanks == cols - 1 && !IsText(cells[p].kind)
         && !IsBlankCell(cells[p]))
         return true;
     return blanks <= RowBlankShare * cols;
