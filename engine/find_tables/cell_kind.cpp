@@ -395,6 +395,11 @@ Cell Classify(std::u16string_view line)
         | (upper >= 2 && lower == 0 ? AllCapitals : 0) | (other > 0 ? WithSymbols : 0)
         | (IsSectionNumbered(words) ? SectionNumber : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
+    // Names capitalise every word, descriptions only the first: columns keep to one habit.
+    if (words.size() >= 2 && std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
+            return IsUpper(w[0]) || IsDigit(w[0]);
+        }))
+        cell.flags |= TitleCase;
     const char16_t end = t.back();
     const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
     bool sentences = false; // a sentence ends inside the line

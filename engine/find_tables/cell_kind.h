@@ -41,6 +41,7 @@ enum CellFlag : uint8_t {
     WithSymbols = 8, // a text: a character that is no letter, digit or blank
     SectionNumber = 16, // a text: starts like a numbered section title, "2 Methods", "3.1. Data"
     SentenceEnd = 32, // a text: ends like a sentence
+    TitleCase = 64, // a text of several words, each capitalised ("Great Britain")
 };
 
 struct Cell {

@@ -157,8 +157,8 @@ inline constexpr double WordsOverNumbersShare = 0.5;
 // only the header tells apart. Free.
 inline constexpr double NumbersUnderWordsEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
-// of that period. Free.
-inline constexpr double ShorterPeriodSlack = 0.05;
+// of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
+inline constexpr double ShorterPeriodSlack = 0.1;
 // A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
 // "short list" test), how alike its cells must be (tight: 0.715 loses numbers' "Distance
 // (ly)"), and the likeness that counts for nothing (free).
