@@ -88,7 +88,9 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             return false;
         if (IsBlankCell(u))
             continue;
-        if (!IsText(u.kind) || u.length > UnitLength || u.a > 1)
+        // A unit on its own, or in brackets ("[h:mm]", "(km)").
+        const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
+        if (!IsText(u.kind) || (!bracketed && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
         overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;

@@ -111,6 +111,16 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     }
     if (whole + decimals == 0 || i == start)
         return false;
+    // A range, 56–57 or 53.5–60, reads as its first number.
+    if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1])) {
+        size_t j = i + 1;
+        Digits(t, j);
+        if (j + 1 < t.size() && (t[j] == u'.' || t[j] == u',') && IsDigit(t[j + 1])) {
+            ++j;
+            Digits(t, j);
+        }
+        i = j;
+    }
     // Uncertainty in the last digits: 6.674 30(15).
     if (i < t.size() && t[i] == u'(') {
         size_t j = i + 1;
@@ -150,6 +160,12 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     }
     while (j < t.size() && IsWordBlank(t[j]))
         ++j;
+    // A short remark in brackets after the number: 5 (fused), 12 (est.).
+    if (j > i && j < t.size() && t[j] == u'(' && t.back() == u')' && t.size() - j <= RemarkLength
+        && t.find(u'(', j + 1) == std::u16string_view::npos) {
+        cell.flags |= WithUnit;
+        j = t.size();
+    }
     // A short unit: %, K, km, km/s, °C.
     if (j < t.size()) {
         size_t k = j;
@@ -395,6 +411,9 @@ Cell Classify(std::u16string_view line)
         | (upper >= 2 && lower == 0 ? AllCapitals : 0) | (other > 0 ? WithSymbols : 0)
         | (IsSectionNumbered(words) ? SectionNumber : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
+    if (t.size() >= 2
+        && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
+        cell.flags |= Bracketed;
     // Names capitalise every word, descriptions only the first: columns keep to one habit.
     if (words.size() >= 2 && std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
             return IsUpper(w[0]) || IsDigit(w[0]);

@@ -42,6 +42,7 @@ enum CellFlag : uint8_t {
     SectionNumber = 16, // a text: starts like a numbered section title, "2 Methods", "3.1. Data"
     SentenceEnd = 32, // a text: ends like a sentence
     TitleCase = 64, // a text of several words, each capitalised ("Great Britain")
+    Bracketed = 128, // a text: in brackets, "(km)", "[h:mm]"
 };
 
 struct Cell {

@@ -45,6 +45,9 @@ inline constexpr int CodeLength = 2;
 // Letters after a number that still read as its unit (km/s, °C) rather than a word. Loose: 7
 // reads the title "3 Sources" under chance-3's 6x6 table as a number, and the table a row short.
 inline constexpr int UnitLength = 5;
+// A remark in brackets after a number, "5 (fused)", keeps it a number up to this many
+// characters with the brackets.
+inline constexpr int RemarkLength = 12;
 // Digits in each group after the decimal point, as in 9.109 383 7015. Tight: 3 leaves
 // measurements', back-to-back's and chance-2's grouped constants as text.
 inline constexpr int DecimalGroupDigits = 4;
