@@ -40,6 +40,12 @@ bool RunsOnFromAbove(const Profile &profile, int first, int cols)
     return overOdd >= RunsOnAt * cols;
 }
 
+// True when line `end` closes a block: text, an empty line, the end, or a note under it.
+bool Framed(const Profile &profile, int end)
+{
+    return OpensBlock(profile, end) || profile.cells[end].note;
+}
+
 // True when all cells of the row at `first` are words and one stands over a number.
 bool WordsOverNumbers(const Profile &profile, int first, int cols)
 {
@@ -296,6 +302,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
+    // A block that fills the space between the text around it exactly, under a header of words,
+    // shows where it starts and stops; its columns need only tell a little.
+    if (headerLike && header.blank == 0 && OpensBlock(profile, first - 1) && Framed(profile, last))
+        enough = std::min(enough, EvidenceFramedAt);
     if (toldStart)
         enough = EvidenceToldAt;
     if (evidence >= enough)

@@ -153,6 +153,9 @@ inline constexpr double RunsOnAt = 0.6;
 inline constexpr double EvidenceAt = 0.12;
 inline constexpr double EvidenceUnderHeaderAt = 0.06;
 inline constexpr double EvidenceToldAt = 0.01;
+// A block under a header of words that fills the space between texts exactly (a table of words,
+// whose columns look much alike) needs only this much.
+inline constexpr double EvidenceFramedAt = 0.03;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
