@@ -187,6 +187,18 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     int rows = std::min(1 + dataRows, rowLimit);
+    // The header row again starts the next table.
+    for (int j = profile.nextSame[first]; j < first + rows * cols; j = profile.nextSame[j]) {
+        if ((j - first) % cols != 0)
+            continue;
+        int same = 1;
+        while (same < cols && cells[j + same].text == cells[first + same].text)
+            ++same;
+        if (same == cols) {
+            rows = (j - first) / cols;
+            break;
+        }
+    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) {
         return cells[i].note && IsText(cells[i].kind) && (cells[i].flags & SentenceEnd);

@@ -466,8 +466,13 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     const int count = int(lines.size());
     std::vector<Cell> cells;
     cells.reserve(count);
-    for (const std::u16string &line : lines)
+    for (const std::u16string &line : lines) {
         cells.push_back(Classify(line));
+        uint32_t hash = 2166136261u; // FNV-1a
+        for (char16_t c : Trim(line))
+            hash = (hash ^ c) * 16777619u;
+        cells.back().text = hash;
+    }
     // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
     // title, whatever a cell of that shape might be.
     for (int i = 0; i < count; ++i) {

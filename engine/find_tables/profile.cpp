@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <span>
+#include <unordered_map>
 
 namespace cellwright::finder {
 
@@ -82,6 +83,17 @@ Profile::Profile(const ConversionState &state)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+    nextSame.assign(count, count);
+    std::unordered_map<uint32_t, int> seen;
+    for (int i = count - 1; i >= 0; --i) {
+        if (cells[i].kind == Kind::Empty)
+            continue;
+        const auto [at, fresh] = seen.try_emplace(cells[i].text, i);
+        if (!fresh) {
+            nextSame[i] = at->second;
+            at->second = i;
+        }
+    }
     lagSums.resize(MaxCols + 1);
     for (int lag = 1; lag <= MaxCols; ++lag)
         lagSums[lag] = LagSums(cells, lag);
