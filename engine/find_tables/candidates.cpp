@@ -148,8 +148,13 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
              && k->rows * k->cols == c.rows * c.cols;
              ++k) {
             if (c.cols % k->cols == 0) {
-                k->gain = std::max(k->gain, c.gain);
-                k->confidence = std::max(k->confidence, c.confidence);
+                // Unless the wider reading is plainly better (columns of words, each alike).
+                if (c.gain > k->gain + WiderReadingMargin) {
+                    *k = c;
+                } else {
+                    k->gain = std::max(k->gain, c.gain);
+                    k->confidence = std::max(k->confidence, c.confidence);
+                }
                 merged = true;
             }
         }

@@ -206,6 +206,9 @@ inline constexpr double RunsOnCost = 3;
 // title above taken in as a header cell: it costs this. Free on the corpus; the "heading right
 // above a table without a header" test needs it above 0.
 inline constexpr double StrandedCellsCost = 3;
+// A block read as a multiple of a narrower period keeps the wider reading when it gains this
+// much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
+inline constexpr double WiderReadingMargin = 1;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 
