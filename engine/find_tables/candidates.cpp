@@ -228,7 +228,8 @@ bool EmptyRowAfter(const Profile &profile, int first, int rows, int cols)
     const int end = first + rows * cols;
     if (cols < EmptyLastRowMinCols || end + cols > n
         || (end + cols < n
-            && (cells[end + cols].kind == Kind::Empty || !OpensBlock(profile, end + cols))))
+            && (cells[end + cols].kind == Kind::Empty
+                || !(OpensBlock(profile, end + cols) || cells[end + cols].note))))
         return false;
     for (int i = end; i < end + cols; ++i)
         if (cells[i].kind != Kind::Empty)

@@ -357,8 +357,9 @@ std::u16string_view WithoutMarks(std::u16string_view t)
     while (end > 1 && end + MaxFootnoteMarks > t.size() && mark(t[end - 1]))
         --end;
     // One superscript digit right after a digit, unless a power of ten is written out.
-    if (end == t.size() && end > 1 && IsSuperscriptDigit(t[end - 1]) && IsDigit(t[end - 2])
-        && t.find(0xD7) == std::u16string_view::npos && t.find(u'^') == std::u16string_view::npos
+    if (end == t.size() && end > 1 && IsSuperscriptDigit(t[end - 1])
+        && (IsDigit(t[end - 2]) || IsLower(t[end - 2])) && t.find(0xD7) == std::u16string_view::npos
+        && t.find(u'^') == std::u16string_view::npos
         && (end < 3 || !IsSuperscriptDigit(t[end - 3])))
         --end;
     if (end == t.size() || end == 0 || !(IsLetter(t[end - 1]) || IsDigit(t[end - 1])))
@@ -454,7 +455,8 @@ Cell Classify(std::u16string_view line)
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
     // A text led by a footnote mark ("* Shared prize.") is the note under a table.
-    const bool marked = t.size() >= 2 && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021)
+    const bool marked = t.size() >= 2
+        && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
         && (IsWordBlank(t[1]) || IsLetter(t[1]));
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
