@@ -402,6 +402,54 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// Lists of names standing alone (a table of one column without a header): short names without
+// digits between a title (a heading, a caption, a line that leads in) and the text resuming.
+void NameLists(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto name = [&](int i) {
+        const Cell &c = cells[i];
+        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= WordListWords;
+    };
+    const auto closes = [&](int i) { return OpensBlock(profile, i) || cells[i].note; };
+    for (int first = 1; first < n; ++first) {
+        if (!name(first))
+            continue;
+        const Cell &above = cells[first - 1];
+        const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+            || above.leadIn || (IsText(above.kind) && !above.note && closes(first - 2));
+        if (!afterTitle)
+            continue;
+        int end = first;
+        while (end < n && name(end))
+            ++end;
+        const int rows = end - first;
+        if (rows < SingleColumnMinRows || !closes(end))
+            continue;
+        // Names more alike at some period are the rows of a wider table of words.
+        const auto mean = [&](int lag) {
+            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
+                / (end - lag - first);
+        };
+        bool wider = false;
+        for (int k = 2; k <= std::min(MaxCols, rows / 2) && !wider; ++k)
+            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
+        if (wider)
+            continue;
+        Candidate c;
+        c.first = first;
+        c.rows = rows;
+        c.cols = 1;
+        c.gain = NameListEvidence * rows - TableCost - TableCostPerColumn + 2 * TextBoundary;
+        c.confidence = RowsConfidence(c.gain, 1, NameListEvidence);
+        if (c.gain > MinGain && c.confidence >= MinConfidence)
+            out.push_back(c);
+        first = end;
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -483,6 +531,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     }
     all = PreferNarrowest(std::move(all));
     KeyValueTables(profile, all);
+    NameLists(profile, all);
     return all;
 }
 

@@ -454,6 +454,7 @@ Cell Classify(std::u16string_view line)
     // A short sentence of a few words passes as a cell, but no header cell reads like one.
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
+    cell.leadIn = end == u':';
     // A text led by a footnote mark ("* Shared prize.") is the note under a table.
     const bool marked = t.size() >= 2
         && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))

@@ -177,6 +177,10 @@ inline constexpr double SingleColumnBaseline = 0.45;
 // key-values' "Laureate"; the "list of names under a title" test holds both.
 inline constexpr int WordListWords = 3;
 inline constexpr double WordListEvidence = 0.25;
+// A list of names without a header, between a title and the text resuming: the evidence per
+// name, low since only where it stands says it is a table (five names must gain more than
+// MinGain).
+inline constexpr double NameListEvidence = 0.3;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
