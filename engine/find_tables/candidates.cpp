@@ -305,6 +305,11 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
             && !(above.flags & SectionNumber))
             return std::nullopt;
+        // A column right under a value, as long as the rows above are wide and alike to them,
+        // is their last row (a total row).
+        if (first >= rows && rows <= MaxCols && !OpensBlock(profile, first - 1)
+            && profile.chains[rows][first - rows] >= 2)
+            return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                 return std::nullopt;
