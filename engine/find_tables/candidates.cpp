@@ -119,7 +119,11 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
         if (IsBlankCell(d) && first + 3 * cols <= n)
             d = cells[first + 2 * cols + c];
         header.blank += IsBlankCell(h) ? 1 : 0;
-        header.text += (IsText(h.kind) && !h.note) || (c == 0 && corner) ? 1 : 0;
+        // A label: a text that is no note, or a number of another shape than the values under
+        // it ("0°" over times).
+        const bool label = (IsText(h.kind) && !h.note)
+            || (IsNumeric(h.kind) && IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt);
+        header.text += label || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.
