@@ -464,6 +464,9 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
     int rowLimit, bool toldStart)
 {
+    // A sentence (a note, a lead-in) never opens a table.
+    if (profile.cells[first].note && (profile.cells[first].flags & SentenceEnd))
+        return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
     const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
