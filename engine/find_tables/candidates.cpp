@@ -472,9 +472,11 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
     if (rows == 0)
         return;
-    // The header row: not mostly empty.
+    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
+    // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
-    if (header.blank > HeaderBlankShare * cols)
+    if (header.blank > HeaderBlankShare * cols
+        || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
         return;
     const std::optional<double> evidence
         = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0);
