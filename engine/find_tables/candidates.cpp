@@ -40,6 +40,16 @@ bool RunsOnFromAbove(const Profile &profile, int first, int cols)
     return overOdd >= RunsOnAt * cols;
 }
 
+// True when the line above `first` opens a block, or is a title on its own line under one.
+bool Opened(const Profile &profile, int first)
+{
+    if (OpensBlock(profile, first - 1))
+        return true;
+    const Cell &title = profile.cells[first - 1];
+    return (title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
+        && OpensBlock(profile, first - 2);
+}
+
 // True when line `end` closes a block: text, an empty line, the end, or a note under it.
 bool Framed(const Profile &profile, int end)
 {
@@ -331,7 +341,7 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little.
-    if (headerLike && header.blank == 0 && OpensBlock(profile, first - 1) && Framed(profile, last))
+    if (headerLike && header.blank == 0 && Opened(profile, first) && Framed(profile, last))
         enough = std::min(enough, EvidenceFramedAt);
     if (toldStart)
         enough = EvidenceToldAt;
