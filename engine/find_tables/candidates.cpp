@@ -70,23 +70,24 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
-// True when the row at `first` is a header with an empty top-left corner: wide enough, right
-// after text that ends a block, its other cells words mostly over numbers, over a row that starts
-// with a text.
+// True when the row at `first` is a header with an empty top-left corner: wide enough, not
+// after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
+// from the values under them, over a row that starts with a text.
 bool EmptyCorner(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
         || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
-        || !OpensBlock(profile, first - 1) || !IsText(cells[first + cols].kind))
+        || !IsText(cells[first + cols].kind))
         return false;
-    int overNumbers = 0;
+    int apart = 0;
     for (int c = 1; c < cols; ++c) {
-        if (!IsText(cells[first + c].kind) || cells[first + c].note)
+        const Cell &h = cells[first + c], &d = cells[first + cols + c];
+        if (IsBlankCell(h) || h.note || Breaks(h))
             return false;
-        overNumbers += IsNumeric(cells[first + cols + c].kind) ? 1 : 0;
+        apart += IsBlankCell(d) || Similarity(h, d) < CompatibleAt ? 1 : 0;
     }
-    return overNumbers >= WordsOverNumbersShare * (cols - 1);
+    return apart >= WordsOverNumbersShare * (cols - 1);
 }
 
 // True when the row under the header at `first` gives the columns' units ("°C", "mm", or

@@ -311,7 +311,7 @@ bool IsCaptionWord(std::u16string_view word)
 bool IsMissing(std::u16string_view t)
 {
     return t == u"-" || t == u"\u2013" || t == u"\u2014" || t == u"\u2212" || t == u"n/a"
-        || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
+        || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--";
 }
 
 bool IsSectionNumbered(const std::vector<std::u16string_view> &words)

@@ -119,9 +119,9 @@ bool Profile::RowAcceptable(int p, int cols) const
         return blanks == 1 && p >= cols && p + 2 * cols <= size() && IsNumeric(cells[p - cols].kind)
             && IsNumeric(cells[p + cols].kind);
     }
-    // A row title over no values (a year without a prize) is a row of a wide enough table.
-    if (cols >= TitleOnlyRowMinCols && blanks == cols - 1 && !IsText(cells[p].kind)
-        && !IsBlankCell(cells[p]))
+    // A row title over few or no values (a year without a prize, ticks in a schedule) is a
+    // row of a wide enough table.
+    if (cols >= TitleOnlyRowMinCols && !IsBlankCell(cells[p]))
         return true;
     return blanks <= RowBlankShare * cols;
 }
