@@ -53,6 +53,12 @@ bool Opened(const Profile &profile, int first)
 // True when line `end` closes a block: text, an empty line, the end, or a note under it.
 bool Framed(const Profile &profile, int end)
 {
+    // A block that ends inside a run of empty lines is cut out of step with its rows.
+    const auto empty = [&](int i) {
+        return i >= 0 && i < profile.size() && profile.cells[i].kind == Kind::Empty;
+    };
+    if (empty(end - 1) && empty(end))
+        return false;
     return OpensBlock(profile, end) || profile.cells[end].note;
 }
 
@@ -132,8 +138,10 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
         header.blank += IsBlankCell(h) ? 1 : 0;
         // A label: a text that is no note, or a number of another shape than the values under
         // it ("0°" over times).
+        // (Over an empty corner, the row is a header whatever its labels look like.)
         const bool label = (IsText(h.kind) && !h.note)
-            || (IsNumeric(h.kind) && IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt);
+            || (IsNumeric(h.kind)
+                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)));
         header.text += label || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
@@ -289,7 +297,7 @@ bool WordList(const Profile &profile, int first, int rows)
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
-    const HeaderRow &header, bool toldStart, bool unitsRow = false)
+    const HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
@@ -304,7 +312,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
     // Data that repeats as well at a shorter period dividing this one is rows of that period,
     // whatever the line above them suggests, unless a header and its units row say how wide.
-    for (int k = 2; k <= cols / 2 && !unitsRow; ++k)
+    const bool corner = EmptyCorner(profile, first, cols);
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
             return std::nullopt;
     const bool headerLike = header.text == cols;
@@ -342,8 +351,12 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little.
-    if (headerLike && header.blank == 0 && Opened(profile, first) && Framed(profile, last))
+    if (headerLike && header.blank == (corner ? 1 : 0) && Opened(profile, first)
+        && Framed(profile, last)) {
         enough = std::min(enough, EvidenceFramedAt);
+        if (framed)
+            *framed = true;
+    }
     if (toldStart)
         enough = EvidenceToldAt;
     if (evidence >= enough)
@@ -489,8 +502,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (header.blank > HeaderBlankShare * cols
         || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
         return;
+    bool framed = false;
     const std::optional<double> evidence
-        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0);
+        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0, &framed);
     if (!evidence)
         return;
     Candidate candidate;
@@ -507,7 +521,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
     if (!toldStart && candidate.gain <= MinGain)
         return;
-    candidate.confidence = RowsConfidence(candidate.gain, cols, *evidence);
+    // A framed block is proposed however little its columns tell, but only as a guess.
+    candidate.confidence = RowsConfidence(
+        candidate.gain, cols, framed ? std::max(*evidence, FramedEvidence) : *evidence);
     // Too weak to propose unasked, and it would only stand in the way of better readings.
     if (!toldStart && candidate.confidence < MinConfidence)
         return;
