@@ -480,7 +480,8 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     // title, whatever a cell of that shape might be.
     for (int i = 0; i < count; ++i) {
         const auto text = [&](int k) {
-            return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty;
+            return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty
+                || (cells[k].note && (cells[k].flags & SentenceEnd));
         };
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;
