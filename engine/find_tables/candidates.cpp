@@ -483,6 +483,32 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// A header and one row of numbers under it ("Jan" ... "Dec" over days), standing between the
+// text around it: a table of two rows, which only its labels over numbers tell from text.
+void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
+        || !Framed(profile, first + 2 * cols))
+        return;
+    HeaderRow header;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c], &d = cells[first + cols + c];
+        if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
+            return;
+        ++header.text;
+        ++header.overNumbers;
+    }
+    Candidate candidate;
+    candidate.first = first;
+    candidate.rows = 2;
+    candidate.cols = cols;
+    candidate.gain = RowsGain(profile, candidate, NumbersUnderWordsEvidence, header, false);
+    candidate.confidence = RowsConfidence(candidate.gain, cols, FramedEvidence);
+    if (candidate.gain > MinGain && candidate.confidence >= MinConfidence)
+        out.push_back(candidate);
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -494,8 +520,11 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
     const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
-    if (rows == 0)
+    if (rows == 0) {
+        if (!units && rowLimit >= 2)
+            TwoRowTable(profile, first, cols, out);
         return;
+    }
     // The first row: not mostly empty, and empty only in its corner (a title beside an empty
     // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);

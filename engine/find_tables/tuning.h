@@ -167,6 +167,9 @@ inline constexpr double NumbersUnderWordsEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
+// A table of a header and one row of numbers is proposed from this many columns (fewer are
+// too easily a few short lines of text).
+inline constexpr int TwoRowMinCols = 3;
 // A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
 // "short list" test), how alike its cells must be (tight: 0.715 loses numbers' "Distance
 // (ly)"), and the likeness that counts for nothing (free).
