@@ -115,6 +115,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1])) {
         size_t j = i + 1;
         Digits(t, j);
+        // Digit groups of three, then decimals.
+        for (size_t k = j + 1; k < t.size() && t[j] == u',' && Digits(t, k) == 3; k = j + 1)
+            j = k;
         if (j + 1 < t.size() && (t[j] == u'.' || t[j] == u',') && IsDigit(t[j + 1])) {
             ++j;
             Digits(t, j);
