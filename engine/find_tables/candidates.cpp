@@ -19,6 +19,16 @@ bool OpensBlock(const Profile &profile, int i)
         || Breaks(profile.cells[i]);
 }
 
+// True when the line above `first` opens a block, or is a title on its own line under one.
+bool Opened(const Profile &profile, int first)
+{
+    if (OpensBlock(profile, first - 1))
+        return true;
+    const Cell &title = profile.cells[first - 1];
+    return (title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
+        && OpensBlock(profile, first - 2);
+}
+
 // True when the row above runs on into the row at `first` (much alike, or over it as an odd
 // row), so that a block starting there would start inside a table; a header merely passing as
 // the last row of the table above does not count.
@@ -38,16 +48,6 @@ bool RunsOnFromAbove(const Profile &profile, int first, int cols)
             overOdd += Similarity(profile.cells[up + c], profile.cells[first + cols + c]);
     }
     return overOdd >= RunsOnAt * cols;
-}
-
-// True when the line above `first` opens a block, or is a title on its own line under one.
-bool Opened(const Profile &profile, int first)
-{
-    if (OpensBlock(profile, first - 1))
-        return true;
-    const Cell &title = profile.cells[first - 1];
-    return (title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
-        && OpensBlock(profile, first - 2);
 }
 
 // True when line `end` closes a block: text, an empty line, the end, or a note under it.
@@ -101,7 +101,7 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
 bool UnitsRowBelow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size() || !OpensBlock(profile, first - 1)
+    if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
     int units = 0, overNumbers = 0;
