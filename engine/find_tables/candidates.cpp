@@ -26,7 +26,7 @@ bool Opened(const Profile &profile, int first)
         return true;
     const Cell &title = profile.cells[first - 1];
     return (title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
-        && OpensBlock(profile, first - 2);
+        && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
 }
 
 // True when the row above runs on into the row at `first` (much alike, or over it as an odd
@@ -435,6 +435,51 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// Glossaries: terms beside definitions of one sentence each (as long as a paragraph), at least
+// KeyValueMinRows of them, under an optional header of two labels, between a title and the text
+// resuming.
+void Glossaries(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto definition = [&](int i) {
+        return i < n && (cells[i].kind == Kind::Prose || cells[i].kind == Kind::Long)
+            && cells[i].oneSentence;
+    };
+    const auto label = [&](int i) {
+        return i >= 0 && i < n && IsText(cells[i].kind) && !cells[i].note
+            && !(cells[i].flags & SentenceEnd);
+    };
+    for (int first = 0; first + 1 < n; ++first) {
+        if (!IsKey(cells[first]) || !definition(first + 1))
+            continue;
+        int end = first;
+        while (end + 1 < n && IsKey(cells[end]) && definition(end + 1))
+            end += 2;
+        int start = first, rows = (end - first) / 2;
+        // Two labels right above are the header.
+        if (label(first - 2) && label(first - 1)) {
+            start -= 2;
+            ++rows;
+        } else if (!Opened(profile, first)) {
+            first = end - 1;
+            continue;
+        }
+        if ((end - first) / 2 >= KeyValueMinRows && Framed(profile, end)) {
+            Candidate c;
+            c.first = start;
+            c.rows = rows;
+            c.cols = 2;
+            c.gain = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn
+                + 2 * TextBoundary;
+            c.confidence = RowsConfidence(c.gain, 2, KeyValueEvidence);
+            if (c.gain > MinGain && c.confidence >= MinConfidence)
+                out.push_back(c);
+        }
+        first = end - 1;
+    }
+}
+
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in) and the text resuming.
 void NameLists(const Profile &profile, std::vector<Candidate> &out)
@@ -602,6 +647,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     all = PreferNarrowest(std::move(all));
     KeyValueTables(profile, all);
     NameLists(profile, all);
+    Glossaries(profile, all);
     return all;
 }
 

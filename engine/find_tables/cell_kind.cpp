@@ -458,6 +458,7 @@ Cell Classify(std::u16string_view line)
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
     cell.leadIn = end == u':';
+    cell.oneSentence = sentenceEnd && !sentences;
     // A text led by a footnote mark ("* Shared prize.") is the note under a table.
     const bool marked = t.size() >= 2
         && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))

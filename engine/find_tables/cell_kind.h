@@ -53,6 +53,7 @@ struct Cell {
     uint16_t length = 0; // characters without the blanks at both ends
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
     bool leadIn = false; // a text ending in a colon: what follows belongs to it
+    bool oneSentence = false; // a text of one sentence, ended: a definition or a note
     uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
 };
 
