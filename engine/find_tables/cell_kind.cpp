@@ -490,6 +490,21 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;
     }
+    // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a
+    // section title too, wherever it stands.
+    int section = -1;
+    for (int i = 0; i < count; ++i) {
+        if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
+            continue;
+        const std::u16string_view t = Trim(lines[i]);
+        int number = 0;
+        for (size_t k = 0; k < t.size() && IsDigit(t[k]) && number < 1000; ++k)
+            number = number * 10 + (t[k] - u'0');
+        if (cells[i].kind != Kind::Heading && section >= 0 && number == section + 1)
+            cells[i].kind = Kind::Heading;
+        if (cells[i].kind == Kind::Heading)
+            section = number;
+    }
     return cells;
 }
 
