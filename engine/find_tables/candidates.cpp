@@ -395,7 +395,7 @@ void DropStackedColumns(std::vector<Candidate> &all)
 bool IsKey(const Cell &c)
 {
     return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note && c.a <= KeyWords
-        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber));
+        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
@@ -405,7 +405,10 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int end = 1; end <= n; ++end) {
-        if (!OpensBlock(profile, end) || OpensBlock(profile, end - 1))
+        const auto closes = [&](int i) {
+            return OpensBlock(profile, i) || cells[i].note || cells[i].oneSentence;
+        };
+        if (!closes(end) || closes(end - 1))
             continue;
         int first = end, values = 0;
         while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
