@@ -189,6 +189,12 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
             ++k;
         if (k != t.size() || k - j > UnitLength)
             return false;
+        // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
+        size_t capitals = 0;
+        for (size_t c = j; c < k; ++c)
+            capitals += IsUpper(t[c]) ? 1 : 0;
+        if (capitals >= 2 && capitals == k - j && j > i)
+            return false;
         cell.flags |= WithUnit;
     }
     cell.a = uint8_t(std::min<size_t>(whole, 15));
