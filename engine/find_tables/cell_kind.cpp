@@ -330,9 +330,15 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
     const std::u16string_view number = words[0];
     if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
         return false;
-    for (char16_t c : number)
+    // Sections count in ones and tens: "2014 MU69" is a designation.
+    int digits = 0;
+    for (char16_t c : number) {
         if (!IsDigit(c) && c != u'.')
             return false;
+        digits = IsDigit(c) ? digits + 1 : 0;
+        if (digits > SectionNumberDigits)
+            return false;
+    }
     return true;
 }
 

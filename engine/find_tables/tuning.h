@@ -58,6 +58,8 @@ inline constexpr int MaxFootnoteMarks = 2;
 inline constexpr int DateWords = 4;
 // A section title "3.1. Data": its number's length and its words at most. Free.
 inline constexpr int SectionNumberLength = 8;
+// Digits in each part of a section number at most (a year is no section). Free.
+inline constexpr int SectionNumberDigits = 2;
 inline constexpr int SectionTitleWords = 8;
 
 // How alike two cells are as members of one column, from 0 (never together) to 1.
