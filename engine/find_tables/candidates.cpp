@@ -484,7 +484,8 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
 }
 
 // Lists of names standing alone (a table of one column without a header): short names without
-// digits between a title (a heading, a caption, a line that leads in) and the text resuming.
+// digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
+// on its own line, unlike a name) and the text resuming.
 void NameLists(const Profile &profile, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -500,7 +501,9 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
             continue;
         const Cell &above = cells[first - 1];
         const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
-            || above.leadIn || (IsText(above.kind) && !above.note && closes(first - 2));
+            || above.leadIn
+            || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
+                && closes(first - 2));
         if (!afterTitle)
             continue;
         int end = first;

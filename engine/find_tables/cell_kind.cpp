@@ -169,8 +169,8 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         cell.flags |= WithUnit;
         j = t.size();
     }
-    // A few small words after it, "80 or more", qualify the number (a capital would start a
-    // title, "3 Sources").
+    // Small words after it, "12 months", "80 or more", qualify the number (a capital would start
+    // a title, "3 Sources").
     if (j > i && j < t.size() && t.size() - j <= RemarkLength && IsLower(t[j])) {
         bool words = true;
         for (size_t k = j; k < t.size() && words; ++k)
