@@ -96,6 +96,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
             i = j;
         if (decimals == 0 && whole == 0)
             return false;
+        // "3. Seeds" numbers a title.
+        if (decimals == 0 && i < t.size())
+            return false;
         // Digit groups after the point, as in 6.626 070 15.
         while (decimals > 0 && i < t.size() && IsWordBlank(t[i])) {
             size_t k = i + 1;

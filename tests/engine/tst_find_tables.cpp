@@ -174,6 +174,9 @@ void TestFindTables::classify_data()
     QTest::newRow("numbered title on its own")
         << "3.1. Results"
         << "Phrase" << (WithDigits | WithSymbols | SectionNumber | TitleCase) << 2 << -1 << false;
+    QTest::newRow("numbered title with a point")
+        << "3. Seeds"
+        << "Phrase" << (WithDigits | WithSymbols | SectionNumber | TitleCase) << 2 << -1 << false;
     QTest::newRow("capitals") << "EUR"
                               << "Code" << (Capitalised | AllCapitals) << 1 << -1 << false;
     QTest::newRow("letters and digits")
