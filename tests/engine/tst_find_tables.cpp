@@ -418,6 +418,26 @@ void TestFindTables::boundaries_data()
     QTest::newRow("keys beside names alone are no table")
         << QStringList { Prose, "Range", "Himalaya", "Country", "Nepal", "Type", "Peak", Prose }
         << QStringList {};
+    QTest::newRow("a year without values, footnote marks, a mean row and the note")
+        << QStringList { Prose, "Year", "Laureate", "Born", "Age", "1913", "Rabindranath Tagore",
+               "1861", "52", "1914", "", "", "", "1915", "Romain Rolland", "1866", "49", "1917*",
+               "Karl Gjellerup", "1857", "60", "Mean", "", "", "54", "* Shared prize.", Prose }
+        << QStringList { "2:6x4:Year" };
+    QTest::newRow("a list of names under a heading, then a note") << QStringList { "2 Composers",
+        "Mozart", "Beethoven", "Rossini", "Wagner", "Verdi", "In order of birth.", Prose }
+                                                                  << QStringList { "2:5x1:Mozart" };
+    QTest::newRow("a glossary under a title") << QStringList { Prose, "Glossary", "Toxoid",
+        "A bacterial toxin made harmless by heat that still makes the body produce "
+        "antibodies.",
+        "Attenuated",
+        "Weakened by growing the organism for many generations in conditions it is not "
+        "suited to.",
+        "Adjuvant",
+        "A substance added to a vaccine, often an aluminium salt, to strengthen the "
+        "response.",
+        "", Prose } << QStringList { "3:3x2:Toxoid" };
+    QTest::newRow("months over one row of days") << QStringList { Prose, "Jan", "Feb", "Mar", "Apr",
+        "31", "28", "31", "30", Prose } << QStringList { "2:2x4:Jan" };
     QTest::newRow("wide table of monthly values, totals, a closing sentence")
         << QStringList { Prose, "City", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Oslo", "−2.3",
                "−2.0", "1.0", "5.7", "11.0", "15.0", "Rome", "7.5", "8.2", "10.7", "13.3", "17.7",
