@@ -599,6 +599,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         profile, candidate, *evidence, header, !list && RunsOnFromAbove(profile, first, cols));
     if (list)
         candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
+    // A framed block is a table of some size: the likeliest one is proposed, unsure.
+    if (framed)
+        candidate.gain = std::max(candidate.gain, FramedGain);
     if (!toldStart && candidate.gain <= MinGain)
         return;
     // A framed block is proposed however little its columns tell, but only as a guess.

@@ -163,6 +163,9 @@ inline constexpr double EvidenceToldAt = 0.01;
 inline constexpr double EvidenceFramedAt = 0.03;
 // The evidence a framed block's confidence counts at least: a guess, well below LikelyConfidence.
 inline constexpr double FramedEvidence = 0.1;
+// What a framed block gains at least, so that it is proposed where nothing better reads. 2.5
+// finds words-only's 10x2 "Mountain" and reads varied-parks' sights out of step; 1.5 neither.
+inline constexpr double FramedGain = 2.5;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
