@@ -505,6 +505,14 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;
     }
+    // A phrase in sentence case right above a caption that heads cells is a section title.
+    for (int i = 0; i + 2 < count; ++i) {
+        const Cell &c = cells[i];
+        if (c.kind == Kind::Phrase && !c.note && !(c.flags & (TitleCase | WithDigits))
+            && cells[i + 1].kind == Kind::Caption && cells[i + 2].kind != Kind::Empty
+            && !Breaks(cells[i + 2]))
+            cells[i].kind = Kind::Heading;
+    }
     // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a
     // section title too, wherever it stands.
     int section = -1;
