@@ -19,6 +19,16 @@ bool OpensBlock(const Profile &profile, int i)
         || Breaks(profile.cells[i]);
 }
 
+// True when the line above `first` opens a block, or is a title on its own line under one.
+bool Opened(const Profile &profile, int first)
+{
+    if (OpensBlock(profile, first - 1))
+        return true;
+    const Cell &title = profile.cells[first - 1];
+    return (title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
+        && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
+}
+
 // True when the row above runs on into the row at `first` (much alike, or over it as an odd
 // row), so that a block starting there would start inside a table; a header merely passing as
 // the last row of the table above does not count.
@@ -40,6 +50,18 @@ bool RunsOnFromAbove(const Profile &profile, int first, int cols)
     return overOdd >= RunsOnAt * cols;
 }
 
+// True when line `end` closes a block: text, an empty line, the end, or a note under it.
+bool Framed(const Profile &profile, int end)
+{
+    // A block that ends inside a run of empty lines is cut out of step with its rows.
+    const auto empty = [&](int i) {
+        return i >= 0 && i < profile.size() && profile.cells[i].kind == Kind::Empty;
+    };
+    if (empty(end - 1) && empty(end))
+        return false;
+    return OpensBlock(profile, end) || profile.cells[end].note;
+}
+
 // True when all cells of the row at `first` are words and one stands over a number.
 bool WordsOverNumbers(const Profile &profile, int first, int cols)
 {
@@ -54,23 +76,24 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
-// True when the row at `first` is a header with an empty top-left corner: wide enough, right
-// after text that ends a block, its other cells words mostly over numbers, over a row that starts
-// with a text.
+// True when the row at `first` is a header with an empty top-left corner: wide enough, not
+// after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
+// from the values under them, over a row that starts with a text.
 bool EmptyCorner(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
         || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
-        || !OpensBlock(profile, first - 1) || !IsText(cells[first + cols].kind))
+        || !IsText(cells[first + cols].kind))
         return false;
-    int overNumbers = 0;
+    int apart = 0;
     for (int c = 1; c < cols; ++c) {
-        if (!IsText(cells[first + c].kind) || cells[first + c].note)
+        const Cell &h = cells[first + c], &d = cells[first + cols + c];
+        if (IsBlankCell(h) || h.note || Breaks(h))
             return false;
-        overNumbers += IsNumeric(cells[first + cols + c].kind) ? 1 : 0;
+        apart += IsBlankCell(d) || Similarity(h, d) < CompatibleAt ? 1 : 0;
     }
-    return overNumbers >= WordsOverNumbersShare * (cols - 1);
+    return apart >= WordsOverNumbersShare * (cols - 1);
 }
 
 // True when the row under the header at `first` gives the columns' units ("°C", "mm", or
@@ -78,7 +101,7 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
 bool UnitsRowBelow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size() || !OpensBlock(profile, first - 1)
+    if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
     int units = 0, overNumbers = 0;
@@ -88,7 +111,9 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             return false;
         if (IsBlankCell(u))
             continue;
-        if (!IsText(u.kind) || u.length > UnitLength || u.a > 1)
+        // A unit on its own, or in brackets ("[h:mm]", "(km)").
+        const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
+        if (!IsText(u.kind) || (!bracketed && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
         overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
@@ -111,7 +136,13 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
         if (IsBlankCell(d) && first + 3 * cols <= n)
             d = cells[first + 2 * cols + c];
         header.blank += IsBlankCell(h) ? 1 : 0;
-        header.text += IsText(h.kind) || (c == 0 && corner) ? 1 : 0;
+        // A label: a text that is no note, or a number of another shape than the values under
+        // it ("0°" over times).
+        // (Over an empty corner, the row is a header whatever its labels look like.)
+        const bool label = (IsText(h.kind) && !h.note)
+            || (IsNumeric(h.kind)
+                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)));
+        header.text += label || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.
@@ -140,8 +171,13 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
              && k->rows * k->cols == c.rows * c.cols;
              ++k) {
             if (c.cols % k->cols == 0) {
-                k->gain = std::max(k->gain, c.gain);
-                k->confidence = std::max(k->confidence, c.confidence);
+                // Unless the wider reading is plainly better (columns of words, each alike).
+                if (c.gain > k->gain + WiderReadingMargin) {
+                    *k = c;
+                } else {
+                    k->gain = std::max(k->gain, c.gain);
+                    k->confidence = std::max(k->confidence, c.confidence);
+                }
                 merged = true;
             }
         }
@@ -179,6 +215,18 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     int rows = std::min(1 + dataRows, rowLimit);
+    // The header row again starts the next table.
+    for (int j = profile.nextSame[first]; j < first + rows * cols; j = profile.nextSame[j]) {
+        if ((j - first) % cols != 0)
+            continue;
+        int same = 1;
+        while (same < cols && cells[j + same].text == cells[first + same].text)
+            ++same;
+        if (same == cols) {
+            rows = (j - first) / cols;
+            break;
+        }
+    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) {
         return cells[i].note && IsText(cells[i].kind) && (cells[i].flags & SentenceEnd);
@@ -203,7 +251,8 @@ bool EmptyRowAfter(const Profile &profile, int first, int rows, int cols)
     const int end = first + rows * cols;
     if (cols < EmptyLastRowMinCols || end + cols > n
         || (end + cols < n
-            && (cells[end + cols].kind == Kind::Empty || !OpensBlock(profile, end + cols))))
+            && (cells[end + cols].kind == Kind::Empty
+                || !(OpensBlock(profile, end + cols) || cells[end + cols].note))))
         return false;
     for (int i = end; i < end + cols; ++i)
         if (cells[i].kind != Kind::Empty)
@@ -248,7 +297,7 @@ bool WordList(const Profile &profile, int first, int rows)
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
-    const HeaderRow &header, bool toldStart, bool unitsRow = false)
+    const HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
@@ -263,7 +312,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
     // Data that repeats as well at a shorter period dividing this one is rows of that period,
     // whatever the line above them suggests, unless a header and its units row say how wide.
-    for (int k = 2; k <= cols / 2 && !unitsRow; ++k)
+    const bool corner = EmptyCorner(profile, first, cols);
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
             return std::nullopt;
     const bool headerLike = header.text == cols;
@@ -278,6 +328,11 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         const Cell &above = cells[std::max(first - 1, 0)];
         if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
             && !(above.flags & SectionNumber))
+            return std::nullopt;
+        // A column right under a value, as long as the rows above are wide and alike to them,
+        // is their last row (a total row).
+        if (first >= rows && rows <= MaxCols && !OpensBlock(profile, first - 1)
+            && profile.chains[rows][first - rows] >= 2)
             return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
@@ -294,6 +349,14 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
+    // A block that fills the space between the text around it exactly, under a header of words,
+    // shows where it starts and stops; its columns need only tell a little.
+    if (headerLike && header.blank == (corner ? 1 : 0) && Opened(profile, first)
+        && Framed(profile, last)) {
+        enough = std::min(enough, EvidenceFramedAt);
+        if (framed)
+            *framed = true;
+    }
     if (toldStart)
         enough = EvidenceToldAt;
     if (evidence >= enough)
@@ -332,7 +395,7 @@ void DropStackedColumns(std::vector<Candidate> &all)
 bool IsKey(const Cell &c)
 {
     return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note && c.a <= KeyWords
-        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber));
+        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
@@ -342,7 +405,10 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int end = 1; end <= n; ++end) {
-        if (!OpensBlock(profile, end) || OpensBlock(profile, end - 1))
+        const auto closes = [&](int i) {
+            return OpensBlock(profile, i) || cells[i].note || cells[i].oneSentence;
+        };
+        if (!closes(end) || closes(end - 1))
             continue;
         int first = end, values = 0;
         while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
@@ -372,22 +438,153 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// Glossaries: terms beside definitions of one sentence each (as long as a paragraph), at least
+// KeyValueMinRows of them, under an optional header of two labels, between a title and the text
+// resuming.
+void Glossaries(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto definition = [&](int i) {
+        return i < n && (cells[i].kind == Kind::Prose || cells[i].kind == Kind::Long)
+            && cells[i].oneSentence;
+    };
+    const auto label = [&](int i) {
+        return i >= 0 && i < n && IsText(cells[i].kind) && !cells[i].note
+            && !(cells[i].flags & SentenceEnd);
+    };
+    for (int first = 0; first + 1 < n; ++first) {
+        if (!IsKey(cells[first]) || !definition(first + 1))
+            continue;
+        int end = first;
+        while (end + 1 < n && IsKey(cells[end]) && definition(end + 1))
+            end += 2;
+        int start = first, rows = (end - first) / 2;
+        // Two labels right above are the header.
+        if (label(first - 2) && label(first - 1)) {
+            start -= 2;
+            ++rows;
+        } else if (!Opened(profile, first)) {
+            first = end - 1;
+            continue;
+        }
+        if ((end - first) / 2 >= KeyValueMinRows && Framed(profile, end)) {
+            Candidate c;
+            c.first = start;
+            c.rows = rows;
+            c.cols = 2;
+            c.gain = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn
+                + 2 * TextBoundary;
+            c.confidence = RowsConfidence(c.gain, 2, KeyValueEvidence);
+            if (c.gain > MinGain && c.confidence >= MinConfidence)
+                out.push_back(c);
+        }
+        first = end - 1;
+    }
+}
+
+// Lists of names standing alone (a table of one column without a header): short names without
+// digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
+// on its own line, unlike a name) and the text resuming.
+void NameLists(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto name = [&](int i) {
+        const Cell &c = cells[i];
+        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= WordListWords;
+    };
+    const auto closes = [&](int i) { return OpensBlock(profile, i) || cells[i].note; };
+    for (int first = 1; first < n; ++first) {
+        if (!name(first))
+            continue;
+        const Cell &above = cells[first - 1];
+        const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+            || above.leadIn
+            || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
+                && closes(first - 2));
+        if (!afterTitle)
+            continue;
+        int end = first;
+        while (end < n && name(end))
+            ++end;
+        const int rows = end - first;
+        if (rows < SingleColumnMinRows || !closes(end))
+            continue;
+        // Names more alike at some period are the rows of a wider table of words.
+        const auto mean = [&](int lag) {
+            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
+                / (end - lag - first);
+        };
+        bool wider = false;
+        for (int k = 2; k <= std::min(MaxCols, rows / 2) && !wider; ++k)
+            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
+        if (wider)
+            continue;
+        Candidate c;
+        c.first = first;
+        c.rows = rows;
+        c.cols = 1;
+        c.gain = NameListEvidence * rows - TableCost - TableCostPerColumn + 2 * TextBoundary;
+        c.confidence = RowsConfidence(c.gain, 1, NameListEvidence);
+        if (c.gain > MinGain && c.confidence >= MinConfidence)
+            out.push_back(c);
+        first = end;
+    }
+}
+
+// A header and one row of numbers under it ("Jan" ... "Dec" over days), standing between the
+// text around it: a table of two rows, which only its labels over numbers tell from text.
+void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
+        || !Framed(profile, first + 2 * cols))
+        return;
+    HeaderRow header;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c], &d = cells[first + cols + c];
+        if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
+            return;
+        ++header.text;
+        ++header.overNumbers;
+    }
+    Candidate candidate;
+    candidate.first = first;
+    candidate.rows = 2;
+    candidate.cols = cols;
+    candidate.gain = RowsGain(profile, candidate, NumbersUnderWordsEvidence, header, false);
+    candidate.confidence = RowsConfidence(candidate.gain, cols, FramedEvidence);
+    if (candidate.gain > MinGain && candidate.confidence >= MinConfidence)
+        out.push_back(candidate);
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
     int rowLimit, bool toldStart)
 {
+    // A sentence (a note, a lead-in) never opens a table.
+    if (profile.cells[first].note && (profile.cells[first].flags & SentenceEnd))
+        return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
     const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
-    if (rows == 0)
+    if (rows == 0) {
+        if (!units && rowLimit >= 2)
+            TwoRowTable(profile, first, cols, out);
         return;
-    // The header row: not mostly empty.
+    }
+    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
+    // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
-    if (header.blank > HeaderBlankShare * cols)
+    if (header.blank > HeaderBlankShare * cols
+        || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
         return;
+    bool framed = false;
     const std::optional<double> evidence
-        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0);
+        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0, &framed);
     if (!evidence)
         return;
     Candidate candidate;
@@ -402,9 +599,14 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         profile, candidate, *evidence, header, !list && RunsOnFromAbove(profile, first, cols));
     if (list)
         candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
+    // A framed block is a table of some size: the likeliest one is proposed, unsure.
+    if (framed)
+        candidate.gain = std::max(candidate.gain, FramedGain);
     if (!toldStart && candidate.gain <= MinGain)
         return;
-    candidate.confidence = RowsConfidence(candidate.gain, cols, *evidence);
+    // A framed block is proposed however little its columns tell, but only as a guess.
+    candidate.confidence = RowsConfidence(
+        candidate.gain, cols, framed ? std::max(*evidence, FramedEvidence) : *evidence);
     // Too weak to propose unasked, and it would only stand in the way of better readings.
     if (!toldStart && candidate.confidence < MinConfidence)
         return;
@@ -453,6 +655,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     }
     all = PreferNarrowest(std::move(all));
     KeyValueTables(profile, all);
+    NameLists(profile, all);
+    Glossaries(profile, all);
     return all;
 }
 

@@ -96,6 +96,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
             i = j;
         if (decimals == 0 && whole == 0)
             return false;
+        // "3. Seeds" numbers a title.
+        if (decimals == 0 && i < t.size())
+            return false;
         // Digit groups after the point, as in 6.626 070 15.
         while (decimals > 0 && i < t.size() && IsWordBlank(t[i])) {
             size_t k = i + 1;
@@ -111,6 +114,19 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     }
     if (whole + decimals == 0 || i == start)
         return false;
+    // A range, 56–57 or 53.5–60, reads as its first number.
+    if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1])) {
+        size_t j = i + 1;
+        Digits(t, j);
+        // Digit groups of three, then decimals.
+        for (size_t k = j + 1; k < t.size() && t[j] == u',' && Digits(t, k) == 3; k = j + 1)
+            j = k;
+        if (j + 1 < t.size() && (t[j] == u'.' || t[j] == u',') && IsDigit(t[j + 1])) {
+            ++j;
+            Digits(t, j);
+        }
+        i = j;
+    }
     // Uncertainty in the last digits: 6.674 30(15).
     if (i < t.size() && t[i] == u'(') {
         size_t j = i + 1;
@@ -150,6 +166,23 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     }
     while (j < t.size() && IsWordBlank(t[j]))
         ++j;
+    // A short remark in brackets after the number: 5 (fused), 12 (est.).
+    if (j > i && j < t.size() && t[j] == u'(' && t.back() == u')' && t.size() - j <= RemarkLength
+        && t.find(u'(', j + 1) == std::u16string_view::npos) {
+        cell.flags |= WithUnit;
+        j = t.size();
+    }
+    // Small words after it, "12 months", "80 or more", qualify the number (a capital would start
+    // a title, "3 Sources").
+    if (j > i && j < t.size() && t.size() - j <= RemarkLength && IsLower(t[j])) {
+        bool words = true;
+        for (size_t k = j; k < t.size() && words; ++k)
+            words = IsLower(t[k]) || IsWordBlank(t[k]);
+        if (words) {
+            cell.flags |= WithUnit;
+            j = t.size();
+        }
+    }
     // A short unit: %, K, km, km/s, °C.
     if (j < t.size()) {
         size_t k = j;
@@ -158,6 +191,12 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
                 || t[k] == 0x2033 || IsSuperscriptDigit(t[k]) || t[k] == 0x207B))
             ++k;
         if (k != t.size() || k - j > UnitLength)
+            return false;
+        // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
+        size_t capitals = 0;
+        for (size_t c = j; c < k; ++c)
+            capitals += IsUpper(t[c]) ? 1 : 0;
+        if (capitals >= 2 && capitals == k - j && j > i)
             return false;
         cell.flags |= WithUnit;
     }
@@ -284,7 +323,7 @@ bool IsCaptionWord(std::u16string_view word)
 bool IsMissing(std::u16string_view t)
 {
     return t == u"-" || t == u"\u2013" || t == u"\u2014" || t == u"\u2212" || t == u"n/a"
-        || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--" || t == u"x";
+        || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--";
 }
 
 bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
@@ -294,9 +333,15 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
     const std::u16string_view number = words[0];
     if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
         return false;
-    for (char16_t c : number)
+    // Sections count in ones and tens: "2014 MU69" is a designation.
+    int digits = 0;
+    for (char16_t c : number) {
         if (!IsDigit(c) && c != u'.')
             return false;
+        digits = IsDigit(c) ? digits + 1 : 0;
+        if (digits > SectionNumberDigits)
+            return false;
+    }
     return true;
 }
 
@@ -320,10 +365,30 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
 
 } // namespace
 
+// The text without the footnote marks after it ("2000*", "Acadia†", "3,5¹"): a mark
+// says nothing of the column the cell belongs to.
+std::u16string_view WithoutMarks(std::u16string_view t)
+{
+    const auto mark
+        = [](char16_t c) { return c == u'*' || c == 0x2020 || c == 0x2021 || c == 0xA7; };
+    size_t end = t.size();
+    while (end > 1 && end + MaxFootnoteMarks > t.size() && mark(t[end - 1]))
+        --end;
+    // One superscript digit right after a digit, unless a power of ten is written out.
+    if (end == t.size() && end > 1 && IsSuperscriptDigit(t[end - 1])
+        && (IsDigit(t[end - 2]) || IsLower(t[end - 2])) && t.find(0xD7) == std::u16string_view::npos
+        && t.find(u'^') == std::u16string_view::npos
+        && (end < 3 || !IsSuperscriptDigit(t[end - 3])))
+        --end;
+    if (end == t.size() || end == 0 || !(IsLetter(t[end - 1]) || IsDigit(t[end - 1])))
+        return t;
+    return t.substr(0, end);
+}
+
 Cell Classify(std::u16string_view line)
 {
     Cell cell;
-    const std::u16string_view t = Trim(line);
+    const std::u16string_view t = WithoutMarks(Trim(line));
     cell.length = uint16_t(std::min<size_t>(t.size(), 60000));
     if (t.empty())
         return cell;
@@ -376,6 +441,14 @@ Cell Classify(std::u16string_view line)
         | (upper >= 2 && lower == 0 ? AllCapitals : 0) | (other > 0 ? WithSymbols : 0)
         | (IsSectionNumbered(words) ? SectionNumber : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
+    if (t.size() >= 2
+        && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
+        cell.flags |= Bracketed;
+    // Names capitalise every word, descriptions only the first: columns keep to one habit.
+    if (words.size() >= 2 && std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
+            return IsUpper(w[0]) || IsDigit(w[0]);
+        }))
+        cell.flags |= TitleCase;
     const char16_t end = t.back();
     const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
     bool sentences = false; // a sentence ends inside the line
@@ -399,7 +472,13 @@ Cell Classify(std::u16string_view line)
     // A short sentence of a few words passes as a cell, but no header cell reads like one.
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
-    cell.note = cell.kind == Kind::Long
+    cell.leadIn = end == u':';
+    cell.oneSentence = sentenceEnd && !sentences;
+    // A text led by a footnote mark ("* Shared prize.") is the note under a table.
+    const bool marked = t.size() >= 2
+        && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
+        && (IsWordBlank(t[1]) || IsLetter(t[1]));
+    cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     return cell;
 }
@@ -409,16 +488,45 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     const int count = int(lines.size());
     std::vector<Cell> cells;
     cells.reserve(count);
-    for (const std::u16string &line : lines)
+    for (const std::u16string &line : lines) {
         cells.push_back(Classify(line));
+        uint32_t hash = 2166136261u; // FNV-1a
+        for (char16_t c : Trim(line))
+            hash = (hash ^ c) * 16777619u;
+        cells.back().text = hash;
+    }
     // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
     // title, whatever a cell of that shape might be.
     for (int i = 0; i < count; ++i) {
         const auto text = [&](int k) {
-            return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty;
+            return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty
+                || (cells[k].note && (cells[k].flags & SentenceEnd));
         };
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;
+    }
+    // A phrase in sentence case right above a caption that heads cells is a section title.
+    for (int i = 0; i + 2 < count; ++i) {
+        const Cell &c = cells[i];
+        if (c.kind == Kind::Phrase && !c.note && !(c.flags & (TitleCase | WithDigits))
+            && cells[i + 1].kind == Kind::Caption && cells[i + 2].kind != Kind::Empty
+            && !Breaks(cells[i + 2]))
+            cells[i].kind = Kind::Heading;
+    }
+    // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a
+    // section title too, wherever it stands.
+    int section = -1;
+    for (int i = 0; i < count; ++i) {
+        if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
+            continue;
+        const std::u16string_view t = Trim(lines[i]);
+        int number = 0;
+        for (size_t k = 0; k < t.size() && IsDigit(t[k]) && number < 1000; ++k)
+            number = number * 10 + (t[k] - u'0');
+        if (cells[i].kind != Kind::Heading && section >= 0 && number == section + 1)
+            cells[i].kind = Kind::Heading;
+        if (cells[i].kind == Kind::Heading)
+            section = number;
     }
     return cells;
 }

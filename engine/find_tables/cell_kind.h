@@ -41,6 +41,8 @@ enum CellFlag : uint8_t {
     WithSymbols = 8, // a text: a character that is no letter, digit or blank
     SectionNumber = 16, // a text: starts like a numbered section title, "2 Methods", "3.1. Data"
     SentenceEnd = 32, // a text: ends like a sentence
+    TitleCase = 64, // a text of several words, each capitalised ("Great Britain")
+    Bracketed = 128, // a text: in brackets, "(km)", "[h:mm]"
 };
 
 struct Cell {
@@ -50,6 +52,9 @@ struct Cell {
     uint8_t flags = 0; // CellFlag bits
     uint16_t length = 0; // characters without the blanks at both ends
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
+    bool leadIn = false; // a text ending in a colon: what follows belongs to it
+    bool oneSentence = false; // a text of one sentence, ended: a definition or a note
+    uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
 };
 
 // One line on its own. A numbered title comes out as text with SectionNumber set: only its

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <span>
+#include <unordered_map>
 
 namespace cellwright::finder {
 
@@ -43,7 +44,8 @@ std::vector<int> Chains(const Profile &profile, int cols)
         return cols >= OddLastRowMinCols && after <= n
             && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
             && profile.RowAcceptable(p + cols, cols)
-            && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty);
+            && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
+                || (cells[after].note && (cells[after].flags & SentenceEnd)));
     };
     for (int p = n - cols; p >= 0; --p) {
         if (!profile.RowAcceptable(p, cols))
@@ -81,6 +83,17 @@ Profile::Profile(const ConversionState &state)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+    nextSame.assign(count, count);
+    std::unordered_map<uint32_t, int> seen;
+    for (int i = count - 1; i >= 0; --i) {
+        if (cells[i].kind == Kind::Empty)
+            continue;
+        const auto [at, fresh] = seen.try_emplace(cells[i].text, i);
+        if (!fresh) {
+            nextSame[i] = at->second;
+            at->second = i;
+        }
+    }
     lagSums.resize(MaxCols + 1);
     for (int lag = 1; lag <= MaxCols; ++lag)
         lagSums[lag] = LagSums(cells, lag);
@@ -106,6 +119,10 @@ bool Profile::RowAcceptable(int p, int cols) const
         return blanks == 1 && p >= cols && p + 2 * cols <= size() && IsNumeric(cells[p - cols].kind)
             && IsNumeric(cells[p + cols].kind);
     }
+    // A row title over few or no values (a year without a prize, ticks in a schedule) is a
+    // row of a wide enough table.
+    if (cols >= TitleOnlyRowMinCols && !IsBlankCell(cells[p]))
+        return true;
     return blanks <= RowBlankShare * cols;
 }
 

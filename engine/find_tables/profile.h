@@ -36,6 +36,8 @@ struct Profile {
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
     std::vector<std::vector<int>> chains;
+    // For each line, the next line of the same text (size() when none).
+    std::vector<int> nextSame;
 };
 
 } // namespace cellwright::finder

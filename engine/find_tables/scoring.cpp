@@ -22,8 +22,13 @@ double Boundary(const Profile &profile, int outside, int inside)
     if (outside < 0 || outside >= profile.size())
         return TextBoundary;
     const Cell &c = profile.cells[outside];
-    if (c.kind == Kind::Caption)
-        return CaptionBoundary;
+    if (c.kind == Kind::Caption) {
+        // A caption followed by cells is the next table's: to the block above it is only text.
+        const int next = outside + 1;
+        const bool heads = outside > inside && next < profile.size()
+            && profile.cells[next].kind != Kind::Empty && !Breaks(profile.cells[next]);
+        return heads ? TextBoundary : CaptionBoundary;
+    }
     if (c.kind == Kind::Empty)
         return EmptyBoundary;
     if (IsBlankCell(c) || Breaks(c))

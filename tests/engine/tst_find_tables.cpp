@@ -98,6 +98,7 @@ private slots:
     void headings();
     void realExports_data();
     void realExports();
+    void wholeCorpus_data();
     void wholeCorpus();
     void boundaries_data();
     void boundaries();
@@ -141,8 +142,18 @@ void TestFindTables::classify_data()
                           << "Integer" << int(WithUnit) << 2 << 0 << false;
     QTest::newRow("in brackets, percent") << "(+4.5 %)"
                                           << "Decimal" << (Signed | WithUnit) << 1 << 1 << false;
-    QTest::newRow("a word too long for a unit") << "12 parsecs"
-                                                << "Phrase" << int(WithDigits) << 2 << -1 << false;
+    QTest::newRow("a word with symbols after a number")
+        << "12 light-years"
+        << "Phrase" << int(WithDigits | WithSymbols) << 2 << -1 << false;
+    QTest::newRow("small words after a number") << "80 or more"
+                                                << "Integer" << int(WithUnit) << 2 << 0 << false;
+    QTest::newRow("a range with a remark") << "3\u20135 (fused)"
+                                           << "Integer" << int(WithUnit) << 1 << 0 << false;
+    QTest::newRow("a footnote mark") << "1904*"
+                                     << "Integer" << 0 << 4 << 0 << false;
+    QTest::newRow("a year and a designation")
+        << "2014 MU69"
+        << "Phrase" << (WithDigits | AllCapitals | TitleCase) << 2 << -1 << false;
     QTest::newRow("ISO date") << "1996-06-17"
                               << "Date" << 0 << -1 << -1 << false;
     QTest::newRow("written date") << "June 17, 1996"
@@ -162,7 +173,10 @@ void TestFindTables::classify_data()
                             << "ListItem" << 0 << -1 << -1 << false;
     QTest::newRow("numbered title on its own")
         << "3.1. Results"
-        << "Phrase" << (WithDigits | WithSymbols | SectionNumber) << 2 << -1 << false;
+        << "Phrase" << (WithDigits | WithSymbols | SectionNumber | TitleCase) << 2 << -1 << false;
+    QTest::newRow("numbered title with a point")
+        << "3. Seeds"
+        << "Phrase" << (WithDigits | WithSymbols | SectionNumber | TitleCase) << 2 << -1 << false;
     QTest::newRow("capitals") << "EUR"
                               << "Code" << (Capitalised | AllCapitals) << 1 << -1 << false;
     QTest::newRow("letters and digits")
@@ -259,22 +273,35 @@ void TestFindTables::realExports()
     QCOMPARE(Describe(FindTables(f.state)), truth);
 }
 
+void TestFindTables::wholeCorpus_data()
+{
+    // The figures the finder reached on each author's papers: it may do better, never worse.
+    QTest::addColumn<QString>("truthFile");
+    QTest::addColumn<int>("tables");
+    QTest::addColumn<int>("maxMissed");
+    QTest::addColumn<int>("maxWrong");
+    QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 17 << 6;
+}
+
 void TestFindTables::wholeCorpus()
 {
-    // The figures the finder reached on the committed corpus: it may do better, never worse.
-    constexpr int Tables = 215, MaxMissed = 5, MaxWrong = 1;
-    QFile truthFile(Corpus + "truth.tsv");
-    QVERIFY(truthFile.open(QIODevice::ReadOnly));
+    QFETCH(QString, truthFile);
+    QFETCH(int, tables);
+    QFETCH(int, maxMissed);
+    QFETCH(int, maxWrong);
+    QFile truthData(Corpus + truthFile);
+    QVERIFY(truthData.open(QIODevice::ReadOnly));
     QMap<QString, QStringList> truth;
     int want = 0;
-    for (const QString &line : QString::fromUtf8(truthFile.readAll()).split('\n')) {
+    for (const QString &line : QString::fromUtf8(truthData.readAll()).split('\n')) {
         const QStringList f = line.split('\t');
         if (f.size() == 5 && !line.startsWith('#')) {
             truth[f[0]] << QStringLiteral("%1:%2x%3:%4").arg(f[1], f[2], f[3], f[4]);
             ++want;
         }
     }
-    QVERIFY(want >= Tables);
+    QCOMPARE(want, tables);
     QStringList missed, wrong;
     for (auto file = truth.cbegin(); file != truth.cend(); ++file) {
         EngineFixture f;
@@ -290,8 +317,8 @@ void TestFindTables::wholeCorpus()
             if (!file.value().contains(table))
                 wrong << file.key() + ":" + table;
     }
-    QVERIFY2(missed.size() <= MaxMissed, qPrintable("missed: " + missed.join(", ")));
-    QVERIFY2(wrong.size() <= MaxWrong, qPrintable("wrong: " + wrong.join(", ")));
+    QVERIFY2(missed.size() <= maxMissed, qPrintable("missed: " + missed.join(", ")));
+    QVERIFY2(wrong.size() <= maxWrong, qPrintable("wrong: " + wrong.join(", ")));
 }
 
 void TestFindTables::boundaries_data()
@@ -391,6 +418,26 @@ void TestFindTables::boundaries_data()
     QTest::newRow("keys beside names alone are no table")
         << QStringList { Prose, "Range", "Himalaya", "Country", "Nepal", "Type", "Peak", Prose }
         << QStringList {};
+    QTest::newRow("a year without values, footnote marks, a mean row and the note")
+        << QStringList { Prose, "Year", "Laureate", "Born", "Age", "1913", "Rabindranath Tagore",
+               "1861", "52", "1914", "", "", "", "1915", "Romain Rolland", "1866", "49", "1917*",
+               "Karl Gjellerup", "1857", "60", "Mean", "", "", "54", "* Shared prize.", Prose }
+        << QStringList { "2:6x4:Year" };
+    QTest::newRow("a list of names under a heading, then a note") << QStringList { "2 Composers",
+        "Mozart", "Beethoven", "Rossini", "Wagner", "Verdi", "In order of birth.", Prose }
+                                                                  << QStringList { "2:5x1:Mozart" };
+    QTest::newRow("a glossary under a title") << QStringList { Prose, "Glossary", "Toxoid",
+        "A bacterial toxin made harmless by heat that still makes the body produce "
+        "antibodies.",
+        "Attenuated",
+        "Weakened by growing the organism for many generations in conditions it is not "
+        "suited to.",
+        "Adjuvant",
+        "A substance added to a vaccine, often an aluminium salt, to strengthen the "
+        "response.",
+        "", Prose } << QStringList { "3:3x2:Toxoid" };
+    QTest::newRow("months over one row of days") << QStringList { Prose, "Jan", "Feb", "Mar", "Apr",
+        "31", "28", "31", "30", Prose } << QStringList { "2:2x4:Jan" };
     QTest::newRow("wide table of monthly values, totals, a closing sentence")
         << QStringList { Prose, "City", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Oslo", "−2.3",
                "−2.0", "1.0", "5.7", "11.0", "15.0", "Rome", "7.5", "8.2", "10.7", "13.3", "17.7",
@@ -429,8 +476,8 @@ void TestFindTables::proposeTableAt_data()
     QTest::newRow("prose") << stars << 2 << "" << 1;
     QTest::newRow("line 0") << stars << 0 << "" << 1;
     QTest::newRow("past the last line") << stars << 19 << "" << 1;
-    QTest::newRow("columns of words, too weak to find unasked")
-        << scripts << 2 << "2:5x2:Script" << 0;
+    // Their columns tell little, but the text around them frames them: proposed as a guess.
+    QTest::newRow("columns of words framed by prose") << scripts << 2 << "2:5x2:Script" << 1;
 }
 
 void TestFindTables::proposeTableAt()
