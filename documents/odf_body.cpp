@@ -156,6 +156,8 @@ public:
         return CloseElement(document_, context);
     }
 
+    bool Skipping() const override { return skipped_ > 0; }
+
     bool Text(std::string_view utf8) override
     {
         if (skipped_ == 0)

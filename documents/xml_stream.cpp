@@ -221,7 +221,7 @@ bool XmlStream::Parse(std::string part)
         case pugi::node_element: {
             if (!Start(node.name(), node.first_attribute().internal_object()))
                 return false;
-            const pugi::xml_node child = node.first_child();
+            const pugi::xml_node child = events_.Skipping() ? pugi::xml_node() : node.first_child();
             if (child) {
                 node = child;
                 continue;

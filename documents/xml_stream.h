@@ -57,6 +57,9 @@ class XmlEvents {
 public:
     virtual ~XmlEvents() = default;
     virtual bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) = 0;
+    // True right after a Start whose element's content the reader leaves out: the parser then
+    // reports neither its children nor its text, only its End.
+    virtual bool Skipping() const { return false; }
     // The element ends; readers know which from what they saw start.
     virtual bool End() = 0;
     virtual bool Text(std::string_view utf8) = 0;
