@@ -560,6 +560,89 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
         out.push_back(candidate);
 }
 
+// Blocks of short lines standing alone between the text around them (a title, a lead-in, a
+// paragraph or an empty line above; text, a note or an empty line below) that nothing else
+// reads: a table of some size, most often names beside names or keys beside values, which only
+// where it stands tells from text. Empty lines among them are empty cells, and those right
+// after them may close the last row. The width proposed is the one whose columns are most alike
+// down the rows against the lines beside each other; a list of names under a title is one
+// column. Proposed unsure, and only where no other reading touches the block.
+void StandingBlocks(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto cellLike = [&](int i) {
+        const Cell &c = cells[i];
+        return c.kind != Kind::Empty && !Breaks(c) && !c.note && !c.leadIn;
+    };
+    const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
+    const auto opener = [&](int i) {
+        return i < 0 || OpensBlock(profile, i) || cells[i].leadIn || cells[i].note;
+    };
+    const auto name = [&](int i) {
+        const Cell &c = cells[i];
+        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code)
+            && !(c.flags & (SectionNumber | SentenceEnd)) && c.a <= WordListWords;
+    };
+    std::vector<bool> covered(n + 1, false);
+    for (const Candidate &c : out)
+        for (int i = c.first; i < c.first + c.rows * c.cols && i < n; ++i)
+            covered[i] = true;
+    const auto mean = [&](int lag, int first, int end) {
+        return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
+            / (end - lag - first);
+    };
+    for (int first = 0; first < n;) {
+        if (!cellLike(first)) {
+            ++first;
+            continue;
+        }
+        const int start = first;
+        int end = first; // one past the last line of text
+        bool free = true, names = true;
+        for (int i = first; i < n && (cellLike(i) || empty(i)); ++i) {
+            free = free && !covered[i];
+            if (cellLike(i)) {
+                end = i + 1;
+                names = names && name(i);
+            }
+        }
+        int after = end; // one past the empty lines right after
+        while (empty(after))
+            ++after;
+        first = after;
+        const int lines = end - start;
+        if (!free || lines < StandingMinLines || lines > StandingMaxLines || start == 0
+            || !opener(start - 1) || !opener(after))
+            continue;
+        const double lag1 = mean(1, start, end);
+        int best = 0;
+        double bestScore = StandingEvidenceAt;
+        for (int k = 2; k <= std::min(MaxCols, lines / 2); ++k) {
+            const int fill = (k - lines % k) % k;
+            if (fill > after - end || (fill > 0 && !IsText(cells[end - 1].kind)))
+                continue;
+            const double score = mean(k, start, end) - lag1;
+            if (score > bestScore) {
+                best = k;
+                bestScore = score;
+            }
+        }
+        const Cell &above = cells[start - 1];
+        const bool titled
+            = above.kind == Kind::Heading || above.kind == Kind::Caption || above.leadIn;
+        if (best == 0 && !(names && titled && after == end))
+            continue;
+        Candidate c;
+        c.first = start;
+        c.cols = best == 0 ? 1 : best;
+        c.rows = (lines + c.cols - 1) / c.cols;
+        c.gain = StandingGain;
+        c.confidence = RowsConfidence(c.gain, c.cols, FramedEvidence);
+        out.push_back(c);
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -657,6 +740,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     KeyValueTables(profile, all);
     NameLists(profile, all);
     Glossaries(profile, all);
+    StandingBlocks(profile, all);
     return all;
 }
 

@@ -457,8 +457,11 @@ Cell Classify(std::u16string_view line)
             && IsUpper(t[i + 2]);
     // A short sentence on its own may be a table's note; longer or several make a paragraph.
     const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
+    // A lead-in of a few words ("Live vaccines in common use:") introduces what follows; no
+    // cell ends that way.
     if (words.size() >= ProseWords || t.size() >= ProseLength
-        || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
+        || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence)
+        || (end == u':' && words.size() >= NoteHeaderWords))
         cell.kind = Kind::Prose;
     else if (words.size() >= LongWords || t.size() >= LongLength)
         cell.kind = Kind::Long;

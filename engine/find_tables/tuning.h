@@ -229,6 +229,15 @@ inline constexpr double WiderReadingMargin = 1;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 
+// A block of short lines standing alone that nothing else reads: lines at least and at most
+// (longer runs are lists or columns that tell their width), how much more alike a wider
+// reading's columns must be to win over a narrower, and what the guess gains (just above
+// MinGain, so any reading of its rows wins over it).
+inline constexpr int StandingMinLines = 3;
+inline constexpr int StandingMaxLines = 40;
+inline constexpr double StandingEvidenceAt = 0;
+inline constexpr double StandingGain = 1.2;
+
 // Keys beside values without a header: words in a key at most, rows at least, and the evidence
 // per line (low: where the block stands and its keys tell, not its columns). Keys: 4 takes
 // key-values' title "Mount Everest" in as a key; the rest free on the corpus, the "keys beside
