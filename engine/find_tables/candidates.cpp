@@ -351,8 +351,13 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little.
-    if (headerLike && header.blank == (corner ? 1 : 0) && Opened(profile, first)
-        && Framed(profile, last)) {
+    // A header row repeated right after the block starts the next table of the same columns;
+    // repeated right before, it started the table above.
+    const bool opened = Opened(profile, first)
+        || (profile.prevSame[first] >= 0 && profile.SameRow(first, profile.prevSame[first], cols)
+            && Opened(profile, profile.prevSame[first]));
+    if (headerLike && header.blank == (corner ? 1 : 0) && opened
+        && (Framed(profile, last) || profile.SameRow(first, last, cols))) {
         enough = std::min(enough, EvidenceFramedAt);
         if (framed)
             *framed = true;
@@ -735,6 +740,20 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 ++cuts;
             }
         }
+    }
+    // Equal rows of text repeated where they are not rows of the block (a header seen again
+    // inside it, off its columns) show the block read out of step.
+    std::vector<int> repeats;
+    for (int i = 0; i < n; ++i)
+        if (profile.repeated[i] >= 2)
+            repeats.push_back(i);
+    for (Candidate &c : all) {
+        if (c.cols < 2)
+            continue;
+        const auto from = std::lower_bound(repeats.begin(), repeats.end(), c.first);
+        for (auto i = from; i != repeats.end() && *i < c.first + c.rows * c.cols; ++i)
+            if (profile.repeated[*i] >= c.cols && (*i - c.first) % c.cols != 0)
+                c.gain -= MisalignedRepeatCost;
     }
     all = PreferNarrowest(std::move(all));
     KeyValueTables(profile, all);

@@ -94,12 +94,38 @@ Profile::Profile(const ConversionState &state)
             at->second = i;
         }
     }
+    prevSame.assign(count, -1);
+    for (int i = 0; i < count; ++i)
+        if (nextSame[i] < count)
+            prevSame[nextSame[i]] = i;
+    repeated.assign(count, 0);
+    for (int i = 0; i < count; ++i) {
+        for (const int p : { nextSame[i], prevSame[i] }) {
+            if (p < 0 || p >= count)
+                continue;
+            int m = 0;
+            while (m < MaxCols && i + m < count && p + m < count && p + m != i
+                && cells[i + m].text == cells[p + m].text && IsText(cells[i + m].kind))
+                ++m;
+            repeated[i] = std::max(repeated[i], m);
+        }
+    }
     lagSums.resize(MaxCols + 1);
     for (int lag = 1; lag <= MaxCols; ++lag)
         lagSums[lag] = LagSums(cells, lag);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols);
+}
+
+bool Profile::SameRow(int a, int b, int cols) const
+{
+    if (a < 0 || b < 0 || a + cols > size() || b + cols > size())
+        return false;
+    for (int c = 0; c < cols; ++c)
+        if (cells[a + c].kind == Kind::Empty || cells[a + c].text != cells[b + c].text)
+            return false;
+    return true;
 }
 
 bool Profile::RowAcceptable(int p, int cols) const

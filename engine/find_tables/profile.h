@@ -36,8 +36,14 @@ struct Profile {
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
     std::vector<std::vector<int>> chains;
-    // For each line, the next line of the same text (size() when none).
-    std::vector<int> nextSame;
+    // For each line, the next and the previous line of the same text (size() and -1 when none).
+    std::vector<int> nextSame, prevSame;
+    // For each line, how many lines of text from it come again in the same order from its next
+    // or previous copy (a header row repeated over the next table), at most MaxCols.
+    std::vector<int> repeated;
+
+    // True when the `cols` lines from `a` and from `b` read the same.
+    bool SameRow(int a, int b, int cols) const;
 };
 
 } // namespace cellwright::finder

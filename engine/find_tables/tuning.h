@@ -226,6 +226,9 @@ inline constexpr double StrandedCellsCost = 3;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;
+// A block with a row of text inside it that comes again elsewhere, but off the block's columns:
+// read out of step, it costs this for each.
+inline constexpr double MisalignedRepeatCost = 3;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 
