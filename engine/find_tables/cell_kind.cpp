@@ -326,8 +326,30 @@ bool IsMissing(std::u16string_view t)
         || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--";
 }
 
+// An appendix's section number, "B.1" or "G.3": a capital, a point and numbers. Headed or
+// bare, it numbers a section; no value is written that way.
+bool IsAppendixNumber(std::u16string_view number)
+{
+    if (number.size() < 3 || number.size() > SectionNumberLength || !IsUpper(number[0])
+        || number[1] != u'.' || !IsDigit(number[2]))
+        return false;
+    return std::all_of(
+        number.begin() + 2, number.end(), [](char16_t c) { return IsDigit(c) || c == u'.'; });
+}
+
+// "Appendix B", "Annex 2": the title of an appendix.
+bool IsAppendixTitle(const std::vector<std::u16string_view> &words)
+{
+    return words.size() == 2 && (words[0] == u"Appendix" || words[0] == u"Annex")
+        && words[1].size() <= 2 && (IsUpper(words[1][0]) || IsDigit(words[1][0]));
+}
+
 bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
 {
+    if (!words.empty() && IsAppendixNumber(words[0]))
+        return words.size() <= SectionTitleWords;
+    if (IsAppendixTitle(words))
+        return true;
     if (words.size() < 2 || words.size() > SectionTitleWords || !IsUpper(words[1][0]))
         return false;
     const std::u16string_view number = words[0];
@@ -506,6 +528,15 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
                 || (cells[k].note && (cells[k].flags & SentenceEnd));
         };
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
+            cells[i].kind = Kind::Heading;
+    }
+    // An appendix's numbered title stands for a section wherever it is.
+    for (int i = 0; i < count; ++i) {
+        const std::u16string_view t = Trim(lines[i]);
+        const size_t space = t.find(u' ');
+        if ((cells[i].flags & SectionNumber)
+            && (IsAppendixNumber(t.substr(0, space)) || t.starts_with(u"Appendix ")
+                || t.starts_with(u"Annex ")))
             cells[i].kind = Kind::Heading;
     }
     // A phrase in sentence case right above a caption that heads cells is a section title.
