@@ -101,10 +101,10 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
 bool UnitsRowBelow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
+    if (cols < 2 || first < 0 || first + 3 * cols > profile.size()
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
-    int units = 0, overNumbers = 0;
+    int units = 0, overNumbers = 0, bracketedUnits = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
         if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
@@ -116,9 +116,11 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         if (!IsText(u.kind) || (!bracketed && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
+        bracketedUnits += bracketed ? 1 : 0;
         overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
     }
-    return units > 0 && overNumbers == units;
+    // Units in brackets say so wherever the header stands; bare ones only after the text.
+    return units > 0 && overNumbers == units && (bracketedUnits == units || Opened(profile, first));
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -655,6 +657,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
 {
     // A sentence (a note, a lead-in) never opens a table.
     if (profile.cells[first].note && (profile.cells[first].flags & SentenceEnd))
+        return;
+    // A units row is the second row of its table, never the first.
+    if (first >= cols && UnitsRowBelow(profile, first - cols, cols))
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
