@@ -104,10 +104,13 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if (cols < 2 || first < 0 || first + 3 * cols > profile.size()
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
-    int units = 0, overNumbers = 0, bracketedUnits = 0;
+    int units = 0, overNumbers = 0, bracketedUnits = 0, headerBlanks = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
-        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
+        // Under a group word spanning columns, a header cell may be empty with the unit below.
+        headerBlanks += h.kind == Kind::Empty ? 1 : 0;
+        if (!(IsText(h.kind) || h.kind == Kind::Empty) || h.note
+            || headerBlanks > HeaderBlankShare * cols)
             return false;
         if (IsBlankCell(u))
             continue;
@@ -121,6 +124,24 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     }
     // Units in brackets say so wherever the header stands; bare ones only after the text.
     return units > 0 && overNumbers == units && (bracketedUnits == units || Opened(profile, first));
+}
+
+// True when the `cols` cells from `first` are group words over a header: a word first, empty
+// cells beside the words that span them, no values.
+bool GroupRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || !IsText(cells[first].kind) || cells[first].note)
+        return false;
+    int empty = 0;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &g = cells[first + c];
+        if (g.kind == Kind::Empty)
+            ++empty;
+        else if (!IsText(g.kind) || g.note)
+            return false;
+    }
+    return empty > 0 && profile.breaksBefore[first + cols] == profile.breaksBefore[first];
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -673,8 +694,16 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
     if (header.blank > HeaderBlankShare * cols
-        || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
+        || (!units && header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0)))
         return;
+    // Units in brackets stand in the row under the header alone: elsewhere in the block they
+    // show it read out of step.
+    {
+        const std::vector<int> &u = profile.unitsBefore;
+        const int end = first + (rows + (units ? 1 : 0)) * cols;
+        if (u[first + cols] > u[first] || u[end] > u[first + 2 * cols])
+            return;
+    }
     bool framed = false;
     const std::optional<double> evidence
         = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0, &framed);
@@ -704,6 +733,15 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (!toldStart && candidate.confidence < MinConfidence)
         return;
     out.push_back(candidate);
+    // A row of group words above the header (a word over the columns it spans, empty cells
+    // beside it) is the table's first row.
+    const int up = first - cols;
+    if (!toldStart && up >= 0 && GroupRow(profile, up, cols) && Opened(profile, up)) {
+        candidate.first = up;
+        ++candidate.rows;
+        candidate.gain += GroupRowGain;
+        out.push_back(candidate);
+    }
 }
 
 std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)

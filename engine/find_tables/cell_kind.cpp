@@ -508,6 +508,11 @@ Cell Classify(std::u16string_view line)
     return cell;
 }
 
+bool IsBracketedUnit(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & Bracketed) && c.a == 1 && c.length <= RemarkLength;
+}
+
 std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
 {
     const int count = int(lines.size());

@@ -78,6 +78,11 @@ inline bool IsBlankCell(const Cell &c)
     return c.kind == Kind::Empty || c.kind == Kind::Missing;
 }
 
+inline bool IsText(Kind k);
+
+// A unit in brackets on its own, "(°C)", "(mm)", "(000)": the cell of a units row.
+bool IsBracketedUnit(const Cell &c);
+
 inline bool IsNumeric(Kind k)
 {
     return k == Kind::Integer || k == Kind::Decimal || k == Kind::Date || k == Kind::Time;

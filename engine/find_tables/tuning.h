@@ -229,6 +229,8 @@ inline constexpr double WiderReadingMargin = 1;
 // A block with a row of text inside it that comes again elsewhere, but off the block's columns:
 // read out of step, it costs this for each.
 inline constexpr double MisalignedRepeatCost = 3;
+// What a row of group words above a block's header adds to the block that takes it in.
+inline constexpr double GroupRowGain = 1.5;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 
