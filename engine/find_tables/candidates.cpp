@@ -696,12 +696,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (header.blank > HeaderBlankShare * cols
         || (!units && header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0)))
         return;
-    // Units in brackets stand in the row under the header alone: elsewhere in the block they
-    // show it read out of step.
+    // Units in brackets side by side stand in the row under the header alone: elsewhere in
+    // the block they show it read out of step.
     {
         const std::vector<int> &u = profile.unitsBefore;
         const int end = first + (rows + (units ? 1 : 0)) * cols;
-        if (u[first + cols] > u[first] || u[end] > u[first + 2 * cols])
+        if (u[first + cols - 1] > u[first] || u[end - 1] > u[first + 2 * cols - 1])
             return;
     }
     bool framed = false;

@@ -83,7 +83,8 @@ Profile::Profile(const ConversionState &state)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
     unitsBefore.assign(count + 1, 0);
     for (int i = 0; i < count; ++i)
-        unitsBefore[i + 1] = unitsBefore[i] + (IsBracketedUnit(cells[i]) ? 1 : 0);
+        unitsBefore[i + 1] = unitsBefore[i]
+            + (i + 1 < count && IsBracketedUnit(cells[i]) && IsBracketedUnit(cells[i + 1]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
     nextSame.assign(count, count);

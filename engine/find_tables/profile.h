@@ -32,7 +32,8 @@ struct Profile {
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
-    std::vector<int> unitsBefore; // units in brackets ("(°C)", "(kg/m³)"), before each line
+    // Lines before each line that start two units in brackets in a row ("(°C)", "(kg/m³)").
+    std::vector<int> unitsBefore;
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
