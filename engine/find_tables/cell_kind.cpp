@@ -368,7 +368,7 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
 }
 
 // Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
-// "Table 1 gives the mass" in a sentence.
+// "Table 1 gives the mass" in a sentence. A dash the export could not encode is a "?".
 bool IsCaption(const std::vector<std::u16string_view> &words)
 {
     if (words.size() < 2 || !IsCaptionWord(words[0]))
@@ -377,12 +377,15 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
     const bool closed = number.back() == u':' || number.back() == u'.';
     if (closed)
         number.remove_suffix(1);
+    // An appendix's tables count after its letter: "Table E1", "Tab. F2".
+    if (number.size() >= 2 && number[0] >= u'A' && number[0] <= u'Z' && IsDigit(number[1]))
+        number.remove_prefix(1);
     for (char16_t c : number)
         if (!IsDigit(c) && c != u'I' && c != u'V' && c != u'X' && c != u'.')
             return false;
     return !number.empty()
         && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
-            || words[2] == u"-" || words[2] == u":");
+            || words[2] == u"-" || words[2] == u":" || words[2] == u"?");
 }
 
 } // namespace
