@@ -593,8 +593,9 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
 // reads: a table of some size, most often names beside names or keys beside values, which only
 // where it stands tells from text. Empty lines among them are empty cells, and those right
 // after them may close the last row. The width proposed is the one whose columns are most alike
-// down the rows against the lines beside each other; a list of names under a title is one
-// column. Proposed unsure, and only where no other reading touches the block.
+// down the rows against the lines beside each other; names under a title that no width tells
+// apart stand in pairs when they can, else in one column. Proposed unsure, and only where no other
+// reading touches the block.
 void StandingBlocks(const Profile &profile, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -663,7 +664,8 @@ void StandingBlocks(const Profile &profile, std::vector<Candidate> &out)
             continue;
         Candidate c;
         c.first = start;
-        c.cols = best == 0 ? 1 : best;
+        // Names in pairs as likely as not stand two by two (a key beside its value).
+        c.cols = best > 0 ? best : lines % 2 == 0 ? 2 : 1;
         c.rows = (lines + c.cols - 1) / c.cols;
         c.gain = StandingGain;
         c.confidence = RowsConfidence(c.gain, c.cols, FramedEvidence);
