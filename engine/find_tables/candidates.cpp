@@ -76,14 +76,35 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
+// True when the `cols` cells from `first` are group words over a header: a word first, empty
+// cells beside the words that span them, no values.
+bool GroupRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || !IsText(cells[first].kind) || cells[first].note)
+        return false;
+    int empty = 0;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &g = cells[first + c];
+        if (g.kind == Kind::Empty)
+            ++empty;
+        else if (!IsText(g.kind) || g.note)
+            return false;
+    }
+    return empty > 0 && profile.breaksBefore[first + cols] == profile.breaksBefore[first];
+}
+
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
-// after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
-// from the values under them, over a row that starts with a text.
+// after an empty line (spacing, not a corner) unless that ends a row of group words, its other
+// cells labels that mostly stand apart from the values under them, over a row that starts with
+// a text.
 bool EmptyCorner(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
-        || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
+        || cells[first].kind != Kind::Empty || first == 0
+        || (cells[first - 1].kind == Kind::Empty
+            && !(first >= cols && GroupRow(profile, first - cols, cols)))
         || !IsText(cells[first + cols].kind))
         return false;
     int apart = 0;
@@ -124,24 +145,6 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     }
     // Units in brackets say so wherever the header stands; bare ones only after the text.
     return units > 0 && overNumbers == units && (bracketedUnits == units || Opened(profile, first));
-}
-
-// True when the `cols` cells from `first` are group words over a header: a word first, empty
-// cells beside the words that span them, no values.
-bool GroupRow(const Profile &profile, int first, int cols)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || !IsText(cells[first].kind) || cells[first].note)
-        return false;
-    int empty = 0;
-    for (int c = 1; c < cols; ++c) {
-        const Cell &g = cells[first + c];
-        if (g.kind == Kind::Empty)
-            ++empty;
-        else if (!IsText(g.kind) || g.note)
-            return false;
-    }
-    return empty > 0 && profile.breaksBefore[first + cols] == profile.breaksBefore[first];
 }
 
 // The row at `first` as the header of a block of `cols` columns.
