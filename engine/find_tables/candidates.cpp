@@ -129,9 +129,8 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
         // Under a group word spanning columns, a header cell may be empty with the unit below.
-        headerBlanks += h.kind == Kind::Empty ? 1 : 0;
-        if (!(IsText(h.kind) || h.kind == Kind::Empty) || h.note
-            || headerBlanks > HeaderBlankShare * cols)
+        headerBlanks += IsBlankCell(h) ? 1 : 0;
+        if (!(IsText(h.kind) || IsBlankCell(h)) || h.note || headerBlanks > HeaderBlankShare * cols)
             return false;
         if (IsBlankCell(u))
             continue;

@@ -508,6 +508,9 @@ Cell Classify(std::u16string_view line)
         && (IsWordBlank(t[1]) || IsLetter(t[1]));
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
+    // The note is text, never a cell of the table it explains.
+    if (marked)
+        cell.kind = Kind::Prose;
     return cell;
 }
 
