@@ -550,12 +550,18 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
                 || t.starts_with(u"Annex ")))
             cells[i].kind = Kind::Heading;
     }
-    // A phrase in sentence case right above a caption that heads cells is a section title.
+    // A phrase in sentence case right above a caption that heads cells is a section title, and
+    // so is one right below a caption that closes the cells above it, over cells again (unless
+    // it has a unit in brackets, as a header cell would).
+    const auto isCell = [&](int k) {
+        return k >= 0 && k < count && cells[k].kind != Kind::Empty && !Breaks(cells[k]);
+    };
     for (int i = 0; i + 2 < count; ++i) {
         const Cell &c = cells[i];
         if (c.kind == Kind::Phrase && !c.note && !(c.flags & (TitleCase | WithDigits))
-            && cells[i + 1].kind == Kind::Caption && cells[i + 2].kind != Kind::Empty
-            && !Breaks(cells[i + 2]))
+            && ((cells[i + 1].kind == Kind::Caption && isCell(i + 2))
+                || (i >= 2 && cells[i - 1].kind == Kind::Caption && isCell(i - 2) && isCell(i + 1)
+                    && !(c.flags & WithSymbols))))
             cells[i].kind = Kind::Heading;
     }
     // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a
