@@ -502,10 +502,17 @@ Cell Classify(std::u16string_view line)
         cell.flags |= SentenceEnd;
     cell.leadIn = end == u':';
     cell.oneSentence = sentenceEnd && !sentences;
-    // A text led by a footnote mark ("* Shared prize.") is the note under a table.
-    const bool marked = t.size() >= 2
-        && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
-        && (IsWordBlank(t[1]) || IsLetter(t[1]));
+    // A text led by a footnote mark ("* Shared prize.") is the note under a table. A mark
+    // written as a small letter ("a Rounded; ...", "s supercooled liquid.") leads a sentence of
+    // a few words: no word of one small letter but "a" does, and "a" is no mark before a
+    // capital.
+    const bool letterMark = words.size() >= 3 && t.size() >= 3 && t[0] >= u'a' && t[0] <= u'z'
+        && IsWordBlank(t[1]) && (t[0] != u'a' || IsUpper(t[2])) && t[0] != u'o';
+    const bool marked
+        = (t.size() >= 2
+              && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
+              && (IsWordBlank(t[1]) || IsLetter(t[1])))
+        || letterMark;
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     // The note is text, never a cell of the table it explains.
