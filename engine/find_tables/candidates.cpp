@@ -726,8 +726,14 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (list)
         candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
-    if (framed)
-        candidate.gain = std::max(candidate.gain, FramedGain);
+    // Of two such guesses, the one whose neighbours set it apart better.
+    if (framed) {
+        const int last = candidate.first + candidate.rows * cols;
+        candidate.gain = std::max(candidate.gain,
+            FramedGain
+                + FramedBoundaryShare
+                    * (Boundary(profile, first - 1, first) + Boundary(profile, last, last - cols)));
+    }
     if (!toldStart && candidate.gain <= MinGain)
         return;
     // A framed block is proposed however little its columns tell, but only as a guess.

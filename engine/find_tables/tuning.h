@@ -166,6 +166,9 @@ inline constexpr double FramedEvidence = 0.1;
 // What a framed block gains at least, so that it is proposed where nothing better reads. 2.5
 // finds words-only's 10x2 "Mountain" and reads varied-parks' sights out of step; 1.5 neither.
 inline constexpr double FramedGain = 2.5;
+// The share of its boundaries a framed guess adds, so that two guesses a line apart are told
+// apart by where they start and stop.
+inline constexpr double FramedBoundaryShare = 0.1;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
