@@ -569,17 +569,23 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
+    if (cols < 2 || first + 2 * cols > profile.size() || !Opened(profile, first)
         || !Framed(profile, first + 2 * cols))
         return;
+    // Narrower, or with names among the numbers, only a label naming its unit over a number
+    // ("Age (Ma)" over "66.0") tells a header from two short lines of text.
     HeaderRow header;
+    bool unitOverNumber = false;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
-        if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
+        if (!IsText(h.kind) || h.note || d.note || !(IsNumeric(d.kind) || IsText(d.kind)))
             return;
         ++header.text;
-        ++header.overNumbers;
+        header.overNumbers += IsNumeric(d.kind) ? 1 : 0;
+        unitOverNumber = unitOverNumber || (h.namesUnit && IsNumeric(d.kind));
     }
+    if (!unitOverNumber && (cols < TwoRowMinCols || header.overNumbers < cols))
+        return;
     Candidate candidate;
     candidate.first = first;
     candidate.rows = 2;

@@ -501,6 +501,11 @@ Cell Classify(std::u16string_view line)
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
     cell.leadIn = end == u':';
+    if (words.size() >= 2 && !(cell.flags & Bracketed) && end == u')') {
+        const size_t open = t.rfind(u'(');
+        cell.namesUnit = open != std::u16string_view::npos && open > 0 && t.size() - open <= 8
+            && IsWordBlank(t[open - 1]);
+    }
     cell.oneSentence = sentenceEnd && !sentences;
     // A text led by a footnote mark ("* Shared prize.") is the note under a table. A mark
     // written as a small letter ("a Rounded; ...", "s supercooled liquid.") leads a sentence of

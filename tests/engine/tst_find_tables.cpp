@@ -474,6 +474,10 @@ void TestFindTables::boundaries_data()
         "Response", "Score", "Spontaneous", "4", "To sound", "3", "To pressure", "2", "None", "1",
         "Response", "Score", "Orientated", "5", "Confused", "4", "Words", "3", "None", "1",
         Prose } << QStringList { "2:5x2:Response", "12:5x2:Response" };
+    QTest::newRow("two columns, two rows: a label naming its unit over a number")
+        << QStringList { Prose, "", "Boundary", "Age (Ma)", "Cretaceous–Paleogene", "66.0",
+               "Table B4. The boundary.", "" }
+        << QStringList { "3:2x2:Boundary" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
