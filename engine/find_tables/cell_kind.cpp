@@ -482,9 +482,23 @@ Cell Classify(std::u16string_view line)
             && IsUpper(t[i + 2]);
     // A short sentence on its own may be a table's note; longer or several make a paragraph.
     const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
+    // Names listed with commas ("Perlidae, Leuctridae, Baetidae, ..."), however many, fill a
+    // cell: a paragraph has sentences, not items of a word or two.
+    int items = 1, itemWords = 0, longestItem = 0;
+    for (const std::u16string_view w : words) {
+        longestItem = std::max(longestItem, ++itemWords);
+        if (w.back() == u',') {
+            ++items;
+            itemWords = 0;
+        }
+    }
+    const bool commaList
+        = items >= CommaListItems && longestItem <= WordListWords && !sentenceEnd && !sentences;
     // A lead-in of a few words ("Live vaccines in common use:") introduces what follows; no
     // cell ends that way.
-    if (words.size() >= ProseWords || t.size() >= ProseLength
+    if (commaList)
+        cell.kind = Kind::Long;
+    else if (words.size() >= ProseWords || t.size() >= ProseLength
         || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence)
         || (end == u':' && words.size() >= NoteHeaderWords))
         cell.kind = Kind::Prose;

@@ -36,6 +36,9 @@ inline constexpr int ProseLength = 90;
 // words (a table's note, or a cell). Free; NoteWords 11 makes tst_find_tables' paragraph a cell.
 inline constexpr int SentenceProseWords = 6;
 inline constexpr int NoteWords = 9;
+// From this many items, each of at most WordListWords words, a text listed with commas is a
+// cell however long.
+inline constexpr int CommaListItems = 4;
 // From this many words or characters a text is Long, not a Phrase: Long never heads a column.
 // Loose: 5 words proposes constants' 6x4 table a line late, without its header; length free.
 inline constexpr int LongWords = 7;
