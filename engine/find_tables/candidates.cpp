@@ -76,35 +76,14 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
-// True when the `cols` cells from `first` are group words over a header: a word first, empty
-// cells beside the words that span them, no values.
-bool GroupRow(const Profile &profile, int first, int cols)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || !IsText(cells[first].kind) || cells[first].note)
-        return false;
-    int empty = 0;
-    for (int c = 1; c < cols; ++c) {
-        const Cell &g = cells[first + c];
-        if (g.kind == Kind::Empty)
-            ++empty;
-        else if (!IsText(g.kind) || g.note)
-            return false;
-    }
-    return empty > 0 && profile.breaksBefore[first + cols] == profile.breaksBefore[first];
-}
-
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
-// after an empty line (spacing, not a corner) unless that ends a row of group words, its other
-// cells labels that mostly stand apart from the values under them, over a row that starts with
-// a text.
+// after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
+// from the values under them, over a row that starts with a text.
 bool EmptyCorner(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
-        || cells[first].kind != Kind::Empty || first == 0
-        || (cells[first - 1].kind == Kind::Empty
-            && !(first >= cols && GroupRow(profile, first - cols, cols)))
+        || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
         || !IsText(cells[first + cols].kind))
         return false;
     int apart = 0;
@@ -122,15 +101,13 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
 bool UnitsRowBelow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first < 0 || first + 3 * cols > profile.size()
+    if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
-    int units = 0, overNumbers = 0, bracketedUnits = 0, headerBlanks = 0;
+    int units = 0, overNumbers = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
-        // Under a group word spanning columns, a header cell may be empty with the unit below.
-        headerBlanks += IsBlankCell(h) ? 1 : 0;
-        if (!(IsText(h.kind) || IsBlankCell(h)) || h.note || headerBlanks > HeaderBlankShare * cols)
+        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
             return false;
         if (IsBlankCell(u))
             continue;
@@ -139,11 +116,9 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         if (!IsText(u.kind) || (!bracketed && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
-        bracketedUnits += bracketed ? 1 : 0;
         overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
     }
-    // Units in brackets say so wherever the header stands; bare ones only after the text.
-    return units > 0 && overNumbers == units && (bracketedUnits == units || Opened(profile, first));
+    return units > 0 && overNumbers == units;
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -376,13 +351,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little.
-    // A header row repeated right after the block starts the next table of the same columns;
-    // repeated right before, it started the table above.
-    const bool opened = Opened(profile, first)
-        || (profile.prevSame[first] >= 0 && profile.SameRow(first, profile.prevSame[first], cols)
-            && Opened(profile, profile.prevSame[first]));
-    if (headerLike && header.blank == (corner ? 1 : 0) && opened
-        && (Framed(profile, last) || profile.SameRow(first, last, cols))) {
+    if (headerLike && header.blank == (corner ? 1 : 0) && Opened(profile, first)
+        && Framed(profile, last)) {
         enough = std::min(enough, EvidenceFramedAt);
         if (framed)
             *framed = true;
@@ -569,23 +539,17 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 2 * cols > profile.size() || !Opened(profile, first)
+    if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
         || !Framed(profile, first + 2 * cols))
         return;
-    // Narrower, or with names among the numbers, only a label naming its unit over a number
-    // ("Age (Ma)" over "66.0") tells a header from two short lines of text.
     HeaderRow header;
-    bool unitOverNumber = false;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
-        if (!IsText(h.kind) || h.note || d.note || !(IsNumeric(d.kind) || IsText(d.kind)))
+        if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
             return;
         ++header.text;
-        header.overNumbers += IsNumeric(d.kind) ? 1 : 0;
-        unitOverNumber = unitOverNumber || (h.namesUnit && IsNumeric(d.kind));
+        ++header.overNumbers;
     }
-    if (!unitOverNumber && (cols < TwoRowMinCols || header.overNumbers < cols))
-        return;
     Candidate candidate;
     candidate.first = first;
     candidate.rows = 2;
@@ -596,91 +560,6 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
         out.push_back(candidate);
 }
 
-// Blocks of short lines standing alone between the text around them (a title, a lead-in, a
-// paragraph or an empty line above; text, a note or an empty line below) that nothing else
-// reads: a table of some size, most often names beside names or keys beside values, which only
-// where it stands tells from text. Empty lines among them are empty cells, and those right
-// after them may close the last row. The width proposed is the one whose columns are most alike
-// down the rows against the lines beside each other; names under a title that no width tells
-// apart stand in pairs when they can, else in one column. Proposed unsure, and only where no other
-// reading touches the block.
-void StandingBlocks(const Profile &profile, std::vector<Candidate> &out)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    const int n = profile.size();
-    const auto cellLike = [&](int i) {
-        const Cell &c = cells[i];
-        return c.kind != Kind::Empty && !Breaks(c) && !c.note && !c.leadIn;
-    };
-    const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
-    const auto opener = [&](int i) {
-        return i < 0 || OpensBlock(profile, i) || cells[i].leadIn || cells[i].note;
-    };
-    const auto name = [&](int i) {
-        const Cell &c = cells[i];
-        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code)
-            && !(c.flags & (SectionNumber | SentenceEnd)) && c.a <= WordListWords;
-    };
-    std::vector<bool> covered(n + 1, false);
-    for (const Candidate &c : out)
-        for (int i = c.first; i < c.first + c.rows * c.cols && i < n; ++i)
-            covered[i] = true;
-    const auto mean = [&](int lag, int first, int end) {
-        return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
-            / (end - lag - first);
-    };
-    for (int first = 0; first < n;) {
-        if (!cellLike(first)) {
-            ++first;
-            continue;
-        }
-        const int start = first;
-        int end = first; // one past the last line of text
-        bool free = true, names = true;
-        for (int i = first; i < n && (cellLike(i) || empty(i)); ++i) {
-            free = free && !covered[i];
-            if (cellLike(i)) {
-                end = i + 1;
-                names = names && name(i);
-            }
-        }
-        int after = end; // one past the empty lines right after
-        while (empty(after))
-            ++after;
-        first = after;
-        const int lines = end - start;
-        if (!free || lines < StandingMinLines || lines > StandingMaxLines || start == 0
-            || !opener(start - 1) || !opener(after))
-            continue;
-        const double lag1 = mean(1, start, end);
-        int best = 0;
-        double bestScore = StandingEvidenceAt;
-        for (int k = 2; k <= std::min(MaxCols, lines / 2); ++k) {
-            const int fill = (k - lines % k) % k;
-            if (fill > after - end || (fill > 0 && !IsText(cells[end - 1].kind)))
-                continue;
-            const double score = mean(k, start, end) - lag1;
-            if (score > bestScore) {
-                best = k;
-                bestScore = score;
-            }
-        }
-        const Cell &above = cells[start - 1];
-        const bool titled
-            = above.kind == Kind::Heading || above.kind == Kind::Caption || above.leadIn;
-        if (best == 0 && !(names && titled && after == end))
-            continue;
-        Candidate c;
-        c.first = start;
-        // Names in pairs as likely as not stand two by two (a key beside its value).
-        c.cols = best > 0 ? best : lines % 2 == 0 ? 2 : 1;
-        c.rows = (lines + c.cols - 1) / c.cols;
-        c.gain = StandingGain;
-        c.confidence = RowsConfidence(c.gain, c.cols, FramedEvidence);
-        out.push_back(c);
-    }
-}
-
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -688,9 +567,6 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
 {
     // A sentence (a note, a lead-in) never opens a table.
     if (profile.cells[first].note && (profile.cells[first].flags & SentenceEnd))
-        return;
-    // A units row is the second row of its table, never the first.
-    if (first >= cols && UnitsRowBelow(profile, first - cols, cols))
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
@@ -704,16 +580,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
     if (header.blank > HeaderBlankShare * cols
-        || (!units && header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0)))
+        || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
         return;
-    // Units in brackets side by side stand in the row under the header alone: elsewhere in
-    // the block they show it read out of step.
-    {
-        const std::vector<int> &u = profile.unitsBefore;
-        const int end = first + (rows + (units ? 1 : 0)) * cols;
-        if (u[first + cols - 1] > u[first] || u[end - 1] > u[first + 2 * cols - 1])
-            return;
-    }
     bool framed = false;
     const std::optional<double> evidence
         = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0, &framed);
@@ -732,14 +600,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (list)
         candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
-    // Of two such guesses, the one whose neighbours set it apart better.
-    if (framed) {
-        const int last = candidate.first + candidate.rows * cols;
-        candidate.gain = std::max(candidate.gain,
-            FramedGain
-                + FramedBoundaryShare
-                    * (Boundary(profile, first - 1, first) + Boundary(profile, last, last - cols)));
-    }
+    if (framed)
+        candidate.gain = std::max(candidate.gain, FramedGain);
     if (!toldStart && candidate.gain <= MinGain)
         return;
     // A framed block is proposed however little its columns tell, but only as a guess.
@@ -749,15 +611,6 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (!toldStart && candidate.confidence < MinConfidence)
         return;
     out.push_back(candidate);
-    // A row of group words above the header (a word over the columns it spans, empty cells
-    // beside it) is the table's first row.
-    const int up = first - cols;
-    if (!toldStart && up >= 0 && GroupRow(profile, up, cols) && Opened(profile, up)) {
-        candidate.first = up;
-        ++candidate.rows;
-        candidate.gain += GroupRowGain;
-        out.push_back(candidate);
-    }
 }
 
 std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
@@ -800,25 +653,10 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
-    // Equal rows of text repeated where they are not rows of the block (a header seen again
-    // inside it, off its columns) show the block read out of step.
-    std::vector<int> repeats;
-    for (int i = 0; i < n; ++i)
-        if (profile.repeated[i] >= 2)
-            repeats.push_back(i);
-    for (Candidate &c : all) {
-        if (c.cols < 2)
-            continue;
-        const auto from = std::lower_bound(repeats.begin(), repeats.end(), c.first);
-        for (auto i = from; i != repeats.end() && *i < c.first + c.rows * c.cols; ++i)
-            if (profile.repeated[*i] >= c.cols && (*i - c.first) % c.cols != 0)
-                c.gain -= MisalignedRepeatCost;
-    }
     all = PreferNarrowest(std::move(all));
     KeyValueTables(profile, all);
     NameLists(profile, all);
     Glossaries(profile, all);
-    StandingBlocks(profile, all);
     return all;
 }
 

@@ -326,30 +326,8 @@ bool IsMissing(std::u16string_view t)
         || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--";
 }
 
-// An appendix's section number, "B.1" or "G.3": a capital, a point and numbers. Headed or
-// bare, it numbers a section; no value is written that way.
-bool IsAppendixNumber(std::u16string_view number)
-{
-    if (number.size() < 3 || number.size() > SectionNumberLength || !IsUpper(number[0])
-        || number[1] != u'.' || !IsDigit(number[2]))
-        return false;
-    return std::all_of(
-        number.begin() + 2, number.end(), [](char16_t c) { return IsDigit(c) || c == u'.'; });
-}
-
-// "Appendix B", "Annex 2": the title of an appendix.
-bool IsAppendixTitle(const std::vector<std::u16string_view> &words)
-{
-    return words.size() == 2 && (words[0] == u"Appendix" || words[0] == u"Annex")
-        && words[1].size() <= 2 && (IsUpper(words[1][0]) || IsDigit(words[1][0]));
-}
-
 bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
 {
-    if (!words.empty() && IsAppendixNumber(words[0]))
-        return words.size() <= SectionTitleWords;
-    if (IsAppendixTitle(words))
-        return true;
     if (words.size() < 2 || words.size() > SectionTitleWords || !IsUpper(words[1][0]))
         return false;
     const std::u16string_view number = words[0];
@@ -368,7 +346,7 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
 }
 
 // Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
-// "Table 1 gives the mass" in a sentence. A dash the export could not encode is a "?".
+// "Table 1 gives the mass" in a sentence.
 bool IsCaption(const std::vector<std::u16string_view> &words)
 {
     if (words.size() < 2 || !IsCaptionWord(words[0]))
@@ -377,15 +355,12 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
     const bool closed = number.back() == u':' || number.back() == u'.';
     if (closed)
         number.remove_suffix(1);
-    // An appendix's tables count after its letter: "Table E1", "Tab. F2".
-    if (number.size() >= 2 && number[0] >= u'A' && number[0] <= u'Z' && IsDigit(number[1]))
-        number.remove_prefix(1);
     for (char16_t c : number)
         if (!IsDigit(c) && c != u'I' && c != u'V' && c != u'X' && c != u'.')
             return false;
     return !number.empty()
         && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
-            || words[2] == u"-" || words[2] == u":" || words[2] == u"?");
+            || words[2] == u"-" || words[2] == u":");
 }
 
 } // namespace
@@ -482,25 +457,8 @@ Cell Classify(std::u16string_view line)
             && IsUpper(t[i + 2]);
     // A short sentence on its own may be a table's note; longer or several make a paragraph.
     const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
-    // Names listed with commas ("Perlidae, Leuctridae, Baetidae, ..."), however many, fill a
-    // cell: a paragraph has sentences, not items of a word or two.
-    int items = 1, itemWords = 0, longestItem = 0;
-    for (const std::u16string_view w : words) {
-        longestItem = std::max(longestItem, ++itemWords);
-        if (w.back() == u',') {
-            ++items;
-            itemWords = 0;
-        }
-    }
-    const bool commaList
-        = items >= CommaListItems && longestItem <= WordListWords && !sentenceEnd && !sentences;
-    // A lead-in of a few words ("Live vaccines in common use:") introduces what follows; no
-    // cell ends that way.
-    if (commaList)
-        cell.kind = Kind::Long;
-    else if (words.size() >= ProseWords || t.size() >= ProseLength
-        || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence)
-        || (end == u':' && words.size() >= NoteHeaderWords))
+    if (words.size() >= ProseWords || t.size() >= ProseLength
+        || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
         cell.kind = Kind::Prose;
     else if (words.size() >= LongWords || t.size() >= LongLength)
         cell.kind = Kind::Long;
@@ -515,34 +473,14 @@ Cell Classify(std::u16string_view line)
     if (sentenceEnd)
         cell.flags |= SentenceEnd;
     cell.leadIn = end == u':';
-    if (words.size() >= 2 && !(cell.flags & Bracketed) && end == u')') {
-        const size_t open = t.rfind(u'(');
-        cell.namesUnit = open != std::u16string_view::npos && open > 0 && t.size() - open <= 8
-            && IsWordBlank(t[open - 1]);
-    }
     cell.oneSentence = sentenceEnd && !sentences;
-    // A text led by a footnote mark ("* Shared prize.") is the note under a table. A mark
-    // written as a small letter ("a Rounded; ...", "s supercooled liquid.") leads a sentence of
-    // a few words: no word of one small letter but "a" does, and "a" is no mark before a
-    // capital.
-    const bool letterMark = words.size() >= 3 && t.size() >= 3 && t[0] >= u'a' && t[0] <= u'z'
-        && IsWordBlank(t[1]) && (t[0] != u'a' || IsUpper(t[2])) && t[0] != u'o';
-    const bool marked
-        = (t.size() >= 2
-              && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
-              && (IsWordBlank(t[1]) || IsLetter(t[1])))
-        || letterMark;
+    // A text led by a footnote mark ("* Shared prize.") is the note under a table.
+    const bool marked = t.size() >= 2
+        && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
+        && (IsWordBlank(t[1]) || IsLetter(t[1]));
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
-    // The note is text, never a cell of the table it explains.
-    if (marked)
-        cell.kind = Kind::Prose;
     return cell;
-}
-
-bool IsBracketedUnit(const Cell &c)
-{
-    return IsText(c.kind) && (c.flags & Bracketed) && c.a == 1 && c.length <= RemarkLength;
 }
 
 std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
@@ -567,27 +505,12 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;
     }
-    // An appendix's numbered title stands for a section wherever it is.
-    for (int i = 0; i < count; ++i) {
-        const std::u16string_view t = Trim(lines[i]);
-        const size_t space = t.find(u' ');
-        if ((cells[i].flags & SectionNumber)
-            && (IsAppendixNumber(t.substr(0, space)) || t.starts_with(u"Appendix ")
-                || t.starts_with(u"Annex ")))
-            cells[i].kind = Kind::Heading;
-    }
-    // A phrase in sentence case right above a caption that heads cells is a section title, and
-    // so is one right below a caption that closes the cells above it, over cells again (unless
-    // it has a unit in brackets, as a header cell would).
-    const auto isCell = [&](int k) {
-        return k >= 0 && k < count && cells[k].kind != Kind::Empty && !Breaks(cells[k]);
-    };
+    // A phrase in sentence case right above a caption that heads cells is a section title.
     for (int i = 0; i + 2 < count; ++i) {
         const Cell &c = cells[i];
         if (c.kind == Kind::Phrase && !c.note && !(c.flags & (TitleCase | WithDigits))
-            && ((cells[i + 1].kind == Kind::Caption && isCell(i + 2))
-                || (i >= 2 && cells[i - 1].kind == Kind::Caption && isCell(i - 2) && isCell(i + 1)
-                    && !(c.flags & WithSymbols))))
+            && cells[i + 1].kind == Kind::Caption && cells[i + 2].kind != Kind::Empty
+            && !Breaks(cells[i + 2]))
             cells[i].kind = Kind::Heading;
     }
     // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a

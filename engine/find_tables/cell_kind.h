@@ -54,7 +54,6 @@ struct Cell {
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
     bool leadIn = false; // a text ending in a colon: what follows belongs to it
     bool oneSentence = false; // a text of one sentence, ended: a definition or a note
-    bool namesUnit = false; // a text naming a unit in brackets after it: "Age (Ma)", "Area (km²)"
     uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
 };
 
@@ -78,11 +77,6 @@ inline bool IsBlankCell(const Cell &c)
 {
     return c.kind == Kind::Empty || c.kind == Kind::Missing;
 }
-
-inline bool IsText(Kind k);
-
-// A unit in brackets on its own, "(°C)", "(mm)", "(000)": the cell of a units row.
-bool IsBracketedUnit(const Cell &c);
 
 inline bool IsNumeric(Kind k)
 {

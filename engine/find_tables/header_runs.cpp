@@ -99,16 +99,6 @@ std::vector<HeaderRun> FindHeaderRuns(const Profile &profile)
         if (lastNumber < 0)
             continue;
         HeaderRun run = FitRows(profile, i, i - start, lastNumber, runEnd);
-        // A header and its units in brackets under it (a title above them, perhaps): the
-        // second half of the run is the units row.
-        const int title = (i - start) % 2;
-        const int half = (i - start - title) / 2;
-        if (half >= 2 && !IsBracketedUnit(cells[start + title])
-            && std::all_of(cells.begin() + i - half, cells.begin() + i, IsBracketedUnit)) {
-            run = FitRows(profile, i, half, lastNumber, runEnd);
-            run.first = run.candidate.first = start + title;
-            ++run.candidate.rows;
-        }
         // A title right above the header, with nothing between, makes the run a word too long.
         if (!run.fits && i - start >= TitledHeaderRunCells) {
             const HeaderRun titled = FitRows(profile, i, i - start - 1, lastNumber, runEnd);

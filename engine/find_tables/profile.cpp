@@ -81,10 +81,6 @@ Profile::Profile(const ConversionState &state)
     breaksBefore.assign(count + 1, 0);
     for (int i = 0; i < count; ++i)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
-    unitsBefore.assign(count + 1, 0);
-    for (int i = 0; i < count; ++i)
-        unitsBefore[i + 1] = unitsBefore[i]
-            + (i + 1 < count && IsBracketedUnit(cells[i]) && IsBracketedUnit(cells[i + 1]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
     nextSame.assign(count, count);
@@ -98,38 +94,12 @@ Profile::Profile(const ConversionState &state)
             at->second = i;
         }
     }
-    prevSame.assign(count, -1);
-    for (int i = 0; i < count; ++i)
-        if (nextSame[i] < count)
-            prevSame[nextSame[i]] = i;
-    repeated.assign(count, 0);
-    for (int i = 0; i < count; ++i) {
-        for (const int p : { nextSame[i], prevSame[i] }) {
-            if (p < 0 || p >= count)
-                continue;
-            int m = 0;
-            while (m < MaxCols && i + m < count && p + m < count && p + m != i
-                && cells[i + m].text == cells[p + m].text && IsText(cells[i + m].kind))
-                ++m;
-            repeated[i] = std::max(repeated[i], m);
-        }
-    }
     lagSums.resize(MaxCols + 1);
     for (int lag = 1; lag <= MaxCols; ++lag)
         lagSums[lag] = LagSums(cells, lag);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols);
-}
-
-bool Profile::SameRow(int a, int b, int cols) const
-{
-    if (a < 0 || b < 0 || a + cols > size() || b + cols > size())
-        return false;
-    for (int c = 0; c < cols; ++c)
-        if (cells[a + c].kind == Kind::Empty || cells[a + c].text != cells[b + c].text)
-            return false;
-    return true;
 }
 
 bool Profile::RowAcceptable(int p, int cols) const

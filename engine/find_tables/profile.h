@@ -32,20 +32,12 @@ struct Profile {
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
-    // Lines before each line that start two units in brackets in a row ("(°C)", "(kg/m³)").
-    std::vector<int> unitsBefore;
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
     std::vector<std::vector<int>> chains;
-    // For each line, the next and the previous line of the same text (size() and -1 when none).
-    std::vector<int> nextSame, prevSame;
-    // For each line, how many lines of text from it come again in the same order from its next
-    // or previous copy (a header row repeated over the next table), at most MaxCols.
-    std::vector<int> repeated;
-
-    // True when the `cols` lines from `a` and from `b` read the same.
-    bool SameRow(int a, int b, int cols) const;
+    // For each line, the next line of the same text (size() when none).
+    std::vector<int> nextSame;
 };
 
 } // namespace cellwright::finder
