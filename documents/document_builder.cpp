@@ -227,7 +227,11 @@ void DocumentBuilder::BeginRow()
     if (depth_ != 1)
         return;
     EndRow();
+    // The cells' room is kept from row to row: a table's rows are mostly alike.
+    std::vector<Cell> cells = std::move(row_.Cells);
+    cells.clear();
     row_ = {};
+    row_.Cells = std::move(cells);
     rowOpen_ = true;
 }
 
@@ -238,15 +242,18 @@ void DocumentBuilder::EndRow()
     EndCell();
     rowOpen_ = false;
     // An old-style horizontal merge: the continuing cell widens the one to its left, no line.
-    std::vector<Cell> cells;
-    for (Cell &cell : row_.Cells) {
-        if (cell.MergedLeft && !cells.empty())
-            cells.back().ColSpan
-                = std::min(cells.back().ColSpan + cell.ColSpan, MaxTableColumns + 1);
-        else
-            cells.push_back(std::move(cell));
+    if (std::any_of(row_.Cells.begin(), row_.Cells.end(),
+            [](const Cell &cell) { return cell.MergedLeft; })) {
+        std::vector<Cell> cells;
+        for (Cell &cell : row_.Cells) {
+            if (cell.MergedLeft && !cells.empty())
+                cells.back().ColSpan
+                    = std::min(cells.back().ColSpan + cell.ColSpan, MaxTableColumns + 1);
+            else
+                cells.push_back(std::move(cell));
+        }
+        row_.Cells = std::move(cells);
     }
-    row_.Cells = std::move(cells);
     if (!row_.Deleted)
         ResolveRow();
 }
@@ -277,17 +284,18 @@ void DocumentBuilder::ResolveRow()
         }
         const int rowIndex = int(table_.Rows.size());
         ShapeRow shape;
-        std::vector<const std::u16string *> texts; // each entry's line, empty for covered ones
-        std::vector<Cover> below; // what this row puts on each grid column, for the next row
+        std::vector<std::u16string *> texts; // each entry's line, empty for covered ones
+        std::vector<Cover> &below = below_; // what this row puts on each grid column
+        below.clear();
         const auto place = [&below](int column, int span, const Cover &cover) {
             if (below.size() < size_t(column + span))
                 below.resize(size_t(column + span));
             std::fill(below.begin() + column, below.begin() + column + span, cover);
         };
-        const std::u16string empty;
+        std::u16string empty;
         int x = row_.Before;
         int coveredFromLeft = 0; // covered cells still to come for a span to their left
-        for (const Cell &cell : row_.Cells) {
+        for (Cell &cell : row_.Cells) {
             for (int k = 0; k < cell.Repeat; ++k) {
                 if (x > MaxTableColumns) {
                     Refuse(u"The document has a table wider than 1000 columns.");
@@ -354,11 +362,16 @@ void DocumentBuilder::ResolveRow()
 
         if (table_.Rows.empty())
             table_.FirstLine = int(document_.Lines.size()) + 1;
-        for (const std::u16string *text : texts) {
+        const bool lastCopy = copy == row_.Repeat - 1;
+        for (size_t i = 0; i < texts.size(); ++i) {
+            std::u16string &text = *texts[i];
             // The first copy's text was counted as it was read; further copies are new text.
-            if (copy > 0 && !Charge(text->size()))
+            if (copy > 0 && !Charge(text.size()))
                 return;
-            EmitLine(*text);
+            // A text's last use moves it to the lines: the row is done with after its last
+            // copy, and a repeated cell's entries follow one another.
+            const bool lastUse = lastCopy && (i + 1 == texts.size() || texts[i + 1] != &text);
+            EmitLine(lastUse ? std::move(text) : text);
         }
         if (!Ok())
             return;
@@ -366,7 +379,7 @@ void DocumentBuilder::ResolveRow()
             ++table_.HeaderRows;
         table_.Cols = std::max(table_.Cols, width);
         table_.Rows.push_back(std::move(shape));
-        above_ = std::move(below);
+        above_.swap(below);
     }
 }
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -90,20 +92,33 @@ constexpr std::pair<std::string_view, Name> Names[] = {
     { "fldData", Name::LeftOut },
 };
 
-// Runs for every element: names are grouped by length, so a lookup compares a handful at most.
+// Runs for every element, so names are found in a small open-addressed table by their length
+// and first and last letters, most at the first probe.
 Name Lookup(std::string_view local)
 {
-    static const auto byLength = [] {
-        std::array<std::vector<std::pair<std::string_view, Name>>, 16> groups;
-        for (const auto &entry : Names)
-            groups[entry.first.size()].push_back(entry);
-        return groups;
+    constexpr size_t Slots = 128; // a power of two, three times the names
+    static_assert(std::size(Names) * 2 < Slots);
+    const auto slotOf = [](std::string_view name) {
+        return (name.size() * 31 + size_t(static_cast<unsigned char>(name.front())) * 7
+                   + size_t(static_cast<unsigned char>(name.back())))
+            & (Slots - 1);
+    };
+    static const auto table = [&slotOf] {
+        std::array<int8_t, Slots> slots;
+        slots.fill(-1);
+        for (size_t k = 0; k < std::size(Names); ++k) {
+            size_t slot = slotOf(Names[k].first);
+            while (slots[slot] >= 0)
+                slot = (slot + 1) & (Slots - 1);
+            slots[slot] = int8_t(k);
+        }
+        return slots;
     }();
-    if (local.size() >= byLength.size())
+    if (local.empty())
         return Name::Unknown;
-    for (const auto &[name, value] : byLength[local.size()]) {
-        if (name[0] == local[0] && name == local)
-            return value;
+    for (size_t slot = slotOf(local); table[slot] >= 0; slot = (slot + 1) & (Slots - 1)) {
+        if (Names[size_t(table[slot])].first == local)
+            return Names[size_t(table[slot])].second;
     }
     return Name::Unknown;
 }
