@@ -284,7 +284,9 @@ void DocumentBuilder::ResolveRow()
         }
         const int rowIndex = int(table_.Rows.size());
         ShapeRow shape;
-        std::vector<std::u16string *> texts; // each entry's line, empty for covered ones
+        shape.Cells.reserve(row_.Cells.size());
+        std::vector<std::u16string *> &texts = texts_; // each entry's line, empty for covered ones
+        texts.clear();
         std::vector<Cover> &below = below_; // what this row puts on each grid column
         below.clear();
         const auto place = [&below](int column, int span, const Cover &cover) {

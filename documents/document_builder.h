@@ -105,6 +105,7 @@ private:
     bool cellOpen_ = false;
     std::vector<Cover> above_; // per grid column: what the last row put there
     std::vector<Cover> below_; // the same for the row being laid out, its room kept
+    std::vector<std::u16string *> texts_; // that row's lines in order, its room kept
     size_t rowsRead_ = 0; // rows laid out, repeated ones included
     size_t placesRead_ = 0; // grid places laid out, in all tables
 };

@@ -316,7 +316,15 @@ XmlStream::Name XmlStream::Resolve(const char *qualified) const
         ++c;
     if (!*c)
         return { Lookup({}), std::string_view(qualified, size_t(c - qualified)) };
-    return { Lookup(std::string_view(qualified, size_t(c - qualified))), std::string_view(c + 1) };
+    const std::string_view prefix(qualified, size_t(c - qualified));
+    const char *end = ++c;
+    while (*end)
+        ++end;
+    const std::string_view local(c, size_t(end - c));
+    // Nearly every element has the prefix of the one before, a letter or two.
+    if (cached_ && prefix.size() == 1 && cachedPrefix_.size() == 1 && prefix[0] == cachedPrefix_[0])
+        return { cachedNamespace_, local };
+    return { Lookup(prefix), local };
 }
 
 bool XmlStream::Start(const char *name, pugi::xml_attribute_struct *attributes)
