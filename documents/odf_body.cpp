@@ -34,10 +34,6 @@ public:
 
     bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) override
     {
-        if (skipped_ > 0) {
-            ++skipped_;
-            return true;
-        }
         if (open_.empty()) {
             if (ns != Ns::Office || local != "document-content") {
                 document_.Refuse(std::u16string(NotTextRefusal));
@@ -54,20 +50,20 @@ public:
             if (ns == Ns::Office && local == "automatic-styles")
                 context = Context::Styles;
             else if (ns != Ns::Office || local != "body")
-                return Skip();
+                return LeaveOut();
             else
                 context = Context::Body;
         } else if (parent == Context::Styles) {
             if (ns != Ns::Style || local != "style"
                 || attributes.Get(Ns::Style, "family") != "table-row")
-                return Skip();
+                return LeaveOut();
             rowStyle_ = attributes.Get(Ns::Style, "name");
             context = Context::RowStyle;
         } else if (parent == Context::RowStyle) {
             if (ns == Ns::Style && local == "table-row-properties"
                 && attributes.Get(Ns::LoExt, "text-changes-only") == "false")
                 trackedRowStyles_.insert(rowStyle_);
-            return Skip();
+            return LeaveOut();
         } else if (parent == Context::Body) {
             if (ns == Ns::Office && local == "text") {
                 context = Context::Other;
@@ -77,7 +73,7 @@ public:
                 document_.Refuse(std::u16string(NotTextRefusal));
                 return false;
             } else {
-                return Skip();
+                return LeaveOut();
             }
         } else if (ns == Ns::Text) {
             if (local == "p" || local == "h") {
@@ -91,7 +87,7 @@ public:
                 || local == "ruby-text" || local.ends_with("-source")) {
                 // Notes, deleted text, list labels, ruby annotations and the templates an
                 // index is made from: none of it is the body's printed text.
-                return Skip();
+                return LeaveOut();
             }
         } else if (ns == Ns::Table) {
             if (local == "table") {
@@ -125,14 +121,14 @@ public:
                 if (DocumentBuilder::Cell *cell = document_.CurrentCell())
                     cell->Repeat = Count(attributes, "number-columns-repeated", MaxTableColumns);
                 document_.EndCell();
-                return Skip();
+                return LeaveOut();
             } else if (local == "title" || local == "desc") {
-                return Skip();
+                return LeaveOut();
             }
         } else if (ns == Ns::Draw || (ns == Ns::Office && local == "annotation")
             || (ns == Ns::Office && local == "forms")) {
             // Frames, text boxes and shapes; comments; form definitions.
-            return Skip();
+            return LeaveOut();
         }
         open_.push_back(context);
         return document_.Ok();
@@ -140,10 +136,6 @@ public:
 
     bool End() override
     {
-        if (skipped_ > 0) {
-            --skipped_;
-            return true;
-        }
         const Context context = open_.back();
         open_.pop_back();
         if (context == Context::Row && trackedRow_) {
@@ -156,24 +148,15 @@ public:
         return CloseElement(document_, context);
     }
 
-    bool Skipping() const override { return skipped_ > 0; }
-
     bool Text(std::string_view utf8) override
     {
-        if (skipped_ == 0)
-            document_.AddCollapsingText(utf8);
+        document_.AddCollapsingText(utf8);
         return document_.Ok();
     }
 
 private:
     // More spaces in one go than any paragraph holds; the text budget bounds the rest.
     static constexpr int MaxSpaces = 1 << 16;
-
-    bool Skip()
-    {
-        skipped_ = 1;
-        return true;
-    }
 
     static int Count(const XmlAttributes &attributes, std::string_view name, int ceiling)
     {
@@ -197,7 +180,6 @@ private:
     std::set<std::string, std::less<>> trackedRowStyles_; // rows whose changes are tracked whole
     std::string rowStyle_; // the row style being read
     bool trackedRow_ = false; // the top-level row being read has one of those styles
-    int skipped_ = 0; // open elements inside one whose content is left out
 };
 
 } // namespace

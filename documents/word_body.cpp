@@ -152,10 +152,6 @@ public:
 
     bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) override
     {
-        if (skipped_ > 0) {
-            ++skipped_;
-            return true;
-        }
         if (!rootSeen_) {
             rootSeen_ = true;
             if (ns != Ns::Word || local != "document") {
@@ -168,8 +164,7 @@ public:
         if (ns == Ns::Word) {
             switch (Lookup(local)) {
             case Name::LeftOut:
-                skipped_ = 1;
-                return true;
+                return LeaveOut();
             case Name::Paragraph:
                 document_.BeginParagraph();
                 context = Context::Paragraph;
@@ -182,8 +177,7 @@ public:
                 if (parent == Context::ParagraphProps)
                     context = Context::MarkProps;
                 else if (parent == Context::Run) {
-                    skipped_ = 1; // formatting only
-                    return true;
+                    return LeaveOut(); // formatting only
                 }
                 break;
             case Name::Deleted:
@@ -193,8 +187,7 @@ public:
                     if (DocumentBuilder::Row *row = document_.CurrentRow())
                         row->Deleted = true;
                 } else {
-                    skipped_ = 1; // deleted runs
-                    return true;
+                    return LeaveOut(); // deleted runs
                 }
                 break;
             case Name::Run:
@@ -275,8 +268,7 @@ public:
             // Alternate content: the fallback is what any reader shows; the wrappers are
             // transparent, so a fallback's text still sits in its run.
             if (local == "Choice") {
-                skipped_ = 1;
-                return true;
+                return LeaveOut();
             }
             context = parent;
         }
@@ -286,20 +278,14 @@ public:
 
     bool End() override
     {
-        if (skipped_ > 0) {
-            --skipped_;
-            return true;
-        }
         const Context context = open_.back();
         open_.pop_back();
         return CloseElement(document_, context);
     }
 
-    bool Skipping() const override { return skipped_ > 0; }
-
     bool Text(std::string_view utf8) override
     {
-        if (skipped_ == 0 && !open_.empty() && open_.back() == Context::RunText && Shown())
+        if (!open_.empty() && open_.back() == Context::RunText && Shown())
             document_.AddText(utf8);
         return document_.Ok();
     }
@@ -339,7 +325,6 @@ private:
 
     DocumentBuilder &document_;
     std::vector<Context> open_;
-    int skipped_ = 0; // open elements inside one whose content is left out
     bool rootSeen_ = false;
     std::vector<bool> fields_; // open fields: true once past their separator
     int instructions_ = 0; // open fields still in their instructions

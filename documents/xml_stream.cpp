@@ -221,7 +221,11 @@ bool XmlStream::Parse(std::string part)
         case pugi::node_element: {
             if (!Start(node.name(), node.first_attribute().internal_object()))
                 return false;
-            const pugi::xml_node child = events_.Skipping() ? pugi::xml_node() : node.first_child();
+            if (std::exchange(events_.leftOut_, false)) {
+                End(false);
+                break;
+            }
+            const pugi::xml_node child = node.first_child();
             if (child) {
                 node = child;
                 continue;
@@ -275,16 +279,8 @@ std::u16string XmlStream::Refusal(std::string_view part) const
         + std::u16string(line.begin(), line.end()) + u").";
 }
 
-Ns XmlStream::Lookup(std::string_view prefix) const
+Ns XmlStream::LookupBinding(std::string_view prefix) const
 {
-    // Nearly every name has the cached prefix, a letter or two: compared without a call.
-    if (cached_ && prefix.size() == cachedPrefix_.size()) {
-        size_t i = 0;
-        while (i < prefix.size() && prefix[i] == cachedPrefix_[i])
-            ++i;
-        if (i == prefix.size())
-            return cachedNamespace_;
-    }
     // An unbound prefix (not well-formed under namespaces) names nothing the readers know.
     Ns ns = prefix.empty() ? Ns::None : Ns::Other;
     for (auto binding = bindings_.rbegin(); binding != bindings_.rend(); ++binding) {
@@ -321,9 +317,6 @@ XmlStream::Name XmlStream::Resolve(const char *qualified) const
     while (*end)
         ++end;
     const std::string_view local(c, size_t(end - c));
-    // Nearly every element has the prefix of the one before, a letter or two.
-    if (cached_ && prefix.size() == 1 && cachedPrefix_.size() == 1 && prefix[0] == cachedPrefix_[0])
-        return { cachedNamespace_, local };
     return { Lookup(prefix), local };
 }
 
@@ -356,9 +349,9 @@ bool XmlStream::Start(const char *name, pugi::xml_attribute_struct *attributes)
     return true;
 }
 
-bool XmlStream::End()
+bool XmlStream::End(bool reported)
 {
-    const bool going = events_.End();
+    const bool going = !reported || events_.End();
     while (!bindings_.empty() && bindings_.back().Depth == depth_) {
         bindings_.pop_back();
         cached_ = false;

@@ -57,12 +57,22 @@ class XmlEvents {
 public:
     virtual ~XmlEvents() = default;
     virtual bool Start(Ns ns, std::string_view local, const XmlAttributes &attributes) = 0;
-    // True right after a Start whose element's content the reader leaves out: the parser then
-    // reports neither its children nor its text, only its End.
-    virtual bool Skipping() const { return false; }
     // The element ends; readers know which from what they saw start.
     virtual bool End() = 0;
     virtual bool Text(std::string_view utf8) = 0;
+
+protected:
+    // Returned from Start for an element the reader leaves out whole: the parser then reports
+    // neither its content nor its end.
+    bool LeaveOut()
+    {
+        leftOut_ = true;
+        return true;
+    }
+
+private:
+    friend class XmlStream;
+    bool leftOut_ = false;
 };
 
 class XmlStream {
@@ -97,9 +107,22 @@ private:
 
     Name Resolve(std::string_view qualified, bool isAttribute) const;
     Name Resolve(const char *elementName) const;
-    Ns Lookup(std::string_view prefix) const;
+    // Nearly every name has the prefix of the one before, a letter or two: compared here,
+    // inline, before the bindings are searched.
+    Ns Lookup(std::string_view prefix) const
+    {
+        if (cached_ && prefix.size() == cachedPrefix_.size()) {
+            size_t i = 0;
+            while (i < prefix.size() && prefix[i] == cachedPrefix_[i])
+                ++i;
+            if (i == prefix.size())
+                return cachedNamespace_;
+        }
+        return LookupBinding(prefix);
+    }
+    Ns LookupBinding(std::string_view prefix) const;
     bool Start(const char *name, pugi::xml_attribute_struct *attributes);
-    bool End();
+    bool End(bool reported = true);
 
     std::string part_; // parsed in place, so the tree's names and texts point into it
     XmlEvents &events_;
