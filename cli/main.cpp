@@ -407,7 +407,7 @@ bool IsStandardOutput(const std::string &output)
     return output == "-" || output == "/dev/stdout";
 }
 
-int Run(const CommandLine &line, char **argv)
+int Run(const CommandLine &line)
 {
     if (!Utf8Name(line.input, "input") || (line.output && !Utf8Name(*line.output, "output")))
         return UsageError;
@@ -417,7 +417,7 @@ int Run(const CommandLine &line, char **argv)
     }
 
     ConversionState state { ConversionState::GrowingLineStores {} };
-    DocumentRead read = ReadInput(fs::path(line.input), argv);
+    DocumentRead read = ReadInput(fs::path(line.input));
     if (!read.Document) {
         Refused(line.input, read.Reason);
         return Failure;
@@ -486,7 +486,7 @@ int main(int argc, char **argv)
         case CommandLine::Action::Find:
             break;
         }
-        return Run(parsed.commandLine, argv);
+        return Run(parsed.commandLine);
     } catch (const std::exception &error) {
         Complain(error.what());
         return Failure;

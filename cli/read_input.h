@@ -1,6 +1,6 @@
-// How the converter reads its INPUT. Build scripts run it on text exports many times over, so the
-// converter itself reads text only and loads no package library; a word-processor file is handed,
-// with the same arguments, to its companion, which carries the package reader.
+// How the converter reads its INPUT. Build scripts run it on text exports many times over, so
+// the libraries only a word-processor package needs (zlib, and libm for pugixml) are opened when
+// such a package is read, not at every start (lazy_libraries.cpp).
 #pragma once
 
 #include "document_reading.h"
@@ -9,8 +9,6 @@
 
 namespace cellwright {
 
-// The document at input. The converter replaces itself with its companion when the bytes are a
-// word-processor file, so this returns only for text or when the companion cannot be started.
-DocumentRead ReadInput(const std::filesystem::path &input, char **argv);
+DocumentRead ReadInput(const std::filesystem::path &input);
 
 } // namespace cellwright

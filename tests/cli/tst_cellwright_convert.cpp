@@ -215,7 +215,6 @@ private slots:
     void refusedConversionWritesNothing();
     void unreadableDocument_data();
     void unreadableDocument();
-    void documentWithoutItsReader();
     void outputFailures_data();
     void outputFailures();
     void sharedFolder_data();
@@ -593,28 +592,6 @@ void TestCellwrightConvert::unreadableDocument()
     QStringList expected = QStringList({ "out.txt", "paper.txt", "sub" }) + made;
     expected.sort();
     QCOMPARE(listing(dir.path()), expected);
-}
-
-// A converter copied away from its companion still reads text, and says why a package is refused.
-void TestCellwrightConvert::documentWithoutItsReader()
-{
-    QTemporaryDir dir;
-    const QString copy = dir.filePath("cellwright-convert");
-    QVERIFY(QFile::copy(CELLWRIGHT_CONVERT, copy));
-    QVERIFY(writeFile(dir.filePath("paper.txt"), workedExample));
-    QVERIFY(writeFile(dir.filePath("paper.docx"), QByteArray("PK\x03\x04 a package")));
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.start(copy, { "--find", "paper.txt" });
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.readAllStandardOutput(), QByteArray("3\tStarA:3x3\n"));
-    process.start(copy, { "--find", "paper.docx" });
-    QVERIFY(process.waitForFinished(30000));
-    QCOMPARE(process.exitCode(), 1);
-    QCOMPARE(process.readAllStandardError(),
-        QByteArray(
-            "cellwright-convert: paper.docx: it is a word-processor document, and the reader "
-            "for those could not be started: No such file or directory\n"));
 }
 
 void TestCellwrightConvert::outputFailures_data()

@@ -1,0 +1,31 @@
+#include "read_input.h"
+
+#include "document_file.h"
+#include "lazy_libraries.h"
+#include "read_document.h"
+
+namespace cellwright {
+
+namespace {
+
+DocumentRead ReadBytes(std::string_view bytes)
+{
+    if (IsWordProcessorFile(bytes)) {
+        const std::string failure = LoadPackageLibraries();
+        if (!failure.empty())
+            return { std::nullopt, ReadFailure::NotTextDocument,
+                u"it is a word-processor document, and the library that unpacks those could not "
+                u"be loaded: "
+                    + std::u16string(failure.begin(), failure.end()) };
+    }
+    return ReadDocumentBytes(bytes);
+}
+
+} // namespace
+
+DocumentRead ReadInput(const std::filesystem::path &input)
+{
+    return ReadDocumentWith(input, ReadBytes);
+}
+
+} // namespace cellwright
