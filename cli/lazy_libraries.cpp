@@ -35,12 +35,11 @@ template <typename Function> Function *Bind(Library &library, const char *name)
 
 std::string LoadPackageLibraries()
 {
-    for (Library *library : { &zlib, &libm })
-        if (!Open(*library)) {
-            const char *const reason = ::dlerror();
-            return reason ? reason : library->name;
-        }
-    return {};
+    // libm is left to its first call, which reading a document never makes.
+    if (Open(zlib))
+        return {};
+    const char *const reason = ::dlerror();
+    return reason ? reason : zlib.name;
 }
 
 } // namespace cellwright

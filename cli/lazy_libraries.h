@@ -7,7 +7,7 @@
 
 namespace cellwright {
 
-// Opens them now; empty when they are there, else why not (the loader's words).
+// Opens zlib now; empty when it is there, else why not (the loader's words).
 std::string LoadPackageLibraries();
 
 } // namespace cellwright
