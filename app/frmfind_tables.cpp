@@ -154,6 +154,13 @@ QString frmFind_Tables::Sureness(std::size_t i) const
                                             : QStringLiteral("check the size");
 }
 
+bool frmFind_Tables::Guessed(std::size_t i) const
+{
+    const TableProposal &p = proposals[i];
+    return p.Rows == proposed[i].Rows && p.Cols == proposed[i].Cols && !KnownShape(app.state, p)
+        && p.Confidence < LikelyConfidence;
+}
+
 QString frmFind_Tables::EntryText(std::size_t i) const
 {
     const TableProposal &p = proposals[i];
@@ -169,11 +176,18 @@ QString frmFind_Tables::EntryText(std::size_t i) const
 void frmFind_Tables::ShowCount()
 {
     const std::size_t n = proposals.size();
+    // A text export's sizes are read off its lines; the document it was exported from knows them.
+    bool guessed = false;
+    for (std::size_t i = 0; i < n && !app.state.DocumentTablesKnown; ++i)
+        guessed = guessed || Guessed(i);
     statusLabel.setCaption(n == 0
             ? QStringLiteral("No table found. Type the line of a table's top-left cell and "
                              "press \"Add\".")
-            : QStringLiteral("%1 listed; tick up to six and press \"Use\".")
-                  .arg(n == 1 ? QStringLiteral("1 table") : QStringLiteral("%1 tables").arg(n)));
+            : QStringLiteral("%1 listed; tick up to six and press \"Use\".%2")
+                  .arg(n == 1 ? QStringLiteral("1 table") : QStringLiteral("%1 tables").arg(n),
+                      guessed ? QStringLiteral(" Opening the .docx or .odt itself gives every "
+                                               "size exactly.")
+                              : QString()));
     useButton.setEnabled(n > 0);
 }
 

@@ -66,6 +66,8 @@ private:
     void Resize(const TextBox &box, int TableProposal::*size);
     QString EntryText(std::size_t i) const;
     QString Sureness(std::size_t i) const;
+    // The finder's own size, which it is unsure of, for a table the document does not shape.
+    bool Guessed(std::size_t i) const;
     void ShowPreview(const TableProposal &p);
     void ShowCount();
     // The message that refuses the ticked entries, or "" when "Use" may fill the boxes.

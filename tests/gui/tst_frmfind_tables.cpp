@@ -433,6 +433,7 @@ void TestFrmFindTables::addListsTheTableAtALine()
     QCOMPARE(listed, lines);
     QCOMPARE(find.tablesList.ListCount(), lines.size());
     QCOMPARE(find.tablesList.ListIndex(), chosen);
+    QVERIFY(!find.statusLabel.Caption().contains(QStringLiteral(".docx")));
     // A line the document knows no table at: one cell, to be sized in the boxes.
     const int n = lines.value(chosen);
     if (!refused && n != 4 && n != 43) {
@@ -456,6 +457,14 @@ void TestFrmFindTables::addTakesTheFindersSizeAtTheLine()
     click(find.addButton);
     QCOMPARE(find.tablesList.ListIndex(), 1);
     QVERIFY(find.Proposals()[1] == *there);
+    // Prose reads as no table: a guessed cell, and a pointer to the document it came from.
+    retype(find.lineBox, QStringLiteral("2"));
+    click(find.addButton);
+    QCOMPARE(find.tablesList.List(0).section(QLatin1Char(':'), 0, 0),
+        QStringLiteral("Line 2, 1 \u00d7 1 (check the size)"));
+    QVERIFY(find.statusLabel.Caption().endsWith(
+        QStringLiteral("Opening the .docx or .odt itself gives every size exactly.")));
+    QVERIFY(!saveScreenshot(find, QStringLiteral("find-tables-guessed")).isEmpty());
 }
 
 void TestFrmFindTables::entriesAreCheckBoxesToAssistiveTechnology()
