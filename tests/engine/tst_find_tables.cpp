@@ -284,6 +284,8 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 17 << 6;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 30 << 18;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 49 << 35;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 44 << 27;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 31 << 17;
 }
 
 void TestFindTables::wholeCorpus()
