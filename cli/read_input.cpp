@@ -10,14 +10,16 @@ namespace {
 
 DocumentRead ReadBytes(std::string_view bytes)
 {
-    if (IsWordProcessorFile(bytes)) {
-        const std::string failure = LoadPackageLibraries();
-        if (!failure.empty())
-            return { std::nullopt, ReadFailure::NotTextDocument,
-                u"it is a word-processor document, and the library that unpacks those could not "
-                u"be loaded: "
-                    + std::u16string(failure.begin(), failure.end()) };
-    }
+    // A text export goes straight to the engine, so that its run touches none of the package
+    // reader's pages.
+    if (!IsWordProcessorFile(bytes))
+        return DecodeTextDocument(bytes);
+    const std::string failure = LoadPackageLibraries();
+    if (!failure.empty())
+        return { std::nullopt, ReadFailure::NotTextDocument,
+            u"it is a word-processor document, and the library that unpacks those could not be "
+            u"loaded: "
+                + std::u16string(failure.begin(), failure.end()) };
     return ReadDocumentBytes(bytes);
 }
 
