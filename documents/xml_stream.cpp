@@ -170,7 +170,7 @@ std::string_view XmlAttributes::Get(Ns ns, std::string_view local) const
         // Cheap test first: most attributes are not the one asked for.
         if (!name.ends_with(local))
             continue;
-        const auto resolved = stream_.Resolve(name, true);
+        const auto resolved = stream_.ResolveAttribute(name);
         if (resolved.Namespace == ns && resolved.Local == local)
             return attribute.value();
     }
@@ -206,7 +206,6 @@ bool XmlStream::Parse(std::string part)
         return false;
     }
     if (!parsed) {
-        malformed_ = true;
         failedAt_ = size_t(std::max<ptrdiff_t>(parsed.offset, 0));
         return false;
     }
@@ -295,12 +294,12 @@ Ns XmlStream::LookupBinding(std::string_view prefix) const
     return ns;
 }
 
-XmlStream::Name XmlStream::Resolve(std::string_view qualified, bool isAttribute) const
+XmlStream::Name XmlStream::ResolveAttribute(std::string_view qualified) const
 {
     const size_t colon = qualified.find(':');
     if (colon == qualified.npos)
         // An attribute without a prefix is in no namespace, whatever the default one is.
-        return { isAttribute ? Ns::None : Lookup({}), qualified };
+        return { Ns::None, qualified };
     return { Lookup(qualified.substr(0, colon)), qualified.substr(colon + 1) };
 }
 

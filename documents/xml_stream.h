@@ -105,7 +105,7 @@ private:
         std::string_view Local;
     };
 
-    Name Resolve(std::string_view qualified, bool isAttribute) const;
+    Name ResolveAttribute(std::string_view qualified) const;
     Name Resolve(const char *elementName) const;
     // Nearly every name has the prefix of the one before, a letter or two: compared here,
     // inline, before the bindings are searched.
@@ -134,7 +134,6 @@ private:
     int depth_ = 0;
     size_t declarationsLeft_ = 0; // "xmlns" in the part not yet met as a declaration
     size_t failedAt_ = 0; // where the XML stopped being well-formed, as an offset into part_
-    bool malformed_ = false;
     bool doctype_ = false;
     bool tooLarge_ = false; // its tree would outgrow the memory a part may take
     bool tooDeep_ = false; // too many open elements or namespace declarations
