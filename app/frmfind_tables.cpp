@@ -47,6 +47,22 @@ const TableShape *KnownShape(const ConversionState &state, const TableProposal &
     return shape && int(shape->Rows.size()) == p.Rows && shape->Cols == p.Cols ? shape : nullptr;
 }
 
+// How an entry says how sure its size is.
+QString SurenessText(frmFind_Tables::Sure sure)
+{
+    switch (sure) {
+    case frmFind_Tables::Sure::SetByUser:
+        return QStringLiteral("size set by you");
+    case frmFind_Tables::Sure::AsInDocument:
+        return QStringLiteral("as in the document");
+    case frmFind_Tables::Sure::Likely:
+        return QStringLiteral("likely");
+    case frmFind_Tables::Sure::Guessed:
+        break;
+    }
+    return QStringLiteral("check the size");
+}
+
 // The table's rows the preview shows, from 0, with -1 for the gap.
 std::vector<int> PreviewedRows(int rows)
 {
@@ -143,22 +159,14 @@ void frmFind_Tables::Form_Load()
         tablesList.setListIndex(0); // runs tablesList_Click: the size and preview of the first
 }
 
-QString frmFind_Tables::Sureness(std::size_t i) const
+frmFind_Tables::Sure frmFind_Tables::Sureness(std::size_t i) const
 {
     const TableProposal &p = proposals[i];
     if (p.Rows != proposed[i].Rows || p.Cols != proposed[i].Cols)
-        return QStringLiteral("size set by you");
+        return Sure::SetByUser;
     if (KnownShape(app.state, p))
-        return QStringLiteral("as in the document");
-    return p.Confidence >= LikelyConfidence ? QStringLiteral("likely")
-                                            : QStringLiteral("check the size");
-}
-
-bool frmFind_Tables::Guessed(std::size_t i) const
-{
-    const TableProposal &p = proposals[i];
-    return p.Rows == proposed[i].Rows && p.Cols == proposed[i].Cols && !KnownShape(app.state, p)
-        && p.Confidence < LikelyConfidence;
+        return Sure::AsInDocument;
+    return p.Confidence >= LikelyConfidence ? Sure::Likely : Sure::Guessed;
 }
 
 QString frmFind_Tables::EntryText(std::size_t i) const
@@ -170,7 +178,7 @@ QString frmFind_Tables::EntryText(std::size_t i) const
               .arg(p.FirstLine)
               .arg(p.Rows)
               .arg(p.Cols)
-              .arg(Sureness(i), FromU16(p.FirstCell));
+              .arg(SurenessText(Sureness(i)), FromU16(p.FirstCell));
 }
 
 void frmFind_Tables::ShowCount()
@@ -179,7 +187,7 @@ void frmFind_Tables::ShowCount()
     // A text export's sizes are read off its lines; the document it was exported from knows them.
     bool guessed = false;
     for (std::size_t i = 0; i < n && !app.state.DocumentTablesKnown; ++i)
-        guessed = guessed || Guessed(i);
+        guessed = guessed || Sureness(i) == Sure::Guessed;
     statusLabel.setCaption(n == 0
             ? QStringLiteral("No table found. Type the line of a table's top-left cell and "
                              "press \"Add\".")

@@ -31,6 +31,10 @@ inline constexpr double LikelyConfidence = 0.3;
 
 class frmFind_Tables : public Form {
 public:
+    // How sure an entry's size is: the user's, the document's own, or the finder's, likely or
+    // to be checked (a text export's guess, which the document it came from would know).
+    enum class Sure { SetByUser, AsInDocument, Likely, Guessed };
+
     explicit frmFind_Tables(App &app);
 
     void Form_Load() override;
@@ -65,9 +69,7 @@ private:
     // Gives the chosen entry the size in box as its rows or columns, once the box holds one.
     void Resize(const TextBox &box, int TableProposal::*size);
     QString EntryText(std::size_t i) const;
-    QString Sureness(std::size_t i) const;
-    // The finder's own size, which it is unsure of, for a table the document does not shape.
-    bool Guessed(std::size_t i) const;
+    Sure Sureness(std::size_t i) const;
     void ShowPreview(const TableProposal &p);
     void ShowCount();
     // The message that refuses the ticked entries, or "" when "Use" may fill the boxes.
