@@ -19,6 +19,12 @@ bool OpensBlock(const Profile &profile, int i)
         || Breaks(profile.cells[i]);
 }
 
+// True when line `i` ends a block above it: anything that opens one, or a note under it.
+bool ClosesBlock(const Profile &profile, int i)
+{
+    return OpensBlock(profile, i) || profile.cells[i].note;
+}
+
 // True when the line above `first` opens a block, or is a title on its own line under one.
 bool Opened(const Profile &profile, int first)
 {
@@ -59,7 +65,7 @@ bool Framed(const Profile &profile, int end)
     };
     if (empty(end - 1) && empty(end))
         return false;
-    return OpensBlock(profile, end) || profile.cells[end].note;
+    return ClosesBlock(profile, end);
 }
 
 // True when all cells of the row at `first` are words and one stands over a number.
@@ -228,9 +234,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         }
     }
     // A sentence that ends the block in a column without sentences is a note under the table.
-    const auto sentence = [&](int i) {
-        return cells[i].note && IsText(cells[i].kind) && (cells[i].flags & SentenceEnd);
-    };
+    const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     while (rows >= 3 && sentence(first + rows * cols - 1)) {
         bool alone = true;
         for (int r = 0; r + 1 < rows && alone; ++r)
@@ -251,8 +255,7 @@ bool EmptyRowAfter(const Profile &profile, int first, int rows, int cols)
     const int end = first + rows * cols;
     if (cols < EmptyLastRowMinCols || end + cols > n
         || (end + cols < n
-            && (cells[end + cols].kind == Kind::Empty
-                || !(OpensBlock(profile, end + cols) || cells[end + cols].note))))
+            && (cells[end + cols].kind == Kind::Empty || !ClosesBlock(profile, end + cols))))
         return false;
     for (int i = end; i < end + cols; ++i)
         if (cells[i].kind != Kind::Empty)
@@ -391,6 +394,20 @@ void DropStackedColumns(std::vector<Candidate> &all)
     });
 }
 
+// Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
+// of its lines makes it a table worth proposing.
+void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence)
+{
+    Candidate c;
+    c.first = first;
+    c.rows = rows;
+    c.cols = cols;
+    c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+    c.confidence = RowsConfidence(c.gain, cols, evidence);
+    if (c.gain > MinGain && c.confidence >= MinConfidence)
+        out.push_back(c);
+}
+
 // A key: a short name without digits, capitalised, as in "First ascent".
 bool IsKey(const Cell &c)
 {
@@ -405,9 +422,7 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int end = 1; end <= n; ++end) {
-        const auto closes = [&](int i) {
-            return OpensBlock(profile, i) || cells[i].note || cells[i].oneSentence;
-        };
+        const auto closes = [&](int i) { return ClosesBlock(profile, i) || cells[i].oneSentence; };
         if (!closes(end) || closes(end - 1))
             continue;
         int first = end, values = 0;
@@ -426,15 +441,7 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
                 return o.first == first && o.rows * o.cols == 2 * rows;
             }))
             continue;
-        Candidate c;
-        c.first = first;
-        c.rows = rows;
-        c.cols = 2;
-        c.gain
-            = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn + 2 * TextBoundary;
-        c.confidence = RowsConfidence(c.gain, 2, KeyValueEvidence);
-        if (c.gain > MinGain && c.confidence >= MinConfidence)
-            out.push_back(c);
+        AddFramedBlock(out, first, rows, 2, KeyValueEvidence);
     }
 }
 
@@ -469,15 +476,7 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
             continue;
         }
         if ((end - first) / 2 >= KeyValueMinRows && Framed(profile, end)) {
-            Candidate c;
-            c.first = start;
-            c.rows = rows;
-            c.cols = 2;
-            c.gain = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn
-                + 2 * TextBoundary;
-            c.confidence = RowsConfidence(c.gain, 2, KeyValueEvidence);
-            if (c.gain > MinGain && c.confidence >= MinConfidence)
-                out.push_back(c);
+            AddFramedBlock(out, start, rows, 2, KeyValueEvidence);
         }
         first = end - 1;
     }
@@ -495,7 +494,6 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
             && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= WordListWords;
     };
-    const auto closes = [&](int i) { return OpensBlock(profile, i) || cells[i].note; };
     for (int first = 1; first < n; ++first) {
         if (!name(first))
             continue;
@@ -503,14 +501,14 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
             || above.leadIn
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
-                && closes(first - 2));
+                && ClosesBlock(profile, first - 2));
         if (!afterTitle)
             continue;
         int end = first;
         while (end < n && name(end))
             ++end;
         const int rows = end - first;
-        if (rows < SingleColumnMinRows || !closes(end))
+        if (rows < SingleColumnMinRows || !ClosesBlock(profile, end))
             continue;
         // Names more alike at some period are the rows of a wider table of words.
         const auto mean = [&](int lag) {
@@ -522,14 +520,7 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
             wider = mean(k) >= mean(1) + SingleColumnPairedAt;
         if (wider)
             continue;
-        Candidate c;
-        c.first = first;
-        c.rows = rows;
-        c.cols = 1;
-        c.gain = NameListEvidence * rows - TableCost - TableCostPerColumn + 2 * TextBoundary;
-        c.confidence = RowsConfidence(c.gain, 1, NameListEvidence);
-        if (c.gain > MinGain && c.confidence >= MinConfidence)
-            out.push_back(c);
+        AddFramedBlock(out, first, rows, 1, NameListEvidence);
         first = end;
     }
 }
@@ -566,7 +557,7 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     int rowLimit, bool toldStart)
 {
     // A sentence (a note, a lead-in) never opens a table.
-    if (profile.cells[first].note && (profile.cells[first].flags & SentenceEnd))
+    if (IsSentenceNote(profile.cells[first]))
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;

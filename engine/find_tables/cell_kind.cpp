@@ -500,7 +500,7 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     for (int i = 0; i < count; ++i) {
         const auto text = [&](int k) {
             return k < 0 || k >= count || Breaks(cells[k]) || cells[k].kind == Kind::Empty
-                || (cells[k].note && (cells[k].flags & SentenceEnd));
+                || IsSentenceNote(cells[k]);
         };
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;

@@ -73,6 +73,13 @@ inline bool Breaks(const Cell &c)
 }
 
 // An empty cell, or one that stands for a missing value.
+// A note written as a sentence ("Values are means."): it ends a table above it and never opens
+// one.
+inline bool IsSentenceNote(const Cell &c)
+{
+    return c.note && (c.flags & SentenceEnd);
+}
+
 inline bool IsBlankCell(const Cell &c)
 {
     return c.kind == Kind::Empty || c.kind == Kind::Missing;

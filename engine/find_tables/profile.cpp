@@ -45,7 +45,7 @@ std::vector<int> Chains(const Profile &profile, int cols)
             && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
             && profile.RowAcceptable(p + cols, cols)
             && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
-                || (cells[after].note && (cells[after].flags & SentenceEnd)));
+                || IsSentenceNote(cells[after]));
     };
     for (int p = n - cols; p >= 0; --p) {
         if (!profile.RowAcceptable(p, cols))
