@@ -20,7 +20,7 @@ DocumentRead ReadBytes(std::string_view bytes)
             u"it is a word-processor document, and the library that unpacks those could not be "
             u"loaded: "
                 + std::u16string(failure.begin(), failure.end()) };
-    return ReadDocumentBytes(bytes);
+    return ReadPackageBytes(bytes);
 }
 
 } // namespace

@@ -6,8 +6,11 @@ namespace cellwright {
 
 DocumentRead ReadDocumentBytes(std::string_view bytes)
 {
-    if (!IsWordProcessorFile(bytes))
-        return DecodeTextDocument(bytes);
+    return IsWordProcessorFile(bytes) ? ReadPackageBytes(bytes) : DecodeTextDocument(bytes);
+}
+
+DocumentRead ReadPackageBytes(std::string_view bytes)
+{
     WordDocumentRead word = ReadWordDocument(bytes);
     if (!word.Document)
         return { std::nullopt, ReadFailure::NotTextDocument, std::move(word.Refusal) };

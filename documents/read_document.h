@@ -15,4 +15,8 @@ DocumentRead ReadDocumentFile(const std::filesystem::path &path);
 // The same from bytes already read.
 DocumentRead ReadDocumentBytes(std::string_view bytes);
 
+// Bytes that IsWordProcessorFile (document_file.h) took for a package: its lines and tables, or
+// why it cannot be read.
+DocumentRead ReadPackageBytes(std::string_view bytes);
+
 } // namespace cellwright
