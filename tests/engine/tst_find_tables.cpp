@@ -151,6 +151,15 @@ void TestFindTables::classify_data()
                                            << "Integer" << int(WithUnit) << 1 << 0 << false;
     QTest::newRow("a footnote mark") << "1904*"
                                      << "Integer" << 0 << 4 << 0 << false;
+    QTest::newRow("a superscript mark") << "3,5\u00b9"
+                                        << "Decimal" << 0 << 1 << 1 << false;
+    QTest::newRow("the note a mark leads")
+        << "* Shared prize."
+        << "Phrase" << (WithSymbols | SentenceEnd) << 3 << -1 << true;
+    QTest::newRow("a unit in brackets") << "(km)"
+                                        << "Code" << (WithSymbols | Bracketed) << 1 << -1 << false;
+    QTest::newRow("a letter is no missing value") << "x"
+                                                  << "Code" << 0 << 1 << -1 << false;
     QTest::newRow("a year and a designation")
         << "2014 MU69"
         << "Phrase" << (WithDigits | AllCapitals | TitleCase) << 2 << -1 << false;
@@ -234,6 +243,11 @@ void TestFindTables::headings_data()
         << QStringList { "2 Methods", "", "4 Results" } << "Heading Empty Heading";
     QTest::newRow("among cells") << QStringList { "Step", "1 Prepare", "2 Measure", "3 Compare",
         "Done" } << "Word Phrase Phrase Phrase Word";
+    QTest::newRow("the next section's number, among cells") << QStringList { "3.2 Methods", "Mass",
+        "4 Sources", "Mass" } << "Heading Word Heading Word";
+    QTest::newRow("a phrase over a caption that heads cells")
+        << QStringList { "Results of the survey", "Table 2: Answers", "Agree", "Disagree" }
+        << "Heading Caption Word Word";
 }
 
 void TestFindTables::headings()
