@@ -1,5 +1,6 @@
 #include "find_tables/cell_kind.h"
 
+#include "find_tables/header_words.h"
 #include "find_tables/tuning.h"
 #include "text_rules.h"
 
@@ -363,8 +364,6 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
             || words[2] == u"-" || words[2] == u":");
 }
 
-} // namespace
-
 // The text without the footnote marks after it ("2000*", "Acadia†", "3,5¹"): a mark
 // says nothing of the column the cell belongs to.
 std::u16string_view WithoutMarks(std::u16string_view t)
@@ -384,6 +383,26 @@ std::u16string_view WithoutMarks(std::u16string_view t)
         return t;
     return t.substr(0, end);
 }
+
+// True when `t` is a word that heads columns, once in small letters and without its unit.
+bool IsLabel(std::u16string_view t)
+{
+    if (t.size() > MaxLabelLength)
+        return false;
+    // "Load (kN)", "Time [h]": the unit says nothing about being a label.
+    if (const size_t open = t.find_last_of(u"([");
+        open != 0 && open != t.npos && (t.back() == u')' || t.back() == u']'))
+        t = Trim(t.substr(0, open));
+    char16_t lowered[MaxLabelLength];
+    for (size_t i = 0; i < t.size(); ++i)
+        lowered[i] = t[i] >= u'A' && t[i] <= u'Z' ? char16_t(t[i] - u'A' + u'a') : t[i];
+    const std::u16string_view word(lowered, t.size());
+    return IsHeaderWord(word)
+        || (word.size() > 1 && word.back() == u'.'
+            && IsHeaderWord(word.substr(0, word.size() - 1)));
+}
+
+} // namespace
 
 Cell Classify(std::u16string_view line)
 {
@@ -480,6 +499,7 @@ Cell Classify(std::u16string_view line)
         && (IsWordBlank(t[1]) || IsLetter(t[1]));
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
+    cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
     return cell;
 }
 

@@ -54,6 +54,7 @@ struct Cell {
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
     bool leadIn = false; // a text ending in a colon: what follows belongs to it
     bool oneSentence = false; // a text of one sentence, ended: a definition or a note
+    bool label = false; // a text that commonly heads a column ("Year", "Name", "Load (kN)")
     uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
 };
 

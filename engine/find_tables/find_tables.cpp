@@ -2,6 +2,7 @@
 // that together gain the most. Its parts live beside this file:
 //
 //   cell_kind     what kind of cell each line would be
+//   header_words  the words that head table columns, whoever wrote the table
 //   similarity    how alike two cells are as members of one column
 //   profile       what is known of the document before looking for tables
 //   header_runs   tables that only their header row shows

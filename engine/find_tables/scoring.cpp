@@ -49,6 +49,10 @@ double RowsGain(const Profile &profile, const Candidate &block, double evidence,
     else
         gain += header.alike - PlainHeaderCost * cols;
     gain -= TableCostPerColumn * cols + TableCost;
+    // Words that head columns ("Year", "Name") make the first row the header, not a title or
+    // a row of data read out of step.
+    for (int c = 0; c < cols; ++c)
+        gain += profile.cells[first + c].label ? LabelGain : 0;
     if (runsOnFromAbove)
         gain -= RunsOnCost;
     // Captions, prose, empty lines and the document's ends are where tables start and stop; a

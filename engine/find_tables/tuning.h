@@ -45,6 +45,9 @@ inline constexpr int NoteHeaderWords = 4;
 // A token this short is a code ("K", "Fe"), however it is written, so symbols stay one column
 // with codes. Tight: 1 loses chance-12's "Language" and unicode's "Category" tables.
 inline constexpr int CodeLength = 2;
+// The longest text looked up among the words that head columns: the longest of them, with a
+// unit after it. Free.
+inline constexpr int MaxLabelLength = 40;
 // Letters after a number that still read as its unit (km/s, °C) rather than a word. Loose: 7
 // reads the title "3 Sources" under chance-3's 6x6 table as a number, and the table a row short.
 inline constexpr int UnitLength = 5;
@@ -236,6 +239,9 @@ inline constexpr double MinGain = 1;
 inline constexpr int KeyWords = 3;
 inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
+// What each cell of the first row gains when it is a word that heads columns. Loose: 1 finds
+// 2 tables fewer on the tuning papers, 2.5 costs a table of the generated papers.
+inline constexpr double LabelGain = 1.5;
 
 // Header runs: per line of numbers and per column gained, and at least this. Free.
 inline constexpr double HeaderRunLineGain = 0.3;

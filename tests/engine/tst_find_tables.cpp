@@ -420,6 +420,9 @@ void TestFindTables::boundaries_data()
     QTest::newRow("a list of names under a title") << QStringList { Prose, "Composers", "Composer",
         "Bach", "Handel", "Haydn", "Mozart", "Schubert", "" }
                                                    << QStringList { "3:6x1:Composer" };
+    QTest::newRow("a title above a header of words that head columns") << QStringList { Prose,
+        "Rota for May", "Week", "Mon", "Tue", "Wed", "1", "Ann", "Bo", "Cy", "2", "Bo", "Cy", "Dee",
+        "3", "Cy", "Dee", "Ann", "4", "Dee", "Ann", "Bo", Prose } << QStringList { "3:5x4:Week" };
     QTest::newRow("units row under the header") << QStringList { Prose, "Month", "Rain", "Sun", "",
         "mm", "h", "March", "42", "115", "April", "44", "168", "May", "49", "199", Prose }
                                                 << QStringList { "2:5x3:Month" };
