@@ -115,9 +115,14 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     }
     if (whole + decimals == 0 || i == start)
         return false;
-    // A range, 56–57 or 53.5–60, reads as its first number.
-    if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1])) {
-        size_t j = i + 1;
+    // A range, 56–57, 53.5–60 or 0.70 to 2.46, reads as its first number.
+    size_t to = 0;
+    if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1]))
+        to = i + 1;
+    else if (t.substr(i).starts_with(u" to ") && i + 4 < t.size() && IsDigit(t[i + 4]))
+        to = i + 4;
+    if (to > 0) {
+        size_t j = to;
         Digits(t, j);
         // Digit groups of three, then decimals.
         for (size_t k = j + 1; k < t.size() && t[j] == u',' && Digits(t, k) == 3; k = j + 1)
@@ -416,6 +421,14 @@ Cell Classify(std::u16string_view line)
         return cell;
     }
     Cell number;
+    // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure.
+    for (const std::u16string_view about : { u"c. ", u"ca. ", u"circa ", u"approx. " })
+        if (t.size() > about.size() && t.starts_with(about) && IsDigit(t[about.size()])
+            && ReadNumber(t.substr(about.size()), number)) {
+            number.flags |= Signed;
+            number.length = cell.length;
+            return number;
+        }
     if (IsDigit(t[0]) || IsSign(t[0]) || t[0] == u'(' || t[0] == u'[' || t[0] == u'.'
         || t[0] == u'?') {
         if (ReadNumber(t, number)) {
