@@ -377,10 +377,13 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     return NumbersUnderWordsEvidence;
 }
 
-// Single columns of as many rows directly after one another are the columns of a wide table
-// read one by one (a name over its numbers, row after row): none of them is a table.
-void DropStackedColumns(std::vector<Candidate> &all)
+// Single columns of as many rows directly after one another are the rows of a wide table read
+// one by one (a name, then its values across): none of them is a table, all of them are one, as
+// far as lines of that length go on as a name and values alike to one another.
+void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
 {
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<double> &nextAlike = profile.lagSums[1];
     std::vector<std::pair<int, int>> singles; // (first, rows)
     for (const Candidate &c : all)
         if (c.cols == 1)
@@ -389,9 +392,34 @@ void DropStackedColumns(std::vector<Candidate> &all)
     const auto has = [&](int first, int rows) {
         return std::binary_search(singles.begin(), singles.end(), std::pair(first, rows));
     };
+    // Lines [p, p + width) read as a row across: a name, then values alike to one another.
+    const auto rowAcross = [&](int p, int width) {
+        if (p + width > profile.size() || !IsText(cells[p].kind) || cells[p].note
+            || profile.breaksBefore[p + width] != profile.breaksBefore[p])
+            return false;
+        const double alike = (nextAlike[p + width - 1] - nextAlike[p + 1]) / (width - 2);
+        return alike >= SingleColumnAlikeAt;
+    };
+    std::vector<Candidate> joined;
+    for (const Candidate &c : all) {
+        const int width = c.rows;
+        if (c.cols != 1 || width < 3 || width > MaxCols || has(c.first - width, width))
+            continue;
+        int rows = 1;
+        while (rowAcross(c.first + rows * width, width))
+            ++rows;
+        if (rows < 2 || !ClosesBlock(profile, c.first + rows * width))
+            continue;
+        Candidate table = c;
+        table.rows = rows;
+        table.cols = width;
+        table.gain = c.gain * rows;
+        joined.push_back(table);
+    }
     std::erase_if(all, [&](const Candidate &c) {
         return c.cols == 1 && (has(c.first + c.rows, c.rows) || has(c.first - c.rows, c.rows));
     });
+    all.insert(all.end(), joined.begin(), joined.end());
 }
 
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
@@ -622,7 +650,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     for (const HeaderRun &run : runs)
         if (const auto table = HeaderTableAt(runs, run.first, false))
             all.push_back(*table);
-    DropStackedColumns(all);
+    JoinStackedColumns(profile, all);
     // A table directly followed by another whose cells look alike runs into it; the same block
     // cut where another block could start competes with it.
     std::vector<bool> starts(n + 1, false);

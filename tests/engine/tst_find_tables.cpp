@@ -431,6 +431,9 @@ void TestFindTables::boundaries_data()
     QTest::newRow("a title above a header of words that head columns") << QStringList { Prose,
         "Rota for May", "Week", "Mon", "Tue", "Wed", "1", "Ann", "Bo", "Cy", "2", "Bo", "Cy", "Dee",
         "3", "Cy", "Dee", "Ann", "4", "Dee", "Ann", "Bo", Prose } << QStringList { "3:5x4:Week" };
+    QTest::newRow("years across, a name before each row of values") << QStringList { Prose, "Year",
+        "1992", "1997", "2001", "2005", "Turnout %", "77.7", "71.4", "59.4", "61.4", "Seats", "336",
+        "418", "412", "355", Prose } << QStringList { "2:3x5:Year" };
     QTest::newRow("units row under the header") << QStringList { Prose, "Month", "Rain", "Sun", "",
         "mm", "h", "March", "42", "115", "April", "44", "168", "May", "49", "199", Prose }
                                                 << QStringList { "2:5x3:Month" };
