@@ -551,6 +551,58 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
         out.push_back(candidate);
 }
 
+// True when line `i` holds a digit: a number, a date, a time or a text with digits.
+bool HoldsDigits(const Cell &c)
+{
+    return IsNumeric(c.kind) || (IsText(c.kind) && (c.flags & WithDigits));
+}
+
+// A short cell of a small table: no sentence, no numbered title, no paragraph.
+bool ShortCell(const Cell &c)
+{
+    return (IsNumeric(c.kind) || c.kind == Kind::Word || c.kind == Kind::Phrase
+               || c.kind == Kind::Code)
+        && !c.note && !(c.flags & (SectionNumber | SentenceEnd));
+}
+
+// Small tables standing alone: a row of labels over one row of values ("Next AGM", "Venue" over
+// "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
+// and the text resuming. Short lines make headings and addresses too: only the frame and a
+// value unlike the labels (one holding digits) tell them apart, so they are proposed unsure.
+void SmallTables(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 0; first < n; ++first) {
+        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note))
+            continue;
+        for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
+            const int end = first + 2 * cols;
+            if (!std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
+                break;
+            // An empty line with a cell after it is a blank cell, not the end.
+            if (!Framed(profile, end)
+                || (end < n && cells[end].kind == Kind::Empty && !ClosesBlock(profile, end + 1)))
+                continue;
+            // Labels over values: no label holds a digit, some value does, and the labels are
+            // not all names (an address capitalises every word: "Highfield School").
+            const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
+            bool labels = true, names = true, values = false;
+            for (int c = 0; c < cols; ++c) {
+                labels = labels && IsText(cells[first + c].kind) && !HoldsDigits(cells[first + c]);
+                names = names && name(first + c);
+                values = values || HoldsDigits(cells[first + cols + c]);
+            }
+            // Keys beside values: two keys that are no names, a value holding a digit.
+            const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
+                && !name(first) && !name(first + 2)
+                && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+            if ((labels && !names && values) || keys)
+                AddFramedBlock(out, first, 2, cols, SmallTableEvidence);
+        }
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -648,6 +700,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     KeyValueTables(profile, all);
     NameLists(profile, all);
     Glossaries(profile, all);
+    SmallTables(profile, all);
     return all;
 }
 

@@ -239,6 +239,11 @@ inline constexpr double MinGain = 1;
 inline constexpr int KeyWords = 3;
 inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
+// Small tables standing alone (a row of labels over a row of values, two keys beside values):
+// columns at most, and the evidence per line, low since only where they stand and a value
+// unlike its label tell them from short lines of text.
+inline constexpr int SmallTableMaxCols = 4;
+inline constexpr double SmallTableEvidence = 0.45;
 // What each cell of the first row gains when it is a word that heads columns. Loose: 1 finds
 // 2 tables fewer on the tuning papers, 2.5 costs a table of the generated papers.
 inline constexpr double LabelGain = 1.5;
