@@ -482,6 +482,17 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// True when each cell of the row at `first + cols` is unlike the cell above it (a row of values
+// under a row of labels), as no two lines of one column are.
+bool RowsApart(const Profile &profile, int first, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (Similarity(profile.cells[first + c], profile.cells[first + cols + c])
+            >= SingleColumnCompatibleAt)
+            return false;
+    return true;
+}
+
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
 // on its own line, unlike a name) and the text resuming.
@@ -508,7 +519,7 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         while (end < n && name(end))
             ++end;
         const int rows = end - first;
-        if (rows < SingleColumnMinRows || !ClosesBlock(profile, end))
+        if (rows < ShortListMinRows || !ClosesBlock(profile, end))
             continue;
         // Names more alike at some period are the rows of a wider table of words.
         const auto mean = [&](int lag) {
@@ -518,9 +529,11 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         bool wider = false;
         for (int k = 2; k <= std::min(MaxCols, rows / 2) && !wider; ++k)
             wider = mean(k) >= mean(1) + SingleColumnPairedAt;
-        if (wider)
+        // Two names over two unlike them are a row of labels over its values.
+        if (wider || (rows == 4 && RowsApart(profile, first, 2)))
             continue;
-        AddFramedBlock(out, first, rows, 1, NameListEvidence);
+        AddFramedBlock(
+            out, first, rows, 1, rows < SingleColumnMinRows ? ShortListEvidence : NameListEvidence);
         first = end;
     }
 }
@@ -584,10 +597,11 @@ void SmallTables(const Profile &profile, std::vector<Candidate> &out)
             if (!Framed(profile, end)
                 || (end < n && cells[end].kind == Kind::Empty && !ClosesBlock(profile, end + 1)))
                 continue;
-            // Labels over values: no label holds a digit, some value does, and the labels are
-            // not all names (an address capitalises every word: "Highfield School").
+            // Labels over values: no label holds a digit, some value does or every value is
+            // unlike its label, and the labels are not all names (an address capitalises every
+            // word: "Highfield School").
             const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
-            bool labels = true, names = true, values = false;
+            bool labels = true, names = true, values = RowsApart(profile, first, cols);
             for (int c = 0; c < cols; ++c) {
                 labels = labels && IsText(cells[first + c].kind) && !HoldsDigits(cells[first + c]);
                 names = names && name(first + c);

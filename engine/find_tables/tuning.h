@@ -197,6 +197,11 @@ inline constexpr double WordListEvidence = 0.25;
 // name, low since only where it stands says it is a table (five names must gain more than
 // MinGain).
 inline constexpr double NameListEvidence = 0.3;
+// Fewer names than a single column needs, from ShortListMinRows, still make a list under a title
+// (the names of those absent under "Apologies"), with more evidence per name, so that three
+// gain more than MinGain, the confidence still below LikelyConfidence.
+inline constexpr int ShortListMinRows = 3;
+inline constexpr double ShortListEvidence = 0.45;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
