@@ -395,15 +395,16 @@ void DropStackedColumns(std::vector<Candidate> &all)
 }
 
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
-// of its lines makes it a table worth proposing.
-void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence)
+// of its lines makes it a table worth proposing, at most `sure` of it.
+void AddFramedBlock(
+    std::vector<Candidate> &out, int first, int rows, int cols, double evidence, double sure = 1)
 {
     Candidate c;
     c.first = first;
     c.rows = rows;
     c.cols = cols;
     c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
-    c.confidence = RowsConfidence(c.gain, cols, evidence);
+    c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
     if (c.gain > MinGain && c.confidence >= MinConfidence)
         out.push_back(c);
 }
@@ -532,8 +533,10 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         // Two names over two unlike them are a row of labels over its values.
         if (wider || (rows == 4 && RowsApart(profile, first, 2)))
             continue;
-        AddFramedBlock(
-            out, first, rows, 1, rows < SingleColumnMinRows ? ShortListEvidence : NameListEvidence);
+        if (rows < SingleColumnMinRows)
+            AddFramedBlock(out, first, rows, 1, ShortListEvidence, GuessConfidence);
+        else
+            AddFramedBlock(out, first, rows, 1, NameListEvidence);
         first = end;
     }
 }
@@ -612,7 +615,7 @@ void SmallTables(const Profile &profile, std::vector<Candidate> &out)
                 && !name(first) && !name(first + 2)
                 && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
             if ((labels && !names && values) || keys)
-                AddFramedBlock(out, first, 2, cols, SmallTableEvidence);
+                AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
     }
 }

@@ -199,7 +199,7 @@ inline constexpr double WordListEvidence = 0.25;
 inline constexpr double NameListEvidence = 0.3;
 // Fewer names than a single column needs, from ShortListMinRows, still make a list under a title
 // (the names of those absent under "Apologies"), with more evidence per name, so that three
-// gain more than MinGain, the confidence still below LikelyConfidence.
+// gain more than MinGain; proposed at most GuessConfidence sure.
 inline constexpr int ShortListMinRows = 3;
 inline constexpr double ShortListEvidence = 0.45;
 // A single column whose values are this much more alike two lines apart than one apart is two
@@ -284,5 +284,8 @@ inline constexpr double HeaderRunConfidenceScale = 0.6;
 // guesses sit just above it: 0.08 loses two of words-only's tables, 0.09 varied-vaccines' schedule;
 // 0.05 changes nothing more.
 inline constexpr double MinConfidence = 0.07;
+// Blocks that only where they stand tells (short lists, small tables) are proposed at most this
+// sure: below the window's "likely" (0.3), since the user is asked to check their size. Free.
+inline constexpr double GuessConfidence = 0.25;
 
 } // namespace cellwright::finder
