@@ -585,7 +585,8 @@ bool ShortCell(const Cell &c)
 // "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
 // and the text resuming. Short lines make headings and addresses too: only the frame and a
 // value unlike the labels (one holding digits) tell them apart, so they are proposed unsure.
-void SmallTables(const Profile &profile, std::vector<Candidate> &out)
+void SmallTables(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -597,16 +598,18 @@ void SmallTables(const Profile &profile, std::vector<Candidate> &out)
             if (!std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
                 break;
             // An empty line with a cell after it is a blank cell, not the end.
-            if (!Framed(profile, end)
+            if (!(Framed(profile, end) || tableStarts[end])
                 || (end < n && cells[end].kind == Kind::Empty && !ClosesBlock(profile, end + 1)))
                 continue;
-            // Labels over values: no label holds a digit, some value does or every value is
-            // unlike its label, and the labels are not all names (an address capitalises every
-            // word: "Highfield School").
+            // Labels over values: capitalised, no label holds a digit, some value does or every
+            // value is unlike its label, and the labels are not all names (an address capitalises
+            // every word: "Highfield School").
             const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
             bool labels = true, names = true, values = RowsApart(profile, first, cols);
             for (int c = 0; c < cols; ++c) {
-                labels = labels && IsText(cells[first + c].kind) && !HoldsDigits(cells[first + c]);
+                const Cell &label = cells[first + c];
+                labels = labels && IsText(label.kind) && (label.flags & Capitalised)
+                    && !HoldsDigits(label);
                 names = names && name(first + c);
                 values = values || HoldsDigits(cells[first + cols + c]);
             }
@@ -714,10 +717,18 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     all = PreferNarrowest(std::move(all));
+    // Where a table surely starts under a header of words, the lines above it end.
+    std::vector<bool> tableStarts(n + 1, false);
+    for (const Candidate &c : all) {
+        bool header = c.cols >= 2 && c.confidence >= SureStartAt;
+        for (int i = c.first; i < c.first + c.cols && header; ++i)
+            header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
+        tableStarts[c.first] = tableStarts[c.first] || header;
+    }
     KeyValueTables(profile, all);
     NameLists(profile, all);
     Glossaries(profile, all);
-    SmallTables(profile, all);
+    SmallTables(profile, tableStarts, all);
     return all;
 }
 
