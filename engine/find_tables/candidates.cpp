@@ -497,7 +497,8 @@ bool RowsApart(const Profile &profile, int first, int cols)
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
 // on its own line, unlike a name) and the text resuming.
-void NameLists(const Profile &profile, std::vector<Candidate> &out)
+void NameLists(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -517,10 +518,10 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         if (!afterTitle)
             continue;
         int end = first;
-        while (end < n && name(end))
+        while (end < n && name(end) && !(end > first && tableStarts[end]))
             ++end;
         const int rows = end - first;
-        if (rows < ShortListMinRows || !ClosesBlock(profile, end))
+        if (rows < ShortListMinRows || !(ClosesBlock(profile, end) || tableStarts[end]))
             continue;
         // Names more alike at some period are the rows of a wider table of words.
         const auto mean = [&](int lag) {
@@ -726,7 +727,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         tableStarts[c.first] = tableStarts[c.first] || header;
     }
     KeyValueTables(profile, all);
-    NameLists(profile, all);
+    NameLists(profile, tableStarts, all);
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, all);
     return all;
