@@ -534,10 +534,16 @@ void NameLists(
         // Two names over two unlike them are a row of labels over its values.
         if (wider || (rows == 4 && RowsApart(profile, first, 2)))
             continue;
-        if (rows < SingleColumnMinRows)
+        // Fewer names need a plainer title: a heading, a caption, or a word that heads columns
+        // over them (a sentence leading in to three short lines is as often a list of points).
+        const bool plainTitle
+            = above.kind == Kind::Heading || above.kind == Kind::Caption || cells[first].label;
+        if (rows >= SingleColumnMinRows)
+            AddFramedBlock(out, first, rows, 1, NameListEvidence);
+        else if (plainTitle)
             AddFramedBlock(out, first, rows, 1, ShortListEvidence, GuessConfidence);
         else
-            AddFramedBlock(out, first, rows, 1, NameListEvidence);
+            continue;
         first = end;
     }
 }
