@@ -608,11 +608,11 @@ void SmallTables(
             if (!(Framed(profile, end) || tableStarts[end])
                 || (end < n && cells[end].kind == Kind::Empty && !ClosesBlock(profile, end + 1)))
                 continue;
-            // Labels over values: capitalised, no label holds a digit, some value does or every
-            // value is unlike its label, and the labels are not all names (an address capitalises
-            // every word: "Highfield School").
+            // Labels over values: capitalised, no label holds a digit, some value does (or, of
+            // two, both are unlike their labels), and the labels are not all names (an address
+            // capitalises every word: "Highfield School").
             const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
-            bool labels = true, names = true, values = RowsApart(profile, first, cols);
+            bool labels = true, names = true, values = cols == 2 && RowsApart(profile, first, cols);
             for (int c = 0; c < cols; ++c) {
                 const Cell &label = cells[first + c];
                 labels = labels && IsText(label.kind) && (label.flags & Capitalised)
