@@ -592,31 +592,33 @@ bool ShortCell(const Cell &c)
 // "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
 // and the text resuming. Short lines make headings and addresses too: only the frame and a
 // value unlike the labels (one holding digits) tell them apart, so they are proposed unsure.
-void SmallTables(
-    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
+void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int first = 0; first < n; ++first) {
-        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note))
+        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first])
             continue;
         for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
             const int end = first + 2 * cols;
             if (!std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
                 break;
-            // An empty line with a cell after it is a blank cell, not the end.
-            if (!(Framed(profile, end) || tableStarts[end])
-                || (end < n && cells[end].kind == Kind::Empty && !ClosesBlock(profile, end + 1)))
+            // Empty lines a row apart with cells between them are blank cells of the same
+            // table, not its end.
+            const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
+                && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
+            if (!(Framed(profile, end) || tableStarts[end]) || blankCell)
                 continue;
-            // Labels over values: capitalised, no label holds a digit, some value does (or, of
-            // two, both are unlike their labels), and the labels are not all names (an address
+            // Labels over values: short, capitalised, no label holds a digit, some value does (or,
+            // of two, both are unlike their labels), and the labels are not all names (an address
             // capitalises every word: "Highfield School").
             const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
             bool labels = true, names = true, values = cols == 2 && RowsApart(profile, first, cols);
             for (int c = 0; c < cols; ++c) {
                 const Cell &label = cells[first + c];
                 labels = labels && IsText(label.kind) && (label.flags & Capitalised)
-                    && !HoldsDigits(label);
+                    && label.a <= KeyWords && !HoldsDigits(label);
                 names = names && name(first + c);
                 values = values || HoldsDigits(cells[first + cols + c]);
             }
@@ -724,18 +726,21 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     all = PreferNarrowest(std::move(all));
-    // Where a table surely starts under a header of words, the lines above it end.
-    std::vector<bool> tableStarts(n + 1, false);
+    // Where a table surely starts under a header of words, the lines above it end; where one
+    // surely ends, the lines below it start.
+    std::vector<bool> tableStarts(n + 1, false), tableEnds(n + 1, false);
     for (const Candidate &c : all) {
         bool header = c.cols >= 2 && c.confidence >= SureStartAt;
         for (int i = c.first; i < c.first + c.cols && header; ++i)
             header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
         tableStarts[c.first] = tableStarts[c.first] || header;
+        const int end = c.first + c.rows * c.cols;
+        tableEnds[end] = tableEnds[end] || header;
     }
     KeyValueTables(profile, all);
     NameLists(profile, tableStarts, all);
     Glossaries(profile, all);
-    SmallTables(profile, tableStarts, all);
+    SmallTables(profile, tableStarts, tableEnds, all);
     return all;
 }
 
