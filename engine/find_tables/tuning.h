@@ -248,12 +248,12 @@ inline constexpr double KeyValueEvidence = 0.3;
 // Small tables standing alone (a row of labels over a row of values, two keys beside values):
 // columns at most (free: the corpus has none wider than two), and the evidence per line, low
 // since only where they stand and a value unlike its label tell them from short lines of text.
-// Tight downwards: at 0.4 four lines gain no more than MinGain, losing eight 2x2 tables.
+// Tight downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
 inline constexpr int SmallTableMaxCols = 4;
 inline constexpr double SmallTableEvidence = 0.45;
 // A small table may also end where a table this sure (of two columns or more, under a header of
-// words without digits) starts right after it. 0.6 loses varied-ferries' 2x2 "Terminal"; 0.3
-// changes nothing.
+// words without digits) starts right after it, or start where one ends. Loose: 0.6 loses
+// varied-ferries' 2x2 "Terminal", 0.3 another of the second author's tables.
 inline constexpr double SureStartAt = 0.5;
 // What each cell of the first row gains when it is a word that heads columns. Loose: 1 finds
 // 2 tables fewer on the tuning papers, 2.5 costs a table of the generated papers.
