@@ -252,7 +252,7 @@ inline constexpr double KeyValueEvidence = 0.3;
 inline constexpr int SmallTableMaxCols = 4;
 inline constexpr double SmallTableEvidence = 0.45;
 // A small table may also end where a table this sure (of two columns or more, under a header of
-// words without digits) starts right after it, or start where one ends. Loose: 0.6 loses
+// words without digits) starts right after it, or start where one ends. Tight: 0.6 loses
 // varied-ferries' 2x2 "Terminal", 0.3 another of the second author's tables.
 inline constexpr double SureStartAt = 0.5;
 // What each cell of the first row gains when it is a word that heads columns. Loose: 1 finds
