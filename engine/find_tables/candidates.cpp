@@ -496,7 +496,7 @@ bool RowsApart(const Profile &profile, int first, int cols)
 
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
-// on its own line, unlike a name) and the text resuming.
+// on its own line, unlike a name) and the text resuming or a sure table.
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
@@ -574,7 +574,7 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
         out.push_back(candidate);
 }
 
-// True when line `i` holds a digit: a number, a date, a time or a text with digits.
+// True when the cell holds a digit: a number, a date, a time or a text with digits.
 bool HoldsDigits(const Cell &c)
 {
     return IsNumeric(c.kind) || (IsText(c.kind) && (c.flags & WithDigits));
@@ -590,8 +590,9 @@ bool ShortCell(const Cell &c)
 
 // Small tables standing alone: a row of labels over one row of values ("Next AGM", "Venue" over
 // "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
-// and the text resuming. Short lines make headings and addresses too: only the frame and a
-// value unlike the labels (one holding digits) tell them apart, so they are proposed unsure.
+// and the text resuming (or a sure table right before or after). Short lines make headings and
+// addresses too: only the frame and a value unlike the labels (one holding digits) tell them
+// apart, so they are proposed unsure.
 void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
 {
