@@ -423,15 +423,16 @@ void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
 }
 
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
-// of its lines makes it a table worth proposing.
-void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence)
+// of its lines makes it a table worth proposing, at most `sure` of it.
+void AddFramedBlock(
+    std::vector<Candidate> &out, int first, int rows, int cols, double evidence, double sure = 1)
 {
     Candidate c;
     c.first = first;
     c.rows = rows;
     c.cols = cols;
     c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
-    c.confidence = RowsConfidence(c.gain, cols, evidence);
+    c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
     if (c.gain > MinGain && c.confidence >= MinConfidence)
         out.push_back(c);
 }
@@ -510,10 +511,22 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// True when each cell of the row at `first + cols` is unlike the cell above it (a row of values
+// under a row of labels), as no two lines of one column are.
+bool RowsApart(const Profile &profile, int first, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (Similarity(profile.cells[first + c], profile.cells[first + cols + c])
+            >= SingleColumnCompatibleAt)
+            return false;
+    return true;
+}
+
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
-// on its own line, unlike a name) and the text resuming.
-void NameLists(const Profile &profile, std::vector<Candidate> &out)
+// on its own line, unlike a name) and the text resuming or a sure table.
+void NameLists(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -533,10 +546,10 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         if (!afterTitle)
             continue;
         int end = first;
-        while (end < n && name(end))
+        while (end < n && name(end) && !(end > first && tableStarts[end]))
             ++end;
         const int rows = end - first;
-        if (rows < SingleColumnMinRows || !ClosesBlock(profile, end))
+        if (rows < ShortListMinRows || !(ClosesBlock(profile, end) || tableStarts[end]))
             continue;
         // Names more alike at some period are the rows of a wider table of words.
         const auto mean = [&](int lag) {
@@ -546,9 +559,19 @@ void NameLists(const Profile &profile, std::vector<Candidate> &out)
         bool wider = false;
         for (int k = 2; k <= std::min(MaxCols, rows / 2) && !wider; ++k)
             wider = mean(k) >= mean(1) + SingleColumnPairedAt;
-        if (wider)
+        // Two names over two unlike them are a row of labels over its values.
+        if (wider || (rows == 4 && RowsApart(profile, first, 2)))
             continue;
-        AddFramedBlock(out, first, rows, 1, NameListEvidence);
+        // Fewer names need a plainer title: a heading, a caption, or a word that heads columns
+        // over them (a sentence leading in to three short lines is as often a list of points).
+        const bool plainTitle
+            = above.kind == Kind::Heading || above.kind == Kind::Caption || cells[first].label;
+        if (rows >= SingleColumnMinRows)
+            AddFramedBlock(out, first, rows, 1, NameListEvidence);
+        else if (plainTitle)
+            AddFramedBlock(out, first, rows, 1, ShortListEvidence, GuessConfidence);
+        else
+            continue;
         first = end;
     }
 }
@@ -577,6 +600,65 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
     candidate.confidence = RowsConfidence(candidate.gain, cols, FramedEvidence);
     if (candidate.gain > MinGain && candidate.confidence >= MinConfidence)
         out.push_back(candidate);
+}
+
+// True when the cell holds a digit: a number, a date, a time or a text with digits.
+bool HoldsDigits(const Cell &c)
+{
+    return IsNumeric(c.kind) || (IsText(c.kind) && (c.flags & WithDigits));
+}
+
+// A short cell of a small table: no sentence, no numbered title, no paragraph.
+bool ShortCell(const Cell &c)
+{
+    return (IsNumeric(c.kind) || c.kind == Kind::Word || c.kind == Kind::Phrase
+               || c.kind == Kind::Code)
+        && !c.note && !(c.flags & (SectionNumber | SentenceEnd));
+}
+
+// Small tables standing alone: a row of labels over one row of values ("Next AGM", "Venue" over
+// "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
+// and the text resuming (or a sure table right before or after). Short lines make headings and
+// addresses too: only the frame and a value unlike the labels (one holding digits) tell them
+// apart, so they are proposed unsure.
+void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 0; first < n; ++first) {
+        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first])
+            continue;
+        for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
+            const int end = first + 2 * cols;
+            if (!std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
+                break;
+            // Empty lines a row apart with cells between them are blank cells of the same
+            // table, not its end.
+            const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
+                && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
+            if (!(Framed(profile, end) || tableStarts[end]) || blankCell)
+                continue;
+            // Labels over values: short, capitalised, no label holds a digit, some value does (or,
+            // of two, both are unlike their labels), and the labels are not all names (an address
+            // capitalises every word: "Highfield School").
+            const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
+            bool labels = true, names = true, values = cols == 2 && RowsApart(profile, first, cols);
+            for (int c = 0; c < cols; ++c) {
+                const Cell &label = cells[first + c];
+                labels = labels && IsText(label.kind) && (label.flags & Capitalised)
+                    && label.a <= KeyWords && !HoldsDigits(label);
+                names = names && name(first + c);
+                values = values || HoldsDigits(cells[first + cols + c]);
+            }
+            // Keys beside values: two keys that are no names, a value holding a digit.
+            const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
+                && !name(first) && !name(first + 2)
+                && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+            if ((labels && !names && values) || keys)
+                AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
+        }
+    }
 }
 
 } // namespace
@@ -673,9 +755,21 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     all = PreferNarrowest(std::move(all));
+    // Where a table surely starts under a header of words, the lines above it end; where one
+    // surely ends, the lines below it start.
+    std::vector<bool> tableStarts(n + 1, false), tableEnds(n + 1, false);
+    for (const Candidate &c : all) {
+        bool header = c.cols >= 2 && c.confidence >= SureStartAt;
+        for (int i = c.first; i < c.first + c.cols && header; ++i)
+            header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
+        tableStarts[c.first] = tableStarts[c.first] || header;
+        const int end = c.first + c.rows * c.cols;
+        tableEnds[end] = tableEnds[end] || header;
+    }
     KeyValueTables(profile, all);
-    NameLists(profile, all);
+    NameLists(profile, tableStarts, all);
     Glossaries(profile, all);
+    SmallTables(profile, tableStarts, tableEnds, all);
     return all;
 }
 

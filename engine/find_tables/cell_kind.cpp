@@ -339,6 +339,15 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
     const std::u16string_view number = words[0];
     if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
         return false;
+    // A day and its month ("2 March – 30 June") is a date, not a section.
+    static constexpr std::u16string_view months[] = { u"January", u"February", u"March", u"April",
+        u"May", u"June", u"July", u"August", u"September", u"October", u"November", u"December" };
+    std::u16string_view next = words[1];
+    if (!next.empty() && (next.back() == u'.' || next.back() == u','))
+        next.remove_suffix(1);
+    for (std::u16string_view month : months)
+        if (next == month || (next.size() == 3 && next == month.substr(0, 3)))
+            return false;
     // Sections count in ones and tens: "2014 MU69" is a designation.
     int digits = 0;
     for (char16_t c : number) {

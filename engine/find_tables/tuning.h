@@ -197,6 +197,12 @@ inline constexpr double WordListEvidence = 0.25;
 // name, low since only where it stands says it is a table (five names must gain more than
 // MinGain).
 inline constexpr double NameListEvidence = 0.3;
+// Fewer names than a single column needs, from ShortListMinRows, still make a list under a title
+// (the names of those absent under "Apologies"), with more evidence per name, so that three
+// gain more than MinGain; proposed at most GuessConfidence sure. Tight: 4 rows or 0.4 lose
+// two 3x1 lists, 2 rows or 0.5 change nothing.
+inline constexpr int ShortListMinRows = 3;
+inline constexpr double ShortListEvidence = 0.45;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
@@ -239,6 +245,16 @@ inline constexpr double MinGain = 1;
 inline constexpr int KeyWords = 3;
 inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
+// Small tables standing alone (a row of labels over a row of values, two keys beside values):
+// columns at most (free: the corpus has none wider than two), and the evidence per line, low
+// since only where they stand and a value unlike its label tell them from short lines of text.
+// Tight downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
+inline constexpr int SmallTableMaxCols = 4;
+inline constexpr double SmallTableEvidence = 0.45;
+// A small table may also end where a table this sure (of two columns or more, under a header of
+// words without digits) starts right after it, or start where one ends. Tight: 0.6 loses
+// varied-ferries' 2x2 "Terminal", 0.3 another of the second author's tables.
+inline constexpr double SureStartAt = 0.5;
 // What each cell of the first row gains when it is a word that heads columns. Loose: 1 finds
 // 2 tables fewer on the tuning papers, 2.5 costs a table of the generated papers.
 inline constexpr double LabelGain = 1.5;
@@ -274,5 +290,8 @@ inline constexpr double HeaderRunConfidenceScale = 0.6;
 // guesses sit just above it: 0.08 loses two of words-only's tables, 0.09 varied-vaccines' schedule;
 // 0.05 changes nothing more.
 inline constexpr double MinConfidence = 0.07;
+// Blocks that only where they stand tells (short lists, small tables) are proposed at most this
+// sure: below the window's "likely" (0.3), since the user is asked to check their size. Free.
+inline constexpr double GuessConfidence = 0.25;
 
 } // namespace cellwright::finder
