@@ -211,18 +211,31 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     return true;
 }
 
-bool IsMonth(std::u16string_view word)
+constexpr std::u16string_view Months[] = { u"January", u"February", u"March", u"April", u"May",
+    u"June", u"July", u"August", u"September", u"October", u"November", u"December" };
+
+std::u16string_view WithoutStop(std::u16string_view word)
 {
-    static constexpr std::u16string_view months[] = { u"Jan", u"Feb", u"Mar", u"Apr", u"May",
-        u"Jun", u"Jul", u"Aug", u"Sep", u"Oct", u"Nov", u"Dec" };
     while (!word.empty() && (word.back() == u'.' || word.back() == u','))
         word.remove_suffix(1);
-    if (word.size() < 3)
-        return false;
-    for (auto month : months)
-        if (word.substr(0, 3) == month)
-            return true;
-    return false;
+    return word;
+}
+
+// A word that starts like a month, as dates write them: "Sep", "Sept.", "September".
+bool IsMonth(std::u16string_view word)
+{
+    word = WithoutStop(word);
+    return word.size() >= 3 && std::any_of(std::begin(Months), std::end(Months), [&](auto month) {
+        return word.substr(0, 3) == month.substr(0, 3);
+    });
+}
+
+// A month's name exactly, in full or in three letters.
+bool IsMonthName(std::u16string_view word)
+{
+    word = WithoutStop(word);
+    return std::any_of(std::begin(Months), std::end(Months),
+        [&](auto month) { return word == month || word == month.substr(0, 3); });
 }
 
 std::vector<std::u16string_view> Words(std::u16string_view t)
@@ -340,14 +353,8 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
     if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
         return false;
     // A day and its month ("2 March – 30 June") is a date, not a section.
-    static constexpr std::u16string_view months[] = { u"January", u"February", u"March", u"April",
-        u"May", u"June", u"July", u"August", u"September", u"October", u"November", u"December" };
-    std::u16string_view next = words[1];
-    if (!next.empty() && (next.back() == u'.' || next.back() == u','))
-        next.remove_suffix(1);
-    for (std::u16string_view month : months)
-        if (next == month || (next.size() == 3 && next == month.substr(0, 3)))
-            return false;
+    if (IsMonthName(words[1]))
+        return false;
     // Sections count in ones and tens: "2014 MU69" is a designation.
     int digits = 0;
     for (char16_t c : number) {
