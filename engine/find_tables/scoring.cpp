@@ -15,6 +15,45 @@ double Saturation(double x)
     return x > 0 ? x / (1 + x) : 0;
 }
 
+// How many columns of the block of `cols` from `first` have a header cell that stands apart from
+// the cells under it (they are more alike to each other than to it).
+int ApartColumns(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    int apart = 0;
+    for (int c = 0; c < cols && first + 2 * cols + c < profile.size(); ++c) {
+        const Cell &d = cells[first + cols + c];
+        apart += Similarity(d, cells[first + 2 * cols + c]) - Similarity(cells[first + c], d)
+                >= HeaderApartAt
+            ? 1
+            : 0;
+    }
+    return apart;
+}
+
+// True when line `outside` is a title on its own line right above a block whose first row holds
+// `inside`: a short text (no note, no word that heads columns) after a paragraph, an empty line
+// or a note, over a header.
+bool TitleAbove(const Profile &profile, int outside, int inside)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int first = outside + 1;
+    if (outside < 1 || outside >= inside)
+        return false;
+    const Cell &t = cells[outside], &above = cells[outside - 1];
+    // (A caption or a heading above is the block's title already: the line under it is a cell.)
+    const bool opened = above.kind == Kind::Empty || above.kind == Kind::Prose
+        || above.kind == Kind::ListItem || above.note;
+    if (!opened || (t.kind != Kind::Word && t.kind != Kind::Phrase) || t.note || t.label
+        || (t.flags & SectionNumber))
+        return false;
+    // Under it, a header: more of its columns stand apart from the cells under them than when
+    // the title is read as the first header cell (a title is unlike the column it would head).
+    return IsText(cells[first].kind) && !cells[first].note
+        && ApartColumns(profile, first, inside - outside)
+        > ApartColumns(profile, outside, inside - outside);
+}
+
 } // namespace
 
 double Boundary(const Profile &profile, int outside, int inside)
@@ -31,6 +70,10 @@ double Boundary(const Profile &profile, int outside, int inside)
     }
     if (c.kind == Kind::Empty)
         return EmptyBoundary;
+    // A title on its own line over a block bounds it as the text above the title would: else the
+    // block read a line early, the title taken for a header cell, bounds better than the block.
+    if (TitleAbove(profile, outside, inside))
+        return Boundary(profile, outside - 1, outside);
     if (IsBlankCell(c) || Breaks(c))
         return TextBoundary;
     return ContinuationBoundary * Similarity(c, profile.cells[inside]);
