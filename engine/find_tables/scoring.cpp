@@ -68,8 +68,14 @@ double Boundary(const Profile &profile, int outside, int inside)
             && profile.cells[next].kind != Kind::Empty && !Breaks(profile.cells[next]);
         return heads ? TextBoundary : CaptionBoundary;
     }
-    if (c.kind == Kind::Empty)
-        return EmptyBoundary;
+    if (c.kind == Kind::Empty) {
+        // An empty line under a block of columns, followed by a cell alike to the next column's,
+        // is a blank cell of a row going on, not spacing: the block is read out of step.
+        const bool goesOn = outside - inside >= 2 && outside + 1 < profile.size()
+            && profile.cells[outside + 1].kind != Kind::Empty
+            && Similarity(profile.cells[outside + 1], profile.cells[inside + 1]) >= CompatibleAt;
+        return goesOn ? TextBoundary : EmptyBoundary;
+    }
     // A title on its own line over a block bounds it as the text above the title would: else the
     // block read a line early, the title taken for a header cell, bounds better than the block.
     if (TitleAbove(profile, outside, inside))
