@@ -532,6 +532,19 @@ Cell Classify(std::u16string_view line)
     return cell;
 }
 
+namespace {
+
+// The first number of a section title: 3 of "3.2 Data".
+int SectionNumberOf(std::u16string_view title)
+{
+    int number = 0;
+    for (size_t k = 0; k < title.size() && IsDigit(title[k]) && number < 1000; ++k)
+        number = number * 10 + (title[k] - u'0');
+    return number;
+}
+
+} // namespace
+
 std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
 {
     const int count = int(lines.size());
@@ -568,14 +581,23 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     for (int i = 0; i < count; ++i) {
         if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
             continue;
-        const std::u16string_view t = Trim(lines[i]);
-        int number = 0;
-        for (size_t k = 0; k < t.size() && IsDigit(t[k]) && number < 1000; ++k)
-            number = number * 10 + (t[k] - u'0');
+        const int number = SectionNumberOf(Trim(lines[i]));
         if (cells[i].kind != Kind::Heading && section >= 0 && number == section + 1)
             cells[i].kind = Kind::Heading;
         if (cells[i].kind == Kind::Heading)
             section = number;
+    }
+    // So is one the next section title goes on from ("1 Sizes" before "2 Prices"): the first
+    // section has no title before it to go on from.
+    int next = -1;
+    for (int i = count - 1; i >= 0; --i) {
+        if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
+            continue;
+        const int number = SectionNumberOf(Trim(lines[i]));
+        if (cells[i].kind != Kind::Heading && next >= 0 && number + 1 == next)
+            cells[i].kind = Kind::Heading;
+        if (cells[i].kind == Kind::Heading)
+            next = number;
     }
     return cells;
 }
