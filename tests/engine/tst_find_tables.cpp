@@ -257,6 +257,9 @@ void TestFindTables::headings_data()
     QTest::newRow("a phrase over a caption that heads cells")
         << QStringList { "Results of the survey", "Table 2: Answers", "Agree", "Disagree" }
         << "Heading Caption Word Word";
+    QTest::newRow("section 1 among cells, section 2 after text")
+        << QStringList { "Report", "1. Sizes", "Size", "Width", Prose, "2. Prices", "Item" }
+        << "Word Heading Word Word Prose Heading Word";
 }
 
 void TestFindTables::headings()
@@ -305,11 +308,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 12 << 5;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 18 << 14;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 45 << 34;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 39 << 24;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 28 << 16;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 37 << 28;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 16 << 12;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 44 << 33;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 37 << 22;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 27 << 15;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 35 << 27;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 35 << 25;
 }
 
@@ -411,6 +414,18 @@ void TestFindTables::boundaries_data()
     QTest::newRow("numbers only, two tables back to back")
         << (QStringList { note } + magnitudes + sizes + QStringList { note })
         << QStringList { "2:5x3:Apparent", "17:4x2:Mass" };
+    // A last row ending in an empty cell lets a block read a line out of step end as neatly.
+    const QStringList meetings { "Date", "Time", "Speaker", "Title", "12 Oct 2023", "19:30",
+        "Dr A. Whitfield", "Measuring a delta", "9 Nov 2023", "19:30", "Prof. S. Mensah",
+        "The Congo basin", "14 Dec 2023", "18:00", "Members", "Christmas quiz and supper",
+        "11 Jan 2024", "19:30", "To be announced", "" };
+    QTest::newRow("a title over a header, the last row short")
+        << (QStringList { Prose, "Programme of meetings" } + meetings + QStringList { note })
+        << QStringList { "3:5x4:Date" };
+    QTest::newRow("a header's first cell is no title, the last row short") << QStringList { Prose,
+        "Play", "Venue", "Seats sold", "Capacity", "Twelfth Night", "Church Hall", "1,102", "1,200",
+        "Macbeth", "Arts Centre", "2,250", "2,400", "The Tempest", "Open air", "1,760", "", "Total",
+        "", "5,112", "", note } << QStringList { "2:5x4:Play" };
     // Tables of kinds papers hold beyond the corpus the finder was first tuned on.
     QTest::newRow("last row ending in empty cells") << QStringList { Prose, "Version", "Released",
         "End of support", "3.10", "2021-10-04", "2026-10-31", "3.11", "2022-10-24", "2027-10-31",
