@@ -148,6 +148,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         if (k < t.size() && IsSign(t[k]))
             ++k;
         if (Digits(t, k) > 0) {
+            // Letters right after the exponent's digits make a code: "2E0QRS" is a call sign.
+            if (k < t.size() && IsLetter(t[k]))
+                return false;
             cell.flags |= WithExponent;
             i = j = k;
         }

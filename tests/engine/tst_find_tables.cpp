@@ -149,6 +149,9 @@ void TestFindTables::classify_data()
                                                 << "Integer" << int(WithUnit) << 2 << 0 << false;
     QTest::newRow("a range with a remark") << "3\u20135 (fused)"
                                            << "Integer" << int(WithUnit) << 1 << 0 << false;
+    QTest::newRow("letters after what reads as an exponent")
+        << "2E0QRS"
+        << "Code" << (WithDigits | AllCapitals) << 1 << -1 << false;
     QTest::newRow("a range in words") << "0.70 to 2.46"
                                       << "Decimal" << 0 << 1 << 2 << false;
     QTest::newRow("an approximate year") << "c. 1485"
