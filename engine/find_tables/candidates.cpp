@@ -457,8 +457,7 @@ void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
         int first = end, values = 0;
         while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
             && !Breaks(cells[first - 1]) && !cells[first - 1].note) {
-            const Cell &v = cells[first - 1];
-            values += IsNumeric(v.kind) || (IsText(v.kind) && (v.flags & WithDigits)) ? 1 : 0;
+            values += HoldsDigits(cells[first - 1]) ? 1 : 0;
             first -= 2;
         }
         const int rows = (end - first) / 2;
@@ -600,12 +599,6 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
     candidate.confidence = RowsConfidence(candidate.gain, cols, FramedEvidence);
     if (candidate.gain > MinGain && candidate.confidence >= MinConfidence)
         out.push_back(candidate);
-}
-
-// True when the cell holds a digit: a number, a date, a time or a text with digits.
-bool HoldsDigits(const Cell &c)
-{
-    return IsNumeric(c.kind) || (IsText(c.kind) && (c.flags & WithDigits));
 }
 
 // A short cell of a small table: no sentence, no numbered title, no paragraph.

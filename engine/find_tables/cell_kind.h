@@ -96,4 +96,10 @@ inline bool IsText(Kind k)
     return k == Kind::Word || k == Kind::Phrase || k == Kind::Code || k == Kind::Long;
 }
 
+// True when the cell holds a digit: a number, a date, a time or a text with digits.
+inline bool HoldsDigits(const Cell &c)
+{
+    return IsNumeric(c.kind) || (IsText(c.kind) && (c.flags & WithDigits));
+}
+
 } // namespace cellwright::finder
