@@ -153,8 +153,7 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.
         if (first + 3 * cols <= n) {
-            const double apart = Similarity(cells[first + cols + c], cells[first + 2 * cols + c])
-                - Similarity(h, cells[first + cols + c]);
+            const double apart = Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c]);
             header.apartness += apart;
             header.apartCols += apart >= HeaderApartAt ? 1 : 0;
         }

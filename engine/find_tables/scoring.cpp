@@ -21,13 +21,11 @@ int ApartColumns(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     int apart = 0;
-    for (int c = 0; c < cols && first + 2 * cols + c < profile.size(); ++c) {
-        const Cell &d = cells[first + cols + c];
-        apart += Similarity(d, cells[first + 2 * cols + c]) - Similarity(cells[first + c], d)
+    for (int c = 0; c < cols && first + 2 * cols + c < profile.size(); ++c)
+        apart += Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
                 >= HeaderApartAt
             ? 1
             : 0;
-    }
     return apart;
 }
 
@@ -55,6 +53,11 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
 }
 
 } // namespace
+
+double Apartness(const Cell &header, const Cell &below, const Cell &belowThat)
+{
+    return Similarity(below, belowThat) - Similarity(header, below);
+}
 
 double Boundary(const Profile &profile, int outside, int inside)
 {

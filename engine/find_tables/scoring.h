@@ -17,6 +17,10 @@ struct HeaderRow {
     int apartCols = 0; // columns whose header stands apart by HeaderApartAt or more
 };
 
+// How far a header cell stands apart from its column: how much more alike the cell under it is
+// to the cell under that than to the header.
+double Apartness(const Cell &header, const Cell &below, const Cell &belowThat);
+
 // How well line `outside` (0-based, may lie beyond the document) closes a block whose nearest
 // cell of the same column is `inside`.
 double Boundary(const Profile &profile, int outside, int inside);
