@@ -546,6 +546,24 @@ int SectionNumberOf(std::u16string_view title)
     return number;
 }
 
+// Walking the lines forward (`step` 1) or backward (-1), a numbered title whose number follows
+// on from the last section title met, one further in that direction, is a section title.
+void MarkContinuedSections(
+    std::vector<Cell> &cells, std::span<const std::u16string> lines, int step)
+{
+    const int count = int(cells.size());
+    int last = -1;
+    for (int i = step > 0 ? 0 : count - 1; i >= 0 && i < count; i += step) {
+        if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
+            continue;
+        const int number = SectionNumberOf(Trim(lines[i]));
+        if (cells[i].kind != Kind::Heading && last >= 0 && number == last + step)
+            cells[i].kind = Kind::Heading;
+        if (cells[i].kind == Kind::Heading)
+            last = number;
+    }
+}
+
 } // namespace
 
 std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
@@ -579,29 +597,10 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
             cells[i].kind = Kind::Heading;
     }
     // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a
-    // section title too, wherever it stands.
-    int section = -1;
-    for (int i = 0; i < count; ++i) {
-        if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
-            continue;
-        const int number = SectionNumberOf(Trim(lines[i]));
-        if (cells[i].kind != Kind::Heading && section >= 0 && number == section + 1)
-            cells[i].kind = Kind::Heading;
-        if (cells[i].kind == Kind::Heading)
-            section = number;
-    }
-    // So is one the next section title goes on from ("1 Sizes" before "2 Prices"): the first
-    // section has no title before it to go on from.
-    int next = -1;
-    for (int i = count - 1; i >= 0; --i) {
-        if (!(cells[i].flags & SectionNumber) || cells[i].kind == Kind::ListItem)
-            continue;
-        const int number = SectionNumberOf(Trim(lines[i]));
-        if (cells[i].kind != Kind::Heading && next >= 0 && number + 1 == next)
-            cells[i].kind = Kind::Heading;
-        if (cells[i].kind == Kind::Heading)
-            next = number;
-    }
+    // section title too, wherever it stands; so is one the next section title goes on from ("1
+    // Sizes" before "2 Prices"), since the first section has no title before it.
+    MarkContinuedSections(cells, lines, 1);
+    MarkContinuedSections(cells, lines, -1);
     return cells;
 }
 
