@@ -94,6 +94,8 @@ class TestFindTables : public QObject {
 private slots:
     void classify_data();
     void classify();
+    void labels_data();
+    void labels();
     void headings_data();
     void headings();
     void realExports_data();
@@ -240,6 +242,27 @@ void TestFindTables::classify()
     if (b >= 0)
         QCOMPARE(int(cell.b), b);
     QCOMPARE(cell.note, note);
+}
+
+void TestFindTables::labels_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("label");
+    QTest::newRow("a word that heads columns") << "Year" << true;
+    QTest::newRow("in capitals") << "TOTAL" << true;
+    QTest::newRow("with its unit in brackets") << "Weight (kg)" << true;
+    QTest::newRow("with a stop the list does not write") << "Qty." << true;
+    QTest::newRow("with a footnote mark") << "Price*" << true;
+    QTest::newRow("a name") << "Sunflower hearts" << false;
+    QTest::newRow("a word that heads columns in a longer text") << "Year of the census" << false;
+    QTest::newRow("a note") << "* Total." << false;
+}
+
+void TestFindTables::labels()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, label);
+    QCOMPARE(finder::Classify(line.toStdU16String()).label, label);
 }
 
 void TestFindTables::headings_data()
