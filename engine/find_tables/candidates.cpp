@@ -537,17 +537,50 @@ void NameLists(
         if (!name(first))
             continue;
         const Cell &above = cells[first - 1];
+        // A note under the table above ends it as text would (a phrase in sentence case right
+        // after it is the title of what follows).
+        const bool afterNote = IsSentenceNote(above) && first >= 2
+            && !OpensBlock(profile, first - 2)
+            && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
         const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
-            || above.leadIn
+            || above.leadIn || afterNote
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
                 && ClosesBlock(profile, first - 2));
-        if (!afterTitle)
+        // Under the last cell of a table (a value, a code, a word in small letters: no name that
+        // could head the list, no numbered title), a phrase in sentence case is the list's own
+        // header.
+        const Cell &before = cells[std::max(first - 2, 0)];
+        const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
+            || (before.kind == Kind::Code && !(before.flags & SectionNumber))
+            || ((before.kind == Kind::Word || before.kind == Kind::Phrase) && !before.note
+                && !(before.flags & (Capitalised | SectionNumber)));
+        const bool headed = !afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
+            && !above.note && (above.flags & Capitalised)
+            && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
+        if (!afterTitle && !headed)
             continue;
         int end = first;
         while (end < n && name(end) && !(end > first && tableStarts[end]))
             ++end;
-        const int rows = end - first;
-        if (rows < ShortListMinRows || !(ClosesBlock(profile, end) || tableStarts[end]))
+        if (!(ClosesBlock(profile, end) || tableStarts[end]))
+            continue;
+        // Two names written again in the same order start what follows the list (a table about
+        // some of them).
+        for (int i = first; i + 1 < end; ++i) {
+            const int again = profile.nextSame[i];
+            if (again + 1 < end && profile.nextSame[i + 1] == again + 1) {
+                end = again;
+                break;
+            }
+        }
+        // Found only by what stands around them, such lists hold names alone.
+        if ((headed || afterNote)
+            && std::any_of(cells.begin() + first, cells.begin() + end,
+                [](const Cell &c) { return !(c.flags & Capitalised); }))
+            continue;
+        const int top = headed ? first - 1 : first;
+        const int rows = end - top;
+        if (rows < ShortListMinRows)
             continue;
         // Names more alike at some period are the rows of a wider table of words.
         const auto mean = [&](int lag) {
@@ -562,12 +595,12 @@ void NameLists(
             continue;
         // Fewer names need a plainer title: a heading, a caption, or a word that heads columns
         // over them (a sentence leading in to three short lines is as often a list of points).
-        const bool plainTitle
-            = above.kind == Kind::Heading || above.kind == Kind::Caption || cells[first].label;
+        const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+            || cells[first].label || afterNote || headed;
         if (rows >= SingleColumnMinRows)
-            AddFramedBlock(out, first, rows, 1, NameListEvidence);
+            AddFramedBlock(out, top, rows, 1, NameListEvidence);
         else if (plainTitle)
-            AddFramedBlock(out, first, rows, 1, ShortListEvidence, GuessConfidence);
+            AddFramedBlock(out, top, rows, 1, ShortListEvidence, GuessConfidence);
         else
             continue;
         first = end;
