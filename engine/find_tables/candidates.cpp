@@ -533,17 +533,20 @@ void NameLists(
         return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
             && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= WordListWords;
     };
+    // Where a list stopped at a word that heads columns, the next list starts under it.
+    int stopped = -1;
     for (int first = 1; first < n; ++first) {
         if (!name(first))
             continue;
         const Cell &above = cells[first - 1];
+        const bool nextList = first == stopped;
         // A note under the table above ends it as text would (a phrase in sentence case right
         // after it is the title of what follows).
         const bool afterNote = IsSentenceNote(above) && first >= 2
             && !OpensBlock(profile, first - 2)
             && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
         const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
-            || above.leadIn || afterNote
+            || above.leadIn || afterNote || nextList
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
                 && ClosesBlock(profile, first - 2));
         // Under the last cell of a table (a value, a code, a word in small letters: no name that
@@ -559,11 +562,23 @@ void NameLists(
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
         if (!afterTitle && !headed)
             continue;
+        // A word that heads columns among the names starts another list ("Present" ...,
+        // "Apologies" ...).
         int end = first;
-        while (end < n && name(end) && !(end > first && tableStarts[end]))
+        while (end < n && name(end) && !(end > first && (tableStarts[end] || cells[end].label)))
             ++end;
-        if (!(ClosesBlock(profile, end) || tableStarts[end]))
+        const bool labelNext = end < n && end > first && name(end) && cells[end].label;
+        if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext))
             continue;
+        // Names more alike at some period, at least three rows of it, are the rows of a wider
+        // table of words (measured on the whole run, a table about them included).
+        const auto mean = [&](int lag) {
+            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
+                / (end - lag - first);
+        };
+        bool wider = false;
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / 3) && !wider; ++k)
+            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
         // Two names written again in the same order start what follows the list (a table about
         // some of them).
         for (int i = first; i + 1 < end; ++i) {
@@ -582,14 +597,6 @@ void NameLists(
         const int rows = end - top;
         if (rows < ShortListMinRows)
             continue;
-        // Names more alike at some period are the rows of a wider table of words.
-        const auto mean = [&](int lag) {
-            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
-                / (end - lag - first);
-        };
-        bool wider = false;
-        for (int k = 2; k <= std::min(MaxCols, rows / 2) && !wider; ++k)
-            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
         // Two names over two unlike them are a row of labels over its values.
         if (wider || (rows == 4 && RowsApart(profile, first, 2)))
             continue;
@@ -603,7 +610,8 @@ void NameLists(
             AddFramedBlock(out, top, rows, 1, ShortListEvidence, GuessConfidence);
         else
             continue;
-        first = end;
+        stopped = labelNext ? end : -1;
+        first = labelNext ? end - 1 : end;
     }
 }
 

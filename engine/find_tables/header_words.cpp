@@ -38,6 +38,7 @@ constexpr std::u16string_view Words[] = {
     u"amt.",
     u"annual change",
     u"answer",
+    u"apologies",
     u"appearances",
     u"applicant",
     u"application number",
