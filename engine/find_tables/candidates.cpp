@@ -531,7 +531,7 @@ void NameLists(
     const auto name = [&](int i) {
         const Cell &c = cells[i];
         return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= WordListWords;
+            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= NameListWords;
     };
     // Where a list stopped at a word that heads columns, the next list starts under it.
     int stopped = -1;
@@ -579,13 +579,16 @@ void NameLists(
         bool wider = false;
         for (int k = 2; k <= std::min(MaxCols, (end - first) / 3) && !wider; ++k)
             wider = mean(k) >= mean(1) + SingleColumnPairedAt;
-        // Two names written again in the same order start what follows the list (a table about
-        // some of them).
-        for (int i = first; i + 1 < end; ++i) {
-            const int again = profile.nextSame[i];
-            if (again + 1 < end && profile.nextSame[i + 1] == again + 1) {
-                end = again;
-                break;
+        // Names written again in the same order start a table about them that follows the list:
+        // down its first column under a header row as wide as the step between them, or across
+        // one row.
+        bool about = false;
+        for (int i = first; i + 1 < end && !about; ++i) {
+            const int again = profile.nextSame[i], step = profile.nextSame[i + 1] - again;
+            const int cut = step == 1 ? again : again - step;
+            if (again < end && step >= 1 && step <= MaxCols && again + step < end && cut > i) {
+                end = cut;
+                about = true;
             }
         }
         // Found only by what stands around them, such lists hold names alone.
@@ -600,18 +603,20 @@ void NameLists(
         // Two names over two unlike them are a row of labels over its values.
         if (wider || (rows == 4 && RowsApart(profile, first, 2)))
             continue;
-        // Fewer names need a plainer title: a heading, a caption, or a word that heads columns
-        // over them (a sentence leading in to three short lines is as often a list of points).
+        // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
+        // note of the table above over them, a header of their own, or a table about them after
+        // (a sentence leading in to three short lines is as often a list of points).
         const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
-            || cells[first].label || afterNote || headed;
+            || cells[first].label || afterNote || headed || about;
         if (rows >= SingleColumnMinRows)
             AddFramedBlock(out, top, rows, 1, NameListEvidence);
         else if (plainTitle)
             AddFramedBlock(out, top, rows, 1, ShortListEvidence, GuessConfidence);
         else
             continue;
-        stopped = labelNext ? end : -1;
-        first = labelNext ? end - 1 : end;
+        const bool another = labelNext && !about;
+        stopped = another ? end : -1;
+        first = another ? end - 1 : end;
     }
 }
 
