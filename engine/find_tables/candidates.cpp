@@ -577,7 +577,7 @@ void NameLists(
                 / (end - lag - first);
         };
         bool wider = false;
-        for (int k = 2; k <= std::min(MaxCols, (end - first) / 3) && !wider; ++k)
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
             wider = mean(k) >= mean(1) + SingleColumnPairedAt;
         // Names written again in the same order start a table about them that follows the list:
         // down its first column under a header row as wide as the step between them, or across

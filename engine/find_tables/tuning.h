@@ -211,6 +211,10 @@ inline constexpr double ShortListEvidence = 0.45;
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
 inline constexpr double SingleColumnPairedAt = 0.1;
+// Names alike at some period read as a wider table of words only over this many of its rows:
+// over fewer, Word and Phrase alternating by chance (roles in minutes) read as columns. 2 loses
+// reports-sailing's "Present" and "Apologies" lists.
+inline constexpr int WiderTableMinRows = 3;
 // A header may hold at most this share of blank cells. Free.
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike

@@ -333,12 +333,12 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 12 << 5;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 16 << 12;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 11 << 4;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 13 << 11;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 44 << 33;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 37 << 22;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 27 << 15;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 35 << 27;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 34 << 22;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 26 << 15;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 33 << 27;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 33 << 24;
 }
 
@@ -527,6 +527,18 @@ void TestFindTables::boundaries_data()
     QTest::newRow("three names under a heading")
         << QStringList { "1. Apologies", "T. Barker", "S. Nwosu", "L. Grant", "2. Report", Prose }
         << QStringList { "2:3x1:T. Barker" };
+    QTest::newRow("a list under its own header, right after a table")
+        << QStringList { Prose, "State", "Change", "Texas", "+2", "Florida", "+1", "Ohio", "−1",
+               "Lost one seat", "California", "Illinois", "Michigan", Prose }
+        << QStringList { "2:4x2:State", "10:4x1:Lost one seat" };
+    QTest::newRow("names after the note under a table") << QStringList { Prose, "City", "Opened",
+        "Athens", "1869", "Glasgow", "1896", "Paris", "1900", "Berlin", "1902",
+        "* Opened as a tram subway.", "London", "Budapest", "Chicago", "Boston",
+        Prose } << QStringList { "2:5x2:City", "13:4x1:London" };
+    QTest::newRow("those present, then apologies")
+        << QStringList { "1. Attendance", "Present", "Commodore", "Secretary", "Treasurer", "Bosun",
+               "Apologies", "Rear commodore", "Membership secretary", "2. Minutes", Prose }
+        << QStringList { "2:5x1:Present", "7:3x1:Apologies" };
     QTest::newRow("three points after a sentence leading in") << QStringList { Prose,
         "Three methods were used:", "Interviews", "Surveys", "Observation", Prose }
                                                               << QStringList {};
