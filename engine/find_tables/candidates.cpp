@@ -522,7 +522,8 @@ bool RowsApart(const Profile &profile, int first, int cols)
 
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
-// on its own line, unlike a name) and the text resuming or a sure table.
+// on its own line, unlike a name, a note under a table) and the text resuming, a sure table or a
+// table about them. Right under a table, the phrase in sentence case is the list's own header.
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
