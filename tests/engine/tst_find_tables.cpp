@@ -464,6 +464,10 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Further currencies", "USD", "US Dollar", "840", "JPY", "Yen",
                "392", "CAD", "Canadian Dollar", "124", "INR", "Indian Rupee", "356", Prose }
         << QStringList { "3:4x3:USD" };
+    QTest::newRow("a question heads the answers") << QStringList { Prose,
+        "How do you read the bulletin?", "Online", "Post", "All", "On screen, in full", "61", "9",
+        "48", "On screen, tables only", "27", "4", "21", "Printed at work", "8", "22", "11",
+        Prose } << QStringList { "2:4x4:How do you read the bulletin?" };
     QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
         "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
                                         << QStringList { "2:6x2:IATA" };
