@@ -19,6 +19,19 @@ bool OpensBlock(const Profile &profile, int i)
         || Breaks(profile.cells[i]);
 }
 
+// True when the `width` lines above line `p` are alike, cell by cell, to the `width` from it: a
+// row of a table `width` wide above, whatever blank cells stand between.
+bool RowAlikeAbove(const Profile &profile, int p, int width)
+{
+    if (p < width || p + width > profile.size()
+        || profile.breaksBefore[p + width] != profile.breaksBefore[p - width])
+        return false;
+    for (int k = 0; k < width; ++k)
+        if (Similarity(profile.cells[p - width + k], profile.cells[p + k]) < CompatibleAt)
+            return false;
+    return true;
+}
+
 // True when line `i` ends a block above it: anything that opens one, or a note under it.
 bool ClosesBlock(const Profile &profile, int i)
 {
@@ -333,8 +346,11 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             return std::nullopt;
         // A column right under a value, as long as the rows above are wide and alike to them,
         // is their last row (a total row).
-        if (first >= rows && rows <= MaxCols && !OpensBlock(profile, first - 1)
-            && profile.chains[rows][first - rows] >= 2)
+        // (An empty line right above is no boundary when it is the blank last cell of a row
+        // alike to this column.)
+        if (first >= rows && rows <= MaxCols
+            && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
+                || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)

@@ -468,6 +468,12 @@ void TestFindTables::boundaries_data()
         "How do you read the bulletin?", "Online", "Post", "All", "On screen, in full", "61", "9",
         "48", "On screen, tables only", "27", "4", "21", "Printed at work", "8", "22", "11",
         Prose } << QStringList { "2:4x4:How do you read the bulletin?" };
+    QTest::newRow("a row ending in a blank cell, then a row as long as the table is wide")
+        << QStringList { Prose, "Branch", "Q1", "Q2", "Q3", "Q4", "Total", "Change", "Central",
+               "9,870", "10,120", "10,460", "9,905", "40,355", "+3%", "Eastgate", "3,210", "3,344",
+               "", "2,101", "8,655", "", "Riverside", "2,980", "3,015", "3,160", "3,225", "12,380",
+               "+1%", "All", "16,060", "16,479", "13,620", "15,231", "61,390", "", Prose }
+        << QStringList { "2:5x7:Branch" };
     QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
         "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
                                         << QStringList { "2:6x2:IATA" };
