@@ -97,7 +97,7 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
 
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
 // after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
-// from the values under them, over a row that starts with a text.
+// from the values under them (or numbers heading numbers), over a row that starts with a text.
 bool EmptyCorner(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -105,13 +105,21 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
         || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
         || !IsText(cells[first + cols].kind))
         return false;
-    int apart = 0;
+    int apart = 0, years = 0;
     for (int c = 1; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
         if (IsBlankCell(h) || h.note || Breaks(h))
             return false;
         apart += IsBlankCell(d) || Similarity(h, d) < CompatibleAt ? 1 : 0;
+        years += IsNumeric(h.kind) && (IsNumeric(d.kind) || IsBlankCell(d))
+                && Similarity(h, cells[first + 1]) >= CompatibleAt
+            ? 1
+            : 0;
     }
+    // Numbers alike to one another over numbers ("2022", "2023") are years or periods heading
+    // the columns, however alike to the values.
+    if (years == cols - 1)
+        return true;
     return apart >= WordsOverNumbersShare * (cols - 1);
 }
 

@@ -494,6 +494,9 @@ void TestFindTables::boundaries_data()
     QTest::newRow("empty top-left corner") << QStringList { "Table 1: Medals.", "", "Gold",
         "Silver", "Japan", "27", "14", "France", "10", "12", "Italy", "10", "10", "Germany", "10",
         "11", Prose } << QStringList { "2:5x3:" };
+    QTest::newRow("empty corner over years") << QStringList { "3. Accounts", "", "2022", "2023",
+        "Subscriptions", "1,240", "1,315", "Donations", "150", "", "Sales of booklets", "96", "132",
+        "Total", "1,486", "1,447", Prose } << QStringList { "2:5x3:" };
     QTest::newRow("footnote marks, notes below") << QStringList { Prose, "Year", "City", "1896",
         "Athens", "1904", "St. Louis†", "1908", "London", "1920a", "Antwerp",
         "† Held with a world's fair.", "a Held after the war.", "" }
