@@ -131,6 +131,19 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
+    // The same unit again in every column that gives one ("£ per hour") may be longer.
+    const Cell *unit = nullptr;
+    int given = 0;
+    bool repeated = true;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &u = cells[first + cols + c];
+        if (IsBlankCell(u))
+            continue;
+        unit = unit ? unit : &u;
+        repeated = repeated && u.text == unit->text && u.length <= RemarkLength && !u.note;
+        ++given;
+    }
+    repeated = repeated && given >= 2;
     int units = 0, overNumbers = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
@@ -140,7 +153,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             continue;
         // A unit on its own, or in brackets ("[h:mm]", "(km)").
         const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
-        if (!IsText(u.kind) || (!bracketed && (u.length > UnitLength || u.a > 1)))
+        if (!IsText(u.kind) || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
         overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;

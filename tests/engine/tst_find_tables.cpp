@@ -491,6 +491,11 @@ void TestFindTables::boundaries_data()
     QTest::newRow("units row under the header") << QStringList { Prose, "Month", "Rain", "Sun", "",
         "mm", "h", "March", "42", "115", "April", "44", "168", "May", "49", "199", Prose }
                                                 << QStringList { "2:5x3:Month" };
+    QTest::newRow("the same longer unit under each column")
+        << QStringList { Prose, "Room", "Weekday", "Evening", "Weekend", "", "\u00a3 per hour",
+               "\u00a3 per hour", "\u00a3 per hour", "Main hall", "24.00", "30.00", "36.00",
+               "Committee room", "12.00", "15.00", "", "Kitchen", "8.00", "8.00", "8.00", Prose }
+        << QStringList { "2:5x4:Room" };
     QTest::newRow("empty top-left corner") << QStringList { "Table 1: Medals.", "", "Gold",
         "Silver", "Japan", "27", "14", "France", "10", "12", "Italy", "10", "10", "Germany", "10",
         "11", Prose } << QStringList { "2:5x3:" };
