@@ -19,6 +19,19 @@ bool OpensBlock(const Profile &profile, int i)
         || Breaks(profile.cells[i]);
 }
 
+// True when the `width` lines above line `p` are alike, cell by cell, to the `width` from it: a
+// row of a table `width` wide above, whatever blank cells stand between.
+bool RowAlikeAbove(const Profile &profile, int p, int width)
+{
+    if (p < width || p + width > profile.size()
+        || profile.breaksBefore[p + width] != profile.breaksBefore[p - width])
+        return false;
+    for (int k = 0; k < width; ++k)
+        if (Similarity(profile.cells[p - width + k], profile.cells[p + k]) < CompatibleAt)
+            return false;
+    return true;
+}
+
 // True when line `i` ends a block above it: anything that opens one, or a note under it.
 bool ClosesBlock(const Profile &profile, int i)
 {
@@ -84,7 +97,7 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
 
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
 // after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
-// from the values under them, over a row that starts with a text.
+// from the values under them (or numbers heading numbers), over a row that starts with a text.
 bool EmptyCorner(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -92,13 +105,21 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
         || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
         || !IsText(cells[first + cols].kind))
         return false;
-    int apart = 0;
+    int apart = 0, years = 0;
     for (int c = 1; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
         if (IsBlankCell(h) || h.note || Breaks(h))
             return false;
         apart += IsBlankCell(d) || Similarity(h, d) < CompatibleAt ? 1 : 0;
+        years += IsNumeric(h.kind) && (IsNumeric(d.kind) || IsBlankCell(d))
+                && Similarity(h, cells[first + 1]) >= CompatibleAt
+            ? 1
+            : 0;
     }
+    // Numbers alike to one another over numbers ("2022", "2023") are years or periods heading
+    // the columns, however alike to the values.
+    if (years == cols - 1)
+        return true;
     return apart >= WordsOverNumbersShare * (cols - 1);
 }
 
@@ -110,6 +131,19 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
+    // The same unit again in every column that gives one ("£ per hour") may be longer.
+    const Cell *unit = nullptr;
+    int given = 0;
+    bool repeated = true;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &u = cells[first + cols + c];
+        if (IsBlankCell(u))
+            continue;
+        unit = unit ? unit : &u;
+        repeated = repeated && u.text == unit->text && u.length <= RemarkLength && !u.note;
+        ++given;
+    }
+    repeated = repeated && given >= 2;
     int units = 0, overNumbers = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
@@ -119,7 +153,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             continue;
         // A unit on its own, or in brackets ("[h:mm]", "(km)").
         const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
-        if (!IsText(u.kind) || (!bracketed && (u.length > UnitLength || u.a > 1)))
+        if (!IsText(u.kind) || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
         overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
@@ -333,8 +367,11 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             return std::nullopt;
         // A column right under a value, as long as the rows above are wide and alike to them,
         // is their last row (a total row).
-        if (first >= rows && rows <= MaxCols && !OpensBlock(profile, first - 1)
-            && profile.chains[rows][first - rows] >= 2)
+        // (An empty line right above is no boundary when it is the blank last cell of a row
+        // alike to this column.)
+        if (first >= rows && rows <= MaxCols
+            && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
+                || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)

@@ -501,7 +501,9 @@ Cell Classify(std::u16string_view line)
         }))
         cell.flags |= TitleCase;
     const char16_t end = t.back();
-    const bool sentenceEnd = end == u'.' || end == u'!' || end == u'?' || end == u':';
+    // A question on its own line heads a survey's answers ("How do you read it?" over "Online",
+    // "Post"): it ends no sentence that would make it a note.
+    const bool sentenceEnd = end == u'.' || end == u'!' || end == u':';
     bool sentences = false; // a sentence ends inside the line
     for (size_t i = 0; i + 2 < t.size() && !sentences; ++i)
         sentences = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '

@@ -464,6 +464,16 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Further currencies", "USD", "US Dollar", "840", "JPY", "Yen",
                "392", "CAD", "Canadian Dollar", "124", "INR", "Indian Rupee", "356", Prose }
         << QStringList { "3:4x3:USD" };
+    QTest::newRow("a question heads the answers") << QStringList { Prose,
+        "How do you read the bulletin?", "Online", "Post", "All", "On screen, in full", "61", "9",
+        "48", "On screen, tables only", "27", "4", "21", "Printed at work", "8", "22", "11",
+        Prose } << QStringList { "2:4x4:How do you read the bulletin?" };
+    QTest::newRow("a row ending in a blank cell, then a row as long as the table is wide")
+        << QStringList { Prose, "Branch", "Q1", "Q2", "Q3", "Q4", "Total", "Change", "Central",
+               "9,870", "10,120", "10,460", "9,905", "40,355", "+3%", "Eastgate", "3,210", "3,344",
+               "", "2,101", "8,655", "", "Riverside", "2,980", "3,015", "3,160", "3,225", "12,380",
+               "+1%", "All", "16,060", "16,479", "13,620", "15,231", "61,390", "", Prose }
+        << QStringList { "2:5x7:Branch" };
     QTest::newRow("codes beside codes") << QStringList { Prose, "IATA", "ICAO", "LHR", "EGLL",
         "CDG", "LFPG", "FRA", "EDDF", "AMS", "EHAM", "MAD", "LEMD", Prose }
                                         << QStringList { "2:6x2:IATA" };
@@ -481,9 +491,17 @@ void TestFindTables::boundaries_data()
     QTest::newRow("units row under the header") << QStringList { Prose, "Month", "Rain", "Sun", "",
         "mm", "h", "March", "42", "115", "April", "44", "168", "May", "49", "199", Prose }
                                                 << QStringList { "2:5x3:Month" };
+    QTest::newRow("the same longer unit under each column")
+        << QStringList { Prose, "Room", "Weekday", "Evening", "Weekend", "", "\u00a3 per hour",
+               "\u00a3 per hour", "\u00a3 per hour", "Main hall", "24.00", "30.00", "36.00",
+               "Committee room", "12.00", "15.00", "", "Kitchen", "8.00", "8.00", "8.00", Prose }
+        << QStringList { "2:5x4:Room" };
     QTest::newRow("empty top-left corner") << QStringList { "Table 1: Medals.", "", "Gold",
         "Silver", "Japan", "27", "14", "France", "10", "12", "Italy", "10", "10", "Germany", "10",
         "11", Prose } << QStringList { "2:5x3:" };
+    QTest::newRow("empty corner over years") << QStringList { "3. Accounts", "", "2022", "2023",
+        "Subscriptions", "1,240", "1,315", "Donations", "150", "", "Sales of booklets", "96", "132",
+        "Total", "1,486", "1,447", Prose } << QStringList { "2:5x3:" };
     QTest::newRow("footnote marks, notes below") << QStringList { Prose, "Year", "City", "1896",
         "Athens", "1904", "St. Louis†", "1908", "London", "1920a", "Antwerp",
         "† Held with a world's fair.", "a Held after the war.", "" }
