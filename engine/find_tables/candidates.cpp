@@ -232,6 +232,28 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         }
     }
+    // A key of the first column again, beside a value unlike the column's (its range before, a
+    // role now), starts another table on the same keys.
+    for (int q = first + cols; cols >= 2 && q < first + rows * cols; q += cols) {
+        for (int j = profile.nextSame[q]; j < first + rows * cols; j = profile.nextSame[j]) {
+            if ((j - first) % cols == 0
+                && (cells[j].kind == Kind::Word || cells[j].kind == Kind::Phrase)
+                && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt) {
+                rows = (j - first) / cols;
+                break;
+            }
+        }
+    }
+    // A title over a header starts the next table: the block ends at its last full row above
+    // the title. (Not where the column under the title's place holds such words as data, "Home"
+    // and "Away", nor where too few rows would be left for a table.)
+    for (int t = profile.nextTitle[first + cols]; t < first + rows * cols;
+         t = profile.nextTitle[t + 1]) {
+        if (!cells[t + 1 - cols].label && (t - first) / cols >= 3) {
+            rows = (t - first) / cols;
+            break;
+        }
+    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     while (rows >= 3 && sentence(first + rows * cols - 1)) {
