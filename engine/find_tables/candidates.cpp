@@ -232,12 +232,14 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         }
     }
-    // A key of the first column again, beside a value unlike the column's (its range before, a
-    // role now), starts another table on the same keys.
+    // A key of the first column again, beside a value of another kind than the column's (a
+    // range before, a role now), starts another table on the same keys.
     for (int q = first + cols; cols >= 2 && q < first + rows * cols; q += cols) {
         for (int j = profile.nextSame[q]; j < first + rows * cols; j = profile.nextSame[j]) {
             if ((j - first) % cols == 0
                 && (cells[j].kind == Kind::Word || cells[j].kind == Kind::Phrase)
+                && cells[j + 1].kind != cells[q + 1].kind
+                && cells[j + 1].kind != cells[q + 1 + cols].kind
                 && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt) {
                 rows = (j - first) / cols;
                 break;
