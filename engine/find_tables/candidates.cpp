@@ -233,18 +233,16 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         }
     }
     // A key of the first column again, beside a value of another kind than the column's (a
-    // range before, a role now), starts another table on the same keys.
-    for (int q = first + cols; cols >= 2 && q < first + rows * cols; q += cols) {
-        for (int j = profile.nextSame[q]; j < first + rows * cols; j = profile.nextSame[j]) {
-            if ((j - first) % cols == 0
-                && (cells[j].kind == Kind::Word || cells[j].kind == Kind::Phrase)
-                && cells[j + 1].kind != cells[q + 1].kind
-                && cells[j + 1].kind != cells[q + 1 + cols].kind
-                && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt) {
-                rows = (j - first) / cols;
-                break;
-            }
-        }
+    // range before, a role now), starts another table on the same keys. (Such a second table
+    // follows a short one: only the keys of the first MaxCutRows rows are followed up.)
+    for (int r = 1; cols >= 2 && r < std::min(rows, MaxCutRows); ++r) {
+        const int q = first + r * cols, j = profile.nextSame[q];
+        if (j < first + rows * cols && (j - first) % cols == 0
+            && (cells[j].kind == Kind::Word || cells[j].kind == Kind::Phrase)
+            && cells[j + 1].kind != cells[q + 1].kind
+            && cells[j + 1].kind != cells[q + 1 + cols].kind
+            && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt)
+            rows = (j - first) / cols;
     }
     // A title over a header starts the next table: the block ends at its last full row above
     // the title. (Not where the column under the title's place holds such words as data, "Home"
