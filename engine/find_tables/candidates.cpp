@@ -266,6 +266,28 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         }
     }
+    // A key of the first column again, beside a value of another kind than the column's (a
+    // range before, a role now), starts another table on the same keys. (Such a second table
+    // follows a short one: only the keys of the first MaxCutRows rows are followed up.)
+    for (int r = 1; cols >= 2 && r < std::min(rows, MaxCutRows); ++r) {
+        const int q = first + r * cols, j = profile.nextSame[q];
+        if (j < first + rows * cols && (j - first) % cols == 0
+            && (cells[j].kind == Kind::Word || cells[j].kind == Kind::Phrase)
+            && cells[j + 1].kind != cells[q + 1].kind
+            && cells[j + 1].kind != cells[q + 1 + cols].kind
+            && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt)
+            rows = (j - first) / cols;
+    }
+    // A title over a header starts the next table: the block ends at its last full row above
+    // the title. (Not where the column under the title's place holds such words as data, "Home"
+    // and "Away", nor where too few rows would be left for a table.)
+    for (int t = profile.nextTitle[first + cols]; t < first + rows * cols;
+         t = profile.nextTitle[t + 1]) {
+        if (!cells[t + 1 - cols].label && (t - first) / cols >= 3) {
+            rows = (t - first) / cols;
+            break;
+        }
+    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     while (rows >= 3 && sentence(first + rows * cols - 1)) {

@@ -70,6 +70,16 @@ std::vector<int> Chains(const Profile &profile, int cols)
     return chain;
 }
 
+// True when `title` is a short text on its own line over a header: a word that heads columns
+// ("Date"), then another header cell. A table's title over its header starts a table even right
+// under another one.
+bool TitleOverHeader(const Cell &title, const Cell &h1, const Cell &h2)
+{
+    const auto word
+        = [](const Cell &c) { return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note; };
+    return word(title) && !title.label && word(h1) && h1.label && (word(h2) || h2.label);
+}
+
 } // namespace
 
 Profile::Profile(const ConversionState &state)
@@ -94,6 +104,9 @@ Profile::Profile(const ConversionState &state)
             at->second = i;
         }
     }
+    nextTitle.assign(count + 1, count);
+    for (int i = count - 3; i >= 0; --i)
+        nextTitle[i] = TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]) ? i : nextTitle[i + 1];
     lagSums.resize(MaxCols + 1);
     for (int lag = 1; lag <= MaxCols; ++lag)
         lagSums[lag] = LagSums(cells, lag);
