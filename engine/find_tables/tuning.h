@@ -193,9 +193,9 @@ inline constexpr double SingleColumnBaseline = 0.45;
 // key-values' "Laureate"; the "list of names under a title" test holds both.
 inline constexpr int WordListWords = 3;
 inline constexpr double WordListEvidence = 0.25;
-// A list of names without a header: words in a name at most (titles of works run longer than
-// the names under a header: "A Midsummer Night's Dream"), with a table about them after it
-// reports-theatre's 3x1 "Hamlet"; 3 loses it.
+// A list of names without a header: words in a name at most. Titles of works run longer than
+// the names under a header ("A Midsummer Night's Dream"): 3 loses reports-theatre's 3x1
+// "Hamlet", a list with a table about its plays after it.
 inline constexpr int NameListWords = 4;
 // A list of names without a header, between a title and the text resuming: the evidence per
 // name, low since only where it stands says it is a table (five names must gain more than
