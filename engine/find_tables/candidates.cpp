@@ -562,7 +562,7 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
             continue;
         }
         if ((end - first) / 2 >= KeyValueMinRows && Framed(profile, end)) {
-            AddFramedBlock(out, start, rows, 2, KeyValueEvidence);
+            AddFramedBlock(out, start, rows, 2, GlossaryEvidence);
         }
         first = end - 1;
     }

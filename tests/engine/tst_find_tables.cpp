@@ -530,6 +530,14 @@ void TestFindTables::boundaries_data()
         "A substance added to a vaccine, often an aluminium salt, to strengthen the "
         "response.",
         "", Prose } << QStringList { "3:3x2:Toxoid" };
+    QTest::newRow("a glossary under its header of two words") << QStringList { Prose, "Words only",
+        "Term", "Meaning", "Spire", "Counts towards the height when part of the design.", "Antenna",
+        "Does not count, because it can be added or removed.", "Occupied floor",
+        "The highest floor that people use all the time.", "Supertall",
+        "A building at least three hundred metres high.", "Megatall",
+        "A building at least six hundred metres high.",
+        "Definitions follow common practice among height councils." }
+                                                              << QStringList { "3:6x2:Term" };
     // Small tables standing alone: only their frame and a value unlike the labels tell.
     QTest::newRow("two labels over a row of values") << QStringList { Prose, "", "Next meeting",
         "Venue", "9 May 2024", "Church Hall", Prose } << QStringList { "3:2x2:Next meeting" };
