@@ -403,6 +403,12 @@ std::u16string_view WithoutMarks(std::u16string_view t)
         && t.find(u'^') == std::u16string_view::npos
         && (end < 3 || !IsSuperscriptDigit(t[end - 3])))
         --end;
+    // A small letter right after the digits of a number or a time ("57:29a", "4b"), no other
+    // letter in it, is a note's mark as well.
+    if (end == t.size() && end > 1 && t[end - 1] >= u'a' && t[end - 1] <= u'f'
+        && IsDigit(t[end - 2])
+        && std::none_of(t.begin(), t.end() - 1, [](char16_t c) { return IsLetter(c); }))
+        --end;
     if (end == t.size() || end == 0 || !(IsLetter(t[end - 1]) || IsDigit(t[end - 1])))
         return t;
     return t.substr(0, end);

@@ -163,6 +163,10 @@ void TestFindTables::classify_data()
         << "Integer" << (Signed | WithUnit) << 2 << 0 << false;
     QTest::newRow("a footnote mark") << "1904*"
                                      << "Integer" << 0 << 4 << 0 << false;
+    QTest::newRow("a letter mark after a time") << "57:29a"
+                                                << "Time" << 0 << 2 << 0 << false;
+    QTest::newRow("a letter after letters is no mark") << "A4a"
+                                                       << "Code" << 3 << -1 << -1 << false;
     QTest::newRow("a superscript mark") << "3,5\u00b9"
                                         << "Decimal" << 0 << 1 << 1 << false;
     QTest::newRow("the note a mark leads")
