@@ -344,6 +344,8 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 26 << 14;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 28 << 22;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 34 << 27;
+    QTest::newRow("ninth author: accounts and office papers")
+        << "truth-finance.tsv" << 69 << 36 << 34;
 }
 
 void TestFindTables::wholeCorpus()
