@@ -144,7 +144,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         ++given;
     }
     repeated = repeated && given >= 2;
-    int units = 0, overNumbers = 0;
+    int units = 0, overNumbers = 0, overBlanks = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
         if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
@@ -153,12 +153,17 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             continue;
         // A unit on its own, or in brackets ("[h:mm]", "(km)").
         const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
-        if (!IsText(u.kind) || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
+        // (The same figure in every column, "(000)", is a scale, not a value.)
+        if (!(IsText(u.kind) || (repeated && IsNumeric(u.kind)))
+            || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
-        overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
+        // (A value not given yet leaves the cell under a unit blank.)
+        const Cell &v = cells[first + 2 * cols + c];
+        overNumbers += IsNumeric(v.kind) ? 1 : 0;
+        overBlanks += IsBlankCell(v) ? 1 : 0;
     }
-    return units > 0 && overNumbers == units;
+    return units > 0 && overNumbers > 0 && overNumbers + overBlanks == units;
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -371,8 +376,26 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // Data that repeats as well at a shorter period dividing this one is rows of that period,
     // whatever the line above them suggests, unless a header and its units row say how wide.
     const bool corner = EmptyCorner(profile, first, cols);
+    // Blank cells are alike to anything at any period: where many are blank, the filled cells
+    // alone tell how wide the rows are.
+    const int blanks = profile.emptyBefore[last] - profile.emptyBefore[dataFirst];
+    const bool sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
+    const auto filled = [&](int from, int to, int lag) {
+        double sum = 0;
+        int pairs = 0;
+        for (int i = from; i < to; ++i) {
+            if (IsBlankCell(cells[i]) || IsBlankCell(cells[i + lag]))
+                continue;
+            sum += Similarity(cells[i], cells[i + lag]);
+            ++pairs;
+        }
+        return pairs > 0 ? sum / pairs : 0.0;
+    };
+    const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
     for (int k = 2; k <= cols / 2 && !unitsRow && !corner; ++k)
-        if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
+        if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
+            && !(sparse
+                && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack))
             return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
@@ -406,6 +429,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         evidence = lagK - SingleColumnBaseline;
     } else {
         evidence = lagK - lag1;
+        if (sparse)
+            evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
     }
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
