@@ -418,6 +418,12 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
                 || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
+        // So is a column in step with the rows of a wider table running on from above: the
+        // first cells of one of its rows, the rest of the row after them.
+        for (int width = rows + 1;
+             width <= MaxCols && first >= width && !OpensBlock(profile, first - 1); ++width)
+            if (profile.chains[width][first - width] >= 2)
+                return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                 return std::nullopt;
