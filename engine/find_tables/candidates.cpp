@@ -128,8 +128,15 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
 bool UnitsRowBelow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
+    if (cols < 2 || first + 3 * cols > profile.size()
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
+        return false;
+    // The header starts a block, or follows a title on its own line (no word that heads columns)
+    // without running on from the rows above: a units row under it vouches for the rest.
+    const Cell &above = cells[std::max(first - 1, 0)];
+    const bool titled = first > 0 && (above.kind == Kind::Word || above.kind == Kind::Phrase)
+        && !above.note && !above.label && !RunsOnFromAbove(profile, first, cols);
+    if (!Opened(profile, first) && !titled)
         return false;
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
