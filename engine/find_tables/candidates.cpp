@@ -364,6 +364,22 @@ bool WordList(const Profile &profile, int first, int rows)
     return true;
 }
 
+// True when every row of the block starts with a name and holds values alone after it (a stop
+// and its times, a party and its seats): where the names fall shows how wide the rows are.
+bool RowTitles(const Profile &profile, int first, int rows, int cols)
+{
+    if (cols < RowTitlesMinCols)
+        return false;
+    for (int i = first; i < first + rows * cols; ++i) {
+        const Cell &c = profile.cells[i];
+        const bool name = (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code)
+            && !c.note && !(c.flags & SectionNumber);
+        if ((i - first) % cols == 0 ? !name : !(IsNumeric(c.kind) || IsBlankCell(c)))
+            return false;
+    }
+    return true;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
@@ -399,7 +415,9 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         return pairs > 0 ? sum / pairs : 0.0;
     };
     const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner; ++k)
+    // (Names down the first column alone, values across, leave no shorter period.)
+    const bool rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
             && !(sparse
                 && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack))
@@ -450,8 +468,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little.
-    if (headerLike && header.blank == (corner ? 1 : 0) && Opened(profile, first)
+    if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
         && Framed(profile, last)) {
+        if (rowTitles)
+            evidence = std::max(evidence, RowTitlesEvidence);
         enough = std::min(enough, EvidenceFramedAt);
         if (framed)
             *framed = true;

@@ -184,6 +184,12 @@ inline constexpr double ShorterPeriodSlack = 0.1;
 // same; 0.1 trades a varied table for a bulletins one.
 inline constexpr double SparseShare = 0.2;
 inline constexpr int SparseMinCols = 4;
+// A block of at least RowTitlesMinCols columns whose rows each start with a name, values alone
+// after it, shows its width by where the names fall (no shorter period fits it); framed, it
+// counts at least RowTitlesEvidence per line. 3 to 6 columns find the same; 0.1 misses
+// bulletins-metro's timetable, 0.15 to 0.3 find the same.
+inline constexpr int RowTitlesMinCols = 3;
+inline constexpr double RowTitlesEvidence = 0.15;
 // A table of a header and one row of numbers is proposed from this many columns (fewer are
 // too easily a few short lines of text).
 inline constexpr int TwoRowMinCols = 3;
