@@ -833,6 +833,10 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
             TwoRowTable(profile, first, cols, out);
         return;
     }
+    // A block starting in the units row under a header is read out of step ("£" for a corner).
+    for (int h = std::max(first - 2 * cols + 1, 0); h <= first - cols; ++h)
+        if (UnitsRowBelow(profile, h, cols))
+            return;
     // The first row: not mostly empty, and empty only in its corner (a title beside an empty
     // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
