@@ -133,10 +133,12 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
     // without running on from the rows above: a units row under it vouches for the rest.
-    const Cell &above = cells[std::max(first - 1, 0)];
-    const bool titled = first > 0 && (above.kind == Kind::Word || above.kind == Kind::Phrase)
-        && !above.note && !above.label && !RunsOnFromAbove(profile, first, cols);
-    if (!Opened(profile, first) && !titled)
+    const auto titled = [&] {
+        const Cell &above = cells[first - 1];
+        return (above.kind == Kind::Word || above.kind == Kind::Phrase) && !above.note
+            && !above.label && !RunsOnFromAbove(profile, first, cols);
+    };
+    if (!Opened(profile, first) && !titled())
         return false;
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
@@ -404,15 +406,9 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const int blanks = profile.emptyBefore[last] - profile.emptyBefore[dataFirst];
     const bool sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
     const auto filled = [&](int from, int to, int lag) {
-        double sum = 0;
-        int pairs = 0;
-        for (int i = from; i < to; ++i) {
-            if (IsBlankCell(cells[i]) || IsBlankCell(cells[i + lag]))
-                continue;
-            sum += Similarity(cells[i], cells[i + lag]);
-            ++pairs;
-        }
-        return pairs > 0 ? sum / pairs : 0.0;
+        const int pairs = profile.filledPairs[lag][to] - profile.filledPairs[lag][from];
+        return pairs > 0 ? (profile.filledSums[lag][to] - profile.filledSums[lag][from]) / pairs
+                         : 0.0;
     };
     const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
     // (Names down the first column alone, values across, leave no shorter period.)
