@@ -128,8 +128,17 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
 bool UnitsRowBelow(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size() || !Opened(profile, first)
+    if (cols < 2 || first + 3 * cols > profile.size()
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
+        return false;
+    // The header starts a block, or follows a title on its own line (no word that heads columns)
+    // without running on from the rows above: a units row under it vouches for the rest.
+    const auto titled = [&] {
+        const Cell &above = cells[first - 1];
+        return (above.kind == Kind::Word || above.kind == Kind::Phrase) && !above.note
+            && !above.label && !RunsOnFromAbove(profile, first, cols);
+    };
+    if (!Opened(profile, first) && !titled())
         return false;
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
@@ -144,7 +153,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         ++given;
     }
     repeated = repeated && given >= 2;
-    int units = 0, overNumbers = 0;
+    int units = 0, overNumbers = 0, overBlanks = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &u = cells[first + cols + c];
         if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
@@ -153,12 +162,17 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             continue;
         // A unit on its own, or in brackets ("[h:mm]", "(km)").
         const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
-        if (!IsText(u.kind) || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
+        // (The same figure in every column, "(000)", is a scale, not a value.)
+        if (!(IsText(u.kind) || (repeated && IsNumeric(u.kind)))
+            || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
-        overNumbers += IsNumeric(cells[first + 2 * cols + c].kind) ? 1 : 0;
+        // (A value not given yet leaves the cell under a unit blank.)
+        const Cell &v = cells[first + 2 * cols + c];
+        overNumbers += IsNumeric(v.kind) ? 1 : 0;
+        overBlanks += IsBlankCell(v) ? 1 : 0;
     }
-    return units > 0 && overNumbers == units;
+    return units > 0 && overNumbers > 0 && overNumbers + overBlanks == units;
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -352,6 +366,22 @@ bool WordList(const Profile &profile, int first, int rows)
     return true;
 }
 
+// True when every row of the block starts with a name and holds values alone after it (a stop
+// and its times, a party and its seats): where the names fall shows how wide the rows are.
+bool RowTitles(const Profile &profile, int first, int rows, int cols)
+{
+    if (cols < RowTitlesMinCols)
+        return false;
+    for (int i = first; i < first + rows * cols; ++i) {
+        const Cell &c = profile.cells[i];
+        const bool name = (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code)
+            && !c.note && !(c.flags & SectionNumber);
+        if ((i - first) % cols == 0 ? !name : !(IsNumeric(c.kind) || IsBlankCell(c)))
+            return false;
+    }
+    return true;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
@@ -371,8 +401,22 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // Data that repeats as well at a shorter period dividing this one is rows of that period,
     // whatever the line above them suggests, unless a header and its units row say how wide.
     const bool corner = EmptyCorner(profile, first, cols);
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner; ++k)
-        if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack)
+    // Blank cells are alike to anything at any period: where many are blank, the filled cells
+    // alone tell how wide the rows are.
+    const int blanks = profile.emptyBefore[last] - profile.emptyBefore[dataFirst];
+    const bool sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
+    const auto filled = [&](int from, int to, int lag) {
+        const int pairs = profile.filledPairs[lag][to] - profile.filledPairs[lag][from];
+        return pairs > 0 ? (profile.filledSums[lag][to] - profile.filledSums[lag][from]) / pairs
+                         : 0.0;
+    };
+    const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
+    // (Names down the first column alone, values across, leave no shorter period.)
+    const bool rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles; ++k)
+        if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
+            && !(sparse
+                && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack))
             return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
@@ -395,6 +439,12 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
                 || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
+        // So is a column in step with the rows of a wider table running on from above: the
+        // first cells of one of its rows, the rest of the row after them.
+        for (int width = rows + 1;
+             width <= MaxCols && first >= width && !OpensBlock(profile, first - 1); ++width)
+            if (profile.chains[width][first - width] >= 2)
+                return std::nullopt;
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                 return std::nullopt;
@@ -406,14 +456,18 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         evidence = lagK - SingleColumnBaseline;
     } else {
         evidence = lagK - lag1;
+        if (sparse)
+            evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
     }
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little.
-    if (headerLike && header.blank == (corner ? 1 : 0) && Opened(profile, first)
+    if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
         && Framed(profile, last)) {
+        if (rowTitles)
+            evidence = std::max(evidence, RowTitlesEvidence);
         enough = std::min(enough, EvidenceFramedAt);
         if (framed)
             *framed = true;
@@ -775,6 +829,10 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
             TwoRowTable(profile, first, cols, out);
         return;
     }
+    // A block starting in the units row under a header is read out of step ("£" for a corner).
+    for (int h = std::max(first - 2 * cols + 1, 0); h <= first - cols; ++h)
+        if (UnitsRowBelow(profile, h, cols))
+            return;
     // The first row: not mostly empty, and empty only in its corner (a title beside an empty
     // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);

@@ -11,14 +11,24 @@ namespace cellwright::finder {
 
 namespace {
 
-// Prefix sums of the similarity of each cell with the cell `lag` lines below.
-std::vector<double> LagSums(const std::vector<Cell> &cells, int lag)
+// Prefix sums of the similarity of each cell with the cell `lag` lines below, over all pairs and
+// over the pairs of filled cells alone (with how many there are).
+void LagSums(Profile &profile, int lag)
 {
-    const int n = int(cells.size());
-    std::vector<double> sums(n + 1, 0);
-    for (int i = 0; i < n; ++i)
-        sums[i + 1] = sums[i] + (i + lag < n ? Similarity(cells[i], cells[i + lag]) : 0);
-    return sums;
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<double> &sums = profile.lagSums[lag], &filled = profile.filledSums[lag];
+    std::vector<int> &pairs = profile.filledPairs[lag];
+    sums.assign(n + 1, 0);
+    filled.assign(n + 1, 0);
+    pairs.assign(n + 1, 0);
+    for (int i = 0; i < n; ++i) {
+        const double s = i + lag < n ? Similarity(cells[i], cells[i + lag]) : 0;
+        const bool both = i + lag < n && !IsBlankCell(cells[i]) && !IsBlankCell(cells[i + lag]);
+        sums[i + 1] = sums[i] + s;
+        filled[i + 1] = filled[i] + (both ? s : 0);
+        pairs[i + 1] = pairs[i] + (both ? 1 : 0);
+    }
 }
 
 std::vector<int> Chains(const Profile &profile, int cols)
@@ -108,8 +118,10 @@ Profile::Profile(const ConversionState &state)
     for (int i = count - 3; i >= 0; --i)
         nextTitle[i] = TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]) ? i : nextTitle[i + 1];
     lagSums.resize(MaxCols + 1);
+    filledSums.resize(MaxCols + 1);
+    filledPairs.resize(MaxCols + 1);
     for (int lag = 1; lag <= MaxCols; ++lag)
-        lagSums[lag] = LagSums(cells, lag);
+        LagSums(*this, lag);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols);

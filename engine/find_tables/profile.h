@@ -33,6 +33,9 @@ struct Profile {
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
+    // [lag]: the same over pairs of filled cells alone, and prefix counts of such pairs.
+    std::vector<std::vector<double>> filledSums;
+    std::vector<std::vector<int>> filledPairs;
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
     std::vector<std::vector<int>> chains;

@@ -83,8 +83,9 @@ double Boundary(const Profile &profile, int outside, int inside)
     // block read a line early, the title taken for a header cell, bounds better than the block.
     if (TitleAbove(profile, outside, inside))
         return Boundary(profile, outside - 1, outside);
-    // (So does the title of the next table under the block.)
-    if (IsBlankCell(c) || Breaks(c) || (outside > inside && profile.nextTitle[outside] == outside))
+    // (So do the title of the next table under the block and a note under it.)
+    if (IsBlankCell(c) || Breaks(c)
+        || (outside > inside && (profile.nextTitle[outside] == outside || c.note)))
         return TextBoundary;
     return ContinuationBoundary * Similarity(c, profile.cells[inside]);
 }

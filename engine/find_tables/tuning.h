@@ -178,6 +178,18 @@ inline constexpr double NumbersUnderWordsEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
+// Blocks of at least SparseMinCols columns with at least SparseShare of their data cells blank
+// are also compared on their filled cells alone. Two columns read reports-history's programme
+// (dates beside talks to come) on into the text under it; 3 to 6 columns and 0.2 to 0.3 find the
+// same; 0.1 trades a varied table for a bulletins one.
+inline constexpr double SparseShare = 0.2;
+inline constexpr int SparseMinCols = 4;
+// A block of at least RowTitlesMinCols columns whose rows each start with a name, values alone
+// after it, shows its width by where the names fall (no shorter period fits it); framed, it
+// counts at least RowTitlesEvidence per line. 3 to 6 columns find the same; 0.1 misses
+// bulletins-metro's timetable, 0.15 to 0.3 find the same.
+inline constexpr int RowTitlesMinCols = 3;
+inline constexpr double RowTitlesEvidence = 0.15;
 // A table of a header and one row of numbers is proposed from this many columns (fewer are
 // too easily a few short lines of text).
 inline constexpr int TwoRowMinCols = 3;
