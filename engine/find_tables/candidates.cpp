@@ -5,12 +5,72 @@
 #include "find_tables/tuning.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <tuple>
 
 namespace cellwright::finder {
 
 namespace {
+
+// How cleanly the filled cells of lines [from, to), read `cols` wide, keep their columns' habits:
+// a column either repeats values said elsewhere in the block (weekdays, people on a rota) or
+// never does (the areas, the duties). The share of cells that follow their column's habit; 0
+// when the block holds a number (columns of numbers show their width otherwise) or no cell is
+// said twice.
+double Habits(const Profile &profile, int from, int to, int cols)
+{
+    std::array<int, MaxCols> repeated {}, single {};
+    int said = 0, again = 0;
+    for (int i = from; i < to; ++i) {
+        const Cell &c = profile.cells[i];
+        if (IsBlankCell(c))
+            continue;
+        if (IsNumeric(c.kind) || c.note || c.leadIn || c.kind == Kind::Prose
+            || c.kind == Kind::Long)
+            return 0;
+        const bool twice = profile.nextSame[i] < to || profile.prevSame[i] >= from;
+        ++(twice ? repeated : single)[(i - from) % cols];
+        ++said;
+        again += twice ? 1 : 0;
+    }
+    if (again == 0 || said == 0)
+        return 0;
+    int kept = 0;
+    for (int c = 0; c < cols; ++c)
+        kept += std::max(repeated[c], single[c]);
+    return double(kept) / said;
+}
+
+// How many columns that repeat their values open with a value said nowhere else in lines
+// [from, to): a header cell read as data, the block read out of step.
+int FirstRowBreaks(const Profile &profile, int from, int to, int cols)
+{
+    std::array<int, MaxCols> repeated {}, single {};
+    for (int i = from + cols; i < to; ++i) {
+        if (IsBlankCell(profile.cells[i]))
+            continue;
+        const bool twice = profile.nextSame[i] < to || profile.prevSame[i] >= from;
+        ++(twice ? repeated : single)[(i - from) % cols];
+    }
+    int breaks = 0;
+    for (int c = 0; c < cols && from + c < to; ++c)
+        breaks += repeated[c] > single[c] && !IsBlankCell(profile.cells[from + c])
+                && profile.nextSame[from + c] >= to && profile.prevSame[from + c] < from
+            ? 1
+            : 0;
+    return breaks;
+}
+
+// How much better the lines [from, to) keep their columns' habits read `cols` wide than read as
+// one column: the width of a table of words, where the cells' shapes all look alike.
+double HabitsGain(const Profile &profile, int from, int to, int cols)
+{
+    // (Fewer rows keep any habit by chance.)
+    if (to - from < HabitsMinRows * cols)
+        return 0;
+    return Habits(profile, from, to, cols) - Habits(profile, from, to, 1);
+}
 
 // True when line `i` (0-based, may lie outside the document) cannot belong to a table.
 bool OpensBlock(const Profile &profile, int i)
@@ -361,7 +421,8 @@ bool WordList(const Profile &profile, int first, int rows)
     };
     const double lag1 = mean(1);
     for (int k = 2; k <= std::min(MaxCols, rows / 2); ++k)
-        if (mean(k) >= lag1 + SingleColumnPairedAt)
+        if (mean(k) >= lag1 + SingleColumnPairedAt
+            || HabitsGain(profile, first, first + rows, k) >= HabitsAt)
             return false;
     return true;
 }
@@ -413,10 +474,14 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
     // (Names down the first column alone, values across, leave no shorter period.)
     const bool rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
+    // (Nor do words whose columns keep their habits at this width alone.)
+    const double habits = cols >= 2 ? HabitsGain(profile, dataFirst, last, cols) : 0;
+    const bool habitsTell = habits >= HabitsAt;
     for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
-            && !(sparse
-                && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack))
+            && !(
+                sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
+            && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt))
             return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
@@ -458,6 +523,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         evidence = lagK - lag1;
         if (sparse)
             evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
+        if (habitsTell)
+            evidence = std::max(evidence, habits);
     }
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
@@ -705,6 +772,9 @@ void NameLists(
                 about = true;
             }
         }
+        // (So are names whose columns keep their habits at some width, short of such a table.)
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
+            wider = HabitsGain(profile, first, end, k) >= HabitsAt;
         // Found only by what stands around them, such lists hold names alone.
         if ((headed || afterNote)
             && std::any_of(cells.begin() + first, cells.begin() + end,
@@ -856,6 +926,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         profile, candidate, *evidence, header, !list && RunsOnFromAbove(profile, first, cols));
     if (list)
         candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
+    // Words read out of step break their columns' habits in the first row under the header.
+    if (cols >= 2) {
+        const int from = first + units + cols, to = first + (rows + (units ? 1 : 0)) * cols;
+        if (HabitsGain(profile, from, to, cols) >= HabitsAt)
+            candidate.gain -= HabitBreakCost * FirstRowBreaks(profile, from, to, cols);
+    }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     if (framed)
         candidate.gain = std::max(candidate.gain, FramedGain);
@@ -879,8 +955,14 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             // A row alike to the rows above and below it is inside a table, not its top, unless
             // it has words over numbers the way a header has.
             // (A single column checks the line above itself: a list's title is no row.)
+            // (Nor is a row under a title whose columns below keep their habits.)
             if (cols > 1 && profile.chains[cols][first] >= 2
-                && RunsOnFromAbove(profile, first, cols) && !WordsOverNumbers(profile, first, cols))
+                && RunsOnFromAbove(profile, first, cols) && !WordsOverNumbers(profile, first, cols)
+                && !(Opened(profile, first)
+                    && HabitsGain(profile, first + cols,
+                           std::min(n, first + cols * (1 + profile.chains[cols][first + cols])),
+                           cols)
+                        >= HabitsAt))
                 continue;
             CandidatesAt(profile, first, cols, all);
         }

@@ -104,6 +104,7 @@ Profile::Profile(const ConversionState &state)
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
     nextSame.assign(count, count);
+    prevSame.assign(count, -1);
     std::unordered_map<uint32_t, int> seen;
     for (int i = count - 1; i >= 0; --i) {
         if (cells[i].kind == Kind::Empty)
@@ -111,6 +112,7 @@ Profile::Profile(const ConversionState &state)
         const auto [at, fresh] = seen.try_emplace(cells[i].text, i);
         if (!fresh) {
             nextSame[i] = at->second;
+            prevSame[at->second] = i;
             at->second = i;
         }
     }

@@ -41,6 +41,8 @@ struct Profile {
     std::vector<std::vector<int>> chains;
     // For each line, the next line of the same text (size() when none).
     std::vector<int> nextSame;
+    // For each line, the line before of the same text (-1 when none).
+    std::vector<int> prevSame;
     // For each line, the first line from it on that is a title over a row of column labels
     // (size() when none): a table starts under it, whatever comes before.
     std::vector<int> nextTitle;

@@ -178,6 +178,14 @@ inline constexpr double NumbersUnderWordsEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
+// Words whose columns keep their habits (repeat values, or never) this much better at some width
+// than read as one column are rows that wide (see HabitsGain).
+inline constexpr double HabitsAt = 0.15;
+// Rows of words that show their habits: three rows of names keep some by chance.
+inline constexpr int HabitsMinRows = 4;
+// What a column that repeats its values costs a block when its first value is said nowhere else:
+// more than a title's boundary, so that the header is not read a line early.
+inline constexpr double HabitBreakCost = 2;
 // Blocks of at least SparseMinCols columns with at least SparseShare of their data cells blank
 // are also compared on their filled cells alone. Two columns read reports-history's programme
 // (dates beside talks to come) on into the text under it; 3 to 6 columns and 0.2 to 0.3 find the
