@@ -337,15 +337,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 3;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 10 << 5;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 41 << 30;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 24 << 15;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 25 << 13;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 24 << 16;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 23 << 12;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 22 << 14;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 33 << 26;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 32 << 26;
+        << "truth-finance.tsv" << 69 << 32 << 25;
 }
 
 void TestFindTables::wholeCorpus()
@@ -606,6 +606,10 @@ void TestFindTables::boundaries_data()
         "Starling", "Sturnus vulgaris", "Robin", "Erithacus rubecula", "Field trips", "Date",
         "Place", "Leader", "4 Feb", "Car park", "Ann Collier", "2 Mar", "Church gate", "Vikram Rao",
         "7 Apr", "Station", "Lee Wong", Prose } << QStringList { "2:5x2:Species", "13:4x3:Date" };
+    QTest::newRow("words only: areas beside weekdays") << QStringList { Prose, "Collection days",
+        "Area", "Refuse", "Recycling", "Abbey", "Monday", "Thursday", "Brook", "Tuesday", "Friday",
+        "Castle", "Wednesday", "Monday", "Dene", "Thursday", "Tuesday", "Fenwick", "Friday",
+        "Wednesday", Prose } << QStringList { "3:6x3:Area" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
