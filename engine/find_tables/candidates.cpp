@@ -20,15 +20,14 @@ namespace {
 // said twice.
 double Habits(const Profile &profile, int from, int to, int cols)
 {
+    if (profile.unlikeWordsBefore[to] != profile.unlikeWordsBefore[from])
+        return 0;
     std::array<int, MaxCols> repeated {}, single {};
     int said = 0, again = 0;
     for (int i = from; i < to; ++i) {
         const Cell &c = profile.cells[i];
         if (IsBlankCell(c))
             continue;
-        if (IsNumeric(c.kind) || c.note || c.leadIn || c.kind == Kind::Prose
-            || c.kind == Kind::Long)
-            return 0;
         const bool twice = profile.nextSame[i] < to || profile.prevSame[i] >= from;
         ++(twice ? repeated : single)[(i - from) % cols];
         ++said;
@@ -191,15 +190,12 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if (cols < 2 || first + 3 * cols > profile.size()
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
-    // The header starts a block, or follows a title on its own line (no word that heads columns)
-    // without running on from the rows above: a units row under it vouches for the rest.
-    const auto titled = [&] {
-        const Cell &above = cells[first - 1];
-        return (above.kind == Kind::Word || above.kind == Kind::Phrase) && !above.note
-            && !above.label && !RunsOnFromAbove(profile, first, cols);
-    };
-    if (!Opened(profile, first) && !titled())
-        return false;
+    // (Header cells first: most rows asked are no header at all.)
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c];
+        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
+            return false;
+    }
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
     int given = 0;
@@ -215,9 +211,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     repeated = repeated && given >= 2;
     int units = 0, overNumbers = 0, overBlanks = 0;
     for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first + c], &u = cells[first + cols + c];
-        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
-            return false;
+        const Cell &u = cells[first + cols + c];
         if (IsBlankCell(u))
             continue;
         // A unit on its own, or in brackets ("[h:mm]", "(km)").
@@ -232,7 +226,16 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         overNumbers += IsNumeric(v.kind) ? 1 : 0;
         overBlanks += IsBlankCell(v) ? 1 : 0;
     }
-    return units > 0 && overNumbers > 0 && overNumbers + overBlanks == units;
+    if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
+        return false;
+    // The header starts a block, or follows a title on its own line (no word that heads columns)
+    // without running on from the rows above: a units row under it vouches for the rest.
+    // (Asked last: every candidate asks it of the rows above it.)
+    if (Opened(profile, first))
+        return true;
+    const Cell &above = cells[first - 1];
+    return (above.kind == Kind::Word || above.kind == Kind::Phrase) && !above.note && !above.label
+        && !RunsOnFromAbove(profile, first, cols);
 }
 
 // The row at `first` as the header of a block of `cols` columns.

@@ -103,6 +103,14 @@ Profile::Profile(const ConversionState &state)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+    unlikeWordsBefore.assign(count + 1, 0);
+    for (int i = 0; i < count; ++i) {
+        const Cell &c = cells[i];
+        const bool unlike = !IsBlankCell(c)
+            && (IsNumeric(c.kind) || c.note || c.leadIn || c.kind == Kind::Prose
+                || c.kind == Kind::Long);
+        unlikeWordsBefore[i + 1] = unlikeWordsBefore[i] + (unlike ? 1 : 0);
+    }
     nextSame.assign(count, count);
     prevSame.assign(count, -1);
     std::unordered_map<uint32_t, int> seen;

@@ -32,6 +32,8 @@ struct Profile {
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
+    // Lines before each line that no table of words holds: numbers, notes, lead-ins, paragraphs.
+    std::vector<int> unlikeWordsBefore;
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
     // [lag]: the same over pairs of filled cells alone, and prefix counts of such pairs.
     std::vector<std::vector<double>> filledSums;
