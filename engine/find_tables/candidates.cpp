@@ -13,6 +13,28 @@ namespace cellwright::finder {
 
 namespace {
 
+// True when the text of line `i` stands elsewhere in lines [from, to) too.
+bool SaidElsewhere(const Profile &profile, int i, int from, int to)
+{
+    return profile.nextSame[i] < to || profile.prevSame[i] >= from;
+}
+
+// Of the filled cells of lines [start, to), read `cols` wide from `from`: per column, how many
+// are said elsewhere in [from, to), and how many are not.
+struct ColumnRepeats {
+    std::array<int, MaxCols> repeated {}, single {};
+};
+
+ColumnRepeats CountRepeats(const Profile &profile, int from, int start, int to, int cols)
+{
+    ColumnRepeats counts;
+    for (int i = start; i < to; ++i)
+        if (!IsBlankCell(profile.cells[i]))
+            ++(SaidElsewhere(profile, i, from, to) ? counts.repeated
+                                                   : counts.single)[(i - from) % cols];
+    return counts;
+}
+
 // How cleanly the filled cells of lines [from, to), read `cols` wide, keep their columns' habits:
 // a column either repeats values said elsewhere in the block (weekdays, people on a rota) or
 // never does (the areas, the duties). The share of cells that follow their column's habit; 0
@@ -22,40 +44,25 @@ double Habits(const Profile &profile, int from, int to, int cols)
 {
     if (profile.unlikeWordsBefore[to] != profile.unlikeWordsBefore[from])
         return 0;
-    std::array<int, MaxCols> repeated {}, single {};
-    int said = 0, again = 0;
-    for (int i = from; i < to; ++i) {
-        const Cell &c = profile.cells[i];
-        if (IsBlankCell(c))
-            continue;
-        const bool twice = profile.nextSame[i] < to || profile.prevSame[i] >= from;
-        ++(twice ? repeated : single)[(i - from) % cols];
-        ++said;
-        again += twice ? 1 : 0;
+    const ColumnRepeats counts = CountRepeats(profile, from, from, to, cols);
+    int said = 0, again = 0, kept = 0;
+    for (int c = 0; c < cols; ++c) {
+        said += counts.repeated[c] + counts.single[c];
+        again += counts.repeated[c];
+        kept += std::max(counts.repeated[c], counts.single[c]);
     }
-    if (again == 0 || said == 0)
-        return 0;
-    int kept = 0;
-    for (int c = 0; c < cols; ++c)
-        kept += std::max(repeated[c], single[c]);
-    return double(kept) / said;
+    return again == 0 ? 0 : double(kept) / said;
 }
 
 // How many columns that repeat their values open with a value said nowhere else in lines
 // [from, to): a header cell read as data, the block read out of step.
 int FirstRowBreaks(const Profile &profile, int from, int to, int cols)
 {
-    std::array<int, MaxCols> repeated {}, single {};
-    for (int i = from + cols; i < to; ++i) {
-        if (IsBlankCell(profile.cells[i]))
-            continue;
-        const bool twice = profile.nextSame[i] < to || profile.prevSame[i] >= from;
-        ++(twice ? repeated : single)[(i - from) % cols];
-    }
+    const ColumnRepeats below = CountRepeats(profile, from, from + cols, to, cols);
     int breaks = 0;
     for (int c = 0; c < cols && from + c < to; ++c)
-        breaks += repeated[c] > single[c] && !IsBlankCell(profile.cells[from + c])
-                && profile.nextSame[from + c] >= to && profile.prevSame[from + c] < from
+        breaks += below.repeated[c] > below.single[c] && !IsBlankCell(profile.cells[from + c])
+                && !SaidElsewhere(profile, from + c, from, to)
             ? 1
             : 0;
     return breaks;
@@ -103,8 +110,7 @@ bool Opened(const Profile &profile, int first)
     if (OpensBlock(profile, first - 1))
         return true;
     const Cell &title = profile.cells[first - 1];
-    return (title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
-        && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
+    return IsShortText(title) && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
 }
 
 // True when the row above runs on into the row at `first` (much alike, or over it as an odd
@@ -234,8 +240,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if (Opened(profile, first))
         return true;
     const Cell &above = cells[first - 1];
-    return (above.kind == Kind::Word || above.kind == Kind::Phrase) && !above.note && !above.label
-        && !RunsOnFromAbove(profile, first, cols);
+    return IsShortText(above) && !above.label && !RunsOnFromAbove(profile, first, cols);
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -406,15 +411,14 @@ bool WordList(const Profile &profile, int first, int rows)
     // line (an unnumbered heading reads as such).
     const Cell &title = cells[first - 1];
     const bool titled = title.kind == Kind::Caption || title.kind == Kind::Heading
-        || ((title.kind == Kind::Word || title.kind == Kind::Phrase) && !title.note
+        || (IsShortText(title)
             && (first < 2 || cells[first - 2].kind == Kind::Prose
                 || cells[first - 2].kind == Kind::Empty));
     if (!titled)
         return false;
     for (int i = first; i < first + rows; ++i) {
         const Cell &c = cells[i];
-        if ((c.kind != Kind::Word && c.kind != Kind::Phrase) || c.note
-            || (c.flags & (WithDigits | SectionNumber)) || c.a > WordListWords)
+        if (!IsShortText(c) || (c.flags & (WithDigits | SectionNumber)) || c.a > WordListWords)
             return false;
     }
     // Words more alike at some period are the rows of a wider table of words.
@@ -622,8 +626,8 @@ void AddFramedBlock(
 // A key: a short name without digits, capitalised, as in "First ascent".
 bool IsKey(const Cell &c)
 {
-    return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note && c.a <= KeyWords
-        && (c.flags & Capitalised) && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
+    return IsShortText(c) && c.a <= KeyWords && (c.flags & Capitalised)
+        && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
@@ -739,8 +743,7 @@ void NameLists(
         const Cell &before = cells[std::max(first - 2, 0)];
         const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
             || (before.kind == Kind::Code && !(before.flags & SectionNumber))
-            || ((before.kind == Kind::Word || before.kind == Kind::Phrase) && !before.note
-                && !(before.flags & (Capitalised | SectionNumber)));
+            || (IsShortText(before) && !(before.flags & (Capitalised | SectionNumber)));
         const bool headed = !afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
             && !above.note && (above.flags & Capitalised)
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));

@@ -96,6 +96,13 @@ inline bool IsText(Kind k)
     return k == Kind::Word || k == Kind::Phrase || k == Kind::Code || k == Kind::Long;
 }
 
+// True when the cell is a word or a short phrase that is no note: what titles, names, keys and
+// labels on their own lines are.
+inline bool IsShortText(const Cell &c)
+{
+    return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note;
+}
+
 // True when the cell holds a digit: a number, a date, a time or a text with digits.
 inline bool HoldsDigits(const Cell &c)
 {

@@ -85,9 +85,8 @@ std::vector<int> Chains(const Profile &profile, int cols)
 // under another one.
 bool TitleOverHeader(const Cell &title, const Cell &h1, const Cell &h2)
 {
-    const auto word
-        = [](const Cell &c) { return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note; };
-    return word(title) && !title.label && word(h1) && h1.label && (word(h2) || h2.label);
+    return IsShortText(title) && !title.label && IsShortText(h1) && h1.label
+        && (IsShortText(h2) || h2.label);
 }
 
 } // namespace

@@ -42,8 +42,7 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
     // (A caption or a heading above is the block's title already: the line under it is a cell.)
     const bool opened = above.kind == Kind::Empty || above.kind == Kind::Prose
         || above.kind == Kind::ListItem || above.note;
-    if (!opened || (t.kind != Kind::Word && t.kind != Kind::Phrase) || t.note || t.label
-        || (t.flags & SectionNumber))
+    if (!opened || !IsShortText(t) || t.label || (t.flags & SectionNumber))
         return false;
     // Under it, a header: more of its columns stand apart from the cells under them than when
     // the title is read as the first header cell (a title is unlike the column it would head).
