@@ -121,6 +121,9 @@ bool RunsOnFromAbove(const Profile &profile, int first, int cols)
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
     if (first < cols || profile.chains[cols][first - cols] < 2)
         return false;
+    // A title over a header starts a table, however alike to it the rows above are.
+    if (profile.nextTitle[first - 1] == first - 1)
+        return false;
     const int up = first - cols;
     if (lagSums[cols][first] - lagSums[cols][up] >= RunsOnAt * cols)
         return true;
@@ -372,6 +375,11 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
+    // So is one that starts a row under rows that start with none: the lines after it that run
+    // on alike are the text going on.
+    for (int r = 2; r < rows && !sentence(first) && !sentence(first + cols); ++r)
+        if (sentence(first + r * cols))
+            rows = r;
     while (rows >= 3 && sentence(first + rows * cols - 1)) {
         bool alone = true;
         for (int r = 0; r + 1 < rows && alone; ++r)
