@@ -121,9 +121,6 @@ bool RunsOnFromAbove(const Profile &profile, int first, int cols)
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
     if (first < cols || profile.chains[cols][first - cols] < 2)
         return false;
-    // A title over a header starts a table, however alike to it the rows above are.
-    if (profile.nextTitle[first - 1] == first - 1)
-        return false;
     const int up = first - cols;
     if (lagSums[cols][first] - lagSums[cols][up] >= RunsOnAt * cols)
         return true;
