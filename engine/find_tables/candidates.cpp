@@ -374,9 +374,13 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     // So is one that starts a row under rows that start with none: the lines after it that run
     // on alike are the text going on.
-    for (int r = 2; r < rows && !sentence(first) && !sentence(first + cols); ++r)
-        if (sentence(first + r * cols))
-            rows = r;
+    if (!sentence(first) && !sentence(first + cols))
+        for (int p = profile.nextSentence[first + 2 * cols]; p < first + rows * cols;
+             p = profile.nextSentence[p + 1])
+            if ((p - first) % cols == 0) {
+                rows = (p - first) / cols;
+                break;
+            }
     while (rows >= 3 && sentence(first + rows * cols - 1)) {
         bool alone = true;
         for (int r = 0; r + 1 < rows && alone; ++r)

@@ -126,6 +126,10 @@ Profile::Profile(const ConversionState &state)
     nextTitle.assign(count + 1, count);
     for (int i = count - 3; i >= 0; --i)
         nextTitle[i] = TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]) ? i : nextTitle[i + 1];
+    nextSentence.assign(count + 1, count);
+    for (int i = count - 1; i >= 0; --i)
+        nextSentence[i]
+            = IsSentenceNote(cells[i]) && IsText(cells[i].kind) ? i : nextSentence[i + 1];
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);

@@ -48,6 +48,9 @@ struct Profile {
     // For each line, the first line from it on that is a title over a row of column labels
     // (size() when none): a table starts under it, whatever comes before.
     std::vector<int> nextTitle;
+    // For each line, the first line from it on that is a note written as a sentence (size() when
+    // none): where a block of rows alike runs on into text.
+    std::vector<int> nextSentence;
 };
 
 } // namespace cellwright::finder

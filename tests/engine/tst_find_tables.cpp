@@ -337,15 +337,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 10 << 5;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 41 << 30;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 24 << 15;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 3;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 9 << 5;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 40 << 29;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 23 << 15;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 23 << 12;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 22 << 14;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 32 << 25;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 32 << 25;
+        << "truth-finance.tsv" << 69 << 31 << 25;
 }
 
 void TestFindTables::wholeCorpus()
@@ -458,6 +458,10 @@ void TestFindTables::boundaries_data()
         "Play", "Venue", "Seats sold", "Capacity", "Twelfth Night", "Church Hall", "1,102", "1,200",
         "Macbeth", "Arts Centre", "2,250", "2,400", "The Tempest", "Open air", "1,760", "", "Total",
         "", "5,112", "", note } << QStringList { "2:5x4:Play" };
+    QTest::newRow("a note starting a row, short lines after it") << QStringList { Prose, "Month",
+        "Talk", "October", "The canal in 1850", "November", "", "December", "",
+        "Offers of talks to the secretary, please.", "", "Next AGM", "Venue", "9 May 2024",
+        "Church Hall", Prose } << QStringList { "2:4x2:Month", "12:2x2:Next AGM" };
     // Tables of kinds papers hold beyond the corpus the finder was first tuned on.
     QTest::newRow("last row ending in empty cells") << QStringList { Prose, "Version", "Released",
         "End of support", "3.10", "2021-10-04", "2026-10-31", "3.11", "2022-10-24", "2027-10-31",
