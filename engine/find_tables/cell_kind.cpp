@@ -352,7 +352,10 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
 {
     if (words.size() < 2 || words.size() > SectionTitleWords || !IsUpper(words[1][0]))
         return false;
-    const std::u16string_view number = words[0];
+    std::u16string_view number = words[0];
+    // An appendix's sections count after its letter: "A.4 Colour".
+    if (number.size() >= 3 && IsUpper(number[0]) && number[1] == u'.')
+        number.remove_prefix(2);
     if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
         return false;
     // A day and its month ("2 March – 30 June") is a date, not a section.
@@ -380,6 +383,9 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
     const bool closed = number.back() == u':' || number.back() == u'.';
     if (closed)
         number.remove_suffix(1);
+    // An appendix's tables count after its letter: "Table A5.", "Table B.2".
+    if (number.size() >= 2 && IsUpper(number[0]) && IsDigit(number.back()))
+        number.remove_prefix(1);
     for (char16_t c : number)
         if (!IsDigit(c) && c != u'I' && c != u'V' && c != u'X' && c != u'.')
             return false;

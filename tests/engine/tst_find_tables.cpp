@@ -191,6 +191,8 @@ void TestFindTables::classify_data()
                              << "Caption" << 0 << -1 << -1 << false;
     QTest::newRow("caption with a dash") << "Figure 2 \u2014 Orbits"
                                          << "Caption" << 0 << -1 << -1 << false;
+    QTest::newRow("an appendix's caption") << "Table B.2. Grain sizes"
+                                           << "Caption" << 0 << -1 << -1 << false;
     QTest::newRow("table named in a sentence")
         << "Table 1 gives the mass"
         << "Phrase" << (Capitalised | WithDigits) << 5 << -1 << false;
@@ -284,6 +286,8 @@ void TestFindTables::headings_data()
         "4 Sources", "Mass" } << "Heading Word Heading Word";
     QTest::newRow("a day and its month after section 1") << QStringList { "1. Exhibition", "Dates",
         "2 March – 30 June 2024", "Galleries" } << "Heading Word Phrase Word";
+    QTest::newRow("an appendix's section between paragraphs")
+        << QStringList { Prose, "A.4 Colour", Prose } << "Prose Heading Prose";
     QTest::newRow("a phrase over a caption that heads cells")
         << QStringList { "Results of the survey", "Table 2: Answers", "Agree", "Disagree" }
         << "Heading Caption Word Word";
