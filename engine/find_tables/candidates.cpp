@@ -216,12 +216,14 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     }
     repeated = repeated && given >= 2;
     int units = 0, overNumbers = 0, overBlanks = 0;
+    bool allBracketed = true;
     for (int c = 0; c < cols; ++c) {
         const Cell &u = cells[first + cols + c];
         if (IsBlankCell(u))
             continue;
         // A unit on its own, or in brackets ("[h:mm]", "(km)").
         const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
+        allBracketed = allBracketed && bracketed;
         // (The same figure in every column, "(000)", is a scale, not a value.)
         if (!(IsText(u.kind) || (repeated && IsNumeric(u.kind)))
             || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
@@ -240,6 +242,11 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if (Opened(profile, first))
         return true;
     const Cell &above = cells[first - 1];
+    // Units all in brackets, or the same unit in every column, are no data of the table above:
+    // they vouch for the header under any text or numbered title, however alike its rows.
+    if ((allBracketed || repeated) && !above.label
+        && (IsText(above.kind) || (above.flags & SectionNumber)))
+        return true;
     return IsShortText(above) && !above.label && !RunsOnFromAbove(profile, first, cols);
 }
 
@@ -972,7 +979,10 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             // (A single column checks the line above itself: a list's title is no row.)
             // (Nor is a row under a title whose columns below keep their habits.)
             if (cols > 1 && profile.chains[cols][first] >= 2
-                && RunsOnFromAbove(profile, first, cols) && !WordsOverNumbers(profile, first, cols)
+                && RunsOnFromAbove(profile, first, cols)
+                && !WordsOverNumbers(profile, first, cols)
+                // (Nor is a header over a units row.)
+                && !UnitsRowBelow(profile, first, cols)
                 && !(Opened(profile, first)
                     && HabitsGain(profile, first + cols,
                            std::min(n, first + cols * (1 + profile.chains[cols][first + cols])),
