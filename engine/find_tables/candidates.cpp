@@ -197,9 +197,14 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
         return false;
     // (Header cells first: most rows asked are no header at all.)
+    // (Years or periods may head the columns, "2024/25" over "£ a week", when the units row
+    // below is plain: all in brackets, or the same unit in every column.)
+    bool plainHeader = true;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c];
-        if (!(IsText(h.kind) || (c == 0 && h.kind == Kind::Empty)) || h.note)
+        const bool years = c > 0 && IsNumeric(h.kind);
+        plainHeader = plainHeader && !years;
+        if (!(IsText(h.kind) || years || (c == 0 && h.kind == Kind::Empty)) || h.note)
             return false;
     }
     // The same unit again in every column that gives one ("£ per hour") may be longer.
@@ -235,6 +240,8 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         overBlanks += IsBlankCell(v) ? 1 : 0;
     }
     if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
+        return false;
+    if (!plainHeader && !allBracketed && !repeated)
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
     // without running on from the rows above: a units row under it vouches for the rest.
