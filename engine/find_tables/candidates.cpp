@@ -645,15 +645,18 @@ void KeyValueTables(
             = end < n && (tableStarts[end] || (IsShortText(cells[end]) && tableStarts[end + 1]));
         if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
-        int first = end, values = 0;
+        int first = end, values = 0, meanings = 0;
         while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
             && !Breaks(cells[first - 1]) && !cells[first - 1].note) {
             values += HoldsDigits(cells[first - 1]) ? 1 : 0;
+            meanings
+                += IsText(cells[first - 1].kind) && !(cells[first - 1].flags & Capitalised) ? 1 : 0;
             first -= 2;
         }
         const int rows = (end - first) / 2;
-        // Values that are all names could be anything; some must be numbers or hold digits.
-        if (rows < KeyValueMinRows || values == 0)
+        // Values that are all names could be anything; some must be numbers or hold digits, or
+        // all be written in small letters beside the capitalised keys (a term and its meaning).
+        if (rows < KeyValueMinRows || (values == 0 && meanings < rows))
             continue;
         // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
         if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
