@@ -67,6 +67,10 @@ inline constexpr int SectionNumberLength = 8;
 // Digits in each part of a section number at most (a year is no section). Free.
 inline constexpr int SectionNumberDigits = 2;
 inline constexpr int SectionTitleWords = 8;
+// A text ending in a colon of this many words leads in to what follows ("The full list now
+// reads:"), and no table runs across it. 3 makes an appendix proposal wrong; 5 loses
+// civic-planning's 4x3 "Subject" under "Representations received so far:".
+inline constexpr int LeadInBreakWords = 4;
 
 // How alike two cells are as members of one column, from 0 (never together) to 1.
 
