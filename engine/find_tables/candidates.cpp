@@ -654,24 +654,32 @@ bool IsKey(const Cell &c)
 }
 
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
-// from where the text around them resumes, up to a line that is no key (the title above).
-void KeyValueTables(const Profile &profile, std::vector<Candidate> &out)
+// from where the text around them resumes or the next table starts, up to a line that is no key
+// (the title above).
+void KeyValueTables(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int end = 1; end <= n; ++end) {
         const auto closes = [&](int i) { return ClosesBlock(profile, i) || cells[i].oneSentence; };
-        if (!closes(end) || closes(end - 1))
+        // (So does a sure table starting right after, or under a title of its own.)
+        const bool nextTable
+            = end < n && (tableStarts[end] || (IsShortText(cells[end]) && tableStarts[end + 1]));
+        if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
-        int first = end, values = 0;
+        int first = end, values = 0, meanings = 0;
         while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
             && !Breaks(cells[first - 1]) && !cells[first - 1].note) {
             values += HoldsDigits(cells[first - 1]) ? 1 : 0;
+            meanings
+                += IsText(cells[first - 1].kind) && !(cells[first - 1].flags & Capitalised) ? 1 : 0;
             first -= 2;
         }
         const int rows = (end - first) / 2;
-        // Values that are all names could be anything; some must be numbers or hold digits.
-        if (rows < KeyValueMinRows || values == 0)
+        // Values that are all names could be anything; some must be numbers or hold digits, or
+        // all be written in small letters beside the capitalised keys (a term and its meaning).
+        if (rows < KeyValueMinRows || (values == 0 && meanings < rows))
             continue;
         // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
         if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
@@ -1036,7 +1044,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         const int end = c.first + c.rows * c.cols;
         tableEnds[end] = tableEnds[end] || header;
     }
-    KeyValueTables(profile, all);
+    KeyValueTables(profile, tableStarts, all);
     NameLists(profile, tableStarts, all);
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);

@@ -98,8 +98,11 @@ Profile::Profile(const ConversionState &state)
     cells = ClassifyLines(std::span(state.SourceLines).subspan(1, count));
     emptyBefore.assign(count + 1, 0);
     breaksBefore.assign(count + 1, 0);
+    // (A sentence leading in to what follows, "The full list now reads:", sits in no table
+    // either: the rows above are another table's, or text.)
+    const auto leadIn = [](const Cell &c) { return c.leadIn && c.a >= LeadInBreakWords; };
     for (int i = 0; i < count; ++i)
-        breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) ? 1 : 0);
+        breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) || leadIn(cells[i]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
     unlikeWordsBefore.assign(count + 1, 0);

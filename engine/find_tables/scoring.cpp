@@ -51,6 +51,40 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
         > ApartColumns(profile, outside, inside - outside);
 }
 
+// True when the pairs of `rows` from `first` are read a line early: a title on its own line
+// taken for the first cell, so that every row holds a value beside the next key. Keys come first
+// in a table of pairs: short texts without digits, beside values that hold digits or run longer.
+// Read a line early, the keys stand in the second column and the last key is the line after the
+// table (a heading, the next table's first cell).
+bool KeysSecond(const Profile &profile, int first, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int last = first + 2 * rows; // one past the block
+    if (rows < 3 || first < 1 || last > profile.size())
+        return false;
+    const Cell &title = cells[first], &above = cells[first - 1];
+    const bool opened
+        = above.kind == Kind::Empty || Breaks(above) || above.note || (title.flags & SectionNumber);
+    // (A title is no value: one holding digits is the first key of pairs keyed by numbers.)
+    const bool numbered = HoldsDigits(title) && !(title.flags & SectionNumber);
+    // (Nor is a row with a word that heads columns in it: it is the header.)
+    if (!opened || !IsShortText(title) || title.label || cells[first + 1].label || numbered)
+        return false;
+    // (The last key, the line after the pairs, is only a short text: a heading may be numbered.)
+    const Cell &after = cells[last - 1];
+    if (!IsShortText(after) || (HoldsDigits(after) && !(after.flags & SectionNumber)))
+        return false;
+    int digits = 0, longer = 0;
+    for (int r = 1; r + 1 < rows; ++r) {
+        const Cell &value = cells[first + 2 * r], &key = cells[first + 2 * r + 1];
+        if (!(IsShortText(key) || key.kind == Kind::Code) || HoldsDigits(key) || IsBlankCell(value))
+            return false;
+        digits += HoldsDigits(value) ? 1 : 0;
+        longer += value.length > KeyValueLengthRatio * key.length ? 1 : 0;
+    }
+    return digits == rows - 2 || longer == rows - 2;
+}
+
 } // namespace
 
 double Apartness(const Cell &header, const Cell &below, const Cell &belowThat)
@@ -110,7 +144,13 @@ double RowsGain(const Profile &profile, const Candidate &block, double evidence,
         gain -= RunsOnCost;
     // Captions, prose, empty lines and the document's ends are where tables start and stop; a
     // neighbour that would continue the block's columns means the block is misplaced.
-    gain += Boundary(profile, first - 1, first + cols - 1) + Boundary(profile, last, last - cols);
+    // (Pairs under a title that reads as their first key out of step are framed by it, and by
+    // the line after them, as by text.)
+    if (cols == 2 && KeysSecond(profile, first - 1, block.rows + 1))
+        gain += 2 * TextBoundary;
+    else
+        gain += Boundary(profile, first - 1, first + cols - 1)
+            + Boundary(profile, last, last - cols);
     // Numbers left over after the block, fewer than a row, before the text resumes: the rows
     // are read out of step (a title above taken for a header cell).
     int left = 0;
@@ -125,6 +165,9 @@ double RowsGain(const Profile &profile, const Candidate &block, double evidence,
     }
     if (left > 0 && left < cols && numbers)
         gain -= StrandedCellsCost;
+    // So are pairs whose keys stand in the second column.
+    if (cols == 2 && KeysSecond(profile, first, block.rows))
+        gain -= KeysSecondCost;
     return gain;
 }
 

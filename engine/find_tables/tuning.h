@@ -67,6 +67,10 @@ inline constexpr int SectionNumberLength = 8;
 // Digits in each part of a section number at most (a year is no section). Free.
 inline constexpr int SectionNumberDigits = 2;
 inline constexpr int SectionTitleWords = 8;
+// A text ending in a colon of this many words leads in to what follows ("The full list now
+// reads:"), and no table runs across it. 3 makes an appendix proposal wrong; 5 loses
+// civic-planning's 4x3 "Subject" under "Representations received so far:".
+inline constexpr int LeadInBreakWords = 4;
 
 // How alike two cells are as members of one column, from 0 (never together) to 1.
 
@@ -260,6 +264,13 @@ inline constexpr double RunsOnCost = 3;
 // title above taken in as a header cell: it costs this. Free on the corpus; the "heading right
 // above a table without a header" test needs it above 0.
 inline constexpr double StrandedCellsCost = 3;
+// Pairs whose keys stand in the second column (values holding digits, or this many times longer
+// than the short texts beside them) are read a line early, a title above taken for the first
+// key: they cost this, more than a title's boundary. 3 keeps bulletins-rivers' 4x2 "Ordinary
+// member" a line early; 3.5 to 5 find the same. The ratio: 1.3 to 1.9 alike; 2 loses
+// civic-roads' 8x2 "BA" ("Bath" beside "BA").
+inline constexpr double KeysSecondCost = 4;
+inline constexpr double KeyValueLengthRatio = 1.5;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;

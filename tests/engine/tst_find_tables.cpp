@@ -341,12 +341,12 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 3;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 9 << 5;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 35 << 26;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 23 << 15;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 22 << 10;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 21 << 13;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 32 << 24;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 22 << 14;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 21 << 10;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 18 << 10;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 31 << 25;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 30 << 24;
@@ -591,6 +591,24 @@ void TestFindTables::boundaries_data()
     QTest::newRow("two keys beside values, then a sure table")
         << (QStringList { Prose, "Contract", "RX-2291-B", "Expires", "31 March 2025" } + stars)
         << QStringList { "2:2x2:Contract", "6:5x3:Star" };
+    // Keys stand first: read from the title, codes beside meanings would put them second.
+    QTest::newRow("codes beside meanings between a title and a heading") << QStringList { Prose,
+        "Application type codes", "HOU", "Householder application", "FUL",
+        "Full planning permission", "OUT", "Outline planning permission", "LBC",
+        "Listed building consent", "Use classes", Prose } << QStringList { "3:4x2:HOU" };
+    QTest::newRow("keys beside values, then a title over a sure table")
+        << (QStringList { Prose, "Inlet height", "12.2 m", "First trap", "Rothamsted, 1964",
+                "Main target", "aphids", "Bright stars" }
+               + stars + QStringList { Prose })
+        << QStringList { "2:3x2:Inlet height", "9:5x3:Star" };
+    QTest::newRow("terms beside meanings in small letters") << QStringList {
+        "Terms used in the inquiry:", "Steerage", "third-class accommodation", "Boat deck",
+        "upper deck carrying the lifeboats", "Saloon", "first-class dining room", Prose
+    } << QStringList { "2:3x2:Steerage" };
+    QTest::newRow("a sentence leading in between two tables") << QStringList { Prose, "quecto", "q",
+        "ronto", "r", "yocto", "y", "The full list now reads:", "Prefix", "Symbol", "quetta", "Q",
+        "ronna", "R", "yotta", "Y", "zetta", "Z",
+        Prose } << QStringList { "2:3x2:quecto", "9:5x2:Prefix" };
     QTest::newRow("two words over two names") << QStringList { "4. Extremes", "Largest", "Smallest",
         "Wrangell–St. Elias", "Gateway Arch", Prose }
                                               << QStringList { "2:2x2:Largest" };
