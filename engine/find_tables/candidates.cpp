@@ -916,13 +916,22 @@ bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
     return IsText(end.kind) && Apartness(end, up, cells[last - 1 - 2 * cols]) >= HeaderApartAt;
 }
 
-// True when the `cols` cells at `first` are all words that head columns: a header row, even
-// right under a table whose rows it looks like.
-bool LabelRow(const Profile &profile, int first, int cols)
+// True when each of the `cols` cells at `first` is a text that is a word heading columns or
+// stands apart from the cells under it: a header row, even right under a table whose rows it
+// looks like.
+bool HeaderLikeRow(const Profile &profile, int first, int cols)
 {
-    for (int c = 0; c < cols; ++c)
-        if (!profile.cells[first + c].label)
+    const std::vector<Cell> &cells = profile.cells;
+    if (first + 3 * cols > profile.size())
+        return false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c];
+        if (!IsText(h.kind) || h.note
+            || !(h.label
+                || Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c])
+                    >= HeaderApartAt))
             return false;
+    }
     return true;
 }
 
@@ -1005,7 +1014,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             // (Nor is a row under a title whose columns below keep their habits.)
             if (cols > 1 && profile.chains[cols][first] >= 2
                 && RunsOnFromAbove(profile, first, cols) && !WordsOverNumbers(profile, first, cols)
-                && !LabelRow(profile, first, cols)
+                && !HeaderLikeRow(profile, first, cols)
                 && !(Opened(profile, first)
                     && HabitsGain(profile, first + cols,
                            std::min(n, first + cols * (1 + profile.chains[cols][first + cols])),
