@@ -260,6 +260,9 @@ inline constexpr double RunsOnCost = 3;
 // title above taken in as a header cell: it costs this. Free on the corpus; the "heading right
 // above a table without a header" test needs it above 0.
 inline constexpr double StrandedCellsCost = 3;
+// What a block pays for reading a title as the first cell of a table without a header, its last
+// cell on the text after the table: 6 to 20 alike (civic-planning 66 and civic-roads 113 8x2).
+inline constexpr double ReadLineEarlyCost = 8;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;

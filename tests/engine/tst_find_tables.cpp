@@ -450,6 +450,15 @@ void TestFindTables::boundaries_data()
     QTest::newRow("numbers only, two tables back to back")
         << (QStringList { note } + magnitudes + sizes + QStringList { note })
         << QStringList { "2:5x3:Apparent", "17:4x2:Mass" };
+    QTest::newRow("a title over codes without a header, a heading under them") << QStringList {
+        Prose, "Postcode areas", "BA", "Bath", "BS", "Bristol", "DT", "Dorchester", "EX", "Exeter",
+        "PL", "Plymouth", "TA", "Taunton", "TQ", "Torquay", "TR", "Truro", "Recommendation", Prose
+    } << QStringList { "3:8x2:BA" };
+    QTest::newRow("a lead-in after a table of words") << QStringList { Prose, "Disease", "Agent",
+        "Type", "Measles", "Virus", "Live attenuated", "Mumps", "Virus", "Live attenuated",
+        "Tetanus", "Bacterium", "Toxoid", "Diphtheria", "Bacterium", "Toxoid",
+        "Live vaccines in common use:", "BCG", "MMR", "Rotavirus",
+        Prose } << QStringList { "2:5x3:Disease", "18:3x1:BCG" };
     // A last row ending in an empty cell lets a block read a line out of step end as neatly.
     const QStringList meetings { "Date", "Time", "Speaker", "Title", "12 Oct 2023", "19:30",
         "Dr A. Whitfield", "Measuring a delta", "9 Nov 2023", "19:30", "Prof. S. Mensah",
