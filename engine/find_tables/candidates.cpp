@@ -944,6 +944,18 @@ bool HeaderLikeRow(const Profile &profile, int first, int cols)
     return true;
 }
 
+// True when the block of `cols` at `first` opens on a title (a short text, no word that heads
+// columns) and its second row on a word that heads columns, with a header row a line down.
+bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first + 4 * cols >= profile.size() || !IsShortText(cells[first])
+        || cells[first].label)
+        return false;
+    const Cell &h = cells[first + cols];
+    return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -997,6 +1009,10 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // after it: read a line early.
     if (ReadLineEarly(profile, first, first + candidate.rows * cols, cols))
         candidate.gain -= ReadLineEarlyCost;
+    // A title taken for the first header cell pushes the header's last word ("E-mail") into the
+    // first data row, under a header row one line down: read a line early.
+    if (HeaderReadLineEarly(profile, first, cols))
+        candidate.gain -= HeaderReadLineEarlyCost;
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     if (framed)
         candidate.gain = std::max(candidate.gain, FramedGain);
