@@ -1013,6 +1013,13 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // first data row, under a header row one line down: read a line early.
     if (HeaderReadLineEarly(profile, first, cols))
         candidate.gain -= HeaderReadLineEarlyCost;
+    // A word that heads columns right above the block is its header's first cell, left out: read
+    // a line late.
+    if (cols >= 2 && first > 0) {
+        const Cell &above = profile.cells[first - 1];
+        if (IsText(above.kind) && !above.note && above.label)
+            candidate.gain -= LabelAboveCost;
+    }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     if (framed)
         candidate.gain = std::max(candidate.gain, FramedGain);
