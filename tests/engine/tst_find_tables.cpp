@@ -341,15 +341,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 3;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 7 << 2;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 9 << 5;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 37 << 28;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 23 << 15;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 23 << 12;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 22 << 14;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 35 << 26;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 19 << 12;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 23 << 13;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 19 << 12;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 31 << 25;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 31 << 25;
+        << "truth-finance.tsv" << 69 << 31 << 24;
 }
 
 void TestFindTables::wholeCorpus()
@@ -487,6 +487,27 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Further currencies", "USD", "US Dollar", "840", "JPY", "Yen",
                "392", "CAD", "Canadian Dollar", "124", "INR", "Indian Rupee", "356", Prose }
         << QStringList { "3:4x3:USD" };
+    QTest::newRow("a title over a header, right under a table") << QStringList { Prose,
+        "Dialling codes for the countries worked most:", "Country", "Code", "Ireland", "+353",
+        "France", "+33", "Germany", "+49", "Netherlands", "+31", "Italy", "+39", "Spain", "+34",
+        "Japan", "+81", "Club officers", "Name", "Call", "Role", "Telephone", "E-mail",
+        "Bill Hartley", "G3KLM", "Chair", "01632 960 550", "chair@club.example", "Sunita Das",
+        "M0ABC", "Secretary", "01632 960 551", "secretary@club.example", "Owen Price", "2E0QRS",
+        "Training", "", "", "73 de the committee",
+        "" } << QStringList { "3:8x2:Country", "20:4x5:Name" };
+    QTest::newRow("a word that heads columns over the rest of the header") << QStringList { Prose,
+        "I.4 Methods", "Parameter", "Method", "Purpose", "Dissolved oxygen", "luminescent probe",
+        "aeration, fish habitat", "BOD", "five-day incubation", "organic load", "COD",
+        "dichromate digestion", "organic load", "Turbidity", "nephelometry", "suspended matter",
+        "Nitrate", "ion chromatography", "nutrients", "E. coli", "membrane filtration",
+        "faecal pollution",
+        "Analysts:", "    \u2022 J. Moreau" } << QStringList { "3:7x3:Parameter" };
+    QTest::newRow("sights beside parks under a numbered heading") << QStringList { Prose,
+        "5. What to see", "Yellowstone", "Old Faithful geyser", "Yosemite",
+        "El Capitan and Half Dome", "Grand Canyon", "The gorge from the South Rim", "Zion",
+        "The Narrows", "Acadia", "Cadillac Mountain at sunrise", "Wind Cave", "Boxwork formations",
+        "", "Park headquarters, for letters:", "Yellowstone National Park", "PO Box 168",
+        "" } << QStringList { "3:6x2:Yellowstone" };
     QTest::newRow("a question heads the answers") << QStringList { Prose,
         "How do you read the bulletin?", "Online", "Post", "All", "On screen, in full", "61", "9",
         "48", "On screen, tables only", "27", "4", "21", "Printed at work", "8", "22", "11",
