@@ -384,6 +384,15 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         }
     }
+    // A row opened by a lead-in ("... in common use:") is the text after the table, whatever
+    // its cells look like.
+    for (int r = 3; r < rows; ++r) {
+        const Cell &c = cells[first + r * cols];
+        if (c.leadIn && c.note) {
+            rows = r;
+            break;
+        }
+    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     // So is one that starts a row under rows that start with none: the lines after it that run
@@ -920,6 +929,55 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     }
 }
 
+// True when the block of `cols` from `first` to `last` (one past it) is a table without a header
+// read a line early: a title (a short text, no word that heads columns) for its first cell, the
+// rest of its first row as alike to the rows below as data, and its last cell on the text after
+// the table, standing apart from its column the way a header would.
+bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first < 1 || last - first < 4 * cols || !IsShortText(cells[first])
+        || cells[first].label)
+        return false;
+    for (int c = 1; c < cols; ++c)
+        if (Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
+            >= HeaderApartAt)
+            return false;
+    const Cell &end = cells[last - 1], &up = cells[last - 1 - cols];
+    return IsText(end.kind) && Apartness(end, up, cells[last - 1 - 2 * cols]) >= HeaderApartAt;
+}
+
+// True when each of the `cols` cells at `first` is a text that is a word heading columns or
+// stands apart from the cells under it: a header row, even right under a table whose rows it
+// looks like.
+bool HeaderLikeRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (first + 3 * cols > profile.size())
+        return false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c];
+        if (!IsText(h.kind) || h.note
+            || !(h.label
+                || Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c])
+                    >= HeaderApartAt))
+            return false;
+    }
+    return true;
+}
+
+// True when the block of `cols` at `first` opens on a title (a short text, no word that heads
+// columns) and its second row on a word that heads columns, with a header row a line down.
+bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first + 4 * cols >= profile.size() || !IsShortText(cells[first])
+        || cells[first].label)
+        return false;
+    const Cell &h = cells[first + cols];
+    return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -969,6 +1027,21 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (HabitsGain(profile, from, to, cols) >= HabitsAt)
             candidate.gain -= HabitBreakCost * FirstRowBreaks(profile, from, to, cols);
     }
+    // A title taken for the first cell of a table without a header, its last cell on the text
+    // after it: read a line early.
+    if (ReadLineEarly(profile, first, first + candidate.rows * cols, cols))
+        candidate.gain -= ReadLineEarlyCost;
+    // A title taken for the first header cell pushes the header's last word ("E-mail") into the
+    // first data row, under a header row one line down: read a line early.
+    if (HeaderReadLineEarly(profile, first, cols))
+        candidate.gain -= HeaderReadLineEarlyCost;
+    // A word that heads columns right above the block is its header's first cell, left out: read
+    // a line late.
+    if (cols >= 2 && first > 0) {
+        const Cell &above = profile.cells[first - 1];
+        if (IsText(above.kind) && !above.note && above.label)
+            candidate.gain -= LabelAboveCost;
+    }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     if (framed)
         candidate.gain = std::max(candidate.gain, FramedGain);
@@ -996,8 +1069,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             if (cols > 1 && profile.chains[cols][first] >= 2
                 && RunsOnFromAbove(profile, first, cols)
                 && !WordsOverNumbers(profile, first, cols)
-                // (Nor is a header over a units row.)
-                && !UnitsRowBelow(profile, first, cols)
+                // (Nor is a header over a units row, nor a row that reads as a header.)
+                && !UnitsRowBelow(profile, first, cols) && !HeaderLikeRow(profile, first, cols)
                 && !(Opened(profile, first)
                     && HabitsGain(profile, first + cols,
                            std::min(n, first + cols * (1 + profile.chains[cols][first + cols])),
@@ -1026,7 +1099,10 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         int cuts = 0;
         for (int rows = c.rows - 1; rows >= std::max(3, c.rows - MaxCutRows) && cuts < MaxCuts;
              --rows) {
-            if (starts[c.first + rows * c.cols]) {
+            const int end = c.first + rows * c.cols;
+            // (Or where a title stands over the next block: the block ends above it.)
+            const Cell &title = profile.cells[end];
+            if (starts[end] || (IsShortText(title) && !title.label && starts[end + 1])) {
                 CandidatesAt(profile, c.first, c.cols, all, rows);
                 ++cuts;
             }

@@ -53,8 +53,10 @@ std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
         for (int k : startingAt[i]) {
             const Candidate &c = all[k];
             const double total = c.gain + best[i + c.rows * c.cols];
-            // Ties go to the narrower table: the smallest period that explains the block.
-            if (total > best[i] + Tie
+            // Ties go to the narrower table: the smallest period that explains the block. A block
+            // that ties with what starts a line later starts here: the later reading leaves this
+            // line out of any table (a key read as a title, its block out of step).
+            if (total > best[i] + Tie || (pick[i] < 0 && c.gain > 0 && total >= best[i] - Tie)
                 || (pick[i] >= 0 && std::abs(total - best[i]) <= Tie
                     && c.cols < all[pick[i]].cols)) {
                 best[i] = total;

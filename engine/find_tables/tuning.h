@@ -271,6 +271,16 @@ inline constexpr double StrandedCellsCost = 3;
 // civic-roads' 8x2 "BA" ("Bath" beside "BA").
 inline constexpr double KeysSecondCost = 4;
 inline constexpr double KeyValueLengthRatio = 1.5;
+// What a block pays for reading a title as the first cell of a table without a header, its last
+// cell on the text after the table: 6 to 20 alike (civic-planning 66 and civic-roads 113 8x2).
+inline constexpr double ReadLineEarlyCost = 8;
+// What a block pays for a title read as its first header cell, the header's last word pushed
+// into the first data row: 3 and 4 alike (bulletins-radio 158 4x5); 6 loses two theses tables
+// whose headers open on a short text over a row of labels.
+inline constexpr double HeaderReadLineEarlyCost = 3;
+// What a block of columns pays for a word that heads columns right above it, left out of its
+// header: 2 to 8 alike (appendix-water-properties 110 9x3, "Parameter" over "Method").
+inline constexpr double LabelAboveCost = 4;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;

@@ -341,15 +341,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 3;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 9 << 5;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 32 << 24;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 22 << 14;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 21 << 10;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 18 << 10;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 33 << 24;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 18 << 11;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 21 << 11;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 17 << 10;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 31 << 25;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 30 << 24;
+        << "truth-finance.tsv" << 69 << 30 << 23;
 }
 
 void TestFindTables::wholeCorpus()
@@ -450,6 +450,15 @@ void TestFindTables::boundaries_data()
     QTest::newRow("numbers only, two tables back to back")
         << (QStringList { note } + magnitudes + sizes + QStringList { note })
         << QStringList { "2:5x3:Apparent", "17:4x2:Mass" };
+    QTest::newRow("a title over codes without a header, a heading under them") << QStringList {
+        Prose, "Postcode areas", "BA", "Bath", "BS", "Bristol", "DT", "Dorchester", "EX", "Exeter",
+        "PL", "Plymouth", "TA", "Taunton", "TQ", "Torquay", "TR", "Truro", "Recommendation", Prose
+    } << QStringList { "3:8x2:BA" };
+    QTest::newRow("a lead-in after a table of words") << QStringList { Prose, "Disease", "Agent",
+        "Type", "Measles", "Virus", "Live attenuated", "Mumps", "Virus", "Live attenuated",
+        "Tetanus", "Bacterium", "Toxoid", "Diphtheria", "Bacterium", "Toxoid",
+        "Live vaccines in common use:", "BCG", "MMR", "Rotavirus",
+        Prose } << QStringList { "2:5x3:Disease", "18:3x1:BCG" };
     // A last row ending in an empty cell lets a block read a line out of step end as neatly.
     const QStringList meetings { "Date", "Time", "Speaker", "Title", "12 Oct 2023", "19:30",
         "Dr A. Whitfield", "Measuring a delta", "9 Nov 2023", "19:30", "Prof. S. Mensah",
@@ -478,6 +487,27 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Further currencies", "USD", "US Dollar", "840", "JPY", "Yen",
                "392", "CAD", "Canadian Dollar", "124", "INR", "Indian Rupee", "356", Prose }
         << QStringList { "3:4x3:USD" };
+    QTest::newRow("a title over a header, right under a table") << QStringList { Prose,
+        "Dialling codes for the countries worked most:", "Country", "Code", "Ireland", "+353",
+        "France", "+33", "Germany", "+49", "Netherlands", "+31", "Italy", "+39", "Spain", "+34",
+        "Japan", "+81", "Club officers", "Name", "Call", "Role", "Telephone", "E-mail",
+        "Bill Hartley", "G3KLM", "Chair", "01632 960 550", "chair@club.example", "Sunita Das",
+        "M0ABC", "Secretary", "01632 960 551", "secretary@club.example", "Owen Price", "2E0QRS",
+        "Training", "", "", "73 de the committee",
+        "" } << QStringList { "3:8x2:Country", "20:4x5:Name" };
+    QTest::newRow("a word that heads columns over the rest of the header") << QStringList { Prose,
+        "I.4 Methods", "Parameter", "Method", "Purpose", "Dissolved oxygen", "luminescent probe",
+        "aeration, fish habitat", "BOD", "five-day incubation", "organic load", "COD",
+        "dichromate digestion", "organic load", "Turbidity", "nephelometry", "suspended matter",
+        "Nitrate", "ion chromatography", "nutrients", "E. coli", "membrane filtration",
+        "faecal pollution",
+        "Analysts:", "    \u2022 J. Moreau" } << QStringList { "3:7x3:Parameter" };
+    QTest::newRow("sights beside parks under a numbered heading") << QStringList { Prose,
+        "5. What to see", "Yellowstone", "Old Faithful geyser", "Yosemite",
+        "El Capitan and Half Dome", "Grand Canyon", "The gorge from the South Rim", "Zion",
+        "The Narrows", "Acadia", "Cadillac Mountain at sunrise", "Wind Cave", "Boxwork formations",
+        "", "Park headquarters, for letters:", "Yellowstone National Park", "PO Box 168",
+        "" } << QStringList { "3:6x2:Yellowstone" };
     QTest::newRow("a question heads the answers") << QStringList { Prose,
         "How do you read the bulletin?", "Online", "Post", "All", "On screen, in full", "61", "9",
         "48", "On screen, tables only", "27", "4", "21", "Printed at work", "8", "22", "11",
@@ -519,7 +549,7 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Round", "Day", "Crew", "R1", "Mon", "A2", "R2", "Tue", "B1", "R3",
                "Wed", "C2", "Tonnages, 2023/24", "Stream", "Q1", "Q2", "", "(t)", "(t)", "Residual",
                "2,412", "2,388", "Recycling", "1,105", "1,162", "Glass", "318", "341", Prose }
-        << QStringList { "15:5x3:Stream" };
+        << QStringList { "2:4x3:Round", "15:5x3:Stream" };
     QTest::newRow("periods over the same unit in every column") << QStringList { Prose, "Payment",
         "2024/25", "2025/26", "", "\u00a3 a week", "\u00a3 a week", "Sick pay", "116.75", "118.75",
         "Maternity pay", "184.03", "187.18", "Paternity pay", "184.03", "187.18", Prose }
