@@ -773,11 +773,14 @@ void NameLists(
         if (!afterTitle && !headed)
             continue;
         // A word that heads columns among the names starts another list ("Present" ...,
-        // "Apologies" ...).
+        // "Apologies" ...), once the names above it make a list of their own; sooner it is one
+        // of the names ("Software" over "R", "Mplus", "SPSS").
+        const auto heads
+            = [&](int i) { return cells[i].label && (nextList || i - first >= ShortListMinRows); };
         int end = first;
-        while (end < n && name(end) && !(end > first && (tableStarts[end] || cells[end].label)))
+        while (end < n && name(end) && !(end > first && (tableStarts[end] || heads(end))))
             ++end;
-        const bool labelNext = end < n && end > first && name(end) && cells[end].label;
+        const bool labelNext = end < n && end > first && name(end) && heads(end);
         if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
