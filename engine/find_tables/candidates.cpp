@@ -781,7 +781,11 @@ void NameLists(
         while (end < n && name(end) && !(end > first && (tableStarts[end] || heads(end))))
             ++end;
         const bool labelNext = end < n && end > first && name(end) && heads(end);
-        if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext))
+        // Under a sentence leading in, a numbered title after the names ends them as text would.
+        const bool sentenceLead = above.leadIn && above.kind == Kind::Prose;
+        const bool numbered = sentenceLead && end > first && end < n && IsText(cells[end].kind)
+            && (cells[end].flags & SectionNumber);
+        if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext || numbered))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
@@ -817,13 +821,16 @@ void NameLists(
         if (rows < ShortListMinRows)
             continue;
         // Two names over two unlike them are a row of labels over its values.
-        if (wider || (rows == 4 && RowsApart(profile, first, 2)))
+        // (Not under a sentence leading in: it announces a list, not a row of labels.)
+        if (wider || (rows == 4 && RowsApart(profile, first, 2) && !sentenceLead))
             continue;
         // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
         // note of the table above over them, a header of their own, or a table about them after
-        // (a sentence leading in to three short lines is as often a list of points).
+        // (a sentence leading in to three short lines is as often a list of points; to four,
+        // enough).
         const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
-            || cells[first].label || afterNote || headed || about;
+            || cells[first].label || afterNote || headed || about
+            || (sentenceLead && rows >= LeadInListMinRows);
         if (rows >= SingleColumnMinRows)
             AddFramedBlock(out, top, rows, 1, NameListEvidence);
         else if (plainTitle)
