@@ -788,13 +788,15 @@ void NameLists(
         // of the names ("Software" over "R", "Mplus", "SPSS").
         const auto heads
             = [&](int i) { return cells[i].label && (nextList || i - first >= ShortListMinRows); };
-        // Names keep one habit: under names capitalised word by word, a phrase in sentence case
-        // is a note under them ("Three wins each").
+        // Names keep one habit: under names capitalised word by word (the first line may be their
+        // header), a phrase in sentence case is a note or a title after them ("Three wins each",
+        // "Fire warden"), unless names go on after it ("Station Road (part)").
         const auto habit = [&](int i) {
-            return i - first < ShortListMinRows
-                || !std::all_of(cells.begin() + first, cells.begin() + i,
+            return i - first <= ShortListMinRows
+                || !std::all_of(cells.begin() + first + 1, cells.begin() + i,
                     [](const Cell &c) { return (c.flags & TitleCase) != 0; })
-                || (cells[i].flags & TitleCase) || cells[i].a < 2;
+                || (cells[i].flags & TitleCase) || cells[i].a < 2
+                || (i + 1 < n && (cells[i + 1].flags & TitleCase));
         };
         int end = first;
         while (end < n && name(end) && habit(end)

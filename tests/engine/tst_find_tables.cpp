@@ -634,6 +634,11 @@ void TestFindTables::boundaries_data()
         "Rider", "Wins", "Eddy Merckx", "5", "Bernard Hinault", "5", "Chris Froome", "4",
         "Most wins, to 2024", "Philippe Thys", "Louison Bobet", "Greg LeMond", "Tadej Pogačar",
         "Three wins each", Prose } << QStringList { "2:4x2:Rider", "11:4x1:Philippe Thys" };
+    QTest::newRow("names under their header, then a title in sentence case")
+        << QStringList { Prose, "First aid and fire", "First aiders", "Piotr Nowak", "Lucy Fenwick",
+               "Bethan Lloyd", "Fire warden", "Deputy",
+               "Assembly point: the far end of the car park, by the recycling bins." }
+        << QStringList { "3:4x1:First aiders" };
     QTest::newRow("months over one row of days") << QStringList { Prose, "Jan", "Feb", "Mar", "Apr",
         "31", "28", "31", "30", Prose } << QStringList { "2:2x4:Jan" };
     QTest::newRow("wide table of monthly values, totals, a closing sentence")
