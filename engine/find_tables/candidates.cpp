@@ -521,29 +521,23 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         // A single column: a header above values that are not words.
         if (!headerLike || rows < SingleColumnMinRows)
             return std::nullopt;
-        // Values alike from the first line on (no header), between a title on its own line and
-        // the text resuming, are a column under that title: the short text above is neither a
-        // header cell of a wider table nor the rows above a row of their table.
-        const bool titled = Opened(profile, first) && Framed(profile, last)
-            && Similarity(cells[first], cells[first + 1]) >= SingleColumnAlikeAt;
         // A short text right above the header would be a header cell of a wider table.
         const Cell &above = cells[std::max(first - 1, 0)];
         if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
-            && !(above.flags & SectionNumber) && !titled)
+            && !(above.flags & SectionNumber))
             return std::nullopt;
         // A column right under a value, as long as the rows above are wide and alike to them,
         // is their last row (a total row).
         // (An empty line right above is no boundary when it is the blank last cell of a row
         // alike to this column.)
-        if (first >= rows && rows <= MaxCols && !titled
+        if (first >= rows && rows <= MaxCols
             && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
                 || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
         // So is a column in step with the rows of a wider table running on from above: the
         // first cells of one of its rows, the rest of the row after them.
         for (int width = rows + 1;
-             width <= MaxCols && first >= width && !OpensBlock(profile, first - 1) && !titled;
-             ++width)
+             width <= MaxCols && first >= width && !OpensBlock(profile, first - 1); ++width)
             if (profile.chains[width][first - width] >= 2)
                 return std::nullopt;
         for (int i = dataFirst; i < last; ++i)

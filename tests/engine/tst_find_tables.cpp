@@ -624,12 +624,6 @@ void TestFindTables::boundaries_data()
     QTest::newRow("a word that heads columns among the first names") << QStringList {
         "5 Software", "Software", "R", "Mplus", "SPSS", "Zotero", "6 Outputs", Prose
     } << QStringList { "2:5x1:Software" };
-    QTest::newRow("codes without a header under a title, under a table's note")
-        << (QStringList { Prose } + stars
-               + QStringList { "Values are rounded to two places.", "A.5 Cores described", "SC-01",
-                   "SC-02", "SC-03", "SC-05", "SC-06", "SC-08",
-                   "SC-04 and SC-07 were lost in transit." })
-        << QStringList { "2:5x3:Star", "19:6x1:SC-01" };
     QTest::newRow("names under a dated title, then a note in sentence case") << QStringList { Prose,
         "Rider", "Wins", "Eddy Merckx", "5", "Bernard Hinault", "5", "Chris Froome", "4",
         "Most wins, to 2024", "Philippe Thys", "Louison Bobet", "Greg LeMond", "Tadej Pogačar",
