@@ -784,18 +784,42 @@ void NameLists(
         const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
             || (before.kind == Kind::Code && !(before.flags & SectionNumber))
             || (IsShortText(before) && !(before.flags & (Capitalised | SectionNumber)));
-        const bool headed = !afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
-            && !above.note && (above.flags & Capitalised)
+        // (Holding a digit, as a date or a count does, it is the list's title: no header holds
+        // one.)
+        const bool dated = !afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
+            && !above.note && (above.flags & WithDigits)
+            && !(above.flags & (SectionNumber | SentenceEnd));
+        const bool headed = !afterTitle && !dated && first >= 2 && lastCell
+            && above.kind == Kind::Phrase && !above.note && (above.flags & Capitalised)
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
-        if (!afterTitle && !headed)
+        if (!afterTitle && !headed && !dated)
             continue;
         // A word that heads columns among the names starts another list ("Present" ...,
-        // "Apologies" ...).
+        // "Apologies" ...), once the names above it make a list of their own; sooner it is one
+        // of the names ("Software" over "R", "Mplus", "SPSS").
+        const auto heads
+            = [&](int i) { return cells[i].label && (nextList || i - first >= ShortListMinRows); };
+        // Names keep one habit: under names capitalised word by word (the first line may be their
+        // header), a phrase in sentence case is a note or a title after them ("Three wins each",
+        // "Fire warden"), unless names go on after it ("Station Road (part)").
+        const auto habit = [&](int i) {
+            return i - first <= ShortListMinRows
+                || !std::all_of(cells.begin() + first + 1, cells.begin() + i,
+                    [](const Cell &c) { return (c.flags & TitleCase) != 0; })
+                || (cells[i].flags & TitleCase) || cells[i].a < 2
+                || (i + 1 < n && (cells[i + 1].flags & TitleCase));
+        };
         int end = first;
-        while (end < n && name(end) && !(end > first && (tableStarts[end] || cells[end].label)))
+        while (end < n && name(end) && habit(end)
+            && !(end > first && (tableStarts[end] || heads(end))))
             ++end;
-        const bool labelNext = end < n && end > first && name(end) && cells[end].label;
-        if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext))
+        const bool labelNext = end < n && end > first && name(end) && heads(end);
+        const bool habitEnds = end < n && end > first && name(end) && !habit(end);
+        // Under a sentence leading in, a numbered title after the names ends them as text would.
+        const bool sentenceLead = above.leadIn && above.kind == Kind::Prose;
+        const bool numbered = sentenceLead && end > first && end < n && IsText(cells[end].kind)
+            && (cells[end].flags & SectionNumber);
+        if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext || numbered || habitEnds))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
@@ -822,7 +846,7 @@ void NameLists(
         for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
             wider = HabitsGain(profile, first, end, k) >= HabitsAt;
         // Found only by what stands around them, such lists hold names alone.
-        if ((headed || afterNote)
+        if ((headed || afterNote || dated)
             && std::any_of(cells.begin() + first, cells.begin() + end,
                 [](const Cell &c) { return !(c.flags & Capitalised); }))
             continue;
@@ -831,13 +855,16 @@ void NameLists(
         if (rows < ShortListMinRows)
             continue;
         // Two names over two unlike them are a row of labels over its values.
-        if (wider || (rows == 4 && RowsApart(profile, first, 2)))
+        // (Not under a sentence leading in: it announces a list, not a row of labels.)
+        if (wider || (rows == 4 && RowsApart(profile, first, 2) && !sentenceLead))
             continue;
         // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
-        // note of the table above over them, a header of their own, or a table about them after
-        // (a sentence leading in to three short lines is as often a list of points).
+        // note of the table above over them, a header of their own, a table about them or a note
+        // in another habit after (a sentence leading in to three short lines is as often a list of
+        // points; to four, enough).
         const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
-            || cells[first].label || afterNote || headed || about;
+            || cells[first].label || afterNote || headed || about || habitEnds
+            || (sentenceLead && rows >= LeadInListMinRows);
         if (rows >= SingleColumnMinRows)
             AddFramedBlock(out, top, rows, 1, NameListEvidence);
         else if (plainTitle)

@@ -231,6 +231,10 @@ inline constexpr double NameListEvidence = 0.3;
 // two 3x1 lists, 2 rows or 0.5 change nothing.
 inline constexpr int ShortListMinRows = 3;
 inline constexpr double ShortListEvidence = 0.45;
+// Names under a sentence that leads in (ends in a colon) make a short list from this many: three
+// short lines under one are as often points or a signature. 4 finds theses-screening's 4x1
+// "Pregnancy"; 3 changes nothing in the corpus, 5 loses it.
+inline constexpr int LeadInListMinRows = 4;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
