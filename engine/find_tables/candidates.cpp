@@ -381,6 +381,12 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
          t = profile.nextTitle[t + 1]) {
         if (!cells[t + 1 - cols].label && (t - first) / cols >= 3) {
             rows = (t - first) / cols;
+            // A "title" that ends a row, alike to its column, is the row's last cell: the next
+            // table starts right under it.
+            if (cols >= 2 && (t - first) % cols == cols - 1
+                && !IsBlankCell(cells[t - cols])
+                && Similarity(cells[t], cells[t - cols]) >= CompatibleAt)
+                ++rows;
             break;
         }
     }
