@@ -383,8 +383,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             rows = (t - first) / cols;
             // A "title" that ends a row, alike to its column, is the row's last cell: the next
             // table starts right under it.
-            if (cols >= 2 && (t - first) % cols == cols - 1
-                && !IsBlankCell(cells[t - cols])
+            if (cols >= 2 && (t - first) % cols == cols - 1 && !IsBlankCell(cells[t - cols])
                 && Similarity(cells[t], cells[t - cols]) >= CompatibleAt)
                 ++rows;
             break;
@@ -488,6 +487,22 @@ bool RowTitles(const Profile &profile, int first, int rows, int cols)
     return true;
 }
 
+// Of the pairs of filled cells `lag` lines apart in lines [from, to), the share that start with
+// the same character: codes of one column share their first letters ("UKC", "UKD"), the codes of
+// the column beside them other ones, where their shapes alone look all alike.
+double LeadAlike(const Profile &profile, int from, int to, int lag)
+{
+    int pairs = 0, same = 0;
+    for (int i = from; i + lag < to; ++i) {
+        const Cell &x = profile.cells[i], &y = profile.cells[i + lag];
+        if (IsBlankCell(x) || IsBlankCell(y))
+            continue;
+        ++pairs;
+        same += x.lead == y.lead ? 1 : 0;
+    }
+    return pairs > 0 ? double(same) / pairs : 0;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
@@ -570,6 +585,16 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
         if (habitsTell)
             evidence = std::max(evidence, habits);
+        // Codes whose first letters keep to their columns, from the first row on (no header),
+        // between the text around them.
+        bool leadsKept = Opened(profile, first) && Framed(profile, last);
+        for (int c = 0; c < cols && leadsKept; ++c)
+            leadsKept = !IsBlankCell(cells[first + c])
+                && cells[first + c].lead == cells[first + cols + c].lead;
+        if (leadsKept)
+            evidence = std::max(evidence,
+                LeadAlike(profile, first, last, cols) - LeadAlike(profile, first, last, 1)
+                    - LeadAlikeSlack);
     }
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;

@@ -588,9 +588,11 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     for (const std::u16string &line : lines) {
         cells.push_back(Classify(line));
         uint32_t hash = 2166136261u; // FNV-1a
-        for (char16_t c : Trim(line))
+        const std::u16string_view trimmed = Trim(line);
+        for (char16_t c : trimmed)
             hash = (hash ^ c) * 16777619u;
         cells.back().text = hash;
+        cells.back().lead = trimmed.empty() ? 0 : trimmed.front();
     }
     // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
     // title, whatever a cell of that shape might be.

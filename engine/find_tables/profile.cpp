@@ -54,8 +54,7 @@ std::vector<int> Chains(const Profile &profile, int cols)
         const int after = p + 2 * cols;
         return cols >= OddLastRowMinCols && after <= n
             && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
-            && profile.RowAcceptable(p + cols, cols)
-            && (cols > 2 || alike[p + 1] > 0)
+            && profile.RowAcceptable(p + cols, cols) && (cols > 2 || alike[p + 1] > 0)
             && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
                 || IsSentenceNote(cells[after]));
     };
