@@ -350,12 +350,11 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     int rows = std::min(1 + dataRows, rowLimit);
-    // The header row again starts the next table.
+    // The header row again starts the next table; the block ends at its last full row above it
+    // (lines between the two are a caption or a title).
     for (int j = profile.nextSame[first]; j < first + rows * cols; j = profile.nextSame[j]) {
-        if ((j - first) % cols != 0)
-            continue;
         int same = 1;
-        while (same < cols && cells[j + same].text == cells[first + same].text)
+        while (same < cols && j + same < n && cells[j + same].text == cells[first + same].text)
             ++same;
         if (same == cols) {
             rows = (j - first) / cols;
