@@ -113,13 +113,29 @@ bool Opened(const Profile &profile, int first)
     return IsShortText(title) && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
 }
 
+// True when the row at `first` says a row above again, cell by cell: a header said again starts
+// another table, however alike it is to the row above it.
+bool HeaderAgain(const Profile &profile, int first, int cols)
+{
+    if (first + cols > profile.size())
+        return false;
+    for (int j = profile.prevSame[first]; j >= 0; j = profile.prevSame[j]) {
+        int same = 1;
+        while (same < cols && profile.cells[j + same].text == profile.cells[first + same].text)
+            ++same;
+        if (same == cols)
+            return true;
+    }
+    return false;
+}
+
 // True when the row above runs on into the row at `first` (much alike, or over it as an odd
 // row), so that a block starting there would start inside a table; a header merely passing as
 // the last row of the table above does not count.
 bool RunsOnFromAbove(const Profile &profile, int first, int cols)
 {
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
-    if (first < cols || profile.chains[cols][first - cols] < 2)
+    if (first < cols || profile.chains[cols][first - cols] < 2 || HeaderAgain(profile, first, cols))
         return false;
     const int up = first - cols;
     if (lagSums[cols][first] - lagSums[cols][up] >= RunsOnAt * cols)
