@@ -48,13 +48,12 @@ std::vector<int> Chains(const Profile &profile, int cols)
     }
     for (int i = 0; i < n; ++i)
         alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
-    // A table's last row may hold one odd cell too when the text plainly ends after it (in two
-    // columns only its row title: a value alone can say too little).
+    // A table's last row may hold one odd cell too when the text plainly ends after it.
     const auto oddLastRow = [&](int p) {
         const int after = p + 2 * cols;
         return cols >= OddLastRowMinCols && after <= n
             && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
-            && profile.RowAcceptable(p + cols, cols) && (cols > 2 || alike[p + 1] > 0)
+            && profile.RowAcceptable(p + cols, cols)
             && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
                 || IsSentenceNote(cells[after]));
     };

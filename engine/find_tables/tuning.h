@@ -144,10 +144,10 @@ inline constexpr int LeadingBlankMinCols = 3;
 // From this many cells a row may hold one odd cell: the first row under the header (a word
 // among years) or the last row when the text plainly ends after it. First row tight: 2 reads
 // three 4-column tables (currencies, chance-15, -16) as 2 columns. Last row loose: 1 cuts
-// currencies' and debian's single columns short; at 2 the odd cell must be the first (a row
-// title such as "Total" over values alike to the column's), else pairs of keys and values run on.
+// currencies' and debian's single columns short; 2 (with the odd cell the row title) finds
+// civic-library's "U U" under grades but costs a table elsewhere.
 inline constexpr int OddFirstRowMinCols = 3;
-inline constexpr int OddLastRowMinCols = 2;
+inline constexpr int OddLastRowMinCols = 3;
 // From this many columns, as many empty lines as columns after a table, then text, are its
 // empty last row. Tight downwards: 1 takes the empty paragraph after five single columns in;
 // the "an empty last row" test holds it below 4.
