@@ -698,6 +698,18 @@ void TestFindTables::boundaries_data()
         "Area", "Refuse", "Recycling", "Abbey", "Monday", "Thursday", "Brook", "Tuesday", "Friday",
         "Castle", "Wednesday", "Monday", "Dene", "Thursday", "Tuesday", "Fenwick", "Friday",
         "Wednesday", Prose } << QStringList { "3:6x3:Area" };
+    const QStringList prefixes { "Prefix", "Symbol", "giga", "G", "mega", "M", "kilo", "k" };
+    QTest::newRow("the same header again under a caption") << (QStringList { Prose } + prefixes
+        + QStringList { "Multiples" } + prefixes
+        + QStringList { Prose }) << QStringList { "2:4x2:Prefix", "11:4x2:Prefix" };
+    const QStringList stages { "Code", "Description", "31", "First node detectable", "32",
+        "Second node detectable", "39", "Flag leaf ligule just visible" };
+    QTest::newRow("a last cell alike to its column over the same header again")
+        << (QStringList { Prose } + stages + stages + QStringList { Prose })
+        << QStringList { "2:4x2:Code", "10:4x2:Code" };
+    QTest::newRow("codes beside codes without a header") << QStringList { Prose, "UKC", "TLC",
+        "UKD", "TLD", "UKE", "TLE", "UKF", "TLF", "UKG", "TLG", "UKH", "TLH", Prose }
+                                                         << QStringList { "2:6x2:UKC" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
