@@ -119,7 +119,13 @@ bool HeaderAgain(const Profile &profile, int first, int cols)
 {
     if (first + cols > profile.size())
         return false;
-    for (int j = profile.prevSame[first]; j >= 0; j = profile.prevSame[j]) {
+    // (A header is words; only the last few times its first cell was said are looked at.)
+    for (int c = 0; c < cols; ++c)
+        if (!IsText(profile.cells[first + c].kind))
+            return false;
+    int looks = 0;
+    for (int j = profile.prevSame[first]; j >= 0 && looks < HeaderAgainLooks;
+         j = profile.prevSame[j], ++looks) {
         int same = 1;
         while (same < cols && profile.cells[j + same].text == profile.cells[first + same].text)
             ++same;

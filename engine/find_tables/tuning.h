@@ -183,6 +183,9 @@ inline constexpr double NumbersUnderWordsEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
+// A header said again is looked for among the last this many lines of the same text as its first
+// cell: a bound on the time a document of one word repeated takes, not a weight.
+inline constexpr int HeaderAgainLooks = 8;
 // Codes whose first letters agree a row apart more than a line apart, by this much less, tell
 // the width of a table without a header ("UKC", "TLC"). Loose: 0.05 and 0.2 find the same; 0.5
 // leaves sales-regions' old and new codes as one column.
