@@ -231,12 +231,13 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     }
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
-    int given = 0;
+    int given = 0, bracketedUnits = 0;
     bool repeated = true;
     for (int c = 0; c < cols; ++c) {
         const Cell &u = cells[first + cols + c];
         if (IsBlankCell(u))
             continue;
+        bracketedUnits += (u.flags & Bracketed) && IsText(u.kind) && u.length <= RemarkLength;
         unit = unit ? unit : &u;
         repeated = repeated && u.text == unit->text && u.length <= RemarkLength && !u.note;
         ++given;
@@ -252,8 +253,10 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
         allBracketed = allBracketed && bracketed;
         // (The same figure in every column, "(000)", is a scale, not a value.)
-        if (!(IsText(u.kind) || (repeated && IsNumeric(u.kind)))
-            || (!bracketed && !repeated && (u.length > UnitLength || u.a > 1)))
+        // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
+        const bool scale = bracketedUnits >= 2 && IsNumeric(u.kind) && (u.flags & WithUnit);
+        if (!(IsText(u.kind) || scale || (repeated && IsNumeric(u.kind)))
+            || (!bracketed && !repeated && !scale && (u.length > UnitLength || u.a > 1)))
             return false;
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)
@@ -276,7 +279,8 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if ((allBracketed || repeated) && !above.label
         && (IsText(above.kind) || (above.flags & SectionNumber)))
         return true;
-    return IsShortText(above) && !above.label && !RunsOnFromAbove(profile, first, cols);
+    return ((IsShortText(above) && !above.label) || above.note)
+        && !RunsOnFromAbove(profile, first, cols);
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -344,6 +348,25 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
     return kept;
 }
 
+// True when the row at `p`, blank in its first cell and in others, lines up with the row below
+// it: no break in it, and at least two filled cells, each alike to the cell below it.
+bool SparseRowInStep(const Profile &profile, int p, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (profile.breaksBefore[p + 2 * cols] != profile.breaksBefore[p]
+        || cells[p].kind != Kind::Empty)
+        return false;
+    int filled = 0;
+    for (int c = 1; c < cols; ++c) {
+        if (IsBlankCell(cells[p + c]))
+            continue;
+        if (Similarity(cells[p + c], cells[p + cols + c]) < CompatibleAt)
+            return false;
+        ++filled;
+    }
+    return filled >= 2;
+}
+
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
 // for a table.
@@ -368,6 +391,11 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         if (unlike == 1)
             dataRows = 1 + chain[first + 2 * cols];
     }
+    // The first row under the header may hold a value or two alone, its row title left out (a
+    // balance brought forward): in step when each filled cell is alike to the cell below it.
+    if (dataRows == 0 && cols >= LeadingBlankMinCols && first + 3 * cols <= n
+        && chain[first + 2 * cols] >= 2 && SparseRowInStep(profile, first + cols, cols))
+        dataRows = 1 + chain[first + 2 * cols];
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
         return 0;
