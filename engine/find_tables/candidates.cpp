@@ -243,6 +243,12 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         ++given;
     }
     repeated = repeated && given >= 2;
+    // (A section's title alone in its row may stand between the units and the values.)
+    int values = first + 2 * cols;
+    if (first + 4 * cols <= profile.size() && IsShortText(cells[values])
+        && profile.emptyBefore[values + cols] - profile.emptyBefore[values + 1] == cols - 1
+        && profile.breaksBefore[values + 2 * cols] == profile.breaksBefore[values])
+        values += cols;
     int units = 0, overNumbers = 0, overBlanks = 0;
     bool allBracketed = true;
     for (int c = 0; c < cols; ++c) {
@@ -260,7 +266,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
             return false;
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)
-        const Cell &v = cells[first + 2 * cols + c];
+        const Cell &v = cells[values + c];
         overNumbers += IsNumeric(v.kind) ? 1 : 0;
         overBlanks += IsBlankCell(v) ? 1 : 0;
     }
@@ -291,7 +297,9 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
     HeaderRow header;
     // Over a units row, the header is read against the data below it.
     first += skip;
-    const bool corner = EmptyCorner(profile, first - skip, cols);
+    // (Over a units row, an empty corner is one whatever is under it.)
+    const bool corner = EmptyCorner(profile, first - skip, cols)
+        || (skip > 0 && cells[first - skip].kind == Kind::Empty);
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first - skip + c];
         Cell d = cells[first + cols + c];
