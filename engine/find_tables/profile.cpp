@@ -31,6 +31,30 @@ void LagSums(Profile &profile, int lag)
     }
 }
 
+// True when the row at `p`, its first cell blank and others too, holds values in step with
+// the rows above and below it (a subtotal, a line without its date): at least two filled
+// cells, each alike to the cells above and below it, between rows with their first cells
+// filled.
+bool SubtotalRow(const Profile &profile, int p, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (p < cols || p + 2 * cols > profile.size() || cells[p].kind != Kind::Empty
+        || IsBlankCell(cells[p - cols]) || IsBlankCell(cells[p + cols])
+        || profile.breaksBefore[p + 2 * cols] != profile.breaksBefore[p - cols])
+        return false;
+    int filled = 0;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &x = cells[p + c];
+        if (IsBlankCell(x))
+            continue;
+        if (Similarity(cells[p - cols + c], x) < CompatibleAt
+            || Similarity(x, cells[p + cols + c]) < CompatibleAt)
+            return false;
+        ++filled;
+    }
+    return filled >= 2;
+}
+
 std::vector<int> Chains(const Profile &profile, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -58,7 +82,8 @@ std::vector<int> Chains(const Profile &profile, int cols)
                 || IsSentenceNote(cells[after]));
     };
     for (int p = n - cols; p >= 0; --p) {
-        if (!profile.RowAcceptable(p, cols))
+        if (!profile.RowAcceptable(p, cols)
+            && !(cols >= LeadingBlankMinCols && SubtotalRow(profile, p, cols)))
             continue;
         // The row below may differ from this one in one cell only (a word among numbers, say)
         // when the row after it continues this one cell by cell.
