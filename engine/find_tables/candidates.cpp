@@ -1095,6 +1095,32 @@ bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
 
 } // namespace
 
+// A form to fill in: a row of column labels set apart from the text above, over whole rows of
+// empty cells (a line or so of spacing may follow) and then text again. Only where it stands
+// and its labels tell it, so it is proposed as a guess.
+void BlankForms(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 1; first < n; ++first) {
+        if (!cells[first].label
+            || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1))
+            continue;
+        int end = first;
+        while (end < n && IsShortText(cells[end]) && (cells[end].flags & Capitalised))
+            ++end;
+        const int cols = end - first;
+        int empty = end;
+        while (empty < n && cells[empty].kind == Kind::Empty)
+            ++empty;
+        if (cols < 2 || cols > MaxCols || empty == n)
+            continue;
+        const int rows = (empty - end) / cols;
+        if (rows >= 2)
+            AddFramedBlock(out, first, 1 + rows, cols, BlankFormEvidence, GuessConfidence);
+    }
+}
+
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
     int rowLimit, bool toldStart)
 {
@@ -1239,6 +1265,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     NameLists(profile, tableStarts, all);
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);
+    BlankForms(profile, all);
     return all;
 }
 

@@ -316,6 +316,9 @@ inline constexpr double GlossaryEvidence = 0.6;
 // Tight downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
 inline constexpr int SmallTableMaxCols = 4;
 inline constexpr double SmallTableEvidence = 0.45;
+// The evidence per empty cell of a form to fill in under its row of labels: as little as a small
+// table's, since only where it stands tells it.
+inline constexpr double BlankFormEvidence = 0.45;
 // A small table may also end where a table this sure (of two columns or more, under a header of
 // words without digits) starts right after it, or start where one ends. Tight: 0.6 loses
 // varied-ferries' 2x2 "Terminal", 0.3 another of the second author's tables.
