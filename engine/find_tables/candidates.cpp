@@ -1107,7 +1107,8 @@ void BlankForms(const Profile &profile, std::vector<Candidate> &out)
             || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1))
             continue;
         int end = first;
-        while (end < n && IsShortText(cells[end]) && (cells[end].flags & Capitalised))
+        while (end < n && end <= first + MaxCols && IsShortText(cells[end])
+            && (cells[end].flags & Capitalised))
             ++end;
         const int cols = end - first;
         int empty = end;
