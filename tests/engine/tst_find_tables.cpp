@@ -573,6 +573,23 @@ void TestFindTables::boundaries_data()
         "Ticket", "Adult", "Child", "Senior", "", "\u00a3", "\u00a3", "\u00a3", "Single", "2.00",
         "1.00", "1.00", "Day", "5.50", "2.70", "3.00", "Week", "21.00", "", "", Prose }
                                                                  << QStringList { "3:5x4:Ticket" };
+    // Blank cells that leave a row short of its title: a balance brought forward, a subtotal.
+    QTest::newRow("a balance brought forward under the header") << QStringList { Prose, "Date",
+        "Details", "In", "Out", "Balance", "", "Brought forward", "", "", "20.00", "02/03",
+        "Stamps", "", "4.50", "15.50", "09/03", "Raffle", "12.00", "", "27.50", "16/03", "Tea", "",
+        "3.20", "24.30", Prose } << QStringList { "2:5x5:Date" };
+    QTest::newRow("a subtotal without its title") << QStringList { Prose, "Assets", "Note", "2024",
+        "2023", "Stock", "", "3,120", "2,480", "Debtors", "7", "4,855", "6,210", "Cash", "",
+        "61,588", "50,355", "", "", "69,563", "59,045", "Creditors", "8", "(5,410)", "(7,925)",
+        "Net assets", "", "64,153", "51,120", Prose }
+                                                  << QStringList { "2:7x4:Assets" };
+    QTest::newRow("units under years, then a section's title") << QStringList { Prose, "", "Note",
+        "2024", "2023", "", "", "£", "£", "Income from:", "", "", "", "Grants", "4", "18,500",
+        "16,400", "Sales", "", "9,870", "8,245", "Total", "", "28,370", "24,645", Prose }
+                                                               << QStringList { "2:6x4:" };
+    QTest::newRow("a form to fill in under its title") << QStringList { Prose, "Sign-up sheet",
+        "Name", "Telephone", "Available", "", "", "", "", "", "", "", Prose }
+                                                       << QStringList { "3:3x3:Name" };
     QTest::newRow("empty top-left corner") << QStringList { "Table 1: Medals.", "", "Gold",
         "Silver", "Japan", "27", "14", "France", "10", "12", "Italy", "10", "10", "Germany", "10",
         "11", Prose } << QStringList { "2:5x3:" };
