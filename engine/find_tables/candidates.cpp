@@ -168,6 +168,18 @@ bool Framed(const Profile &profile, int end)
     return ClosesBlock(profile, end);
 }
 
+// True when line `end` is the title of the next part, a numbered one or a short text over text:
+// it ends the block above it as the text would.
+bool TitleNext(const Profile &profile, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (end + 1 >= profile.size())
+        return false;
+    const Cell &c = cells[end];
+    return (IsText(c.kind) && (c.flags & SectionNumber))
+        || (IsShortText(c) && !HoldsDigits(c) && Breaks(cells[end + 1]));
+}
+
 // True when all cells of the row at `first` are words and one stands over a number.
 bool WordsOverNumbers(const Profile &profile, int first, int cols)
 {
@@ -1020,17 +1032,20 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             // table, not its end.
             const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
                 && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
-            if (!(Framed(profile, end) || tableStarts[end]) || blankCell)
+            if (!(Framed(profile, end) || tableStarts[end] || TitleNext(profile, end)) || blankCell)
                 continue;
             // Labels over values: short, capitalised, no label holds a digit, some value does (or,
             // of two, both are unlike their labels), and the labels are not all names (an address
             // capitalises every word: "Highfield School").
             const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
+            // (Over numbers alone, labels may be longer and hold digits: "Drug 2 better" over 9.)
             bool labels = true, names = true, values = cols == 2 && RowsApart(profile, first, cols);
+            const bool numbers = std::all_of(cells.begin() + first + cols, cells.begin() + end,
+                [](const Cell &c) { return IsNumeric(c.kind); });
             for (int c = 0; c < cols; ++c) {
                 const Cell &label = cells[first + c];
                 labels = labels && IsText(label.kind) && (label.flags & Capitalised)
-                    && label.a <= KeyWords && !HoldsDigits(label);
+                    && (numbers || (label.a <= KeyWords && !HoldsDigits(label)));
                 names = names && name(first + c);
                 values = values || HoldsDigits(cells[first + cols + c]);
             }
