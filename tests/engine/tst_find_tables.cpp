@@ -635,6 +635,12 @@ void TestFindTables::boundaries_data()
     // Small tables standing alone: only their frame and a value unlike the labels tell.
     QTest::newRow("two labels over a row of values") << QStringList { Prose, "", "Next meeting",
         "Venue", "9 May 2024", "Church Hall", Prose } << QStringList { "3:2x2:Next meeting" };
+    QTest::newRow("labels with digits over numbers, then a numbered title") << QStringList {
+        Prose, "Drug 2 better", "Tie", "Drug 1 better", "9", "1", "0", "4 Limitations", Prose
+    } << QStringList { "2:2x3:Drug 2 better" };
+    QTest::newRow("two keys beside values, then a title over text")
+        << QStringList { Prose, "Lowest total", "3", "Highest total", "15", "Blood groups", Prose }
+        << QStringList { "2:2x2:Lowest total" };
     QTest::newRow("two keys beside values, then a sure table")
         << (QStringList { Prose, "Contract", "RX-2291-B", "Expires", "31 March 2025" } + stars)
         << QStringList { "2:2x2:Contract", "6:5x3:Star" };
