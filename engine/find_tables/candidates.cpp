@@ -1022,7 +1022,12 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int first = 0; first < n; ++first) {
-        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first])
+        // (A title in capitals, "VAT", under text or a note stands over it as a phrase would.)
+        const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
+            && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
+            && (OpensBlock(profile, first - 2) || cells[first - 2].note);
+        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first]
+            && !capitalsTitle)
             continue;
         for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
             const int end = first + 2 * cols;

@@ -641,6 +641,9 @@ void TestFindTables::boundaries_data()
     QTest::newRow("two keys beside values, then a title over text")
         << QStringList { Prose, "Lowest total", "3", "Highest total", "15", "Blood groups", Prose }
         << QStringList { "2:2x2:Lowest total" };
+    QTest::newRow("labels over values under a title in capitals") << QStringList { Prose, "VAT",
+        "Registration threshold", "Deregistration threshold", "£90,000", "£88,000",
+        Prose } << QStringList { "3:2x2:Registration threshold" };
     QTest::newRow("two keys beside values, then a sure table")
         << (QStringList { Prose, "Contract", "RX-2291-B", "Expires", "31 March 2025" } + stars)
         << QStringList { "2:2x2:Contract", "6:5x3:Star" };
