@@ -168,16 +168,12 @@ bool Framed(const Profile &profile, int end)
     return ClosesBlock(profile, end);
 }
 
-// True when line `end` is the title of the next part, a numbered one or a short text over text:
-// it ends the block above it as the text would.
+// True when line `end` is the numbered title of the next part ("6.2 Tests of association", read
+// among cells when a table follows it): it ends the block above it as text would.
 bool TitleNext(const Profile &profile, int end)
 {
-    const std::vector<Cell> &cells = profile.cells;
-    if (end + 1 >= profile.size())
-        return false;
-    const Cell &c = cells[end];
-    return (IsText(c.kind) && (c.flags & SectionNumber))
-        || (IsShortText(c) && !HoldsDigits(c) && Breaks(cells[end + 1]));
+    return end < profile.size() && IsText(profile.cells[end].kind)
+        && (profile.cells[end].flags & SectionNumber);
 }
 
 // True when all cells of the row at `first` are words and one stands over a number.

@@ -638,9 +638,10 @@ void TestFindTables::boundaries_data()
     QTest::newRow("labels with digits over numbers, then a numbered title") << QStringList {
         Prose, "Drug 2 better", "Tie", "Drug 1 better", "9", "1", "0", "4 Limitations", Prose
     } << QStringList { "2:2x3:Drug 2 better" };
-    QTest::newRow("two keys beside values, then a title over text")
-        << QStringList { Prose, "Lowest total", "3", "Highest total", "15", "Blood groups", Prose }
-        << QStringList { "2:2x2:Lowest total" };
+    QTest::newRow("two keys beside values, then a numbered title over a table")
+        << (QStringList { Prose, "Lowest total", "3", "Highest total", "15", "6.2 Bright stars" }
+               + stars + QStringList { Prose })
+        << QStringList { "2:2x2:Lowest total", "7:5x3:Star" };
     QTest::newRow("labels over values under a title in capitals") << QStringList { Prose, "VAT",
         "Registration threshold", "Deregistration threshold", "£90,000", "£88,000",
         Prose } << QStringList { "3:2x2:Registration threshold" };
