@@ -789,7 +789,9 @@ void KeyValueTables(
                 return o.first == first && o.rows * o.cols == 2 * rows;
             }))
             continue;
-        AddFramedBlock(out, first, rows, 2, KeyValueEvidence);
+        // (An empty last row left for a pair to come counts as one of its rows.)
+        const int empty = EmptyRowAfter(profile, first, rows, 2) ? 1 : 0;
+        AddFramedBlock(out, first, rows + empty, 2, KeyValueEvidence);
     }
 }
 
