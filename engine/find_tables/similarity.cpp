@@ -32,6 +32,11 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
         case Kind::Time:
             return x.a == y.a && x.b == y.b ? SameLayout : OtherLayout;
         case Kind::Code:
+            // Codes of one series lead with the same character down a column (TH1, TH2 beside
+            // A1, B1).
+            if (x.lead == y.lead && x.length == y.length)
+                return TextBase + (x.flags == y.flags ? SameTextFlags : 0) + SameLength
+                    + SameSeries;
             // Short codes keep their length down a column: LHR beside EGLL are two columns.
             if (x.length != y.length && std::max(x.length, y.length) <= ShortCodeLength)
                 return TextBase + (x.flags == y.flags ? SameTextFlags : 0);

@@ -98,6 +98,9 @@ inline constexpr double SameLength = 0.25; // times the ratio of the shorter to 
 // alpha-3): of different lengths they get nothing for length. Tight downwards: 3 reads
 // ragged-ends' "IATA" and words-only's "ICAO" as one column; 5 changes nothing.
 inline constexpr int ShortCodeLength = 4;
+// Codes of one length that lead with the same character belong to one series (TH1, TH2 beside
+// A1, B1): more alike than any two codes. 0.1 to 0.3 find civic-waste's "TH1" alike.
+inline constexpr double SameSeries = 0.2;
 
 // Two cells of different kinds; pairs not listed never share a column.
 struct KindPair {
