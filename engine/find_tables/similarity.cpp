@@ -46,6 +46,11 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
                 + SameLength * Ratio(x.length, y.length);
         }
     }
+    // A number with a letter after it ("1257L") may be an identifier among codes ("K475").
+    const auto unitNumber
+        = [](const Cell &c) { return c.kind == Kind::Integer && (c.flags & WithUnit); };
+    if ((unitNumber(x) && y.kind == Kind::Code) || (unitNumber(y) && x.kind == Kind::Code))
+        return UnitNumberWithCode;
     for (const KindPair &pair : MixedKinds)
         if ((x.kind == pair.x && y.kind == pair.y) || (x.kind == pair.y && y.kind == pair.x))
             return pair.similarity;

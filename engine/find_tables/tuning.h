@@ -124,6 +124,9 @@ inline constexpr KindPair MixedKinds[] = {
     { Kind::Decimal, Kind::Time, 0.2 },
     { Kind::Integer, Kind::Code, 0.2 },
 };
+// A whole number with a unit beside a code: tax codes ("1257L") among other codes ("BR",
+// "K475"). At least CompatibleAt, so that they share a column; 0.45 finds the same.
+inline constexpr double UnitNumberWithCode = 0.3;
 
 // A numbered title among other text stands apart from it: similarity times this. Free.
 inline constexpr double SectionNumberFactor = 0.5;
