@@ -767,15 +767,21 @@ void KeyValueTables(
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int end = 1; end <= n; ++end) {
-        const auto closes = [&](int i) { return ClosesBlock(profile, i) || cells[i].oneSentence; };
-        // (So does a sure table starting right after, or under a title of its own.)
-        const bool nextTable
-            = end < n && (tableStarts[end] || (IsShortText(cells[end]) && tableStarts[end + 1]));
+        // (A long value that is no sentence, an address or a firm's name, closes nothing.)
+        const auto closes = [&](int i) {
+            return OpensBlock(profile, i) || IsSentenceNote(cells[i]) || cells[i].oneSentence;
+        };
+        // (So does a sure table starting right after, or under a title of its own, or a heading
+        // over a sentence that leads in to what follows.)
+        const bool nextTable = end < n
+            && (tableStarts[end]
+                || (IsShortText(cells[end])
+                    && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn))));
         if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
         int first = end, values = 0, meanings = 0;
         while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
-            && !Breaks(cells[first - 1]) && !cells[first - 1].note) {
+            && !Breaks(cells[first - 1]) && !IsSentenceNote(cells[first - 1])) {
             values += HoldsDigits(cells[first - 1]) ? 1 : 0;
             meanings
                 += IsText(cells[first - 1].kind) && !(cells[first - 1].flags & Capitalised) ? 1 : 0;
@@ -791,7 +797,9 @@ void KeyValueTables(
                 return o.first == first && o.rows * o.cols == 2 * rows;
             }))
             continue;
-        AddFramedBlock(out, first, rows, 2, KeyValueEvidence);
+        // (An empty last row left for a pair to come counts as one of its rows.)
+        const int empty = EmptyRowAfter(profile, first, rows, 2) ? 1 : 0;
+        AddFramedBlock(out, first, rows + empty, 2, KeyValueEvidence);
     }
 }
 
@@ -1201,7 +1209,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
             candidate.gain -= LabelAboveCost;
     }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
-    if (framed)
+    // (Not pairs read a line early, their keys in the second column.)
+    if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows)))
         candidate.gain = std::max(candidate.gain, FramedGain);
     if (!toldStart && candidate.gain <= MinGain)
         return;

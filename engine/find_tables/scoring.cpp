@@ -51,6 +51,8 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
         > ApartColumns(profile, outside, inside - outside);
 }
 
+} // namespace
+
 // True when the pairs of `rows` from `first` are read a line early: a title on its own line
 // taken for the first cell, so that every row holds a value beside the next key. Keys come first
 // in a table of pairs: short texts without digits, beside values that hold digits or run longer.
@@ -74,18 +76,15 @@ bool KeysSecond(const Profile &profile, int first, int rows)
     const Cell &after = cells[last - 1];
     if (!IsShortText(after) || (HoldsDigits(after) && !(after.flags & SectionNumber)))
         return false;
-    int digits = 0, longer = 0;
+    int values = 0;
     for (int r = 1; r + 1 < rows; ++r) {
         const Cell &value = cells[first + 2 * r], &key = cells[first + 2 * r + 1];
         if (!(IsShortText(key) || key.kind == Kind::Code) || HoldsDigits(key) || IsBlankCell(value))
             return false;
-        digits += HoldsDigits(value) ? 1 : 0;
-        longer += value.length > KeyValueLengthRatio * key.length ? 1 : 0;
+        values += HoldsDigits(value) || value.length > KeyValueLengthRatio * key.length ? 1 : 0;
     }
-    return digits == rows - 2 || longer == rows - 2;
+    return values == rows - 2;
 }
-
-} // namespace
 
 double Apartness(const Cell &header, const Cell &below, const Cell &belowThat)
 {

@@ -25,6 +25,10 @@ double Apartness(const Cell &header, const Cell &below, const Cell &belowThat);
 // cell of the same column is `inside`.
 double Boundary(const Profile &profile, int outside, int inside);
 
+// True when the pairs of `rows` from `first` are read a line early: a title taken for the first
+// key, the keys standing in the second column.
+bool KeysSecond(const Profile &profile, int first, int rows);
+
 // A block found by its rows: `evidence` per data line, what its header row adds, less what a
 // table costs, plus its boundaries.
 double RowsGain(const Profile &profile, const Candidate &block, double evidence,

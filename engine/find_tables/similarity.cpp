@@ -32,6 +32,11 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
         case Kind::Time:
             return x.a == y.a && x.b == y.b ? SameLayout : OtherLayout;
         case Kind::Code:
+            // Codes of one series lead with the same character down a column (TH1, TH2 beside
+            // A1, B1).
+            if (x.lead == y.lead && x.length == y.length)
+                return TextBase + (x.flags == y.flags ? SameTextFlags : 0) + SameLength
+                    + SameSeries;
             // Short codes keep their length down a column: LHR beside EGLL are two columns.
             if (x.length != y.length && std::max(x.length, y.length) <= ShortCodeLength)
                 return TextBase + (x.flags == y.flags ? SameTextFlags : 0);
@@ -41,6 +46,11 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
                 + SameLength * Ratio(x.length, y.length);
         }
     }
+    // A number with a letter after it ("1257L") may be an identifier among codes ("K475").
+    const auto unitNumber
+        = [](const Cell &c) { return c.kind == Kind::Integer && (c.flags & WithUnit); };
+    if ((unitNumber(x) && y.kind == Kind::Code) || (unitNumber(y) && x.kind == Kind::Code))
+        return UnitNumberWithCode;
     for (const KindPair &pair : MixedKinds)
         if ((x.kind == pair.x && y.kind == pair.y) || (x.kind == pair.y && y.kind == pair.x))
             return pair.similarity;

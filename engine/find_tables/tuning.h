@@ -98,6 +98,9 @@ inline constexpr double SameLength = 0.25; // times the ratio of the shorter to 
 // alpha-3): of different lengths they get nothing for length. Tight downwards: 3 reads
 // ragged-ends' "IATA" and words-only's "ICAO" as one column; 5 changes nothing.
 inline constexpr int ShortCodeLength = 4;
+// Codes of one length that lead with the same character belong to one series (TH1, TH2 beside
+// A1, B1): more alike than any two codes. 0.1 to 0.3 find civic-waste's "TH1" alike.
+inline constexpr double SameSeries = 0.2;
 
 // Two cells of different kinds; pairs not listed never share a column.
 struct KindPair {
@@ -121,6 +124,9 @@ inline constexpr KindPair MixedKinds[] = {
     { Kind::Decimal, Kind::Time, 0.2 },
     { Kind::Integer, Kind::Code, 0.2 },
 };
+// A whole number with a unit beside a code: tax codes ("1257L") among other codes ("BR",
+// "K475"). At least CompatibleAt, so that they share a column; 0.45 finds the same.
+inline constexpr double UnitNumberWithCode = 0.3;
 
 // A numbered title among other text stands apart from it: similarity times this. Free.
 inline constexpr double SectionNumberFactor = 0.5;

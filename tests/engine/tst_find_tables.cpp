@@ -342,14 +342,14 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 3;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 9 << 5;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 8 << 4;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 29 << 22;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 16 << 10;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 15 << 8;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 15 << 10;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 14 << 8;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 14 << 10;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 30 << 25;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 24 << 16;
+        << "truth-finance.tsv" << 69 << 22 << 14;
 }
 
 void TestFindTables::wholeCorpus()
@@ -737,6 +737,20 @@ void TestFindTables::boundaries_data()
     QTest::newRow("codes beside codes without a header") << QStringList { Prose, "UKC", "TLC",
         "UKD", "TLD", "UKE", "TLE", "UKF", "TLF", "UKG", "TLG", "UKH", "TLH", Prose }
                                                          << QStringList { "2:6x2:UKC" };
+    QTest::newRow("tax codes beside payroll numbers") << QStringList { Prose,
+        "Payroll numbers and tax codes:", "P014", "1257L", "P022", "1257L", "P027", "BR", "P035",
+        "1257L", "P040", "K475", Prose } << QStringList { "3:5x2:P014" };
+    QTest::newRow("pairs with long values, a heading over a lead-in after them")
+        << QStringList { Prose, "Club details", "Club name", "Eastfield Rovers Football Club",
+               "Founded", "1921", "Ground", "Mill Road, Eastfield EF2 4QP", "Kit supplier",
+               "Hartley & Sons Sportswear, Unit 4 Canal Side Estate, Stourford", "Officers",
+               "The officers elected at the last general meeting were:", Prose }
+        << QStringList { "3:4x2:Club name" };
+    QTest::newRow("pairs with an empty last row") << QStringList { Prose, "3. Responsibilities",
+        "Safeguarding", "Deputy head", "First aid", "School nurse", "Fire drills", "Site manager",
+        "Trips and visits", "Head of Year 9", "", "",
+        "The empty row is for the governor link, to be agreed.", "4. Term dates", Prose }
+                                                  << QStringList { "3:5x2:Safeguarding" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
