@@ -83,6 +83,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     // Digit groups of three after a comma or a blank.
     while (whole > 0 && i + 3 < t.size() + 1 && i < t.size()
         && (t[i] == u',' || IsWordBlank(t[i]) || t[i] == u'\'')) {
+        // No grouped number starts with a nought: "01632 960 771" is dialled, not counted.
+        if (t[i] != u',' && whole > 1 && t[start] == u'0')
+            return false;
         size_t j = i + 1;
         if (Digits(t, j) != 3)
             break;

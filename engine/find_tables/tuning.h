@@ -58,8 +58,8 @@ inline constexpr int RemarkLength = 12;
 // measurements', back-to-back's and chance-2's grouped constants as text.
 inline constexpr int DecimalGroupDigits = 4;
 // Footnote marks after a cell's text ("1904*", "Acadia††") read as no part of it, up to
-// this many.
-inline constexpr int MaxFootnoteMarks = 2;
+// this many: three stars mark the strongest significance ("−3.878***").
+inline constexpr int MaxFootnoteMarks = 3;
 // Words in a written date: "June 17, 1996", "Mon 17 June 1996". Free.
 inline constexpr int DateWords = 4;
 // A section title "3.1. Data": its number's length and its words at most. Free.
