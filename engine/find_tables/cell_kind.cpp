@@ -62,6 +62,8 @@ size_t Digits(std::u16string_view t, size_t &i)
     return i - start;
 }
 
+bool IsMonthName(std::u16string_view word);
+
 // A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
 bool ReadNumber(std::u16string_view t, Cell &cell)
 {
@@ -69,10 +71,13 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
         t = t.substr(1, t.size() - 2);
     size_t i = 0;
-    // A sign the export could not encode comes out as a question mark.
-    if (t.size() >= 2 && t[0] == u'?' && (IsDigit(t[1]) || t[1] == u'.'))
-        t = t.substr(1);
-    for (int signs = 0; signs < 2 && i < t.size() && IsSign(t[i]); ++signs) {
+    // A sign the export could not encode comes out as a question mark: "?8", "< ?8".
+    const auto sign = [&](size_t k) {
+        return k < t.size()
+            && (IsSign(t[k])
+                || (t[k] == u'?' && k + 1 < t.size() && (IsDigit(t[k + 1]) || t[k + 1] == u'.')));
+    };
+    for (int signs = 0; signs < 2 && sign(i); ++signs) {
         cell.flags |= Signed;
         ++i;
         while (i < t.size() && IsWordBlank(t[i]))
@@ -119,12 +124,17 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     if (whole + decimals == 0 || i == start)
         return false;
     // A range, 56–57, 53.5–60 or 0.70 to 2.46, reads as its first number.
+    // The second may have a minus of its own, "−6 to −8"; "£1 to £5" reads as words, like
+    // "Up to £5" beside it.
     size_t to = 0;
-    if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1]))
+    if (i + 1 < t.size() && t[i] == 0x2013)
         to = i + 1;
-    else if (t.substr(i).starts_with(u" to ") && i + 4 < t.size() && IsDigit(t[i + 4]))
+    else if (t.substr(i).starts_with(u" to "))
         to = i + 4;
-    if (to > 0) {
+    if (to > 0 && to + 1 < t.size()
+        && (t[to] == u'-' || t[to] == 0x2212 || (t[to] == u'?' && IsDigit(t[to + 1]))))
+        ++to;
+    if (to > 0 && to < t.size() && IsDigit(t[to])) {
         size_t j = to;
         Digits(t, j);
         // Digit groups of three, then decimals.
@@ -141,6 +151,23 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         size_t j = i + 1;
         if (Digits(t, j) > 0 && j < t.size() && t[j] == u')')
             i = j + 1;
+    }
+    // Or written out after it: 5730 ± 40, 1.25±0.08.
+    if (size_t j = i; j < t.size()) {
+        while (j < t.size() && IsWordBlank(t[j]))
+            ++j;
+        if (j < t.size() && t[j] == 0xB1) {
+            ++j;
+            while (j < t.size() && IsWordBlank(t[j]))
+                ++j;
+            if (Digits(t, j) > 0) {
+                if (j + 1 < t.size() && t[j] == u'.' && IsDigit(t[j + 1])) {
+                    ++j;
+                    Digits(t, j);
+                }
+                i = j;
+            }
+        }
     }
     size_t j = i;
     while (j < t.size() && IsWordBlank(t[j]))
@@ -203,6 +230,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
                 || t[k] == 0x2033 || IsSuperscriptDigit(t[k]) || t[k] == 0x207B))
             ++k;
         if (k != t.size() || k - j > UnitLength)
+            return false;
+        // "25 March" is a date, like "29 September".
+        if (j > i && IsMonthName(t.substr(j)))
             return false;
         // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
         size_t capitals = 0;
@@ -455,9 +485,13 @@ Cell Classify(std::u16string_view line)
         return cell;
     }
     Cell number;
-    // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure.
-    for (const std::u16string_view about : { u"c. ", u"ca. ", u"circa ", u"approx. " })
-        if (t.size() > about.size() && t.starts_with(about) && IsDigit(t[about.size()])
+    // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure;
+    // a bound written in words, "Under 18" or "Up to £12,570", is one as "< 18" is.
+    for (const std::u16string_view about : { u"c. ", u"ca. ", u"circa ", u"approx. ", u"Under ",
+             u"Over ", u"Up to ", u"Less than ", u"More than ", u"Below ", u"Above ", u"At least ",
+             u"under ", u"over ", u"up to ", u"less than ", u"more than " })
+        if (t.size() > about.size() && t.starts_with(about)
+            && (IsDigit(t[about.size()]) || IsSign(t[about.size()]))
             && ReadNumber(t.substr(about.size()), number)) {
             number.flags |= Signed;
             number.length = cell.length;
