@@ -406,8 +406,8 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
     return true;
 }
 
-// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
-// "Table 1 gives the mass" in a sentence.
+// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", "Table 3.4 Strength
+// of cubes", unlike "Table 1 gives the mass" in a sentence.
 bool IsCaption(const std::vector<std::u16string_view> &words)
 {
     if (words.size() < 2 || !IsCaptionWord(words[0]))
@@ -424,7 +424,7 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
             return false;
     return !number.empty()
         && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
-            || words[2] == u"-" || words[2] == u":");
+            || words[2] == u"-" || words[2] == u":" || IsUpper(words[2][0]));
 }
 
 // The text without the footnote marks after it ("2000*", "Acadia†", "3,5¹"): a mark
@@ -559,7 +559,10 @@ Cell Classify(std::u16string_view line)
             && IsUpper(t[i + 2]);
     // A short sentence on its own may be a table's note; longer or several make a paragraph.
     const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
-    if (words.size() >= ProseWords || t.size() >= ProseLength
+    // A list of names or a long item runs on without ending a sentence, as no paragraph does.
+    const bool unended = !sentenceEnd && end != u'?' && !sentences;
+    if (words.size() >= size_t(unended ? UnendedProseWords : ProseWords)
+        || t.size() >= size_t(unended ? UnendedProseLength : ProseLength)
         || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
         cell.kind = Kind::Prose;
     else if (words.size() >= LongWords || t.size() >= LongLength)

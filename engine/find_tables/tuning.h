@@ -32,6 +32,10 @@ inline constexpr int MaxCuts = 8;
 // From this many words or characters a line is a paragraph, never a cell. Free.
 inline constexpr int ProseWords = 14;
 inline constexpr int ProseLength = 90;
+// A text that ends no sentence, a list of names or a survey's item, is a cell up to these. Free:
+// 1.5 to 5 times the above find the same tables.
+inline constexpr int UnendedProseWords = 28;
+inline constexpr int UnendedProseLength = 180;
 // A sentence of this many words is a paragraph, unless it stands alone with at most NoteWords
 // words (a table's note, or a cell). Free; NoteWords 11 makes tst_find_tables' paragraph a cell.
 inline constexpr int SentenceProseWords = 6;
