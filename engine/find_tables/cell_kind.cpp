@@ -78,7 +78,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
                 || (t[k] == u'?' && k + 1 < t.size() && (IsDigit(t[k + 1]) || t[k + 1] == u'.')));
     };
     for (int signs = 0; signs < 2 && sign(i); ++signs) {
-        cell.flags |= Signed;
+        // A question mark may have stood for anything: it flags no sign.
+        if (t[i] != u'?')
+            cell.flags |= Signed;
         ++i;
         while (i < t.size() && IsWordBlank(t[i]))
             ++i;
