@@ -62,6 +62,8 @@ size_t Digits(std::u16string_view t, size_t &i)
     return i - start;
 }
 
+bool IsMonthName(std::u16string_view word);
+
 // A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
 bool ReadNumber(std::u16string_view t, Cell &cell)
 {
@@ -69,11 +71,16 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
         t = t.substr(1, t.size() - 2);
     size_t i = 0;
-    // A sign the export could not encode comes out as a question mark.
-    if (t.size() >= 2 && t[0] == u'?' && (IsDigit(t[1]) || t[1] == u'.'))
-        t = t.substr(1);
-    for (int signs = 0; signs < 2 && i < t.size() && IsSign(t[i]); ++signs) {
-        cell.flags |= Signed;
+    // A sign the export could not encode comes out as a question mark: "?8", "< ?8".
+    const auto sign = [&](size_t k) {
+        return k < t.size()
+            && (IsSign(t[k])
+                || (t[k] == u'?' && k + 1 < t.size() && (IsDigit(t[k + 1]) || t[k + 1] == u'.')));
+    };
+    for (int signs = 0; signs < 2 && sign(i); ++signs) {
+        // A question mark may have stood for anything: it flags no sign.
+        if (t[i] != u'?')
+            cell.flags |= Signed;
         ++i;
         while (i < t.size() && IsWordBlank(t[i]))
             ++i;
@@ -83,6 +90,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     // Digit groups of three after a comma or a blank.
     while (whole > 0 && i + 3 < t.size() + 1 && i < t.size()
         && (t[i] == u',' || IsWordBlank(t[i]) || t[i] == u'\'')) {
+        // No grouped number starts with a nought: "01632 960 771" is dialled, not counted.
+        if (t[i] != u',' && whole > 1 && t[start] == u'0')
+            return false;
         size_t j = i + 1;
         if (Digits(t, j) != 3)
             break;
@@ -116,12 +126,17 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     if (whole + decimals == 0 || i == start)
         return false;
     // A range, 56–57, 53.5–60 or 0.70 to 2.46, reads as its first number.
+    // The second may have a minus of its own, "−6 to −8"; "£1 to £5" reads as words, like
+    // "Up to £5" beside it.
     size_t to = 0;
-    if (i + 1 < t.size() && t[i] == 0x2013 && IsDigit(t[i + 1]))
+    if (i + 1 < t.size() && t[i] == 0x2013)
         to = i + 1;
-    else if (t.substr(i).starts_with(u" to ") && i + 4 < t.size() && IsDigit(t[i + 4]))
+    else if (t.substr(i).starts_with(u" to "))
         to = i + 4;
-    if (to > 0) {
+    if (to > 0 && to + 1 < t.size()
+        && (t[to] == u'-' || t[to] == 0x2212 || (t[to] == u'?' && IsDigit(t[to + 1]))))
+        ++to;
+    if (to > 0 && to < t.size() && IsDigit(t[to])) {
         size_t j = to;
         Digits(t, j);
         // Digit groups of three, then decimals.
@@ -138,6 +153,23 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         size_t j = i + 1;
         if (Digits(t, j) > 0 && j < t.size() && t[j] == u')')
             i = j + 1;
+    }
+    // Or written out after it: 5730 ± 40, 1.25±0.08.
+    if (size_t j = i; j < t.size()) {
+        while (j < t.size() && IsWordBlank(t[j]))
+            ++j;
+        if (j < t.size() && t[j] == 0xB1) {
+            ++j;
+            while (j < t.size() && IsWordBlank(t[j]))
+                ++j;
+            if (Digits(t, j) > 0) {
+                if (j + 1 < t.size() && t[j] == u'.' && IsDigit(t[j + 1])) {
+                    ++j;
+                    Digits(t, j);
+                }
+                i = j;
+            }
+        }
     }
     size_t j = i;
     while (j < t.size() && IsWordBlank(t[j]))
@@ -200,6 +232,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
                 || t[k] == 0x2033 || IsSuperscriptDigit(t[k]) || t[k] == 0x207B))
             ++k;
         if (k != t.size() || k - j > UnitLength)
+            return false;
+        // "25 March" is a date, like "29 September".
+        if (j > i && IsMonthName(t.substr(j)))
             return false;
         // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
         size_t capitals = 0;
@@ -373,8 +408,8 @@ bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
     return true;
 }
 
-// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", unlike
-// "Table 1 gives the mass" in a sentence.
+// Captions: a number that ends the phrase, "Table 3: ...", "Figure 2 — ...", "Table 3.4 Strength
+// of cubes", unlike "Table 1 gives the mass" in a sentence.
 bool IsCaption(const std::vector<std::u16string_view> &words)
 {
     if (words.size() < 2 || !IsCaptionWord(words[0]))
@@ -391,7 +426,7 @@ bool IsCaption(const std::vector<std::u16string_view> &words)
             return false;
     return !number.empty()
         && (closed || words.size() == 2 || words[2] == u"\u2014" || words[2] == u"\u2013"
-            || words[2] == u"-" || words[2] == u":");
+            || words[2] == u"-" || words[2] == u":" || IsUpper(words[2][0]));
 }
 
 // The text without the footnote marks after it ("2000*", "Acadia†", "3,5¹"): a mark
@@ -452,9 +487,13 @@ Cell Classify(std::u16string_view line)
         return cell;
     }
     Cell number;
-    // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure.
-    for (const std::u16string_view about : { u"c. ", u"ca. ", u"circa ", u"approx. " })
-        if (t.size() > about.size() && t.starts_with(about) && IsDigit(t[about.size()])
+    // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure;
+    // a bound written in words, "Under 18" or "Up to £12,570", is one as "< 18" is.
+    for (const std::u16string_view about : { u"c. ", u"ca. ", u"circa ", u"approx. ", u"Under ",
+             u"Over ", u"Up to ", u"Less than ", u"More than ", u"Below ", u"Above ", u"At least ",
+             u"under ", u"over ", u"up to ", u"less than ", u"more than " })
+        if (t.size() > about.size() && t.starts_with(about)
+            && (IsDigit(t[about.size()]) || IsSign(t[about.size()]))
             && ReadNumber(t.substr(about.size()), number)) {
             number.flags |= Signed;
             number.length = cell.length;
@@ -522,7 +561,10 @@ Cell Classify(std::u16string_view line)
             && IsUpper(t[i + 2]);
     // A short sentence on its own may be a table's note; longer or several make a paragraph.
     const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
-    if (words.size() >= ProseWords || t.size() >= ProseLength
+    // A list of names or a long item runs on without ending a sentence, as no paragraph does.
+    const bool unended = !sentenceEnd && end != u'?' && !sentences;
+    if (words.size() >= size_t(unended ? UnendedProseWords : ProseWords)
+        || t.size() >= size_t(unended ? UnendedProseLength : ProseLength)
         || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
         cell.kind = Kind::Prose;
     else if (words.size() >= LongWords || t.size() >= LongLength)

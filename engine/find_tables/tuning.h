@@ -32,6 +32,10 @@ inline constexpr int MaxCuts = 8;
 // From this many words or characters a line is a paragraph, never a cell. Free.
 inline constexpr int ProseWords = 14;
 inline constexpr int ProseLength = 90;
+// A text that ends no sentence, a list of names or a survey's item, is a cell up to these. Free:
+// 1.5 to 5 times the above find the same tables.
+inline constexpr int UnendedProseWords = 28;
+inline constexpr int UnendedProseLength = 180;
 // A sentence of this many words is a paragraph, unless it stands alone with at most NoteWords
 // words (a table's note, or a cell). Free; NoteWords 11 makes tst_find_tables' paragraph a cell.
 inline constexpr int SentenceProseWords = 6;
@@ -58,8 +62,8 @@ inline constexpr int RemarkLength = 12;
 // measurements', back-to-back's and chance-2's grouped constants as text.
 inline constexpr int DecimalGroupDigits = 4;
 // Footnote marks after a cell's text ("1904*", "Acadia††") read as no part of it, up to
-// this many.
-inline constexpr int MaxFootnoteMarks = 2;
+// this many: three stars mark the strongest significance ("−3.878***").
+inline constexpr int MaxFootnoteMarks = 3;
 // Words in a written date: "June 17, 1996", "Mon 17 June 1996". Free.
 inline constexpr int DateWords = 4;
 // A section title "3.1. Data": its number's length and its words at most. Free.

@@ -163,6 +163,19 @@ void TestFindTables::classify_data()
         << "Integer" << (Signed | WithUnit) << 2 << 0 << false;
     QTest::newRow("a footnote mark") << "1904*"
                                      << "Integer" << 0 << 4 << 0 << false;
+    QTest::newRow("three significance stars") << "\u22123.878***"
+                                              << "Decimal" << int(Signed) << 1 << 3 << false;
+    QTest::newRow("a dialled number") << "01632 960 771"
+                                      << "Phrase" << (WithDigits | TitleCase) << 3 << -1 << false;
+    QTest::newRow("uncertainty written out") << "5730 \u00b1 40"
+                                             << "Integer" << 0 << 4 << 0 << false;
+    QTest::newRow("lost minus signs in a range") << "?6 to ?8"
+                                                 << "Integer" << 0 << 1 << 0 << false;
+    QTest::newRow("pounds in a range read as words")
+        << "\u00a312,571 to \u00a350,270"
+        << "Phrase" << int(WithDigits | WithSymbols) << 3 << -1 << false;
+    QTest::newRow("a bound in words") << "Up to 1 month"
+                                      << "Integer" << (Signed | WithUnit) << 1 << 0 << false;
     QTest::newRow("a letter mark after a time") << "57:29a"
                                                 << "Time" << 0 << 2 << 0 << false;
     QTest::newRow("a letter after letters is no mark") << "A4a"
@@ -183,6 +196,8 @@ void TestFindTables::classify_data()
                               << "Date" << 0 << -1 << -1 << false;
     QTest::newRow("written date") << "June 17, 1996"
                                   << "Date" << 0 << -1 << -1 << false;
+    QTest::newRow("a day and a short month") << "25 March"
+                                             << "Date" << 0 << -1 << -1 << false;
     QTest::newRow("time") << "2:01:09"
                           << "Time" << 0 << 3 << 0 << false;
     QTest::newRow("time with decimals") << "2:01:09.5"
@@ -193,6 +208,8 @@ void TestFindTables::classify_data()
                                          << "Caption" << 0 << -1 << -1 << false;
     QTest::newRow("an appendix's caption") << "Table B.2. Grain sizes"
                                            << "Caption" << 0 << -1 << -1 << false;
+    QTest::newRow("caption with a capital after its number") << "Table 5.1 Items of the survey"
+                                                             << "Caption" << 0 << -1 << -1 << false;
     QTest::newRow("table named in a sentence")
         << "Table 1 gives the mass"
         << "Phrase" << (Capitalised | WithDigits) << 5 << -1 << false;
@@ -227,9 +244,12 @@ void TestFindTables::classify_data()
     QTest::newRow("two short sentences")
         << "Values are rounded. See the notes below."
         << "Prose" << (Capitalised | WithSymbols | SentenceEnd) << 7 << -1 << false;
-    QTest::newRow("fourteen words, no stop")
+    QTest::newRow("fourteen words, a stop")
+        << "one two three four five six seven eight nine ten eleven twelve thirteen fourteen."
+        << "Prose" << int(WithSymbols | SentenceEnd) << 14 << -1 << false;
+    QTest::newRow("fourteen words, no stop: a long item")
         << "one two three four five six seven eight nine ten eleven twelve thirteen fourteen"
-        << "Prose" << 0 << 14 << -1 << false;
+        << "Long" << 0 << 14 << -1 << true;
 }
 
 void TestFindTables::classify()
@@ -341,15 +361,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 3;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 8 << 4;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 29 << 22;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 28 << 20;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 16 << 10;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 14 << 8;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 14 << 10;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 11 << 5;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 13 << 9;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 30 << 25;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 22 << 14;
+        << "truth-finance.tsv" << 69 << 19 << 11;
 }
 
 void TestFindTables::wholeCorpus()
