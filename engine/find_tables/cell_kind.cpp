@@ -597,6 +597,9 @@ namespace {
 int SectionNumberOf(std::u16string_view title)
 {
     int number = 0;
+    // (An appendix's sections count after its letter: "G.5".)
+    if (title.size() >= 3 && IsUpper(title[0]) && title[1] == u'.')
+        title.remove_prefix(2);
     for (size_t k = 0; k < title.size() && IsDigit(title[k]) && number < 1000; ++k)
         number = number * 10 + (title[k] - u'0');
     return number;
