@@ -306,6 +306,8 @@ void TestFindTables::headings_data()
         "4 Sources", "Mass" } << "Heading Word Heading Word";
     QTest::newRow("a day and its month after section 1") << QStringList { "1. Exhibition", "Dates",
         "2 March – 30 June 2024", "Galleries" } << "Heading Word Phrase Word";
+    QTest::newRow("an appendix's next section, among cells") << QStringList { Prose, "G.4 Species",
+        "Species", "Habitat", "G.5 Terms", "Pith" } << "Prose Heading Word Word Heading Word";
     QTest::newRow("an appendix's section between paragraphs")
         << QStringList { Prose, "A.4 Colour", Prose } << "Prose Heading Prose";
     QTest::newRow("a phrase over a caption that heads cells")
