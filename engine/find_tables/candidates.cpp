@@ -1223,6 +1223,72 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     out.push_back(candidate);
 }
 
+namespace {
+
+// True when the row of `cols` from `p` heads columns with some cells left empty: texts and at
+// least one empty cell, no break among them. (A cell heading a group of columns, the rest of
+// the group empty; a sub-header under it with an empty corner; a column without a header.)
+bool HeaderWithGaps(const Profile &profile, int p, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (p < 0 || p + cols > profile.size()
+        || profile.breaksBefore[p + cols] != profile.breaksBefore[p])
+        return false;
+    int empty = 0, text = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[p + c];
+        if (h.kind == Kind::Empty)
+            ++empty;
+        else if (IsText(h.kind) && !h.note && !h.leadIn)
+            ++text;
+        else
+            return false;
+    }
+    return empty >= 1 && text >= 2;
+}
+
+// True when the row of `cols` from `p` is all texts: a header of its own, no row under one.
+bool AllText(const Profile &profile, int p, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (!IsText(profile.cells[p + c].kind))
+            return false;
+    return true;
+}
+
+// Blocks under header rows with empty cells: the rows above are added to the block. Either a
+// group header over a sub-header with an empty corner (a shape plain enough on its own), or one
+// header row with a column left without a header over rows that are no header, where it opens a
+// block.
+void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
+{
+    const size_t whole = all.size();
+    for (size_t k = 0; k < whole; ++k) {
+        const Candidate c = all[k];
+        if (c.cols < 3)
+            continue;
+        int above = 0;
+        if (HeaderWithGaps(profile, c.first - 2 * c.cols, c.cols)
+            && HeaderWithGaps(profile, c.first - c.cols, c.cols)
+            && profile.cells[c.first - c.cols].kind == Kind::Empty
+            && !IsBlankCell(profile.cells[c.first - 2 * c.cols]))
+            above = 2;
+        else if (HeaderWithGaps(profile, c.first - c.cols, c.cols)
+            && profile.cells[c.first - c.cols].kind != Kind::Empty
+            && Opened(profile, c.first - c.cols) && !AllText(profile, c.first, c.cols))
+            above = 1;
+        if (above == 0)
+            continue;
+        Candidate wider = c;
+        wider.first -= above * c.cols;
+        wider.rows += above;
+        wider.gain += GappedHeaderGain;
+        all.push_back(wider);
+    }
+}
+
+} // namespace
+
 std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
 {
     const int n = profile.size();
@@ -1276,6 +1342,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     all = PreferNarrowest(std::move(all));
+    GappedHeaders(profile, all);
     // Where a table surely starts under a header of words, the lines above it end; where one
     // surely ends, the lines below it start.
     std::vector<bool> tableStarts(n + 1, false), tableEnds(n + 1, false);

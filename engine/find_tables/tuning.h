@@ -184,6 +184,9 @@ inline constexpr double FramedEvidence = 0.1;
 // What a framed block gains at least, so that it is proposed where nothing better reads. 2.5
 // finds words-only's 10x2 "Mountain" and reads varied-parks' sights out of step; 1.5 neither.
 inline constexpr double FramedGain = 2.5;
+// What header rows with empty cells (a group header over its sub-header, a column without a
+// header) add to the block under them: enough to prefer the block with them. 0.3 to 4 alike.
+inline constexpr double GappedHeaderGain = 1;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
