@@ -314,12 +314,13 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
         if (IsBlankCell(d) && first + 3 * cols <= n)
             d = cells[first + 2 * cols + c];
         header.blank += IsBlankCell(h) ? 1 : 0;
-        // A label: a text that is no note, or a number of another shape than the values under
-        // it ("0°" over times).
+        // A label: a text that is no note, a number of another shape than the values under
+        // it ("0°" over times), or a date over marks or words (a meeting over ticks).
         // (Over an empty corner, the row is a header whatever its labels look like.)
         const bool label = (IsText(h.kind) && !h.note)
             || (IsNumeric(h.kind)
-                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)));
+                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
+                    || (h.kind == Kind::Date && IsText(d.kind) && !d.note)));
         header.text += label || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
