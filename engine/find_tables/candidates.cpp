@@ -1226,15 +1226,16 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
 
 namespace {
 
-// True when the row of `cols` from `p` heads columns with some cells left empty: texts and at
-// least one empty cell, no break among them. (A cell heading a group of columns, the rest of
-// the group empty; a sub-header under it with an empty corner; a column without a header.)
-bool HeaderWithGaps(const Profile &profile, int p, int cols)
+// How many cells of the row of `cols` from `p` are left empty when it heads columns with gaps:
+// texts and at least one empty cell, no break among them (0 otherwise). (A cell heading a group
+// of columns, the rest of the group empty; a sub-header under it with an empty corner; a column
+// without a header.)
+int HeaderGaps(const Profile &profile, int p, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (p < 0 || p + cols > profile.size()
         || profile.breaksBefore[p + cols] != profile.breaksBefore[p])
-        return false;
+        return 0;
     int empty = 0, text = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[p + c];
@@ -1243,9 +1244,9 @@ bool HeaderWithGaps(const Profile &profile, int p, int cols)
         else if (IsText(h.kind) && !h.note && !h.leadIn)
             ++text;
         else
-            return false;
+            return 0;
     }
-    return empty >= 1 && text >= 2;
+    return text >= 2 ? empty : 0;
 }
 
 // True when the row of `cols` from `p` is all texts: a header of its own, no row under one.
@@ -1269,14 +1270,15 @@ void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
         if (c.cols < 3)
             continue;
         int above = 0;
-        if (HeaderWithGaps(profile, c.first - 2 * c.cols, c.cols)
-            && HeaderWithGaps(profile, c.first - c.cols, c.cols)
-            && profile.cells[c.first - c.cols].kind == Kind::Empty
-            && !IsBlankCell(profile.cells[c.first - 2 * c.cols]))
+        const int group = c.first - 2 * c.cols, sub = c.first - c.cols;
+        const int gaps = HeaderGaps(profile, group, c.cols);
+        // (The group's cells after its heading are empty to the end of the row; the sub-header
+        // is empty only in its corner.)
+        if (gaps > 0 && profile.emptyBefore[sub] - profile.emptyBefore[sub - gaps] == gaps
+            && HeaderGaps(profile, sub, c.cols) == 1 && profile.cells[sub].kind == Kind::Empty)
             above = 2;
-        else if (HeaderWithGaps(profile, c.first - c.cols, c.cols)
-            && profile.cells[c.first - c.cols].kind != Kind::Empty
-            && Opened(profile, c.first - c.cols) && !AllText(profile, c.first, c.cols))
+        else if (HeaderGaps(profile, sub, c.cols) > 0 && profile.cells[sub].kind != Kind::Empty
+            && Opened(profile, sub) && !AllText(profile, c.first, c.cols))
             above = 1;
         if (above == 0)
             continue;
