@@ -308,19 +308,29 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
     // (Over a units row, an empty corner is one whatever is under it.)
     const bool corner = EmptyCorner(profile, first - skip, cols)
         || (skip > 0 && cells[first - skip].kind == Kind::Empty);
+    // Dates across most of the row over marks or words head the columns (meetings over ticks).
+    const auto below = [&](int c) {
+        const Cell &d = cells[first + cols + c];
+        return IsBlankCell(d) && first + 3 * cols <= n ? cells[first + 2 * cols + c] : d;
+    };
+    int datesOverText = 0;
+    for (int c = 0; c < cols; ++c)
+        datesOverText
+            += cells[first - skip + c].kind == Kind::Date && IsText(below(c).kind) && !below(c).note
+            ? 1
+            : 0;
+    const bool datesAcross = datesOverText >= 2 && 2 * datesOverText >= cols;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first - skip + c];
-        Cell d = cells[first + cols + c];
-        if (IsBlankCell(d) && first + 3 * cols <= n)
-            d = cells[first + 2 * cols + c];
+        const Cell d = below(c);
         header.blank += IsBlankCell(h) ? 1 : 0;
         // A label: a text that is no note, a number of another shape than the values under
-        // it ("0°" over times), or a date over marks or words (a meeting over ticks).
+        // it ("0°" over times), or one of the dates across.
         // (Over an empty corner, the row is a header whatever its labels look like.)
         const bool label = (IsText(h.kind) && !h.note)
             || (IsNumeric(h.kind)
                 && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
-                    || (h.kind == Kind::Date && IsText(d.kind) && !d.note)));
+                    || (datesAcross && h.kind == Kind::Date && IsText(d.kind) && !d.note)));
         header.text += label || (c == 0 && corner) ? 1 : 0;
         header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
