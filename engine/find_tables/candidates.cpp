@@ -289,9 +289,10 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         return true;
     const Cell &above = cells[first - 1];
     // Units all in brackets, or the same unit in every column, are no data of the table above:
-    // they vouch for the header under any text or numbered title, however alike its rows.
+    // they vouch for the header under any text or numbered title, however alike its rows, and
+    // right under the last number of a table above.
     if ((allBracketed || repeated) && !above.label
-        && (IsText(above.kind) || (above.flags & SectionNumber)))
+        && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
         return true;
     return ((IsShortText(above) && !above.label) || above.note)
         && !RunsOnFromAbove(profile, first, cols);
