@@ -428,6 +428,23 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     int rows = std::min(1 + dataRows, rowLimit);
+    // Rows titled in words under rows numbered in the first column, their values alike to the
+    // values above, sum the rows up (a mean, its deviation): the block ends after them.
+    const int numbered = first + (rows - 1) * cols;
+    for (int k = 0; k < MaxSummaryRows && cols >= OddLastRowMinCols && rows < rowLimit; ++k) {
+        const int end = first + rows * cols;
+        if (end + cols > n || profile.breaksBefore[end + cols] != profile.breaksBefore[first]
+            || !IsText(cells[end].kind) || cells[end].note || HoldsDigits(cells[end])
+            || !IsNumeric(cells[numbered].kind))
+            break;
+        bool alike = true;
+        for (int c = 1; c < cols && alike; ++c)
+            alike = IsNumeric(cells[end + c].kind)
+                && Similarity(cells[end + c], cells[numbered + c]) >= CompatibleAt;
+        if (!alike)
+            break;
+        ++rows;
+    }
     // The header row again starts the next table; the block ends at its last full row above it
     // (lines between the two are a caption or a title).
     for (int j = profile.nextSame[first]; j < first + rows * cols; j = profile.nextSame[j]) {

@@ -158,6 +158,9 @@ inline constexpr int LeadingBlankMinCols = 3;
 // civic-library's "U U" under grades but costs a table elsewhere.
 inline constexpr int OddFirstRowMinCols = 3;
 inline constexpr int OddLastRowMinCols = 3;
+// Rows titled in words that may close rows numbered in the first column (a mean and a standard
+// deviation, a total and an average). 1 leaves theses-sleep's deviation out.
+inline constexpr int MaxSummaryRows = 2;
 // From this many columns, as many empty lines as columns after a table, then text, are its
 // empty last row. Tight downwards: 1 takes the empty paragraph after five single columns in;
 // the "an empty last row" test holds it below 4.
