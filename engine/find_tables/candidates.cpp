@@ -600,7 +600,8 @@ double LeadAlike(const Profile &profile, int from, int to, int lag)
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
-    const HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr)
+    const HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
+    const std::vector<bool> *titlesNext = nullptr)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<std::vector<double>> &lagSums = profile.lagSums;
@@ -694,9 +695,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
     double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
-    // shows where it starts and stops; its columns need only tell a little.
+    // shows where it starts and stops; its columns need only tell a little. (So does one that
+    // ends at the title of a sure table after it.)
     if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
-        && Framed(profile, last)) {
+        && (Framed(profile, last) || (titlesNext && (*titlesNext)[last]))) {
         if (rowTitles)
             evidence = std::max(evidence, RowTitlesEvidence);
         enough = std::min(enough, EvidenceFramedAt);
@@ -1054,6 +1056,9 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
+    std::vector<bool> blockStarts(n + 1, false);
+    for (const Candidate &c : out)
+        blockStarts[c.first] = true;
     for (int first = 0; first < n; ++first) {
         // (A title in capitals, "VAT", under text or a note stands over it as a phrase would.)
         const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
@@ -1070,7 +1075,15 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             // table, not its end.
             const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
                 && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
-            if (!(Framed(profile, end) || tableStarts[end] || TitleNext(profile, end)) || blankCell)
+            // A title (no digits, no word that heads columns) over text or another block ends the
+            // table as text would; not where the rows run on from above alike, nor under a
+            // sentence leading in to a list.
+            const bool titleNext = end + 1 < n && IsShortText(cells[end]) && !cells[end].label
+                && !HoldsDigits(cells[end]) && (first == 0 || !cells[first - 1].leadIn)
+                && (ClosesBlock(profile, end + 1) || blockStarts[end + 1])
+                && !RowAlikeAbove(profile, first, cols);
+            if (!(Framed(profile, end) || tableStarts[end] || TitleNext(profile, end) || titleNext)
+                || blankCell)
                 continue;
             // Labels over values: short, capitalised, no label holds a digit, some value does (or,
             // of two, both are unlike their labels), and the labels are not all names (an address
@@ -1146,6 +1159,36 @@ bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
     return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
 }
 
+// Blocks that run into the next table read on through its title: between a title of their own
+// (under text or a sentence) and the title of a sure table after them, they are framed as by
+// text, and proposed at that size, however little their columns tell.
+void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> titlesNext(n + 1, false);
+    for (const Candidate &c : all) {
+        if (c.cols < 2 || c.confidence < SureStartAt || c.first == 0)
+            continue;
+        const Cell &title = cells[c.first - 1];
+        titlesNext[c.first - 1] = titlesNext[c.first - 1] || (IsShortText(title) && !title.label);
+    }
+    std::vector<Candidate> framed;
+    for (int first = 1; first < n; ++first) {
+        // (A note under the rows above is no title's frame: a short line under one is as often a
+        // cell.)
+        if (!OpensBlock(profile, first - 1)
+            && !(IsShortText(cells[first - 1])
+                && (OpensBlock(profile, first - 2) || IsSentenceNote(cells[first - 2]))))
+            continue;
+        for (int cols = 2; cols <= MaxCols; ++cols)
+            for (int rows = 3; rows <= MaxCutRows && first + rows * cols <= n; ++rows)
+                if (titlesNext[first + rows * cols])
+                    CandidatesAt(profile, first, cols, framed, rows, false, &titlesNext);
+    }
+    all.insert(all.end(), framed.begin(), framed.end());
+}
+
 } // namespace
 
 // A form to fill in: a row of column labels set apart from the text above, over whole rows of
@@ -1176,7 +1219,7 @@ void BlankForms(const Profile &profile, std::vector<Candidate> &out)
 }
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
-    int rowLimit, bool toldStart)
+    int rowLimit, bool toldStart, const std::vector<bool> *titlesNext)
 {
     // A sentence (a note, a lead-in) never opens a table.
     if (IsSentenceNote(profile.cells[first]))
@@ -1200,8 +1243,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
         return;
     bool framed = false;
-    const std::optional<double> evidence
-        = RowsEvidence(profile, first + units, rows, cols, header, toldStart, units > 0, &framed);
+    const std::optional<double> evidence = RowsEvidence(
+        profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);
     if (!evidence)
         return;
     Candidate candidate;
@@ -1385,6 +1428,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         const int end = c.first + c.rows * c.cols;
         tableEnds[end] = tableEnds[end] || header;
     }
+    TitledBlocks(profile, all);
     KeyValueTables(profile, tableStarts, all);
     NameLists(profile, tableStarts, all);
     Glossaries(profile, all);

@@ -11,9 +11,10 @@ namespace cellwright::finder {
 
 // Adds the block of `cols` columns whose header row starts at `first`, with as many rows as
 // follow alike (at most `rowLimit`), when its lines read as a table; `toldStart` (the user typed
-// that first cell) takes weaker evidence, since where the table starts is known.
+// that first cell) takes weaker evidence, since where the table starts is known. A block that
+// ends where `titlesNext` is set (the title of a sure table) is framed as by text.
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
-    int rowLimit = MaxLines, bool toldStart = false);
+    int rowLimit = MaxLines, bool toldStart = false, const std::vector<bool> *titlesNext = nullptr);
 
 // Every candidate of the document for the best set to be chosen from: blocks found by their
 // rows, blocks of header runs, and blocks cut short where another could start. Of the readings
