@@ -113,6 +113,15 @@ bool Opened(const Profile &profile, int first)
     return IsShortText(title) && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
 }
 
+// True when the row of `cols` from `p` is all texts: a header of its own, no row under one.
+bool AllText(const Profile &profile, int p, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (!IsText(profile.cells[p + c].kind))
+            return false;
+    return true;
+}
+
 // True when the row at `first` says a row above again, cell by cell: a header said again starts
 // another table, however alike it is to the row above it.
 bool HeaderAgain(const Profile &profile, int first, int cols)
@@ -120,9 +129,8 @@ bool HeaderAgain(const Profile &profile, int first, int cols)
     if (first + cols > profile.size())
         return false;
     // (A header is words; only the last few times its first cell was said are looked at.)
-    for (int c = 0; c < cols; ++c)
-        if (!IsText(profile.cells[first + c].kind))
-            return false;
+    if (!AllText(profile, first, cols))
+        return false;
     int looks = 0;
     for (int j = profile.prevSame[first]; j >= 0 && looks < HeaderAgainLooks;
          j = profile.prevSame[j], ++looks) {
@@ -294,8 +302,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     if ((allBracketed || repeated) && !above.label
         && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
         return true;
-    return ((IsShortText(above) && !above.label) || above.note)
-        && !RunsOnFromAbove(profile, first, cols);
+    return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -1078,8 +1085,8 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             // A title (no digits, no word that heads columns) over text or another block ends the
             // table as text would; not where the rows run on from above alike, nor under a
             // sentence leading in to a list.
-            const bool titleNext = end + 1 < n && IsShortText(cells[end]) && !cells[end].label
-                && !HoldsDigits(cells[end]) && (first == 0 || !cells[first - 1].leadIn)
+            const bool titleNext = end + 1 < n && IsTitle(cells[end]) && !HoldsDigits(cells[end])
+                && (first == 0 || !cells[first - 1].leadIn)
                 && (ClosesBlock(profile, end + 1) || blockStarts[end + 1])
                 && !RowAlikeAbove(profile, first, cols);
             if (!(Framed(profile, end) || tableStarts[end] || TitleNext(profile, end) || titleNext)
@@ -1117,8 +1124,7 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
 bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first < 1 || last - first < 4 * cols || !IsShortText(cells[first])
-        || cells[first].label)
+    if (cols < 2 || first < 1 || last - first < 4 * cols || !IsTitle(cells[first]))
         return false;
     for (int c = 1; c < cols; ++c)
         if (Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
@@ -1152,8 +1158,7 @@ bool HeaderLikeRow(const Profile &profile, int first, int cols)
 bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 4 * cols >= profile.size() || !IsShortText(cells[first])
-        || cells[first].label)
+    if (cols < 2 || first + 4 * cols >= profile.size() || !IsTitle(cells[first]))
         return false;
     const Cell &h = cells[first + cols];
     return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
@@ -1171,7 +1176,7 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
         if (c.cols < 2 || c.confidence < SureStartAt || c.first == 0)
             continue;
         const Cell &title = cells[c.first - 1];
-        titlesNext[c.first - 1] = titlesNext[c.first - 1] || (IsShortText(title) && !title.label);
+        titlesNext[c.first - 1] = titlesNext[c.first - 1] || IsTitle(title);
     }
     std::vector<Candidate> framed;
     for (int first = 1; first < n; ++first) {
@@ -1320,15 +1325,6 @@ int HeaderGaps(const Profile &profile, int p, int cols)
     return text >= 2 ? empty : 0;
 }
 
-// True when the row of `cols` from `p` is all texts: a header of its own, no row under one.
-bool AllText(const Profile &profile, int p, int cols)
-{
-    for (int c = 0; c < cols; ++c)
-        if (!IsText(profile.cells[p + c].kind))
-            return false;
-    return true;
-}
-
 // Blocks under header rows with empty cells: the rows above are added to the block. Either a
 // group header over a sub-header with an empty corner (a shape plain enough on its own), or one
 // header row with a column left without a header over rows that are no header, where it opens a
@@ -1409,7 +1405,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             const int end = c.first + rows * c.cols;
             // (Or where a title stands over the next block: the block ends above it.)
             const Cell &title = profile.cells[end];
-            if (starts[end] || (IsShortText(title) && !title.label && starts[end + 1])) {
+            if (starts[end] || (IsTitle(title) && starts[end + 1])) {
                 CandidatesAt(profile, c.first, c.cols, all, rows);
                 ++cuts;
             }

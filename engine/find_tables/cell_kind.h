@@ -104,6 +104,13 @@ inline bool IsShortText(const Cell &c)
     return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note;
 }
 
+// True when the cell reads as a title on its own line: a short text that is no word heading
+// columns.
+inline bool IsTitle(const Cell &c)
+{
+    return IsShortText(c) && !c.label;
+}
+
 // True when the cell holds a digit: a number, a date, a time or a text with digits.
 inline bool HoldsDigits(const Cell &c)
 {

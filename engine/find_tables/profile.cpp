@@ -110,8 +110,7 @@ std::vector<int> Chains(const Profile &profile, int cols)
 // under another one.
 bool TitleOverHeader(const Cell &title, const Cell &h1, const Cell &h2)
 {
-    return IsShortText(title) && !title.label && IsShortText(h1) && h1.label
-        && (IsShortText(h2) || h2.label);
+    return IsTitle(title) && IsShortText(h1) && h1.label && (IsShortText(h2) || h2.label);
 }
 
 } // namespace

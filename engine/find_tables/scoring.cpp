@@ -42,7 +42,7 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
     // (A caption or a heading above is the block's title already: the line under it is a cell.)
     const bool opened = above.kind == Kind::Empty || above.kind == Kind::Prose
         || above.kind == Kind::ListItem || above.note;
-    if (!opened || !IsShortText(t) || t.label || (t.flags & SectionNumber))
+    if (!opened || !IsTitle(t) || (t.flags & SectionNumber))
         return false;
     // Under it, a header: more of its columns stand apart from the cells under them than when
     // the title is read as the first header cell (a title is unlike the column it would head).
@@ -70,7 +70,7 @@ bool KeysSecond(const Profile &profile, int first, int rows)
     // (A title is no value: one holding digits is the first key of pairs keyed by numbers.)
     const bool numbered = HoldsDigits(title) && !(title.flags & SectionNumber);
     // (Nor is a row with a word that heads columns in it: it is the header.)
-    if (!opened || !IsShortText(title) || title.label || cells[first + 1].label || numbered)
+    if (!opened || !IsTitle(title) || cells[first + 1].label || numbered)
         return false;
     // (The last key, the line after the pairs, is only a short text: a heading may be numbered.)
     const Cell &after = cells[last - 1];
