@@ -383,14 +383,19 @@ bool IsMissing(std::u16string_view t)
         || t == u"N/A" || t == u"?" || t == u"\u2026" || t == u"..." || t == u"--";
 }
 
+// A section's number without its appendix's letter: "A.4" counts as "4".
+std::u16string_view WithoutAppendixLetter(std::u16string_view number)
+{
+    return number.size() >= 3 && IsUpper(number[0]) && number[1] == u'.' ? number.substr(2)
+                                                                         : number;
+}
+
 bool IsSectionNumbered(const std::vector<std::u16string_view> &words)
 {
     if (words.size() < 2 || words.size() > SectionTitleWords || !IsUpper(words[1][0]))
         return false;
-    std::u16string_view number = words[0];
-    // An appendix's sections count after its letter: "A.4 Colour".
-    if (number.size() >= 3 && IsUpper(number[0]) && number[1] == u'.')
-        number.remove_prefix(2);
+    // (An appendix's sections count after its letter: "A.4 Colour".)
+    const std::u16string_view number = WithoutAppendixLetter(words[0]);
     if (!IsDigit(number[0]) || number.size() > SectionNumberLength)
         return false;
     // A day and its month ("2 March – 30 June") is a date, not a section.
@@ -598,8 +603,7 @@ int SectionNumberOf(std::u16string_view title)
 {
     int number = 0;
     // (An appendix's sections count after its letter: "G.5".)
-    if (title.size() >= 3 && IsUpper(title[0]) && title[1] == u'.')
-        title.remove_prefix(2);
+    title = WithoutAppendixLetter(title);
     for (size_t k = 0; k < title.size() && IsDigit(title[k]) && number < 1000; ++k)
         number = number * 10 + (title[k] - u'0');
     return number;
