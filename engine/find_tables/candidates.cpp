@@ -388,18 +388,8 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
 bool SparseRowInStep(const Profile &profile, int p, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (profile.breaksBefore[p + 2 * cols] != profile.breaksBefore[p]
-        || cells[p].kind != Kind::Empty)
-        return false;
-    int filled = 0;
-    for (int c = 1; c < cols; ++c) {
-        if (IsBlankCell(cells[p + c]))
-            continue;
-        if (Similarity(cells[p + c], cells[p + cols + c]) < CompatibleAt)
-            return false;
-        ++filled;
-    }
-    return filled >= 2;
+    return profile.breaksBefore[p + 2 * cols] == profile.breaksBefore[p]
+        && cells[p].kind == Kind::Empty && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the

@@ -42,17 +42,8 @@ bool SubtotalRow(const Profile &profile, int p, int cols)
         || IsBlankCell(cells[p - cols]) || IsBlankCell(cells[p + cols])
         || profile.breaksBefore[p + 2 * cols] != profile.breaksBefore[p - cols])
         return false;
-    int filled = 0;
-    for (int c = 1; c < cols; ++c) {
-        const Cell &x = cells[p + c];
-        if (IsBlankCell(x))
-            continue;
-        if (Similarity(cells[p - cols + c], x) < CompatibleAt
-            || Similarity(x, cells[p + cols + c]) < CompatibleAt)
-            return false;
-        ++filled;
-    }
-    return filled >= 2;
+    return profile.FilledAlike(p, cols, p - cols) >= 2
+        && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
 std::vector<int> Chains(const Profile &profile, int cols)
@@ -165,6 +156,19 @@ Profile::Profile(const ConversionState &state)
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols);
+}
+
+int Profile::FilledAlike(int p, int cols, int other) const
+{
+    int filled = 0;
+    for (int c = 1; c < cols; ++c) {
+        if (IsBlankCell(cells[p + c]))
+            continue;
+        if (Similarity(cells[p + c], cells[other + c]) < CompatibleAt)
+            return -1;
+        ++filled;
+    }
+    return filled;
 }
 
 bool Profile::RowAcceptable(int p, int cols) const

@@ -29,6 +29,10 @@ struct Profile {
     // not too many blank.
     bool RowAcceptable(int p, int cols) const;
 
+    // Of the `cols` cells from `p`, how many after the first are filled, each alike to the cell
+    // of its column in the row at `other`; -1 when a filled one is not.
+    int FilledAlike(int p, int cols, int other) const;
+
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
