@@ -22,6 +22,10 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
     if (IsBlankCell(x) || IsBlankCell(y))
         return x.kind == y.kind ? BlankWithBlank : BlankWithValue;
     if (x.kind == y.kind) {
+        const auto asText = [&] {
+            return TextBase + (x.flags == y.flags ? SameTextFlags : 0)
+                + SameLength * Ratio(x.length, y.length);
+        };
         switch (x.kind) {
         case Kind::Integer:
         case Kind::Decimal:
@@ -32,18 +36,14 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
         case Kind::Time:
             return x.a == y.a && x.b == y.b ? SameLayout : OtherLayout;
         case Kind::Code:
-            // Codes of one series lead with the same character down a column (TH1, TH2 beside
-            // A1, B1).
-            if (x.lead == y.lead && x.length == y.length)
-                return TextBase + (x.flags == y.flags ? SameTextFlags : 0) + SameLength
-                    + SameSeries;
             // Short codes keep their length down a column: LHR beside EGLL are two columns.
             if (x.length != y.length && std::max(x.length, y.length) <= ShortCodeLength)
                 return TextBase + (x.flags == y.flags ? SameTextFlags : 0);
-            [[fallthrough]];
+            // Codes of one series lead with the same character down a column (TH1, TH2 beside
+            // A1, B1).
+            return asText() + (x.lead == y.lead && x.length == y.length ? SameSeries : 0);
         default:
-            return TextBase + (x.flags == y.flags ? SameTextFlags : 0)
-                + SameLength * Ratio(x.length, y.length);
+            return asText();
         }
     }
     // A number with a letter after it ("1257L") may be an identifier among codes ("K475").
