@@ -511,21 +511,26 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     return rows < 3 ? 0 : rows;
 }
 
-// True when the block of `rows` from `first` has an empty last row after them: as many empty
-// lines as columns, and then text again (a row left for values to come, not spacing).
-bool EmptyRowAfter(const Profile &profile, int first, int rows, int cols)
+// How many empty last rows the block of `rows` from `first` has after them: as many empty lines
+// as columns for each (a row left for values to come), with at most one line left over (the
+// empty paragraph after the table), and then text again.
+int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     const int end = first + rows * cols;
-    if (cols < EmptyLastRowMinCols || end + cols > n
-        || (end + cols < n
-            && (cells[end + cols].kind == Kind::Empty || !ClosesBlock(profile, end + cols))))
-        return false;
-    for (int i = end; i < end + cols; ++i)
-        if (cells[i].kind != Kind::Empty)
-            return false;
-    return true;
+    if (cols < EmptyLastRowMinCols || end + cols > n)
+        return 0;
+    int empty = end;
+    while (
+        empty < n && empty < end + MaxEmptyLastRows * cols + 1 && cells[empty].kind == Kind::Empty)
+        ++empty;
+    if (empty < n && cells[empty].kind == Kind::Empty)
+        return 0;
+    const int k = (empty - end) / cols, rest = (empty - end) % cols;
+    if (k == 0 || rest > 1)
+        return 0;
+    return k;
 }
 
 // True when the `rows` lines from `first` are a list of names under a header: short words alone
@@ -826,7 +831,7 @@ void KeyValueTables(
             }))
             continue;
         // (An empty last row left for a pair to come counts as one of its rows.)
-        const int empty = EmptyRowAfter(profile, first, rows, 2) ? 1 : 0;
+        const int empty = std::min(EmptyRowsAfter(profile, first, rows, 2), 1);
         AddFramedBlock(out, first, rows + empty, 2, KeyValueEvidence);
     }
 }
@@ -1245,8 +1250,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     Candidate candidate;
     candidate.first = first;
     candidate.rows = rows + (units ? 1 : 0);
-    if (candidate.rows < rowLimit && EmptyRowAfter(profile, first + units, rows, cols))
-        ++candidate.rows;
+    if (candidate.rows < rowLimit)
+        candidate.rows = std::min(
+            candidate.rows + EmptyRowsAfter(profile, first + units, rows, cols), rowLimit);
     candidate.cols = cols;
     // A list's title above it is a title, however alike to the names.
     const bool list = cols == 1 && WordList(profile, first, rows);

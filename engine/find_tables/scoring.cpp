@@ -122,6 +122,21 @@ double Boundary(const Profile &profile, int outside, int inside)
     return ContinuationBoundary * Similarity(c, profile.cells[inside]);
 }
 
+// How well line `last` closes the block before it. Under empty last rows (left for entries to
+// come) the text is told from the last filled row, and the empty rows set the block apart as an
+// empty paragraph would.
+double EndBoundary(const Profile &profile, int first, int last, int cols)
+{
+    const auto empty = [&](const Cell &c) { return c.kind == Kind::Empty; };
+    int inside = last - cols;
+    while (inside - cols > first
+        && std::all_of(
+            profile.cells.begin() + inside, profile.cells.begin() + inside + cols, empty))
+        inside -= cols;
+    const double boundary = Boundary(profile, last, inside);
+    return inside == last - cols ? boundary : std::max(boundary, EmptyBoundary);
+}
+
 double RowsGain(const Profile &profile, const Candidate &block, double evidence,
     const HeaderRow &header, bool runsOnFromAbove)
 {
@@ -149,7 +164,7 @@ double RowsGain(const Profile &profile, const Candidate &block, double evidence,
         gain += 2 * TextBoundary;
     else
         gain += Boundary(profile, first - 1, first + cols - 1)
-            + Boundary(profile, last, last - cols);
+            + EndBoundary(profile, first, last, cols);
     // Numbers left over after the block, fewer than a row, before the text resumes: the rows
     // are read out of step (a title above taken for a header cell).
     int left = 0;

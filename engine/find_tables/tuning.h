@@ -161,10 +161,13 @@ inline constexpr int OddLastRowMinCols = 3;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
 // deviation, a total and an average). 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;
-// From this many columns, as many empty lines as columns after a table, then text, are its
-// empty last row. Tight downwards: 1 takes the empty paragraph after five single columns in;
-// the "an empty last row" test holds it below 4.
+// From this many columns, as many empty lines as columns after a table (and at most one more, the
+// empty paragraph after it) are its empty last row. Tight downwards: 1 takes the empty paragraph
+// after five single columns in; the "an empty last row" test holds it below 4.
 inline constexpr int EmptyLastRowMinCols = 2;
+// At most this many empty last rows (a form's rows left for entries to come). Free from 2 (guides-
+// oven's two) to 6; more empty lines than that are spacing.
+inline constexpr int MaxEmptyLastRows = 3;
 // A row alike to the row above by this much per column runs on from it: a block starting there
 // starts inside a table. Loose: 0.78 adds a wrong 5x2 block inside chance-6's (missed) table.
 inline constexpr double RunsOnAt = 0.6;
