@@ -165,8 +165,8 @@ inline constexpr int MaxSummaryRows = 2;
 // empty paragraph after it) are its empty last row. Tight downwards: 1 takes the empty paragraph
 // after five single columns in; the "an empty last row" test holds it below 4.
 inline constexpr int EmptyLastRowMinCols = 2;
-// At most this many empty last rows (a form's rows left for entries to come). Free from 2 (guides-
-// oven's two) to 6; more empty lines than that are spacing.
+// At most this many empty last rows (a form's rows left for entries to come). Free from 2
+// (guides-oven's two) to 6; more empty lines than that are spacing.
 inline constexpr int MaxEmptyLastRows = 3;
 // A row alike to the row above by this much per column runs on from it: a block starting there
 // starts inside a table. Loose: 0.78 adds a wrong 5x2 block inside chance-6's (missed) table.
