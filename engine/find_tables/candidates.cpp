@@ -428,17 +428,23 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     // Rows titled in words under rows numbered in the first column, their values alike to the
     // values above, sum the rows up (a mean, its deviation): the block ends after them.
     const int numbered = first + (rows - 1) * cols;
-    for (int k = 0; k < MaxSummaryRows && cols >= OddLastRowMinCols && rows < rowLimit; ++k) {
+    // (Values left out of such a row stay empty: a total of the last column alone.)
+    for (int k = 0; k < MaxSummaryRows && cols >= SummaryRowMinCols && rows < rowLimit; ++k) {
         const int end = first + rows * cols;
         if (end + cols > n || profile.breaksBefore[end + cols] != profile.breaksBefore[first]
             || !IsText(cells[end].kind) || cells[end].note || HoldsDigits(cells[end])
             || !IsNumeric(cells[numbered].kind))
             break;
         bool alike = true;
-        for (int c = 1; c < cols && alike; ++c)
+        int values = 0;
+        for (int c = 1; c < cols && alike; ++c) {
+            if (cells[end + c].kind == Kind::Empty)
+                continue;
             alike = IsNumeric(cells[end + c].kind)
                 && Similarity(cells[end + c], cells[numbered + c]) >= CompatibleAt;
-        if (!alike)
+            ++values;
+        }
+        if (!alike || values == 0)
             break;
         ++rows;
     }
@@ -662,11 +668,16 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
                 || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
         // So is a column in step with the rows of a wider table running on from above: the
-        // first cells of one of its rows, the rest of the row after them.
-        for (int width = rows + 1;
-             width <= MaxCols && first >= width && !OpensBlock(profile, first - 1); ++width)
-            if (profile.chains[width][first - width] >= 2)
+        // first cells of one of its rows, the rest of the row after them. (Or the rest left
+        // empty: a row of a triangle, whose empty cells end the row above too.)
+        for (int width = rows + 1; width <= MaxCols && first >= width; ++width) {
+            bool ragged = first + width <= profile.size();
+            for (int i = last; i < first + width && ragged; ++i)
+                ragged = cells[i].kind == Kind::Empty;
+            if ((ragged || !OpensBlock(profile, first - 1))
+                && profile.chains[width][first - width] >= 2)
                 return std::nullopt;
+        }
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                 return std::nullopt;

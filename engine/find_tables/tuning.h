@@ -161,6 +161,9 @@ inline constexpr int OddLastRowMinCols = 3;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
 // deviation, a total and an average). 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;
+// From this many columns such rows may close the block. Free down to 2: lab-cal-balance's mean
+// and deviation under ten weighings; 3 (the odd last row's) leaves them out.
+inline constexpr int SummaryRowMinCols = 2;
 // From this many columns, as many empty lines as columns after a table (and at most one more, the
 // empty paragraph after it) are its empty last row. Tight downwards: 1 takes the empty paragraph
 // after five single columns in; the "an empty last row" test holds it below 4.
