@@ -689,6 +689,18 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         evidence = lagK - SingleColumnBaseline;
     } else {
         evidence = lagK - lag1;
+        // A last row left short ends in empty cells, alike to anything: the rows are told by
+        // the cells they fill.
+        int filledEnd = last;
+        while (filledEnd > last - cols + 1 && cells[filledEnd - 1].kind == Kind::Empty)
+            --filledEnd;
+        if (filledEnd < last && filledEnd - cols > dataFirst) {
+            const auto meanTo = [&](int lag, int to) {
+                return (lagSums[lag][to] - lagSums[lag][dataFirst]) / (to - dataFirst);
+            };
+            evidence
+                = std::max(evidence, meanTo(cols, filledEnd - cols) - meanTo(1, filledEnd - 1));
+        }
         if (sparse)
             evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
         if (habitsTell)
