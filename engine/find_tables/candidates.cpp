@@ -940,22 +940,27 @@ void NameLists(
         // "Fire warden"), unless names go on after it ("Station Road (part)"); under words in
         // small letters ("csv", "json"), a capitalised line is the next block's title.
         const auto small = [](const Cell &c) { return !(c.flags & Capitalised); };
+        // Whether every item after the first so far is capitalised word by word, or in small
+        // letters: kept as the list grows, for line `end` alone.
+        bool allTitleCase = true, allSmall = true;
         const auto habit = [&](int i) {
             if (i - first - 1 < HabitMinItems)
                 return true;
-            const auto from = cells.begin() + first + 1, to = cells.begin() + i;
-            const bool titleCase
-                = !std::all_of(from, to, [](const Cell &c) { return (c.flags & TitleCase) != 0; })
-                || (cells[i].flags & TitleCase) || cells[i].a < 2
+            const bool titleCase = !allTitleCase || (cells[i].flags & TitleCase) || cells[i].a < 2
                 || (i + 1 < n && (cells[i + 1].flags & TitleCase));
-            const bool smallLetters = !std::all_of(from, to, small) || small(cells[i])
-                || (i + 1 < n && name(i + 1) && small(cells[i + 1]));
+            const bool smallLetters
+                = !allSmall || small(cells[i]) || (i + 1 < n && name(i + 1) && small(cells[i + 1]));
             return titleCase && smallLetters;
         };
         int end = first;
         while (end < n && name(end) && habit(end)
-            && !(end > first && (tableStarts[end] || heads(end))))
+            && !(end > first && (tableStarts[end] || heads(end)))) {
+            if (end > first) {
+                allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
+                allSmall = allSmall && small(cells[end]);
+            }
             ++end;
+        }
         const bool labelNext = end < n && end > first && name(end) && heads(end);
         // (So does a longer phrase that breaks it: "The year at a glance" after names.)
         const bool habitEnds = end < n && end > first
