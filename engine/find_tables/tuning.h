@@ -259,6 +259,11 @@ inline constexpr double ShortListEvidence = 0.45;
 // short lines under one are as often points or a signature. 4 finds theses-screening's 4x1
 // "Pregnancy"; 3 changes nothing in the corpus, 5 loses it.
 inline constexpr int LeadInListMinRows = 4;
+// A list's items show their habit (names capitalised word by word, words in small letters) in
+// this many items after its first line, which may be their header; a line that breaks it after
+// them ends the list as the title or text after it. 2 finds lab-rota's "Marco Rossi" and
+// lab-config's "Format" (a title after three short items); 3 leaves them running on.
+inline constexpr int HabitMinItems = 2;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.

@@ -363,17 +363,17 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 8 << 4;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 24 << 16;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 16 << 10;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 8 << 3;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 12 << 9;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 28 << 24;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 27 << 23;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 17 << 9;
+        << "truth-finance.tsv" << 69 << 15 << 8;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 33 << 26;
+        << "truth-lab.tsv" << 62 << 30 << 23;
 }
 
 void TestFindTables::wholeCorpus()
@@ -761,6 +761,18 @@ void TestFindTables::boundaries_data()
                "Bethan Lloyd", "Fire warden", "Deputy",
                "Assembly point: the far end of the car park, by the recycling bins." }
         << QStringList { "3:4x1:First aiders" };
+    QTest::newRow("words in small letters under their header, then a title") << QStringList { Prose,
+        "Values allowed for the format:", "Format", "csv", "json", "binary", "Bus speeds",
+        Prose } << QStringList { "3:4x1:Format" };
+    QTest::newRow("names with remarks in brackets, then a longer title") << QStringList { Prose,
+        "The trustees who served during the year were:", "Margaret Adeyemi (Chair)",
+        "Tom Whitlock (Treasurer)", "Revd Clare Ashby", "Sunil Mehta",
+        "Peter Gray (resigned 30 June 2023)", "The year at a glance",
+        Prose } << QStringList { "3:5x1:Margaret Adeyemi (Chair)" };
+    QTest::newRow("names up to a key and its value on one line")
+        << QStringList { "Present:", "Hanna Berg (chair)", "Tom Adeyemi", "Anna Schmidt",
+               "Marco Rossi", "Lucy Okafor", "Apologies: Ines Moreau", "", Prose }
+        << QStringList { "2:5x1:Hanna Berg (chair)" };
     QTest::newRow("a block up to the numbered title of the next table") << QStringList { Prose,
         "Table 4.2 By number of cylinders, mean (SD)", "Variable", "4 cylinders", "6 cylinders",
         "All", "n", "11", "7", "32", "mpg", "26.7 (4.5)", "19.7 (1.5)", "20.1 (6.0)", "hp",
