@@ -49,15 +49,34 @@ bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
     if (lines % cols != 0 || lines / cols < 2)
         return false;
     const int rows = lines / cols;
-    // Down each column under the first row, cells alike: keys beside values, values of a kind.
+    // Words over numbers head their columns (a row of units may stand between).
+    const auto words = [&](int p) {
+        for (int c = 0; c < cols; ++c)
+            if (!IsText(cells[p + c].kind) || cells[p + c].note)
+                return false;
+        return true;
+    };
+    const bool units = rows > 3 && words(s) && words(s + cols);
+    const int values = s + (units ? 2 : 1) * cols;
+    bool header = words(s);
+    int numbers = 0;
+    // (A total row's title may end the first column: "All".)
+    for (int i = values; i < e && header; ++i) {
+        numbers += IsNumeric(cells[i].kind) ? 1 : 0;
+        header = IsNumeric(cells[i].kind) || IsBlankCell(cells[i])
+            || (i == e - cols && IsShortText(cells[i]));
+    }
+    header = header && numbers >= cols;
+    // Down each column under the header (and units), cells alike: keys beside values, values of
+    // a kind; two rows are compared whole.
     double within = 0, across = 0;
-    int withinPairs = 0, acrossPairs = 0, breaks = 0;
-    const int from = rows == 2 ? 0 : 1;
+    int withinPairs = 0, acrossPairs = 0;
+    const int from = rows == 2 ? 0 : (values - s) / cols;
     for (int r = from; r + 1 < rows; ++r)
         for (int c = 0; c < cols; ++c) {
             const double sim = Similarity(cells[s + r * cols + c], cells[s + (r + 1) * cols + c]);
-            // (A units row may open the rows, a total row end them: "All" under scores.)
-            if (c == 0 && r > 0 && sim < CompatibleAt && (++breaks > 1 || (r > 1 && r + 2 < rows)))
+            // (A total row may end the keys: "All" under scores.)
+            if (c == 0 && r > 0 && r + 2 < rows && sim < CompatibleAt)
                 return false;
             within += sim;
             ++withinPairs;
@@ -69,23 +88,6 @@ bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
         }
     const double w = withinPairs ? within / withinPairs : 1,
                  x = acrossPairs ? across / acrossPairs : 0;
-    // Words over numbers head their columns (a row of units may stand between).
-    const auto words = [&](int p) {
-        for (int c = 0; c < cols; ++c)
-            if (!IsText(cells[p + c].kind) || cells[p + c].note)
-                return false;
-        return true;
-    };
-    bool header = words(s);
-    const int values = s + (rows > 2 && words(s + cols) ? 2 : 1) * cols;
-    // (A total row's title may end the first column: "All".)
-    int numbers = 0;
-    for (int i = values; i < e && header; ++i) {
-        numbers += IsNumeric(cells[i].kind) ? 1 : 0;
-        header = IsNumeric(cells[i].kind) || IsBlankCell(cells[i])
-            || (i == e - cols && IsShortText(cells[i]));
-    }
-    header = header && numbers >= cols;
     out = { s, rows, cols, w - x + (header ? GuessHeaderGain : 0) };
     return true;
 }

@@ -397,8 +397,8 @@ inline constexpr double GuessHeaderGain = 0.2;
 // wrong more.
 inline constexpr int GuessMaxTrailing = 2;
 inline constexpr double GuessTrimCost = 0.01;
-// How sure a guess is: below MinConfidence's blocks found by their rows, since only the frame
-// and its columns' likeness tell it; the window shows it for the user to check. Free.
+// How sure a guess is: below GuessConfidence, since only the frame and its columns' likeness
+// tell it; the window shows it for the user to check. Free.
 inline constexpr double GuessOnlyConfidence = 0.15;
 
 } // namespace cellwright::finder
