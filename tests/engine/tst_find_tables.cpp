@@ -365,15 +365,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 8 << 4;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 24 << 16;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 21 << 16;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 16 << 10;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 8 << 3;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 12 << 9;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 27 << 23;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 26 << 24;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 15 << 8;
+        << "truth-finance.tsv" << 69 << 14 << 8;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 30 << 23;
+        << "truth-lab.tsv" << 62 << 27 << 23;
 }
 
 void TestFindTables::wholeCorpus()
@@ -483,6 +483,17 @@ void TestFindTables::boundaries_data()
         "Tetanus", "Bacterium", "Toxoid", "Diphtheria", "Bacterium", "Toxoid",
         "Live vaccines in common use:", "BCG", "MMR", "Rotavirus",
         Prose } << QStringList { "2:5x3:Disease", "18:3x1:BCG" };
+    // Short lines framed by text that nothing else reads as a table are guessed at a width.
+    QTest::newRow("codes beside codes under a lead-in, a title after them") << QStringList {
+        "The router picks its channel plan from the country you choose:", "US", "FCC", "CA", "ISED",
+        "GB", "ETSI", "DE", "ETSI", "JP", "MIC", "Wi-Fi generations", Prose
+    } << QStringList { "2:5x2:US" };
+    QTest::newRow("words over a units row and numbers between paragraphs") << QStringList { Prose,
+        "Speed", "RCF", "rpm", "\u00d7 g", "2,000", "425", "4,000", "1,699", "6,000", "3,824",
+        "8,000", "6,797", "10,000", "10,621", Prose } << QStringList { "2:7x2:Speed" };
+    QTest::newRow("an address under an empty line is no table") << QStringList { Prose, "",
+        "Harbour Maritime Museum", "Old Quay", "Falmouth", "Tel. 01326 000000" }
+                                                                << QStringList {};
     // A last row ending in an empty cell lets a block read a line out of step end as neatly.
     const QStringList meetings { "Date", "Time", "Speaker", "Title", "12 Oct 2023", "19:30",
         "Dr A. Whitfield", "Measuring a delta", "9 Nov 2023", "19:30", "Prof. S. Mensah",
