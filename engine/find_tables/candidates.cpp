@@ -918,6 +918,10 @@ void NameLists(
     const int n = profile.size();
     const auto name = [&](int i) {
         const Cell &c = cells[i];
+        if (c.keyed)
+            return false;
+        if (c.remarked)
+            return true;
         return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
             && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= NameListWords;
     };
@@ -961,25 +965,42 @@ void NameLists(
             = [&](int i) { return cells[i].label && (nextList || i - first >= ShortListMinRows); };
         // Names keep one habit: under names capitalised word by word (the first line may be their
         // header), a phrase in sentence case is a note or a title after them ("Three wins each",
-        // "Fire warden"), unless names go on after it ("Station Road (part)").
+        // "Fire warden"), unless names go on after it ("Station Road (part)"); under words in
+        // small letters ("csv", "json"), a capitalised line is the next block's title.
+        const auto small = [](const Cell &c) { return !(c.flags & Capitalised); };
+        // Whether every item after the first so far is capitalised word by word, or in small
+        // letters: kept as the list grows, for line `end` alone.
+        bool allTitleCase = true, allSmall = true;
         const auto habit = [&](int i) {
-            return i - first <= ShortListMinRows
-                || !std::all_of(cells.begin() + first + 1, cells.begin() + i,
-                    [](const Cell &c) { return (c.flags & TitleCase) != 0; })
-                || (cells[i].flags & TitleCase) || cells[i].a < 2
+            if (i - first - 1 < HabitMinItems)
+                return true;
+            const bool titleCase = !allTitleCase || (cells[i].flags & TitleCase) || cells[i].a < 2
                 || (i + 1 < n && (cells[i + 1].flags & TitleCase));
+            const bool smallLetters
+                = !allSmall || small(cells[i]) || (i + 1 < n && name(i + 1) && small(cells[i + 1]));
+            return titleCase && smallLetters;
         };
         int end = first;
         while (end < n && name(end) && habit(end)
-            && !(end > first && (tableStarts[end] || heads(end))))
+            && !(end > first && (tableStarts[end] || heads(end)))) {
+            if (end > first) {
+                allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
+                allSmall = allSmall && small(cells[end]);
+            }
             ++end;
+        }
         const bool labelNext = end < n && end > first && name(end) && heads(end);
-        const bool habitEnds = end < n && end > first && name(end) && !habit(end);
+        // (So does a longer phrase that breaks it: "The year at a glance" after names.)
+        const bool habitEnds = end < n && end > first
+            && (name(end) || (IsShortText(cells[end]) && !cells[end].keyed)) && !habit(end);
         // Under a sentence leading in, a numbered title after the names ends them as text would.
         const bool sentenceLead = above.leadIn && above.kind == Kind::Prose;
         const bool numbered = sentenceLead && end > first && end < n && IsText(cells[end].kind)
             && (cells[end].flags & SectionNumber);
-        if (!(ClosesBlock(profile, end) || tableStarts[end] || labelNext || numbered || habitEnds))
+        // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
+        const bool keyedNext = end < n && cells[end].keyed;
+        if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
+                || habitEnds))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).

@@ -593,6 +593,20 @@ Cell Classify(std::u16string_view line)
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
+    if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && capitalised)
+        cell.keyed = Words(t.substr(0, colon)).size() <= KeyWords;
+    if (const size_t open = t.find(u" (");
+        open != t.npos && open > 0 && t.back() == u')' && cell.kind != Kind::Prose && capitalised) {
+        const std::u16string_view name = t.substr(0, open);
+        const auto head = Words(name);
+        cell.remarked = head.size() <= NameListWords
+            && std::none_of(name.begin(), name.end(), [](char16_t c) { return IsDigit(c); });
+        // (A name keeps its habit without the remark: "Tom Whitlock (Treasurer)".)
+        if (cell.remarked && head.size() >= 2
+            && std::all_of(
+                head.begin(), head.end(), [](std::u16string_view w) { return IsUpper(w[0]); }))
+            cell.flags |= TitleCase;
+    }
     return cell;
 }
 

@@ -55,6 +55,11 @@ struct Cell {
     bool leadIn = false; // a text ending in a colon: what follows belongs to it
     bool oneSentence = false; // a text of one sentence, ended: a definition or a note
     bool label = false; // a text that commonly heads a column ("Year", "Name", "Load (kN)")
+    // A name with a remark in brackets after it ("Parietal (2)", "Tom Whitlock (Treasurer)"): a
+    // list's item whatever the remark holds.
+    bool remarked = false;
+    // A key and its value on one line ("Signed: A. Schmidt"): a paragraph of its own, no name.
+    bool keyed = false;
     char16_t lead = 0; // the first character, blanks at the ends left out (0 when empty)
     uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
 };

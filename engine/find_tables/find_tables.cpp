@@ -12,6 +12,7 @@
 #include "find_tables.h"
 
 #include "find_tables/candidates.h"
+#include "find_tables/guesses.h"
 #include "find_tables/header_runs.h"
 #include "find_tables/profile.h"
 #include "find_tables/tuning.h"
@@ -79,7 +80,14 @@ std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
 
 std::vector<Candidate> ChooseTables(const Finder &finder)
 {
-    return Choose(finder::AllCandidates(finder.profile, finder.runs), finder.profile.size());
+    std::vector<Candidate> chosen
+        = Choose(finder::AllCandidates(finder.profile, finder.runs), finder.profile.size());
+    // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
+    const std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
+    chosen.insert(chosen.end(), guesses.begin(), guesses.end());
+    std::sort(chosen.begin(), chosen.end(),
+        [](const Candidate &x, const Candidate &y) { return x.first < y.first; });
+    return chosen;
 }
 
 TableProposal ToProposal(const ConversionState &state, const Candidate &c)

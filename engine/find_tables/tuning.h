@@ -265,6 +265,11 @@ inline constexpr double ShortListEvidence = 0.45;
 // short lines under one are as often points or a signature. 4 finds theses-screening's 4x1
 // "Pregnancy"; 3 changes nothing in the corpus, 5 loses it.
 inline constexpr int LeadInListMinRows = 4;
+// A list's items show their habit (names capitalised word by word, words in small letters) in
+// this many items after its first line, which may be their header; a line that breaks it after
+// them ends the list as the title or text after it. 2 finds lab-rota's "Marco Rossi" and
+// lab-config's "Format" (a title after three short items); 3 leaves them running on.
+inline constexpr int HabitMinItems = 2;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
@@ -383,5 +388,29 @@ inline constexpr double MinConfidence = 0.07;
 // Blocks that only where they stand tells (short lists, small tables) are proposed at most this
 // sure: below the window's "likely" (0.3), since the user is asked to check their size. Free.
 inline constexpr double GuessConfidence = 0.25;
+
+// Guesses: where no block is chosen, a run of short lines between a heading, a caption, a lead-in,
+// a title or a table and the text resuming is read as two or three columns, and proposed at the
+// likeliest width, unsure. Measured on the nine later authors' papers (425 of 572 exact with
+// them, 417 without; one wrong guess). Runs this long at most: longer ones are lists or text.
+// Loose: 12 loses three tables, 48 finds the same with two wrong guesses more.
+inline constexpr int GuessMaxLines = 24;
+// How much more alike the cells must be down each column than across each row (words over
+// numbers count GuessHeaderGain more). Loose: 0.2 loses a table, 0.05 finds the same with four
+// wrong guesses more.
+inline constexpr double GuessApartAt = 0.1;
+// What words over numbers (a units row between, a total row's title under them) add: a header
+// tells the width where columns of numbers all look alike. Free: 0.1 and 0.4 find the same; the
+// "words over a units row" test holds it.
+inline constexpr double GuessHeaderGain = 0.2;
+// Lines at most after the table in the run (a title of what follows, a signature), and what
+// each line left out of the table (these, or a title over it) costs a reading: the reading of
+// all the lines wins ties. Loose: 1 line, or 0.05, lose a table; 0 finds one more with one
+// wrong more.
+inline constexpr int GuessMaxTrailing = 2;
+inline constexpr double GuessTrimCost = 0.01;
+// How sure a guess is: below GuessConfidence, since only the frame and its columns' likeness
+// tell it; the window shows it for the user to check. Free.
+inline constexpr double GuessOnlyConfidence = 0.15;
 
 } // namespace cellwright::finder

@@ -363,17 +363,17 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 4;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 8 << 4;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 23 << 15;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 20 << 15;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 15 << 9;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 9 << 4;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 10 << 8;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 25 << 17;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 23 << 17;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 17 << 9;
+        << "truth-finance.tsv" << 69 << 14 << 8;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 31 << 24;
+        << "truth-lab.tsv" << 62 << 25 << 21;
 }
 
 void TestFindTables::wholeCorpus()
@@ -483,6 +483,17 @@ void TestFindTables::boundaries_data()
         "Tetanus", "Bacterium", "Toxoid", "Diphtheria", "Bacterium", "Toxoid",
         "Live vaccines in common use:", "BCG", "MMR", "Rotavirus",
         Prose } << QStringList { "2:5x3:Disease", "18:3x1:BCG" };
+    // Short lines framed by text that nothing else reads as a table are guessed at a width.
+    QTest::newRow("codes beside codes under a lead-in, a title after them") << QStringList {
+        "The router picks its channel plan from the country you choose:", "US", "FCC", "CA", "ISED",
+        "GB", "ETSI", "DE", "ETSI", "JP", "MIC", "Wi-Fi generations", Prose
+    } << QStringList { "2:5x2:US" };
+    QTest::newRow("words over a units row and numbers between paragraphs") << QStringList { Prose,
+        "Speed", "RCF", "rpm", "\u00d7 g", "2,000", "425", "4,000", "1,699", "6,000", "3,824",
+        "8,000", "6,797", "10,000", "10,621", Prose } << QStringList { "2:7x2:Speed" };
+    QTest::newRow("an address under an empty line is no table") << QStringList { Prose, "",
+        "Harbour Maritime Museum", "Old Quay", "Falmouth", "Tel. 01326 000000" }
+                                                                << QStringList {};
     // A last row ending in an empty cell lets a block read a line out of step end as neatly.
     const QStringList meetings { "Date", "Time", "Speaker", "Title", "12 Oct 2023", "19:30",
         "Dr A. Whitfield", "Measuring a delta", "9 Nov 2023", "19:30", "Prof. S. Mensah",
@@ -786,6 +797,18 @@ void TestFindTables::boundaries_data()
                "Bethan Lloyd", "Fire warden", "Deputy",
                "Assembly point: the far end of the car park, by the recycling bins." }
         << QStringList { "3:4x1:First aiders" };
+    QTest::newRow("words in small letters under their header, then a title") << QStringList { Prose,
+        "Values allowed for the format:", "Format", "csv", "json", "binary", "Bus speeds",
+        Prose } << QStringList { "3:4x1:Format" };
+    QTest::newRow("names with remarks in brackets, then a longer title") << QStringList { Prose,
+        "The trustees who served during the year were:", "Margaret Adeyemi (Chair)",
+        "Tom Whitlock (Treasurer)", "Revd Clare Ashby", "Sunil Mehta",
+        "Peter Gray (resigned 30 June 2023)", "The year at a glance",
+        Prose } << QStringList { "3:5x1:Margaret Adeyemi (Chair)" };
+    QTest::newRow("names up to a key and its value on one line")
+        << QStringList { "Present:", "Hanna Berg (chair)", "Tom Adeyemi", "Anna Schmidt",
+               "Marco Rossi", "Lucy Okafor", "Apologies: Ines Moreau", "", Prose }
+        << QStringList { "2:5x1:Hanna Berg (chair)" };
     QTest::newRow("a block up to the numbered title of the next table") << QStringList { Prose,
         "Table 4.2 By number of cylinders, mean (SD)", "Variable", "4 cylinders", "6 cylinders",
         "All", "n", "11", "7", "32", "mpg", "26.7 (4.5)", "19.7 (1.5)", "20.1 (6.0)", "hp",

@@ -1,0 +1,191 @@
+#include "find_tables/guesses.h"
+
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+namespace cellwright::finder {
+
+namespace {
+
+// A line that could be a cell of a small table: a number, a code, a word, a phrase or a longer
+// text that ends no sentence.
+bool Fits(const Cell &c)
+{
+    switch (c.kind) {
+    case Kind::Missing:
+    case Kind::Integer:
+    case Kind::Decimal:
+    case Kind::Date:
+    case Kind::Time:
+    case Kind::Code:
+    case Kind::Word:
+    case Kind::Phrase:
+        return !IsSentenceNote(c) && !c.leadIn;
+    case Kind::Long:
+        return !(c.flags & SentenceEnd) && !c.leadIn;
+    default:
+        return false;
+    }
+}
+
+// A line that may stand over the block as its title, or after it: a text.
+bool Trimmable(const Cell &c)
+{
+    return IsText(c.kind) && !c.leadIn;
+}
+
+struct Reading {
+    int first = 0, rows = 0, cols = 0;
+    double score = 0;
+};
+
+// How well `cols` columns read lines [s, e): how much more alike the cells are down each column
+// than across each row, more for words over numbers; false when they read as no rows (too few,
+// or the first column's cells unlike one another).
+bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int lines = e - s;
+    if (lines % cols != 0 || lines / cols < 2)
+        return false;
+    const int rows = lines / cols;
+    // Words over numbers head their columns (a row of units may stand between).
+    const auto words = [&](int p) {
+        for (int c = 0; c < cols; ++c)
+            if (!IsText(cells[p + c].kind) || cells[p + c].note)
+                return false;
+        return true;
+    };
+    const bool units = rows > 3 && words(s) && words(s + cols);
+    const int values = s + (units ? 2 : 1) * cols;
+    bool header = words(s);
+    int numbers = 0;
+    // (A total row's title may end the first column: "All".)
+    for (int i = values; i < e && header; ++i) {
+        numbers += IsNumeric(cells[i].kind) ? 1 : 0;
+        header = IsNumeric(cells[i].kind) || IsBlankCell(cells[i])
+            || (i == e - cols && IsShortText(cells[i]));
+    }
+    header = header && numbers >= cols;
+    // Down each column under the header (and units), cells alike: keys beside values, values of
+    // a kind; two rows are compared whole.
+    double within = 0, across = 0;
+    int withinPairs = 0, acrossPairs = 0;
+    const int from = rows == 2 ? 0 : (values - s) / cols;
+    for (int r = from; r + 1 < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            const double sim = Similarity(cells[s + r * cols + c], cells[s + (r + 1) * cols + c]);
+            // (A total row may end the keys: "All" under scores.)
+            if (c == 0 && r > 0 && r + 2 < rows && sim < CompatibleAt)
+                return false;
+            within += sim;
+            ++withinPairs;
+        }
+    for (int r = from; r < rows; ++r)
+        for (int c = 0; c + 1 < cols; ++c) {
+            across += Similarity(cells[s + r * cols + c], cells[s + r * cols + c + 1]);
+            ++acrossPairs;
+        }
+    const double w = withinPairs ? within / withinPairs : 1,
+                 x = acrossPairs ? across / acrossPairs : 0;
+    out = { s, rows, cols, w - x + (header ? GuessHeaderGain : 0) };
+    return true;
+}
+
+// True when the reading goes on with the columns of a table right above or below it: rows left
+// out of it (a mean and a deviation under the values, the first rows over the rest).
+bool TableGoesOn(const Profile &profile, const std::vector<Candidate> &chosen,
+    const std::vector<bool> &covered, const Reading &r)
+{
+    const int end = r.first + r.rows * r.cols;
+    const bool tableAbove = r.first > 0 && covered[r.first - 1];
+    const bool tableBelow = end < profile.size() && covered[end];
+    if (!tableAbove && !tableBelow)
+        return false;
+    // (A row of the reading beside a row of the table: alike in some column.)
+    const auto alike = [&](int p, int q) {
+        for (int c = 0; c < r.cols; ++c)
+            if (Similarity(profile.cells[p + c], profile.cells[q + c]) >= CompatibleAt)
+                return true;
+        return false;
+    };
+    for (const Candidate &t : chosen) {
+        if (t.cols != r.cols)
+            continue;
+        if (tableAbove && t.first + t.rows * t.cols == r.first && alike(r.first - r.cols, r.first))
+            return true;
+        if (tableBelow && t.first == end && alike(end - r.cols, end))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Candidate> &chosen)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> covered(n, false);
+    for (const Candidate &c : chosen)
+        for (int i = c.first; i < c.first + c.rows * c.cols; ++i)
+            covered[i] = true;
+    const auto fits = [&](int i) { return i >= 0 && i < n && !covered[i] && Fits(cells[i]); };
+    std::vector<Candidate> guesses;
+    for (int a = 0; a < n;) {
+        if (!fits(a)) {
+            ++a;
+            continue;
+        }
+        int b = a;
+        while (fits(b))
+            ++b;
+        const int run = b - a;
+        // (The first lines of a document are its title and the author's address.)
+        if (a == 0 || run < 4 || run > GuessMaxLines) {
+            a = b;
+            continue;
+        }
+        // Under a heading, a caption or a lead-in the table starts at once; under an empty line
+        // or a note, only a title of its own over it says one follows; under a table, either.
+        const Cell &above = cells[a - 1];
+        const bool opener = Breaks(above) || above.leadIn;
+        // A heading or a caption under the run ends the table right above it; else a line or two
+        // after the table (a title, a signature) may end the run.
+        const bool closed
+            = b < n && (cells[b].kind == Kind::Heading || cells[b].kind == Kind::Caption);
+        bool found = false;
+        Reading best;
+        for (int top = 0; top <= 1; ++top) {
+            if (top ? opener || !Trimmable(cells[a]) : !(opener || covered[a - 1]))
+                continue;
+            for (int bottom = 0; bottom <= (closed ? 0 : GuessMaxTrailing); ++bottom) {
+                if (bottom > 0 && !Trimmable(cells[b - bottom]))
+                    break;
+                for (int cols = 2; cols <= 3; ++cols) {
+                    Reading r;
+                    if (!Reads(profile, a + top, b - bottom, cols, r)
+                        || TableGoesOn(profile, chosen, covered, r))
+                        continue;
+                    r.score -= GuessTrimCost * (top + bottom);
+                    if (!found || r.score > best.score) {
+                        best = r;
+                        found = true;
+                    }
+                }
+            }
+        }
+        if (found && best.score >= GuessApartAt) {
+            Candidate c;
+            c.first = best.first;
+            c.rows = best.rows;
+            c.cols = best.cols;
+            c.confidence = GuessOnlyConfidence;
+            guesses.push_back(c);
+        }
+        a = b;
+    }
+    return guesses;
+}
+
+} // namespace cellwright::finder
