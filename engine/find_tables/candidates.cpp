@@ -278,7 +278,7 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
         const bool scale = bracketedUnits >= 2 && IsNumeric(u.kind) && (u.flags & WithUnit);
         if (!(IsText(u.kind) || scale || (repeated && IsNumeric(u.kind)))
-            || (!bracketed && !repeated && !scale && (u.length > UnitLength || u.a > 1)))
+            || (!bracketed && !repeated && !scale && (u.length > UnitsRowLength || u.a > 1)))
             return false;
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)
@@ -605,6 +605,35 @@ double LeadAlike(const Profile &profile, int from, int to, int lag)
     return pairs > 0 ? double(same) / pairs : 0;
 }
 
+// The kind a column keeps row after row: numbers, dates and times, codes, names and words, or
+// sentences.
+int ColumnKind(const Cell &c)
+{
+    if (c.kind == Kind::Date || c.kind == Kind::Time)
+        return 1;
+    if (IsNumeric(c.kind))
+        return 0;
+    if (c.kind == Kind::Code)
+        return 2;
+    return c.kind == Kind::Word || c.kind == Kind::Phrase ? 3 : 4;
+}
+
+// True when the rows of `cols` in lines [from, to) say again, `lag` columns on, what kinds their
+// cells are, each filled pair but a few: no column of them keeps a kind its partner does not.
+bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
+{
+    int pairs = 0, same = 0;
+    for (int row = from; row + cols <= to; row += cols)
+        for (int c = 0; c + lag < cols; ++c) {
+            const Cell &x = profile.cells[row + c], &y = profile.cells[row + c + lag];
+            if (IsBlankCell(x) || IsBlankCell(y))
+                continue;
+            ++pairs;
+            same += ColumnKind(x) == ColumnKind(y) ? 1 : 0;
+        }
+    return pairs > 0 && same >= KindsRepeatShare * pairs;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
@@ -645,6 +674,16 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             && !(
                 sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
             && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt))
+            return std::nullopt;
+    // Rows without a header whose cells, first row and all, say their kinds again halfway across
+    // are two rows side by side (codes beside codes, a number beside a name), however alike the
+    // lengths of their words happen to fall a row apart.
+    const bool labelled = header.apartCols > 0
+        || std::any_of(cells.begin() + first, cells.begin() + dataFirst,
+            [](const Cell &c) { return c.label; });
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !labelled; ++k)
+        if (cols % k == 0 && mean(k) >= lagK - KindsRepeatSlack
+            && KindsRepeat(profile, first, last, cols, k))
             return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;

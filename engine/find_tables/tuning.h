@@ -55,6 +55,10 @@ inline constexpr int MaxLabelLength = 40;
 // Letters after a number that still read as its unit (km/s, °C) rather than a word. Loose: 7
 // reads the title "3 Sources" under chance-3's 6x6 table as a number, and the table a row short.
 inline constexpr int UnitLength = 5;
+// The longest unit on its own in a units row under a header ("Mbit/s", "mmol/L"): a unit after
+// a number is shorter (UnitLength). 6 reads guides' and lab's rates under their headers; 8 takes
+// a varied row of short words for units.
+inline constexpr int UnitsRowLength = 6;
 // A remark in brackets after a number, "5 (fused)", keeps it a number up to this many
 // characters with the brackets.
 inline constexpr int RemarkLength = 12;
@@ -205,6 +209,12 @@ inline constexpr double NumbersUnderWordsEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
+// Rows without a header whose kinds repeat halfway across (KindsRepeatShare of the filled pairs
+// of cells) are rows of half the width when they repeat about as well (within this) at half the
+// period: word lengths alone a row apart are chance. 0.15 to 0.5 find the same (appendix
+// crop-trials' codes beside names); without the kinds, 0.15 loses tables of words.
+inline constexpr double KindsRepeatSlack = 0.3;
+inline constexpr double KindsRepeatShare = 0.9;
 // A header said again is looked for among the last this many lines of the same text as its first
 // cell: a bound on the time a document of one word repeated takes, not a weight.
 inline constexpr int HeaderAgainLooks = 8;
