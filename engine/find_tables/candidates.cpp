@@ -226,25 +226,28 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
     return apart >= WordsOverNumbersShare * (cols - 1);
 }
 
-// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
-// nothing): short texts and blanks over a row that has a number under a unit.
-bool UnitsRowBelow(const Profile &profile, int first, int cols)
+// True when a header of `cols` with a units row under it can stand at `first` at all: rows
+// enough without a break, the first cell a text or empty, the others texts or numbers (years or
+// periods heading the columns, "2024/25" over "£ a week", when the units row below is plain: all
+// in brackets, or the same unit in every column). Apart from the rest, to be asked cheaply:
+// every candidate asks it of the rows above it, and most rows asked are no header at all.
+inline bool HeaderCanStand(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size()
-        || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
-        return false;
-    // (Header cells first: most rows asked are no header at all.)
-    // (Years or periods may head the columns, "2024/25" over "£ a week", when the units row
-    // below is plain: all in brackets, or the same unit in every column.)
+    return cols >= 2 && first + 3 * cols <= profile.size()
+        && profile.breaksBefore[first + 3 * cols - 1] == profile.breaksBefore[first]
+        && (IsText(cells[first].kind) || cells[first].kind == Kind::Empty) && !cells[first].note
+        && profile.unheadingBefore[first + cols] == profile.unheadingBefore[first + 1];
+}
+
+// UnitsRowBelow where a header can stand.
+bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    // (No years or periods head the columns.)
     bool plainHeader = true;
-    for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first + c];
-        const bool years = c > 0 && IsNumeric(h.kind);
-        plainHeader = plainHeader && !years;
-        if (!(IsText(h.kind) || years || (c == 0 && h.kind == Kind::Empty)) || h.note)
-            return false;
-    }
+    for (int c = 1; c < cols; ++c)
+        plainHeader = plainHeader && !IsNumeric(cells[first + c].kind);
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
     int given = 0, bracketedUnits = 0;
@@ -303,6 +306,13 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
         return true;
     return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
+}
+
+// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
+// nothing): short texts and blanks over a row that has a number under a unit.
+bool UnitsRowBelow(const Profile &profile, int first, int cols)
+{
+    return HeaderCanStand(profile, first, cols) && UnitsRowUnderHeader(profile, first, cols);
 }
 
 // The row at `first` as the header of a block of `cols` columns.

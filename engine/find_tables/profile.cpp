@@ -120,6 +120,12 @@ Profile::Profile(const ConversionState &state)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) || leadIn(cells[i]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+    unheadingBefore.assign(count + 1, 0);
+    for (int i = 0; i < count; ++i) {
+        const Cell &c = cells[i];
+        const bool heads = (IsText(c.kind) || IsNumeric(c.kind)) && !c.note;
+        unheadingBefore[i + 1] = unheadingBefore[i] + (heads ? 0 : 1);
+    }
     unlikeWordsBefore.assign(count + 1, 0);
     for (int i = 0; i < count; ++i) {
         const Cell &c = cells[i];
