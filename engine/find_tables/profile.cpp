@@ -11,9 +11,19 @@ namespace cellwright::finder {
 
 namespace {
 
-// Prefix sums of the similarity of each cell with the cell `lag` lines below, over all pairs and
-// over the pairs of filled cells alone (with how many there are).
-void LagSums(Profile &profile, int lag)
+// The similarity of each cell with the cell `lag` lines below (0 past the end).
+std::vector<double> SimilarityBelow(const std::vector<Cell> &cells, int lag)
+{
+    const int n = int(cells.size());
+    std::vector<double> below(n, 0);
+    for (int i = 0; i + lag < n; ++i)
+        below[i] = Similarity(cells[i], cells[i + lag]);
+    return below;
+}
+
+// Prefix sums of the similarity of each cell with the cell `lag` lines below (`below`), over all
+// pairs and over the pairs of filled cells alone (with how many there are).
+void LagSums(Profile &profile, int lag, const std::vector<double> &below)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -23,7 +33,7 @@ void LagSums(Profile &profile, int lag)
     filled.assign(n + 1, 0);
     pairs.assign(n + 1, 0);
     for (int i = 0; i < n; ++i) {
-        const double s = i + lag < n ? Similarity(cells[i], cells[i + lag]) : 0;
+        const double s = below[i];
         const bool both = i + lag < n && !IsBlankCell(cells[i]) && !IsBlankCell(cells[i + lag]);
         sums[i + 1] = sums[i] + s;
         filled[i + 1] = filled[i] + (both ? s : 0);
@@ -46,7 +56,9 @@ bool SubtotalRow(const Profile &profile, int p, int cols)
         && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
-std::vector<int> Chains(const Profile &profile, int cols)
+// (`one` and `two`: the similarity of each cell with the cells one and two rows below.)
+std::vector<int> Chains(const Profile &profile, int cols, const std::vector<double> &one,
+    const std::vector<double> &two)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -56,10 +68,8 @@ std::vector<int> Chains(const Profile &profile, int cols)
     std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
     const double threshold = cols == 1 ? SingleColumnCompatibleAt : CompatibleAt;
     for (int i = n - 1; i >= 0; --i) {
-        const bool one = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold;
-        const bool two = i + 2 * cols < n && Similarity(cells[i], cells[i + 2 * cols]) >= threshold;
-        alike[i] = one ? alike[i + 1] + 1 : 0;
-        alikeTwo[i] = two ? alikeTwo[i + 1] + 1 : 0;
+        alike[i] = i + cols < n && one[i] >= threshold ? alike[i + 1] + 1 : 0;
+        alikeTwo[i] = i + 2 * cols < n && two[i] >= threshold ? alikeTwo[i + 1] + 1 : 0;
     }
     for (int i = 0; i < n; ++i)
         alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
@@ -157,11 +167,16 @@ Profile::Profile(const ConversionState &state)
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);
+    // (Each lag's similarities are worked out once: the chains of `cols` ask them again at
+    // `cols` and twice that.)
+    std::vector<std::vector<double>> below(2 * MaxCols + 1);
+    for (int lag = 1; lag <= 2 * MaxCols; ++lag)
+        below[lag] = SimilarityBelow(cells, lag);
     for (int lag = 1; lag <= MaxCols; ++lag)
-        LagSums(*this, lag);
+        LagSums(*this, lag, below[lag]);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
-        chains[cols] = Chains(*this, cols);
+        chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);
 }
 
 int Profile::FilledAlike(int p, int cols, int other) const
