@@ -1229,6 +1229,14 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // A sentence (a note, a lead-in) never opens a table.
     if (IsSentenceNote(profile.cells[first]))
         return;
+    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
+    // cell is no header). (Told from the count of blank cells, before anything else is read: a
+    // table of two rows has no blank header cell either.)
+    if (first + cols > profile.size())
+        return;
+    const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
+    if (blank > HeaderBlankShare * cols || blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
+        return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
     const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
@@ -1241,12 +1249,7 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     for (int h = std::max(first - 2 * cols + 1, 0); h <= first - cols; ++h)
         if (UnitsRowBelow(profile, h, cols))
             return;
-    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
-    // cell is no header).
     const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
-    if (header.blank > HeaderBlankShare * cols
-        || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
-        return;
     bool framed = false;
     const std::optional<double> evidence = RowsEvidence(
         profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);
