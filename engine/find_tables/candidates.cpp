@@ -320,7 +320,7 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    HeaderRow header;
+    HeaderRow header; // read with the evidence, where the rows could be a table this wide
     // Over a units row, the header is read against the data below it.
     first += skip;
     // (Over a units row, an empty corner is one whatever is under it.)
@@ -606,8 +606,10 @@ double LeadAlike(const Profile &profile, int from, int to, int lag)
 
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
+// Reads the header row (above the units row, if any) into `header` once the rows could be a
+// table this wide: most blocks asked are not, and the header row is costly to read.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
-    const HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
+    HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
     const std::vector<bool> *titlesNext = nullptr)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -645,6 +647,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
                 sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
             && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt))
             return std::nullopt;
+    const int skip = unitsRow ? cols : 0;
+    header = ReadHeaderRow(profile, first - skip, cols, skip);
     const bool headerLike = header.text == cols;
     double evidence;
     if (cols == 1 && WordList(profile, first, rows))
@@ -1027,7 +1031,7 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
     if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
         || !Framed(profile, first + 2 * cols))
         return;
-    HeaderRow header;
+    HeaderRow header; // read with the evidence, where the rows could be a table this wide
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
         if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
@@ -1249,7 +1253,7 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     for (int h = std::max(first - 2 * cols + 1, 0); h <= first - cols; ++h)
         if (UnitsRowBelow(profile, h, cols))
             return;
-    const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
+    HeaderRow header; // read with the evidence, where the rows could be a table this wide
     bool framed = false;
     const std::optional<double> evidence = RowsEvidence(
         profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);
