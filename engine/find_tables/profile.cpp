@@ -67,9 +67,12 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
     // before each are alike to the cell a row below.
     std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
     const double threshold = cols == 1 ? SingleColumnCompatibleAt : CompatibleAt;
+    // (Past the end the similarities are 0: no cell there is alike. Alike or not is as good as
+    // random in a document of short runs, so the runs are counted without a branch.)
+    static_assert(CompatibleAt > 0 && SingleColumnCompatibleAt > 0);
     for (int i = n - 1; i >= 0; --i) {
-        alike[i] = i + cols < n && one[i] >= threshold ? alike[i + 1] + 1 : 0;
-        alikeTwo[i] = i + 2 * cols < n && two[i] >= threshold ? alikeTwo[i + 1] + 1 : 0;
+        alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold);
+        alikeTwo[i] = (alikeTwo[i + 1] + 1) * int(two[i] >= threshold);
     }
     for (int i = 0; i < n; ++i)
         alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
