@@ -492,13 +492,12 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     }
     // A row opened by a lead-in ("... in common use:") is the text after the table, whatever
     // its cells look like.
-    for (int r = 3; r < rows; ++r) {
-        const Cell &c = cells[first + r * cols];
-        if (c.leadIn && c.note) {
-            rows = r;
+    for (int p = profile.nextLeadIn[std::min(first + 3 * cols, n)]; p < first + rows * cols;
+         p = profile.nextLeadIn[p + 1])
+        if ((p - first) % cols == 0) {
+            rows = (p - first) / cols;
             break;
         }
-    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     // So is one that starts a row under rows that start with none: the lines after it that run

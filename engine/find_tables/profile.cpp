@@ -167,6 +167,9 @@ Profile::Profile(const ConversionState &state)
     for (int i = count - 1; i >= 0; --i)
         nextSentence[i]
             = IsSentenceNote(cells[i]) && IsText(cells[i].kind) ? i : nextSentence[i + 1];
+    nextLeadIn.assign(count + 1, count);
+    for (int i = count - 1; i >= 0; --i)
+        nextLeadIn[i] = cells[i].leadIn && cells[i].note ? i : nextLeadIn[i + 1];
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);

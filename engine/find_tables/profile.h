@@ -59,6 +59,9 @@ struct Profile {
     // For each line, the first line from it on that is a note written as a sentence (size() when
     // none): where a block of rows alike runs on into text.
     std::vector<int> nextSentence;
+    // For each line, the first line from it on that leads in to what follows as a note ("... in
+    // common use:"; size() when none): a row it opens is the text after a table.
+    std::vector<int> nextLeadIn;
 };
 
 } // namespace cellwright::finder
