@@ -320,7 +320,7 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    HeaderRow header; // read with the evidence, where the rows could be a table this wide
+    HeaderRow header;
     // Over a units row, the header is read against the data below it.
     first += skip;
     // (Over a units row, an empty corner is one whatever is under it.)
@@ -1030,7 +1030,7 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
     if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
         || !Framed(profile, first + 2 * cols))
         return;
-    HeaderRow header; // read with the evidence, where the rows could be a table this wide
+    HeaderRow header;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
         if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
