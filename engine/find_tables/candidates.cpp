@@ -244,10 +244,6 @@ inline bool HeaderCanStand(const Profile &profile, int first, int cols)
 bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    // (No years or periods head the columns.)
-    bool plainHeader = true;
-    for (int c = 1; c < cols; ++c)
-        plainHeader = plainHeader && !IsNumeric(cells[first + c].kind);
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
     int given = 0, bracketedUnits = 0;
@@ -291,6 +287,10 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
     }
     if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
         return false;
+    // (No years or periods head the columns.)
+    bool plainHeader = true;
+    for (int c = 1; c < cols; ++c)
+        plainHeader = plainHeader && !IsNumeric(cells[first + c].kind);
     if (!plainHeader && !allBracketed && !repeated)
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
