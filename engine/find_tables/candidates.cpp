@@ -1181,6 +1181,10 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
         const Cell &title = cells[c.first - 1];
         titlesNext[c.first - 1] = titlesNext[c.first - 1] || IsTitle(title);
     }
+    // (Such titles before each line: most lines have none within reach of a block.)
+    std::vector<int> titlesBefore(n + 2, 0);
+    for (int i = 0; i <= n; ++i)
+        titlesBefore[i + 1] = titlesBefore[i] + (titlesNext[i] ? 1 : 0);
     std::vector<Candidate> framed;
     for (int first = 1; first < n; ++first) {
         // (A note under the rows above is no title's frame: a short line under one is as often a
@@ -1188,6 +1192,10 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
         if (!OpensBlock(profile, first - 1)
             && !(IsShortText(cells[first - 1])
                 && (OpensBlock(profile, first - 2) || IsSentenceNote(cells[first - 2]))))
+            continue;
+        // (Blocks end from three rows of two columns down to the longest cut.)
+        const int nearest = first + 3 * 2, reach = std::min(n, first + MaxCutRows * MaxCols);
+        if (nearest > reach || titlesBefore[reach + 1] == titlesBefore[nearest])
             continue;
         for (int cols = 2; cols <= MaxCols; ++cols)
             for (int rows = 3; rows <= MaxCutRows && first + rows * cols <= n; ++rows)
