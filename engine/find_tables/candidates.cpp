@@ -226,25 +226,24 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
     return apart >= WordsOverNumbersShare * (cols - 1);
 }
 
-// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
-// nothing): short texts and blanks over a row that has a number under a unit.
-bool UnitsRowBelow(const Profile &profile, int first, int cols)
+// True when a header of `cols` with a units row under it can stand at `first` at all: rows
+// enough without a break, the first cell a text or empty, the others texts or numbers (years or
+// periods heading the columns, "2024/25" over "£ a week", when the units row below is plain: all
+// in brackets, or the same unit in every column). Apart from the rest, to be asked cheaply:
+// every candidate asks it of the rows above it, and most rows asked are no header at all.
+inline bool HeaderCanStand(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 3 * cols > profile.size()
-        || profile.breaksBefore[first + 3 * cols - 1] != profile.breaksBefore[first])
-        return false;
-    // (Header cells first: most rows asked are no header at all.)
-    // (Years or periods may head the columns, "2024/25" over "£ a week", when the units row
-    // below is plain: all in brackets, or the same unit in every column.)
-    bool plainHeader = true;
-    for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first + c];
-        const bool years = c > 0 && IsNumeric(h.kind);
-        plainHeader = plainHeader && !years;
-        if (!(IsText(h.kind) || years || (c == 0 && h.kind == Kind::Empty)) || h.note)
-            return false;
-    }
+    return cols >= 2 && first + 3 * cols <= profile.size()
+        && profile.breaksBefore[first + 3 * cols - 1] == profile.breaksBefore[first]
+        && (IsText(cells[first].kind) || cells[first].kind == Kind::Empty) && !cells[first].note
+        && profile.unheadingBefore[first + cols] == profile.unheadingBefore[first + 1];
+}
+
+// UnitsRowBelow where a header can stand.
+bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
     // The same unit again in every column that gives one ("£ per hour") may be longer.
     const Cell *unit = nullptr;
     int given = 0, bracketedUnits = 0;
@@ -288,6 +287,10 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
     }
     if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
         return false;
+    // (No years or periods head the columns.)
+    bool plainHeader = true;
+    for (int c = 1; c < cols; ++c)
+        plainHeader = plainHeader && !IsNumeric(cells[first + c].kind);
     if (!plainHeader && !allBracketed && !repeated)
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
@@ -303,6 +306,13 @@ bool UnitsRowBelow(const Profile &profile, int first, int cols)
         && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
         return true;
     return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
+}
+
+// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
+// nothing): short texts and blanks over a row that has a number under a unit.
+bool UnitsRowBelow(const Profile &profile, int first, int cols)
+{
+    return HeaderCanStand(profile, first, cols) && UnitsRowUnderHeader(profile, first, cols);
 }
 
 // The row at `first` as the header of a block of `cols` columns.
@@ -488,13 +498,12 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     }
     // A row opened by a lead-in ("... in common use:") is the text after the table, whatever
     // its cells look like.
-    for (int r = 3; r < rows; ++r) {
-        const Cell &c = cells[first + r * cols];
-        if (c.leadIn && c.note) {
-            rows = r;
+    for (int p = profile.nextLeadIn[std::min(first + 3 * cols, n)]; p < first + rows * cols;
+         p = profile.nextLeadIn[p + 1])
+        if ((p - first) % cols == 0) {
+            rows = (p - first) / cols;
             break;
         }
-    }
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     // So is one that starts a row under rows that start with none: the lines after it that run
@@ -636,8 +645,10 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
 
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
+// Reads the header row (above the units row, if any) into `header` once the rows could be a
+// table this wide: most blocks asked are not, and the header row is costly to read.
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
-    const HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
+    HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
     const std::vector<bool> *titlesNext = nullptr)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -675,6 +686,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
                 sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
             && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt))
             return std::nullopt;
+    const int skip = unitsRow ? cols : 0;
+    header = ReadHeaderRow(profile, first - skip, cols, skip);
     // Rows without a header whose cells, first row and all, say their kinds again halfway across
     // are two rows side by side (codes beside codes, a number beside a name), however alike the
     // lengths of their words happen to fall a row apart.
@@ -1256,6 +1269,10 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
         const Cell &title = cells[c.first - 1];
         titlesNext[c.first - 1] = titlesNext[c.first - 1] || IsTitle(title);
     }
+    // (Such titles before each line: most lines have none within reach of a block.)
+    std::vector<int> titlesBefore(n + 2, 0);
+    for (int i = 0; i <= n; ++i)
+        titlesBefore[i + 1] = titlesBefore[i] + (titlesNext[i] ? 1 : 0);
     std::vector<Candidate> framed;
     for (int first = 1; first < n; ++first) {
         // (A note under the rows above is no title's frame: a short line under one is as often a
@@ -1263,6 +1280,10 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
         if (!OpensBlock(profile, first - 1)
             && !(IsShortText(cells[first - 1])
                 && (OpensBlock(profile, first - 2) || IsSentenceNote(cells[first - 2]))))
+            continue;
+        // (Blocks end from three rows of two columns down to the longest cut.)
+        const int nearest = first + 3 * 2, reach = std::min(n, first + MaxCutRows * MaxCols);
+        if (nearest > reach || titlesBefore[reach + 1] == titlesBefore[nearest])
             continue;
         for (int cols = 2; cols <= MaxCols; ++cols)
             for (int rows = 3; rows <= MaxCutRows && first + rows * cols <= n; ++rows)
@@ -1307,6 +1328,14 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // A sentence (a note, a lead-in) never opens a table.
     if (IsSentenceNote(profile.cells[first]))
         return;
+    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
+    // cell is no header). (Told from the count of blank cells, before anything else is read: a
+    // table of two rows has no blank header cell either.)
+    if (first + cols > profile.size())
+        return;
+    const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
+    if (blank > HeaderBlankShare * cols || blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
+        return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
     const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
@@ -1319,12 +1348,7 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     for (int h = std::max(first - 2 * cols + 1, 0); h <= first - cols; ++h)
         if (UnitsRowBelow(profile, h, cols))
             return;
-    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
-    // cell is no header).
-    const HeaderRow header = ReadHeaderRow(profile, first, cols, units);
-    if (header.blank > HeaderBlankShare * cols
-        || header.blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
-        return;
+    HeaderRow header; // read with the evidence, where the rows could be a table this wide
     bool framed = false;
     const std::optional<double> evidence = RowsEvidence(
         profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);

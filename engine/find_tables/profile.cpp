@@ -11,9 +11,19 @@ namespace cellwright::finder {
 
 namespace {
 
-// Prefix sums of the similarity of each cell with the cell `lag` lines below, over all pairs and
-// over the pairs of filled cells alone (with how many there are).
-void LagSums(Profile &profile, int lag)
+// The similarity of each cell with the cell `lag` lines below (0 past the end).
+std::vector<double> SimilarityBelow(const std::vector<Cell> &cells, int lag)
+{
+    const int n = int(cells.size());
+    std::vector<double> below(n, 0);
+    for (int i = 0; i + lag < n; ++i)
+        below[i] = Similarity(cells[i], cells[i + lag]);
+    return below;
+}
+
+// Prefix sums of the similarity of each cell with the cell `lag` lines below (`below`), over all
+// pairs and over the pairs of filled cells alone (with how many there are).
+void LagSums(Profile &profile, int lag, const std::vector<double> &below)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -23,7 +33,7 @@ void LagSums(Profile &profile, int lag)
     filled.assign(n + 1, 0);
     pairs.assign(n + 1, 0);
     for (int i = 0; i < n; ++i) {
-        const double s = i + lag < n ? Similarity(cells[i], cells[i + lag]) : 0;
+        const double s = below[i];
         const bool both = i + lag < n && !IsBlankCell(cells[i]) && !IsBlankCell(cells[i + lag]);
         sums[i + 1] = sums[i] + s;
         filled[i + 1] = filled[i] + (both ? s : 0);
@@ -46,7 +56,9 @@ bool SubtotalRow(const Profile &profile, int p, int cols)
         && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
-std::vector<int> Chains(const Profile &profile, int cols)
+// (`one` and `two`: the similarity of each cell with the cells one and two rows below.)
+std::vector<int> Chains(const Profile &profile, int cols, const std::vector<double> &one,
+    const std::vector<double> &two)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -55,11 +67,12 @@ std::vector<int> Chains(const Profile &profile, int cols)
     // before each are alike to the cell a row below.
     std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
     const double threshold = cols == 1 ? SingleColumnCompatibleAt : CompatibleAt;
+    // (Past the end the similarities are 0: no cell there is alike. Alike or not is as good as
+    // random in a document of short runs, so the runs are counted without a branch.)
+    static_assert(CompatibleAt > 0 && SingleColumnCompatibleAt > 0);
     for (int i = n - 1; i >= 0; --i) {
-        const bool one = i + cols < n && Similarity(cells[i], cells[i + cols]) >= threshold;
-        const bool two = i + 2 * cols < n && Similarity(cells[i], cells[i + 2 * cols]) >= threshold;
-        alike[i] = one ? alike[i + 1] + 1 : 0;
-        alikeTwo[i] = two ? alikeTwo[i + 1] + 1 : 0;
+        alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold);
+        alikeTwo[i] = (alikeTwo[i + 1] + 1) * int(two[i] >= threshold);
     }
     for (int i = 0; i < n; ++i)
         alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
@@ -120,6 +133,12 @@ Profile::Profile(const ConversionState &state)
         breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) || leadIn(cells[i]) ? 1 : 0);
     for (int i = 0; i < count; ++i)
         emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
+    unheadingBefore.assign(count + 1, 0);
+    for (int i = 0; i < count; ++i) {
+        const Cell &c = cells[i];
+        const bool heads = (IsText(c.kind) || IsNumeric(c.kind)) && !c.note;
+        unheadingBefore[i + 1] = unheadingBefore[i] + (heads ? 0 : 1);
+    }
     unlikeWordsBefore.assign(count + 1, 0);
     for (int i = 0; i < count; ++i) {
         const Cell &c = cells[i];
@@ -148,14 +167,22 @@ Profile::Profile(const ConversionState &state)
     for (int i = count - 1; i >= 0; --i)
         nextSentence[i]
             = IsSentenceNote(cells[i]) && IsText(cells[i].kind) ? i : nextSentence[i + 1];
+    nextLeadIn.assign(count + 1, count);
+    for (int i = count - 1; i >= 0; --i)
+        nextLeadIn[i] = cells[i].leadIn && cells[i].note ? i : nextLeadIn[i + 1];
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);
+    // (Each lag's similarities are worked out once: the chains of `cols` ask them again at
+    // `cols` and twice that.)
+    std::vector<std::vector<double>> below(2 * MaxCols + 1);
+    for (int lag = 1; lag <= 2 * MaxCols; ++lag)
+        below[lag] = SimilarityBelow(cells, lag);
     for (int lag = 1; lag <= MaxCols; ++lag)
-        LagSums(*this, lag);
+        LagSums(*this, lag, below[lag]);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
-        chains[cols] = Chains(*this, cols);
+        chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);
 }
 
 int Profile::FilledAlike(int p, int cols, int other) const

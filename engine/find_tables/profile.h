@@ -36,6 +36,10 @@ struct Profile {
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
+    // Lines before each line that head no column but the first: blank, a note, anything but a text
+    // or a number. Every candidate asks whether a units row stands under a header near it; this
+    // tells at once where no header can.
+    std::vector<int> unheadingBefore;
     // Lines before each line that no table of words holds: numbers, notes, lead-ins, paragraphs.
     std::vector<int> unlikeWordsBefore;
     std::vector<std::vector<double>> lagSums; // [lag]: prefix sums of Similarity(i, i + lag)
@@ -55,6 +59,9 @@ struct Profile {
     // For each line, the first line from it on that is a note written as a sentence (size() when
     // none): where a block of rows alike runs on into text.
     std::vector<int> nextSentence;
+    // For each line, the first line from it on that leads in to what follows as a note ("... in
+    // common use:"; size() when none): a row it opens is the text after a table.
+    std::vector<int> nextLeadIn;
 };
 
 } // namespace cellwright::finder

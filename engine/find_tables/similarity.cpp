@@ -3,11 +3,25 @@
 #include "find_tables/tuning.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace cellwright::finder {
 
 namespace {
+
+// MixedKinds looked up by both kinds, either way round: most pairs of cells asked of are of two
+// kinds, and this is asked of every pair of lines a few rows apart.
+constexpr int KindCount = int(Kind::Heading) + 1;
+using KindTable = std::array<std::array<double, KindCount>, KindCount>;
+constexpr KindTable MixedKindTable = [] {
+    KindTable table {};
+    for (const KindPair &pair : MixedKinds) {
+        table[int(pair.x)][int(pair.y)] = pair.similarity;
+        table[int(pair.y)][int(pair.x)] = pair.similarity;
+    }
+    return table;
+}();
 
 double Ratio(double x, double y)
 {
@@ -51,10 +65,7 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
         = [](const Cell &c) { return c.kind == Kind::Integer && (c.flags & WithUnit); };
     if ((unitNumber(x) && y.kind == Kind::Code) || (unitNumber(y) && x.kind == Kind::Code))
         return UnitNumberWithCode;
-    for (const KindPair &pair : MixedKinds)
-        if ((x.kind == pair.x && y.kind == pair.y) || (x.kind == pair.y && y.kind == pair.x))
-            return pair.similarity;
-    return 0;
+    return MixedKindTable[int(x.kind)][int(y.kind)];
 }
 
 } // namespace
