@@ -259,12 +259,13 @@ std::u16string_view WithoutStop(std::u16string_view word)
     return word;
 }
 
-// A word that starts like a month, as dates write them: "Sep", "Sept.", "September".
+// A month's name or its start, as dates write them: "Sep", "Sept.", "September"; not a word
+// that only begins like one ("3 Decisions" is a section).
 bool IsMonth(std::u16string_view word)
 {
     word = WithoutStop(word);
     return word.size() >= 3 && std::any_of(std::begin(Months), std::end(Months), [&](auto month) {
-        return word.substr(0, 3) == month.substr(0, 3);
+        return month.starts_with(word);
     });
 }
 

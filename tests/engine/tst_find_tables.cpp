@@ -198,6 +198,11 @@ void TestFindTables::classify_data()
                                   << "Date" << 0 << -1 << -1 << false;
     QTest::newRow("a day and a short month") << "25 March"
                                              << "Date" << 0 << -1 << -1 << false;
+    QTest::newRow("a month cut short with a stop") << "Sept. 2024"
+                                                   << "Date" << 0 << -1 << -1 << false;
+    QTest::newRow("a section whose word starts like a month")
+        << "3 Decisions"
+        << "Phrase" << (WithDigits | SectionNumber | TitleCase) << 2 << -1 << false;
     QTest::newRow("time") << "2:01:09"
                           << "Time" << 0 << 3 << 0 << false;
     QTest::newRow("time with decimals") << "2:01:09.5"
