@@ -34,6 +34,45 @@ bool Trimmable(const Cell &c)
     return IsText(c.kind) && !c.leadIn;
 }
 
+// What a cell says of its column in a table of two rows: a value (a number or a text holding
+// digits), a name ("Hannah Bright"), or any other text.
+enum class Role { Value, Name, Text, Other };
+
+Role RoleOf(const Cell &c)
+{
+    if (IsNumeric(c.kind) || c.kind == Kind::Missing || (IsText(c.kind) && (c.flags & WithDigits)))
+        return Role::Value;
+    if (!IsText(c.kind) || c.note)
+        return Role::Other;
+    return c.flags & TitleCase ? Role::Name : Role::Text;
+}
+
+// Two rows hardly show columns by likeness alone: there is one pair down each column. They do when
+// keys stand beside values or names (two columns), or when a row of words heads a row of values
+// or of names.
+enum class TwoRows { None, Keys, Header };
+
+TwoRows TwoRowsApart(const std::vector<Cell> &cells, int s, int cols)
+{
+    const auto role = [&](int r, int c) { return RoleOf(cells[s + r * cols + c]); };
+    if (cols == 2 && role(0, 0) == Role::Text && role(1, 0) == Role::Text
+        && role(0, 1) == role(1, 1) && (role(0, 1) == Role::Value || role(0, 1) == Role::Name))
+        return TwoRows::Keys;
+    // (Under the words, names, or values with a number among them: a list's last items may
+    // all hold digits, "Fridge R1", "Shelf S3".)
+    const Role under = role(1, 0);
+    bool number = false;
+    for (int c = 0; c < cols; ++c) {
+        // (Columns are headed by words that differ: "Free" beside "Free" is a row's values.)
+        if (role(0, c) != Role::Text || role(1, c) != under
+            || (c > 0 && cells[s + c].text == cells[s + c - 1].text))
+            return TwoRows::None;
+        number = number || IsNumeric(cells[s + cols + c].kind);
+    }
+    return under == Role::Name || (under == Role::Value && number) ? TwoRows::Header
+                                                                   : TwoRows::None;
+}
+
 struct Reading {
     int first = 0, rows = 0, cols = 0;
     double score = 0;
@@ -89,6 +128,13 @@ bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
     const double w = withinPairs ? within / withinPairs : 1,
                  x = acrossPairs ? across / acrossPairs : 0;
     out = { s, rows, cols, w - x + (header ? GuessHeaderGain : 0) };
+    if (rows == 2) {
+        const TwoRows two = TwoRowsApart(cells, s, cols);
+        if (two == TwoRows::Keys)
+            out.score += GuessTwoRowGain;
+        else if (two == TwoRows::Header) // (down each column, a word beside a value)
+            out.score = GuessTwoRowGain;
+    }
     return true;
 }
 
