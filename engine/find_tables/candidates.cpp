@@ -1008,6 +1008,14 @@ void NameLists(
         const bool headed = !afterTitle && !dated && first >= 2 && lastCell
             && above.kind == Kind::Phrase && !above.note && (above.flags & Capitalised)
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
+        // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
+        const bool codesUnder
+            = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
+        const auto item = [&](int i) {
+            return name(i)
+                || (codesUnder && i > first && cells[i].kind == Kind::Code
+                    && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
+        };
         if (!afterTitle && !headed && !dated)
             continue;
         // A word that heads columns among the names starts another list ("Present" ...,
@@ -1033,7 +1041,7 @@ void NameLists(
             return titleCase && smallLetters;
         };
         int end = first;
-        while (end < n && name(end) && habit(end)
+        while (end < n && item(end) && habit(end)
             && !(end > first && (tableStarts[end] || heads(end)))) {
             if (end > first) {
                 allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
@@ -1098,10 +1106,23 @@ void NameLists(
         const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
             || (sentenceLead && rows >= LeadInListMinRows);
+        // Empty lines closing the document after a list are rows left for items to come; so is one
+        // empty line before a sentence or a heading (no gap a writer leaves before a title).
+        int rowsWithEmpty = rows;
+        if (end < n && cells[end].kind == Kind::Empty) {
+            int k = end;
+            while (k < n && cells[k].kind == Kind::Empty)
+                ++k;
+            if (k == n
+                || (k == end + 1
+                    && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+                        || cells[k].kind == Kind::Prose)))
+                rowsWithEmpty = rows + (k - end);
+        }
         if (rows >= SingleColumnMinRows)
-            AddFramedBlock(out, top, rows, 1, NameListEvidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence);
         else if (plainTitle)
-            AddFramedBlock(out, top, rows, 1, ShortListEvidence, GuessConfidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence);
         else
             continue;
         const bool another = labelNext && !about;
