@@ -989,7 +989,10 @@ void NameLists(
         const bool afterNote = IsSentenceNote(above) && first >= 2
             && !OpensBlock(profile, first - 2)
             && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
-        const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+        // A title that names the header under it ("Stations" over "Station") is a title as plain as
+        // a heading.
+        const bool named = profile.namesHeaderBelow[first - 1];
+        const bool afterTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || above.leadIn || afterNote || nextList
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
                 && ClosesBlock(profile, first - 2));
@@ -1103,20 +1106,19 @@ void NameLists(
         // note of the table above over them, a header of their own, a table about them or a note
         // in another habit after (a sentence leading in to three short lines is as often a list of
         // points; to four, enough).
-        const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+        const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
             || (sentenceLead && rows >= LeadInListMinRows);
-        // Empty lines closing the document after a list are rows left for items to come; so is one
-        // empty line before a sentence or a heading (no gap a writer leaves before a title).
+        // Empty lines under a list are rows left for items to come when the document ends after
+        // them or a sentence or a heading follows; before a title they are the gap a writer
+        // leaves.
         int rowsWithEmpty = rows;
         if (end < n && cells[end].kind == Kind::Empty) {
             int k = end;
             while (k < n && cells[k].kind == Kind::Empty)
                 ++k;
-            if (k == n
-                || (k == end + 1
-                    && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
-                        || cells[k].kind == Kind::Prose)))
+            if (k == n || IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+                || cells[k].kind == Kind::Prose)
                 rowsWithEmpty = rows + (k - end);
         }
         if (rows >= SingleColumnMinRows)
@@ -1554,6 +1556,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
+    // A title that names the header under it opens no table: the table starts at the header.
+    std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     return all;
 }
 
