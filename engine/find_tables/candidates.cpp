@@ -1109,16 +1109,16 @@ void NameLists(
         const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
             || (sentenceLead && rows >= LeadInListMinRows);
-        // Empty lines under a list are rows left for items to come when the document ends after
-        // them or a sentence or a heading follows; before a title they are the gap a writer
-        // leaves.
+        // Empty lines under a list, a few, are rows left for items to come when a sentence or a
+        // heading follows; before a title they are the gap a writer leaves.
         int rowsWithEmpty = rows;
         if (end < n && cells[end].kind == Kind::Empty) {
             int k = end;
             while (k < n && cells[k].kind == Kind::Empty)
                 ++k;
-            if (k == n || IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
-                || cells[k].kind == Kind::Prose)
+            if (k < n && k - end <= MaxEmptyLastRows
+                && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+                    || cells[k].kind == Kind::Prose))
                 rowsWithEmpty = rows + (k - end);
         }
         if (rows >= SingleColumnMinRows)
