@@ -989,7 +989,10 @@ void NameLists(
         const bool afterNote = IsSentenceNote(above) && first >= 2
             && !OpensBlock(profile, first - 2)
             && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
-        const bool afterTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+        // A title that names the header under it ("Stations" over "Station") is a title as plain as
+        // a heading.
+        const bool named = profile.namesHeaderBelow[first - 1];
+        const bool afterTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || above.leadIn || afterNote || nextList
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
                 && ClosesBlock(profile, first - 2));
@@ -1008,6 +1011,14 @@ void NameLists(
         const bool headed = !afterTitle && !dated && first >= 2 && lastCell
             && above.kind == Kind::Phrase && !above.note && (above.flags & Capitalised)
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
+        // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
+        const bool codesUnder
+            = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
+        const auto item = [&](int i) {
+            return name(i)
+                || (codesUnder && i > first && cells[i].kind == Kind::Code
+                    && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
+        };
         if (!afterTitle && !headed && !dated)
             continue;
         // A word that heads columns among the names starts another list ("Present" ...,
@@ -1033,7 +1044,7 @@ void NameLists(
             return titleCase && smallLetters;
         };
         int end = first;
-        while (end < n && name(end) && habit(end)
+        while (end < n && item(end) && habit(end)
             && !(end > first && (tableStarts[end] || heads(end)))) {
             if (end > first) {
                 allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
@@ -1095,13 +1106,25 @@ void NameLists(
         // note of the table above over them, a header of their own, a table about them or a note
         // in another habit after (a sentence leading in to three short lines is as often a list of
         // points; to four, enough).
-        const bool plainTitle = above.kind == Kind::Heading || above.kind == Kind::Caption
+        const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
             || (sentenceLead && rows >= LeadInListMinRows);
+        // Empty lines under a list, a few, are rows left for items to come when a sentence or a
+        // heading follows; before a title they are the gap a writer leaves.
+        int rowsWithEmpty = rows;
+        if (end < n && cells[end].kind == Kind::Empty) {
+            int k = end;
+            while (k < n && cells[k].kind == Kind::Empty)
+                ++k;
+            if (k < n && k - end <= MaxEmptyLastRows
+                && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+                    || cells[k].kind == Kind::Prose))
+                rowsWithEmpty = rows + (k - end);
+        }
         if (rows >= SingleColumnMinRows)
-            AddFramedBlock(out, top, rows, 1, NameListEvidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence);
         else if (plainTitle)
-            AddFramedBlock(out, top, rows, 1, ShortListEvidence, GuessConfidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence);
         else
             continue;
         const bool another = labelNext && !about;
@@ -1533,6 +1556,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
+    // A title that names the header under it opens no table: the table starts at the header.
+    std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     return all;
 }
 

@@ -2,6 +2,7 @@
 
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
+#include "text_rules.h"
 
 #include <algorithm>
 #include <span>
@@ -159,6 +160,19 @@ Profile::Profile(const ConversionState &state)
             prevSame[at->second] = i;
             at->second = i;
         }
+    }
+    // (Letters compared without case: "Stations" names the column "Station".)
+    const auto fold
+        = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
+    namesHeaderBelow.assign(count + 1, false);
+    for (int i = 0; i + 1 < count; ++i) {
+        if (!IsShortText(cells[i]) || !IsShortText(cells[i + 1]))
+            continue;
+        const std::u16string_view title = TrimSpaces(state.SourceLines[i + 1]),
+                                  header = TrimSpaces(state.SourceLines[i + 2]);
+        namesHeaderBelow[i] = header.size() >= NamedHeaderMinLength && title.size() > header.size()
+            && std::equal(header.begin(), header.end(), title.begin(),
+                [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
     }
     nextTitle.assign(count + 1, count);
     for (int i = count - 3; i >= 0; --i)

@@ -53,6 +53,9 @@ struct Profile {
     std::vector<int> nextSame;
     // For each line, the line before of the same text (-1 when none).
     std::vector<int> prevSame;
+    // For each line, whether it is a title that opens with the text of the line below ("Stations"
+    // over "Station", "Squad for the new season" over "Squad"): it names the column headed there.
+    std::vector<bool> namesHeaderBelow;
     // For each line, the first line from it on that is a title over a row of column labels
     // (size() when none): a table starts under it, whatever comes before.
     std::vector<int> nextTitle;

@@ -275,6 +275,10 @@ inline constexpr double ShortListEvidence = 0.45;
 // short lines under one are as often points or a signature. 4 finds theses-screening's 4x1
 // "Pregnancy"; 3 changes nothing in the corpus, 5 loses it.
 inline constexpr int LeadInListMinRows = 4;
+// A header named by the title above it ("Stations" over "Station") is at least this long:
+// shorter ones ("No", "A") open words by chance. Loose: 2 to 6 change nothing in the corpus; 7
+// loses finance-sales-regions' "Region".
+inline constexpr int NamedHeaderMinLength = 3;
 // A list's items show their habit (names capitalised word by word, words in small letters) in
 // this many items after its first line, which may be their header; a line that breaks it after
 // them ends the list as the title or text after it. 2 finds lab-rota's "Marco Rossi" and

@@ -369,16 +369,16 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 8 << 4;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 19 << 14;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 7 << 4;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 18 << 14;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 15 << 9;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 8 << 4;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 9 << 8;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 22 << 15;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 13 << 8;
+        << "truth-finance.tsv" << 69 << 12 << 7;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 21 << 17;
+        << "truth-lab.tsv" << 62 << 21 << 16;
 }
 
 void TestFindTables::wholeCorpus()
@@ -815,6 +815,21 @@ void TestFindTables::boundaries_data()
     QTest::newRow("words in small letters under their header, then a title") << QStringList { Prose,
         "Values allowed for the format:", "Format", "csv", "json", "binary", "Bus speeds",
         Prose } << QStringList { "3:4x1:Format" };
+    QTest::newRow("a title naming the header, codes, empty rows left, then a sentence")
+        << QStringList { Prose, "Stations", "Station", "WQ-03", "WQ-04", "WQ-07", "WQ-11", "", "",
+               "Two further stations are planned." }
+        << QStringList { "3:7x1:Station" };
+    QTest::newRow("a title naming the header of a list, right under a table") << QStringList {
+        Prose, "Region", "Total", "North West", "49,265", "Wales", "15,510", "Total", "157,275",
+        "August is quiet: schools close and many pubs buy less.", "Regions we do not cover yet",
+        "Region", "North East", "East of England", "South West", "Scotland",
+        "We use the new codes, which replaced the old in 2021:", Prose
+    } << QStringList { "2:4x2:Region", "12:5x1:Region" };
+    QTest::newRow("codes under their header after numbered points, an empty row, a heading")
+        << QStringList { "3. Recommendations", "    1. Survey the routes listed below.",
+               "    2. Report again in the autumn.", "Routes to survey", "I-70", "I-95", "I-81", "",
+               "4. Contacts", Prose }
+        << QStringList { "4:5x1:Routes to survey" };
     QTest::newRow("names with remarks in brackets, then a longer title") << QStringList { Prose,
         "The trustees who served during the year were:", "Margaret Adeyemi (Chair)",
         "Tom Whitlock (Treasurer)", "Revd Clare Ashby", "Sunil Mehta",
