@@ -1278,6 +1278,25 @@ bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
     return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
 }
 
+// True when the header row of `cols` at `first` opens on a title to the rows below it (a block of
+// `rows`), no more alike to the other header cells than they are to each other, beside a word
+// that heads columns: a title taken for the first header cell, the block read a line early.
+bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < TitleHeaderMinCols || !TitleTo(profile, first, first + cols, first + rows * cols))
+        return false;
+    double toTitle = 0, among = 0;
+    int pairs = 0, labels = 0;
+    for (int c = 1; c < cols; ++c) {
+        toTitle += Similarity(cells[first], cells[first + c]);
+        labels += cells[first + c].label ? 1 : 0;
+        for (int d = c + 1; d < cols; ++d, ++pairs)
+            among += Similarity(cells[first + c], cells[first + d]);
+    }
+    return labels > 0 && toTitle / (cols - 1) <= among / pairs;
+}
+
 // Blocks that run into the next table read on through its title: between a title of their own
 // (under text or a sentence) and the title of a sure table after them, they are framed as by
 // text, and proposed at that size, however little their columns tell.
@@ -1404,6 +1423,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // first data row, under a header row one line down: read a line early.
     if (HeaderReadLineEarly(profile, first, cols))
         candidate.gain -= HeaderReadLineEarlyCost;
+    // A title taken for the first cell of a header of words: read a line early.
+    if (header.text == cols && !units && TitleHeaderCell(profile, first, cols, candidate.rows))
+        candidate.gain -= TitleHeaderCost;
     // A word that heads columns right above the block is its header's first cell, left out: read
     // a line late.
     if (cols >= 2 && first > 0) {

@@ -86,6 +86,17 @@ bool KeysSecond(const Profile &profile, int first, int rows)
     return values == rows - 2;
 }
 
+bool TitleTo(const Profile &profile, int t, int from, int to)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &title = cells[t];
+    if (!IsTitle(title) || title.note)
+        return false;
+    return std::none_of(cells.begin() + from, cells.begin() + to, [&](const Cell &c) {
+        return c.kind == title.kind && c.flags == title.flags && c.a == title.a;
+    });
+}
+
 double Apartness(const Cell &header, const Cell &below, const Cell &belowThat)
 {
     return Similarity(below, belowThat) - Similarity(header, below);
@@ -162,9 +173,16 @@ double RowsGain(const Profile &profile, const Candidate &block, double evidence,
     // the line after them, as by text.)
     if (cols == 2 && KeysSecond(profile, first - 1, block.rows + 1))
         gain += 2 * TextBoundary;
-    else
-        gain += Boundary(profile, first - 1, first + cols - 1)
+    else {
+        // A title under a caption (a subtitle, a section's name) takes the caption's place over
+        // the block: else the block read a line early, the title for its first cell, bounds
+        // better.
+        const bool subtitled = first >= 2 && profile.cells[first - 2].kind == Kind::Caption
+            && TitleTo(profile, first - 1, first, last);
+        const double top = Boundary(profile, first - 1, first + cols - 1);
+        gain += (subtitled ? std::max(top, CaptionBoundary) : top)
             + EndBoundary(profile, first, last, cols);
+    }
     // Numbers left over after the block, fewer than a row, before the text resumes: the rows
     // are read out of step (a title above taken for a header cell).
     int left = 0;

@@ -25,6 +25,10 @@ double Apartness(const Cell &header, const Cell &below, const Cell &belowThat);
 // cell of the same column is `inside`.
 double Boundary(const Profile &profile, int outside, int inside);
 
+// True when line `t` is a title to the lines [from, to): a short text, no word that heads columns
+// and no note, whose kind, flags and number of words no cell among them repeats.
+bool TitleTo(const Profile &profile, int t, int from, int to);
+
 // True when the pairs of `rows` from `first` are read a line early: a title taken for the first
 // key, the keys standing in the second column.
 bool KeysSecond(const Profile &profile, int first, int rows);

@@ -331,6 +331,13 @@ inline constexpr double ReadLineEarlyCost = 8;
 // into the first data row: 3 and 4 alike (bulletins-radio 158 4x5); 6 loses two theses tables
 // whose headers open on a short text over a row of labels.
 inline constexpr double HeaderReadLineEarlyCost = 3;
+// What a header of words pays for opening on a title: a short text unlike the rest of the header
+// (which holds a word that heads columns), whose kind, flags and number of words no row below
+// repeats. Tight: 3.5 leaves finance-price-list's 5x3 "Rate" a line early, 5 reads unicode's
+// 14x4 "Code point" a line late. From this many columns, so that the rest of the header shows how
+// alike its cells are to each other: 4 leaves finance-price-list's "Rate" a line early.
+inline constexpr double TitleHeaderCost = 4;
+inline constexpr int TitleHeaderMinCols = 3;
 // What a block of columns pays for a word that heads columns right above it, left out of its
 // header: 2 to 8 alike (appendix-water-properties 110 9x3, "Parameter" over "Method").
 inline constexpr double LabelAboveCost = 4;
