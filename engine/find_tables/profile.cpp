@@ -77,14 +77,25 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
     }
     for (int i = 0; i < n; ++i)
         alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
-    // A table's last row may hold one odd cell too when the text plainly ends after it.
+    // A table's last row may hold one odd cell too when the text plainly ends after it (or a
+    // caption under the table does, the text going on under that).
     const auto oddLastRow = [&](int p) {
         const int after = p + 2 * cols;
-        return cols >= OddLastRowMinCols && after <= n
-            && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
-            && profile.RowAcceptable(p + cols, cols)
-            && (after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
-                || IsSentenceNote(cells[after]));
+        if (cols < OddLastRowPairCols || after > n
+            || alikeBefore[p + cols] - alikeBefore[p] != cols - 1
+            || !profile.RowAcceptable(p + cols, cols))
+            return false;
+        const bool ends = after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
+            || IsSentenceNote(cells[after]);
+        if (cols < OddLastRowMinCols)
+            // Pairs read rows out of two runs of lines too easily: the odd pair closes two
+            // full pairs alike, and holds no note (a remark under a short table of keys).
+            return ends && p >= cols && alike[p - cols] >= cols
+                && profile.emptyBefore[p + cols] == profile.emptyBefore[p - cols]
+                && !cells[p + cols].note && !cells[p + cols + 1].note;
+        return ends
+            || (after + 1 < n && IsTitle(cells[after])
+                && (Breaks(cells[after + 1]) || cells[after + 1].note));
     };
     for (int p = n - cols; p >= 0; --p) {
         if (!profile.RowAcceptable(p, cols)

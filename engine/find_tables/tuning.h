@@ -158,10 +158,16 @@ inline constexpr int LeadingBlankMinCols = 3;
 // From this many cells a row may hold one odd cell: the first row under the header (a word
 // among years) or the last row when the text plainly ends after it. First row tight: 2 reads
 // three 4-column tables (currencies, chance-15, -16) as 2 columns. Last row loose: 1 cuts
-// currencies' and debian's single columns short; 2 (with the odd cell the row title) finds
-// civic-library's "U U" under grades but costs a table elsewhere.
+// currencies' and debian's single columns short; 2 unguarded costs a table (see
+// OddLastRowPairCols). From this many the last row may also close the block over a caption under
+// it with the text going on below (guides-festivals' "50/60" under "50").
 inline constexpr int OddFirstRowMinCols = 3;
 inline constexpr int OddLastRowMinCols = 3;
+// Pairs may end in an odd row too, held to more (two full pairs alike above it, no note in it):
+// a value of another kind under its keys (a place among weights, "U" under the grades). 2 finds
+// civic-library's "Grade" and lab-cal-balance's "Balance"; without the full pairs above, a short
+// table of keys runs into the two-row table under it (reports-library's "Next report due").
+inline constexpr int OddLastRowPairCols = 2;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
 // deviation, a total and an average). 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;

@@ -373,12 +373,12 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 17 << 13;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 15 << 9;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 8 << 4;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 8 << 7;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 22 << 15;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 7 << 6;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 21 << 13;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 11 << 6;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 21 << 16;
+        << "truth-lab.tsv" << 62 << 20 << 15;
 }
 
 void TestFindTables::wholeCorpus()
@@ -547,6 +547,14 @@ void TestFindTables::boundaries_data()
         "", "Trondheim", "392", "430", "", "", "", "Stavanger", "302", "160", "555", "", "",
         "Tromsø", "1148", "1207", "787", "1341", "", "Distances in km." }
                                              << QStringList { "2:6x6:" };
+    QTest::newRow("pairs ending in a value of another kind") << QStringList { Prose, "Grade",
+        "Letter", "9", "A*", "8", "A*/A", "7", "A", "6", "B", "5", "B/C", "U", "U", "", Prose }
+                                                             << QStringList { "2:7x2:Grade" };
+    QTest::newRow("an odd last row over a caption, a lead-in under it") << QStringList { Prose,
+        "Country", "Plugs", "Voltage", "Frequency", "Ireland", "G", "230", "50", "France", "C, E",
+        "230", "50", "Italy", "C, F, L", "230", "50", "Japan", "A, B", "100", "50/60",
+        "Mains supply by country",
+        "Which plug goes in which socket:", Prose } << QStringList { "2:5x4:Country" };
     QTest::newRow("a mean and a deviation under numbered readings") << QStringList { Prose, "No.",
         "Reading (g)", "1", "100.0001", "2", "99.9999", "3", "100.0000", "4", "100.0002", "5",
         "99.9998", "Mean", "100.00000", "SD", "0.00016", Prose } << QStringList { "2:8x2:No." };
