@@ -68,6 +68,28 @@ int FirstRowBreaks(const Profile &profile, int from, int to, int cols)
     return breaks;
 }
 
+// True when the rows of `cols` in lines [from, to) each open on a key said nowhere else in them,
+// the values beside the keys said again and again (a matrix of yes and no, a rota of names):
+// the keys fall exactly a row apart, which shows how wide the rows are.
+bool KeysInStep(const Profile &profile, int from, int to, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < KeysMinCols || to - from < 3 * cols)
+        return false;
+    int values = 0, again = 0;
+    for (int i = from; i < to; ++i) {
+        const Cell &c = cells[i];
+        if ((i - from) % cols == 0) {
+            if (!IsText(c.kind) || c.note || SaidElsewhere(profile, i, from, to))
+                return false;
+        } else if (!IsBlankCell(c)) {
+            ++values;
+            again += SaidElsewhere(profile, i, from, to) ? 1 : 0;
+        }
+    }
+    return values > 0 && again >= KeysValuesAgainShare * values;
+}
+
 // How much better the lines [from, to) keep their columns' habits read `cols` wide than read as
 // one column: the width of a table of words, where the cells' shapes all look alike.
 double HabitsGain(const Profile &profile, int from, int to, int cols)
@@ -680,7 +702,9 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // (Nor do words whose columns keep their habits at this width alone.)
     const double habits = cols >= 2 ? HabitsGain(profile, dataFirst, last, cols) : 0;
     const bool habitsTell = habits >= HabitsAt;
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles; ++k)
+    // (Nor do keys that fall a row apart beside values said again.)
+    const bool keysTell = KeysInStep(profile, dataFirst, last, cols);
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !keysTell; ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
             && !(
                 sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
@@ -694,7 +718,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const bool labelled = header.apartCols > 0
         || std::any_of(cells.begin() + first, cells.begin() + dataFirst,
             [](const Cell &c) { return c.label; });
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !labelled; ++k)
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !labelled && !keysTell;
+         ++k)
         if (cols % k == 0 && mean(k) >= lagK - KindsRepeatSlack
             && KindsRepeat(profile, first, last, cols, k))
             return std::nullopt;
@@ -757,6 +782,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
         if (habitsTell)
             evidence = std::max(evidence, habits);
+        if (keysTell)
+            evidence = std::max(evidence, KeysEvidence);
         // Codes whose first letters keep to their columns, from the first row on (no header),
         // between the text around them.
         bool leadsKept = Opened(profile, first) && Framed(profile, last);
@@ -1380,7 +1407,17 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
-    const int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
+    int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
+    // Keys beside values said again end before a row whose values are all said once: the text
+    // after the table read as a row.
+    if (rows > 4 && !units) {
+        const int last = first + rows * cols, tail = last - cols;
+        bool once = true;
+        for (int i = tail + 1; i < last && once; ++i)
+            once = IsBlankCell(profile.cells[i]) || !SaidElsewhere(profile, i, first + cols, last);
+        if (once && KeysInStep(profile, first + cols, tail, cols))
+            --rows;
+    }
     if (rows == 0) {
         if (!units && rowLimit >= 2)
             TwoRowTable(profile, first, cols, out);

@@ -248,6 +248,16 @@ inline constexpr int SparseMinCols = 4;
 // bulletins-metro's timetable, 0.15 to 0.3 find the same.
 inline constexpr int RowTitlesMinCols = 3;
 inline constexpr double RowTitlesEvidence = 0.15;
+// Rows of at least KeysMinCols columns, each opening on a key said once in the block beside
+// values of which at least KeysValuesAgainShare are said again (a matrix of yes and no, a rota
+// of names), show their width by where the keys fall; they count KeysEvidence per line. 3 to 4
+// columns find the same; 2 loses one of bulletins' tables and guides' plugs. 0.85 to 0.9 find the
+// same (lab-release's feature matrix, civic-rota, guides-festivals' plugs); 0.8 also cuts the last
+// row off three tables (theses-plan's courses), 0.95 loses the rota (one name said once). 0.25 to 1
+// of evidence find the same, 0.2 is too little for the rota under its weekdays.
+inline constexpr int KeysMinCols = 3;
+inline constexpr double KeysValuesAgainShare = 0.9;
+inline constexpr double KeysEvidence = 0.3;
 // A table of a header and one row of numbers is proposed from this many columns (fewer are
 // too easily a few short lines of text).
 inline constexpr int TwoRowMinCols = 3;
