@@ -1224,14 +1224,27 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
                 && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
             // A title (no digits, no word that heads columns) over text or another block ends the
-            // table as text would; not where the rows run on from above alike, nor under a
-            // sentence leading in to a list.
+            // table as text would; not where the rows run on from above alike (unless a title of
+            // their own stands between), nor under a sentence leading in to a list. A title over
+            // another short line (the next title, a list's first item, a signature) ends it too,
+            // but frames it loosely.
+            const bool framed = Framed(profile, end) || tableStarts[end] || TitleNext(profile, end)
+                || ClosesBlock(profile, end + 1) || blockStarts[end + 1];
+            const bool shortNext
+                = end + 1 < n && IsShortText(cells[end + 1]) && !HoldsDigits(cells[end + 1]);
+            const bool ownTitle
+                = first >= 2 && IsTitle(cells[first - 1]) && ClosesBlock(profile, first - 2);
             const bool titleNext = end + 1 < n && IsTitle(cells[end]) && !HoldsDigits(cells[end])
                 && (first == 0 || !cells[first - 1].leadIn)
-                && (ClosesBlock(profile, end + 1) || blockStarts[end + 1])
-                && !RowAlikeAbove(profile, first, cols);
+                && (ClosesBlock(profile, end + 1) || blockStarts[end + 1] || shortNext)
+                && (ownTitle || !RowAlikeAbove(profile, first, cols));
             if (!(Framed(profile, end) || tableStarts[end] || TitleNext(profile, end) || titleNext)
                 || blankCell)
+                continue;
+            // A title above that holds digits and is alike the first value is a row's last cell:
+            // the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July").
+            if (first >= 1 && IsShortText(cells[first - 1]) && HoldsDigits(cells[first - 1])
+                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt)
                 continue;
             // Labels over values: short, capitalised, no label holds a digit, some value does (or,
             // of two, both are unlike their labels), and the labels are not all names (an address
@@ -1252,6 +1265,16 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
                 && !name(first) && !name(first + 2)
                 && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+            // Loosely framed, the rows must say more: keys beside two values with digits, or
+            // labels (one that heads columns, or over a row of values that all hold digits).
+            bool headed = false;
+            for (int c = 0; c < cols; ++c)
+                headed = headed || cells[first + c].label;
+            const bool digitValues
+                = std::all_of(cells.begin() + first + cols, cells.begin() + end, HoldsDigits);
+            if (!framed && !(keys && HoldsDigits(cells[first + 1]) && HoldsDigits(cells[first + 3]))
+                && !((headed || digitValues) && labels && !names && values))
+                continue;
             if ((labels && !names && values) || keys)
                 AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
