@@ -1265,13 +1265,18 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
                 && !name(first) && !name(first + 2)
                 && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
-            // Loosely framed, the rows must say more: keys beside two values with digits, or
-            // labels (one that heads columns, or over a row of values that all hold digits).
+            // Loosely framed, the rows must stand apart above (under a title of their own or an
+            // empty line: under text, their first line may be a title) and say more: keys beside
+            // two values with digits, or labels (one that heads columns, or over a row of values
+            // that all hold digits).
             bool headed = false;
             for (int c = 0; c < cols; ++c)
                 headed = headed || cells[first + c].label;
             const bool digitValues
                 = std::all_of(cells.begin() + first + cols, cells.begin() + end, HoldsDigits);
+            const bool apart = ownTitle || (first > 0 && cells[first - 1].kind == Kind::Empty);
+            if (!framed && !apart)
+                continue;
             if (!framed && !(keys && HoldsDigits(cells[first + 1]) && HoldsDigits(cells[first + 3]))
                 && !((headed || digitValues) && labels && !names && values))
                 continue;

@@ -376,14 +376,14 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 7 << 4;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 17 << 13;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 15 << 9;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 14 << 8;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 8 << 4;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 5;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 20 << 12;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 19 << 12;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 11 << 6;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 19 << 15;
+        << "truth-lab.tsv" << 62 << 18 << 15;
 }
 
 void TestFindTables::wholeCorpus()
@@ -774,6 +774,21 @@ void TestFindTables::boundaries_data()
                 "£58.00", "£32.00", "£6.50", "Burial ground" }
                + stars + QStringList { Prose })
         << QStringList { "3:2x3:Full plot (250 m²)", "10:5x3:Star" };
+    // A title over a short line ends two rows loosely: only rows that say more are proposed.
+    QTest::newRow("labels over values with digits, then a title over a list")
+        << QStringList { "Runtimes measured with NiMH cells at 20 °C.", "Battery life", "Cells",
+               "Runtime on High", "3 × AAA NiMH", "4 h 30 min", "Do not", "Look into the beam",
+               "Shine the torch at drivers", Prose }
+        << QStringList { "3:2x2:Cells" };
+    QTest::newRow("keys beside dated values, then a signature") << QStringList { Prose, "",
+        "Next calibration due", "2025-03-31", "Interval", "7 days", "Signed: M. Rossi",
+        "Laboratory technician", "2025-03-24" } << QStringList { "3:2x2:Next calibration due" };
+    // (Read under the date, the events would stand out of step.)
+    QTest::newRow("a dated line over events is no title")
+        << (QStringList {
+                Prose, "", "Sun 30 June", "Club dinner", "Sun 7 July", "Sportive", "Kit order" }
+               + stars + QStringList { Prose })
+        << QStringList { "8:5x3:Star" };
     // Keys stand first: read from the title, codes beside meanings would put them second.
     QTest::newRow("codes beside meanings between a title and a heading") << QStringList { Prose,
         "Application type codes", "HOU", "Householder application", "FUL",
