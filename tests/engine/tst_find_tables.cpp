@@ -783,7 +783,6 @@ void TestFindTables::boundaries_data()
     QTest::newRow("keys beside dated values, then a signature") << QStringList { Prose, "",
         "Next calibration due", "2025-03-31", "Interval", "7 days", "Signed: M. Rossi",
         "Laboratory technician", "2025-03-24" } << QStringList { "3:2x2:Next calibration due" };
-    // (Read under the date, the events would stand out of step.)
     QTest::newRow("a dated line over events is no title")
         << (QStringList {
                 Prose, "", "Sun 30 June", "Club dinner", "Sun 7 July", "Sportive", "Kit order" }
