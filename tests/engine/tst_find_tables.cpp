@@ -384,6 +384,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-finance.tsv" << 69 << 11 << 6;
     QTest::newRow("tenth author: lab datasheets and registers")
         << "truth-lab.tsv" << 62 << 18 << 15;
+    QTest::newRow("eleventh author: school and sports club")
+        << "truth-school.tsv" << 70 << 35 << 26;
 }
 
 void TestFindTables::wholeCorpus()
