@@ -472,7 +472,7 @@ bool IsLabel(std::u16string_view t)
         t = Trim(t.substr(0, open));
     char16_t lowered[MaxLabelLength];
     for (size_t i = 0; i < t.size(); ++i)
-        lowered[i] = t[i] >= u'A' && t[i] <= u'Z' ? char16_t(t[i] - u'A' + u'a') : t[i];
+        lowered[i] = LowerAscii(t[i]);
     const std::u16string_view word(lowered, t.size());
     return IsHeaderWord(word)
         || (word.size() > 1 && word.back() == u'.'

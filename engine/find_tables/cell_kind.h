@@ -109,6 +109,12 @@ inline bool IsShortText(const Cell &c)
     return (c.kind == Kind::Word || c.kind == Kind::Phrase) && !c.note;
 }
 
+// The letter in small case when it is an ASCII capital ("Stations" names the column "station").
+inline char16_t LowerAscii(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
+
 // True when the cell reads as a title on its own line: a short text that is no word heading
 // columns.
 inline bool IsTitle(const Cell &c)

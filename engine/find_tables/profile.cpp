@@ -172,9 +172,6 @@ Profile::Profile(const ConversionState &state)
             at->second = i;
         }
     }
-    // (Letters compared without case: "Stations" names the column "Station".)
-    const auto fold
-        = [](char16_t c) { return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c; };
     namesHeaderBelow.assign(count + 1, false);
     for (int i = 0; i + 1 < count; ++i) {
         if (!IsShortText(cells[i]) || !IsShortText(cells[i + 1]))
@@ -183,7 +180,8 @@ Profile::Profile(const ConversionState &state)
                                   header = TrimSpaces(state.SourceLines[i + 2]);
         namesHeaderBelow[i] = header.size() >= NamedHeaderMinLength && title.size() > header.size()
             && std::equal(header.begin(), header.end(), title.begin(),
-                [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+                // (Letters compared without case: "Stations" names the column "Station".)
+                [](char16_t x, char16_t y) { return LowerAscii(x) == LowerAscii(y); });
     }
     nextTitle.assign(count + 1, count);
     for (int i = count - 3; i >= 0; --i)
