@@ -197,10 +197,11 @@ Profile::Profile(const ConversionState &state)
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);
     // (Each lag's similarities are worked out once: the chains of `cols` ask them again at
-    // `cols` and twice that.)
+    // `cols` and twice that. Past MaxCols only those twice a width are asked.)
     std::vector<std::vector<double>> below(2 * MaxCols + 1);
     for (int lag = 1; lag <= 2 * MaxCols; ++lag)
-        below[lag] = SimilarityBelow(cells, lag);
+        if (lag <= MaxCols || lag % 2 == 0)
+            below[lag] = SimilarityBelow(cells, lag);
     for (int lag = 1; lag <= MaxCols; ++lag)
         LagSums(*this, lag, below[lag]);
     chains.resize(MaxCols + 1);
