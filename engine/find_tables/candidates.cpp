@@ -1228,8 +1228,8 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             // their own stands between), nor under a sentence leading in to a list. A title over
             // another short line (the next title, a list's first item, a signature) ends it too,
             // but frames it loosely.
-            const bool framed = Framed(profile, end) || tableStarts[end] || TitleNext(profile, end)
-                || ClosesBlock(profile, end + 1) || blockStarts[end + 1];
+            const bool ends = Framed(profile, end) || tableStarts[end] || TitleNext(profile, end);
+            const bool framed = ends || ClosesBlock(profile, end + 1) || blockStarts[end + 1];
             const bool shortNext
                 = end + 1 < n && IsShortText(cells[end + 1]) && !HoldsDigits(cells[end + 1]);
             const bool ownTitle
@@ -1238,8 +1238,7 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
                 && (first == 0 || !cells[first - 1].leadIn)
                 && (ClosesBlock(profile, end + 1) || blockStarts[end + 1] || shortNext)
                 && (ownTitle || !RowAlikeAbove(profile, first, cols));
-            if (!(Framed(profile, end) || tableStarts[end] || TitleNext(profile, end) || titleNext)
-                || blankCell)
+            if (!(ends || titleNext) || blankCell)
                 continue;
             // A title above that holds digits and is alike the first value is a row's last cell:
             // the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July").
