@@ -1285,6 +1285,40 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     }
 }
 
+// True when two cells are written alike: of one kind, with the same flags and number of words.
+bool SameHabit(const Cell &x, const Cell &y)
+{
+    return x.kind == y.kind && x.flags == y.flags && x.a == y.a;
+}
+
+// True when the `cols` cells at `first` are all written alike: a row of header words, where the
+// first is as much a header cell as the rest ("Rev" beside "Date", "Author").
+bool SameHabitRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    for (int c = 1; c < cols; ++c)
+        if (!SameHabit(cells[first], cells[first + c]))
+            return false;
+    return true;
+}
+
+// True when the short text right above the header row of `cols` at `first` is written like every
+// header cell but the last, and neither the line above it nor that last cell is: the header's
+// first word left out, the first value of the rows taken for its last cell, read a line late.
+bool HeaderWordAbove(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 3 || first < 2 || first + cols > profile.size())
+        return false;
+    const Cell &word = cells[first - 1];
+    if (!IsShortText(word) || word.leadIn || SameHabit(cells[first - 2], word))
+        return false;
+    for (int c = 0; c + 1 < cols; ++c)
+        if (!SameHabit(word, cells[first + c]))
+            return false;
+    return !SameHabit(word, cells[first + cols - 1]);
+}
+
 // True when the block of `cols` from `first` to `last` (one past it) is a table without a header
 // read a line early: a title (a short text, no word that heads columns) for its first cell, the
 // rest of its first row as alike to the rows below as data, and its last cell on the text after
@@ -1326,7 +1360,9 @@ bool HeaderLikeRow(const Profile &profile, int first, int cols)
 bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first + 4 * cols >= profile.size() || !IsTitle(cells[first]))
+    // (A first cell written like the rest of its row is a header cell, no title.)
+    if (cols < 2 || first + 4 * cols >= profile.size() || !IsTitle(cells[first])
+        || SameHabitRow(profile, first, cols))
         return false;
     const Cell &h = cells[first + cols];
     return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
@@ -1338,7 +1374,8 @@ bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
 bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < TitleHeaderMinCols || !TitleTo(profile, first, first + cols, first + rows * cols))
+    if (cols < TitleHeaderMinCols || !TitleTo(profile, first, first + cols, first + rows * cols)
+        || SameHabitRow(profile, first, cols))
         return false;
     double toTitle = 0, among = 0;
     int pairs = 0, labels = 0;
@@ -1490,11 +1527,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // A title taken for the first cell of a header of words: read a line early.
     if (header.text == cols && !units && TitleHeaderCell(profile, first, cols, candidate.rows))
         candidate.gain -= TitleHeaderCost;
-    // A word that heads columns right above the block is its header's first cell, left out: read
-    // a line late.
+    // A word that heads columns right above the block, or one written like its header's cells, is
+    // its header's first cell, left out: read a line late.
     if (cols >= 2 && first > 0) {
         const Cell &above = profile.cells[first - 1];
-        if (IsText(above.kind) && !above.note && above.label)
+        if ((IsText(above.kind) && !above.note && above.label)
+            || (header.text == cols && !units && HeaderWordAbove(profile, first, cols)))
             candidate.gain -= LabelAboveCost;
     }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.

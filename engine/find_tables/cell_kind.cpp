@@ -668,12 +668,15 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
         if ((text(i - 1) || text(i + 1)) && (cells[i].flags & SectionNumber))
             cells[i].kind = Kind::Heading;
     }
-    // A phrase in sentence case right above a caption that heads cells is a section title.
+    // A phrase in sentence case right above a caption that heads cells is a section title, after
+    // text (after a cell it is a table's last cell, the caption under that table).
     for (int i = 0; i + 2 < count; ++i) {
         const Cell &c = cells[i];
+        const bool afterText = i == 0 || Breaks(cells[i - 1]) || cells[i - 1].kind == Kind::Empty
+            || IsSentenceNote(cells[i - 1]);
         if (c.kind == Kind::Phrase && !c.note && !(c.flags & (TitleCase | WithDigits))
             && cells[i + 1].kind == Kind::Caption && cells[i + 2].kind != Kind::Empty
-            && !Breaks(cells[i + 2]))
+            && !Breaks(cells[i + 2]) && afterText)
             cells[i].kind = Kind::Heading;
     }
     // A numbered title that goes on from the section before ("4 Sources" after "3.2 Data") is a
