@@ -355,7 +355,9 @@ inline constexpr double HeaderReadLineEarlyCost = 3;
 inline constexpr double TitleHeaderCost = 4;
 inline constexpr int TitleHeaderMinCols = 3;
 // What a block of columns pays for a word that heads columns right above it, left out of its
-// header: 2 to 8 alike (appendix-water-properties 110 9x3, "Parameter" over "Method").
+// header: 2 to 8 alike (appendix-water-properties 110 9x3, "Parameter" over "Method"). So does
+// a header of words for a short text above it written like all its cells but the last, the first
+// value of the rows read into the header (lab-errors' "Function" over "Code", lab-sop's "Rev").
 inline constexpr double LabelAboveCost = 4;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.

@@ -379,13 +379,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 14 << 8;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 8 << 4;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 5;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 19 << 12;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 18 << 11;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 11 << 6;
+        << "truth-finance.tsv" << 69 << 10 << 5;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 18 << 15;
+        << "truth-lab.tsv" << 62 << 16 << 13;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 35 << 26;
+        << "truth-school.tsv" << 70 << 34 << 25;
 }
 
 void TestFindTables::wholeCorpus()
@@ -510,6 +510,16 @@ void TestFindTables::boundaries_data()
         "Tetanus", "Bacterium", "Toxoid", "Diphtheria", "Bacterium", "Toxoid",
         "Live vaccines in common use:", "BCG", "MMR", "Rotavirus",
         Prose } << QStringList { "2:5x3:Disease", "18:3x1:BCG" };
+    QTest::newRow("a title over a header whose first word is no label") << QStringList { Prose,
+        "Modbus function codes", "Function", "Code", "Supported", "Read Coils", "0x01", "Yes",
+        "Read Discrete Inputs", "0x02", "Yes", "Read Holding Registers", "0x03", "Yes",
+        "Write Single Coil", "0x05", "No", "Modbus exception codes",
+        Prose } << QStringList { "3:5x3:Function" };
+    QTest::newRow("a phrase last in a table, its caption under it") << QStringList { Prose, "Name",
+        "Number", "Message", "EPERM", "1", "Operation not permitted", "ENOENT", "2",
+        "No such file or directory", "EIO", "5", "Input/output error", "EHOSTUNREACH", "113",
+        "No route to host", "Table 4.2 System errors", "Common problems", Prose }
+                                                                    << QStringList { "2:5x3:Name" };
     // Short lines framed by text that nothing else reads as a table are guessed at a width.
     QTest::newRow("codes beside codes under a lead-in, a title after them") << QStringList {
         "The router picks its channel plan from the country you choose:", "US", "FCC", "CA", "ISED",
