@@ -209,9 +209,15 @@ bool ReadsAsList(
     // Without a header, the items alone must be as many as a single column needs.
     if (b - a < 4 || items < 2 || (!headed && items < SingleColumnMinRows))
         return false;
+    // (Numbers under a header between paragraphs are as often a sentence's figures: set apart by
+    // an empty line, a column.)
+    if (IsNumeric(cells[first].kind) && cells[a - 1].kind != Kind::Empty
+        && (b >= n || cells[b].kind != Kind::Empty))
+        return false;
     double alike = 0, length = 0;
     for (int i = first; i < b; ++i) {
-        if (!ListItem(cells[i], headed, cells[first].kind))
+        // A word that heads columns among the items makes them keys beside values.
+        if (!ListItem(cells[i], headed, cells[first].kind) || cells[i].label)
             return false;
         if (i > first)
             alike += Similarity(cells[i - 1], cells[i]);
