@@ -3,6 +3,8 @@
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
+#include <cmath>
+
 namespace cellwright::finder {
 
 namespace {
@@ -166,6 +168,82 @@ bool TableGoesOn(const Profile &profile, const std::vector<Candidate> &chosen,
     return false;
 }
 
+// A line that frames a block: an empty line, text that no table runs across, a note, a line
+// that leads in, or a key with its value.
+bool Frames(const Cell &c)
+{
+    return c.kind == Kind::Empty || Breaks(c) || c.note || c.leadIn || c.keyed;
+}
+
+// An item of a list: a name or phrase ending no sentence, without digits (an address, a date
+// or a signature's line holds them), or, under a header, a number of the first item's kind.
+bool ListItem(const Cell &c, bool headed, Kind first)
+{
+    if (headed && IsNumeric(c.kind))
+        return c.kind == first;
+    return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+        && !(c.flags & (SentenceEnd | SectionNumber | WithDigits));
+}
+
+// Lines [a, b) of a run no columns read, as a single column standing apart: its first line
+// heads it unless a lead-in stands above (then every line is an item). A short sentence closing
+// the run is the note after the list. False when the lines are no list.
+bool ReadsAsList(
+    const Profile &profile, const std::vector<bool> &covered, int a, int b, Candidate &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (covered[a - 1] || !Frames(cells[a - 1]))
+        return false;
+    const bool headed = !cells[a - 1].leadIn;
+    const Cell &header = cells[a];
+    if (headed
+        && (!IsText(header.kind) || header.note || (header.flags & (SentenceEnd | SectionNumber))))
+        return false;
+    const bool noted = IsText(cells[b - 1].kind) && (cells[b - 1].flags & SentenceEnd);
+    if (noted)
+        --b;
+    else if (b < n && (covered[b] || !Frames(cells[b])))
+        return false;
+    const int first = headed ? a + 1 : a, items = b - first;
+    // Without a header, the items alone must be as many as a single column needs.
+    if (b - a < 4 || items < 2 || (!headed && items < SingleColumnMinRows))
+        return false;
+    // (Numbers under a header between paragraphs are as often a sentence's figures: set apart by
+    // an empty line, a column.)
+    if (IsNumeric(cells[first].kind) && cells[a - 1].kind != Kind::Empty
+        && (b >= n || cells[b].kind != Kind::Empty))
+        return false;
+    double alike = 0, length = 0;
+    for (int i = first; i < b; ++i) {
+        // A word that heads columns among the items makes them keys beside values.
+        if (!ListItem(cells[i], headed, cells[first].kind) || cells[i].label)
+            return false;
+        if (i > first)
+            alike += Similarity(cells[i - 1], cells[i]);
+        length += cells[i].length;
+    }
+    length /= items;
+    double spread = 0;
+    for (int i = first; i < b; ++i)
+        spread += (cells[i].length - length) * (cells[i].length - length);
+    if (alike / (items - 1) < SingleColumnCompatibleAt
+        || std::sqrt(spread / items) > ListLengthSpread * length)
+        return false;
+    out.first = a;
+    out.rows = b - a;
+    out.cols = 1;
+    // Empty lines under it, a few, are rows left for items to come when a note follows.
+    int k = b;
+    while (k < n && cells[k].kind == Kind::Empty)
+        ++k;
+    if (!noted && k > b && k < n && k - b <= MaxEmptyLastRows
+        && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+            || cells[k].kind == Kind::Prose))
+        out.rows += k - b;
+    return true;
+}
+
 } // namespace
 
 std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Candidate> &chosen)
@@ -226,6 +304,9 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
             c.first = best.first;
             c.rows = best.rows;
             c.cols = best.cols;
+            c.confidence = GuessOnlyConfidence;
+            guesses.push_back(c);
+        } else if (Candidate c; run <= GuessMaxLines && ReadsAsList(profile, covered, a, b, c)) {
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);
         }
