@@ -1389,6 +1389,23 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
     all.insert(all.end(), framed.begin(), framed.end());
 }
 
+// True when a name or an identifier stands twice in the block: a list names each thing once, so
+// a single column that repeats one ("Ohio" under two presidents, "2.3.0" as two upgrades' target)
+// is a table of several columns read down one. (Numbers and plain codes, "Po" among categories,
+// repeat in a column of any table.)
+bool NamesTwice(const Profile &profile, const Candidate &c)
+{
+    const int end = c.first + c.rows * c.cols;
+    for (int i = c.first; i < end; ++i) {
+        const Cell &cell = profile.cells[i];
+        const bool name = cell.kind == Kind::Word || cell.kind == Kind::Phrase
+            || (IsText(cell.kind) && HoldsDigits(cell));
+        if (name && profile.nextSame[i] < end)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // A form to fill in: a row of column labels set apart from the text above, over whole rows of
@@ -1644,6 +1661,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     BlankForms(profile, all);
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
+    std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     return all;
 }
 
