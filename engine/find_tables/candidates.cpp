@@ -405,6 +405,7 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
                 } else {
                     k->gain = std::max(k->gain, c.gain);
                     k->confidence = std::max(k->confidence, c.confidence);
+                    k->frameOnly = k->frameOnly && c.frameOnly;
                 }
                 merged = true;
             }
@@ -1516,8 +1517,11 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     // (Not pairs read a line early, their keys in the second column.)
-    if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows)))
+    if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows))) {
+        // (Rows that tell less than a block standing on its own needs are framed and nothing more.)
+        candidate.frameOnly = candidate.gain < FramedGain && *evidence < EvidenceAt;
         candidate.gain = std::max(candidate.gain, FramedGain);
+    }
     if (!toldStart && candidate.gain <= MinGain)
         return;
     // A framed block is proposed however little its columns tell, but only as a guess.

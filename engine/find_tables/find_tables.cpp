@@ -82,6 +82,10 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
 {
     std::vector<Candidate> chosen
         = Choose(finder::AllCandidates(finder.profile, finder.runs), finder.profile.size());
+    // A block that only the text around it makes a table still keeps worse readings of its lines
+    // out, but its size is anyone's guess: it runs on into a signature or an address as readily
+    // as it stops. The guesses below read those lines by their columns instead.
+    std::erase_if(chosen, [](const Candidate &c) { return c.frameOnly; });
     // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
     const std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
     chosen.insert(chosen.end(), guesses.begin(), guesses.end());
