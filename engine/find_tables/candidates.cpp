@@ -1518,8 +1518,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     // (Not pairs read a line early, their keys in the second column.)
     if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows))) {
-        // (Rows that tell less than a block standing on its own needs are framed and nothing more.)
-        candidate.frameOnly = candidate.gain < FramedGain && *evidence < EvidenceAt;
+        // Rows that tell less than a block standing on its own needs are framed and nothing more,
+        // unless a word that heads columns ("Code") shows the header they hang from.
+        candidate.frameOnly = candidate.gain < FramedGain && *evidence < EvidenceAt
+            && std::none_of(
+                profile.cells.begin() + first, profile.cells.begin() + first + cols,
+                [](const Cell &c) { return c.label; });
         candidate.gain = std::max(candidate.gain, FramedGain);
     }
     if (!toldStart && candidate.gain <= MinGain)
