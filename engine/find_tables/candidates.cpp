@@ -1669,6 +1669,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     BlankForms(profile, all);
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
+    // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     return all;
 }
