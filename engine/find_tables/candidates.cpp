@@ -405,6 +405,7 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
                 } else {
                     k->gain = std::max(k->gain, c.gain);
                     k->confidence = std::max(k->confidence, c.confidence);
+                    k->frameOnly = k->frameOnly && c.frameOnly;
                 }
                 merged = true;
             }
@@ -1426,6 +1427,23 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
     all.insert(all.end(), framed.begin(), framed.end());
 }
 
+// True when a name or an identifier stands twice in the block: a list names each thing once, so
+// a single column that repeats one ("Ohio" under two presidents, "2.3.0" as two upgrades' target)
+// is a table of several columns read down one. (Numbers and plain codes, "Po" among categories,
+// repeat in a column of any table.)
+bool NamesTwice(const Profile &profile, const Candidate &c)
+{
+    const int end = c.first + c.rows * c.cols;
+    for (int i = c.first; i < end; ++i) {
+        const Cell &cell = profile.cells[i];
+        const bool name = cell.kind == Kind::Word || cell.kind == Kind::Phrase
+            || (IsText(cell.kind) && HoldsDigits(cell));
+        if (name && profile.nextSame[i] < end)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 // A form to fill in: a row of column labels set apart from the text above, over whole rows of
@@ -1537,8 +1555,15 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     // (Not pairs read a line early, their keys in the second column.)
-    if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows)))
+    if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows))) {
+        // Rows that tell less than a block standing on its own needs are framed and nothing more,
+        // unless a word that heads columns ("Code") shows the header they hang from.
+        candidate.frameOnly = candidate.gain < FramedGain && *evidence < EvidenceAt
+            && std::none_of(
+                profile.cells.begin() + first, profile.cells.begin() + first + cols,
+                [](const Cell &c) { return c.label; });
         candidate.gain = std::max(candidate.gain, FramedGain);
+    }
     if (!toldStart && candidate.gain <= MinGain)
         return;
     // A framed block is proposed however little its columns tell, but only as a guess.
@@ -1682,6 +1707,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     BlankForms(profile, all);
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
+    // A single column that says a name twice is a wider table read down one column.
+    std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     return all;
 }
 

@@ -85,6 +85,10 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
     const std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
     chosen.insert(chosen.end(), guesses.begin(), guesses.end());
+    // A block that only the text around it makes a table keeps worse readings and guesses off its
+    // lines, but is not proposed unasked: its size is anyone's guess, running on into a signature
+    // or an address as readily as stopping, or starting a line off.
+    std::erase_if(chosen, [](const Candidate &c) { return c.frameOnly; });
     std::sort(chosen.begin(), chosen.end(),
         [](const Candidate &x, const Candidate &y) { return x.first < y.first; });
     return chosen;

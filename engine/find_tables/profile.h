@@ -17,6 +17,8 @@ struct Candidate {
     int cols = 0;
     double gain = 0; // added up over the blocks chosen together
     double confidence = 0; // 0..1
+    // Chosen only because text frames it: its rows tell less of a table than EvidenceAt.
+    bool frameOnly = false;
 };
 
 struct Profile {

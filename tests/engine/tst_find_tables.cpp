@@ -374,18 +374,18 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 7 << 4;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 7 << 2;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 17 << 13;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 14 << 8;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 14 << 7;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 7 << 4;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 5;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 18 << 11;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 18 << 10;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 10 << 5;
+        << "truth-finance.tsv" << 69 << 11 << 4;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 15 << 13;
+        << "truth-lab.tsv" << 62 << 14 << 11;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 31 << 25;
+        << "truth-school.tsv" << 70 << 31 << 23;
 }
 
 void TestFindTables::wholeCorpus()
@@ -958,6 +958,16 @@ void TestFindTables::boundaries_data()
         "Trips and visits", "Head of Year 9", "", "",
         "The empty row is for the governor link, to be agreed.", "4. Term dates", Prose }
                                                   << QStringList { "3:5x2:Safeguarding" };
+    // Pairs that tell nothing of a table but the text around them may run on into an address.
+    QTest::newRow("pairs only the text around them frames") << QStringList { Prose, "Who to ask",
+        "Pay and holidays", "Karen", "Invoices and statements", "Lucy", "Deliveries and returns",
+        "Piotr", "Addresses", "Office and warehouse:", "Millbrook Supplies Ltd",
+        "Unit 4, Canal Side Estate", Prose } << QStringList {};
+    // A list names each thing once: versions said again are a column of a wider table.
+    QTest::newRow("one column saying a version again is no list") << QStringList { Prose,
+        "Older firmware must pass through an intermediate version:", "1.9.x", "2.0.0", "2.3.0",
+        "2.0.x", "2.1.4", "2.3.0", "2.1.x", "", "2.3.0", "2.2.x", "", "2.3.0", Prose }
+                                                                  << QStringList { "3:4x3:1.9.x" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
