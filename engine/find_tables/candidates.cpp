@@ -19,6 +19,22 @@ bool SaidElsewhere(const Profile &profile, int i, int from, int to)
     return profile.nextSame[i] < to || profile.prevSame[i] >= from;
 }
 
+// True when the cell is a count or a measure with a unit after it ("15 °C", "40 %").
+bool WithUnitAfter(const Cell &c)
+{
+    return (c.kind == Kind::Integer || c.kind == Kind::Decimal) && (c.flags & WithUnit);
+}
+
+// How many lines from `first` on are words that head columns, one after another (counted up to
+// MaxCols + 1): a header row of such words is at least this wide.
+int LabelRun(const Profile &profile, int first)
+{
+    int run = 0;
+    while (run <= MaxCols && first + run < profile.size() && profile.cells[first + run].label)
+        ++run;
+    return run;
+}
+
 // Of the filled cells of lines [start, to), read `cols` wide from `from`: per column, how many
 // are said elsewhere in [from, to), and how many are not.
 struct ColumnRepeats {
@@ -367,12 +383,14 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
         // A label: a text that is no note, a number of another shape than the values under
         // it ("0°" over times), or one of the dates across.
         // (Over an empty corner, the row is a header whatever its labels look like.)
-        const bool label = (IsText(h.kind) && !h.note)
+        // (So is a number with a unit over bare numbers: "15 °C" over the readings at it.)
+        const bool unitOverBare = WithUnitAfter(h) && IsNumeric(d.kind) && !WithUnitAfter(d);
+        const bool label = (IsText(h.kind) && !h.note) || unitOverBare
             || (IsNumeric(h.kind)
                 && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
                     || (datesAcross && h.kind == Kind::Date && IsText(d.kind) && !d.note)));
         header.text += label || (c == 0 && corner) ? 1 : 0;
-        header.overNumbers += IsText(h.kind) && IsNumeric(d.kind) ? 1 : 0;
+        header.overNumbers += (IsText(h.kind) || unitOverBare) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.
         if (first + 3 * cols <= n) {
@@ -705,7 +723,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const bool habitsTell = habits >= HabitsAt;
     // (Nor do keys that fall a row apart beside values said again.)
     const bool keysTell = KeysInStep(profile, dataFirst, last, cols);
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !keysTell; ++k)
+    // (Nor do as many words that head columns as columns, and no more: the header says how wide.)
+    const bool labelsTell = cols >= 2 && LabelRun(profile, first) == cols;
+    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !keysTell && !labelsTell;
+         ++k)
         if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
             && !(
                 sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
@@ -716,9 +737,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // Rows without a header whose cells, first row and all, say their kinds again halfway across
     // are two rows side by side (codes beside codes, a number beside a name), however alike the
     // lengths of their words happen to fall a row apart.
-    const bool labelled = header.apartCols > 0
-        || std::any_of(cells.begin() + first, cells.begin() + dataFirst,
-            [](const Cell &c) { return c.label; });
+    // (One word among many that happens to head columns elsewhere, "D" among codes, is no header.)
+    const auto labels = std::count_if(
+        cells.begin() + first, cells.begin() + dataFirst, [](const Cell &c) { return c.label; });
+    const bool labelled = header.apartCols > 0 || labels >= LabelledShare * cols;
     for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !labelled && !keysTell;
          ++k)
         if (cols % k == 0 && mean(k) >= lagK - KindsRepeatSlack
@@ -759,6 +781,17 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         for (int i = dataFirst; i < last; ++i)
             if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
                 return std::nullopt;
+        // Numbers with a unit right under the header and bare numbers after them are a header
+        // row read down ("15 °C", "20 °C" over the readings at each).
+        int units = dataFirst;
+        while (units < last && WithUnitAfter(cells[units]))
+            ++units;
+        bool bare = units - dataFirst >= UnitHeaderMinCells
+            && last - units >= UnitHeaderBareRatio * (units - dataFirst);
+        for (int i = units; i < last && bare; ++i)
+            bare = IsNumeric(cells[i].kind) && !WithUnitAfter(cells[i]);
+        if (bare)
+            return std::nullopt;
         if (lagK < SingleColumnAlikeAt)
             return std::nullopt;
         // Values more alike every other line are two columns (codes beside codes).
@@ -798,7 +831,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     }
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
-    double enough = wordsOverNumbers ? EvidenceUnderHeaderAt : EvidenceAt;
+    // So do as many words that head columns as columns.
+    double enough = wordsOverNumbers || labelsTell ? EvidenceUnderHeaderAt : EvidenceAt;
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little. (So does one that
     // ends at the title of a sure table after it.)
@@ -1678,9 +1712,12 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int rows = c.rows - 1; rows >= std::max(3, c.rows - MaxCutRows) && cuts < MaxCuts;
              --rows) {
             const int end = c.first + rows * c.cols;
-            // (Or where a title stands over the next block: the block ends above it.)
+            // (Or where a title stands over the next block, a note under the title or not: the
+            // block ends above it.)
             const Cell &title = profile.cells[end];
-            if (starts[end] || (IsTitle(title) && starts[end + 1])) {
+            const bool noted = end + 2 <= n && profile.cells[end + 1].note
+                && !profile.cells[end + 1].leadIn && starts[end + 2];
+            if (starts[end] || (IsTitle(title) && (starts[end + 1] || noted))) {
                 CandidatesAt(profile, c.first, c.cols, all, rows);
                 ++cuts;
             }
@@ -1709,6 +1746,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
+    // Nor is a block narrower than the words that head columns across its first row: no table of
+    // the corpora's 135 opening on two or more such words is.
+    std::erase_if(all, [&](const Candidate &c) { return LabelRun(profile, c.first) > c.cols; });
     return all;
 }
 

@@ -223,6 +223,15 @@ inline constexpr double ShorterPeriodSlack = 0.1;
 // crop-trials' codes beside names); without the kinds, 0.15 loses tables of words.
 inline constexpr double KindsRepeatSlack = 0.3;
 inline constexpr double KindsRepeatShare = 0.9;
+// A first row is labelled (a header, whatever its kinds) when at least this share of its cells
+// are words that head columns. Any one at all reads bulletins-prefixes' codes beside names as ten
+// columns; 0.3 does too, 0.5 to 0.7 find the same.
+inline constexpr double LabelledShare = 0.5;
+// A single column whose first cells (at least UnitHeaderMinCells) are numbers with a unit, the
+// rest (at least UnitHeaderBareRatio times as many) bare numbers, is a header read down. 1 to 2
+// and 1 to 2 find the same; a ratio of 4 loses lab-cal-ph's buffers at four temperatures.
+inline constexpr int UnitHeaderMinCells = 2;
+inline constexpr int UnitHeaderBareRatio = 2;
 // A header said again is looked for among the last this many lines of the same text as its first
 // cell: a bound on the time a document of one word repeated takes, not a weight.
 inline constexpr int HeaderAgainLooks = 8;
