@@ -968,6 +968,24 @@ void TestFindTables::boundaries_data()
         "Older firmware must pass through an intermediate version:", "1.9.x", "2.0.0", "2.3.0",
         "2.0.x", "2.1.4", "2.3.0", "2.1.x", "", "2.3.0", "2.2.x", "", "2.3.0", Prose }
                                                                   << QStringList { "3:4x3:1.9.x" };
+    // Words that head columns, as many as the columns, say how wide the rows under them are.
+    QTest::newRow("weekdays over sessions mostly empty") << QStringList { Prose, "Pool time",
+        "Session", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun", "Early", "", "Squad", "",
+        "Squad", "", "", "", "Evening", "Juniors", "Masters", "Juniors", "Squad", "Water polo", "",
+        "", "Late", "Lessons", "", "Lessons", "", "", "", "", Prose }
+                                                         << QStringList { "3:4x8:Session" };
+    // One word among codes that heads columns elsewhere ("D") makes no header of ten columns.
+    QTest::newRow("codes beside names up to a title and a note") << QStringList { Prose, "A",
+        "Austria", "B", "Belgium", "CH", "Switzerland", "D", "Germany", "DK", "Denmark", "E",
+        "Spain", "F", "France", "FIN", "Finland", "I", "Italy", "IRL", "Ireland", "L", "Luxembourg",
+        "N", "Norway", "NL", "Netherlands", "P", "Portugal", "PL", "Poland", "S", "Sweden",
+        "Vehicle survey, autumn", "Foreign vehicles counted at ten sites, 14 October 2023", "Sign",
+        "High St", "Harbour", "D", "12", "9", "F", "7", "11", "NL", "4", "6",
+        Prose } << QStringList { "2:16x2:A", "36:4x3:Sign" };
+    QTest::newRow("temperatures with a unit over bare readings") << QStringList { Prose,
+        "Table 1. Buffer pH by temperature", "Buffer", "15 °C", "20 °C", "25 °C", "30 °C", "4.01",
+        "4.00", "4.00", "4.01", "4.01", "7.00", "7.04", "7.02", "7.00", "6.99", "10.01", "10.12",
+        "10.06", "10.01", "9.97", Prose } << QStringList { "3:4x5:Buffer" };
     QTest::newRow("no table at all") << QStringList { "Introduction", Prose, "", "Inner planets",
         "Outer planets", "Dwarf planets", Prose, "Summary", Prose }
                                      << QStringList {};
