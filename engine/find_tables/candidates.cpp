@@ -894,6 +894,53 @@ bool IsKey(const Cell &c)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
+// True when the pairs in lines [first, end) keep their two columns apart: no text stands in
+// both, the keys are said once each, and either values are said again (people in charge of
+// several things), or some trait of a cell (several words, each capitalised, symbols, digits)
+// marks nearly all of one column and nearly none of the other. Names beside names, days beside
+// days, a list of one kind read two at a time, keep no such difference.
+bool PairsApart(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool keysAgain = false;
+    int valuesAgain = 0;
+    for (int i = first; i < end; ++i)
+        for (int j = i + 1; j < end; ++j)
+            if (!IsBlankCell(cells[i]) && cells[i].text == cells[j].text) {
+                if ((j - i) % 2 != 0)
+                    return false;
+                if ((i - first) % 2 == 0)
+                    keysAgain = true;
+                else
+                    ++valuesAgain;
+            }
+    if (valuesAgain >= PairsValuesAgain && !keysAgain)
+        return true;
+    using Trait = bool (*)(const Cell &);
+    static constexpr std::array<Trait, 4> traits {
+        [](const Cell &c) { return c.a >= 2; },
+        [](const Cell &c) { return (c.flags & TitleCase) != 0; },
+        [](const Cell &c) { return (c.flags & WithSymbols) != 0; },
+        [](const Cell &c) { return (c.flags & WithDigits) != 0; },
+    };
+    if (keysAgain)
+        return false;
+    // (The first row may be a header of two labels, whatever traits its words have.)
+    for (int from : { first, first + 2 }) {
+        const int rows = (end - from) / 2;
+        for (Trait trait : traits) {
+            int keys = 0, values = 0;
+            for (int i = from; i < end; i += 2) {
+                keys += trait(cells[i]) ? 1 : 0;
+                values += trait(cells[i + 1]) ? 1 : 0;
+            }
+            if (std::abs(keys - values) >= PairsApartShare * rows)
+                return true;
+        }
+    }
+    return false;
+}
+
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
 // from where the text around them resumes or the next table starts, up to a line that is no key
 // (the title above).
@@ -926,16 +973,19 @@ void KeyValueTables(
         const int rows = (end - first) / 2;
         // Values that are all names could be anything; some must be numbers or hold digits, or
         // all be written in small letters beside the capitalised keys (a term and its meaning).
-        if (rows < KeyValueMinRows || (values == 0 && meanings < rows))
+        const bool names = values == 0 && meanings < rows;
+        const bool apart = names && PairsApart(profile, first, end);
+        if (rows < KeyValueMinRows || (names && !apart))
             continue;
         // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
+        // (Pairs whose columns stand apart are no list read one line at a time.)
         if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
-                return o.first == first && o.rows * o.cols == 2 * rows;
+                return o.first == first && o.rows * o.cols == 2 * rows && !(apart && o.cols <= 2);
             }))
             continue;
         // (An empty last row left for a pair to come counts as one of its rows.)
         const int empty = std::min(EmptyRowsAfter(profile, first, rows, 2), 1);
-        AddFramedBlock(out, first, rows + empty, 2, KeyValueEvidence);
+        AddFramedBlock(out, first, rows + empty, 2, apart ? PairsApartEvidence : KeyValueEvidence);
     }
 }
 
