@@ -918,10 +918,10 @@ bool PairsApart(const Profile &profile, int first, int end)
         return true;
     using Trait = bool (*)(const Cell &);
     static constexpr std::array<Trait, 4> traits {
-        [](const Cell &c) { return c.a >= 2; },
-        [](const Cell &c) { return (c.flags & TitleCase) != 0; },
-        [](const Cell &c) { return (c.flags & WithSymbols) != 0; },
-        [](const Cell &c) { return (c.flags & WithDigits) != 0; },
+        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return HoldsDigits(c); },
     };
     if (keysAgain)
         return false;
@@ -939,6 +939,36 @@ bool PairsApart(const Profile &profile, int first, int end)
         }
     }
     return false;
+}
+
+// True when the last row of the two columns in lines [first, end) breaks, in both its cells, a
+// trait its column keeps in every row between the first (perhaps a header) and the last: a
+// caption and a heading under a list of prefixes, a greeting or a signature under contacts.
+bool OddLastPair(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    using Trait = bool (*)(const Cell &);
+    static constexpr std::array<Trait, 6> traits {
+        [](const Cell &c) { return IsBlankCell(c); },
+        [](const Cell &c) { return HoldsDigits(c); },
+        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
+    };
+    for (int col = 0; col < 2; ++col) {
+        const Cell &last = cells[end - 2 + col];
+        bool broken = false;
+        for (Trait trait : traits) {
+            bool kept = true;
+            for (int i = first + 2 + col; i < end - 2 && kept; i += 2)
+                kept = trait(cells[i]) == trait(cells[first + 2 + col]);
+            broken = broken || (kept && trait(last) != trait(cells[first + 2 + col]));
+        }
+        if (!broken)
+            return false;
+    }
+    return true;
 }
 
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
@@ -1755,6 +1785,13 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
+    // Pairs end above a last row that is unlike both their columns.
+    for (Candidate &c : all)
+        while (c.cols == 2 && c.rows >= OddPairMinRows
+            && !(IsBlankCell(profile.cells[c.first + 2 * c.rows - 2])
+                && IsBlankCell(profile.cells[c.first + 2 * c.rows - 1]))
+            && OddLastPair(profile, c.first, c.first + 2 * c.rows))
+            --c.rows;
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
