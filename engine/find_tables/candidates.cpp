@@ -904,16 +904,18 @@ bool PairsApart(const Profile &profile, int first, int end)
     const std::vector<Cell> &cells = profile.cells;
     bool keysAgain = false;
     int valuesAgain = 0;
-    for (int i = first; i < end; ++i)
-        for (int j = i + 1; j < end; ++j)
-            if (!IsBlankCell(cells[i]) && cells[i].text == cells[j].text) {
-                if ((j - i) % 2 != 0)
-                    return false;
-                if ((i - first) % 2 == 0)
-                    keysAgain = true;
-                else
-                    ++valuesAgain;
-            }
+    // (Said again an even number of lines on, a text stays in its column.)
+    for (int i = first; i < end; ++i) {
+        const int j = profile.nextSame[i];
+        if (IsBlankCell(cells[i]) || j >= end)
+            continue;
+        if ((j - i) % 2 != 0)
+            return false;
+        if ((i - first) % 2 == 0)
+            keysAgain = true;
+        else
+            ++valuesAgain;
+    }
     if (valuesAgain >= PairsValuesAgain && !keysAgain)
         return true;
     using Trait = bool (*)(const Cell &);
