@@ -943,10 +943,9 @@ bool PairsApart(const Profile &profile, int first, int end)
     return false;
 }
 
-// True when the last row of the two columns in lines [first, end) breaks, in both its cells, a
-// trait its column keeps in every row between the first (perhaps a header) and the last: a
-// caption and a heading under a list of prefixes, a greeting or a signature under contacts.
-bool OddLastPair(const Profile &profile, int first, int end)
+// True when `cell` breaks a trait that the cells of lines [from, to), every other line, all keep
+// (blank, with digits, of several words, capitalised, with symbols, ending as a sentence).
+bool BreaksColumn(const Profile &profile, int from, int to, const Cell &cell)
 {
     const std::vector<Cell> &cells = profile.cells;
     using Trait = bool (*)(const Cell &);
@@ -958,19 +957,36 @@ bool OddLastPair(const Profile &profile, int first, int end)
         [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
         [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
     };
-    for (int col = 0; col < 2; ++col) {
-        const Cell &last = cells[end - 2 + col];
-        bool broken = false;
-        for (Trait trait : traits) {
-            bool kept = true;
-            for (int i = first + 2 + col; i < end - 2 && kept; i += 2)
-                kept = trait(cells[i]) == trait(cells[first + 2 + col]);
-            broken = broken || (kept && trait(last) != trait(cells[first + 2 + col]));
-        }
-        if (!broken)
-            return false;
+    for (Trait trait : traits) {
+        bool kept = true;
+        for (int i = from + 2; i < to && kept; i += 2)
+            kept = trait(cells[i]) == trait(cells[from]);
+        if (kept && trait(cell) != trait(cells[from]))
+            return true;
     }
-    return true;
+    return false;
+}
+
+// True when the last row of the two columns in lines [first, end) breaks, in both its cells, a
+// trait its column keeps in every row between the first (perhaps a header) and the last: a
+// caption and a heading under a list of prefixes, a greeting or a signature under contacts.
+bool OddLastPair(const Profile &profile, int first, int end)
+{
+    return BreaksColumn(profile, first + 2, end - 2, profile.cells[end - 2])
+        && BreaksColumn(profile, first + 3, end - 1, profile.cells[end - 1]);
+}
+
+// True when pairs in lines [first, end) are read a line early: a title taken for the first key,
+// so that the last value is empty or a note under the table, unlike the values above it, while its
+// key is like the keys.
+bool PairsLineEarly(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &value = cells[end - 1];
+    return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
+        && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
+        && BreaksColumn(profile, first + 1, end - 1, value)
+        && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
 }
 
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
@@ -1794,6 +1810,13 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 && IsBlankCell(profile.cells[c.first + 2 * c.rows - 1]))
             && OddLastPair(profile, c.first, c.first + 2 * c.rows))
             --c.rows;
+    // Pairs read a line early, a title for their first key, start a line later.
+    for (Candidate &c : all)
+        if (c.cols == 2 && c.rows >= OddPairMinRows
+            && PairsLineEarly(profile, c.first, c.first + 2 * c.rows)) {
+            ++c.first;
+            --c.rows;
+        }
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
