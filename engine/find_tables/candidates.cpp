@@ -928,6 +928,101 @@ bool IsKey(const Cell &c)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
+// True when the pairs in lines [first, end) keep their two columns apart: no text stands in
+// both, the keys are said once each, and either values are said again (people in charge of
+// several things), or some trait of a cell (several words, each capitalised, symbols, digits)
+// marks nearly all of one column and nearly none of the other. Names beside names, days beside
+// days, a list of one kind read two at a time, keep no such difference.
+bool PairsApart(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool keysAgain = false;
+    int valuesAgain = 0;
+    // (Said again an even number of lines on, a text stays in its column.)
+    for (int i = first; i < end; ++i) {
+        const int j = profile.nextSame[i];
+        if (IsBlankCell(cells[i]) || j >= end)
+            continue;
+        if ((j - i) % 2 != 0)
+            return false;
+        if ((i - first) % 2 == 0)
+            keysAgain = true;
+        else
+            ++valuesAgain;
+    }
+    if (valuesAgain >= PairsValuesAgain && !keysAgain)
+        return true;
+    using Trait = bool (*)(const Cell &);
+    static constexpr std::array<Trait, 4> traits {
+        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return HoldsDigits(c); },
+    };
+    if (keysAgain)
+        return false;
+    // (The first row may be a header of two labels, whatever traits its words have.)
+    for (int from : { first, first + 2 }) {
+        const int rows = (end - from) / 2;
+        for (Trait trait : traits) {
+            int keys = 0, values = 0;
+            for (int i = from; i < end; i += 2) {
+                keys += trait(cells[i]) ? 1 : 0;
+                values += trait(cells[i + 1]) ? 1 : 0;
+            }
+            if (std::abs(keys - values) >= PairsApartShare * rows)
+                return true;
+        }
+    }
+    return false;
+}
+
+// True when `cell` breaks a trait that the cells of lines [from, to), every other line, all keep
+// (blank, with digits, of several words, capitalised, with symbols, ending as a sentence).
+bool BreaksColumn(const Profile &profile, int from, int to, const Cell &cell)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    using Trait = bool (*)(const Cell &);
+    static constexpr std::array<Trait, 6> traits {
+        [](const Cell &c) { return IsBlankCell(c); },
+        [](const Cell &c) { return HoldsDigits(c); },
+        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
+    };
+    for (Trait trait : traits) {
+        bool kept = true;
+        for (int i = from + 2; i < to && kept; i += 2)
+            kept = trait(cells[i]) == trait(cells[from]);
+        if (kept && trait(cell) != trait(cells[from]))
+            return true;
+    }
+    return false;
+}
+
+// True when the last row of the two columns in lines [first, end) breaks, in both its cells, a
+// trait its column keeps in every row between the first (perhaps a header) and the last: a
+// caption and a heading under a list of prefixes, a greeting or a signature under contacts.
+bool OddLastPair(const Profile &profile, int first, int end)
+{
+    return BreaksColumn(profile, first + 2, end - 2, profile.cells[end - 2])
+        && BreaksColumn(profile, first + 3, end - 1, profile.cells[end - 1]);
+}
+
+// True when pairs in lines [first, end) are read a line early: a title taken for the first key,
+// so that the last value is empty or a note under the table, unlike the values above it, while its
+// key is like the keys.
+bool PairsLineEarly(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &value = cells[end - 1];
+    return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
+        && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
+        && BreaksColumn(profile, first + 1, end - 1, value)
+        && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
+}
+
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
 // from where the text around them resumes or the next table starts, up to a line that is no key
 // (the title above).
@@ -960,16 +1055,19 @@ void KeyValueTables(
         const int rows = (end - first) / 2;
         // Values that are all names could be anything; some must be numbers or hold digits, or
         // all be written in small letters beside the capitalised keys (a term and its meaning).
-        if (rows < KeyValueMinRows || (values == 0 && meanings < rows))
+        const bool names = values == 0 && meanings < rows;
+        const bool apart = names && PairsApart(profile, first, end);
+        if (rows < KeyValueMinRows || (names && !apart))
             continue;
         // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
+        // (Pairs whose columns stand apart are no list read one line at a time.)
         if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
-                return o.first == first && o.rows * o.cols == 2 * rows;
+                return o.first == first && o.rows * o.cols == 2 * rows && !(apart && o.cols <= 2);
             }))
             continue;
         // (An empty last row left for a pair to come counts as one of its rows.)
         const int empty = std::min(EmptyRowsAfter(profile, first, rows, 2), 1);
-        AddFramedBlock(out, first, rows + empty, 2, KeyValueEvidence);
+        AddFramedBlock(out, first, rows + empty, 2, apart ? PairsApartEvidence : KeyValueEvidence);
     }
 }
 
@@ -1742,6 +1840,20 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
+    // Pairs end above a last row that is unlike both their columns.
+    for (Candidate &c : all)
+        while (c.cols == 2 && c.rows >= OddPairMinRows
+            && !(IsBlankCell(profile.cells[c.first + 2 * c.rows - 2])
+                && IsBlankCell(profile.cells[c.first + 2 * c.rows - 1]))
+            && OddLastPair(profile, c.first, c.first + 2 * c.rows))
+            --c.rows;
+    // Pairs read a line early, a title for their first key, start a line later.
+    for (Candidate &c : all)
+        if (c.cols == 2 && c.rows >= OddPairMinRows
+            && PairsLineEarly(profile, c.first, c.first + 2 * c.rows)) {
+            ++c.first;
+            --c.rows;
+        }
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.

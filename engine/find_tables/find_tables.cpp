@@ -83,7 +83,17 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     std::vector<Candidate> chosen
         = Choose(finder::AllCandidates(finder.profile, finder.runs), finder.profile.size());
     // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
-    const std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
+    std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
+    // A guessed list that names a thing twice is a wider table read down one column.
+    std::erase_if(guesses, [&](const Candidate &c) {
+        const auto &cells = finder.profile.cells;
+        const int end = c.first + c.rows * c.cols;
+        for (int i = c.first; i < end; ++i)
+            if ((cells[i].kind == finder::Kind::Word || cells[i].kind == finder::Kind::Phrase)
+                && finder.profile.nextSame[i] < end)
+                return true;
+        return false;
+    });
     chosen.insert(chosen.end(), guesses.begin(), guesses.end());
     // A block that only the text around it makes a table keeps worse readings and guesses off its
     // lines, but is not proposed unasked: its size is anyone's guess, running on into a signature

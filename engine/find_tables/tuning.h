@@ -383,6 +383,16 @@ inline constexpr double MinGain = 1;
 inline constexpr int KeyWords = 3;
 inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
+// Keys beside names stand apart when a trait marks this share of one column more than the other.
+inline constexpr double PairsApartShare = 0.75;
+// Values said again this often beside keys said once are a habit, not a chance.
+inline constexpr int PairsValuesAgain = 2;
+// Pairs that stand apart outweigh the same lines read as a list of one column (0.3 each) and a
+// wider reading through them; 0.33 still lost to both.
+inline constexpr double PairsApartEvidence = 0.35;
+// Pairs show the traits their columns keep in the rows between the first and the last from this
+// many rows on.
+inline constexpr int OddPairMinRows = 5;
 // Terms beside definitions of one sentence tell more: as little as key-values, a glossary under
 // its header loses to two guesses read inside it (bulletins-towers' 6x2 "Term", whose last
 // guess a note under it bounds well). 0.5 to 0.8 do the same on every paper.

@@ -373,19 +373,19 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxMissed");
     QTest::addColumn<int>("maxWrong");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
-    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 7 << 2;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 17 << 13;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 13 << 6;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 4;
+    QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 16 << 12;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 12 << 5;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 7 << 4;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3;
     QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 18 << 10;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 11 << 4;
+        << "truth-finance.tsv" << 69 << 10 << 3;
     QTest::newRow("tenth author: lab datasheets and registers")
         << "truth-lab.tsv" << 62 << 13 << 10;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 29 << 22;
+        << "truth-school.tsv" << 70 << 28 << 22;
 }
 
 void TestFindTables::wholeCorpus()
@@ -455,6 +455,24 @@ void TestFindTables::boundaries_data()
     QTest::newRow("items of unlike length are keys beside values") << QStringList { Prose, "",
         "Kit", "Home shirts", "Amber and black stripes", "Away shirts", "White", "Shorts", "Black",
         "", Prose } << QStringList {};
+    QTest::newRow("keys beside names whose columns keep apart") << QStringList { Prose,
+        "Volunteers this season", "Role", "Name", "Kit washing", "Tracey Holt", "Tea hut",
+        "Ian and Sue Barker", "Line marking", "Phil Greenwood", "First aid", "Dr N. Rahman", Prose }
+                                                                << QStringList { "3:5x2:Role" };
+    QTest::newRow("names beside names stay one column") << QStringList { Prose, "Committee",
+        "Graham Sutcliffe", "Helen Crabtree", "Ravi Mistry", "Karen Hirst", "Mark Lord",
+        "Jo Stansfield", Prose } << QStringList { "2:7x1:Committee" };
+    QTest::newRow("pairs end above a caption and a heading") << QStringList { Prose, "Prefix",
+        "Symbol", "deci", "d", "centi", "c", "milli", "m", "micro", "µ", "nano", "n", "pico", "p",
+        "Fractions", "Codes on vehicles", Prose } << QStringList { "2:7x2:Prefix" };
+    QTest::newRow("pairs end above a note and nothing") << QStringList { Prose,
+        "Solstices and equinoxes", "March equinox", "20 March", "June solstice", "20 June",
+        "September equinox", "22 September", "December solstice", "21 December", "Dates in UTC.",
+        "", "End of the example." } << QStringList { "3:4x2:March equinox" };
+    QTest::newRow("pairs start under their title") << QStringList { Prose, "Key dates",
+        "31 January", "Return and balancing payment", "5 April", "End of the tax year", "31 July",
+        "Second payment on account", "22nd of each month", "PAYE paid", "", "Karen Doyle, April" }
+                                                   << QStringList { "3:4x2:31 January" };
     QTest::newRow("empty cells") << (QStringList { Prose } + zones + QStringList { Prose })
                                  << QStringList { "2:5x3:Zone" };
     QTest::newRow("table on the first line")
