@@ -475,6 +475,25 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
         return 0;
+    // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
+    // then "1"): the rows go on past the seam when one cell alone differs there, a number beside
+    // a number, and the rows below it run on alike.
+    for (;;) {
+        const int last = first + dataRows * cols, q = last + cols;
+        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 2
+            || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
+            break;
+        int unlike = 0;
+        bool digits = true;
+        for (int c = 0; c < cols; ++c)
+            if (Similarity(cells[last + c], cells[q + c]) < CompatibleAt) {
+                ++unlike;
+                digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
+            }
+        if (unlike != 1 || !digits)
+            break;
+        dataRows += chain[q];
+    }
     int rows = std::min(1 + dataRows, rowLimit);
     // Rows titled in words under rows numbered in the first column, their values alike to the
     // values above, sum the rows up (a mean, its deviation): the block ends after them.
