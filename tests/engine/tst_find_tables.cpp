@@ -375,17 +375,16 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 9 << 5;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 7 << 2;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 17 << 13;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 17 << 12;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 13 << 6;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 7 << 4;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 6 << 2;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 18 << 10;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 17 << 8;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 11 << 4;
-    QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 13 << 10;
+    QTest::newRow("tenth author: lab datasheets and registers") << "truth-lab.tsv" << 62 << 13 << 9;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 29 << 22;
+        << "truth-school.tsv" << 70 << 27 << 18;
 }
 
 void TestFindTables::wholeCorpus()
@@ -477,6 +476,12 @@ void TestFindTables::boundaries_data()
         "The only planet known to have life.", "Jupiter", "95",
         "Largest planet of the Solar System.", Prose }
                                                  << QStringList { "2:4x3:Planet" };
+    QTest::newRow("times past a minute written another way") << QStringList { Prose, "Event",
+        "Time", "Holder", "Year", "50 m freestyle", "24.61", "Ben Sugden", "2018",
+        "100 m freestyle", "53.97", "Ben Sugden", "2019", "100 m backstroke", "1:01.35",
+        "Hannah Kerr", "2021", "100 m breaststroke", "1:09.88", "Adam Ridley", "2015",
+        "200 m medley", "2:14.70", "Hannah Kerr", "2022", Prose }
+                                                             << QStringList { "2:6x4:Event" };
     QTest::newRow("columns alike but for their header") << QStringList { Prose, "Released",
         "End of life", "2019-07-06", "2022-09-10", "2021-08-14", "2024-08-14", "2023-06-10",
         "2026-06-10", Prose } << QStringList { "2:4x2:Released" };
