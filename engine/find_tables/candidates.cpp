@@ -443,6 +443,19 @@ bool SparseRowInStep(const Profile &profile, int p, int cols)
         && cells[p].kind == Kind::Empty && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
+// True when the row of `cols` from `p` goes on the column above it however it starts: a filled
+// cell after the first much alike to the cell above it (a name under names), as in a row whose
+// place or key is left out. An empty line after a table, then a heading and text, is not.
+bool RowGoesOn(const Profile &profile, int p, int cols)
+{
+    for (int c = 1; c < cols; ++c) {
+        const Cell &x = profile.cells[p + c];
+        if (!IsBlankCell(x) && Similarity(x, profile.cells[p + c - cols]) >= RowGoesOnAt)
+            return true;
+    }
+    return false;
+}
+
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
 // for a table.
@@ -475,6 +488,25 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
         return 0;
+    // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
+    // then "1"): the rows go on past the seam when one cell alone differs there, a number beside
+    // a number, and the rows below it run on alike.
+    for (;;) {
+        const int last = first + dataRows * cols, q = last + cols;
+        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 2
+            || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
+            break;
+        int unlike = 0;
+        bool digits = true;
+        for (int c = 0; c < cols; ++c)
+            if (Similarity(cells[last + c], cells[q + c]) < CompatibleAt) {
+                ++unlike;
+                digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
+            }
+        if (unlike != 1 || !digits)
+            break;
+        dataRows += chain[q];
+    }
     int rows = std::min(1 + dataRows, rowLimit);
     // Rows titled in words under rows numbered in the first column, their values alike to the
     // values above, sum the rows up (a mean, its deviation): the block ends after them.
@@ -563,6 +595,15 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         if (!alone)
             break;
         --rows;
+    }
+    // A last row left without its first cell ("", a name, a club, "DNS") is the table's when it
+    // goes on the columns above it.
+    if (rows >= 3 && rows < rowLimit && cols >= EmptyLedRowMinCols) {
+        const int end = first + rows * cols;
+        if (end + cols <= n && cells[end].kind == Kind::Empty
+            && profile.breaksBefore[end + cols] == profile.breaksBefore[first]
+            && RowGoesOn(profile, end, cols))
+            ++rows;
     }
     return rows < 3 ? 0 : rows;
 }
@@ -1815,7 +1856,11 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             const Cell &title = profile.cells[end];
             const bool noted = end + 2 <= n && profile.cells[end + 1].note
                 && !profile.cells[end + 1].leadIn && starts[end + 2];
-            if (starts[end] || (IsTitle(title) && (starts[end + 1] || noted))) {
+            // (Or where an empty line, taken for a row's empty first cell, opens a row that
+            // does not go on the columns: the empty paragraph after the table.)
+            if (starts[end] || (IsTitle(title) && (starts[end + 1] || noted))
+                || (end + c.cols <= n && title.kind == Kind::Empty
+                    && !RowGoesOn(profile, end, c.cols))) {
                 CandidatesAt(profile, c.first, c.cols, all, rows);
                 ++cuts;
             }

@@ -375,17 +375,16 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 8 << 4;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 16 << 12;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 15 << 10;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 12 << 5;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 7 << 4;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 6 << 2;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3;
-    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 18 << 10;
+    QTest::newRow("eighth author: datasheets and guides") << "truth-guides.tsv" << 60 << 17 << 8;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 10 << 3;
-    QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 13 << 10;
+    QTest::newRow("tenth author: lab datasheets and registers") << "truth-lab.tsv" << 62 << 12 << 8;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 28 << 22;
+        << "truth-school.tsv" << 70 << 24 << 15;
 }
 
 void TestFindTables::wholeCorpus()
@@ -495,6 +494,23 @@ void TestFindTables::boundaries_data()
         "The only planet known to have life.", "Jupiter", "95",
         "Largest planet of the Solar System.", Prose }
                                                  << QStringList { "2:4x3:Planet" };
+    QTest::newRow("times past a minute written another way") << QStringList { Prose, "Event",
+        "Time", "Holder", "Year", "50 m freestyle", "24.61", "Ben Sugden", "2018",
+        "100 m freestyle", "53.97", "Ben Sugden", "2019", "100 m backstroke", "1:01.35",
+        "Hannah Kerr", "2021", "100 m breaststroke", "1:09.88", "Adam Ridley", "2015",
+        "200 m medley", "2:14.70", "Hannah Kerr", "2022", Prose }
+                                                             << QStringList { "2:6x4:Event" };
+    QTest::newRow("a last row without its place") << QStringList { Prose, "Place", "Name", "Form",
+        "Time", "1", "Maya Ogunleye", "9K", "13.51", "2", "Ellie Barker", "9H", "14.57", "3",
+        "Freya Holt", "9P", "15.10", "4", "Poppy Walsh", "9K", "16.34", "", "Zara Iqbal", "9P",
+        "DNS", "Year 10 boys, 800 m", "Place", "Name", "Form", "Time", "1", "Harvey Dean", "10X",
+        "2:09.12", "2", "Leo Marsh", "10Y", "2:10.60", "3", "Isaac Peel", "10Z", "2:20.70", Prose }
+                                                  << QStringList { "2:6x4:Place", "27:4x4:Place" };
+    QTest::newRow("an empty line, then a heading and an address") << QStringList { Prose, "LED",
+        "Pattern", "Meaning", "Power", "Green, steady", "Supply good", "Power", "Green, flashing",
+        "Supply low", "Status", "Red, flashing", "Error, see display", "Link", "Off",
+        "No network cable", "", "Electronics workshop", "Building B, room B.009",
+        "Mon to Fri, 8:00 to 16:30" } << QStringList { "2:5x3:LED" };
     QTest::newRow("columns alike but for their header") << QStringList { Prose, "Released",
         "End of life", "2019-07-06", "2022-09-10", "2021-08-14", "2024-08-14", "2023-06-10",
         "2026-06-10", Prose } << QStringList { "2:4x2:Released" };
