@@ -78,10 +78,88 @@ std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
     return chosen;
 }
 
+// Best totals over the lines before each line (prefix) and from each line on (suffix).
+struct Totals {
+    std::vector<double> before, from;
+};
+
+Totals BestTotals(const std::vector<Candidate> &all, int n)
+{
+    Totals t { std::vector<double>(n + 1, 0), std::vector<double>(n + 1, 0) };
+    std::vector<std::vector<int>> startingAt(n), endingAt(n + 1);
+    for (int k = 0; k < int(all.size()); ++k) {
+        startingAt[all[k].first].push_back(k);
+        endingAt[all[k].first + all[k].rows * all[k].cols].push_back(k);
+    }
+    for (int i = n - 1; i >= 0; --i) {
+        t.from[i] = t.from[i + 1];
+        for (int k : startingAt[i])
+            t.from[i] = std::max(t.from[i], all[k].gain + t.from[i + all[k].rows * all[k].cols]);
+    }
+    for (int i = 1; i <= n; ++i) {
+        t.before[i] = t.before[i - 1];
+        for (int k : endingAt[i])
+            t.before[i] = std::max(t.before[i], t.before[all[k].first] + all[k].gain);
+    }
+    return t;
+}
+
+// The last pass: how sure each chosen block is, from what any table shows. Its readings
+// elsewhere (how much the best set loses without it, how near the best rival comes), its header
+// words, its frame and its size weigh in; guesses keep what they were given.
+void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
+    std::vector<Candidate> &chosen, const std::vector<bool> &guessed)
+{
+    using namespace finder;
+    const int n = profile.size();
+    const Totals totals = BestTotals(all, n);
+    const double best = totals.from[0];
+    for (std::size_t j = 0; j < chosen.size(); ++j) {
+        Candidate &c = chosen[j];
+        if (guessed[j])
+            continue;
+        const int end = c.first + c.rows * c.cols;
+        // Without it, the best set splits inside it or takes another block over all of it.
+        double without = 0, rival = 0;
+        for (int i = c.first + 1; i < end; ++i)
+            without = std::max(without, totals.before[i] + totals.from[i]);
+        for (const Candidate &o : all) {
+            const int oEnd = o.first + o.rows * o.cols;
+            if ((o.first == c.first && o.rows == c.rows && o.cols == c.cols) || oEnd <= c.first
+                || o.first >= end)
+                continue;
+            rival = std::max(rival, o.gain);
+            if (o.first <= c.first && oEnd >= end)
+                without = std::max(without, totals.before[o.first] + o.gain + totals.from[oEnd]);
+        }
+        const double lost = std::max(0.0, best - without);
+        int labels = 0;
+        for (int i = c.first; i < end && i < c.first + c.cols; ++i)
+            labels += profile.cells[i].label ? 1 : 0;
+        const bool tableAbove
+            = j > 0 && chosen[j - 1].first + chosen[j - 1].rows * chosen[j - 1].cols == c.first;
+        const bool tableBelow = j + 1 < chosen.size() && chosen[j + 1].first == end;
+        const bool framedAbove = c.first == 0 || tableAbove
+            || profile.cells[c.first - 1].kind == Kind::Empty || Breaks(profile.cells[c.first - 1]);
+        const bool numberBeside
+            = (c.first > 0 && !tableAbove && IsNumeric(profile.cells[c.first - 1].kind))
+            || (end < n && !tableBelow && IsNumeric(profile.cells[end].kind));
+        double evidence = SureBase + SureLost * lost / (lost + ConfidenceExtraCols + c.cols)
+            + SureFound * c.confidence
+            - SureRival * std::min(SureRivalCap, rival / std::max(c.gain, SureGainFloor));
+        evidence += labels > 0 ? SureHeaderWords : 0;
+        evidence += framedAbove ? SureFramedAbove : 0;
+        evidence -= numberBeside ? SureNumberBeside : 0;
+        evidence -= c.rows <= SureThinRows ? SureThin : 0;
+        evidence -= c.cols == 1 ? SureOneColumn : 0;
+        c.confidence = 1 / (1 + std::exp(-evidence));
+    }
+}
+
 std::vector<Candidate> ChooseTables(const Finder &finder)
 {
-    std::vector<Candidate> chosen
-        = Choose(finder::AllCandidates(finder.profile, finder.runs), finder.profile.size());
+    const std::vector<Candidate> all = finder::AllCandidates(finder.profile, finder.runs);
+    std::vector<Candidate> chosen = Choose(all, finder.profile.size());
     // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
     std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
     // A guessed list that names a thing twice is a wider table read down one column.
@@ -94,13 +172,25 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
                 return true;
         return false;
     });
-    chosen.insert(chosen.end(), guesses.begin(), guesses.end());
+    // (Guesses are told apart by their place: after the blocks chosen, until sorted.)
+    std::vector<std::pair<Candidate, bool>> marked;
+    for (const Candidate &c : chosen)
+        marked.emplace_back(c, false);
+    for (const Candidate &c : guesses)
+        marked.emplace_back(c, true);
     // A block that only the text around it makes a table keeps worse readings and guesses off its
     // lines, but is not proposed unasked: its size is anyone's guess, running on into a signature
     // or an address as readily as stopping, or starting a line off.
-    std::erase_if(chosen, [](const Candidate &c) { return c.frameOnly; });
-    std::sort(chosen.begin(), chosen.end(),
-        [](const Candidate &x, const Candidate &y) { return x.first < y.first; });
+    std::erase_if(marked, [](const auto &m) { return m.first.frameOnly; });
+    std::sort(marked.begin(), marked.end(),
+        [](const auto &x, const auto &y) { return x.first.first < y.first.first; });
+    chosen.clear();
+    std::vector<bool> guessed;
+    for (const auto &[c, guess] : marked) {
+        chosen.push_back(c);
+        guessed.push_back(guess);
+    }
+    Assure(finder.profile, all, chosen, guessed);
     return chosen;
 }
 
