@@ -172,17 +172,20 @@ double LeadAlike(const Profile &profile, int from, int to, int lag)
     return pairs > 0 ? double(same) / pairs : 0;
 }
 
-// The kind a column keeps row after row: numbers, dates and times, codes, names and words, or
-// sentences.
-int ColumnKind(const Cell &c)
+// The kinds a column keeps row after row.
+enum class KeptKind { Number, DateOrTime, Code, Name, Sentence };
+
+// The kind of cell `c` as a column keeps it: numbers, dates and times, codes, names and words,
+// or sentences.
+KeptKind ColumnKind(const Cell &c)
 {
     if (c.kind == Kind::Date || c.kind == Kind::Time)
-        return 1;
+        return KeptKind::DateOrTime;
     if (IsNumeric(c.kind))
-        return 0;
+        return KeptKind::Number;
     if (c.kind == Kind::Code)
-        return 2;
-    return c.kind == Kind::Word || c.kind == Kind::Phrase ? 3 : 4;
+        return KeptKind::Code;
+    return c.kind == Kind::Word || c.kind == Kind::Phrase ? KeptKind::Name : KeptKind::Sentence;
 }
 
 // True when the rows of `cols` in lines [from, to) say again, `lag` columns on, what kinds their
@@ -527,13 +530,22 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const bool keysTell = KeysInStep(profile, dataFirst, last, cols);
     // (Nor do as many words that head columns as columns, and no more: the header says how wide.)
     const bool labelsTell = cols >= 2 && LabelRun(profile, first) == cols;
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !keysTell && !labelsTell;
-         ++k)
-        if (cols % k == 0 && mean(k) >= lagK - ShorterPeriodSlack
-            && !(
-                sparse && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
-            && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt))
-            return std::nullopt;
+    // True when some shorter period `k` dividing this one reads the rows as well (`alike(k)`),
+    // where neither a units row, an empty corner, row titles nor keys in step say how wide.
+    const bool widthTold = unitsRow || corner || rowTitles || keysTell;
+    const auto shorterPeriod = [&](const auto &alike) {
+        for (int k = 2; k <= cols / 2 && !widthTold; ++k)
+            if (cols % k == 0 && alike(k))
+                return true;
+        return false;
+    };
+    if (!labelsTell && shorterPeriod([&](int k) {
+            return mean(k) >= lagK - ShorterPeriodSlack
+                && !(sparse
+                    && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
+                && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt);
+        }))
+        return std::nullopt;
     const int skip = unitsRow ? cols : 0;
     header = ReadHeaderRow(profile, first - skip, cols, skip);
     // Rows without a header whose cells, first row and all, say their kinds again halfway across
@@ -543,11 +555,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const auto labels = std::count_if(
         cells.begin() + first, cells.begin() + dataFirst, [](const Cell &c) { return c.label; });
     const bool labelled = header.apartCols > 0 || labels >= LabelledShare * cols;
-    for (int k = 2; k <= cols / 2 && !unitsRow && !corner && !rowTitles && !labelled && !keysTell;
-         ++k)
-        if (cols % k == 0 && mean(k) >= lagK - KindsRepeatSlack
-            && KindsRepeat(profile, first, last, cols, k))
-            return std::nullopt;
+    if (!labelled && shorterPeriod([&](int k) {
+            return mean(k) >= lagK - KindsRepeatSlack && KindsRepeat(profile, first, last, cols, k);
+        }))
+        return std::nullopt;
     const bool headerLike = header.text == cols;
     double evidence;
     if (cols == 1 && WordList(profile, first, rows))
