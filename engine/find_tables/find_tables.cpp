@@ -6,7 +6,10 @@
 //   similarity    how alike two cells are as members of one column
 //   profile       what is known of the document before looking for tables
 //   header_runs   tables that only their header row shows
-//   candidates    blocks that read as tables, found by their rows and by header runs
+//   candidates    blocks that read as tables, found by their rows and by header runs; its
+//                 checks live in block_frame (where blocks open and close), block_rows (how
+//                 many rows and what they tell), header_checks (headers and titles) and
+//                 small_blocks (pairs, lists, small tables), sharing candidate_checks.h
 //   scoring       what a candidate gains and how sure it is
 //   tuning.h      every weight and threshold, with what chose it
 #include "find_tables.h"

@@ -1,0 +1,121 @@
+// Where a block of lines opens and closes (text, empty lines, notes, titles), and whether the
+// rows above run on into it.
+#include "find_tables/candidate_checks.h"
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <vector>
+
+namespace cellwright::finder {
+
+namespace {
+
+// True when the row at `first` says a row above again, cell by cell: a header said again starts
+// another table, however alike it is to the row above it.
+bool HeaderAgain(const Profile &profile, int first, int cols)
+{
+    if (first + cols > profile.size())
+        return false;
+    // (A header is words; only the last few times its first cell was said are looked at.)
+    if (!AllText(profile, first, cols))
+        return false;
+    int looks = 0;
+    for (int j = profile.prevSame[first]; j >= 0 && looks < HeaderAgainLooks;
+         j = profile.prevSame[j], ++looks) {
+        int same = 1;
+        while (same < cols && profile.cells[j + same].text == profile.cells[first + same].text)
+            ++same;
+        if (same == cols)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// True when line `i` (0-based, may lie outside the document) cannot belong to a table.
+bool OpensBlock(const Profile &profile, int i)
+{
+    return i < 0 || i >= profile.size() || profile.cells[i].kind == Kind::Empty
+        || Breaks(profile.cells[i]);
+}
+
+// True when the `width` lines above line `p` are alike, cell by cell, to the `width` from it: a
+// row of a table `width` wide above, whatever blank cells stand between.
+bool RowAlikeAbove(const Profile &profile, int p, int width)
+{
+    if (p < width || p + width > profile.size()
+        || profile.breaksBefore[p + width] != profile.breaksBefore[p - width])
+        return false;
+    for (int k = 0; k < width; ++k)
+        if (Similarity(profile.cells[p - width + k], profile.cells[p + k]) < CompatibleAt)
+            return false;
+    return true;
+}
+
+// True when line `i` ends a block above it: anything that opens one, or a note under it.
+bool ClosesBlock(const Profile &profile, int i)
+{
+    return OpensBlock(profile, i) || profile.cells[i].note;
+}
+
+// True when the line above `first` opens a block, or is a title on its own line under one.
+bool Opened(const Profile &profile, int first)
+{
+    if (OpensBlock(profile, first - 1))
+        return true;
+    const Cell &title = profile.cells[first - 1];
+    return IsShortText(title) && (OpensBlock(profile, first - 2) || profile.cells[first - 2].note);
+}
+
+// True when the row of `cols` from `p` is all texts: a header of its own, no row under one.
+bool AllText(const Profile &profile, int p, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (!IsText(profile.cells[p + c].kind))
+            return false;
+    return true;
+}
+
+// True when the row above runs on into the row at `first` (much alike, or over it as an odd
+// row), so that a block starting there would start inside a table; a header merely passing as
+// the last row of the table above does not count.
+bool RunsOnFromAbove(const Profile &profile, int first, int cols)
+{
+    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
+    if (first < cols || profile.chains[cols][first - cols] < 2 || HeaderAgain(profile, first, cols))
+        return false;
+    const int up = first - cols;
+    if (lagSums[cols][first] - lagSums[cols][up] >= RunsOnAt * cols)
+        return true;
+    double overOdd = 0;
+    if (2 * cols <= MaxCols) {
+        overOdd = lagSums[2 * cols][first] - lagSums[2 * cols][up];
+    } else {
+        for (int c = 0; c < cols && first + cols + c < profile.size(); ++c)
+            overOdd += Similarity(profile.cells[up + c], profile.cells[first + cols + c]);
+    }
+    return overOdd >= RunsOnAt * cols;
+}
+
+// True when line `end` closes a block: text, an empty line, the end, or a note under it.
+bool Framed(const Profile &profile, int end)
+{
+    // A block that ends inside a run of empty lines is cut out of step with its rows.
+    const auto empty = [&](int i) {
+        return i >= 0 && i < profile.size() && profile.cells[i].kind == Kind::Empty;
+    };
+    if (empty(end - 1) && empty(end))
+        return false;
+    return ClosesBlock(profile, end);
+}
+
+// True when line `end` is the numbered title of the next part ("6.2 Tests of association", read
+// among cells when a table follows it): it ends the block above it as text would.
+bool TitleNext(const Profile &profile, int end)
+{
+    return end < profile.size() && IsText(profile.cells[end].kind)
+        && (profile.cells[end].flags & SectionNumber);
+}
+
+} // namespace cellwright::finder

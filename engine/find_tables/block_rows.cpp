@@ -1,0 +1,677 @@
+// How many rows a block has (BlockRows) and how much its rows tell that they are rows
+// (RowsEvidence): the columns' habits, keys in step, shorter periods, the header row read.
+#include "find_tables/candidate_checks.h"
+#include "find_tables/scoring.h"
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace cellwright::finder {
+
+namespace {
+
+// True when the cell is a count or a measure with a unit after it ("15 °C", "40 %").
+bool WithUnitAfter(const Cell &c)
+{
+    return (c.kind == Kind::Integer || c.kind == Kind::Decimal) && (c.flags & WithUnit);
+}
+
+// Of the filled cells of lines [start, to), read `cols` wide from `from`: per column, how many
+// are said elsewhere in [from, to), and how many are not.
+struct ColumnRepeats {
+    std::array<int, MaxCols> repeated {}, single {};
+};
+
+ColumnRepeats CountRepeats(const Profile &profile, int from, int start, int to, int cols)
+{
+    ColumnRepeats counts;
+    for (int i = start; i < to; ++i)
+        if (!IsBlankCell(profile.cells[i]))
+            ++(SaidElsewhere(profile, i, from, to) ? counts.repeated
+                                                   : counts.single)[(i - from) % cols];
+    return counts;
+}
+
+// How cleanly the filled cells of lines [from, to), read `cols` wide, keep their columns' habits:
+// a column either repeats values said elsewhere in the block (weekdays, people on a rota) or
+// never does (the areas, the duties). The share of cells that follow their column's habit; 0
+// when the block holds a number (columns of numbers show their width otherwise) or no cell is
+// said twice.
+double Habits(const Profile &profile, int from, int to, int cols)
+{
+    if (profile.unlikeWordsBefore[to] != profile.unlikeWordsBefore[from])
+        return 0;
+    const ColumnRepeats counts = CountRepeats(profile, from, from, to, cols);
+    int said = 0, again = 0, kept = 0;
+    for (int c = 0; c < cols; ++c) {
+        said += counts.repeated[c] + counts.single[c];
+        again += counts.repeated[c];
+        kept += std::max(counts.repeated[c], counts.single[c]);
+    }
+    return again == 0 ? 0 : double(kept) / said;
+}
+
+// True when the row at `first` is a header with an empty top-left corner: wide enough, not
+// after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
+// from the values under them (or numbers heading numbers), over a row that starts with a text.
+bool EmptyCorner(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < LeadingBlankMinCols || first + 2 * cols > profile.size()
+        || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
+        || !IsText(cells[first + cols].kind))
+        return false;
+    int apart = 0, years = 0;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &h = cells[first + c], &d = cells[first + cols + c];
+        if (IsBlankCell(h) || h.note || Breaks(h))
+            return false;
+        apart += IsBlankCell(d) || Similarity(h, d) < CompatibleAt ? 1 : 0;
+        years += IsNumeric(h.kind) && (IsNumeric(d.kind) || IsBlankCell(d))
+                && Similarity(h, cells[first + 1]) >= CompatibleAt
+            ? 1
+            : 0;
+    }
+    // Numbers alike to one another over numbers ("2022", "2023") are years or periods heading
+    // the columns, however alike to the values.
+    if (years == cols - 1)
+        return true;
+    return apart >= WordsOverNumbersShare * (cols - 1);
+}
+
+// The row at `first` as the header of a block of `cols` columns.
+HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 0)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    HeaderRow header;
+    // Over a units row, the header is read against the data below it.
+    first += skip;
+    // (Over a units row, an empty corner is one whatever is under it.)
+    const bool corner = EmptyCorner(profile, first - skip, cols)
+        || (skip > 0 && cells[first - skip].kind == Kind::Empty);
+    // Dates across most of the row over marks or words head the columns (meetings over ticks).
+    const auto below = [&](int c) {
+        const Cell &d = cells[first + cols + c];
+        return IsBlankCell(d) && first + 3 * cols <= n ? cells[first + 2 * cols + c] : d;
+    };
+    int datesOverText = 0;
+    for (int c = 0; c < cols; ++c)
+        datesOverText
+            += cells[first - skip + c].kind == Kind::Date && IsText(below(c).kind) && !below(c).note
+            ? 1
+            : 0;
+    const bool datesAcross = datesOverText >= 2 && 2 * datesOverText >= cols;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first - skip + c];
+        const Cell d = below(c);
+        header.blank += IsBlankCell(h) ? 1 : 0;
+        // A label: a text that is no note, a number of another shape than the values under
+        // it ("0°" over times), or one of the dates across.
+        // (Over an empty corner, the row is a header whatever its labels look like.)
+        // (So is a number with a unit over bare numbers: "15 °C" over the readings at it.)
+        const bool unitOverBare = WithUnitAfter(h) && IsNumeric(d.kind) && !WithUnitAfter(d);
+        const bool label = (IsText(h.kind) && !h.note) || unitOverBare
+            || (IsNumeric(h.kind)
+                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
+                    || (datesAcross && h.kind == Kind::Date && IsText(d.kind) && !d.note)));
+        header.text += label || (c == 0 && corner) ? 1 : 0;
+        header.overNumbers += (IsText(h.kind) || unitOverBare) && IsNumeric(d.kind) ? 1 : 0;
+        header.alike += Similarity(h, d);
+        // A header cell stands apart from its column more than the column's cells do.
+        if (first + 3 * cols <= n) {
+            const double apart = Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c]);
+            header.apartness += apart;
+            header.apartCols += apart >= HeaderApartAt ? 1 : 0;
+        }
+    }
+    return header;
+}
+
+// True when the row at `p`, blank in its first cell and in others, lines up with the row below
+// it: no break in it, and at least two filled cells, each alike to the cell below it.
+bool SparseRowInStep(const Profile &profile, int p, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    return profile.breaksBefore[p + 2 * cols] == profile.breaksBefore[p]
+        && cells[p].kind == Kind::Empty && profile.FilledAlike(p, cols, p + cols) >= 2;
+}
+
+// True when every row of the block starts with a name and holds values alone after it (a stop
+// and its times, a party and its seats): where the names fall shows how wide the rows are.
+bool RowTitles(const Profile &profile, int first, int rows, int cols)
+{
+    if (cols < RowTitlesMinCols)
+        return false;
+    for (int i = first; i < first + rows * cols; ++i) {
+        const Cell &c = profile.cells[i];
+        const bool name = (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code)
+            && !c.note && !(c.flags & SectionNumber);
+        if ((i - first) % cols == 0 ? !name : !(IsNumeric(c.kind) || IsBlankCell(c)))
+            return false;
+    }
+    return true;
+}
+
+// Of the pairs of filled cells `lag` lines apart in lines [from, to), the share that start with
+// the same character: codes of one column share their first letters ("UKC", "UKD"), the codes of
+// the column beside them other ones, where their shapes alone look all alike.
+double LeadAlike(const Profile &profile, int from, int to, int lag)
+{
+    int pairs = 0, same = 0;
+    for (int i = from; i + lag < to; ++i) {
+        const Cell &x = profile.cells[i], &y = profile.cells[i + lag];
+        if (IsBlankCell(x) || IsBlankCell(y))
+            continue;
+        ++pairs;
+        same += x.lead == y.lead ? 1 : 0;
+    }
+    return pairs > 0 ? double(same) / pairs : 0;
+}
+
+// The kinds a column keeps row after row.
+enum class KeptKind { Number, DateOrTime, Code, Name, Sentence };
+
+// The kind of cell `c` as a column keeps it: numbers, dates and times, codes, names and words,
+// or sentences.
+KeptKind ColumnKind(const Cell &c)
+{
+    if (c.kind == Kind::Date || c.kind == Kind::Time)
+        return KeptKind::DateOrTime;
+    if (IsNumeric(c.kind))
+        return KeptKind::Number;
+    if (c.kind == Kind::Code)
+        return KeptKind::Code;
+    return c.kind == Kind::Word || c.kind == Kind::Phrase ? KeptKind::Name : KeptKind::Sentence;
+}
+
+// True when the rows of `cols` in lines [from, to) say again, `lag` columns on, what kinds their
+// cells are, each filled pair but a few: no column of them keeps a kind its partner does not.
+bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
+{
+    int pairs = 0, same = 0;
+    for (int row = from; row + cols <= to; row += cols)
+        for (int c = 0; c + lag < cols; ++c) {
+            const Cell &x = profile.cells[row + c], &y = profile.cells[row + c + lag];
+            if (IsBlankCell(x) || IsBlankCell(y))
+                continue;
+            ++pairs;
+            same += ColumnKind(x) == ColumnKind(y) ? 1 : 0;
+        }
+    return pairs > 0 && same >= KindsRepeatShare * pairs;
+}
+
+} // namespace
+
+// True when the text of line `i` stands elsewhere in lines [from, to) too.
+bool SaidElsewhere(const Profile &profile, int i, int from, int to)
+{
+    return profile.nextSame[i] < to || profile.prevSame[i] >= from;
+}
+
+// How many lines from `first` on are words that head columns, one after another (counted up to
+// MaxCols + 1): a header row of such words is at least this wide.
+int LabelRun(const Profile &profile, int first)
+{
+    int run = 0;
+    while (run <= MaxCols && first + run < profile.size() && profile.cells[first + run].label)
+        ++run;
+    return run;
+}
+
+// How many columns that repeat their values open with a value said nowhere else in lines
+// [from, to): a header cell read as data, the block read out of step.
+int FirstRowBreaks(const Profile &profile, int from, int to, int cols)
+{
+    const ColumnRepeats below = CountRepeats(profile, from, from + cols, to, cols);
+    int breaks = 0;
+    for (int c = 0; c < cols && from + c < to; ++c)
+        breaks += below.repeated[c] > below.single[c] && !IsBlankCell(profile.cells[from + c])
+                && !SaidElsewhere(profile, from + c, from, to)
+            ? 1
+            : 0;
+    return breaks;
+}
+
+// True when the rows of `cols` in lines [from, to) each open on a key said nowhere else in them,
+// the values beside the keys said again and again (a matrix of yes and no, a rota of names):
+// the keys fall exactly a row apart, which shows how wide the rows are.
+bool KeysInStep(const Profile &profile, int from, int to, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < KeysMinCols || to - from < 3 * cols)
+        return false;
+    int values = 0, again = 0;
+    for (int i = from; i < to; ++i) {
+        const Cell &c = cells[i];
+        if ((i - from) % cols == 0) {
+            if (!IsText(c.kind) || c.note || SaidElsewhere(profile, i, from, to))
+                return false;
+        } else if (!IsBlankCell(c)) {
+            ++values;
+            again += SaidElsewhere(profile, i, from, to) ? 1 : 0;
+        }
+    }
+    return values > 0 && again >= KeysValuesAgainShare * values;
+}
+
+// How much better the lines [from, to) keep their columns' habits read `cols` wide than read as
+// one column: the width of a table of words, where the cells' shapes all look alike.
+double HabitsGain(const Profile &profile, int from, int to, int cols)
+{
+    // (Fewer rows keep any habit by chance.)
+    if (to - from < HabitsMinRows * cols)
+        return 0;
+    return Habits(profile, from, to, cols) - Habits(profile, from, to, 1);
+}
+
+// True when the row of `cols` from `p` goes on the column above it however it starts: a filled
+// cell after the first much alike to the cell above it (a name under names), as in a row whose
+// place or key is left out. An empty line after a table, then a heading and text, is not.
+bool RowGoesOn(const Profile &profile, int p, int cols)
+{
+    for (int c = 1; c < cols; ++c) {
+        const Cell &x = profile.cells[p + c];
+        if (!IsBlankCell(x) && Similarity(x, profile.cells[p + c - cols]) >= RowGoesOnAt)
+            return true;
+    }
+    return false;
+}
+
+// How many rows (the header row among them) a block of `cols` columns from `first` has: the
+// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
+// for a table.
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<int> &chain = profile.chains[cols];
+    const int n = profile.size();
+    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+        return 0;
+    // An empty first line starts a block only as the empty corner over a column of row titles.
+    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
+        return 0;
+    int dataRows = chain[first + cols];
+    // The first row under the header may hold the one odd cell (a word among years).
+    if (dataRows == 1 && cols >= OddFirstRowMinCols && first + 2 * cols < n
+        && chain[first + 2 * cols] >= 2) {
+        int unlike = 0;
+        for (int c = 0; c < cols; ++c)
+            if (Similarity(cells[first + cols + c], cells[first + 2 * cols + c]) < CompatibleAt)
+                ++unlike;
+        if (unlike == 1)
+            dataRows = 1 + chain[first + 2 * cols];
+    }
+    // The first row under the header may hold a value or two alone, its row title left out (a
+    // balance brought forward): in step when each filled cell is alike to the cell below it.
+    if (dataRows == 0 && cols >= LeadingBlankMinCols && first + 3 * cols <= n
+        && chain[first + 2 * cols] >= 2 && SparseRowInStep(profile, first + cols, cols))
+        dataRows = 1 + chain[first + 2 * cols];
+    // Two rows could be any two runs of lines; a table shows its columns at least twice.
+    if (dataRows < 2)
+        return 0;
+    // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
+    // then "1"): the rows go on past the seam when one cell alone differs there, a number beside
+    // a number, and the rows below it run on alike.
+    for (;;) {
+        const int last = first + dataRows * cols, q = last + cols;
+        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 2
+            || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
+            break;
+        int unlike = 0;
+        bool digits = true;
+        for (int c = 0; c < cols; ++c)
+            if (Similarity(cells[last + c], cells[q + c]) < CompatibleAt) {
+                ++unlike;
+                digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
+            }
+        if (unlike != 1 || !digits)
+            break;
+        dataRows += chain[q];
+    }
+    int rows = std::min(1 + dataRows, rowLimit);
+    // Rows titled in words under rows numbered in the first column, their values alike to the
+    // values above, sum the rows up (a mean, its deviation): the block ends after them.
+    const int numbered = first + (rows - 1) * cols;
+    // (Values left out of such a row stay empty: a total of the last column alone.)
+    for (int k = 0; k < MaxSummaryRows && cols >= SummaryRowMinCols && rows < rowLimit; ++k) {
+        const int end = first + rows * cols;
+        if (end + cols > n || profile.breaksBefore[end + cols] != profile.breaksBefore[first]
+            || !IsText(cells[end].kind) || cells[end].note || HoldsDigits(cells[end])
+            || !IsNumeric(cells[numbered].kind))
+            break;
+        bool alike = true;
+        int values = 0;
+        for (int c = 1; c < cols && alike; ++c) {
+            if (cells[end + c].kind == Kind::Empty)
+                continue;
+            alike = IsNumeric(cells[end + c].kind)
+                && Similarity(cells[end + c], cells[numbered + c]) >= CompatibleAt;
+            ++values;
+        }
+        if (!alike || values == 0)
+            break;
+        ++rows;
+    }
+    // The header row again starts the next table; the block ends at its last full row above it
+    // (lines between the two are a caption or a title).
+    for (int j = profile.nextSame[first]; j < first + rows * cols; j = profile.nextSame[j]) {
+        int same = 1;
+        while (same < cols && j + same < n && cells[j + same].text == cells[first + same].text)
+            ++same;
+        if (same == cols) {
+            rows = (j - first) / cols;
+            break;
+        }
+    }
+    // A key of the first column again, beside a value of another kind than the column's (a
+    // range before, a role now), starts another table on the same keys. (Such a second table
+    // follows a short one: only the keys of the first MaxCutRows rows are followed up.)
+    for (int r = 1; cols >= 2 && r < std::min(rows, MaxCutRows); ++r) {
+        const int q = first + r * cols, j = profile.nextSame[q];
+        if (j < first + rows * cols && (j - first) % cols == 0
+            && (cells[j].kind == Kind::Word || cells[j].kind == Kind::Phrase)
+            && cells[j + 1].kind != cells[q + 1].kind
+            && cells[j + 1].kind != cells[q + 1 + cols].kind
+            && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt)
+            rows = (j - first) / cols;
+    }
+    // A title over a header starts the next table: the block ends at its last full row above
+    // the title. (Not where the column under the title's place holds such words as data, "Home"
+    // and "Away", nor where too few rows would be left for a table.)
+    for (int t = profile.nextTitle[first + cols]; t < first + rows * cols;
+         t = profile.nextTitle[t + 1]) {
+        if (!cells[t + 1 - cols].label && (t - first) / cols >= 3) {
+            rows = (t - first) / cols;
+            // A "title" that ends a row, alike to its column, is the row's last cell: the next
+            // table starts right under it.
+            if (cols >= 2 && (t - first) % cols == cols - 1 && !IsBlankCell(cells[t - cols])
+                && Similarity(cells[t], cells[t - cols]) >= CompatibleAt)
+                ++rows;
+            break;
+        }
+    }
+    // A row opened by a lead-in ("... in common use:") is the text after the table, whatever
+    // its cells look like.
+    for (int p = profile.nextLeadIn[std::min(first + 3 * cols, n)]; p < first + rows * cols;
+         p = profile.nextLeadIn[p + 1])
+        if ((p - first) % cols == 0) {
+            rows = (p - first) / cols;
+            break;
+        }
+    // A sentence that ends the block in a column without sentences is a note under the table.
+    const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
+    // So is one that starts a row under rows that start with none: the lines after it that run
+    // on alike are the text going on.
+    if (!sentence(first) && !sentence(first + cols))
+        for (int p = profile.nextSentence[first + 2 * cols]; p < first + rows * cols;
+             p = profile.nextSentence[p + 1])
+            if ((p - first) % cols == 0) {
+                rows = (p - first) / cols;
+                break;
+            }
+    while (rows >= 3 && sentence(first + rows * cols - 1)) {
+        bool alone = true;
+        for (int r = 0; r + 1 < rows && alone; ++r)
+            alone = !sentence(first + r * cols + cols - 1);
+        if (!alone)
+            break;
+        --rows;
+    }
+    // A last row left without its first cell ("", a name, a club, "DNS") is the table's when it
+    // goes on the columns above it.
+    if (rows >= 3 && rows < rowLimit && cols >= EmptyLedRowMinCols) {
+        const int end = first + rows * cols;
+        if (end + cols <= n && cells[end].kind == Kind::Empty
+            && profile.breaksBefore[end + cols] == profile.breaksBefore[first]
+            && RowGoesOn(profile, end, cols))
+            ++rows;
+    }
+    return rows < 3 ? 0 : rows;
+}
+
+// How many empty last rows the block of `rows` from `first` has after them: as many empty lines
+// as columns for each (a row left for values to come), with at most one line left over (the
+// empty paragraph after the table), and then text again.
+int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const int end = first + rows * cols;
+    if (cols < EmptyLastRowMinCols || end + cols > n)
+        return 0;
+    int empty = end;
+    while (
+        empty < n && empty < end + MaxEmptyLastRows * cols + 1 && cells[empty].kind == Kind::Empty)
+        ++empty;
+    if (empty < n && cells[empty].kind == Kind::Empty)
+        return 0;
+    const int k = (empty - end) / cols, rest = (empty - end) % cols;
+    if (k == 0 || rest > 1)
+        return 0;
+    return k;
+}
+
+// True when the `rows` lines from `first` are a list of names under a header: short words alone
+// between a title (a heading or a caption) and the end of the text around them.
+bool WordList(const Profile &profile, int first, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (rows < SingleColumnMinRows || first < 1 || !OpensBlock(profile, first + rows))
+        return false;
+    // The title: a caption or numbered heading, or a short text after a paragraph or an empty
+    // line (an unnumbered heading reads as such).
+    const Cell &title = cells[first - 1];
+    const bool titled = title.kind == Kind::Caption || title.kind == Kind::Heading
+        || (IsShortText(title)
+            && (first < 2 || cells[first - 2].kind == Kind::Prose
+                || cells[first - 2].kind == Kind::Empty));
+    if (!titled)
+        return false;
+    for (int i = first; i < first + rows; ++i) {
+        const Cell &c = cells[i];
+        if (!IsShortText(c) || (c.flags & (WithDigits | SectionNumber)) || c.a > WordListWords)
+            return false;
+    }
+    // Words more alike at some period are the rows of a wider table of words.
+    const auto mean = [&](int lag) {
+        const int end = first + rows - lag;
+        return (profile.lagSums[lag][end] - profile.lagSums[lag][first]) / (end - first);
+    };
+    const double lag1 = mean(1);
+    for (int k = 2; k <= std::min(MaxCols, rows / 2); ++k)
+        if (mean(k) >= lag1 + SingleColumnPairedAt
+            || HabitsGain(profile, first, first + rows, k) >= HabitsAt)
+            return false;
+    return true;
+}
+
+// How much more alike the block's data cells are to the cell a row below than to the next cell
+// (the evidence that its rows are rows); nothing when the block reads as no table this wide.
+// Reads the header row (above the units row, if any) into `header` once the rows could be a
+// table this wide: most blocks asked are not, and the header row is costly to read.
+std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
+    HeaderRow &header, bool toldStart, bool unitsRow, bool *framed,
+    const std::vector<bool> *titlesNext)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
+    const int dataFirst = first + cols;
+    const int last = first + rows * cols; // one past the block
+    const int compared = (rows - 2) * cols;
+    const auto mean = [&](int lag) {
+        return (lagSums[lag][dataFirst + compared] - lagSums[lag][dataFirst]) / compared;
+    };
+    const double lagK = mean(cols);
+    const double lag1
+        = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
+    // Data that repeats as well at a shorter period dividing this one is rows of that period,
+    // whatever the line above them suggests, unless a header and its units row say how wide.
+    const bool corner = EmptyCorner(profile, first, cols);
+    // Blank cells are alike to anything at any period: where many are blank, the filled cells
+    // alone tell how wide the rows are.
+    const int blanks = profile.emptyBefore[last] - profile.emptyBefore[dataFirst];
+    const bool sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
+    const auto filled = [&](int from, int to, int lag) {
+        const int pairs = profile.filledPairs[lag][to] - profile.filledPairs[lag][from];
+        return pairs > 0 ? (profile.filledSums[lag][to] - profile.filledSums[lag][from]) / pairs
+                         : 0.0;
+    };
+    const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
+    // (Names down the first column alone, values across, leave no shorter period.)
+    const bool rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
+    // (Nor do words whose columns keep their habits at this width alone.)
+    const double habits = cols >= 2 ? HabitsGain(profile, dataFirst, last, cols) : 0;
+    const bool habitsTell = habits >= HabitsAt;
+    // (Nor do keys that fall a row apart beside values said again.)
+    const bool keysTell = KeysInStep(profile, dataFirst, last, cols);
+    // (Nor do as many words that head columns as columns, and no more: the header says how wide.)
+    const bool labelsTell = cols >= 2 && LabelRun(profile, first) == cols;
+    // True when some shorter period `k` dividing this one reads the rows as well (`alike(k)`),
+    // where neither a units row, an empty corner, row titles nor keys in step say how wide.
+    const bool widthTold = unitsRow || corner || rowTitles || keysTell;
+    const auto shorterPeriod = [&](const auto &alike) {
+        for (int k = 2; k <= cols / 2 && !widthTold; ++k)
+            if (cols % k == 0 && alike(k))
+                return true;
+        return false;
+    };
+    if (!labelsTell && shorterPeriod([&](int k) {
+            return mean(k) >= lagK - ShorterPeriodSlack
+                && !(sparse
+                    && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
+                && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt);
+        }))
+        return std::nullopt;
+    const int skip = unitsRow ? cols : 0;
+    header = ReadHeaderRow(profile, first - skip, cols, skip);
+    // Rows without a header whose cells, first row and all, say their kinds again halfway across
+    // are two rows side by side (codes beside codes, a number beside a name), however alike the
+    // lengths of their words happen to fall a row apart.
+    // (One word among many that happens to head columns elsewhere, "D" among codes, is no header.)
+    const auto labels = std::count_if(
+        cells.begin() + first, cells.begin() + dataFirst, [](const Cell &c) { return c.label; });
+    const bool labelled = header.apartCols > 0 || labels >= LabelledShare * cols;
+    if (!labelled && shorterPeriod([&](int k) {
+            return mean(k) >= lagK - KindsRepeatSlack && KindsRepeat(profile, first, last, cols, k);
+        }))
+        return std::nullopt;
+    const bool headerLike = header.text == cols;
+    double evidence;
+    if (cols == 1 && WordList(profile, first, rows))
+        return WordListEvidence;
+    if (cols == 1) {
+        // A single column: a header above values that are not words.
+        if (!headerLike || rows < SingleColumnMinRows)
+            return std::nullopt;
+        // A short text right above the header would be a header cell of a wider table.
+        const Cell &above = cells[std::max(first - 1, 0)];
+        if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
+            && !(above.flags & SectionNumber))
+            return std::nullopt;
+        // A column right under a value, as long as the rows above are wide and alike to them,
+        // is their last row (a total row).
+        // (An empty line right above is no boundary when it is the blank last cell of a row
+        // alike to this column.)
+        if (first >= rows && rows <= MaxCols
+            && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
+                || RowAlikeAbove(profile, first, rows)))
+            return std::nullopt;
+        // So is a column in step with the rows of a wider table running on from above: the
+        // first cells of one of its rows, the rest of the row after them. (Or the rest left
+        // empty: a row of a triangle, whose empty cells end the row above too.)
+        for (int width = rows + 1; width <= MaxCols && first >= width; ++width) {
+            bool ragged = first + width <= profile.size();
+            for (int i = last; i < first + width && ragged; ++i)
+                ragged = cells[i].kind == Kind::Empty;
+            if ((ragged || !OpensBlock(profile, first - 1))
+                && profile.chains[width][first - width] >= 2)
+                return std::nullopt;
+        }
+        for (int i = dataFirst; i < last; ++i)
+            if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
+                return std::nullopt;
+        // Numbers with a unit right under the header and bare numbers after them are a header
+        // row read down ("15 °C", "20 °C" over the readings at each).
+        int units = dataFirst;
+        while (units < last && WithUnitAfter(cells[units]))
+            ++units;
+        bool bare = units - dataFirst >= UnitHeaderMinCells
+            && last - units >= UnitHeaderBareRatio * (units - dataFirst);
+        for (int i = units; i < last && bare; ++i)
+            bare = IsNumeric(cells[i].kind) && !WithUnitAfter(cells[i]);
+        if (bare)
+            return std::nullopt;
+        if (lagK < SingleColumnAlikeAt)
+            return std::nullopt;
+        // Values more alike every other line are two columns (codes beside codes).
+        if (rows >= 4 && mean(2) >= lagK + SingleColumnPairedAt)
+            return std::nullopt;
+        evidence = lagK - SingleColumnBaseline;
+    } else {
+        evidence = lagK - lag1;
+        // A last row left short ends in empty cells, alike to anything: the rows are told by
+        // the cells they fill.
+        int filledEnd = last;
+        while (filledEnd > last - cols + 1 && cells[filledEnd - 1].kind == Kind::Empty)
+            --filledEnd;
+        if (filledEnd < last && filledEnd - cols > dataFirst) {
+            const auto meanTo = [&](int lag, int to) {
+                return (lagSums[lag][to] - lagSums[lag][dataFirst]) / (to - dataFirst);
+            };
+            evidence
+                = std::max(evidence, meanTo(cols, filledEnd - cols) - meanTo(1, filledEnd - 1));
+        }
+        if (sparse)
+            evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
+        if (habitsTell)
+            evidence = std::max(evidence, habits);
+        if (keysTell)
+            evidence = std::max(evidence, KeysEvidence);
+        // Codes whose first letters keep to their columns, from the first row on (no header),
+        // between the text around them.
+        bool leadsKept = Opened(profile, first) && Framed(profile, last);
+        for (int c = 0; c < cols && leadsKept; ++c)
+            leadsKept = !IsBlankCell(cells[first + c])
+                && cells[first + c].lead == cells[first + cols + c].lead;
+        if (leadsKept)
+            evidence = std::max(evidence,
+                LeadAlike(profile, first, last, cols) - LeadAlike(profile, first, last, 1)
+                    - LeadAlikeSlack);
+    }
+    // Words over numbers in most columns vouch for a block whose columns look much alike.
+    const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
+    // So do as many words that head columns as columns.
+    double enough = wordsOverNumbers || labelsTell ? EvidenceUnderHeaderAt : EvidenceAt;
+    // A block that fills the space between the text around it exactly, under a header of words,
+    // shows where it starts and stops; its columns need only tell a little. (So does one that
+    // ends at the title of a sure table after it.)
+    if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
+        && (Framed(profile, last) || (titlesNext && (*titlesNext)[last]))) {
+        if (rowTitles)
+            evidence = std::max(evidence, RowTitlesEvidence);
+        enough = std::min(enough, EvidenceFramedAt);
+        if (framed)
+            *framed = true;
+    }
+    if (toldStart)
+        enough = EvidenceToldAt;
+    if (evidence >= enough)
+        return evidence;
+    // Columns of the same kind of number only show their width in the header: as many words as
+    // columns, set apart from the text above, over numbers alone.
+    if (cols < 2 || header.overNumbers < cols || !OpensBlock(profile, first - 1))
+        return std::nullopt;
+    for (int i = dataFirst; i < last; ++i)
+        if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
+            return std::nullopt;
+    for (int c = 0; c < cols; ++c)
+        if (cells[first + c].note)
+            return std::nullopt;
+    return NumbersUnderWordsEvidence;
+}
+
+} // namespace cellwright::finder

@@ -1,0 +1,63 @@
+// What the candidate files share, inside the finder: each check is told at its definition.
+//   block_frame    where a block opens and closes, and rows running on from above
+//   block_rows     how many rows a block has and what its rows tell (BlockRows, RowsEvidence)
+//   header_checks  the header and the title above a block (units rows, lines read early or late)
+//   small_blocks   blocks too small or plain for their rows to tell (pairs, lists, small tables)
+//   candidates     CandidatesAt and AllCandidates, which ask all of them
+#pragma once
+
+#include "find_tables/profile.h"
+#include "find_tables/scoring.h"
+
+#include <optional>
+#include <vector>
+
+namespace cellwright::finder {
+
+// block_frame.cpp
+bool OpensBlock(const Profile &profile, int i);
+bool ClosesBlock(const Profile &profile, int i);
+bool Opened(const Profile &profile, int first);
+bool Framed(const Profile &profile, int end);
+bool TitleNext(const Profile &profile, int end);
+bool RowAlikeAbove(const Profile &profile, int p, int width);
+bool AllText(const Profile &profile, int p, int cols);
+bool RunsOnFromAbove(const Profile &profile, int first, int cols);
+
+// block_rows.cpp
+bool SaidElsewhere(const Profile &profile, int i, int from, int to);
+int LabelRun(const Profile &profile, int first);
+int FirstRowBreaks(const Profile &profile, int from, int to, int cols);
+bool KeysInStep(const Profile &profile, int from, int to, int cols);
+double HabitsGain(const Profile &profile, int from, int to, int cols);
+bool RowGoesOn(const Profile &profile, int p, int cols);
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false);
+int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
+bool WordList(const Profile &profile, int first, int rows);
+std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
+    HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
+    const std::vector<bool> *titlesNext = nullptr);
+
+// header_checks.cpp
+bool UnitsRowBelow(const Profile &profile, int first, int cols);
+bool HeaderLikeRow(const Profile &profile, int first, int cols);
+bool HeaderWordAbove(const Profile &profile, int first, int cols);
+bool ReadLineEarly(const Profile &profile, int first, int last, int cols);
+bool HeaderReadLineEarly(const Profile &profile, int first, int cols);
+bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows);
+void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
+
+// small_blocks.cpp
+void KeyValueTables(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
+void Glossaries(const Profile &profile, std::vector<Candidate> &out);
+void NameLists(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
+void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out);
+void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
+void BlankForms(const Profile &profile, std::vector<Candidate> &out);
+bool OddLastPair(const Profile &profile, int first, int end);
+bool PairsLineEarly(const Profile &profile, int first, int end);
+
+} // namespace cellwright::finder

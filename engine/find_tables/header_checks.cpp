@@ -1,0 +1,247 @@
+// Checks of the header and the title above a block: a units row under the header, a block read
+// a line early or late, and blocks framed by the title of the table after them (TitledBlocks).
+#include "find_tables/candidate_checks.h"
+#include "find_tables/candidates.h"
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace cellwright::finder {
+
+namespace {
+
+// True when a header of `cols` with a units row under it can stand at `first` at all: rows
+// enough without a break, the first cell a text or empty, the others texts or numbers (years or
+// periods heading the columns, "2024/25" over "£ a week", when the units row below is plain: all
+// in brackets, or the same unit in every column). Apart from the rest, to be asked cheaply:
+// every candidate asks it of the rows above it, and most rows asked are no header at all.
+inline bool HeaderCanStand(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    return cols >= 2 && first + 3 * cols <= profile.size()
+        && profile.breaksBefore[first + 3 * cols - 1] == profile.breaksBefore[first]
+        && (IsText(cells[first].kind) || cells[first].kind == Kind::Empty) && !cells[first].note
+        && profile.unheadingBefore[first + cols] == profile.unheadingBefore[first + 1];
+}
+
+// UnitsRowBelow where a header can stand.
+bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    // The same unit again in every column that gives one ("£ per hour") may be longer.
+    const Cell *unit = nullptr;
+    int given = 0, bracketedUnits = 0;
+    bool repeated = true;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &u = cells[first + cols + c];
+        if (IsBlankCell(u))
+            continue;
+        bracketedUnits += (u.flags & Bracketed) && IsText(u.kind) && u.length <= RemarkLength;
+        unit = unit ? unit : &u;
+        repeated = repeated && u.text == unit->text && u.length <= RemarkLength && !u.note;
+        ++given;
+    }
+    repeated = repeated && given >= 2;
+    // (A section's title alone in its row may stand between the units and the values.)
+    int values = first + 2 * cols;
+    if (first + 4 * cols <= profile.size() && IsShortText(cells[values])
+        && profile.emptyBefore[values + cols] - profile.emptyBefore[values + 1] == cols - 1
+        && profile.breaksBefore[values + 2 * cols] == profile.breaksBefore[values])
+        values += cols;
+    int units = 0, overNumbers = 0, overBlanks = 0;
+    bool allBracketed = true;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &u = cells[first + cols + c];
+        if (IsBlankCell(u))
+            continue;
+        // A unit on its own, or in brackets ("[h:mm]", "(km)").
+        const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
+        allBracketed = allBracketed && bracketed;
+        // (The same figure in every column, "(000)", is a scale, not a value.)
+        // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
+        const bool scale = bracketedUnits >= 2 && IsNumeric(u.kind) && (u.flags & WithUnit);
+        if (!(IsText(u.kind) || scale || (repeated && IsNumeric(u.kind)))
+            || (!bracketed && !repeated && !scale && (u.length > UnitsRowLength || u.a > 1)))
+            return false;
+        ++units;
+        // (A value not given yet leaves the cell under a unit blank.)
+        const Cell &v = cells[values + c];
+        overNumbers += IsNumeric(v.kind) ? 1 : 0;
+        overBlanks += IsBlankCell(v) ? 1 : 0;
+    }
+    if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
+        return false;
+    // (No years or periods head the columns.)
+    bool plainHeader = true;
+    for (int c = 1; c < cols; ++c)
+        plainHeader = plainHeader && !IsNumeric(cells[first + c].kind);
+    if (!plainHeader && !allBracketed && !repeated)
+        return false;
+    // The header starts a block, or follows a title on its own line (no word that heads columns)
+    // without running on from the rows above: a units row under it vouches for the rest.
+    // (Asked last: every candidate asks it of the rows above it.)
+    if (Opened(profile, first))
+        return true;
+    const Cell &above = cells[first - 1];
+    // Units all in brackets, or the same unit in every column, are no data of the table above:
+    // they vouch for the header under any text or numbered title, however alike its rows, and
+    // right under the last number of a table above.
+    if ((allBracketed || repeated) && !above.label
+        && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
+        return true;
+    return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
+}
+
+// True when two cells are written alike: of one kind, with the same flags and number of words.
+bool SameHabit(const Cell &x, const Cell &y)
+{
+    return x.kind == y.kind && x.flags == y.flags && x.a == y.a;
+}
+
+// True when the `cols` cells at `first` are all written alike: a row of header words, where the
+// first is as much a header cell as the rest ("Rev" beside "Date", "Author").
+bool SameHabitRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    for (int c = 1; c < cols; ++c)
+        if (!SameHabit(cells[first], cells[first + c]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+// True when the row under the header at `first` gives the columns' units ("°C", "mm", or
+// nothing): short texts and blanks over a row that has a number under a unit.
+bool UnitsRowBelow(const Profile &profile, int first, int cols)
+{
+    return HeaderCanStand(profile, first, cols) && UnitsRowUnderHeader(profile, first, cols);
+}
+
+// True when the short text right above the header row of `cols` at `first` is written like every
+// header cell but the last, and neither the line above it nor that last cell is: the header's
+// first word left out, the first value of the rows taken for its last cell, read a line late.
+bool HeaderWordAbove(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 3 || first < 2 || first + cols > profile.size())
+        return false;
+    const Cell &word = cells[first - 1];
+    if (!IsShortText(word) || word.leadIn || SameHabit(cells[first - 2], word))
+        return false;
+    for (int c = 0; c + 1 < cols; ++c)
+        if (!SameHabit(word, cells[first + c]))
+            return false;
+    return !SameHabit(word, cells[first + cols - 1]);
+}
+
+// True when the block of `cols` from `first` to `last` (one past it) is a table without a header
+// read a line early: a title (a short text, no word that heads columns) for its first cell, the
+// rest of its first row as alike to the rows below as data, and its last cell on the text after
+// the table, standing apart from its column the way a header would.
+bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first < 1 || last - first < 4 * cols || !IsTitle(cells[first]))
+        return false;
+    for (int c = 1; c < cols; ++c)
+        if (Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
+            >= HeaderApartAt)
+            return false;
+    const Cell &end = cells[last - 1], &up = cells[last - 1 - cols];
+    return IsText(end.kind) && Apartness(end, up, cells[last - 1 - 2 * cols]) >= HeaderApartAt;
+}
+
+// True when each of the `cols` cells at `first` is a text that is a word heading columns or
+// stands apart from the cells under it: a header row, even right under a table whose rows it
+// looks like.
+bool HeaderLikeRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (first + 3 * cols > profile.size())
+        return false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c];
+        if (!IsText(h.kind) || h.note
+            || !(h.label
+                || Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c])
+                    >= HeaderApartAt))
+            return false;
+    }
+    return true;
+}
+
+// True when the block of `cols` at `first` opens on a title (a short text, no word that heads
+// columns) and its second row on a word that heads columns, with a header row a line down.
+bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    // (A first cell written like the rest of its row is a header cell, no title.)
+    if (cols < 2 || first + 4 * cols >= profile.size() || !IsTitle(cells[first])
+        || SameHabitRow(profile, first, cols))
+        return false;
+    const Cell &h = cells[first + cols];
+    return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
+}
+
+// True when the header row of `cols` at `first` opens on a title to the rows below it (a block of
+// `rows`), no more alike to the other header cells than they are to each other, beside a word
+// that heads columns: a title taken for the first header cell, the block read a line early.
+bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < TitleHeaderMinCols || !TitleTo(profile, first, first + cols, first + rows * cols)
+        || SameHabitRow(profile, first, cols))
+        return false;
+    double toTitle = 0, among = 0;
+    int pairs = 0, labels = 0;
+    for (int c = 1; c < cols; ++c) {
+        toTitle += Similarity(cells[first], cells[first + c]);
+        labels += cells[first + c].label ? 1 : 0;
+        for (int d = c + 1; d < cols; ++d, ++pairs)
+            among += Similarity(cells[first + c], cells[first + d]);
+    }
+    return labels > 0 && toTitle / (cols - 1) <= among / pairs;
+}
+
+// Blocks that run into the next table read on through its title: between a title of their own
+// (under text or a sentence) and the title of a sure table after them, they are framed as by
+// text, and proposed at that size, however little their columns tell.
+void TitledBlocks(const Profile &profile, std::vector<Candidate> &all)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> titlesNext(n + 1, false);
+    for (const Candidate &c : all) {
+        if (c.cols < 2 || c.confidence < SureStartAt || c.first == 0)
+            continue;
+        const Cell &title = cells[c.first - 1];
+        titlesNext[c.first - 1] = titlesNext[c.first - 1] || IsTitle(title);
+    }
+    // (Such titles before each line: most lines have none within reach of a block.)
+    std::vector<int> titlesBefore(n + 2, 0);
+    for (int i = 0; i <= n; ++i)
+        titlesBefore[i + 1] = titlesBefore[i] + (titlesNext[i] ? 1 : 0);
+    std::vector<Candidate> framed;
+    for (int first = 1; first < n; ++first) {
+        // (A note under the rows above is no title's frame: a short line under one is as often a
+        // cell.)
+        if (!OpensBlock(profile, first - 1)
+            && !(IsShortText(cells[first - 1])
+                && (OpensBlock(profile, first - 2) || IsSentenceNote(cells[first - 2]))))
+            continue;
+        // (Blocks end from three rows of two columns down to the longest cut.)
+        const int nearest = first + 3 * 2, reach = std::min(n, first + MaxCutRows * MaxCols);
+        if (nearest > reach || titlesBefore[reach + 1] == titlesBefore[nearest])
+            continue;
+        for (int cols = 2; cols <= MaxCols; ++cols)
+            for (int rows = 3; rows <= MaxCutRows && first + rows * cols <= n; ++rows)
+                if (titlesNext[first + rows * cols])
+                    CandidatesAt(profile, first, cols, framed, rows, false, &titlesNext);
+    }
+    all.insert(all.end(), framed.begin(), framed.end());
+}
+
+} // namespace cellwright::finder

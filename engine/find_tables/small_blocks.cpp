@@ -1,0 +1,557 @@
+// Blocks too small or too plain for their rows to tell: keys beside values, glossaries, lists of
+// names, small tables of a row or two, blank forms, and the checks on pairs.
+#include "find_tables/candidate_checks.h"
+#include "find_tables/scoring.h"
+#include "find_tables/similarity.h"
+#include "find_tables/tuning.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+namespace cellwright::finder {
+
+namespace {
+
+// Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
+// of its lines makes it a table worth proposing, at most `sure` of it.
+void AddFramedBlock(
+    std::vector<Candidate> &out, int first, int rows, int cols, double evidence, double sure = 1)
+{
+    Candidate c;
+    c.first = first;
+    c.rows = rows;
+    c.cols = cols;
+    c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+    c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
+    if (c.gain > MinGain && c.confidence >= MinConfidence)
+        out.push_back(c);
+}
+
+// A key: a short name without digits, capitalised, as in "First ascent".
+bool IsKey(const Cell &c)
+{
+    return IsShortText(c) && c.a <= KeyWords && (c.flags & Capitalised)
+        && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
+}
+
+// True when the pairs in lines [first, end) keep their two columns apart: no text stands in
+// both, the keys are said once each, and either values are said again (people in charge of
+// several things), or some trait of a cell (several words, each capitalised, symbols, digits)
+// marks nearly all of one column and nearly none of the other. Names beside names, days beside
+// days, a list of one kind read two at a time, keep no such difference.
+bool PairsApart(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool keysAgain = false;
+    int valuesAgain = 0;
+    // (Said again an even number of lines on, a text stays in its column.)
+    for (int i = first; i < end; ++i) {
+        const int j = profile.nextSame[i];
+        if (IsBlankCell(cells[i]) || j >= end)
+            continue;
+        if ((j - i) % 2 != 0)
+            return false;
+        if ((i - first) % 2 == 0)
+            keysAgain = true;
+        else
+            ++valuesAgain;
+    }
+    if (valuesAgain >= PairsValuesAgain && !keysAgain)
+        return true;
+    using Trait = bool (*)(const Cell &);
+    static constexpr std::array<Trait, 4> traits {
+        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return HoldsDigits(c); },
+    };
+    if (keysAgain)
+        return false;
+    // (The first row may be a header of two labels, whatever traits its words have.)
+    for (int from : { first, first + 2 }) {
+        const int rows = (end - from) / 2;
+        for (Trait trait : traits) {
+            int keys = 0, values = 0;
+            for (int i = from; i < end; i += 2) {
+                keys += trait(cells[i]) ? 1 : 0;
+                values += trait(cells[i + 1]) ? 1 : 0;
+            }
+            if (std::abs(keys - values) >= PairsApartShare * rows)
+                return true;
+        }
+    }
+    return false;
+}
+
+// True when `cell` breaks a trait that the cells of lines [from, to), every other line, all keep
+// (blank, with digits, of several words, capitalised, with symbols, ending as a sentence).
+bool BreaksColumn(const Profile &profile, int from, int to, const Cell &cell)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    using Trait = bool (*)(const Cell &);
+    static constexpr std::array<Trait, 6> traits {
+        [](const Cell &c) { return IsBlankCell(c); },
+        [](const Cell &c) { return HoldsDigits(c); },
+        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
+    };
+    for (Trait trait : traits) {
+        bool kept = true;
+        for (int i = from + 2; i < to && kept; i += 2)
+            kept = trait(cells[i]) == trait(cells[from]);
+        if (kept && trait(cell) != trait(cells[from]))
+            return true;
+    }
+    return false;
+}
+
+// True when each cell of the row at `first + cols` is unlike the cell above it (a row of values
+// under a row of labels), as no two lines of one column are.
+bool RowsApart(const Profile &profile, int first, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (Similarity(profile.cells[first + c], profile.cells[first + cols + c])
+            >= SingleColumnCompatibleAt)
+            return false;
+    return true;
+}
+
+// A short cell of a small table: no sentence, no numbered title, no paragraph.
+bool ShortCell(const Cell &c)
+{
+    return (IsNumeric(c.kind) || c.kind == Kind::Word || c.kind == Kind::Phrase
+               || c.kind == Kind::Code)
+        && !c.note && !(c.flags & (SectionNumber | SentenceEnd));
+}
+
+} // namespace
+
+// True when the last row of the two columns in lines [first, end) breaks, in both its cells, a
+// trait its column keeps in every row between the first (perhaps a header) and the last: a
+// caption and a heading under a list of prefixes, a greeting or a signature under contacts.
+bool OddLastPair(const Profile &profile, int first, int end)
+{
+    return BreaksColumn(profile, first + 2, end - 2, profile.cells[end - 2])
+        && BreaksColumn(profile, first + 3, end - 1, profile.cells[end - 1]);
+}
+
+// True when pairs in lines [first, end) are read a line early: a title taken for the first key,
+// so that the last value is empty or a note under the table, unlike the values above it, while its
+// key is like the keys.
+bool PairsLineEarly(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &value = cells[end - 1];
+    return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
+        && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
+        && BreaksColumn(profile, first + 1, end - 1, value)
+        && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
+}
+
+// Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
+// from where the text around them resumes or the next table starts, up to a line that is no key
+// (the title above).
+void KeyValueTables(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int end = 1; end <= n; ++end) {
+        // (A long value that is no sentence, an address or a firm's name, closes nothing.)
+        const auto closes = [&](int i) {
+            return OpensBlock(profile, i) || IsSentenceNote(cells[i]) || cells[i].oneSentence;
+        };
+        // (So does a sure table starting right after, or under a title of its own, or a heading
+        // over a sentence that leads in to what follows.)
+        const bool nextTable = end < n
+            && (tableStarts[end]
+                || (IsShortText(cells[end])
+                    && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn))));
+        if (!(closes(end) || nextTable) || closes(end - 1))
+            continue;
+        int first = end, values = 0, meanings = 0;
+        while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
+            && !Breaks(cells[first - 1]) && !IsSentenceNote(cells[first - 1])) {
+            values += HoldsDigits(cells[first - 1]) ? 1 : 0;
+            meanings
+                += IsText(cells[first - 1].kind) && !(cells[first - 1].flags & Capitalised) ? 1 : 0;
+            first -= 2;
+        }
+        const int rows = (end - first) / 2;
+        // Values that are all names could be anything; some must be numbers or hold digits, or
+        // all be written in small letters beside the capitalised keys (a term and its meaning).
+        const bool names = values == 0 && meanings < rows;
+        const bool apart = names && PairsApart(profile, first, end);
+        if (rows < KeyValueMinRows || (names && !apart))
+            continue;
+        // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
+        // (Pairs whose columns stand apart are no list read one line at a time.)
+        if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+                return o.first == first && o.rows * o.cols == 2 * rows && !(apart && o.cols <= 2);
+            }))
+            continue;
+        // (An empty last row left for a pair to come counts as one of its rows.)
+        const int empty = std::min(EmptyRowsAfter(profile, first, rows, 2), 1);
+        AddFramedBlock(out, first, rows + empty, 2, apart ? PairsApartEvidence : KeyValueEvidence);
+    }
+}
+
+// Glossaries: terms beside definitions of one sentence each (as long as a paragraph), at least
+// KeyValueMinRows of them, under an optional header of two labels, between a title and the text
+// resuming.
+void Glossaries(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto definition = [&](int i) {
+        return i < n && (cells[i].kind == Kind::Prose || cells[i].kind == Kind::Long)
+            && cells[i].oneSentence;
+    };
+    const auto label = [&](int i) {
+        return i >= 0 && i < n && IsText(cells[i].kind) && !cells[i].note
+            && !(cells[i].flags & SentenceEnd);
+    };
+    for (int first = 0; first + 1 < n; ++first) {
+        if (!IsKey(cells[first]) || !definition(first + 1))
+            continue;
+        int end = first;
+        while (end + 1 < n && IsKey(cells[end]) && definition(end + 1))
+            end += 2;
+        int start = first, rows = (end - first) / 2;
+        // Two labels right above are the header.
+        if (label(first - 2) && label(first - 1)) {
+            start -= 2;
+            ++rows;
+        } else if (!Opened(profile, first)) {
+            first = end - 1;
+            continue;
+        }
+        if ((end - first) / 2 >= KeyValueMinRows && Framed(profile, end)) {
+            AddFramedBlock(out, start, rows, 2, GlossaryEvidence);
+        }
+        first = end - 1;
+    }
+}
+
+// Lists of names standing alone (a table of one column without a header): short names without
+// digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
+// on its own line, unlike a name, a note under a table) and the text resuming, a sure table or a
+// table about them. Right under a table, the phrase in sentence case is the list's own header.
+void NameLists(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto name = [&](int i) {
+        const Cell &c = cells[i];
+        if (c.keyed)
+            return false;
+        if (c.remarked)
+            return true;
+        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= NameListWords;
+    };
+    // Where a list stopped at a word that heads columns, the next list starts under it.
+    int stopped = -1;
+    for (int first = 1; first < n; ++first) {
+        if (!name(first))
+            continue;
+        const Cell &above = cells[first - 1];
+        const bool nextList = first == stopped;
+        // A note under the table above ends it as text would (a phrase in sentence case right
+        // after it is the title of what follows).
+        const bool afterNote = IsSentenceNote(above) && first >= 2
+            && !OpensBlock(profile, first - 2)
+            && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
+        // A title that names the header under it ("Stations" over "Station") is a title as plain as
+        // a heading.
+        const bool named = profile.namesHeaderBelow[first - 1];
+        const bool afterTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
+            || above.leadIn || afterNote || nextList
+            || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
+                && ClosesBlock(profile, first - 2));
+        // Under the last cell of a table (a value, a code, a word in small letters: no name that
+        // could head the list, no numbered title), a phrase in sentence case is the list's own
+        // header.
+        const Cell &before = cells[std::max(first - 2, 0)];
+        const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
+            || (before.kind == Kind::Code && !(before.flags & SectionNumber))
+            || (IsShortText(before) && !(before.flags & (Capitalised | SectionNumber)));
+        // (Holding a digit, as a date or a count does, it is the list's title: no header holds
+        // one.)
+        const bool dated = !afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
+            && !above.note && (above.flags & WithDigits)
+            && !(above.flags & (SectionNumber | SentenceEnd));
+        const bool headed = !afterTitle && !dated && first >= 2 && lastCell
+            && above.kind == Kind::Phrase && !above.note && (above.flags & Capitalised)
+            && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
+        // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
+        const bool codesUnder
+            = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
+        const auto item = [&](int i) {
+            return name(i)
+                || (codesUnder && i > first && cells[i].kind == Kind::Code
+                    && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
+        };
+        if (!afterTitle && !headed && !dated)
+            continue;
+        // A word that heads columns among the names starts another list ("Present" ...,
+        // "Apologies" ...), once the names above it make a list of their own; sooner it is one
+        // of the names ("Software" over "R", "Mplus", "SPSS").
+        const auto heads
+            = [&](int i) { return cells[i].label && (nextList || i - first >= ShortListMinRows); };
+        // Names keep one habit: under names capitalised word by word (the first line may be their
+        // header), a phrase in sentence case is a note or a title after them ("Three wins each",
+        // "Fire warden"), unless names go on after it ("Station Road (part)"); under words in
+        // small letters ("csv", "json"), a capitalised line is the next block's title.
+        const auto small = [](const Cell &c) { return !(c.flags & Capitalised); };
+        // Whether every item after the first so far is capitalised word by word, or in small
+        // letters: kept as the list grows, for line `end` alone.
+        bool allTitleCase = true, allSmall = true;
+        const auto habit = [&](int i) {
+            if (i - first - 1 < HabitMinItems)
+                return true;
+            const bool titleCase = !allTitleCase || (cells[i].flags & TitleCase) || cells[i].a < 2
+                || (i + 1 < n && (cells[i + 1].flags & TitleCase));
+            const bool smallLetters
+                = !allSmall || small(cells[i]) || (i + 1 < n && name(i + 1) && small(cells[i + 1]));
+            return titleCase && smallLetters;
+        };
+        int end = first;
+        while (end < n && item(end) && habit(end)
+            && !(end > first && (tableStarts[end] || heads(end)))) {
+            if (end > first) {
+                allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
+                allSmall = allSmall && small(cells[end]);
+            }
+            ++end;
+        }
+        const bool labelNext = end < n && end > first && name(end) && heads(end);
+        // (So does a longer phrase that breaks it: "The year at a glance" after names.)
+        const bool habitEnds = end < n && end > first
+            && (name(end) || (IsShortText(cells[end]) && !cells[end].keyed)) && !habit(end);
+        // Under a sentence leading in, a numbered title after the names ends them as text would.
+        const bool sentenceLead = above.leadIn && above.kind == Kind::Prose;
+        const bool numbered = sentenceLead && end > first && end < n && IsText(cells[end].kind)
+            && (cells[end].flags & SectionNumber);
+        // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
+        const bool keyedNext = end < n && cells[end].keyed;
+        if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
+                || habitEnds))
+            continue;
+        // Names more alike at some period, at least three rows of it, are the rows of a wider
+        // table of words (measured on the whole run, a table about them included).
+        const auto mean = [&](int lag) {
+            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
+                / (end - lag - first);
+        };
+        bool wider = false;
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
+            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
+        // Names written again in the same order start a table about them that follows the list:
+        // down its first column under a header row as wide as the step between them, or across
+        // one row.
+        bool about = false;
+        for (int i = first; i + 1 < end && !about; ++i) {
+            const int again = profile.nextSame[i], step = profile.nextSame[i + 1] - again;
+            const int cut = step == 1 ? again : again - step;
+            if (again < end && step >= 1 && step <= MaxCols && again + step < end && cut > i) {
+                end = cut;
+                about = true;
+            }
+        }
+        // (So are names whose columns keep their habits at some width, short of such a table.)
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
+            wider = HabitsGain(profile, first, end, k) >= HabitsAt;
+        // Found only by what stands around them, such lists hold names alone.
+        if ((headed || afterNote || dated)
+            && std::any_of(cells.begin() + first, cells.begin() + end,
+                [](const Cell &c) { return !(c.flags & Capitalised); }))
+            continue;
+        const int top = headed ? first - 1 : first;
+        const int rows = end - top;
+        if (rows < ShortListMinRows)
+            continue;
+        // Two names over two unlike them are a row of labels over its values.
+        // (Not under a sentence leading in: it announces a list, not a row of labels.)
+        if (wider || (rows == 4 && RowsApart(profile, first, 2) && !sentenceLead))
+            continue;
+        // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
+        // note of the table above over them, a header of their own, a table about them or a note
+        // in another habit after (a sentence leading in to three short lines is as often a list of
+        // points; to four, enough).
+        const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
+            || cells[first].label || afterNote || headed || about || habitEnds
+            || (sentenceLead && rows >= LeadInListMinRows);
+        // Empty lines under a list, a few, are rows left for items to come when a sentence or a
+        // heading follows; before a title they are the gap a writer leaves.
+        int rowsWithEmpty = rows;
+        if (end < n && cells[end].kind == Kind::Empty) {
+            int k = end;
+            while (k < n && cells[k].kind == Kind::Empty)
+                ++k;
+            if (k < n && k - end <= MaxEmptyLastRows
+                && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+                    || cells[k].kind == Kind::Prose))
+                rowsWithEmpty = rows + (k - end);
+        }
+        if (rows >= SingleColumnMinRows)
+            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence);
+        else if (plainTitle)
+            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence);
+        else
+            continue;
+        const bool another = labelNext && !about;
+        stopped = another ? end : -1;
+        first = another ? end - 1 : end;
+    }
+}
+
+// A header and one row of numbers under it ("Jan" ... "Dec" over days), standing between the
+// text around it: a table of two rows, which only its labels over numbers tell from text.
+void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
+        || !Framed(profile, first + 2 * cols))
+        return;
+    HeaderRow header;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first + c], &d = cells[first + cols + c];
+        if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
+            return;
+        ++header.text;
+        ++header.overNumbers;
+    }
+    Candidate candidate;
+    candidate.first = first;
+    candidate.rows = 2;
+    candidate.cols = cols;
+    candidate.gain = RowsGain(profile, candidate, NumbersUnderWordsEvidence, header, false);
+    candidate.confidence = RowsConfidence(candidate.gain, cols, FramedEvidence);
+    if (candidate.gain > MinGain && candidate.confidence >= MinConfidence)
+        out.push_back(candidate);
+}
+
+// Small tables standing alone: a row of labels over one row of values ("Next AGM", "Venue" over
+// "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
+// and the text resuming (or a sure table right before or after). Short lines make headings and
+// addresses too: only the frame and a value unlike the labels (one holding digits) tell them
+// apart, so they are proposed unsure.
+void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> blockStarts(n + 1, false);
+    for (const Candidate &c : out)
+        blockStarts[c.first] = true;
+    for (int first = 0; first < n; ++first) {
+        // (A title in capitals, "VAT", under text or a note stands over it as a phrase would.)
+        const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
+            && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
+            && (OpensBlock(profile, first - 2) || cells[first - 2].note);
+        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first]
+            && !capitalsTitle)
+            continue;
+        for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
+            const int end = first + 2 * cols;
+            if (!std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
+                break;
+            // Empty lines a row apart with cells between them are blank cells of the same
+            // table, not its end.
+            const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
+                && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
+            // A title (no digits, no word that heads columns) over text or another block ends the
+            // table as text would; not where the rows run on from above alike (unless a title of
+            // their own stands between), nor under a sentence leading in to a list. A title over
+            // another short line (the next title, a list's first item, a signature) ends it too,
+            // but frames it loosely.
+            const bool ends = Framed(profile, end) || tableStarts[end] || TitleNext(profile, end);
+            const bool framed = ends || ClosesBlock(profile, end + 1) || blockStarts[end + 1];
+            const bool shortNext
+                = end + 1 < n && IsShortText(cells[end + 1]) && !HoldsDigits(cells[end + 1]);
+            const bool ownTitle
+                = first >= 2 && IsTitle(cells[first - 1]) && ClosesBlock(profile, first - 2);
+            const bool titleNext = end + 1 < n && IsTitle(cells[end]) && !HoldsDigits(cells[end])
+                && (first == 0 || !cells[first - 1].leadIn)
+                && (ClosesBlock(profile, end + 1) || blockStarts[end + 1] || shortNext)
+                && (ownTitle || !RowAlikeAbove(profile, first, cols));
+            if (!(ends || titleNext) || blankCell)
+                continue;
+            // A title above that holds digits and is alike the first value is a row's last cell:
+            // the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July").
+            if (first >= 1 && IsShortText(cells[first - 1]) && HoldsDigits(cells[first - 1])
+                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt)
+                continue;
+            // Labels over values: short, capitalised, no label holds a digit, some value does (or,
+            // of two, both are unlike their labels), and the labels are not all names (an address
+            // capitalises every word: "Highfield School").
+            const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
+            // (Over numbers alone, labels may be longer and hold digits: "Drug 2 better" over 9.)
+            bool labels = true, names = true, values = cols == 2 && RowsApart(profile, first, cols);
+            const bool numbers = std::all_of(cells.begin() + first + cols, cells.begin() + end,
+                [](const Cell &c) { return IsNumeric(c.kind); });
+            for (int c = 0; c < cols; ++c) {
+                const Cell &label = cells[first + c];
+                labels = labels && IsText(label.kind) && (label.flags & Capitalised)
+                    && (numbers || (label.a <= KeyWords && !HoldsDigits(label)));
+                names = names && name(first + c);
+                values = values || HoldsDigits(cells[first + cols + c]);
+            }
+            // Keys beside values: two keys that are no names, a value holding a digit.
+            const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
+                && !name(first) && !name(first + 2)
+                && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+            // Loosely framed, the rows must stand apart above (under a title of their own or an
+            // empty line: under text, their first line may be a title) and say more: keys beside
+            // two values with digits, or labels (one that heads columns, or over a row of values
+            // that all hold digits).
+            bool headed = false;
+            for (int c = 0; c < cols; ++c)
+                headed = headed || cells[first + c].label;
+            const bool digitValues
+                = std::all_of(cells.begin() + first + cols, cells.begin() + end, HoldsDigits);
+            const bool apart = ownTitle || (first > 0 && cells[first - 1].kind == Kind::Empty);
+            if (!framed && !apart)
+                continue;
+            if (!framed && !(keys && HoldsDigits(cells[first + 1]) && HoldsDigits(cells[first + 3]))
+                && !((headed || digitValues) && labels && !names && values))
+                continue;
+            if ((labels && !names && values) || keys)
+                AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
+        }
+    }
+}
+
+// A form to fill in: a row of column labels set apart from the text above, over whole rows of
+// empty cells (a line or so of spacing may follow) and then text again. Only where it stands
+// and its labels tell it, so it is proposed as a guess.
+void BlankForms(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 1; first < n; ++first) {
+        if (!cells[first].label
+            || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1))
+            continue;
+        int end = first;
+        while (end < n && end <= first + MaxCols && IsShortText(cells[end])
+            && (cells[end].flags & Capitalised))
+            ++end;
+        const int cols = end - first;
+        int empty = end;
+        while (empty < n && cells[empty].kind == Kind::Empty)
+            ++empty;
+        if (cols < 2 || cols > MaxCols || empty == n)
+            continue;
+        const int rows = (empty - end) / cols;
+        if (rows >= 2)
+            AddFramedBlock(out, first, 1 + rows, cols, BlankFormEvidence, GuessConfidence);
+    }
+}
+
+} // namespace cellwright::finder
