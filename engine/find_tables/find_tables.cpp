@@ -11,6 +11,7 @@
 //                 many rows and what they tell), header_checks (headers and titles) and
 //                 small_blocks (pairs, lists, small tables), sharing candidate_checks.h
 //   scoring       what a candidate gains and how sure it is
+//   guesses       the likeliest size where nothing was chosen, at a low confidence
 //   tuning.h      every weight and threshold, with what chose it
 #include "find_tables.h"
 
