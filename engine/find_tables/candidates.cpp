@@ -175,6 +175,45 @@ void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// The row of the block where a second table of the same width starts again, nothing between the
+// two (-1 when none): its first cell says again the first cell of the block's first or second
+// row (the same keys again, "Monday" again after "Sunday", the header repeated), where no key of
+// the first column has yet come twice.
+int RestartRow(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2)
+        return -1;
+    for (int r = 2; r < rows; ++r) {
+        const int q = first + r * cols;
+        const int before = profile.prevSame[q];
+        if (before < first || (before - first) % cols != 0)
+            continue;
+        const int again = (before - first) / cols;
+        if (again > 1)
+            return -1;
+        // A name or a date, not a number or a code: those repeat in a column of any table. The
+        // header again is told by its whole row.
+        const Kind k = cells[q].kind;
+        if (k != Kind::Word && k != Kind::Phrase && k != Kind::Date)
+            return -1;
+        // (A key said in the next row again groups rows; the first row is a header unless it
+        // is of the kind of the row under it.)
+        if (again == 1 && r < 3)
+            return -1;
+        if (again == 0 && k != cells[first + cols].kind)
+            for (int c = 1; c < cols; ++c)
+                if (cells[q + c].text != cells[first + c].text)
+                    return -1;
+        // (The keys above all differ: a column that repeats keys anywhere repeats them as data.)
+        for (int p = first + cols; p < q; p += cols)
+            if (profile.nextSame[p] < q && (profile.nextSame[p] - first) % cols == 0)
+                return -1;
+        return r;
+    }
+    return -1;
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -378,6 +417,42 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
     std::erase_if(all, [&](const Candidate &c) { return LabelRun(profile, c.first) > c.cols; });
+    // A block that says its first keys or its header again is two tables back to back, nothing
+    // between them: both halves compete with it, each with its share of what it gained.
+    const size_t count = all.size();
+    for (size_t k = 0; k < count; ++k) {
+        const Candidate c = all[k];
+        const int end = c.first + c.rows * c.cols;
+        if (const int r = RestartRow(profile, c.first, c.rows, c.cols); r >= 0) {
+            for (const auto &[first, rows] :
+                { std::pair(c.first, r), std::pair(end - (c.rows - r) * c.cols, c.rows - r) }) {
+                Candidate half = c;
+                half.first = first;
+                half.rows = rows;
+                half.gain = c.gain * rows / c.rows + RestartGain;
+                all.push_back(half);
+            }
+            continue;
+        }
+        // The same keys again right under a block: a second table, as far as its rows run before
+        // text or a title closes them (two rows at least, and no more than the first has).
+        if (end + 2 * c.cols > n || RestartRow(profile, c.first, c.rows + 1, c.cols) != c.rows)
+            continue;
+        for (int rows = 2; rows <= c.rows && end + rows * c.cols <= n; ++rows) {
+            const int after = end + rows * c.cols;
+            if (!profile.RowAcceptable(end + (rows - 1) * c.cols, c.cols))
+                break;
+            if (Framed(profile, after) || (after < n && IsTitle(profile.cells[after]))) {
+                Candidate second = c;
+                second.first = end;
+                second.rows = rows;
+                second.gain = RestartGain * rows / 2;
+                second.frameOnly = false;
+                all.push_back(second);
+                break;
+            }
+        }
+    }
     return all;
 }
 

@@ -224,6 +224,11 @@ inline constexpr double FramedGain = 2.5;
 // What header rows with empty cells (a group header over its sub-header, a column without a
 // header) add to the block under them: enough to prefer the block with them. 0.3 to 4 alike.
 inline constexpr double GappedHeaderGain = 1;
+// What each of two tables back to back adds, told by the second saying the first one's keys or
+// header again, over the one block across both (per two rows for a second table found under a
+// block): enough to prefer the halves to the block, too little to outweigh any rival reading.
+// 0.1 to 0.75 find the same tables; from 1 halves of misread blocks win (a value said twice).
+inline constexpr double RestartGain = 0.5;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
