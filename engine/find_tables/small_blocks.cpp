@@ -262,8 +262,8 @@ void NameLists(
         const Cell &above = cells[first - 1];
         const bool nextList = first == stopped;
         // A note under the table above ends it as text would (a phrase in sentence case right
-        // after it is the title of what follows).
-        const bool afterNote = IsSentenceNote(above) && first >= 2
+        // after it is the title of what follows). A lead-in is none: it announces the list.
+        const bool afterNote = IsSentenceNote(above) && !above.leadIn && first >= 2
             && !OpensBlock(profile, first - 2)
             && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
@@ -407,6 +407,36 @@ void NameLists(
         const bool another = labelNext && !about;
         stopped = another ? end : -1;
         first = another ? end - 1 : end;
+    }
+}
+
+// Sentences or questions one to a line under a lead-in or a heading, each a single short one,
+// and then the text stops or a note follows: a one-column table of points ("Plot the data before
+// fitting a model.") or of a survey's items. A paragraph's sentences run on in one line; a list's
+// items would carry their bullets.
+void SentenceLists(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto point = [&](int i, bool question) {
+        const Cell &c = cells[i];
+        return IsText(c.kind) && !c.leadIn && !c.keyed
+            && (question ? c.question && c.a < ProseWords : c.oneSentence && c.a <= NoteWords);
+    };
+    for (int first = 1; first < n; ++first) {
+        const Cell &above = cells[first - 1];
+        const bool question = cells[first].question;
+        if (!(above.leadIn || above.kind == Kind::Heading) || !point(first, question))
+            continue;
+        int end = first;
+        while (end < n && point(end, question))
+            ++end;
+        // (Under questions, a sentence is a note on them.)
+        const bool closed = end == n || cells[end].kind == Kind::Empty || Breaks(cells[end])
+            || (question && IsSentenceNote(cells[end]));
+        if (end - first >= LeadInListMinRows && end - first <= SentenceListMaxRows && closed)
+            AddFramedBlock(out, first, end - first, 1, ShortListEvidence, GuessConfidence);
+        first = end;
     }
 }
 
