@@ -666,7 +666,8 @@ void MarkSentenceColumns(std::vector<Cell> &cells)
     const int n = int(cells.size());
     std::vector<int> run(n + 1);
     for (int k = 2; k <= SentenceColumnMaxCols; ++k) {
-        for (int c = 0; c < k; ++c) {
+        // (The first column holds the rows' keys, never their sentences.)
+        for (int c = 1; c < k; ++c) {
             const auto rowOk = [&](int s) {
                 if (s < 0 || s + k > n)
                     return false;
@@ -679,17 +680,14 @@ void MarkSentenceColumns(std::vector<Cell> &cells)
                 return true;
             };
             // run[s]: how many rows from s on are rows of such a block, each in step with the
-            // next in its first short column.
+            // next in its first column.
             std::fill(run.begin(), run.end(), 0);
             for (int s = n - k; s >= 0; --s) {
                 if (!rowOk(s))
                     continue;
                 const int below = s + 2 * k <= n ? run[s + k] : 0;
-                const int key = c == 0 ? 1 : 0;
                 run[s] = 1
-                    + (below > 0 && Similarity(cells[s + key], cells[s + k + key]) >= CompatibleAt
-                            ? below
-                            : 0);
+                    + (below > 0 && Similarity(cells[s], cells[s + k]) >= CompatibleAt ? below : 0);
             }
             for (int s = k; s + k <= n; ++s) {
                 // (From the top row of each run: the rows below it are in the run.)

@@ -262,8 +262,8 @@ void NameLists(
         const Cell &above = cells[first - 1];
         const bool nextList = first == stopped;
         // A note under the table above ends it as text would (a phrase in sentence case right
-        // after it is the title of what follows). A lead-in is none: it announces the list.
-        const bool afterNote = IsSentenceNote(above) && !above.leadIn && first >= 2
+        // after it is the title of what follows).
+        const bool afterNote = IsSentenceNote(above) && first >= 2
             && !OpensBlock(profile, first - 2)
             && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
@@ -366,8 +366,9 @@ void NameLists(
         // (So are names whose columns keep their habits at some width, short of such a table.)
         for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
             wider = HabitsGain(profile, first, end, k) >= HabitsAt;
-        // Found only by what stands around them, such lists hold names alone.
-        if ((headed || afterNote || dated)
+        // Found only by what stands around them, such lists hold names alone. (A lead-in announces
+        // a list of anything: "csv", "json".)
+        if ((headed || (afterNote && !above.leadIn) || dated)
             && std::any_of(cells.begin() + first, cells.begin() + end,
                 [](const Cell &c) { return !(c.flags & Capitalised); }))
             continue;
