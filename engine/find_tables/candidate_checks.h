@@ -57,6 +57,7 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
 void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
 void BlankForms(const Profile &profile, std::vector<Candidate> &out);
+void SentenceLists(const Profile &profile, std::vector<Candidate> &out);
 bool OddLastPair(const Profile &profile, int first, int end);
 bool PairsLineEarly(const Profile &profile, int first, int end);
 

@@ -396,6 +396,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     Glossaries(profile, all);
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
+    SentenceLists(profile, all);
     // Pairs end above a last row that is unlike both their columns.
     for (Candidate &c : all)
         while (c.cols == 2 && c.rows >= OddPairMinRows

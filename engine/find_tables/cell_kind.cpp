@@ -1,6 +1,7 @@
 #include "find_tables/cell_kind.h"
 
 #include "find_tables/header_words.h"
+#include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 #include "text_rules.h"
 
@@ -587,6 +588,7 @@ Cell Classify(std::u16string_view line)
         cell.flags |= SentenceEnd;
     cell.leadIn = end == u':';
     cell.oneSentence = sentenceEnd && !sentences;
+    cell.question = end == u'?' && !sentences;
     // A text led by a footnote mark ("* Shared prize.") is the note under a table.
     const bool marked = t.size() >= 2
         && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
@@ -642,6 +644,75 @@ void MarkContinuedSections(
     }
 }
 
+// A sentence a table's cell may hold: a note, or a sentence or two too long to pass as one alone.
+bool SentenceCell(const Cell &c)
+{
+    return c.note
+        || (c.kind == Kind::Prose && c.a < SentenceCellWords && c.length < SentenceCellLength);
+}
+
+// A cell beside a column of sentences: a label, a code, a number, or nothing.
+bool BesideSentences(const Cell &c)
+{
+    return !c.note && !c.leadIn && !Breaks(c) && c.kind != Kind::Long;
+}
+
+// Sentences standing at a fixed period, one in each row in the same column, beside short cells
+// that keep to their columns and under a header of words, are a column of a table: however long,
+// they are cells, not paragraphs. (Paragraphs between headings have no header over them, and
+// their headings do not keep one kind.)
+void MarkSentenceColumns(std::vector<Cell> &cells)
+{
+    const int n = int(cells.size());
+    std::vector<int> run(n + 1);
+    for (int k = 2; k <= SentenceColumnMaxCols; ++k) {
+        // (The first column holds the rows' keys, never their sentences.)
+        for (int c = 1; c < k; ++c) {
+            const auto rowOk = [&](int s) {
+                if (s < 0 || s + k > n)
+                    return false;
+                for (int j = 0; j < k; ++j) {
+                    const Cell &x = cells[s + j];
+                    if (j == c ? !SentenceCell(x)
+                               : !BesideSentences(x) || (j == 0 && IsBlankCell(x)))
+                        return false;
+                }
+                return true;
+            };
+            // run[s]: how many rows from s on are rows of such a block, each in step with the
+            // next in its first column.
+            std::fill(run.begin(), run.end(), 0);
+            for (int s = n - k; s >= 0; --s) {
+                if (!rowOk(s))
+                    continue;
+                const int below = s + 2 * k <= n ? run[s + k] : 0;
+                run[s] = 1
+                    + (below > 0 && Similarity(cells[s], cells[s + k]) >= CompatibleAt ? below : 0);
+            }
+            for (int s = k; s + k <= n; ++s) {
+                // (From the top row of each run: the rows below it are in the run.)
+                if (run[s] < SentenceColumnMinRows || run[s - k] > run[s])
+                    continue;
+                bool header = true;
+                for (int j = 0; j < k && header; ++j) {
+                    const Cell &h = cells[s - k + j];
+                    header
+                        = (h.kind == Kind::Word || h.kind == Kind::Phrase || h.kind == Kind::Code)
+                        && !h.note && !h.leadIn && !(h.flags & SentenceEnd);
+                }
+                if (!header)
+                    continue;
+                for (int r = 0; r < run[s]; ++r) {
+                    Cell &x = cells[s + r * k + c];
+                    if (x.kind == Kind::Prose) {
+                        x.kind = Kind::Long;
+                        x.note = true;
+                    }
+                }
+            }
+        }
+    }
+}
 } // namespace
 
 std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
@@ -684,6 +755,7 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     // Sizes" before "2 Prices"), since the first section has no title before it.
     MarkContinuedSections(cells, lines, 1);
     MarkContinuedSections(cells, lines, -1);
+    MarkSentenceColumns(cells);
     return cells;
 }
 

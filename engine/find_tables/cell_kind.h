@@ -54,6 +54,7 @@ struct Cell {
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
     bool leadIn = false; // a text ending in a colon: what follows belongs to it
     bool oneSentence = false; // a text of one sentence, ended: a definition or a note
+    bool question = false; // a text of one question, as a survey's item
     bool label = false; // a text that commonly heads a column ("Year", "Name", "Load (kN)")
     // A name with a remark in brackets after it ("Parietal (2)", "Tom Whitlock (Treasurer)"): a
     // list's item whatever the remark holds.

@@ -366,8 +366,9 @@ void NameLists(
         // (So are names whose columns keep their habits at some width, short of such a table.)
         for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
             wider = HabitsGain(profile, first, end, k) >= HabitsAt;
-        // Found only by what stands around them, such lists hold names alone.
-        if ((headed || afterNote || dated)
+        // Found only by what stands around them, such lists hold names alone. (A lead-in announces
+        // a list of anything: "csv", "json".)
+        if ((headed || (afterNote && !above.leadIn) || dated)
             && std::any_of(cells.begin() + first, cells.begin() + end,
                 [](const Cell &c) { return !(c.flags & Capitalised); }))
             continue;
@@ -407,6 +408,36 @@ void NameLists(
         const bool another = labelNext && !about;
         stopped = another ? end : -1;
         first = another ? end - 1 : end;
+    }
+}
+
+// Sentences or questions one to a line under a lead-in or a heading, each a single short one,
+// and then the text stops or a note follows: a one-column table of points ("Plot the data before
+// fitting a model.") or of a survey's items. A paragraph's sentences run on in one line; a list's
+// items would carry their bullets.
+void SentenceLists(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const auto point = [&](int i, bool question) {
+        const Cell &c = cells[i];
+        return IsText(c.kind) && !c.leadIn && !c.keyed
+            && (question ? c.question && c.a < ProseWords : c.oneSentence && c.a <= NoteWords);
+    };
+    for (int first = 1; first < n; ++first) {
+        const Cell &above = cells[first - 1];
+        const bool question = cells[first].question;
+        if (!(above.leadIn || above.kind == Kind::Heading) || !point(first, question))
+            continue;
+        int end = first;
+        while (end < n && point(end, question))
+            ++end;
+        // (Under questions, a sentence is a note on them.)
+        const bool closed = end == n || cells[end].kind == Kind::Empty || Breaks(cells[end])
+            || (question && IsSentenceNote(cells[end]));
+        if (end - first >= LeadInListMinRows && end - first <= SentenceListMaxRows && closed)
+            AddFramedBlock(out, first, end - first, 1, ShortListEvidence, GuessConfidence);
+        first = end;
     }
 }
 

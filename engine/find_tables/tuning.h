@@ -46,6 +46,18 @@ inline constexpr int LongWords = 7;
 inline constexpr int LongLength = 50;
 // A phrase of this many words ending like a sentence is a note, never a header cell. Free.
 inline constexpr int NoteHeaderWords = 4;
+// Sentences in a column of a table (a hazard's control measures, an error's remedy) are cells up
+// to these, when they recur one a row beside short cells under a header, in blocks at most this
+// many columns wide, for at least this many rows. Words tight: 14 loses school-science-trip's
+// risk assessment (a 14-word measure); widths free from 3; rows loose: 2 reads a bulletin's and a
+// lab's text as rows, 4 finds the same.
+inline constexpr int SentenceCellWords = 28;
+inline constexpr int SentenceCellLength = 180;
+inline constexpr int SentenceColumnMaxCols = 8;
+inline constexpr int SentenceColumnMinRows = 3;
+// A list of sentences or questions, one to a line under a lead-in or a heading, holds at least
+// LeadInListMinRows and at most this many (more are paragraphs of one sentence each). Free.
+inline constexpr int SentenceListMaxRows = 12;
 // A token this short is a code ("K", "Fe"), however it is written, so symbols stay one column
 // with codes. Tight: 1 loses chance-12's "Language" and unicode's "Category" tables.
 inline constexpr int CodeLength = 2;

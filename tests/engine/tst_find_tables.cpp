@@ -376,20 +376,20 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 7 << 4 << 3 << 47;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 7 << 4 << 2 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2 << 2 << 44;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 15 << 11 << 6 << 31;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 35;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 6 << 2 << 1 << 48;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 34;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 4 << 2 << 1 << 49;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3 << 0 << 39;
     QTest::newRow("eighth author: datasheets and guides")
         << "truth-guides.tsv" << 60 << 16 << 8 << 1 << 29;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 10 << 3 << 1 << 32;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 12 << 8 << 0 << 29;
+        << "truth-lab.tsv" << 62 << 10 << 6 << 0 << 31;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 22 << 14 << 4 << 34;
+        << "truth-school.tsv" << 70 << 21 << 13 << 4 << 35;
 }
 
 void TestFindTables::wholeCorpus()
@@ -818,6 +818,22 @@ void TestFindTables::boundaries_data()
         "A substance added to a vaccine, often an aluminium salt, to strengthen the "
         "response.",
         "", Prose } << QStringList { "3:3x2:Toxoid" };
+    QTest::newRow("sentences in a column beside codes and names")
+        << QStringList { Prose, "Code", "Name", "Action", "E01", "Sensor open",
+               "Check the sensor wires at the terminal block and tighten them.", "E02",
+               "Sensor short", "Measure the sensor. Replace it if it reads below 20 ohm.", "E03",
+               "Clock lost", "Set the clock, and replace the backup cell if this repeats.", "E04",
+               "Supply low", "Check the supply. It must stay above 9 V at all times.", Prose }
+        << QStringList { "2:5x3:Code" };
+    QTest::newRow("points one to a line under a lead-in") << QStringList { Prose,
+        "Lessons from the pilot:", "Book the rooms a term ahead.",
+        "Test the recorders before each visit.", "Keep the consent forms apart from the answers.",
+        "Send the summary within a week.", "",
+        Prose } << QStringList { "3:4x1:Book the rooms a term ahead." };
+    QTest::newRow("questions under a heading") << QStringList { Prose, "3.2 Questions asked",
+        "How long have you lived here?", "How do you travel to work?", "Do you own a car?",
+        "How often do you take the bus?", "Each question allowed one answer.",
+        Prose } << QStringList { "3:4x1:How long have you lived here?" };
     QTest::newRow("a glossary under its header of two words") << QStringList { Prose, "Words only",
         "Term", "Meaning", "Spire", "Counts towards the height when part of the design.", "Antenna",
         "Does not count, because it can be added or removed.", "Occupied floor",
