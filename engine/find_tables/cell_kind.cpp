@@ -237,6 +237,11 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         // "25 March" is a date, like "29 September".
         if (j > i && IsMonthName(t.substr(j)))
             return false;
+        // A capitalised word after a blank, "1 Scope" or "4.1 Data", titles a section: units
+        // that start with a capital are short or mix capitals ("Hz", "GHz", "MeV").
+        if (j > i && k - j >= TitleWordLetters && IsUpper(t[j])
+            && std::all_of(t.begin() + j + 1, t.begin() + k, [](char16_t c) { return IsLower(c); }))
+            return false;
         // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
         size_t capitals = 0;
         for (size_t c = j; c < k; ++c)

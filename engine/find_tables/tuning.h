@@ -87,6 +87,10 @@ inline constexpr int SectionNumberLength = 8;
 // Digits in each part of a section number at most (a year is no section). Free.
 inline constexpr int SectionNumberDigits = 2;
 inline constexpr int SectionTitleWords = 8;
+// A capitalised word of this many letters or more after a number, all small after the capital,
+// titles a section ("1 Aim", "4.1 Data"); shorter ones are units ("Hz", "Pa"). 3 reads lab's and
+// theses' first sections as headings and changes no table of the corpus.
+inline constexpr int TitleWordLetters = 3;
 // A text ending in a colon of this many words leads in to what follows ("The full list now
 // reads:"), and no table runs across it. 3 makes an appendix proposal wrong; 5 loses
 // civic-planning's 4x3 "Subject" under "Representations received so far:".

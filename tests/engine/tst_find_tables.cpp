@@ -231,6 +231,11 @@ void TestFindTables::classify_data()
     QTest::newRow("numbered title with a point")
         << "3. Seeds"
         << "Phrase" << (WithDigits | WithSymbols | SectionNumber | TitleCase) << 2 << -1 << false;
+    QTest::newRow("a short capitalised word after a number titles a section")
+        << "1 Scope"
+        << "Phrase" << (WithDigits | SectionNumber | TitleCase) << 2 << -1 << false;
+    QTest::newRow("a unit that mixes capitals") << "5 GHz"
+                                                << "Integer" << int(WithUnit) << 1 << 0 << false;
     QTest::newRow("capitals") << "EUR"
                               << "Code" << (Capitalised | AllCapitals) << 1 << -1 << false;
     QTest::newRow("letters and digits")
