@@ -395,6 +395,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-lab.tsv" << 62 << 10 << 6 << 0 << 32;
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 21 << 13 << 4 << 35;
+    QTest::newRow("twelfth author: farm co-operative and allotments")
+        << "truth-farm.tsv" << 59 << 21 << 11 << 2 << 28;
 }
 
 void TestFindTables::wholeCorpus()
