@@ -43,14 +43,21 @@ struct Finder {
     std::vector<finder::HeaderRun> runs;
 };
 
+// The candidates' indices by the line they start at.
+std::vector<std::vector<int>> StartingAt(const std::vector<Candidate> &all, int n)
+{
+    std::vector<std::vector<int>> startingAt(n);
+    for (int k = 0; k < int(all.size()); ++k)
+        startingAt[all[k].first].push_back(k);
+    return startingAt;
+}
+
 // The set of non-overlapping blocks with the largest total gain.
 std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
 {
     // Gains this close are equal: sums in another order may differ in the last bits.
     constexpr double Tie = 1e-9;
-    std::vector<std::vector<int>> startingAt(n);
-    for (int k = 0; k < int(all.size()); ++k)
-        startingAt[all[k].first].push_back(k);
+    const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
     std::vector<double> best(n + 1, 0);
     std::vector<int> pick(n + 1, -1);
     for (int i = n - 1; i >= 0; --i) {
@@ -82,6 +89,26 @@ std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
     return chosen;
 }
 
+// 1 / (1 + e^-x), without the maths library, which the command line does not link: e^-x as
+// 2^k e^r with |r| <= ln 2 / 2, e^r by its series to well past double precision.
+double Logistic(double x)
+{
+    constexpr double Ln2Hi = 0.693147180369123816490, Ln2Lo = 1.90821492927058770002e-10;
+    const double y = -std::clamp(x, -700.0, 700.0);
+    const int k = static_cast<int>(y / (Ln2Hi + Ln2Lo) + (y < 0 ? -0.5 : 0.5));
+    const double r = (y - k * Ln2Hi) - k * Ln2Lo;
+    double term = 1, sum = 1;
+    for (int i = 1; i <= 16; ++i) {
+        term *= r / i;
+        sum += term;
+    }
+    for (int i = 0; i < k; ++i)
+        sum *= 2;
+    for (int i = 0; i > k; --i)
+        sum /= 2;
+    return 1 / (1 + sum);
+}
+
 // Best totals over the lines before each line (prefix) and from each line on (suffix).
 struct Totals {
     std::vector<double> before, from;
@@ -90,11 +117,10 @@ struct Totals {
 Totals BestTotals(const std::vector<Candidate> &all, int n)
 {
     Totals t { std::vector<double>(n + 1, 0), std::vector<double>(n + 1, 0) };
-    std::vector<std::vector<int>> startingAt(n), endingAt(n + 1);
-    for (int k = 0; k < int(all.size()); ++k) {
-        startingAt[all[k].first].push_back(k);
+    const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
+    std::vector<std::vector<int>> endingAt(n + 1);
+    for (int k = 0; k < int(all.size()); ++k)
         endingAt[all[k].first + all[k].rows * all[k].cols].push_back(k);
-    }
     for (int i = n - 1; i >= 0; --i) {
         t.from[i] = t.from[i + 1];
         for (int k : startingAt[i])
@@ -118,6 +144,11 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
     const int n = profile.size();
     const Totals totals = BestTotals(all, n);
     const double best = totals.from[0];
+    // Only blocks starting at most the longest block's length above one can overlap it.
+    const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
+    int longest = 1;
+    for (const Candidate &o : all)
+        longest = std::max(longest, o.rows * o.cols);
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         Candidate &c = chosen[j];
         if (guessed[j])
@@ -127,15 +158,18 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         double without = 0, rival = 0;
         for (int i = c.first + 1; i < end; ++i)
             without = std::max(without, totals.before[i] + totals.from[i]);
-        for (const Candidate &o : all) {
-            const int oEnd = o.first + o.rows * o.cols;
-            if ((o.first == c.first && o.rows == c.rows && o.cols == c.cols) || oEnd <= c.first
-                || o.first >= end)
-                continue;
-            rival = std::max(rival, o.gain);
-            if (o.first <= c.first && oEnd >= end)
-                without = std::max(without, totals.before[o.first] + o.gain + totals.from[oEnd]);
-        }
+        for (int i = std::max(0, c.first - longest + 1); i < end; ++i)
+            for (int k : startingAt[i]) {
+                const Candidate &o = all[k];
+                const int oEnd = o.first + o.rows * o.cols;
+                if ((o.first == c.first && o.rows == c.rows && o.cols == c.cols) || oEnd <= c.first
+                    || o.first >= end)
+                    continue;
+                rival = std::max(rival, o.gain);
+                if (o.first <= c.first && oEnd >= end)
+                    without
+                        = std::max(without, totals.before[o.first] + o.gain + totals.from[oEnd]);
+            }
         const double lost = std::max(0.0, best - without);
         int labels = 0;
         for (int i = c.first; i < end && i < c.first + c.cols; ++i)
@@ -156,7 +190,7 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         evidence -= numberBeside ? SureNumberBeside : 0;
         evidence -= c.rows <= SureThinRows ? SureThin : 0;
         evidence -= c.cols == 1 ? SureOneColumn : 0;
-        c.confidence = 1 / (1 + std::exp(-evidence));
+        c.confidence = Logistic(evidence);
     }
 }
 

@@ -3,8 +3,6 @@
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
-#include <cmath>
-
 namespace cellwright::finder {
 
 namespace {
@@ -227,8 +225,10 @@ bool ReadsAsList(
     double spread = 0;
     for (int i = first; i < b; ++i)
         spread += (cells[i].length - length) * (cells[i].length - length);
-    if (alike / (items - 1) < SingleColumnCompatibleAt
-        || std::sqrt(spread / items) > ListLengthSpread * length)
+    // The spread (standard deviation) against its share of the mean, both squared: the command
+    // line links no maths library.
+    const double most = ListLengthSpread * length;
+    if (alike / (items - 1) < SingleColumnCompatibleAt || spread / items > most * most)
         return false;
     out.first = a;
     out.rows = b - a;
