@@ -28,10 +28,10 @@ void AddFramedBlock(
         out.push_back(c);
 }
 
-// A key: a short name without digits, capitalised, as in "First ascent".
-bool IsKey(const Cell &c)
+// A key: a short name without digits, capitalised, as in "First ascent" (at most `words`).
+bool IsKey(const Cell &c, int words = KeyWords)
 {
-    return IsShortText(c) && c.a <= KeyWords && (c.flags & Capitalised)
+    return IsShortText(c) && c.a <= words && (c.flags & Capitalised)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
@@ -172,13 +172,25 @@ void KeyValueTables(
                     && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn))));
         if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
-        int first = end, values = 0, meanings = 0;
-        while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
-            && !Breaks(cells[first - 1]) && !IsSentenceNote(cells[first - 1])) {
-            values += HoldsDigits(cells[first - 1]) ? 1 : 0;
-            meanings
-                += IsText(cells[first - 1].kind) && !(cells[first - 1].flags & Capitalised) ? 1 : 0;
-            first -= 2;
+        const auto up = [&](int words) {
+            int from = end;
+            while (from - 2 >= 0 && IsKey(cells[from - 2], words)
+                && !OpensBlock(profile, from - 1) && !Breaks(cells[from - 1])
+                && !IsSentenceNote(cells[from - 1]))
+                from -= 2;
+            return from;
+        };
+        int first = up(KeyWords), values = 0, meanings = 0;
+        // Keys among others may run longer ("Yorkshire and The Humber") where the two columns
+        // keep apart; the first key is no longer than a title above it would be.
+        int longer = up(InnerKeyWords);
+        while (longer < first && !IsKey(cells[longer]))
+            longer += 2;
+        if (longer < first && PairsApart(profile, longer, end))
+            first = longer;
+        for (int i = first + 1; i < end; i += 2) {
+            values += HoldsDigits(cells[i]) ? 1 : 0;
+            meanings += IsText(cells[i].kind) && !(cells[i].flags & Capitalised) ? 1 : 0;
         }
         const int rows = (end - first) / 2;
         // Values that are all names could be anything; some must be numbers or hold digits, or

@@ -418,6 +418,7 @@ inline constexpr double MinGain = 1;
 // key-values' title "Mount Everest" in as a key; the rest free on the corpus, the "keys beside
 // values under a heading" test (three rows) holds the evidence up.
 inline constexpr int KeyWords = 3;
+inline constexpr int InnerKeyWords = 4;
 inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
 // Keys beside names stand apart when a trait marks this share of one column more than the other.
