@@ -169,7 +169,10 @@ void KeyValueTables(
         const bool nextTable = end < n
             && (tableStarts[end]
                 || (IsShortText(cells[end])
-                    && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn))));
+                    && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn)))
+                // (Or a title of any length over a header of words that head columns.)
+                || (IsText(cells[end].kind) && !(cells[end].flags & SentenceEnd)
+                    && LabelRun(profile, end + 1) >= 2));
         if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
         const auto up = [&](int words) {
