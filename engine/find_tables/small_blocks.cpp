@@ -203,10 +203,19 @@ void KeyValueTables(
         if (rows < KeyValueMinRows || (names && !apart))
             continue;
         // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
-        // (Pairs whose columns stand apart are no list read one line at a time.)
-        if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
-                return o.first == first && o.rows * o.cols == 2 * rows && !(apart && o.cols <= 2);
-            }))
+        // (Pairs whose columns stand apart are no list read one line at a time.) Read as these
+        // pairs and only framed, the keys make them a table of their own.
+        bool same = false;
+        for (Candidate &o : out)
+            if (o.first == first && o.rows == rows && o.cols == 2) {
+                same = true;
+                o.frameOnly = false;
+            }
+        if (same
+            || std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+                   return o.first == first && o.rows * o.cols == 2 * rows
+                       && !(apart && o.cols <= 2);
+               }))
             continue;
         // (An empty last row left for a pair to come counts as one of its rows.)
         const int empty = std::min(EmptyRowsAfter(profile, first, rows, 2), 1);
