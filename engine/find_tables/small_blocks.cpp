@@ -151,6 +151,35 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
         && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
 }
 
+// How many lines pairs in lines [first, end) are read out of step, told by the lone line they
+// leave between them and what closes them (0 when in step): a title taken for the first key
+// leaves the last value out (+1: start a line late), a header's label read as the first key over
+// an empty corner leaves it out too (-1: start a line early, a row more). The lone line is no
+// note, and no capitalised title unless alike to the values above it.
+int PairsOutOfStep(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (end >= n || OpensBlock(profile, end) || first < 1)
+        return 0;
+    const Cell &lone = cells[end];
+    if (lone.note || lone.label
+        || !(end + 1 == n || ClosesBlock(profile, end + 1) || IsShortText(cells[end + 1])))
+        return 0;
+    if (IsShortText(lone) && (lone.flags & Capitalised)
+        && Similarity(lone, cells[end - 2]) < CompatibleAt)
+        return 0;
+    const Cell &top = cells[first], &above = cells[first - 1];
+    // (A title is unlike the keys under it; the value beside it is alike to the values.)
+    if (IsTitle(top) && !cells[first + 1].label && Similarity(top, cells[first + 2]) < CompatibleAt
+        && Similarity(cells[first + 1], cells[first + 3]) >= CompatibleAt)
+        return 1;
+    // (An empty corner over keys, left out, where the header's label heads the values.)
+    if (top.label && above.kind == Kind::Empty)
+        return -1;
+    return 0;
+}
+
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
 // from where the text around them resumes or the next table starts, up to a line that is no key
 // (the title above).
@@ -177,9 +206,8 @@ void KeyValueTables(
             continue;
         const auto up = [&](int words) {
             int from = end;
-            while (from - 2 >= 0 && IsKey(cells[from - 2], words)
-                && !OpensBlock(profile, from - 1) && !Breaks(cells[from - 1])
-                && !IsSentenceNote(cells[from - 1]))
+            while (from - 2 >= 0 && IsKey(cells[from - 2], words) && !OpensBlock(profile, from - 1)
+                && !Breaks(cells[from - 1]) && !IsSentenceNote(cells[from - 1]))
                 from -= 2;
             return from;
         };
@@ -211,11 +239,9 @@ void KeyValueTables(
                 same = true;
                 o.frameOnly = false;
             }
-        if (same
-            || std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
-                   return o.first == first && o.rows * o.cols == 2 * rows
-                       && !(apart && o.cols <= 2);
-               }))
+        if (same || std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+                return o.first == first && o.rows * o.cols == 2 * rows && !(apart && o.cols <= 2);
+            }))
             continue;
         // (An empty last row left for a pair to come counts as one of its rows.)
         const int empty = std::min(EmptyRowsAfter(profile, first, rows, 2), 1);
