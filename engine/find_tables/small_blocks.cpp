@@ -204,10 +204,12 @@ void KeyValueTables(
                     && LabelRun(profile, end + 1) >= 2));
         if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
+        // (A line that leads in to what follows, "Office and warehouse:", is no value.)
         const auto up = [&](int words) {
             int from = end;
             while (from - 2 >= 0 && IsKey(cells[from - 2], words) && !OpensBlock(profile, from - 1)
-                && !Breaks(cells[from - 1]) && !IsSentenceNote(cells[from - 1]))
+                && !Breaks(cells[from - 1]) && !IsSentenceNote(cells[from - 1])
+                && !cells[from - 1].leadIn)
                 from -= 2;
             return from;
         };
