@@ -232,16 +232,13 @@ void KeyValueTables(
         const bool apart = names && PairsApart(profile, first, end);
         if (rows < KeyValueMinRows || (names && !apart))
             continue;
-        // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
-        // (Pairs whose columns stand apart are no list read one line at a time.) Read as these
-        // pairs and only framed, the keys make them a table of their own.
-        bool same = false;
+        // The same pairs found only by their frame are a table of their own: the keys tell it.
         for (Candidate &o : out)
-            if (o.first == first && o.rows == rows && o.cols == 2) {
-                same = true;
+            if (o.first == first && o.rows == rows && o.cols == 2)
                 o.frameOnly = false;
-            }
-        if (same || std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
+        // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
+        // (Pairs whose columns stand apart are no list read one line at a time.)
+        if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {
                 return o.first == first && o.rows * o.cols == 2 * rows && !(apart && o.cols <= 2);
             }))
             continue;
