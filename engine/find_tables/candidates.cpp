@@ -411,6 +411,13 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             ++c.first;
             --c.rows;
         }
+    // Pairs that leave one line between them and what closes them are read out of step.
+    for (Candidate &c : all)
+        if (c.cols == 2 && c.rows >= OddPairMinRows)
+            if (const int shift = PairsOutOfStep(profile, c.first, c.first + 2 * c.rows)) {
+                c.first += shift;
+                c.rows += shift < 0 ? 1 : 0;
+            }
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
