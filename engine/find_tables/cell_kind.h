@@ -50,6 +50,7 @@ struct Cell {
     uint8_t a = 0; // numbers: digits before the point; text: words; dates and times: layout
     uint8_t b = 0; // numbers: digits after the point; times: decimals
     uint8_t flags = 0; // CellFlag bits
+    uint8_t capitals = 0; // text: words that start with a capital
     uint16_t length = 0; // characters without the blanks at both ends
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
     bool leadIn = false; // a text ending in a colon: what follows belongs to it

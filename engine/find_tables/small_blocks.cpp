@@ -14,15 +14,16 @@ namespace cellwright::finder {
 namespace {
 
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
-// of its lines makes it a table worth proposing, at most `sure` of it.
-void AddFramedBlock(
-    std::vector<Candidate> &out, int first, int rows, int cols, double evidence, double sure = 1)
+// of its lines makes it a table worth proposing, at most `sure` of it, gaining at least `floor`.
+void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
+    double sure = 1, double floor = 0)
 {
     Candidate c;
     c.first = first;
     c.rows = rows;
     c.cols = cols;
     c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+    c.gain = std::max(c.gain, floor);
     c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
     if (c.gain > MinGain && c.confidence >= MinConfidence)
         out.push_back(c);
@@ -245,6 +246,10 @@ void NameLists(
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
+    std::vector<std::vector<int>> framedAt(n);
+    for (int k = 0; k < int(out.size()); ++k)
+        if (out[k].frameOnly && out[k].cols > 1)
+            framedAt[out[k].first].push_back(k);
     const auto name = [&](int i) {
         const Cell &c = cells[i];
         if (c.keyed)
@@ -252,7 +257,8 @@ void NameLists(
         if (c.remarked)
             return true;
         return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= NameListWords;
+            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd))
+            && (c.a <= NameListWords || (c.a <= TitleListWords && 2 * c.capitals > c.a));
     };
     // Where a list stopped at a word that heads columns, the next list starts under it.
     int stopped = -1;
@@ -262,15 +268,18 @@ void NameLists(
         const Cell &above = cells[first - 1];
         const bool nextList = first == stopped;
         // A note under the table above ends it as text would (a phrase in sentence case right
-        // after it is the title of what follows).
-        const bool afterNote = IsSentenceNote(above) && first >= 2
-            && !OpensBlock(profile, first - 2)
-            && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
+        // after it is the title of what follows). So does a caption under the table's last cell.
+        const bool underTable = first >= 2 && !OpensBlock(profile, first - 2);
+        const bool titleFirst
+            = cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase);
+        const bool afterNote = IsSentenceNote(above) && underTable && !titleFirst;
+        const bool captionUnder = above.kind == Kind::Caption && underTable && titleFirst;
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
         // a heading.
         const bool named = profile.namesHeaderBelow[first - 1];
-        const bool afterTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
-            || above.leadIn || afterNote || nextList
+        const bool afterTitle = named || above.kind == Kind::Heading
+            || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || afterNote
+            || nextList
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
                 && ClosesBlock(profile, first - 2));
         // Under the last cell of a table (a value, a code, a word in small letters: no name that
@@ -321,8 +330,17 @@ void NameLists(
             return titleCase && smallLetters;
         };
         int end = first;
+        // A title over the next table ends the list as text would: one that names its header
+        // ("Terms" over "Term"), or a phrase in sentence case over a sure table ("Receipts and
+        // payments"; a name there is the list's last, the table about it).
+        const auto titleNext = [&](int i) {
+            return i > first && i + 1 < n
+                && (profile.namesHeaderBelow[i]
+                    || (IsTitle(cells[i]) && cells[i].a >= 2 && !(cells[i].flags & TitleCase)
+                        && tableStarts[i + 1]));
+        };
         while (end < n && item(end) && habit(end)
-            && !(end > first && (tableStarts[end] || heads(end)))) {
+            && !(end > first && (tableStarts[end] || heads(end) || titleNext(end)))) {
             if (end > first) {
                 allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
                 allSmall = allSmall && small(cells[end]);
@@ -340,7 +358,7 @@ void NameLists(
         // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
         const bool keyedNext = end < n && cells[end].keyed;
         if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
-                || habitEnds))
+                || habitEnds || titleNext(end)))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
@@ -399,10 +417,16 @@ void NameLists(
                     || cells[k].kind == Kind::Prose))
                 rowsWithEmpty = rows + (k - end);
         }
+        // A wider reading of the same lines that only their frame holds (titles of works two by
+        // two) is the list read wrongly: the list takes its place and what it gains.
+        double floor = 0;
+        for (int k : framedAt[top])
+            if (out[k].rows * out[k].cols == rowsWithEmpty)
+                floor = std::max(floor, out[k].gain);
         if (rows >= SingleColumnMinRows)
-            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence, 1, floor);
         else if (plainTitle)
-            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence, floor);
         else
             continue;
         const bool another = labelNext && !about;

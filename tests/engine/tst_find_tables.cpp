@@ -381,7 +381,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 7 << 4 << 2 << 47;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 6 << 3 << 2 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2 << 2 << 44;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 15 << 11 << 6 << 31;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 34;
@@ -394,9 +394,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("tenth author: lab datasheets and registers")
         << "truth-lab.tsv" << 62 << 10 << 6 << 0 << 32;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 21 << 13 << 4 << 35;
+        << "truth-school.tsv" << 70 << 20 << 13 << 4 << 35;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 21 << 11 << 2 << 28;
+        << "truth-farm.tsv" << 59 << 20 << 10 << 2 << 28;
 }
 
 void TestFindTables::wholeCorpus()
@@ -486,6 +486,27 @@ void TestFindTables::boundaries_data()
     QTest::newRow("names beside names stay one column") << QStringList { Prose, "Committee",
         "Graham Sutcliffe", "Helen Crabtree", "Ravi Mistry", "Karen Hirst", "Mark Lord",
         "Jo Stansfield", Prose } << QStringList { "2:7x1:Committee" };
+    QTest::newRow("titles of works run longer than names") << QStringList { Prose,
+        "5. Year 12 reading", "Recommended reading", "A Short History of Nearly Everything",
+        "The Selfish Gene", "The Periodic Table", "Seven Brief Lessons on Physics", "Bad Science",
+        "Copies are in the library; ask at the desk if the shelf is empty.",
+        Prose } << QStringList { "3:6x1:Recommended reading" };
+    QTest::newRow("a list ends above the title of the table after it") << QStringList { Prose,
+        "Old code", "New code", "WB-FUL-C1", "SW-2410", "WB-FUL-C2", "SW-2420", "WO-MAS-C2",
+        "SW-2430", "Hauliers on the approved list:", "Barton Transport", "K. & M. Ridley",
+        "Station Yard Haulage", "Receipts and payments", "Account", "£", "Drying charges",
+        "18,412.60", "Handling charges", "9,871.20", "Storage charges", "6,240.00",
+        "Receipts total", "34,523.80", "Electricity", "11,260.35", "Wages", "14,820.00",
+        Prose } << QStringList { "2:4x2:Old code", "11:3x1:Barton Transport", "15:7x2:Account" };
+    QTest::newRow("a caption under a table, then a title over names")
+        << QStringList { Prose, "Bone", "Length (cm)", "Femur", "48.0", "Tibia", "43.0", "Fibula",
+               "40.5", "Humerus", "36.5", "Table 3. Mean lengths in adult men",
+               "Bones of the cranium", "Frontal", "Parietal (2)", "Temporal (2)", "Occipital",
+               "Sphenoid", "Ethmoid", "Terms", "Term", "Meaning", "Sesamoid bone",
+               "A bone that grows inside a tendon where it passes over a joint.", "Ossicle",
+               "One of the three small bones of each middle ear, which carry sound.", "Suture",
+               "A fibrous joint between bones of the skull that allows no movement.", Prose }
+        << QStringList { "2:5x2:Bone", "14:6x1:Frontal", "21:4x2:Term" };
     QTest::newRow("pairs end above a caption and a heading") << QStringList { Prose, "Prefix",
         "Symbol", "deci", "d", "centi", "c", "milli", "m", "micro", "µ", "nano", "n", "pico", "p",
         "Fractions", "Codes on vehicles", Prose } << QStringList { "2:7x2:Prefix" };
