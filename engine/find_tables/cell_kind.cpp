@@ -605,6 +605,7 @@ Cell Classify(std::u16string_view line)
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
+    cell.labelLead = cell.leadIn && cell.kind != Kind::Prose && IsLabel(t.substr(0, t.size() - 1));
     if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && capitalised)
         cell.keyed = Words(t.substr(0, colon)).size() <= KeyWords;
     if (const size_t open = t.find(u" (");

@@ -57,6 +57,7 @@ struct Cell {
     bool oneSentence = false; // a text of one sentence, ended: a definition or a note
     bool question = false; // a text of one question, as a survey's item
     bool label = false; // a text that commonly heads a column ("Year", "Name", "Load (kN)")
+    bool labelLead = false; // such a text leading in ("Apologies:"): it heads what follows
     // A name with a remark in brackets after it ("Parietal (2)", "Tom Whitlock (Treasurer)"): a
     // list's item whatever the remark holds.
     bool remarked = false;

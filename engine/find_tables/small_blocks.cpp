@@ -401,10 +401,11 @@ void NameLists(
         // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
         // note of the table above over them, a header of their own, a table about them or a note
         // in another habit after (a sentence leading in to three short lines is as often a list of
-        // points; to four, enough).
+        // points; to four, enough; a word that heads columns leading in, "Apologies:", is their
+        // header, where "Identified by:" over a signature is none).
         const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
-            || (sentenceLead && rows >= LeadInListMinRows);
+            || (sentenceLead && rows >= LeadInListMinRows) || above.labelLead;
         // Empty lines under a list, a few, are rows left for items to come when a sentence or a
         // heading follows; before a title they are the gap a writer leaves.
         int rowsWithEmpty = rows;
