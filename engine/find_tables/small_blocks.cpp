@@ -277,11 +277,21 @@ void NameLists(
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
         // a heading.
         const bool named = profile.namesHeaderBelow[first - 1];
+        // A phrase in sentence case between names capitalised word by word ("Waiting list" after
+        // a table's last name, over names) is a title: the names under it are a list of their own
+        // when all of them are names (roles beside people, "Head of Science" over "Mrs K. Osei",
+        // are keys beside values).
+        const bool betweenNames = first >= 2 && !named && !nextList && above.kind == Kind::Phrase
+            && !above.note && (above.flags & Capitalised) && !above.label
+            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd))
+            && IsShortText(cells[first - 2]) && (cells[first - 2].flags & TitleCase)
+            && !(cells[first - 2].flags & WithDigits);
         const bool afterTitle = named || above.kind == Kind::Heading
             || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || afterNote
             || nextList
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
-                && ClosesBlock(profile, first - 2));
+                && ClosesBlock(profile, first - 2))
+            || betweenNames;
         // Under the last cell of a table (a value, a code, a word in small letters: no name that
         // could head the list, no numbered title), a phrase in sentence case is the list's own
         // header.
@@ -389,6 +399,11 @@ void NameLists(
         if ((headed || (afterNote && !above.leadIn) || dated)
             && std::any_of(cells.begin() + first, cells.begin() + end,
                 [](const Cell &c) { return !(c.flags & Capitalised); }))
+            continue;
+        if (betweenNames
+            && std::any_of(cells.begin() + first, cells.begin() + end, [](const Cell &c) {
+                   return !((c.flags & TitleCase) || (c.a == 1 && (c.flags & Capitalised)));
+               }))
             continue;
         const int top = headed ? first - 1 : first;
         const int rows = end - top;
