@@ -294,7 +294,8 @@ void NameLists(
             || betweenNames;
         // Under the last cell of a table (a value, a code, a word in small letters: no name that
         // could head the list, no numbered title), a phrase in sentence case is the list's own
-        // header.
+        // header; under a number, so is a single word ("Era" over "Cenozoic"; under words, a word
+        // is as often the next table's first cell or a title).
         const Cell &before = cells[std::max(first - 2, 0)];
         const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
             || (before.kind == Kind::Code && !(before.flags & SectionNumber))
@@ -305,7 +306,8 @@ void NameLists(
             && !above.note && (above.flags & WithDigits)
             && !(above.flags & (SectionNumber | SentenceEnd));
         const bool headed = !afterTitle && !dated && first >= 2 && lastCell
-            && above.kind == Kind::Phrase && !above.note && (above.flags & Capitalised)
+            && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
+            && !above.note && (above.flags & Capitalised)
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
