@@ -374,13 +374,20 @@ void NameLists(
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
-        const auto mean = [&](int lag) {
-            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
-                / (end - lag - first);
+        const auto mean = [&](int lag, int from) {
+            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][from])
+                / (end - lag - from);
         };
         bool wider = false;
-        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
-            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k) {
+            wider = mean(k, first) >= mean(1, first) + SingleColumnPairedAt;
+            // (Under a header row of k labels, "Old code" and "New code", measured from the first
+            // row of values: the labels alike one after the other hide the values' period.)
+            if (!wider && end - first - k >= k * WiderTableMinRows
+                && std::all_of(cells.begin() + first, cells.begin() + first + k,
+                    [](const Cell &c) { return IsShortText(c) && !HoldsDigits(c); }))
+                wider = mean(k, first + k) >= mean(1, first + k) + SingleColumnPairedAt;
+        }
         // Names written again in the same order start a table about them that follows the list:
         // down its first column under a header row as wide as the step between them, or across
         // one row.
