@@ -555,6 +555,10 @@ Cell Classify(std::u16string_view line)
         | (upper >= 2 && lower == 0 ? AllCapitals : 0) | (other > 0 ? WithSymbols : 0)
         | (IsSectionNumbered(words) ? SectionNumber : 0));
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
+    int capitals = 0;
+    for (std::u16string_view w : words)
+        capitals += IsUpper(w[0]) ? 1 : 0;
+    cell.capitals = uint8_t(std::min(capitals, 255));
     if (t.size() >= 2
         && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
         cell.flags |= Bracketed;
@@ -601,6 +605,7 @@ Cell Classify(std::u16string_view line)
     cell.note = cell.kind == Kind::Long || marked
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
+    cell.labelLead = cell.leadIn && cell.kind != Kind::Prose && IsLabel(t.substr(0, t.size() - 1));
     if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && capitalised)
         cell.keyed = Words(t.substr(0, colon)).size() <= KeyWords;
     if (const size_t open = t.find(u" (");

@@ -50,12 +50,14 @@ struct Cell {
     uint8_t a = 0; // numbers: digits before the point; text: words; dates and times: layout
     uint8_t b = 0; // numbers: digits after the point; times: decimals
     uint8_t flags = 0; // CellFlag bits
+    uint8_t capitals = 0; // text: words that start with a capital
     uint16_t length = 0; // characters without the blanks at both ends
     bool note = false; // a longer text or a short sentence: passes as a cell, never as a header
     bool leadIn = false; // a text ending in a colon: what follows belongs to it
     bool oneSentence = false; // a text of one sentence, ended: a definition or a note
     bool question = false; // a text of one question, as a survey's item
     bool label = false; // a text that commonly heads a column ("Year", "Name", "Load (kN)")
+    bool labelLead = false; // such a text leading in ("Apologies:"): it heads what follows
     // A name with a remark in brackets after it ("Parietal (2)", "Tom Whitlock (Treasurer)"): a
     // list's item whatever the remark holds.
     bool remarked = false;

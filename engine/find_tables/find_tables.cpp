@@ -177,7 +177,11 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         const bool tableAbove
             = j > 0 && chosen[j - 1].first + chosen[j - 1].rows * chosen[j - 1].cols == c.first;
         const bool tableBelow = j + 1 < chosen.size() && chosen[j + 1].first == end;
-        const bool framedAbove = c.first == 0 || tableAbove
+        // (A table right above its title frames it too, when the title names the header under it:
+        // "Terms" over "Term".)
+        const bool titledAbove = j > 0 && profile.namesHeaderBelow[c.first - 1]
+            && chosen[j - 1].first + chosen[j - 1].rows * chosen[j - 1].cols == c.first - 1;
+        const bool framedAbove = c.first == 0 || tableAbove || titledAbove
             || profile.cells[c.first - 1].kind == Kind::Empty || Breaks(profile.cells[c.first - 1]);
         const bool numberBeside
             = (c.first > 0 && !tableAbove && IsNumeric(profile.cells[c.first - 1].kind))

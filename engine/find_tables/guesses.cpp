@@ -8,7 +8,8 @@ namespace cellwright::finder {
 namespace {
 
 // A line that could be a cell of a small table: a number, a code, a word, a phrase or a longer
-// text that ends no sentence.
+// text that ends no sentence. (A key and its value on one line, "Paid out: £38.00.", is a
+// paragraph: it frames the run.)
 bool Fits(const Cell &c)
 {
     switch (c.kind) {
@@ -20,7 +21,7 @@ bool Fits(const Cell &c)
     case Kind::Code:
     case Kind::Word:
     case Kind::Phrase:
-        return !IsSentenceNote(c) && !c.leadIn;
+        return !IsSentenceNote(c) && !c.leadIn && !c.keyed;
     case Kind::Long:
         return !(c.flags & SentenceEnd) && !c.leadIn;
     default:

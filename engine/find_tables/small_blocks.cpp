@@ -14,15 +14,16 @@ namespace cellwright::finder {
 namespace {
 
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
-// of its lines makes it a table worth proposing, at most `sure` of it.
-void AddFramedBlock(
-    std::vector<Candidate> &out, int first, int rows, int cols, double evidence, double sure = 1)
+// of its lines makes it a table worth proposing, at most `sure` of it, gaining at least `floor`.
+void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
+    double sure = 1, double floor = 0)
 {
     Candidate c;
     c.first = first;
     c.rows = rows;
     c.cols = cols;
     c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+    c.gain = std::max(c.gain, floor);
     c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
     if (c.gain > MinGain && c.confidence >= MinConfidence)
         out.push_back(c);
@@ -294,6 +295,10 @@ void NameLists(
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
+    std::vector<std::vector<int>> framedAt(n);
+    for (int k = 0; k < int(out.size()); ++k)
+        if (out[k].frameOnly && out[k].cols > 1)
+            framedAt[out[k].first].push_back(k);
     const auto name = [&](int i) {
         const Cell &c = cells[i];
         if (c.keyed)
@@ -301,7 +306,8 @@ void NameLists(
         if (c.remarked)
             return true;
         return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd)) && c.a <= NameListWords;
+            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd))
+            && (c.a <= NameListWords || (c.a <= TitleListWords && 2 * c.capitals > c.a));
     };
     // Where a list stopped at a word that heads columns, the next list starts under it.
     int stopped = -1;
@@ -311,20 +317,34 @@ void NameLists(
         const Cell &above = cells[first - 1];
         const bool nextList = first == stopped;
         // A note under the table above ends it as text would (a phrase in sentence case right
-        // after it is the title of what follows).
-        const bool afterNote = IsSentenceNote(above) && first >= 2
-            && !OpensBlock(profile, first - 2)
-            && !(cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase));
+        // after it is the title of what follows). So does a caption under the table's last cell.
+        const bool underTable = first >= 2 && !OpensBlock(profile, first - 2);
+        const bool titleFirst
+            = cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase);
+        const bool afterNote = IsSentenceNote(above) && underTable && !titleFirst;
+        const bool captionUnder = above.kind == Kind::Caption && underTable && titleFirst;
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
         // a heading.
         const bool named = profile.namesHeaderBelow[first - 1];
-        const bool afterTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
-            || above.leadIn || afterNote || nextList
+        // A phrase in sentence case between names capitalised word by word ("Waiting list" after
+        // a table's last name, over names) is a title: the names under it are a list of their own
+        // when all of them are names (roles beside people, "Head of Science" over "Mrs K. Osei",
+        // are keys beside values).
+        const bool betweenNames = first >= 2 && !named && !nextList && above.kind == Kind::Phrase
+            && !above.note && (above.flags & Capitalised) && !above.label
+            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd))
+            && IsShortText(cells[first - 2]) && (cells[first - 2].flags & TitleCase)
+            && !(cells[first - 2].flags & WithDigits);
+        const bool afterTitle = named || above.kind == Kind::Heading
+            || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || afterNote
+            || nextList
             || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
-                && ClosesBlock(profile, first - 2));
+                && ClosesBlock(profile, first - 2))
+            || betweenNames;
         // Under the last cell of a table (a value, a code, a word in small letters: no name that
         // could head the list, no numbered title), a phrase in sentence case is the list's own
-        // header.
+        // header; under a number, so is a single word ("Era" over "Cenozoic"; under words, a word
+        // is as often the next table's first cell or a title).
         const Cell &before = cells[std::max(first - 2, 0)];
         const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
             || (before.kind == Kind::Code && !(before.flags & SectionNumber))
@@ -335,7 +355,8 @@ void NameLists(
             && !above.note && (above.flags & WithDigits)
             && !(above.flags & (SectionNumber | SentenceEnd));
         const bool headed = !afterTitle && !dated && first >= 2 && lastCell
-            && above.kind == Kind::Phrase && !above.note && (above.flags & Capitalised)
+            && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
+            && !above.note && (above.flags & Capitalised)
             && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
@@ -370,8 +391,17 @@ void NameLists(
             return titleCase && smallLetters;
         };
         int end = first;
+        // A title over the next table ends the list as text would: one that names its header
+        // ("Terms" over "Term"), or a phrase in sentence case over a sure table ("Receipts and
+        // payments"; a name there is the list's last, the table about it).
+        const auto titleNext = [&](int i) {
+            return i > first && i + 1 < n
+                && (profile.namesHeaderBelow[i]
+                    || (IsTitle(cells[i]) && cells[i].a >= 2 && !(cells[i].flags & TitleCase)
+                        && tableStarts[i + 1]));
+        };
         while (end < n && item(end) && habit(end)
-            && !(end > first && (tableStarts[end] || heads(end)))) {
+            && !(end > first && (tableStarts[end] || heads(end) || titleNext(end)))) {
             if (end > first) {
                 allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
                 allSmall = allSmall && small(cells[end]);
@@ -389,17 +419,24 @@ void NameLists(
         // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
         const bool keyedNext = end < n && cells[end].keyed;
         if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
-                || habitEnds))
+                || habitEnds || titleNext(end)))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
-        const auto mean = [&](int lag) {
-            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][first])
-                / (end - lag - first);
+        const auto mean = [&](int lag, int from) {
+            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][from])
+                / (end - lag - from);
         };
         bool wider = false;
-        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
-            wider = mean(k) >= mean(1) + SingleColumnPairedAt;
+        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k) {
+            wider = mean(k, first) >= mean(1, first) + SingleColumnPairedAt;
+            // (Under a header row of k labels, "Old code" and "New code", measured from the first
+            // row of values: the labels alike one after the other hide the values' period.)
+            if (!wider && end - first - k >= k * WiderTableMinRows
+                && std::all_of(cells.begin() + first, cells.begin() + first + k,
+                    [](const Cell &c) { return IsShortText(c) && !HoldsDigits(c); }))
+                wider = mean(k, first + k) >= mean(1, first + k) + SingleColumnPairedAt;
+        }
         // Names written again in the same order start a table about them that follows the list:
         // down its first column under a header row as wide as the step between them, or across
         // one row.
@@ -421,6 +458,11 @@ void NameLists(
             && std::any_of(cells.begin() + first, cells.begin() + end,
                 [](const Cell &c) { return !(c.flags & Capitalised); }))
             continue;
+        if (betweenNames
+            && std::any_of(cells.begin() + first, cells.begin() + end, [](const Cell &c) {
+                   return !((c.flags & TitleCase) || (c.a == 1 && (c.flags & Capitalised)));
+               }))
+            continue;
         const int top = headed ? first - 1 : first;
         const int rows = end - top;
         if (rows < ShortListMinRows)
@@ -432,10 +474,11 @@ void NameLists(
         // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
         // note of the table above over them, a header of their own, a table about them or a note
         // in another habit after (a sentence leading in to three short lines is as often a list of
-        // points; to four, enough).
+        // points; to four, enough; a word that heads columns leading in, "Apologies:", is their
+        // header, where "Identified by:" over a signature is none).
         const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
-            || (sentenceLead && rows >= LeadInListMinRows);
+            || (sentenceLead && rows >= LeadInListMinRows) || above.labelLead;
         // Empty lines under a list, a few, are rows left for items to come when a sentence or a
         // heading follows; before a title they are the gap a writer leaves.
         int rowsWithEmpty = rows;
@@ -448,10 +491,16 @@ void NameLists(
                     || cells[k].kind == Kind::Prose))
                 rowsWithEmpty = rows + (k - end);
         }
+        // A wider reading of the same lines that only their frame holds (titles of works two by
+        // two) is the list read wrongly: the list takes its place and what it gains.
+        double floor = 0;
+        for (int k : framedAt[top])
+            if (out[k].rows * out[k].cols == rowsWithEmpty)
+                floor = std::max(floor, out[k].gain);
         if (rows >= SingleColumnMinRows)
-            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence, 1, floor);
         else if (plainTitle)
-            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence);
+            AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence, floor);
         else
             continue;
         const bool another = labelNext && !about;

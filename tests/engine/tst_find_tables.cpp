@@ -381,10 +381,10 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 7 << 4 << 2 << 47;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 6 << 3 << 2 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2 << 2 << 44;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 15 << 11 << 6 << 31;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 34;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 14 << 11 << 6 << 32;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 35;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 4 << 2 << 1 << 50;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3 << 0 << 39;
     QTest::newRow("eighth author: datasheets and guides")
@@ -394,9 +394,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("tenth author: lab datasheets and registers")
         << "truth-lab.tsv" << 62 << 9 << 6 << 0 << 32;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 20 << 12 << 4 << 36;
+        << "truth-school.tsv" << 70 << 18 << 12 << 4 << 36;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 20 << 10 << 1 << 28;
+        << "truth-farm.tsv" << 59 << 15 << 7 << 1 << 28;
 }
 
 void TestFindTables::wholeCorpus()
@@ -486,6 +486,51 @@ void TestFindTables::boundaries_data()
     QTest::newRow("names beside names stay one column") << QStringList { Prose, "Committee",
         "Graham Sutcliffe", "Helen Crabtree", "Ravi Mistry", "Karen Hirst", "Mark Lord",
         "Jo Stansfield", Prose } << QStringList { "2:7x1:Committee" };
+    QTest::newRow("titles of works run longer than names") << QStringList { Prose,
+        "5. Year 12 reading", "Recommended reading", "A Short History of Nearly Everything",
+        "The Selfish Gene", "The Periodic Table", "Seven Brief Lessons on Physics", "Bad Science",
+        "Copies are in the library; ask at the desk if the shelf is empty.",
+        Prose } << QStringList { "3:6x1:Recommended reading" };
+    QTest::newRow("a list ends above the title of the table after it") << QStringList { Prose,
+        "Old code", "New code", "WB-FUL-C1", "SW-2410", "WB-FUL-C2", "SW-2420", "WO-MAS-C2",
+        "SW-2430", "Hauliers on the approved list:", "Barton Transport", "K. & M. Ridley",
+        "Station Yard Haulage", "Receipts and payments", "Account", "£", "Drying charges",
+        "18,412.60", "Handling charges", "9,871.20", "Storage charges", "6,240.00",
+        "Receipts total", "34,523.80", "Electricity", "11,260.35", "Wages", "14,820.00",
+        Prose } << QStringList { "2:4x2:Old code", "11:3x1:Barton Transport", "15:7x2:Account" };
+    QTest::newRow("a caption under a table, then a title over names")
+        << QStringList { Prose, "Bone", "Length (cm)", "Femur", "48.0", "Tibia", "43.0", "Fibula",
+               "40.5", "Humerus", "36.5", "Table 3. Mean lengths in adult men",
+               "Bones of the cranium", "Frontal", "Parietal (2)", "Temporal (2)", "Occipital",
+               "Sphenoid", "Ethmoid", "Terms", "Term", "Meaning", "Sesamoid bone",
+               "A bone that grows inside a tendon where it passes over a joint.", "Ossicle",
+               "One of the three small bones of each middle ear, which carry sound.", "Suture",
+               "A fibrous joint between bones of the skull that allows no movement.", Prose }
+        << QStringList { "2:5x2:Bone", "14:6x1:Frontal", "21:4x2:Term" };
+    QTest::newRow("names under a word that heads columns, leading in") << QStringList { Prose,
+        "Apologies:", "Brian Ingham", "Maureen Firth", "Yusuf Patel",
+        "1. Minutes of the last meeting", Prose } << QStringList { "3:3x1:Brian Ingham" };
+    QTest::newRow("a key and its value on one line frames a guessed table") << QStringList { Prose,
+        "Place", "Prize", "First", "£5.00", "Second", "£3.00", "Third", "£2.00",
+        "Paid out: £38.00.", "Trophies", "Cup", "Awarded for", "Winner", "Hollis Cup",
+        "Most points in show", "A. Marsh", "Novice Shield", "Best exhibit by a novice", "L. Byrne",
+        "Best in show", "P. Gault, class 1", Prose } << QStringList { "2:4x2:Place", "12:3x3:Cup" };
+    QTest::newRow("a phrase between names is the next list's title") << QStringList { Prose, "Plot",
+        "Holder", "7A", "H. Lindqvist", "7B", "D. Ferris", "8A", "J. Moss", "Waiting list",
+        "R. Amies", "T. Bellamy", "C. Novak", "F. Quinlan", "Waiting list for hives", "Name",
+        "K. Dunmore", "P. Shah", "The meeting closed at 9.05 pm.",
+        Prose } << QStringList { "2:4x2:Plot", "11:4x1:R. Amies", "16:3x1:Name" };
+    QTest::newRow("a word under a table's last number heads the names under it")
+        << QStringList { Prose, "Period", "Base (Ma)", "Silurian", "443.8", "Ordovician", "485.4",
+               "Cambrian", "541.0", "Era", "Cenozoic", "Mesozoic", "Paleozoic", Prose }
+        << QStringList { "2:4x2:Period", "10:4x1:Era" };
+    QTest::newRow("codes of two series under two labels are two columns") << QStringList { Prose,
+        "Crop", "Moisture", "Wheat", "14.5%", "Barley", "14.5%", "Oilseed rape", "8.0%",
+        "Hagberg falling number is tested on wheat only.", "Seed codes", "Old code", "New code",
+        "WW-GRA-C2", "SW-2401", "WW-CHA-C2", "SW-2402", "SB-LAU-C1", "SS-2410", "WB-FUL-C2",
+        "SW-2420", "WO-MAS-C2", "SW-2430", "Hauliers on the approved list:", "Barton Transport",
+        "K. & M. Ridley", "Station Yard Haulage",
+        Prose } << QStringList { "2:4x2:Crop", "12:6x2:Old code", "25:3x1:Barton Transport" };
     QTest::newRow("pairs end above a caption and a heading") << QStringList { Prose, "Prefix",
         "Symbol", "deci", "d", "centi", "c", "milli", "m", "micro", "µ", "nano", "n", "pico", "p",
         "Fractions", "Codes on vehicles", Prose } << QStringList { "2:7x2:Prefix" };
