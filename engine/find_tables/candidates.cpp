@@ -420,6 +420,13 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             ++c.first;
             --c.rows;
         }
+    // Pairs that leave one line between them and what closes them are read out of step.
+    for (Candidate &c : all)
+        if (c.cols == 2 && c.rows >= OddPairMinRows)
+            if (const int shift = PairsOutOfStep(profile, c.first, c.first + 2 * c.rows)) {
+                c.first += shift;
+                c.rows += shift < 0 ? 1 : 0;
+            }
     // A lead-in in the first row ("Two fixed points:") is the text before the table, unless its
     // column opens on one again below (keys that end in a colon).
     std::erase_if(all, [&](const Candidate &c) {

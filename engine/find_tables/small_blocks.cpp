@@ -28,10 +28,10 @@ void AddFramedBlock(
         out.push_back(c);
 }
 
-// A key: a short name without digits, capitalised, as in "First ascent".
-bool IsKey(const Cell &c)
+// A key: a short name without digits, capitalised, as in "First ascent" (at most `words`).
+bool IsKey(const Cell &c, int words = KeyWords)
 {
-    return IsShortText(c) && c.a <= KeyWords && (c.flags & Capitalised)
+    return IsShortText(c) && c.a <= words && (c.flags & Capitalised)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
@@ -151,6 +151,35 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
         && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
 }
 
+// How many lines pairs in lines [first, end) are read out of step, told by the lone line they
+// leave between them and what closes them (0 when in step): a title taken for the first key
+// leaves the last value out (+1: start a line late), a header's label read as the first key over
+// an empty corner leaves it out too (-1: start a line early, a row more). The lone line is no
+// note, and no capitalised title unless alike to the values above it.
+int PairsOutOfStep(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (end >= n || OpensBlock(profile, end) || first < 1)
+        return 0;
+    const Cell &lone = cells[end];
+    if (lone.note || lone.label
+        || !(end + 1 == n || ClosesBlock(profile, end + 1) || IsShortText(cells[end + 1])))
+        return 0;
+    if (IsShortText(lone) && (lone.flags & Capitalised)
+        && Similarity(lone, cells[end - 2]) < CompatibleAt)
+        return 0;
+    const Cell &top = cells[first], &above = cells[first - 1];
+    // (A title is unlike the keys under it; the value beside it is alike to the values.)
+    if (IsTitle(top) && !cells[first + 1].label && Similarity(top, cells[first + 2]) < CompatibleAt
+        && Similarity(cells[first + 1], cells[first + 3]) >= CompatibleAt)
+        return 1;
+    // (An empty corner over keys, left out, where the header's label heads the values.)
+    if (top.label && above.kind == Kind::Empty)
+        return -1;
+    return 0;
+}
+
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
 // from where the text around them resumes or the next table starts, up to a line that is no key
 // (the title above).
@@ -169,16 +198,32 @@ void KeyValueTables(
         const bool nextTable = end < n
             && (tableStarts[end]
                 || (IsShortText(cells[end])
-                    && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn))));
+                    && (tableStarts[end + 1] || (end + 1 < n && cells[end + 1].leadIn)))
+                // (Or a title of any length over a header of words that head columns.)
+                || (IsText(cells[end].kind) && !(cells[end].flags & SentenceEnd)
+                    && LabelRun(profile, end + 1) >= 2));
         if (!(closes(end) || nextTable) || closes(end - 1))
             continue;
-        int first = end, values = 0, meanings = 0;
-        while (first - 2 >= 0 && IsKey(cells[first - 2]) && !OpensBlock(profile, first - 1)
-            && !Breaks(cells[first - 1]) && !IsSentenceNote(cells[first - 1])) {
-            values += HoldsDigits(cells[first - 1]) ? 1 : 0;
-            meanings
-                += IsText(cells[first - 1].kind) && !(cells[first - 1].flags & Capitalised) ? 1 : 0;
-            first -= 2;
+        // (A line that leads in to what follows, "Office and warehouse:", is no value.)
+        const auto up = [&](int words) {
+            int from = end;
+            while (from - 2 >= 0 && IsKey(cells[from - 2], words) && !OpensBlock(profile, from - 1)
+                && !Breaks(cells[from - 1]) && !IsSentenceNote(cells[from - 1])
+                && !cells[from - 1].leadIn)
+                from -= 2;
+            return from;
+        };
+        int first = up(KeyWords), values = 0, meanings = 0;
+        // Keys among others may run longer ("Yorkshire and The Humber") where the two columns
+        // keep apart; the first key is no longer than a title above it would be.
+        int longer = up(InnerKeyWords);
+        while (longer < first && !IsKey(cells[longer]))
+            longer += 2;
+        if (longer < first && PairsApart(profile, longer, end))
+            first = longer;
+        for (int i = first + 1; i < end; i += 2) {
+            values += HoldsDigits(cells[i]) ? 1 : 0;
+            meanings += IsText(cells[i].kind) && !(cells[i].flags & Capitalised) ? 1 : 0;
         }
         const int rows = (end - first) / 2;
         // Values that are all names could be anything; some must be numbers or hold digits, or
@@ -187,6 +232,10 @@ void KeyValueTables(
         const bool apart = names && PairsApart(profile, first, end);
         if (rows < KeyValueMinRows || (names && !apart))
             continue;
+        // The same pairs found only by their frame are a table of their own: the keys tell it.
+        for (Candidate &o : out)
+            if (o.first == first && o.rows == rows && o.cols == 2)
+                o.frameOnly = false;
         // Lines read some other way as a whole (four columns of two kinds, say) are no pairs.
         // (Pairs whose columns stand apart are no list read one line at a time.)
         if (std::any_of(out.begin(), out.end(), [&](const Candidate &o) {

@@ -423,6 +423,9 @@ inline constexpr double MinGain = 1;
 // key-values' title "Mount Everest" in as a key; the rest free on the corpus, the "keys beside
 // values under a heading" test (three rows) holds the evidence up.
 inline constexpr int KeyWords = 3;
+// Keys between other keys may run longer where the two columns keep apart ("Prices and new
+// customers" beside a name): 4 finds finance-contacts' 5x2 "Pay and holidays", 5 and 6 the same.
+inline constexpr int InnerKeyWords = 4;
 inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
 // Keys beside names stand apart when a trait marks this share of one column more than the other.
@@ -433,7 +436,8 @@ inline constexpr int PairsValuesAgain = 2;
 // wider reading through them; 0.33 still lost to both.
 inline constexpr double PairsApartEvidence = 0.35;
 // Pairs show the traits their columns keep in the rows between the first and the last from this
-// many rows on.
+// many rows on; from as many, pairs that leave one lone line before what closes them are read out
+// of step (3 finds the same).
 inline constexpr int OddPairMinRows = 5;
 // Terms beside definitions of one sentence tell more: as little as key-values, a glossary under
 // its header loses to two guesses read inside it (bulletins-towers' 6x2 "Term", whose last
