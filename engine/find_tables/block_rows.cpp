@@ -402,6 +402,12 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             rows = (p - first) / cols;
             break;
         }
+    // So is a shorter one anywhere in a table of columns ("Storage places:", a title over it or
+    // not): the block ends at its last full row above it. (Unless it opens a row near the top:
+    // keys that end in a colon.)
+    if (const int p = profile.nextShortLeadIn[std::min(first + cols, n)];
+        cols >= LeadInEndsMinCols && p < first + rows * cols && (p - first) / cols >= 3)
+        rows = (p - first) / cols;
     // A sentence that ends the block in a column without sentences is a note under the table.
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     // So is one that starts a row under rows that start with none: the lines after it that run

@@ -214,6 +214,15 @@ int RestartRow(const Profile &profile, int first, int rows, int cols)
     return -1;
 }
 
+// True when a line of the column from `p` to `end`, `cols` apart, leads in as line `p` does.
+bool ColonAgain(const Profile &profile, int p, int end, int cols)
+{
+    for (int i = p + cols; i < end; i += cols)
+        if (profile.cells[i].leadIn)
+            return true;
+    return false;
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -418,6 +427,15 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 c.first += shift;
                 c.rows += shift < 0 ? 1 : 0;
             }
+    // A lead-in in the first row ("Two fixed points:") is the text before the table, unless its
+    // column opens on one again below (keys that end in a colon).
+    std::erase_if(all, [&](const Candidate &c) {
+        for (int k = 0; k < c.cols; ++k)
+            if (profile.cells[c.first + k].leadIn
+                && !ColonAgain(profile, c.first + k, c.first + c.rows * c.cols, c.cols))
+                return true;
+        return false;
+    });
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.

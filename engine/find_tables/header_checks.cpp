@@ -62,8 +62,11 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         // (The same figure in every column, "(000)", is a scale, not a value.)
         // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
         const bool scale = bracketedUnits >= 2 && IsNumeric(u.kind) && (u.flags & WithUnit);
+        // (A compound unit may take a blank, "J/kg °C", "kWh m²"; its symbols tell it from words.)
+        const bool compound = u.a == 2 && (u.flags & WithSymbols) && u.length <= RemarkLength;
         if (!(IsText(u.kind) || scale || (repeated && IsNumeric(u.kind)))
-            || (!bracketed && !repeated && !scale && (u.length > UnitsRowLength || u.a > 1)))
+            || (!bracketed && !repeated && !scale && !compound
+                && (u.length > UnitsRowLength || u.a > 1)))
             return false;
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)

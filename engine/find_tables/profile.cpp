@@ -193,6 +193,9 @@ Profile::Profile(const ConversionState &state)
     nextLeadIn.assign(count + 1, count);
     for (int i = count - 1; i >= 0; --i)
         nextLeadIn[i] = cells[i].leadIn && cells[i].note ? i : nextLeadIn[i + 1];
+    nextShortLeadIn.assign(count + 1, count);
+    for (int i = count - 1; i >= 0; --i)
+        nextShortLeadIn[i] = cells[i].leadIn && !cells[i].note ? i : nextShortLeadIn[i + 1];
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);

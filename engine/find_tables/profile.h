@@ -67,6 +67,8 @@ struct Profile {
     // For each line, the first line from it on that leads in to what follows as a note ("... in
     // common use:"; size() when none): a row it opens is the text after a table.
     std::vector<int> nextLeadIn;
+    // The same for a shorter text ending in a colon ("Storage places:"), no note.
+    std::vector<int> nextShortLeadIn;
 };
 
 } // namespace cellwright::finder

@@ -95,6 +95,11 @@ inline constexpr int TitleWordLetters = 3;
 // reads:"), and no table runs across it. 3 makes an appendix proposal wrong; 5 loses
 // civic-planning's 4x3 "Subject" under "Representations received so far:".
 inline constexpr int LeadInBreakWords = 4;
+// A shorter one ends a block of this many columns or more above it ("Storage places:" under a
+// register): pairs hold keys that end in a colon anywhere down their first column. 2 cuts
+// finance-contacts' pairs under "Who to ask" short, leaving them to a guess a line early; 4 to 6
+// find the same; 7 loses lab-reagents' 11x6 "Code".
+inline constexpr int LeadInEndsMinCols = 3;
 
 // How alike two cells are as members of one column, from 0 (never together) to 1.
 
