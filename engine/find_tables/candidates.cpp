@@ -143,6 +143,21 @@ int HeaderGaps(const Profile &profile, int p, int cols)
     return text >= 2 ? empty : 0;
 }
 
+// True when the row of `cols` at `p` has its gaps where the row at `q` has them, and says again
+// each text of it after the first: the same row for another key.
+bool SameGaps(const Profile &profile, int p, int q, int cols)
+{
+    if (profile.breaksBefore[q + cols] != profile.breaksBefore[p] || !IsText(profile.cells[p].kind)
+        || profile.cells[p].note)
+        return false;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &x = profile.cells[p + c], &y = profile.cells[q + c];
+        if ((x.kind == Kind::Empty) != (y.kind == Kind::Empty) || x.text != y.text)
+            return false;
+    }
+    return true;
+}
+
 // Blocks under header rows with empty cells: the rows above are added to the block. Either a
 // group header over a sub-header with an empty corner (a shape plain enough on its own), or one
 // header row with a column left without a header over rows that are no header, where it opens a
@@ -163,8 +178,16 @@ void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
             && HeaderGaps(profile, sub, c.cols) == 1 && profile.cells[sub].kind == Kind::Empty)
             above = 2;
         else if (HeaderGaps(profile, sub, c.cols) > 0 && profile.cells[sub].kind != Kind::Empty
-            && Opened(profile, sub) && !AllText(profile, c.first, c.cols))
-            above = 1;
+            && !AllText(profile, c.first, c.cols)) {
+            // Rows of that shape said again over one another ("Closed" and its empty cell, day
+            // after day) are the block's first rows, not its header: they go with it, as far as
+            // the text above or a lead-in ("Winter (November to March):") opens them.
+            int top = sub;
+            while (top >= c.cols && SameGaps(profile, top - c.cols, top, c.cols))
+                top -= c.cols;
+            if ((top > 0 && profile.cells[top - 1].leadIn) || Opened(profile, top))
+                above = (c.first - top) / c.cols;
+        }
         if (above == 0)
             continue;
         Candidate wider = c;
