@@ -134,7 +134,11 @@ bool HeaderWordAbove(const Profile &profile, int first, int cols)
     for (int c = 0; c + 1 < cols; ++c)
         if (!SameHabit(word, cells[first + c]))
             return false;
-    return !SameHabit(word, cells[first + cols - 1]);
+    // (Read a line late, that last cell opens the first column: alike to the value a row below.)
+    const int value = first + cols - 1;
+    return !SameHabit(word, cells[value])
+        && (value + cols >= profile.size()
+            || Similarity(cells[value], cells[value + cols]) >= CompatibleAt);
 }
 
 // True when the block of `cols` from `first` to `last` (one past it) is a table without a header
