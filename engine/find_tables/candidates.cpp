@@ -2,6 +2,7 @@
 
 #include "find_tables/candidate_checks.h"
 #include "find_tables/scoring.h"
+#include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
 #include <algorithm>
@@ -237,6 +238,19 @@ int RestartRow(const Profile &profile, int first, int rows, int cols)
     return -1;
 }
 
+// True when the number at `p` opens rows of `width` or `width - 1` cells: alike to the cell as
+// far below.
+bool RowsOpenAt(const Profile &profile, int p, int width)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (!IsNumeric(cells[p].kind))
+        return false;
+    for (int w : { width - 1, width })
+        if (p + w < profile.size() && Similarity(cells[p], cells[p + w]) >= CompatibleAt)
+            return true;
+    return false;
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -447,7 +461,15 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
-    std::erase_if(all, [&](const Candidate &c) { return LabelRun(profile, c.first) > c.cols; });
+    // (Nor is one whose first row goes on from such words, three or more, into a number that
+    // opens rows as wide as the words or one fewer, a title among them: the header is theirs,
+    // the number the first value under it.)
+    std::erase_if(all, [&](const Candidate &c) {
+        const int run = LabelRun(profile, c.first);
+        return run > c.cols
+            || (run >= HeaderOverRowsLabels && run < c.cols
+                && RowsOpenAt(profile, c.first + run, run));
+    });
     // A block that says its first keys or its header again is two tables back to back, nothing
     // between them: both halves compete with it, each with its share of what it gained.
     const size_t count = all.size();

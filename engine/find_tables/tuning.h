@@ -356,6 +356,11 @@ inline constexpr double SingleColumnPairedAt = 0.1;
 // over fewer, Word and Phrase alternating by chance (roles in minutes) read as columns. 2 loses
 // reports-sailing's "Present" and "Apologies" lists.
 inline constexpr int WiderTableMinRows = 3;
+// A first row that runs this many words heading columns into a number opening rows as wide is
+// their header over the rows read out of step (a title among the words). 2 to 4 alike on the
+// corpus (school-cricket-report's "Results" loses its wider reading); 3 leaves two such words
+// beside a value alone, as often a row's keys.
+inline constexpr int HeaderOverRowsLabels = 3;
 // A header may hold at most this share of blank cells. Free.
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike
