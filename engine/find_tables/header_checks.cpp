@@ -150,8 +150,10 @@ bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
     const std::vector<Cell> &cells = profile.cells;
     if (cols < 2 || first < 1 || last - first < 4 * cols || !IsTitle(cells[first]))
         return false;
-    // (Under a title of its own, set apart from what is above it, the block has its title.)
-    if (first >= 2 && IsTitle(cells[first - 1]) && OpensBlock(profile, first - 2))
+    // (Under a title of its own, set apart from what is above it and written unlike the first
+    // cell, the block has its title: that cell heads the columns.)
+    if (first >= 2 && IsTitle(cells[first - 1]) && OpensBlock(profile, first - 2)
+        && !SameHabit(cells[first - 1], cells[first]))
         return false;
     for (int c = 1; c < cols; ++c)
         if (Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
