@@ -184,7 +184,8 @@ void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
             // after day) are the block's first rows, not its header: they go with it, as far as
             // the text above or a lead-in ("Winter (November to March):") opens them.
             int top = sub;
-            while (top >= c.cols && SameGaps(profile, top - c.cols, top, c.cols))
+            while (top >= c.cols && (sub - top) / c.cols < MaxSameGapRows
+                && SameGaps(profile, top - c.cols, top, c.cols))
                 top -= c.cols;
             if ((top > 0 && profile.cells[top - 1].leadIn) || Opened(profile, top))
                 above = (c.first - top) / c.cols;

@@ -240,6 +240,10 @@ inline constexpr double FramedGain = 2.5;
 // What header rows with empty cells (a group header over its sub-header, a column without a
 // header) add to the block under them: enough to prefer the block with them. 0.3 to 4 alike.
 inline constexpr double GappedHeaderGain = 1;
+// At most this many rows alike in their gaps go with the block under them (days closed atop a
+// timetable): a bound on the lines looked at above each block. guides-museum-visit needs 1; free
+// from there up on the corpus.
+inline constexpr int MaxSameGapRows = 4;
 // What each of two tables back to back adds, told by the second saying the first one's keys or
 // header again, over the one block across both (per two rows for a second table found under a
 // block): enough to prefer the halves to the block, too little to outweigh any rival reading.
