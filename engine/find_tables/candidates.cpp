@@ -2,6 +2,7 @@
 
 #include "find_tables/candidate_checks.h"
 #include "find_tables/scoring.h"
+#include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
 #include <algorithm>
@@ -143,6 +144,21 @@ int HeaderGaps(const Profile &profile, int p, int cols)
     return text >= 2 ? empty : 0;
 }
 
+// True when the row of `cols` at `p` has its gaps where the row at `q` has them, and says again
+// each text of it after the first: the same row for another key.
+bool SameGaps(const Profile &profile, int p, int q, int cols)
+{
+    if (profile.breaksBefore[q + cols] != profile.breaksBefore[p] || !IsText(profile.cells[p].kind)
+        || profile.cells[p].note)
+        return false;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &x = profile.cells[p + c], &y = profile.cells[q + c];
+        if ((x.kind == Kind::Empty) != (y.kind == Kind::Empty) || x.text != y.text)
+            return false;
+    }
+    return true;
+}
+
 // Blocks under header rows with empty cells: the rows above are added to the block. Either a
 // group header over a sub-header with an empty corner (a shape plain enough on its own), or one
 // header row with a column left without a header over rows that are no header, where it opens a
@@ -163,8 +179,17 @@ void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
             && HeaderGaps(profile, sub, c.cols) == 1 && profile.cells[sub].kind == Kind::Empty)
             above = 2;
         else if (HeaderGaps(profile, sub, c.cols) > 0 && profile.cells[sub].kind != Kind::Empty
-            && Opened(profile, sub) && !AllText(profile, c.first, c.cols))
-            above = 1;
+            && !AllText(profile, c.first, c.cols)) {
+            // Rows of that shape said again over one another ("Closed" and its empty cell, day
+            // after day) are the block's first rows, not its header: they go with it, as far as
+            // the text above or a lead-in ("Winter (November to March):") opens them.
+            int top = sub;
+            while (top >= c.cols && (sub - top) / c.cols < MaxSameGapRows
+                && SameGaps(profile, top - c.cols, top, c.cols))
+                top -= c.cols;
+            if ((top > 0 && profile.cells[top - 1].leadIn) || Opened(profile, top))
+                above = (c.first - top) / c.cols;
+        }
         if (above == 0)
             continue;
         Candidate wider = c;
@@ -219,6 +244,19 @@ bool ColonAgain(const Profile &profile, int p, int end, int cols)
 {
     for (int i = p + cols; i < end; i += cols)
         if (profile.cells[i].leadIn)
+            return true;
+    return false;
+}
+
+// True when the number at `p` opens rows of `width` or `width - 1` cells: alike to the cell as
+// far below.
+bool RowsOpenAt(const Profile &profile, int p, int width)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (!IsNumeric(cells[p].kind))
+        return false;
+    for (int w : { width - 1, width })
+        if (p + w < profile.size() && Similarity(cells[p], cells[p + w]) >= CompatibleAt)
             return true;
     return false;
 }
@@ -442,7 +480,15 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
-    std::erase_if(all, [&](const Candidate &c) { return LabelRun(profile, c.first) > c.cols; });
+    // (Nor is one whose first row goes on from such words, three or more, into a number that
+    // opens rows as wide as the words or one fewer, a title among them: the header is theirs,
+    // the number the first value under it.)
+    std::erase_if(all, [&](const Candidate &c) {
+        const int run = LabelRun(profile, c.first);
+        return run > c.cols
+            || (run >= HeaderOverRowsLabels && run < c.cols
+                && RowsOpenAt(profile, c.first + run, run));
+    });
     // A block that says its first keys or its header again is two tables back to back, nothing
     // between them: both halves compete with it, each with its share of what it gained.
     const size_t count = all.size();

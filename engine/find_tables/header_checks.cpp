@@ -137,7 +137,11 @@ bool HeaderWordAbove(const Profile &profile, int first, int cols)
     for (int c = 0; c + 1 < cols; ++c)
         if (!SameHabit(word, cells[first + c]))
             return false;
-    return !SameHabit(word, cells[first + cols - 1]);
+    // (Read a line late, that last cell opens the first column: alike to the value a row below.)
+    const int value = first + cols - 1;
+    return !SameHabit(word, cells[value])
+        && (value + cols >= profile.size()
+            || Similarity(cells[value], cells[value + cols]) >= CompatibleAt);
 }
 
 // True when the block of `cols` from `first` to `last` (one past it) is a table without a header
@@ -148,6 +152,11 @@ bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (cols < 2 || first < 1 || last - first < 4 * cols || !IsTitle(cells[first]))
+        return false;
+    // (Under a title of its own, set apart from what is above it and written unlike the first
+    // cell, the block has its title: that cell heads the columns.)
+    if (first >= 2 && IsTitle(cells[first - 1]) && OpensBlock(profile, first - 2)
+        && !SameHabit(cells[first - 1], cells[first]))
         return false;
     for (int c = 1; c < cols; ++c)
         if (Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])

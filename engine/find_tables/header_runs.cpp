@@ -43,6 +43,13 @@ HeaderRun FitRows(const Profile &profile, int dataFirst, int cols, int lastNumbe
     return run;
 }
 
+// How alike the cells of lines [from, to) are to the cell `lag` lines below, on average.
+double MeanAlike(const Profile &profile, int from, int to, int lag)
+{
+    const std::vector<double> &sums = profile.lagSums[lag];
+    return to - lag > from ? (sums[to - lag] - sums[from]) / (to - lag - from) : 0;
+}
+
 // A header run starts a table after the text around tables or right after another table (the
 // numbers of one whose header is a run too); rows of a wider table, a few words and some
 // numbers repeating alike, must not read as a table each.
@@ -100,9 +107,15 @@ std::vector<HeaderRun> FindHeaderRuns(const Profile &profile)
             continue;
         HeaderRun run = FitRows(profile, i, i - start, lastNumber, runEnd);
         // A title right above the header, with nothing between, makes the run a word too long.
-        if (!run.fits && i - start >= TitledHeaderRunCells) {
+        // (Numbers that fill rows of both widths under a first word that heads no column are read
+        // at the width they keep their shapes at.)
+        if (i - start >= TitledHeaderRunCells) {
             const HeaderRun titled = FitRows(profile, i, i - start - 1, lastNumber, runEnd);
-            if (titled.fits)
+            if (titled.fits
+                && (!run.fits
+                    || (!cells[start].label
+                        && MeanAlike(profile, i, run.end, i - start - 1)
+                            > MeanAlike(profile, i, run.end, i - start))))
                 run = titled;
         }
         runs.push_back(run);

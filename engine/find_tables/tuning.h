@@ -245,6 +245,10 @@ inline constexpr double FramedGain = 2.5;
 // What header rows with empty cells (a group header over its sub-header, a column without a
 // header) add to the block under them: enough to prefer the block with them. 0.3 to 4 alike.
 inline constexpr double GappedHeaderGain = 1;
+// At most this many rows alike in their gaps go with the block under them (days closed atop a
+// timetable): a bound on the lines looked at above each block. guides-museum-visit needs 1; free
+// from there up on the corpus.
+inline constexpr int MaxSameGapRows = 4;
 // What each of two tables back to back adds, told by the second saying the first one's keys or
 // header again, over the one block across both (per two rows for a second table found under a
 // block): enough to prefer the halves to the block, too little to outweigh any rival reading.
@@ -366,6 +370,11 @@ inline constexpr double SingleColumnPairedAt = 0.1;
 // over fewer, Word and Phrase alternating by chance (roles in minutes) read as columns. 2 loses
 // reports-sailing's "Present" and "Apologies" lists.
 inline constexpr int WiderTableMinRows = 3;
+// A first row that runs this many words heading columns into a number opening rows as wide is
+// their header over the rows read out of step (a title among the words). 2 to 4 alike on the
+// corpus (school-cricket-report's "Results" loses its wider reading); 3 leaves two such words
+// beside a value alone, as often a row's keys.
+inline constexpr int HeaderOverRowsLabels = 3;
 // A header may hold at most this share of blank cells. Free.
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike

@@ -381,22 +381,22 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 6 << 3 << 2 << 47;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 6 << 3 << 1 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2 << 2 << 44;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 13 << 10 << 5 << 32;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 35;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 4 << 2 << 1 << 50;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3 << 0 << 39;
     QTest::newRow("eighth author: datasheets and guides")
-        << "truth-guides.tsv" << 60 << 16 << 8 << 1 << 30;
+        << "truth-guides.tsv" << 60 << 14 << 6 << 0 << 30;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 33;
     QTest::newRow("tenth author: lab datasheets and registers")
         << "truth-lab.tsv" << 62 << 8 << 5 << 0 << 33;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 17 << 11 << 4 << 37;
+        << "truth-school.tsv" << 70 << 15 << 8 << 3 << 39;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 15 << 7 << 1 << 28;
+        << "truth-farm.tsv" << 59 << 14 << 6 << 0 << 28;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1155,6 +1155,32 @@ void TestFindTables::boundaries_data()
         "Subscriptions", "19,450", "Bar (net)", "6,240", "Sponsorship", "3,500", "Match fees",
         "2,115", "Income", "31,305", "Ground rent", "7,200", "Insurance", "1,320", "Expenditure",
         "8,520", "Surplus", "22,785", Prose } << QStringList { "2:10x2:" };
+    // A day closed, its empty cell, said again day after day: the first rows, under a lead-in.
+    QTest::newRow("rows closed alike atop a timetable") << QStringList { Prose,
+        "Winter (November to March):", "Monday", "Closed", "", "Tuesday", "Closed", "", "Wednesday",
+        "10:00", "16:00", "Thursday", "10:00", "16:00", "Friday", "10:00", "16:00", "Saturday",
+        "10:00", "16:30", Prose } << QStringList { "3:6x3:Monday" };
+    QTest::newRow("a row closed under a lead-in atop a timetable") << QStringList { Prose,
+        "Summer (April to October):", "Monday", "Closed", "", "Tuesday", "10:00", "17:00",
+        "Wednesday", "10:00", "17:00", "Thursday", "10:00", "20:00", "Friday", "10:00", "17:00",
+        Prose } << QStringList { "3:5x3:Monday" };
+    // A title written like the header's words, its last cell pushing down no value of the first
+    // column.
+    QTest::newRow("a title like the header over numbered actions") << QStringList { Prose,
+        "Actions", "Item", "Action", "Owner", "By", "3", "Send rent invoices", "Treasurer",
+        "31 March", "5", "Repair the water trough", "J. Okoro", "April", "6", "Book the skip",
+        "Secretary", "", "7", "Mow the paths", "Volunteers", "", Prose }
+                                                                   << QStringList { "3:5x4:Item" };
+    QTest::newRow("a question over a header run") << QStringList { Prose, "How fast is fast?",
+        "Event", "Men", "Women", "100 m", "9.58", "10.49", "200 m", "19.19", "21.34", "400 m",
+        "43.03", "47.60", "800 m", "1:40.91", "1:53.28", Prose }
+                                                  << QStringList { "3:5x3:Event" };
+    QTest::newRow("a title that heads columns over dated results") << QStringList { Prose,
+        "Results", "Date", "Opponent", "Result", "4 May", "Sowerby St Peter's", "Won by 6 wickets",
+        "11 May", "Mytholmroyd", "Abandoned", "18 May", "Luddenden Foot", "Lost by 42 runs",
+        "25 May", "Copley", "Won by 18 runs", "1 Jun", "Triangle", "Drawn", "8 Jun", "Todmorden",
+        "Won by 3 wickets", "Table A: the first six results (all eighteen are on the noticeboard).",
+        "Batting" } << QStringList { "3:7x3:Date" };
     QTest::newRow("empty document") << QStringList { "" } << QStringList {};
 }
 
