@@ -126,13 +126,13 @@ bool RowTraitApart(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     using Trait = bool (*)(const Cell &);
-    static constexpr std::array<Trait, 7> traits {
+    // (Not the count of words: keys of two words beside values of one are pairs, not rows.)
+    static constexpr std::array<Trait, 6> traits {
         [](const Cell &c) { return c.kind == Kind::Decimal; },
         [](const Cell &c) { return c.lead == 0; },
         [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
         [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
         [](const Cell &c) { return HoldsDigits(c); },
-        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
         [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
     };
     // (A row of numbers alone is no row of labels.)
