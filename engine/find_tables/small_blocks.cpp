@@ -120,6 +120,44 @@ bool RowsApart(const Profile &profile, int first, int cols)
     return true;
 }
 
+// True when some trait marks every cell of the row at `first` and none of the row under it, or
+// the other way round: a row of labels over its values, told apart as wholes.
+bool RowTraitApart(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    using Trait = bool (*)(const Cell &);
+    // (Not the count of words: keys of two words beside values of one are pairs, not rows.)
+    static constexpr std::array<Trait, 6> traits {
+        [](const Cell &c) { return c.kind == Kind::Decimal; },
+        [](const Cell &c) { return c.lead == 0; },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        [](const Cell &c) { return HoldsDigits(c); },
+        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
+    };
+    // (A row of numbers alone is no row of labels.)
+    if (std::none_of(cells.begin() + first, cells.begin() + first + cols,
+            [](const Cell &c) { return IsText(c.kind); }))
+        return false;
+    // (Each row opening with one letter of its own: "Year 7", "Year 9" over "Thu 6 Nov".)
+    bool leads = true;
+    for (int c = 1; c < cols; ++c)
+        leads = leads && cells[first + c].lead == cells[first].lead
+            && cells[first + cols + c].lead == cells[first + cols].lead;
+    if (leads && cells[first].lead != cells[first + cols].lead)
+        return true;
+    for (Trait trait : traits) {
+        int top = 0, under = 0;
+        for (int c = 0; c < cols; ++c) {
+            top += trait(cells[first + c]) ? 1 : 0;
+            under += trait(cells[first + cols + c]) ? 1 : 0;
+        }
+        if ((top == cols && under == 0) || (top == 0 && under == cols))
+            return true;
+    }
+    return false;
+}
+
 // A short cell of a small table: no sentence, no numbered title, no paragraph.
 bool ShortCell(const Cell &c)
 {
@@ -636,7 +674,8 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
                 && !name(first) && !name(first + 2)
                 && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
             // Loosely framed, the rows must stand apart above (under a title of their own or an
-            // empty line: under text, their first line may be a title) and say more: keys beside
+            // empty line: under text, their first line may be a title, unless it heads columns,
+            // "Date" under a sentence) and say more: keys beside
             // two values with digits, or labels (one that heads columns, or over a row of values
             // that all hold digits).
             bool headed = false;
@@ -644,13 +683,18 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
                 headed = headed || cells[first + c].label;
             const bool digitValues
                 = std::all_of(cells.begin() + first + cols, cells.begin() + end, HoldsDigits);
-            const bool apart = ownTitle || (first > 0 && cells[first - 1].kind == Kind::Empty);
+            const bool apart = ownTitle || (first > 0 && cells[first - 1].kind == Kind::Empty)
+                || cells[first].label;
             if (!framed && !apart)
                 continue;
             if (!framed && !(keys && HoldsDigits(cells[first + 1]) && HoldsDigits(cells[first + 3]))
                 && !((headed || digitValues) && labels && !names && values))
                 continue;
-            if ((labels && !names && values) || keys)
+            // (Rows told apart as wholes, three cells wide at least, where labels on their own
+            // need not look like labels: "4 to 6 items", "Year 7", "Player of the year".)
+            const bool rowsApart
+                = framed && cols >= RowsApartMinCols && RowTraitApart(profile, first, cols);
+            if ((labels && !names && values) || keys || rowsApart)
                 AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
     }

@@ -384,9 +384,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 6 << 3 << 1 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 6 << 2 << 2 << 44;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 13 << 10 << 5 << 32;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 11 << 5 << 1 << 35;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 10 << 6 << 1 << 36;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 4 << 2 << 1 << 50;
-    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 6 << 3 << 0 << 39;
+    QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 5 << 3 << 0 << 39;
     QTest::newRow("eighth author: datasheets and guides")
         << "truth-guides.tsv" << 60 << 14 << 6 << 0 << 30;
     QTest::newRow("ninth author: accounts and office papers")
@@ -394,7 +394,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("tenth author: lab datasheets and registers")
         << "truth-lab.tsv" << 62 << 8 << 5 << 0 << 33;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 15 << 8 << 3 << 39;
+        << "truth-school.tsv" << 70 << 14 << 8 << 3 << 39;
     QTest::newRow("twelfth author: farm co-operative and allotments")
         << "truth-farm.tsv" << 59 << 14 << 6 << 0 << 28;
 }
@@ -915,6 +915,17 @@ void TestFindTables::boundaries_data()
                 "£58.00", "£32.00", "£6.50", "Burial ground" }
                + stars + QStringList { Prose })
         << QStringList { "3:2x3:Full plot (250 m²)", "10:5x3:Star" };
+    // Told apart as rows, whatever each label looks like alone.
+    QTest::newRow("labels with digits in small letters over prices")
+        << QStringList { Prose, "Bulky waste", "Up to 3 items", "4 to 6 items", "Each extra item",
+               "£28.00", "£42.00", "£7.00", "Request for an extra collection", Prose }
+        << QStringList { "3:2x3:Up to 3 items" };
+    QTest::newRow("labels opening alike over dates opening alike") << QStringList {
+        Prose, "Year 7", "Year 9", "Year 11", "Thu 6 Nov", "Thu 5 Feb", "Thu 22 Jan", Prose
+    } << QStringList { "2:2x3:Year 7" };
+    QTest::newRow("a word that heads columns right under a sentence") << QStringList { Prose,
+        "Date", "Meet", "Leader", "Sun 9 June", "Reservoir car park, 05:00", "Ann Collier",
+        "Dawn chorus walk", "What to feed", Prose } << QStringList { "2:2x3:Date" };
     // A title over a short line ends two rows loosely: only rows that say more are proposed.
     QTest::newRow("labels over values with digits, then a title over a list")
         << QStringList { "Runtimes measured with NiMH cells at 20 °C.", "Battery life", "Cells",
