@@ -261,6 +261,140 @@ bool RowsOpenAt(const Profile &profile, int p, int width)
     return false;
 }
 
+// True when line `i` can be a key or a header cell said again: a text, not a note.
+bool SayableKey(const Profile &profile, int i)
+{
+    const Cell &cell = profile.cells[i];
+    return IsText(cell.kind) && cell.kind != Kind::Long && !cell.note && !cell.leadIn;
+}
+
+// True when the line above `a` opens a block or stands over one (a title, a lead-in, a note),
+// unlike the line above `b`: the last cell of a table said again from `b`, not a row's cell.
+bool OpensSaidBlock(const Profile &profile, int a, int b)
+{
+    const Cell &above = profile.cells[a - 1];
+    return OpensBlock(profile, a - 1) || above.leadIn || above.note || TitleNext(profile, a - 1)
+        || (IsText(above.kind) && above.kind != Kind::Long && !above.label
+            && (Similarity(above, profile.cells[b - 1]) < CompatibleAt
+                || (a >= 2 && Similarity(above, profile.cells[a - 2]) < CompatibleAt)));
+}
+
+// Two tables back to back, the second saying again the first one's header or its keys in the
+// same order: a run of lines from an opened line `a`, `w1` apart, said again from `b`, `w2`
+// apart, before `b`. Where the run is a header (both one apart), the tables are at least as wide
+// as it; where it is keys, the periods are the widths. Words alone (pairs of terms, keys beside
+// values) tell too little by their likeness; what is said again tells where each table starts
+// and how wide it is.
+void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    // (A row holds no note: a sentence after the rows ends them.)
+    const auto rowFits = [&](int p, int cols) {
+        if (p + cols > n || !profile.RowAcceptable(p, cols))
+            return false;
+        for (int c = 0; c < cols; ++c)
+            if (profile.cells[p + c].note)
+                return false;
+        return true;
+    };
+    // The block of `rows` rows of `cols` from `first`: what its rows tell, if they read as this
+    // block, and what being said again adds.
+    const auto add = [&](int first, int cols, int rows) {
+        if (cols > MaxCols)
+            return;
+        for (int r = 0; r < rows; ++r)
+            if (!rowFits(first + r * cols, cols))
+                return;
+        std::vector<Candidate> here;
+        CandidatesAt(profile, first, cols, here, rows, true);
+        Candidate block;
+        block.first = first;
+        block.rows = rows;
+        block.cols = cols;
+        for (const Candidate &c : here)
+            if (c.rows == rows) {
+                block.gain = c.gain;
+                block.confidence = c.confidence;
+            }
+        // (Widths the text said again leaves open go to the one whose columns are most alike.)
+        if (rows > 1)
+            block.gain += SaidAgainAlikeGain
+                * (profile.lagSums[cols][first + (rows - 1) * cols] - profile.lagSums[cols][first])
+                / ((rows - 1) * cols);
+        block.gain += SaidAgainGain;
+        all.push_back(block);
+    };
+    // The second table: its rows from `first`, at least `minRows`, as far as its columns go on
+    // or else before text closes them.
+    const auto addSecond = [&](int first, int cols, int minRows) {
+        if (cols > MaxCols)
+            return;
+        int fit = 0;
+        while (fit < SaidAgainSpan && rowFits(first + fit * cols, cols))
+            ++fit;
+        const int end = first + fit * cols;
+        const bool closed = Framed(profile, end) || (end < n && IsTitle(profile.cells[end]));
+        std::vector<Candidate> here;
+        CandidatesAt(profile, first, cols, here, fit, true);
+        int rows = closed ? fit : 0;
+        for (const Candidate &c : here)
+            rows = std::max(rows, c.rows);
+        if (rows >= minRows)
+            add(first, cols, rows);
+    };
+    for (int a = 1; a < n; ++a) {
+        const int b = profile.nextSame[a];
+        if (b >= n || b - a > SaidAgainSpan || !SayableKey(profile, a)
+            || !OpensSaidBlock(profile, a, b) || profile.breaksBefore[b] != profile.breaksBefore[a])
+            continue;
+        int run = 1, w1 = 0, w2 = 0;
+        for (int x = 1; x <= SaidAgainMaxCols; ++x)
+            for (int y = 1; y <= SaidAgainMaxCols; ++y) {
+                // (From the run's first line only.)
+                if (a >= x && b - y > a && profile.cells[a - x].text == profile.cells[b - y].text
+                    && SayableKey(profile, a - x))
+                    continue;
+                int k = 1;
+                while (a + k * x < b && b + k * y < n && SayableKey(profile, a + k * x)
+                    && profile.cells[a + k * x].text == profile.cells[b + k * y].text)
+                    ++k;
+                if (k > run) {
+                    run = k;
+                    w1 = x;
+                    w2 = y;
+                }
+            }
+        if (run < 2)
+            continue;
+        if (w1 == 1 && w2 == 1) {
+            // A header said again: the first table runs up to it, at least as wide.
+            for (int cols = run; cols <= MaxCols && 2 * cols <= b - a; ++cols)
+                if ((b - a) % cols == 0)
+                    add(a, cols, (b - a) / cols);
+            addSecond(b, run, 2);
+            continue;
+        }
+        // Keys said again: every key of the first table, or all the rows of a second one as
+        // wide; or every key of the first, the second's header row between them.
+        const int said = a + run * w1;
+        const int second = w2 == 1 ? run : w2;
+        if (said == b) {
+            add(a, w1, run);
+            addSecond(b, second, w2 == 1 ? 2 : run);
+        } else if (w2 > 1 && said + w2 == b && AllText(profile, said, w2)) {
+            add(a, w1, run);
+            addSecond(said, w2, run + 1);
+        } else if (w1 == w2 && (b - a) % w1 == 0) {
+            const size_t before = all.size();
+            addSecond(b, w2, run);
+            if (all.size() > before && all.back().rows == run)
+                add(a, w1, (b - a) / w1);
+            else
+                all.resize(before);
+        }
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -444,6 +578,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);
+    SaidAgain(profile, all);
     // Pairs end above a last row that is unlike both their columns.
     for (Candidate &c : all)
         while (c.cols == 2 && c.rows >= OddPairMinRows

@@ -254,6 +254,13 @@ inline constexpr int MaxSameGapRows = 4;
 // block): enough to prefer the halves to the block, too little to outweigh any rival reading.
 // 0.1 to 0.75 find the same tables; from 1 halves of misread blocks win (a value said twice).
 inline constexpr double RestartGain = 0.5;
+// Tables said again: what each of two back-to-back tables gains where the second says the
+// first one's header or keys again, how far apart the two may start, and the widest period
+// looked at (bounds on the work per line).
+inline constexpr double SaidAgainGain = 1.5;
+inline constexpr double SaidAgainAlikeGain = 0.5;
+inline constexpr int SaidAgainSpan = 60;
+inline constexpr int SaidAgainMaxCols = 8;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
