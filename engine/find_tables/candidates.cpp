@@ -6,6 +6,7 @@
 #include "find_tables/tuning.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -297,6 +298,14 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
                 return false;
         return true;
     };
+    std::map<std::tuple<int, int, int>, size_t> found;
+    for (size_t k = 0; k < all.size(); ++k) {
+        // (Of readings found twice, the one that gains most: the one chosen.)
+        const auto [at, fresh]
+            = found.try_emplace(std::tuple(all[k].first, all[k].rows, all[k].cols), k);
+        if (!fresh && all[k].gain > all[at->second].gain)
+            at->second = k;
+    }
     // The block of `rows` rows of `cols` from `first`: what its rows tell, if they read as this
     // block, and what being said again adds.
     const auto add = [&](int first, int cols, int rows) {
@@ -305,6 +314,18 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         for (int r = 0; r < rows; ++r)
             if (!rowFits(first + r * cols, cols))
                 return;
+        // (A reading already found keeps what it tells and gains what being said again adds.)
+        double bonus = SaidAgainGain;
+        if (rows > 1)
+            bonus += SaidAgainAlikeGain
+                * (profile.lagSums[cols][first + (rows - 1) * cols] - profile.lagSums[cols][first])
+                / ((rows - 1) * cols);
+        const auto [at, fresh] = found.try_emplace(std::tuple(first, rows, cols), all.size());
+        if (!fresh) {
+            all[at->second].gain += bonus;
+            all[at->second].frameOnly = false;
+            return;
+        }
         std::vector<Candidate> here;
         CandidatesAt(profile, first, cols, here, rows, true);
         Candidate block;
@@ -316,21 +337,20 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
                 block.gain = c.gain;
                 block.confidence = c.confidence;
             }
-        // (Widths the text said again leaves open go to the one whose columns are most alike.)
-        if (rows > 1)
-            block.gain += SaidAgainAlikeGain
-                * (profile.lagSums[cols][first + (rows - 1) * cols] - profile.lagSums[cols][first])
-                / ((rows - 1) * cols);
-        block.gain += SaidAgainGain;
+        block.gain += bonus;
         all.push_back(block);
     };
-    // The second table: its rows from `first`, at least `minRows`, as far as its columns go on
-    // or else before text closes them.
-    const auto addSecond = [&](int first, int cols, int minRows) {
+    // The second table's rows from `first`: as far as its columns go on, or else before text
+    // closes them (0 when neither).
+    const auto secondRows = [&](int first, int cols) {
         if (cols > MaxCols)
-            return;
+            return 0;
+        // (Nor past its first cell said again at the start of a row: a third table.)
+        const int again = profile.nextSame[first];
+        const int most = std::min(
+            SaidAgainSpan, (again - first) % cols == 0 ? (again - first) / cols : SaidAgainSpan);
         int fit = 0;
-        while (fit < SaidAgainSpan && rowFits(first + fit * cols, cols))
+        while (fit < most && rowFits(first + fit * cols, cols))
             ++fit;
         const int end = first + fit * cols;
         const bool closed = Framed(profile, end) || (end < n && IsTitle(profile.cells[end]));
@@ -339,7 +359,10 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         int rows = closed ? fit : 0;
         for (const Candidate &c : here)
             rows = std::max(rows, c.rows);
-        if (rows >= minRows)
+        return rows;
+    };
+    const auto addSecond = [&](int first, int cols, int minRows) {
+        if (const int rows = secondRows(first, cols); rows >= minRows)
             add(first, cols, rows);
     };
     for (int a = 1; a < n; ++a) {
@@ -385,12 +408,10 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             add(a, w1, run);
             addSecond(said, w2, run + 1);
         } else if (w1 == w2 && (b - a) % w1 == 0) {
-            const size_t before = all.size();
-            addSecond(b, w2, run);
-            if (all.size() > before && all.back().rows == run)
+            if (secondRows(b, w2) == run) {
                 add(a, w1, (b - a) / w1);
-            else
-                all.resize(before);
+                add(b, w2, run);
+            }
         }
     }
 }
