@@ -367,7 +367,9 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
     };
     for (int a = 1; a < n; ++a) {
         const int b = profile.nextSame[a];
+        // (Nor inside a header said again: it starts where its first cell is.)
         if (b >= n || b - a > SaidAgainSpan || !SayableKey(profile, a)
+            || profile.cells[a - 1].text == profile.cells[b - 1].text
             || !OpensSaidBlock(profile, a, b) || profile.breaksBefore[b] != profile.breaksBefore[a])
             continue;
         int run = 1, w1 = 0, w2 = 0;
