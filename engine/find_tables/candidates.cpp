@@ -269,8 +269,9 @@ bool SayableKey(const Profile &profile, int i)
     return IsText(cell.kind) && cell.kind != Kind::Long && !cell.note && !cell.leadIn;
 }
 
-// True when the line above `a` opens a block or stands over one (a title, a lead-in, a note),
-// unlike the line above `b`: the last cell of a table said again from `b`, not a row's cell.
+// True when the line above `a` opens a block or stands over one: a lead-in, a note, a numbered
+// title, or a text unlike the line above it or unlike the line above `b` (the last cell of the
+// first table), as a row's cell would not be.
 bool OpensSaidBlock(const Profile &profile, int a, int b)
 {
     const Cell &above = profile.cells[a - 1];
@@ -367,7 +368,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
     };
     for (int a = 1; a < n; ++a) {
         const int b = profile.nextSame[a];
-        // (Nor inside a header said again: it starts where its first cell is.)
+        // (A line whose line above is said again as far apart is inside a header said again.)
         if (b >= n || b - a > SaidAgainSpan || !SayableKey(profile, a)
             || profile.cells[a - 1].text == profile.cells[b - 1].text
             || !OpensSaidBlock(profile, a, b) || profile.breaksBefore[b] != profile.breaksBefore[a])
