@@ -6,6 +6,7 @@
 #include "find_tables/tuning.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <tuple>
 
@@ -261,6 +262,163 @@ bool RowsOpenAt(const Profile &profile, int p, int width)
     return false;
 }
 
+// True when line `i` can be a key or a header cell said again: a text, not a note.
+bool SayableKey(const Profile &profile, int i)
+{
+    const Cell &cell = profile.cells[i];
+    return IsText(cell.kind) && cell.kind != Kind::Long && !cell.note && !cell.leadIn;
+}
+
+// True when the line above `a` opens a block or stands over one: a lead-in, a note, a numbered
+// title, or a text unlike the line above it or unlike the line above `b` (the last cell of the
+// first table), as a row's cell would not be.
+bool OpensSaidBlock(const Profile &profile, int a, int b)
+{
+    const Cell &above = profile.cells[a - 1];
+    return OpensBlock(profile, a - 1) || above.leadIn || above.note || TitleNext(profile, a - 1)
+        || (IsText(above.kind) && above.kind != Kind::Long && !above.label
+            && (Similarity(above, profile.cells[b - 1]) < CompatibleAt
+                || (a >= 2 && Similarity(above, profile.cells[a - 2]) < CompatibleAt)));
+}
+
+// Two tables back to back, the second saying again the first one's header or its keys in the
+// same order: a run of lines from an opened line `a`, `w1` apart, said again from `b`, `w2`
+// apart, before `b`. Where the run is a header (both one apart), the tables are at least as wide
+// as it; where it is keys, the periods are the widths. Words alone (pairs of terms, keys beside
+// values) tell too little by their likeness; what is said again tells where each table starts
+// and how wide it is.
+void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    // (A row holds no note: a sentence after the rows ends them.)
+    const auto rowFits = [&](int p, int cols) {
+        if (p + cols > n || !profile.RowAcceptable(p, cols))
+            return false;
+        for (int c = 0; c < cols; ++c)
+            if (profile.cells[p + c].note)
+                return false;
+        return true;
+    };
+    std::map<std::tuple<int, int, int>, size_t> found;
+    for (size_t k = 0; k < all.size(); ++k) {
+        // (Of readings found twice, the one that gains most: the one chosen.)
+        const auto [at, fresh]
+            = found.try_emplace(std::tuple(all[k].first, all[k].rows, all[k].cols), k);
+        if (!fresh && all[k].gain > all[at->second].gain)
+            at->second = k;
+    }
+    // The block of `rows` rows of `cols` from `first`: what its rows tell, if they read as this
+    // block, and what being said again adds.
+    const auto add = [&](int first, int cols, int rows) {
+        if (cols > MaxCols)
+            return;
+        for (int r = 0; r < rows; ++r)
+            if (!rowFits(first + r * cols, cols))
+                return;
+        // (A reading already found keeps what it tells and gains what being said again adds.)
+        double bonus = SaidAgainGain;
+        if (rows > 1)
+            bonus += SaidAgainAlikeGain
+                * (profile.lagSums[cols][first + (rows - 1) * cols] - profile.lagSums[cols][first])
+                / ((rows - 1) * cols);
+        const auto [at, fresh] = found.try_emplace(std::tuple(first, rows, cols), all.size());
+        if (!fresh) {
+            all[at->second].gain += bonus;
+            all[at->second].frameOnly = false;
+            return;
+        }
+        std::vector<Candidate> here;
+        CandidatesAt(profile, first, cols, here, rows, true);
+        Candidate block;
+        block.first = first;
+        block.rows = rows;
+        block.cols = cols;
+        for (const Candidate &c : here)
+            if (c.rows == rows) {
+                block.gain = c.gain;
+                block.confidence = c.confidence;
+            }
+        block.gain += bonus;
+        all.push_back(block);
+    };
+    // The second table's rows from `first`: as far as its columns go on, or else before text
+    // closes them (0 when neither).
+    const auto secondRows = [&](int first, int cols) {
+        if (cols > MaxCols)
+            return 0;
+        // (Nor past its first cell said again at the start of a row: a third table.)
+        const int again = profile.nextSame[first];
+        const int most = std::min(
+            SaidAgainSpan, (again - first) % cols == 0 ? (again - first) / cols : SaidAgainSpan);
+        int fit = 0;
+        while (fit < most && rowFits(first + fit * cols, cols))
+            ++fit;
+        const int end = first + fit * cols;
+        const bool closed = Framed(profile, end) || (end < n && IsTitle(profile.cells[end]));
+        std::vector<Candidate> here;
+        CandidatesAt(profile, first, cols, here, fit, true);
+        int rows = closed ? fit : 0;
+        for (const Candidate &c : here)
+            rows = std::max(rows, c.rows);
+        return rows;
+    };
+    const auto addSecond = [&](int first, int cols, int minRows) {
+        if (const int rows = secondRows(first, cols); rows >= minRows)
+            add(first, cols, rows);
+    };
+    for (int a = 1; a < n; ++a) {
+        const int b = profile.nextSame[a];
+        // (A line whose line above is said again as far apart is inside a header said again.)
+        if (b >= n || b - a > SaidAgainSpan || !SayableKey(profile, a)
+            || profile.cells[a - 1].text == profile.cells[b - 1].text
+            || !OpensSaidBlock(profile, a, b) || profile.breaksBefore[b] != profile.breaksBefore[a])
+            continue;
+        int run = 1, w1 = 0, w2 = 0;
+        for (int x = 1; x <= SaidAgainMaxCols; ++x)
+            for (int y = 1; y <= SaidAgainMaxCols; ++y) {
+                // (From the run's first line only.)
+                if (a >= x && b - y > a && profile.cells[a - x].text == profile.cells[b - y].text
+                    && SayableKey(profile, a - x))
+                    continue;
+                int k = 1;
+                while (a + k * x < b && b + k * y < n && SayableKey(profile, a + k * x)
+                    && profile.cells[a + k * x].text == profile.cells[b + k * y].text)
+                    ++k;
+                if (k > run) {
+                    run = k;
+                    w1 = x;
+                    w2 = y;
+                }
+            }
+        if (run < 2)
+            continue;
+        if (w1 == 1 && w2 == 1) {
+            // A header said again: the first table runs up to it, at least as wide.
+            for (int cols = run; cols <= MaxCols && 2 * cols <= b - a; ++cols)
+                if ((b - a) % cols == 0)
+                    add(a, cols, (b - a) / cols);
+            addSecond(b, run, 2);
+            continue;
+        }
+        // Keys said again: every key of the first table, or all the rows of a second one as
+        // wide; or every key of the first, the second's header row between them.
+        const int said = a + run * w1;
+        const int second = w2 == 1 ? run : w2;
+        if (said == b) {
+            add(a, w1, run);
+            addSecond(b, second, w2 == 1 ? 2 : run);
+        } else if (w2 > 1 && said + w2 == b && AllText(profile, said, w2)) {
+            add(a, w1, run);
+            addSecond(said, w2, run + 1);
+        } else if (w1 == w2 && (b - a) % w1 == 0) {
+            if (secondRows(b, w2) == run) {
+                add(a, w1, (b - a) / w1);
+                add(b, w2, run);
+            }
+        }
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -444,6 +602,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);
+    SaidAgain(profile, all);
     // Pairs end above a last row that is unlike both their columns.
     for (Candidate &c : all)
         while (c.cols == 2 && c.rows >= OddPairMinRows

@@ -254,6 +254,18 @@ inline constexpr int MaxSameGapRows = 4;
 // block): enough to prefer the halves to the block, too little to outweigh any rival reading.
 // 0.1 to 0.75 find the same tables; from 1 halves of misread blocks win (a value said twice).
 inline constexpr double RestartGain = 0.5;
+// Two tables back to back, the second saying the first one's header or keys again: what each
+// reading gains on top of what its rows tell. 1.5 to 3 alike; 1 loses
+// appendix-macroinvertebrates' 3x1 list of the keys said again; 6 lets such readings outweigh
+// better ones (finance and school lose two tables each).
+inline constexpr double SaidAgainGain = 1.5;
+// Times the block's mean likeness at its width: which width a header said again leaves open
+// (school-pe-handbook's 2x3 over 3x2). 0.5 to 2 alike; 0.1 loses the 3x1 list above.
+inline constexpr double SaidAgainAlikeGain = 0.5;
+// How far apart the two tables may start, and the widest period looked at: bounds on the work
+// per line, not weights (30 to 120 lines, 4 to 12 columns alike on the corpus).
+inline constexpr int SaidAgainSpan = 60;
+inline constexpr int SaidAgainMaxCols = 8;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
