@@ -455,9 +455,10 @@ int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols)
         ++empty;
     if (empty < n && cells[empty].kind == Kind::Empty)
         return 0;
-    // (Nor where a line that is no sentence alone ends the document after them, a page's
-    // number or a signature: they are the space before it.)
-    if (empty + 1 == n && IsText(cells[empty].kind) && !(cells[empty].flags & SentenceEnd))
+    // (Nor where a page's number alone ends the document after them, a short text with a digit
+    // and no sentence: they are the space above it. A name there signs the form they belong to.)
+    if (empty + 1 == n && IsShortText(cells[empty]) && (cells[empty].flags & WithDigits)
+        && !(cells[empty].flags & SentenceEnd))
         return 0;
     const int k = (empty - end) / cols, rest = (empty - end) % cols;
     if (k == 0 || rest > 1)

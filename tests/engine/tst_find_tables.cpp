@@ -1208,6 +1208,16 @@ void TestFindTables::boundaries_data()
         "25 May", "Copley", "Won by 18 runs", "1 Jun", "Triangle", "Drawn", "8 Jun", "Todmorden",
         "Won by 3 wickets", "Table A: the first six results (all eighteen are on the noticeboard).",
         "Batting" } << QStringList { "3:7x3:Date" };
+    // A last row left short at the end of the document: its last cell is the final empty line.
+    QTest::newRow("contacts whose last cell ends the document") << QStringList { Prose, "", "",
+        "Contacts", "Chair", "Gwen Morris", "01632 960 722", "Sales", "Derek Amankwah",
+        "01632 960 871", "Librarian", "Rosa Ibáñez", "" } << QStringList { "5:3x3:Chair" };
+    // Empty lines before a page's number at the end are space, no empty row.
+    QTest::newRow("terms up to the page's number") << QStringList { Prose, "3.5 Notation", "fck",
+        "characteristic cylinder strength at 28 days", "fcm", "mean cylinder strength", "fctm",
+        "mean axial tensile strength", "Ecm", "secant modulus of elasticity", "w/c",
+        "water/cement ratio by mass", "SP", "superplasticiser", "", "", "Page 34" }
+                                                   << QStringList { "3:6x2:fck" };
     QTest::newRow("empty document") << QStringList { "" } << QStringList {};
 }
 
