@@ -660,8 +660,13 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little. (So does one that
     // ends at the title of a sure table after it.)
+    // (Not by the document's end alone under an empty line that ends the row above: the table
+    // ended there, its last row is the text after it, a signature.)
+    const bool endAfterEmpty = last == profile.size() && rows >= 3 && cols >= 2
+        && cells[last - cols - 1].kind == Kind::Empty
+        && profile.emptyBefore[last] == profile.emptyBefore[last - cols];
     if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
-        && (Framed(profile, last) || (titlesNext && (*titlesNext)[last]))) {
+        && ((Framed(profile, last) && !endAfterEmpty) || (titlesNext && (*titlesNext)[last]))) {
         if (rowTitles)
             evidence = std::max(evidence, RowTitlesEvidence);
         enough = std::min(enough, EvidenceFramedAt);
