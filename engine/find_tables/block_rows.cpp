@@ -455,6 +455,11 @@ int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols)
         ++empty;
     if (empty < n && cells[empty].kind == Kind::Empty)
         return 0;
+    // (Nor where a page's number alone ends the document after them, a short text with a digit
+    // and no sentence: they are the space above it. A name there signs the form they belong to.)
+    if (empty + 1 == n && IsShortText(cells[empty]) && (cells[empty].flags & WithDigits)
+        && !(cells[empty].flags & SentenceEnd))
+        return 0;
     const int k = (empty - end) / cols, rest = (empty - end) % cols;
     if (k == 0 || rest > 1)
         return 0;
@@ -655,8 +660,13 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // A block that fills the space between the text around it exactly, under a header of words,
     // shows where it starts and stops; its columns need only tell a little. (So does one that
     // ends at the title of a sure table after it.)
+    // (Not by the document's end alone under an empty line that ends the row above: the table
+    // ended there, its last row is the text after it, a signature.)
+    const bool endAfterEmpty = last == profile.size() && rows >= 3 && cols >= 2
+        && cells[last - cols - 1].kind == Kind::Empty
+        && profile.emptyBefore[last] == profile.emptyBefore[last - cols];
     if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
-        && (Framed(profile, last) || (titlesNext && (*titlesNext)[last]))) {
+        && ((Framed(profile, last) && !endAfterEmpty) || (titlesNext && (*titlesNext)[last]))) {
         if (rowTitles)
             evidence = std::max(evidence, RowTitlesEvidence);
         enough = std::min(enough, EvidenceFramedAt);

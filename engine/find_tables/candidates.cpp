@@ -484,7 +484,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     }
     // A title taken for the first cell of a table without a header, its last cell on the text
     // after it: read a line early.
-    if (ReadLineEarly(profile, first, first + candidate.rows * cols, cols))
+    const bool early = ReadLineEarly(profile, first, first + candidate.rows * cols, cols);
+    if (early)
         candidate.gain -= ReadLineEarlyCost;
     // A title taken for the first header cell pushes the header's last word ("E-mail") into the
     // first data row, under a header row one line down: read a line early.
@@ -502,8 +503,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
             candidate.gain -= LabelAboveCost;
     }
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
-    // (Not pairs read a line early, their keys in the second column.)
-    if (framed && !(cols == 2 && KeysSecond(profile, first, candidate.rows))) {
+    // (Not pairs read a line early, their keys in the second column, nor a block read a line
+    // early: the frame is the one of the reading a line down.)
+    if (framed && !early && !(cols == 2 && KeysSecond(profile, first, candidate.rows))) {
         // Rows that tell less than a block standing on its own needs are framed and nothing more,
         // unless a word that heads columns ("Code") shows the header they hang from.
         candidate.frameOnly = candidate.gain < FramedGain && *evidence < EvidenceAt

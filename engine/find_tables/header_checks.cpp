@@ -151,7 +151,11 @@ bool HeaderWordAbove(const Profile &profile, int first, int cols)
 bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < 2 || first < 1 || last - first < 4 * cols || !IsTitle(cells[first]))
+    // (Or the only line after it is the document's last, empty: the last cell of the table's
+    // last row, left empty, read a line late.)
+    const bool raggedEnd = last + 1 == profile.size() && cells[last].kind == Kind::Empty;
+    if (cols < 2 || first < 1 || last - first < (raggedEnd ? 3 : 4) * cols
+        || !IsTitle(cells[first]))
         return false;
     // (Under a title of its own, set apart from what is above it and written unlike the first
     // cell, the block has its title: that cell heads the columns.)
@@ -162,6 +166,8 @@ bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
         if (Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
             >= HeaderApartAt)
             return false;
+    if (raggedEnd)
+        return true;
     const Cell &end = cells[last - 1], &up = cells[last - 1 - cols];
     return IsText(end.kind) && Apartness(end, up, cells[last - 1 - 2 * cols]) >= HeaderApartAt;
 }
