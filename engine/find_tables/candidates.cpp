@@ -316,11 +316,8 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             if (!rowFits(first + r * cols, cols))
                 return;
         // (A reading already found keeps what it tells and gains what being said again adds.)
-        double bonus = SaidAgainGain;
-        if (rows > 1)
-            bonus += SaidAgainAlikeGain
-                * (profile.lagSums[cols][first + (rows - 1) * cols] - profile.lagSums[cols][first])
-                / ((rows - 1) * cols);
+        const double bonus = SaidAgainGain
+            + SaidAgainAlikeGain * profile.MeanAlike(first, first + rows * cols, cols);
         const auto [at, fresh] = found.try_emplace(std::tuple(first, rows, cols), all.size());
         if (!fresh) {
             all[at->second].gain += bonus;

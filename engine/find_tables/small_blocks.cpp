@@ -461,10 +461,7 @@ void NameLists(
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
-        const auto mean = [&](int lag, int from) {
-            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][from])
-                / (end - lag - from);
-        };
+        const auto mean = [&](int lag, int from) { return profile.MeanAlike(from, end, lag); };
         bool wider = false;
         for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k) {
             wider = mean(k, first) >= mean(1, first) + SingleColumnPairedAt;
