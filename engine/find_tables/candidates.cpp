@@ -240,6 +240,12 @@ int RestartRow(const Profile &profile, int first, int rows, int cols)
     return -1;
 }
 
+// True when line `end` closes the rows of a second table above it: text, or the next title.
+bool SecondTableClosed(const Profile &profile, int end)
+{
+    return Framed(profile, end) || (end < profile.size() && IsTitle(profile.cells[end]));
+}
+
 // True when a line of the column from `p` to `end`, `cols` apart, leads in as line `p` does.
 bool ColonAgain(const Profile &profile, int p, int end, int cols)
 {
@@ -351,10 +357,9 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         while (fit < most && rowFits(first + fit * cols, cols))
             ++fit;
         const int end = first + fit * cols;
-        const bool closed = Framed(profile, end) || (end < n && IsTitle(profile.cells[end]));
         std::vector<Candidate> here;
         CandidatesAt(profile, first, cols, here, fit, true);
-        int rows = closed ? fit : 0;
+        int rows = SecondTableClosed(profile, end) ? fit : 0;
         for (const Candidate &c : here)
             rows = std::max(rows, c.rows);
         return rows;
@@ -670,7 +675,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             const int after = end + rows * c.cols;
             if (!profile.RowAcceptable(end + (rows - 1) * c.cols, c.cols))
                 break;
-            if (Framed(profile, after) || (after < n && IsTitle(profile.cells[after]))) {
+            if (SecondTableClosed(profile, after)) {
                 Candidate second = c;
                 second.first = end;
                 second.rows = rows;
