@@ -480,8 +480,8 @@ inline constexpr int SmallTableMaxCols = 4;
 inline constexpr double SmallTableEvidence = 0.45;
 // A row of labels told from the row under it as a whole (a trait all of one row keeps and none of
 // the other, or each row opening alike) needs this many cells: two labels over two values are as
-// often a list of four names read two by two. Tight: 4 loses civic-waste's table of three; loose:
-// 2 finds nothing more and proposes a title page and three runs of names wrongly.
+// often a list of four names read two by two. Tight both ways: 4 loses civic-waste's table of
+// three; 2 finds nothing more and proposes a title page and three runs of names wrongly.
 inline constexpr int RowsApartMinCols = 3;
 // The evidence per empty cell of a form to fill in under its row of labels: as little as a small
 // table's, since only where it stands tells it.
