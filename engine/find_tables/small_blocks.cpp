@@ -36,6 +36,25 @@ bool IsKey(const Cell &c, int words = KeyWords)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
+// Traits that mark a cell, for columns or rows told apart by what all or none of their cells have.
+using Trait = bool (*)(const Cell &);
+bool SeveralWords(const Cell &c)
+{
+    return IsText(c.kind) && c.a >= 2;
+}
+bool TitleCased(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & TitleCase);
+}
+bool CapitalisedText(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & Capitalised);
+}
+bool SymbolText(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & WithSymbols);
+}
+
 // True when the pairs in lines [first, end) keep their two columns apart: no text stands in
 // both, the keys are said once each, and either values are said again (people in charge of
 // several things), or some trait of a cell (several words, each capitalised, symbols, digits)
@@ -60,13 +79,8 @@ bool PairsApart(const Profile &profile, int first, int end)
     }
     if (valuesAgain >= PairsValuesAgain && !keysAgain)
         return true;
-    using Trait = bool (*)(const Cell &);
-    static constexpr std::array<Trait, 4> traits {
-        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
-        [](const Cell &c) { return HoldsDigits(c); },
-    };
+    static constexpr std::array<Trait, 4> traits { SeveralWords, TitleCased, SymbolText,
+        HoldsDigits };
     if (keysAgain)
         return false;
     // (The first row may be a header of two labels, whatever traits its words have.)
@@ -90,13 +104,12 @@ bool PairsApart(const Profile &profile, int first, int end)
 bool BreaksColumn(const Profile &profile, int from, int to, const Cell &cell)
 {
     const std::vector<Cell> &cells = profile.cells;
-    using Trait = bool (*)(const Cell &);
     static constexpr std::array<Trait, 6> traits {
-        [](const Cell &c) { return IsBlankCell(c); },
-        [](const Cell &c) { return HoldsDigits(c); },
-        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        IsBlankCell,
+        HoldsDigits,
+        SeveralWords,
+        CapitalisedText,
+        SymbolText,
         [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
     };
     for (Trait trait : traits) {
@@ -125,15 +138,14 @@ bool RowsApart(const Profile &profile, int first, int cols)
 bool RowTraitApart(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    using Trait = bool (*)(const Cell &);
     // (Not the count of words: keys of two words beside values of one are pairs, not rows.)
     static constexpr std::array<Trait, 6> traits {
         [](const Cell &c) { return c.kind == Kind::Decimal; },
         [](const Cell &c) { return c.lead == 0; },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
-        [](const Cell &c) { return HoldsDigits(c); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
+        TitleCased,
+        SymbolText,
+        HoldsDigits,
+        CapitalisedText,
     };
     // (A row of numbers alone is no row of labels.)
     if (std::none_of(cells.begin() + first, cells.begin() + first + cols,
