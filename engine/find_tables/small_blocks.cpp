@@ -376,15 +376,17 @@ void NameLists(
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
         // a heading.
         const bool named = profile.namesHeaderBelow[first - 1];
+        // The line above written as a list's title or header is: capitalised in sentence case, no
+        // digit, no number of a part, no sentence's end.
+        const bool sentenceCase = !above.note && (above.flags & Capitalised)
+            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd));
         // A phrase in sentence case between names capitalised word by word ("Waiting list" after
         // a table's last name, over names) is a title: the names under it are a list of their own
         // when all of them are names (roles beside people, "Head of Science" over "Mrs K. Osei",
         // are keys beside values).
         const bool betweenNames = first >= 2 && !named && !nextList && above.kind == Kind::Phrase
-            && !above.note && (above.flags & Capitalised) && !above.label
-            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd))
-            && IsShortText(cells[first - 2]) && (cells[first - 2].flags & TitleCase)
-            && !(cells[first - 2].flags & WithDigits);
+            && sentenceCase && !above.label && IsShortText(cells[first - 2])
+            && (cells[first - 2].flags & TitleCase) && !(cells[first - 2].flags & WithDigits);
         const bool afterTitle = named || above.kind == Kind::Heading
             || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || afterNote
             || nextList
@@ -406,8 +408,7 @@ void NameLists(
             && !(above.flags & (SectionNumber | SentenceEnd));
         const bool headed = !afterTitle && !dated && first >= 2 && lastCell
             && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
-            && !above.note && (above.flags & Capitalised)
-            && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
+            && sentenceCase;
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
             = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
