@@ -240,6 +240,12 @@ int RestartRow(const Profile &profile, int first, int rows, int cols)
     return -1;
 }
 
+// True when line `end` closes the rows of a second table above it: text, or the next title.
+bool SecondTableClosed(const Profile &profile, int end)
+{
+    return Framed(profile, end) || (end < profile.size() && IsTitle(profile.cells[end]));
+}
+
 // True when a line of the column from `p` to `end`, `cols` apart, leads in as line `p` does.
 bool ColonAgain(const Profile &profile, int p, int end, int cols)
 {
@@ -316,11 +322,8 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             if (!rowFits(first + r * cols, cols))
                 return;
         // (A reading already found keeps what it tells and gains what being said again adds.)
-        double bonus = SaidAgainGain;
-        if (rows > 1)
-            bonus += SaidAgainAlikeGain
-                * (profile.lagSums[cols][first + (rows - 1) * cols] - profile.lagSums[cols][first])
-                / ((rows - 1) * cols);
+        const double bonus = SaidAgainGain
+            + SaidAgainAlikeGain * profile.MeanAlike(first, first + rows * cols, cols);
         const auto [at, fresh] = found.try_emplace(std::tuple(first, rows, cols), all.size());
         if (!fresh) {
             all[at->second].gain += bonus;
@@ -354,10 +357,9 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         while (fit < most && rowFits(first + fit * cols, cols))
             ++fit;
         const int end = first + fit * cols;
-        const bool closed = Framed(profile, end) || (end < n && IsTitle(profile.cells[end]));
         std::vector<Candidate> here;
         CandidatesAt(profile, first, cols, here, fit, true);
-        int rows = closed ? fit : 0;
+        int rows = SecondTableClosed(profile, end) ? fit : 0;
         for (const Candidate &c : here)
             rows = std::max(rows, c.rows);
         return rows;
@@ -675,7 +677,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             const int after = end + rows * c.cols;
             if (!profile.RowAcceptable(end + (rows - 1) * c.cols, c.cols))
                 break;
-            if (Framed(profile, after) || (after < n && IsTitle(profile.cells[after]))) {
+            if (SecondTableClosed(profile, after)) {
                 Candidate second = c;
                 second.first = end;
                 second.rows = rows;

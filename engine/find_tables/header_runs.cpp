@@ -43,13 +43,6 @@ HeaderRun FitRows(const Profile &profile, int dataFirst, int cols, int lastNumbe
     return run;
 }
 
-// How alike the cells of lines [from, to) are to the cell `lag` lines below, on average.
-double MeanAlike(const Profile &profile, int from, int to, int lag)
-{
-    const std::vector<double> &sums = profile.lagSums[lag];
-    return to - lag > from ? (sums[to - lag] - sums[from]) / (to - lag - from) : 0;
-}
-
 // A header run starts a table after the text around tables or right after another table (the
 // numbers of one whose header is a run too); rows of a wider table, a few words and some
 // numbers repeating alike, must not read as a table each.
@@ -114,8 +107,8 @@ std::vector<HeaderRun> FindHeaderRuns(const Profile &profile)
             if (titled.fits
                 && (!run.fits
                     || (!cells[start].label
-                        && MeanAlike(profile, i, run.end, i - start - 1)
-                            > MeanAlike(profile, i, run.end, i - start))))
+                        && profile.MeanAlike(i, run.end, i - start - 1)
+                            > profile.MeanAlike(i, run.end, i - start))))
                 run = titled;
         }
         runs.push_back(run);

@@ -212,6 +212,12 @@ Profile::Profile(const ConversionState &state)
         chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);
 }
 
+double Profile::MeanAlike(int from, int to, int lag) const
+{
+    const std::vector<double> &sums = lagSums[lag];
+    return to - lag > from ? (sums[to - lag] - sums[from]) / (to - lag - from) : 0;
+}
+
 int Profile::FilledAlike(int p, int cols, int other) const
 {
     int filled = 0;

@@ -35,6 +35,10 @@ struct Profile {
     // of its column in the row at `other`; -1 when a filled one is not.
     int FilledAlike(int p, int cols, int other) const;
 
+    // How alike, on average, each cell of lines [from, to) is to the cell `lag` lines below it,
+    // both inside those lines (0 when no such pair): the mean likeness of a block read `lag` wide.
+    double MeanAlike(int from, int to, int lag) const;
+
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line

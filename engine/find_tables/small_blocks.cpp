@@ -36,6 +36,25 @@ bool IsKey(const Cell &c, int words = KeyWords)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
+// Traits that mark a cell, for columns or rows told apart by what all or none of their cells have.
+using Trait = bool (*)(const Cell &);
+bool SeveralWords(const Cell &c)
+{
+    return IsText(c.kind) && c.a >= 2;
+}
+bool TitleCased(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & TitleCase);
+}
+bool CapitalisedText(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & Capitalised);
+}
+bool SymbolText(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & WithSymbols);
+}
+
 // True when the pairs in lines [first, end) keep their two columns apart: no text stands in
 // both, the keys are said once each, and either values are said again (people in charge of
 // several things), or some trait of a cell (several words, each capitalised, symbols, digits)
@@ -60,13 +79,8 @@ bool PairsApart(const Profile &profile, int first, int end)
     }
     if (valuesAgain >= PairsValuesAgain && !keysAgain)
         return true;
-    using Trait = bool (*)(const Cell &);
-    static constexpr std::array<Trait, 4> traits {
-        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
-        [](const Cell &c) { return HoldsDigits(c); },
-    };
+    static constexpr std::array<Trait, 4> traits { SeveralWords, TitleCased, SymbolText,
+        HoldsDigits };
     if (keysAgain)
         return false;
     // (The first row may be a header of two labels, whatever traits its words have.)
@@ -90,13 +104,12 @@ bool PairsApart(const Profile &profile, int first, int end)
 bool BreaksColumn(const Profile &profile, int from, int to, const Cell &cell)
 {
     const std::vector<Cell> &cells = profile.cells;
-    using Trait = bool (*)(const Cell &);
     static constexpr std::array<Trait, 6> traits {
-        [](const Cell &c) { return IsBlankCell(c); },
-        [](const Cell &c) { return HoldsDigits(c); },
-        [](const Cell &c) { return IsText(c.kind) && c.a >= 2; },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
+        IsBlankCell,
+        HoldsDigits,
+        SeveralWords,
+        CapitalisedText,
+        SymbolText,
         [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
     };
     for (Trait trait : traits) {
@@ -125,15 +138,14 @@ bool RowsApart(const Profile &profile, int first, int cols)
 bool RowTraitApart(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    using Trait = bool (*)(const Cell &);
     // (Not the count of words: keys of two words beside values of one are pairs, not rows.)
     static constexpr std::array<Trait, 6> traits {
         [](const Cell &c) { return c.kind == Kind::Decimal; },
         [](const Cell &c) { return c.lead == 0; },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & TitleCase); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & WithSymbols); },
-        [](const Cell &c) { return HoldsDigits(c); },
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & Capitalised); },
+        TitleCased,
+        SymbolText,
+        HoldsDigits,
+        CapitalisedText,
     };
     // (A row of numbers alone is no row of labels.)
     if (std::none_of(cells.begin() + first, cells.begin() + first + cols,
@@ -364,15 +376,17 @@ void NameLists(
         // A title that names the header under it ("Stations" over "Station") is a title as plain as
         // a heading.
         const bool named = profile.namesHeaderBelow[first - 1];
+        // The line above written as a list's title or header is: capitalised in sentence case, no
+        // digit, no number of a part, no sentence's end.
+        const bool sentenceCase = !above.note && (above.flags & Capitalised)
+            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd));
         // A phrase in sentence case between names capitalised word by word ("Waiting list" after
         // a table's last name, over names) is a title: the names under it are a list of their own
         // when all of them are names (roles beside people, "Head of Science" over "Mrs K. Osei",
         // are keys beside values).
         const bool betweenNames = first >= 2 && !named && !nextList && above.kind == Kind::Phrase
-            && !above.note && (above.flags & Capitalised) && !above.label
-            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd))
-            && IsShortText(cells[first - 2]) && (cells[first - 2].flags & TitleCase)
-            && !(cells[first - 2].flags & WithDigits);
+            && sentenceCase && !above.label && IsShortText(cells[first - 2])
+            && (cells[first - 2].flags & TitleCase) && !(cells[first - 2].flags & WithDigits);
         const bool afterTitle = named || above.kind == Kind::Heading
             || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || afterNote
             || nextList
@@ -394,8 +408,7 @@ void NameLists(
             && !(above.flags & (SectionNumber | SentenceEnd));
         const bool headed = !afterTitle && !dated && first >= 2 && lastCell
             && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
-            && !above.note && (above.flags & Capitalised)
-            && !(above.flags & (WithDigits | SectionNumber | SentenceEnd | TitleCase));
+            && sentenceCase;
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
             = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
@@ -461,10 +474,7 @@ void NameLists(
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
-        const auto mean = [&](int lag, int from) {
-            return (profile.lagSums[lag][end - lag] - profile.lagSums[lag][from])
-                / (end - lag - from);
-        };
+        const auto mean = [&](int lag, int from) { return profile.MeanAlike(from, end, lag); };
         bool wider = false;
         for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k) {
             wider = mean(k, first) >= mean(1, first) + SingleColumnPairedAt;
