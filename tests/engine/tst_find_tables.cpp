@@ -397,6 +397,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-school.tsv" << 70 << 10 << 6 << 2 << 39;
     QTest::newRow("twelfth author: farm co-operative and allotments")
         << "truth-farm.tsv" << 59 << 12 << 6 << 0 << 28;
+    QTest::newRow("thirteenth author: kitchen, catering and a food festival")
+        << "truth-kitchen.tsv" << 69 << 23 << 37 << 16 << 36;
 }
 
 void TestFindTables::wholeCorpus()
