@@ -12,6 +12,15 @@ namespace cellwright::finder {
 
 namespace {
 
+// For each line, the first line from it on where `is` holds; `count` when none, and at `count`.
+template <class Is> std::vector<int> NextWhere(int count, Is is)
+{
+    std::vector<int> next(count + 1, count);
+    for (int i = count - 1; i >= 0; --i)
+        next[i] = is(i) ? i : next[i + 1];
+    return next;
+}
+
 // The similarity of each cell with the cell `lag` lines below (0 past the end).
 std::vector<double> SimilarityBelow(const std::vector<Cell> &cells, int lag)
 {
@@ -183,19 +192,13 @@ Profile::Profile(const ConversionState &state)
                 // (Letters compared without case: "Stations" names the column "Station".)
                 [](char16_t x, char16_t y) { return LowerAscii(x) == LowerAscii(y); });
     }
-    nextTitle.assign(count + 1, count);
-    for (int i = count - 3; i >= 0; --i)
-        nextTitle[i] = TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]) ? i : nextTitle[i + 1];
-    nextSentence.assign(count + 1, count);
-    for (int i = count - 1; i >= 0; --i)
-        nextSentence[i]
-            = IsSentenceNote(cells[i]) && IsText(cells[i].kind) ? i : nextSentence[i + 1];
-    nextLeadIn.assign(count + 1, count);
-    for (int i = count - 1; i >= 0; --i)
-        nextLeadIn[i] = cells[i].leadIn && cells[i].note ? i : nextLeadIn[i + 1];
-    nextShortLeadIn.assign(count + 1, count);
-    for (int i = count - 1; i >= 0; --i)
-        nextShortLeadIn[i] = cells[i].leadIn && !cells[i].note ? i : nextShortLeadIn[i + 1];
+    nextTitle = NextWhere(count, [&](int i) {
+        return i + 2 < count && TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]);
+    });
+    nextSentence = NextWhere(
+        count, [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); });
+    nextLeadIn = NextWhere(count, [&](int i) { return cells[i].leadIn && cells[i].note; });
+    nextShortLeadIn = NextWhere(count, [&](int i) { return cells[i].leadIn && !cells[i].note; });
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);
