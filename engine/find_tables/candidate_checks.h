@@ -51,6 +51,7 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
 void KeyValueTables(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 void Glossaries(const Profile &profile, std::vector<Candidate> &out);
+int EmptyRowsLeft(const Profile &profile, int end);
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out);

@@ -1,5 +1,6 @@
 #include "find_tables/guesses.h"
 
+#include "find_tables/candidate_checks.h"
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
@@ -234,14 +235,9 @@ bool ReadsAsList(
     out.first = a;
     out.rows = b - a;
     out.cols = 1;
-    // Empty lines under it, a few, are rows left for items to come when a note follows.
-    int k = b;
-    while (k < n && cells[k].kind == Kind::Empty)
-        ++k;
-    if (!noted && k > b && k < n && k - b <= MaxEmptyLastRows
-        && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
-            || cells[k].kind == Kind::Prose))
-        out.rows += k - b;
+    // Empty lines under it, a few, are rows left for items to come (unless a note closed it).
+    if (!noted)
+        out.rows += EmptyRowsLeft(profile, b);
     return true;
 }
 

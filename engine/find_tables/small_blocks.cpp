@@ -340,6 +340,22 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
 // on its own line, unlike a name, a note under a table) and the text resuming, a sure table or a
 // table about them. Right under a table, the phrase in sentence case is the list's own header.
+// How many empty lines from `end` on are a list's rows left for items to come: a few, when a
+// sentence, a heading or a paragraph follows them (before a title they are the gap a writer
+// leaves); 0 otherwise.
+int EmptyRowsLeft(const Profile &profile, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    int k = end;
+    while (k < n && cells[k].kind == Kind::Empty)
+        ++k;
+    const bool textFollows = k < n
+        && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
+            || cells[k].kind == Kind::Prose);
+    return k > end && k - end <= MaxEmptyLastRows && textFollows ? k - end : 0;
+}
+
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
@@ -527,18 +543,8 @@ void NameLists(
         const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
             || (sentenceLead && rows >= LeadInListMinRows) || above.labelLead;
-        // Empty lines under a list, a few, are rows left for items to come when a sentence or a
-        // heading follows; before a title they are the gap a writer leaves.
-        int rowsWithEmpty = rows;
-        if (end < n && cells[end].kind == Kind::Empty) {
-            int k = end;
-            while (k < n && cells[k].kind == Kind::Empty)
-                ++k;
-            if (k < n && k - end <= MaxEmptyLastRows
-                && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
-                    || cells[k].kind == Kind::Prose))
-                rowsWithEmpty = rows + (k - end);
-        }
+        // Empty lines under a list, a few, are rows left for items to come.
+        const int rowsWithEmpty = rows + EmptyRowsLeft(profile, end);
         // A wider reading of the same lines that only their frame holds (titles of works two by
         // two) is the list read wrongly: the list takes its place and what it gains.
         double floor = 0;
