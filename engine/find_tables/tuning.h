@@ -266,6 +266,12 @@ inline constexpr double SaidAgainAlikeGain = 0.5;
 // per line, not weights (30 to 120 lines, 4 to 12 columns alike on the corpus).
 inline constexpr int SaidAgainSpan = 60;
 inline constexpr int SaidAgainMaxCols = 8;
+// A count: at least this many numbers the same lines apart going up or down by one (row numbers,
+// years, "K-01" to "K-06"). Fewer fall into place by chance among a table's values (3 reads
+// counts across four tables of the corpus whose columns hold none).
+inline constexpr int CountRunMin = 4;
+// What each line of a count that a block reads out of step costs it (see CountsOutOfStep).
+inline constexpr double CountOutOfStepCost = 1.5;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
