@@ -723,6 +723,7 @@ void MarkSentenceColumns(std::vector<Cell> &cells)
         }
     }
 }
+
 // Sets the cell's count from its text: up to four letters and a dash or a point, then one to
 // five digits and nothing else.
 void ReadCount(Cell &cell, std::u16string_view t)
