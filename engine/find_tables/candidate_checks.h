@@ -23,6 +23,7 @@ bool TitleNext(const Profile &profile, int end);
 bool RowAlikeAbove(const Profile &profile, int p, int width);
 bool AllText(const Profile &profile, int p, int cols);
 bool RunsOnFromAbove(const Profile &profile, int first, int cols);
+int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
 
 // block_rows.cpp
 bool SaidElsewhere(const Profile &profile, int i, int from, int to);

@@ -96,7 +96,8 @@ void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
         Candidate table = c;
         table.rows = rows;
         table.cols = width;
-        table.gain = c.gain * rows;
+        table.gain = c.gain * rows
+            - CountOutOfStepCost * CountsOutOfStep(profile, table.first, rows, width);
         joined.push_back(table);
     }
     std::erase_if(all, [&](const Candidate &c) {
@@ -504,6 +505,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
             || (header.text == cols && !units && HeaderWordAbove(profile, first, cols)))
             candidate.gain -= LabelAboveCost;
     }
+    // Row numbers or years counting by one fix the width and where the rows start and end.
+    candidate.gain -= CountOutOfStepCost * CountsOutOfStep(profile, first, candidate.rows, cols);
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     // (Not pairs read a line early, their keys in the second column, nor a block read a line
     // early: the frame is the one of the reading a line down.)
@@ -552,8 +555,11 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     for (const HeaderRun &run : runs)
-        if (const auto table = HeaderTableAt(runs, run.first, false))
+        if (auto table = HeaderTableAt(runs, run.first, false)) {
+            table->gain -= CountOutOfStepCost
+                * CountsOutOfStep(profile, table->first, table->rows, table->cols);
             all.push_back(*table);
+        }
     JoinStackedColumns(profile, all);
     // A table directly followed by another whose cells look alike runs into it; the same block
     // cut where another block could start competes with it.

@@ -267,6 +267,15 @@ inline constexpr double SaidAgainAlikeGain = 0.5;
 // per line, not weights (30 to 120 lines, 4 to 12 columns alike on the corpus).
 inline constexpr int SaidAgainSpan = 60;
 inline constexpr int SaidAgainMaxCols = 8;
+// A count: at least this many numbers the same lines apart going up or down by one (row numbers,
+// pins, years, "K-01" to "K-06"). Fewer fall into place by chance among a table's values: at 3
+// the corpus holds counts across the columns of four of its tables. 3 to 6 alike; 8 loses
+// lab-ds-logger's 9x3 "Pin".
+inline constexpr int CountRunMin = 4;
+// What each line of a count costs a block that reads it out of step (see CountsOutOfStep): enough
+// that a wider reading or one starting a row late loses what its likeness gains. 1 to 10 alike;
+// 0.5 loses lab-ds-logger's 9x3 "Pin" and school-football-newsletter's 13x9 "Pos".
+inline constexpr double CountOutOfStepCost = 1.5;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
