@@ -384,7 +384,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 4 << 3 << 1 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 5 << 2 << 2 << 45;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 12 << 9 << 5 << 32;
-    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 9 << 5 << 1 << 36;
+    QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 7 << 5 << 1 << 36;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 52;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 5 << 3 << 0 << 39;
     QTest::newRow("eighth author: datasheets and guides")
@@ -392,7 +392,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 33;
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 8 << 5 << 0 << 33;
+        << "truth-lab.tsv" << 62 << 6 << 4 << 0 << 34;
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 10 << 6 << 2 << 39;
     QTest::newRow("twelfth author: farm co-operative and allotments")
@@ -1224,6 +1224,18 @@ void TestFindTables::boundaries_data()
         "01422 880214", "Email", "office@school.example", "Hours", "8.00 am to 4.00 pm",
         "Absence line", "option 1, before 9.00 am", "Yours faithfully,", "", "Mrs A. Whitcombe",
         "Headteacher" } << QStringList { "4:4x2:Telephone" };
+    // Rows that would run on out of step end where a small table fills the lines left to the text.
+    QTest::newRow("three columns, then two keys to the end") << QStringList { Prose, "5 Waste",
+        "Waste", "Container", "Route", "Soil and beads", "Yellow bin", "Incineration",
+        "Flow-through", "Labelled bottle", "Chemical waste collection", "Tips and tubes",
+        "Yellow bin", "Incineration", "Approved by", "Dr. Hanna Berg", "Valid from",
+        "2025-03-01" } << QStringList { "3:4x3:Waste", "15:2x2:Approved by" };
+    QTest::newRow("pairs, then a title over two dated pairs") << QStringList {
+        Prose, "Bridge", "Crosses", "Golden Gate", "Golden Gate strait", "Verrazzano-Narrows",
+        "The Narrows", "Humber", "Humber estuary", "Akashi Kaikyō", "Akashi Strait",
+        "Site visits this season", "Fri 14 June", "Humber Bridge viewing area, 10:00", "Sat 6 July",
+        "City towers walk, meet 14:30", "Book through the office. Places are limited to twenty."
+    } << QStringList { "2:5x2:Bridge", "13:2x2:Fri 14 June" };
     QTest::newRow("empty document") << QStringList { "" } << QStringList {};
 }
 
