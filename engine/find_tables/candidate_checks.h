@@ -49,6 +49,9 @@ bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows);
 void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
 
 // small_blocks.cpp
+bool PairsApart(const Profile &profile, int first, int end);
+void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
+    double sure = 1, double floor = 0);
 void KeyValueTables(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 void Glossaries(const Profile &profile, std::vector<Candidate> &out);
@@ -58,6 +61,8 @@ void NameLists(
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out);
 void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
+bool SmallTableUnder(
+    const Profile &profile, int first, int cols, bool titled, std::vector<Candidate> &out);
 void BlankForms(const Profile &profile, std::vector<Candidate> &out);
 void SentenceLists(const Profile &profile, std::vector<Candidate> &out);
 bool OddLastPair(const Profile &profile, int first, int end);
