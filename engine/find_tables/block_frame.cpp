@@ -144,4 +144,20 @@ int CountsOutOfStep(const Profile &profile, int first, int rows, int cols)
     return off;
 }
 
+// True when lines [first, end) sit between two steps of a count that goes on above and below
+// them: a piece of one row of a wider table whose rows the count numbers ("Wed 5" and its
+// readings, between "Tue 4" and "Thu 6").
+bool InsideCount(const Profile &profile, int first, int end)
+{
+    if (end - first > MaxCols)
+        return false;
+    for (int q = first; q < end; ++q) {
+        const int period = profile.countPeriod[q];
+        if (period > 0 && end - first <= period && profile.countFrom[q] < first
+            && profile.countTo[q] >= end)
+            return true;
+    }
+    return false;
+}
+
 } // namespace cellwright::finder

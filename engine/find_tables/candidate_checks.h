@@ -24,6 +24,7 @@ bool RowAlikeAbove(const Profile &profile, int p, int width);
 bool AllText(const Profile &profile, int p, int cols);
 bool RunsOnFromAbove(const Profile &profile, int first, int cols);
 int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
+bool InsideCount(const Profile &profile, int first, int end);
 
 // block_rows.cpp
 bool SaidElsewhere(const Profile &profile, int i, int from, int to);

@@ -719,6 +719,10 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
+    // Nor is a block between two steps of a count that numbers wider rows.
+    std::erase_if(all, [&](const Candidate &c) {
+        return InsideCount(profile, c.first, c.first + c.rows * c.cols);
+    });
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
     // (Nor is one whose first row goes on from such words, three or more, into a number that

@@ -724,8 +724,8 @@ void MarkSentenceColumns(std::vector<Cell> &cells)
     }
 }
 
-// Sets the cell's count from its text: up to four letters and a dash or a point, then one to
-// five digits and nothing else.
+// Sets the cell's count from its text: up to four letters and a dash, a point or a space, then
+// one to five digits and nothing else.
 void ReadCount(Cell &cell, std::u16string_view t)
 {
     size_t i = 0;
@@ -735,6 +735,12 @@ void ReadCount(Cell &cell, std::u16string_view t)
         hash = (hash ^ t[i++]) * 16777619u;
     if (i > 0 && i < t.size() && (t[i] == u'-' || t[i] == u'.'))
         hash = (hash ^ t[i++]) * 16777619u;
+    // A word and a space before the number name each step on its own ("Mon 3", "Tue 4"): only
+    // the number counts.
+    else if (i > 0 && i < t.size() && t[i] == u' ') {
+        hash = 2166136261u ^ u' ';
+        ++i;
+    }
     const size_t from = i;
     int32_t value = 0;
     while (i < t.size() && i - from < 6 && t[i] >= u'0' && t[i] <= u'9')

@@ -72,10 +72,10 @@ void Counts(Profile &profile, int period)
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     // The step from each line to the line `period` below: +1, -1, or 0 when it counts no step.
+    // (Text between two steps breaks no count: a note in a row's last cell, the rows numbered on.)
     const auto step = [&](int i) {
         if (i < 0 || i + period >= n || cells[i].count < 0
-            || cells[i + period].countPrefix != cells[i].countPrefix
-            || profile.breaksBefore[i + period] != profile.breaksBefore[i])
+            || cells[i + period].countPrefix != cells[i].countPrefix)
             return 0;
         const int d = cells[i + period].count - cells[i].count;
         return d == 1 || d == -1 ? d : 0;
