@@ -4,6 +4,7 @@
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace cellwright::finder {
@@ -116,6 +117,47 @@ bool TitleNext(const Profile &profile, int end)
 {
     return end < profile.size() && IsText(profile.cells[end].kind)
         && (profile.cells[end].flags & SectionNumber);
+}
+
+// How many lines of counts (row numbers, years) the block reads out of step: counts of another
+// period in its rows under the first, which would wander across its columns (unless the period is
+// a multiple of its width: a number every few rows), and counts of its own period that run on
+// above its first row or below its last, where its columns go on.
+int CountsOutOfStep(const Profile &profile, int first, int rows, int cols)
+{
+    if (rows < 2)
+        return 0;
+    const int end = first + rows * cols;
+    int off = 0;
+    for (int p = 2; p <= MaxCols; ++p) {
+        if (p % cols == 0)
+            continue;
+        const int below = profile.countsBefore[p][end] - profile.countsBefore[p][first + cols];
+        off += below >= CountRunMin ? below : 0;
+    }
+    for (int q = first; q < first + cols; ++q)
+        if (profile.countPeriod[q] == cols && profile.countFrom[q] < first)
+            off += (std::min(profile.countTo[q], end - 1) - q) / cols + 1;
+    for (int q = std::max(end - cols, first + cols); q < end; ++q)
+        if (profile.countPeriod[q] == cols && profile.countTo[q] >= end)
+            off += (q - std::max(profile.countFrom[q], first)) / cols + 1;
+    return off;
+}
+
+// True when lines [first, end) sit between two steps of a count that goes on above and below
+// them: a piece of one row of a wider table whose rows the count numbers ("Wed 5" and its
+// readings, between "Tue 4" and "Thu 6").
+bool InsideCount(const Profile &profile, int first, int end)
+{
+    if (end - first > MaxCols)
+        return false;
+    for (int q = first; q < end; ++q) {
+        const int period = profile.countPeriod[q];
+        if (period > 0 && end - first <= period && profile.countFrom[q] < first
+            && profile.countTo[q] >= end)
+            return true;
+    }
+    return false;
 }
 
 } // namespace cellwright::finder

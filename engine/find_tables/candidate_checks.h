@@ -23,6 +23,8 @@ bool TitleNext(const Profile &profile, int end);
 bool RowAlikeAbove(const Profile &profile, int p, int width);
 bool AllText(const Profile &profile, int p, int cols);
 bool RunsOnFromAbove(const Profile &profile, int first, int cols);
+int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
+bool InsideCount(const Profile &profile, int first, int end);
 
 // block_rows.cpp
 bool SaidElsewhere(const Profile &profile, int i, int from, int to);
@@ -48,6 +50,9 @@ bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows);
 void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
 
 // small_blocks.cpp
+bool PairsApart(const Profile &profile, int first, int end);
+void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
+    double sure = 1, double floor = 0);
 void KeyValueTables(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 void Glossaries(const Profile &profile, std::vector<Candidate> &out);
@@ -57,6 +62,8 @@ void NameLists(
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out);
 void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
+bool SmallTableUnder(
+    const Profile &profile, int first, int cols, bool titled, std::vector<Candidate> &out);
 void BlankForms(const Profile &profile, std::vector<Candidate> &out);
 void SentenceLists(const Profile &profile, std::vector<Candidate> &out);
 bool OddLastPair(const Profile &profile, int first, int end);

@@ -96,7 +96,8 @@ void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
         Candidate table = c;
         table.rows = rows;
         table.cols = width;
-        table.gain = c.gain * rows;
+        table.gain = c.gain * rows
+            - CountOutOfStepCost * CountsOutOfStep(profile, table.first, rows, width);
         joined.push_back(table);
     }
     std::erase_if(all, [&](const Candidate &c) {
@@ -421,6 +422,75 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// A table whose rows would run out of step into the text after it ends where a small table of
+// two rows fills the lines left to that text: one of another width, or of the same under a title
+// of its own. The block is cut there, and the small table proposed after it.
+void SmallTablesAfter(const Profile &profile, std::vector<Candidate> &all)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> ends(n + 1, false);
+    std::vector<Candidate> found;
+    for (int last = 4; last <= n; ++last) {
+        if (!Framed(profile, last))
+            continue;
+        for (int w = 2; w <= SmallTableMaxCols && last - 2 * w >= 1; ++w) {
+            const int small = last - 2 * w;
+            const Cell &title = cells[small - 1];
+            const bool titled = IsTitle(title) && !HoldsDigits(title);
+            for (const int top : { small, titled ? small - 1 : -1 }) {
+                std::vector<Candidate> table, above;
+                if (top < 0 || !SmallTableUnder(profile, small, w, top < small, table))
+                    continue;
+                ends[top] = true;
+                for (int k = 2; k <= MaxCols; ++k) {
+                    // (The same width runs on alike unless a title stands between.)
+                    if ((top == small) != (k != w))
+                        continue;
+                    for (int r = 3; r <= MaxCutRows && top - r * k >= 1; ++r) {
+                        const int first = top - r * k;
+                        // Rows in step with the text could all be the block's; these run alike
+                        // from an opened line into the small table, and on past it.
+                        if ((last - first) % k == 0 || profile.chains[k][first + k] + 1 < r
+                            || !(OpensBlock(profile, first - 1) || cells[first - 1].note)
+                            || BlockRows(profile, first, k, MaxLines) <= r)
+                            continue;
+                        // (A title of more words than any cell of the rows it would go on; not
+                        // where pairs a line down, in step to the text, keep their columns apart:
+                        // the "title" is a value among them.)
+                        if (top < small
+                            && (!std::all_of(cells.begin() + first, cells.begin() + top,
+                                    [&](const Cell &c) { return c.a < title.a; })
+                                || (k == 2 && PairsApart(profile, first + 1, last))))
+                            continue;
+                        std::vector<Candidate> here;
+                        CandidatesAt(profile, first, k, here, r, false, &ends);
+                        const size_t before = above.size();
+                        for (const Candidate &c : here)
+                            if (c.rows == r)
+                                above.push_back(c);
+                        // Words tell little by their likeness: a header of short words over
+                        // rows of no sentence, framed by the small table, tells the rest.
+                        if (above.size() == before && k <= SmallTableMaxCols
+                            && std::all_of(cells.begin() + first, cells.begin() + first + k,
+                                [](const Cell &h) { return IsShortText(h) && !HoldsDigits(h); })
+                            && std::none_of(cells.begin() + first, cells.begin() + top,
+                                [](const Cell &c) { return c.note || (c.flags & SentenceEnd); })
+                            && BlockRows(profile, first, k, r) == r)
+                            AddFramedBlock(above, first, r, k, CutBlockEvidence, GuessConfidence);
+                    }
+                }
+                ends[top] = false;
+                if (!above.empty()) {
+                    found.insert(found.end(), table.begin(), table.end());
+                    found.insert(found.end(), above.begin(), above.end());
+                }
+            }
+        }
+    }
+    all.insert(all.end(), found.begin(), found.end());
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -504,6 +574,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
             || (header.text == cols && !units && HeaderWordAbove(profile, first, cols)))
             candidate.gain -= LabelAboveCost;
     }
+    // Row numbers or years counting by one fix the width and where the rows start and end.
+    candidate.gain -= CountOutOfStepCost * CountsOutOfStep(profile, first, candidate.rows, cols);
     // A framed block is a table of some size: the likeliest one is proposed, unsure.
     // (Not pairs read a line early, their keys in the second column, nor a block read a line
     // early: the frame is the one of the reading a line down.)
@@ -552,8 +624,11 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     for (const HeaderRun &run : runs)
-        if (const auto table = HeaderTableAt(runs, run.first, false))
+        if (auto table = HeaderTableAt(runs, run.first, false)) {
+            table->gain -= CountOutOfStepCost
+                * CountsOutOfStep(profile, table->first, table->rows, table->cols);
             all.push_back(*table);
+        }
     JoinStackedColumns(profile, all);
     // A table directly followed by another whose cells look alike runs into it; the same block
     // cut where another block could start competes with it.
@@ -628,6 +703,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 c.first += shift;
                 c.rows += shift < 0 ? 1 : 0;
             }
+    // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
+    // whatever it looks like.)
+    SmallTablesAfter(profile, all);
     // A lead-in in the first row ("Two fixed points:") is the text before the table, unless its
     // column opens on one again below (keys that end in a colon).
     std::erase_if(all, [&](const Candidate &c) {
@@ -641,6 +719,10 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
+    // Nor is a block between two steps of a count that numbers wider rows.
+    std::erase_if(all, [&](const Candidate &c) {
+        return InsideCount(profile, c.first, c.first + c.rows * c.cols);
+    });
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
     // (Nor is one whose first row goes on from such words, three or more, into a number that

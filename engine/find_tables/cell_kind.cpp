@@ -723,6 +723,33 @@ void MarkSentenceColumns(std::vector<Cell> &cells)
         }
     }
 }
+
+// Sets the cell's count from its text: up to four letters and a dash, a point or a space, then
+// one to five digits and nothing else.
+void ReadCount(Cell &cell, std::u16string_view t)
+{
+    size_t i = 0;
+    uint32_t hash = 2166136261u; // FNV-1a
+    while (
+        i < t.size() && i < 4 && ((t[i] >= u'A' && t[i] <= u'Z') || (t[i] >= u'a' && t[i] <= u'z')))
+        hash = (hash ^ t[i++]) * 16777619u;
+    if (i > 0 && i < t.size() && (t[i] == u'-' || t[i] == u'.'))
+        hash = (hash ^ t[i++]) * 16777619u;
+    // A word and a space before the number name each step on its own ("Mon 3", "Tue 4"): only
+    // the number counts.
+    else if (i > 0 && i < t.size() && t[i] == u' ') {
+        hash = 2166136261u ^ u' ';
+        ++i;
+    }
+    const size_t from = i;
+    int32_t value = 0;
+    while (i < t.size() && i - from < 6 && t[i] >= u'0' && t[i] <= u'9')
+        value = value * 10 + (t[i++] - u'0');
+    if (i == from || i != t.size() || i - from > 5)
+        return;
+    cell.count = value;
+    cell.countPrefix = hash;
+}
 } // namespace
 
 std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
@@ -738,6 +765,7 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
             hash = (hash ^ c) * 16777619u;
         cells.back().text = hash;
         cells.back().lead = trimmed.empty() ? 0 : trimmed.front();
+        ReadCount(cells.back(), trimmed);
     }
     // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
     // title, whatever a cell of that shape might be.

@@ -65,6 +65,10 @@ struct Cell {
     bool keyed = false;
     char16_t lead = 0; // the first character, blanks at the ends left out (0 when empty)
     uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
+    // A whole number, alone or after a few letters ("12", "2019", "K-03", "F2"), and a hash of
+    // those letters: what a column of row numbers steps by one (-1 when the cell is none).
+    int32_t count = -1;
+    uint32_t countPrefix = 0;
 };
 
 // One line on its own. A numbered title comes out as text with SectionNumber set: only its

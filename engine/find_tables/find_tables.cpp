@@ -15,6 +15,7 @@
 //   tuning.h      every weight and threshold, with what chose it
 #include "find_tables.h"
 
+#include "find_tables/candidate_checks.h"
 #include "find_tables/candidates.h"
 #include "find_tables/guesses.h"
 #include "find_tables/header_runs.h"
@@ -213,6 +214,10 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
                 && finder.profile.nextSame[i] < end)
                 return true;
         return false;
+    });
+    // Nor is a guess between two steps of a count that numbers wider rows.
+    std::erase_if(guesses, [&](const Candidate &c) {
+        return finder::InsideCount(finder.profile, c.first, c.first + c.rows * c.cols);
     });
     // (Guesses are told apart by their place: after the blocks chosen, until sorted.)
     std::vector<std::pair<Candidate, bool>> marked;

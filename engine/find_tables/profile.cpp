@@ -66,6 +66,47 @@ bool SubtotalRow(const Profile &profile, int p, int cols)
         && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
+// The counts of period `period` (see Profile::countsBefore).
+void Counts(Profile &profile, int period)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    // The step from each line to the line `period` below: +1, -1, or 0 when it counts no step.
+    // (Text between two steps breaks no count: a note in a row's last cell, the rows numbered on.)
+    const auto step = [&](int i) {
+        if (i < 0 || i + period >= n || cells[i].count < 0
+            || cells[i + period].countPrefix != cells[i].countPrefix)
+            return 0;
+        const int d = cells[i + period].count - cells[i].count;
+        return d == 1 || d == -1 ? d : 0;
+    };
+    std::vector<int> &before = profile.countsBefore[period];
+    before.assign(n + 1, 0);
+    std::vector<bool> in(n, false);
+    for (int s = 0; s < n; ++s) {
+        const int d = step(s);
+        if (d == 0 || step(s - period) == d)
+            continue;
+        int last = s + period;
+        while (step(last) == d)
+            last += period;
+        const int length = (last - s) / period + 1;
+        if (length < CountRunMin)
+            continue;
+        for (int i = s; i <= last; i += period) {
+            in[i] = true;
+            if (profile.countPeriod[i] == 0
+                || profile.countTo[i] - profile.countFrom[i] < last - s) {
+                profile.countPeriod[i] = period;
+                profile.countFrom[i] = s;
+                profile.countTo[i] = last;
+            }
+        }
+    }
+    for (int i = 0; i < n; ++i)
+        before[i + 1] = before[i] + (in[i] ? 1 : 0);
+}
+
 // (`one` and `two`: the similarity of each cell with the cells one and two rows below.)
 std::vector<int> Chains(const Profile &profile, int cols, const std::vector<double> &one,
     const std::vector<double> &two)
@@ -210,6 +251,12 @@ Profile::Profile(const ConversionState &state)
             below[lag] = SimilarityBelow(cells, lag);
     for (int lag = 1; lag <= MaxCols; ++lag)
         LagSums(*this, lag, below[lag]);
+    countsBefore.resize(MaxCols + 1);
+    countPeriod.assign(count, 0);
+    countFrom.assign(count, 0);
+    countTo.assign(count, 0);
+    for (int period = 2; period <= MaxCols; ++period)
+        Counts(*this, period);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);

@@ -55,6 +55,12 @@ struct Profile {
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
     std::vector<std::vector<int>> chains;
+    // [period]: prefix counts of the lines in a count, a run of at least CountRunMin numbers
+    // `period` lines apart that go up (or down) by one: a column of row numbers, years or plots.
+    std::vector<std::vector<int>> countsBefore;
+    // For each line, the longest count it is in: its period (0 when none) and its first and
+    // last lines.
+    std::vector<int> countPeriod, countFrom, countTo;
     // For each line, the next line of the same text (size() when none).
     std::vector<int> nextSame;
     // For each line, the line before of the same text (-1 when none).

@@ -13,22 +13,6 @@ namespace cellwright::finder {
 
 namespace {
 
-// Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
-// of its lines makes it a table worth proposing, at most `sure` of it, gaining at least `floor`.
-void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
-    double sure = 1, double floor = 0)
-{
-    Candidate c;
-    c.first = first;
-    c.rows = rows;
-    c.cols = cols;
-    c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
-    c.gain = std::max(c.gain, floor);
-    c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
-    if (c.gain > MinGain && c.confidence >= MinConfidence)
-        out.push_back(c);
-}
-
 // A key: a short name without digits, capitalised, as in "First ascent" (at most `words`).
 bool IsKey(const Cell &c, int words = KeyWords)
 {
@@ -53,50 +37,6 @@ bool CapitalisedText(const Cell &c)
 bool SymbolText(const Cell &c)
 {
     return IsText(c.kind) && (c.flags & WithSymbols);
-}
-
-// True when the pairs in lines [first, end) keep their two columns apart: no text stands in
-// both, the keys are said once each, and either values are said again (people in charge of
-// several things), or some trait of a cell (several words, each capitalised, symbols, digits)
-// marks nearly all of one column and nearly none of the other. Names beside names, days beside
-// days, a list of one kind read two at a time, keep no such difference.
-bool PairsApart(const Profile &profile, int first, int end)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    bool keysAgain = false;
-    int valuesAgain = 0;
-    // (Said again an even number of lines on, a text stays in its column.)
-    for (int i = first; i < end; ++i) {
-        const int j = profile.nextSame[i];
-        if (IsBlankCell(cells[i]) || j >= end)
-            continue;
-        if ((j - i) % 2 != 0)
-            return false;
-        if ((i - first) % 2 == 0)
-            keysAgain = true;
-        else
-            ++valuesAgain;
-    }
-    if (valuesAgain >= PairsValuesAgain && !keysAgain)
-        return true;
-    static constexpr std::array<Trait, 4> traits { SeveralWords, TitleCased, SymbolText,
-        HoldsDigits };
-    if (keysAgain)
-        return false;
-    // (The first row may be a header of two labels, whatever traits its words have.)
-    for (int from : { first, first + 2 }) {
-        const int rows = (end - from) / 2;
-        for (Trait trait : traits) {
-            int keys = 0, values = 0;
-            for (int i = from; i < end; i += 2) {
-                keys += trait(cells[i]) ? 1 : 0;
-                values += trait(cells[i + 1]) ? 1 : 0;
-            }
-            if (std::abs(keys - values) >= PairsApartShare * rows)
-                return true;
-        }
-    }
-    return false;
 }
 
 // True when `cell` breaks a trait that the cells of lines [from, to), every other line, all keep
@@ -179,6 +119,66 @@ bool ShortCell(const Cell &c)
 }
 
 } // namespace
+
+// True when the pairs in lines [first, end) keep their two columns apart: no text stands in
+// both, the keys are said once each, and either values are said again (people in charge of
+// several things), or some trait of a cell (several words, each capitalised, symbols, digits)
+// marks nearly all of one column and nearly none of the other. Names beside names, days beside
+// days, a list of one kind read two at a time, keep no such difference.
+bool PairsApart(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool keysAgain = false;
+    int valuesAgain = 0;
+    // (Said again an even number of lines on, a text stays in its column.)
+    for (int i = first; i < end; ++i) {
+        const int j = profile.nextSame[i];
+        if (IsBlankCell(cells[i]) || j >= end)
+            continue;
+        if ((j - i) % 2 != 0)
+            return false;
+        if ((i - first) % 2 == 0)
+            keysAgain = true;
+        else
+            ++valuesAgain;
+    }
+    if (valuesAgain >= PairsValuesAgain && !keysAgain)
+        return true;
+    static constexpr std::array<Trait, 4> traits { SeveralWords, TitleCased, SymbolText,
+        HoldsDigits };
+    if (keysAgain)
+        return false;
+    // (The first row may be a header of two labels, whatever traits its words have.)
+    for (int from : { first, first + 2 }) {
+        const int rows = (end - from) / 2;
+        for (Trait trait : traits) {
+            int keys = 0, values = 0;
+            for (int i = from; i < end; i += 2) {
+                keys += trait(cells[i]) ? 1 : 0;
+                values += trait(cells[i + 1]) ? 1 : 0;
+            }
+            if (std::abs(keys - values) >= PairsApartShare * rows)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
+// of its lines makes it a table worth proposing, at most `sure` of it, gaining at least `floor`.
+void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
+    double sure, double floor)
+{
+    Candidate c;
+    c.first = first;
+    c.rows = rows;
+    c.cols = cols;
+    c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+    c.gain = std::max(c.gain, floor);
+    c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
+    if (c.gain > MinGain && c.confidence >= MinConfidence)
+        out.push_back(c);
+}
 
 // True when the last row of the two columns in lines [first, end) breaks, in both its cells, a
 // trait its column keeps in every row between the first (perhaps a header) and the last: a
@@ -714,6 +714,48 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
                 AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
     }
+}
+
+// Adds the small table of two rows of `cols` from `first` that ends a table above it, when its
+// rows read as one on their own: labels over values, two keys beside values with a digit, or
+// columns alike down and unlike across ("Fri 14 June" over "Sat 6 July", each beside a place).
+// True when added.
+bool SmallTableUnder(
+    const Profile &profile, int first, int cols, bool titled, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int end = first + 2 * cols;
+    if (first < 1 || end > profile.size()
+        || !std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
+        return false;
+    bool labels = true, values = false, down = true, across = false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &label = cells[first + c], &value = cells[first + cols + c];
+        labels = labels && IsText(label.kind) && (label.flags & Capitalised) && label.a <= KeyWords
+            && !HoldsDigits(label) && !(label.flags & TitleCase);
+        values = values || HoldsDigits(value);
+        down = down && Similarity(label, value) >= CompatibleAt;
+    }
+    const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
+        && !(cells[first].flags & TitleCase) && !(cells[first + 2].flags & TitleCase)
+        && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+    // (A trait that marks one column in both rows and another in neither sets them apart:
+    // "Fri 14 June" in capitals beside a place and a time after a comma.)
+    static constexpr std::array<Trait, 2> traits { TitleCased, SymbolText };
+    for (Trait trait : traits) {
+        bool all = false, none = false;
+        for (int c = 0; c < cols; ++c) {
+            const int marked
+                = (trait(cells[first + c]) ? 1 : 0) + (trait(cells[first + cols + c]) ? 1 : 0);
+            all = all || marked == 2;
+            none = none || marked == 0;
+        }
+        across = across || (all && none);
+    }
+    if (!((labels && values) || keys || (titled && down && across)))
+        return false;
+    AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
+    return true;
 }
 
 // A form to fill in: a row of column labels set apart from the text above, over whole rows of

@@ -267,6 +267,15 @@ inline constexpr double SaidAgainAlikeGain = 0.5;
 // per line, not weights (30 to 120 lines, 4 to 12 columns alike on the corpus).
 inline constexpr int SaidAgainSpan = 60;
 inline constexpr int SaidAgainMaxCols = 8;
+// A count: at least this many numbers the same lines apart going up or down by one (row numbers,
+// pins, years, "K-01" to "K-06"). Fewer fall into place by chance among a table's values: at 3
+// the corpus holds counts across the columns of four of its tables. 3 to 6 alike; 8 loses
+// lab-ds-logger's 9x3 "Pin".
+inline constexpr int CountRunMin = 4;
+// What each line of a count costs a block that reads it out of step (see CountsOutOfStep): enough
+// that a wider reading or one starting a row late loses what its likeness gains. 1 to 10 alike;
+// 0.5 loses lab-ds-logger's 9x3 "Pin" and school-football-newsletter's 13x9 "Pos".
+inline constexpr double CountOutOfStepCost = 1.5;
 // Header cells over numbers in at least this share of the columns make words over numbers.
 // Free.
 inline constexpr double WordsOverNumbersShare = 0.5;
@@ -478,6 +487,11 @@ inline constexpr double GlossaryEvidence = 0.6;
 // since only where they stand and a value unlike its label tell them from short lines of text.
 // Tight downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
 inline constexpr int SmallTableMaxCols = 4;
+// A block of short words, cut where a small table fills the lines left to the text after it, is
+// told by that frame alone (its words are no more alike down than across): as much as the small
+// table. Free from 0.2 to 0.6 (0.1 loses lab-sop's 4x3 and bulletins-towers' 6x2; 1.0 proposes
+// one more wrong block).
+inline constexpr double CutBlockEvidence = 0.45;
 inline constexpr double SmallTableEvidence = 0.45;
 // A row of labels told from the row under it as a whole (a trait all of one row keeps and none of
 // the other, or each row opening alike) needs this many cells: two labels over two values are as
