@@ -378,6 +378,12 @@ inline constexpr int HabitMinItems = 2;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
+// Single columns that are a wider block's rows read down (a log's days, a missed reading breaking
+// the rows' likeness): the block at least this wide and long. Width free from 3 to 9 (10 loses
+// kitchen-temperatures' 9x9 and brings back its days as lists); rows free from 2 to 5 (6 keeps
+// two of its days whose block stops at a remark).
+inline constexpr int RowsReadDownMinCols = 4;
+inline constexpr int RowsReadDownMinRows = 3;
 inline constexpr double SingleColumnPairedAt = 0.1;
 // Names alike at some period read as a wider table of words only over this many of its rows:
 // over fewer, Word and Phrase alternating by chance (roles in minutes) read as columns. 2 loses
