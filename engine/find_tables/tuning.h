@@ -55,6 +55,10 @@ inline constexpr int SentenceCellWords = 28;
 inline constexpr int SentenceCellLength = 180;
 inline constexpr int SentenceColumnMaxCols = 8;
 inline constexpr int SentenceColumnMinRows = 3;
+// A last column that holds a remark here and there, empty elsewhere ("Action taken" in a log),
+// is read the same way in tables at least this wide (up to MaxCols): its remarks are cells,
+// however many sentences. Free from 3 to 9; 10 loses kitchen-temperatures' logs with a remark.
+inline constexpr int RemarkColumnMinCols = 4;
 // A list of sentences or questions, one to a line under a lead-in or a heading, holds at least
 // LeadInListMinRows and at most this many (more are paragraphs of one sentence each). Free.
 inline constexpr int SentenceListMaxRows = 12;
