@@ -399,6 +399,10 @@ inline constexpr int WiderTableMinRows = 3;
 // beside a value alone, as often a row's keys.
 inline constexpr int HeaderOverRowsLabels = 3;
 // A header may hold at most this share of blank cells. Free.
+// A header of words may leave its last cell blank (a column kept spare) in blocks this wide.
+// Free from 3 to 9 (10 loses kitchen-staff's 8x9 rota); without the words, guides-router's
+// table is read a line late, its next row's empty first cell for that blank.
+inline constexpr int SpareColumnMinCols = 4;
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike
 // to each other than to it. Free.
