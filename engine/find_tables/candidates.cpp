@@ -106,6 +106,60 @@ void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
     all.insert(all.end(), joined.begin(), joined.end());
 }
 
+// Single columns that are rows of a wider reading read down one at a time: each starts where a
+// row of a block `w` wide would (in the block, or in the row after one such column), holds fewer
+// lines than `w`, mixes a text with numbers (a key and its values, not a list of one kind) and
+// keeps, line by line, the kind of the line `w` above it. A missed value or a remark breaks the
+// rows' likeness there, not the period the rows keep. (Dropped: none of them is a table.)
+void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    // reach[w][p]: how far a block `w` wide that has a row starting at `p` runs, at least.
+    std::vector<std::vector<int>> reach(MaxCols + 1);
+    for (int w = RowsReadDownMinCols; w <= MaxCols; ++w)
+        reach[w].assign(n + 1, -1);
+    for (const Candidate &c : all)
+        if (c.cols >= RowsReadDownMinCols && c.rows >= RowsReadDownMinRows)
+            reach[c.cols][c.first] = std::max(reach[c.cols][c.first], c.first + c.rows * c.cols);
+    for (int w = RowsReadDownMinCols; w <= MaxCols; ++w)
+        for (int p = w; p <= n; ++p)
+            reach[w][p] = std::max(reach[w][p], reach[w][p - w] >= p ? reach[w][p - w] : -1);
+    std::vector<int> singles;
+    for (int k = 0; k < int(all.size()); ++k)
+        if (all[k].cols == 1)
+            singles.push_back(k);
+    std::sort(
+        singles.begin(), singles.end(), [&](int x, int y) { return all[x].first < all[y].first; });
+    std::vector<bool> drop(all.size(), false);
+    for (int k : singles) {
+        const int s = all[k].first, r = all[k].rows;
+        bool text = false, number = false;
+        for (int i = s; i < s + r; ++i) {
+            text = text || IsText(cells[i].kind);
+            number = number || IsNumeric(cells[i].kind);
+        }
+        if (!text || !number)
+            continue;
+        for (int w = std::max(RowsReadDownMinCols, r + 1); w <= MaxCols && !drop[k]; ++w) {
+            if (s < w || reach[w][s] < s || cells[s].kind != cells[s - w].kind)
+                continue;
+            bool kept = true;
+            for (int i = s + 1; i < s + r && kept; ++i)
+                kept = IsBlankCell(cells[i]) || IsBlankCell(cells[i - w])
+                    || Similarity(cells[i], cells[i - w]) >= CompatibleAt;
+            if (!kept)
+                continue;
+            drop[k] = true;
+            // (The row read down runs the block on: the next such column is one of its rows.)
+            if (s + w <= n)
+                reach[w][s + w] = std::max(reach[w][s + w], s + w);
+        }
+    }
+    int k = 0;
+    std::erase_if(all, [&](const Candidate &) { return drop[k++]; });
+}
+
 // True when a name or an identifier stands twice in the block: a list names each thing once, so
 // a single column that repeats one ("Ohio" under two presidents, "2.3.0" as two upgrades' target)
 // is a table of several columns read down one. (Numbers and plain codes, "Po" among categories,
@@ -505,7 +559,19 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (first + cols > profile.size())
         return;
     const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
-    if (blank > HeaderBlankShare * cols || blank > (IsBlankCell(profile.cells[first]) ? 1 : 0))
+    // (Or in its last cell after words alone: a column kept spare, without a header.)
+    const auto wordsBefore = [&](int end) {
+        for (int i = first; i < end; ++i)
+            if (!IsText(profile.cells[i].kind) || profile.cells[i].note)
+                return false;
+        return true;
+    };
+    if (blank > HeaderBlankShare * cols
+        || blank > (IsBlankCell(profile.cells[first]) ? 1 : 0)
+                + (cols >= SpareColumnMinCols && IsBlankCell(profile.cells[first + cols - 1])
+                            && wordsBefore(first + cols - 1)
+                        ? 1
+                        : 0))
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
@@ -723,6 +789,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) {
         return InsideCount(profile, c.first, c.first + c.rows * c.cols);
     });
+    DropRowsReadDown(profile, all);
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
     // (Nor is one whose first row goes on from such words, three or more, into a number that

@@ -667,58 +667,55 @@ bool BesideSentences(const Cell &c)
     return !c.note && !c.leadIn && !Breaks(c) && c.kind != Kind::Long;
 }
 
-// Sentences standing at a fixed period, one in each row in the same column, beside short cells
-// that keep to their columns and under a header of words, are a column of a table: however long,
-// they are cells, not paragraphs. (Paragraphs between headings have no header over them, and
-// their headings do not keep one kind.)
-void MarkSentenceColumns(std::vector<Cell> &cells)
+// The column `c` of rows `k` wide whose sentences are cells: rows in step by their first cells,
+// short cells beside a sentence in each row (or, `sparse`, a remark where one was made and
+// nothing elsewhere), under a header of words. (Paragraphs between headings have no header over
+// them, and their headings do not keep one kind.) A units row under the header, its corner
+// empty, stands between the two.
+void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std::vector<int> &run)
 {
     const int n = int(cells.size());
-    std::vector<int> run(n + 1);
-    for (int k = 2; k <= SentenceColumnMaxCols; ++k) {
-        // (The first column holds the rows' keys, never their sentences.)
-        for (int c = 1; c < k; ++c) {
-            const auto rowOk = [&](int s) {
-                if (s < 0 || s + k > n)
-                    return false;
-                for (int j = 0; j < k; ++j) {
-                    const Cell &x = cells[s + j];
-                    if (j == c ? !SentenceCell(x)
-                               : !BesideSentences(x) || (j == 0 && IsBlankCell(x)))
-                        return false;
-                }
-                return true;
-            };
-            // run[s]: how many rows from s on are rows of such a block, each in step with the
-            // next in its first column.
-            std::fill(run.begin(), run.end(), 0);
-            for (int s = n - k; s >= 0; --s) {
-                if (!rowOk(s))
-                    continue;
-                const int below = s + 2 * k <= n ? run[s + k] : 0;
-                run[s] = 1
-                    + (below > 0 && Similarity(cells[s], cells[s + k]) >= CompatibleAt ? below : 0);
-            }
-            for (int s = k; s + k <= n; ++s) {
-                // (From the top row of each run: the rows below it are in the run.)
-                if (run[s] < SentenceColumnMinRows || run[s - k] > run[s])
-                    continue;
-                bool header = true;
-                for (int j = 0; j < k && header; ++j) {
-                    const Cell &h = cells[s - k + j];
-                    header
-                        = (h.kind == Kind::Word || h.kind == Kind::Phrase || h.kind == Kind::Code)
-                        && !h.note && !h.leadIn && !(h.flags & SentenceEnd);
-                }
-                if (!header)
-                    continue;
-                for (int r = 0; r < run[s]; ++r) {
-                    Cell &x = cells[s + r * k + c];
-                    if (x.kind == Kind::Prose) {
-                        x.kind = Kind::Long;
-                        x.note = true;
-                    }
-                }
+    const auto rowOk = [&](int s) {
+        if (s < 0 || s + k > n)
+            return false;
+        for (int j = 0; j < k; ++j) {
+            const Cell &x = cells[s + j];
+            if (j == c ? !(SentenceCell(x) || (sparse && IsBlankCell(x)))
+                       : !BesideSentences(x) || (j == 0 && IsBlankCell(x)))
+                return false;
+        }
+        return true;
+    };
+    const auto header = [&](int h) {
+        for (int j = 0; j < k; ++j) {
+            const Cell &x = cells[h + j];
+            if (!((x.kind == Kind::Word || x.kind == Kind::Phrase || x.kind == Kind::Code)
+                    && !x.note && !x.leadIn && !(x.flags & SentenceEnd)))
+                return false;
+        }
+        return true;
+    };
+    // run[s]: how many rows from s on are rows of such a block, each in step with the next in
+    // its first column.
+    std::fill(run.begin(), run.end(), 0);
+    for (int s = n - k; s >= 0; --s) {
+        if (!rowOk(s))
+            continue;
+        const int below = s + 2 * k <= n ? run[s + k] : 0;
+        run[s] = 1 + (below > 0 && Similarity(cells[s], cells[s + k]) >= CompatibleAt ? below : 0);
+    }
+    for (int s = k; s + k <= n; ++s) {
+        // (From the top row of each run: the rows below it are in the run.)
+        if (run[s] < SentenceColumnMinRows || run[s - k] > run[s])
+            continue;
+        if (!header(s - k)
+            && !(sparse && s >= 2 * k && cells[s - k].kind == Kind::Empty && header(s - 2 * k)))
+            continue;
+        for (int r = 0; r < run[s]; ++r) {
+            Cell &x = cells[s + r * k + c];
+            if (x.kind == Kind::Prose) {
+                x.kind = Kind::Long;
+                x.note = true;
             }
         }
     }
@@ -749,6 +746,20 @@ void ReadCount(Cell &cell, std::u16string_view t)
         return;
     cell.count = value;
     cell.countPrefix = hash;
+}
+
+// Sentences standing at a fixed period in one column, beside short cells that keep to their
+// columns and under a header of words, are a column of a table: however long, they are cells,
+// not paragraphs. So are remarks in a last column otherwise empty, in wider tables too.
+void MarkSentenceColumns(std::vector<Cell> &cells)
+{
+    std::vector<int> run(cells.size() + 1);
+    // (The first column holds the rows' keys, never their sentences.)
+    for (int k = 2; k <= SentenceColumnMaxCols; ++k)
+        for (int c = 1; c < k; ++c)
+            MarkSentenceColumn(cells, k, c, false, run);
+    for (int k = RemarkColumnMinCols; k <= MaxCols; ++k)
+        MarkSentenceColumn(cells, k, k - 1, true, run);
 }
 } // namespace
 

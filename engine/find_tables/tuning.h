@@ -55,6 +55,10 @@ inline constexpr int SentenceCellWords = 28;
 inline constexpr int SentenceCellLength = 180;
 inline constexpr int SentenceColumnMaxCols = 8;
 inline constexpr int SentenceColumnMinRows = 3;
+// A last column that holds a remark here and there, empty elsewhere ("Action taken" in a log),
+// is read the same way in tables at least this wide (up to MaxCols): its remarks are cells,
+// however many sentences. Free from 3 to 9; 10 loses kitchen-temperatures' logs with a remark.
+inline constexpr int RemarkColumnMinCols = 4;
 // A list of sentences or questions, one to a line under a lead-in or a heading, holds at least
 // LeadInListMinRows and at most this many (more are paragraphs of one sentence each). Free.
 inline constexpr int SentenceListMaxRows = 12;
@@ -387,6 +391,12 @@ inline constexpr int HabitMinItems = 2;
 // A single column whose values are this much more alike two lines apart than one apart is two
 // columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
 // 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
+// Single columns that are a wider block's rows read down (a log's days, a missed reading breaking
+// the rows' likeness): the block at least this wide and long. Width free from 3 to 9 (10 loses
+// kitchen-temperatures' 9x9 and brings back its days as lists); rows free from 2 to 5 (6 keeps
+// two of its days whose block stops at a remark).
+inline constexpr int RowsReadDownMinCols = 4;
+inline constexpr int RowsReadDownMinRows = 3;
 inline constexpr double SingleColumnPairedAt = 0.1;
 // Names alike at some period read as a wider table of words only over this many of its rows:
 // over fewer, Word and Phrase alternating by chance (roles in minutes) read as columns. 2 loses
@@ -398,6 +408,10 @@ inline constexpr int WiderTableMinRows = 3;
 // beside a value alone, as often a row's keys.
 inline constexpr int HeaderOverRowsLabels = 3;
 // A header may hold at most this share of blank cells. Free.
+// A header of words may leave its last cell blank (a column kept spare) in blocks this wide.
+// Free from 3 to 9 (10 loses kitchen-staff's 8x9 rota); without the words, guides-router's
+// table is read a line late, its next row's empty first cell for that blank.
+inline constexpr int SpareColumnMinCols = 4;
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike
 // to each other than to it. Free.
