@@ -314,11 +314,11 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
-    // then "1"): the rows go on past the seam when one cell alone differs there, a number beside
-    // a number, and the rows below it run on alike.
+    // then "1"): the rows go on past the seam when the cells that differ there are numbers beside
+    // numbers, in at most half the columns, each row after it alike to the next or another seam.
     for (;;) {
         const int last = first + dataRows * cols, q = last + cols;
-        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 2
+        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 1
             || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
             break;
         int unlike = 0;
@@ -328,7 +328,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
                 ++unlike;
                 digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
             }
-        if (unlike != 1 || !digits)
+        if (unlike < 1 || unlike > SeamMaxUnlikeShare * cols || !digits)
             break;
         dataRows += chain[q];
     }
