@@ -318,17 +318,26 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     // numbers, in at most half the columns, each row after it alike to the next or another seam.
     for (;;) {
         const int last = first + dataRows * cols, q = last + cols;
-        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 1
+        if (cols < SeamMinCols || q + cols > n || chain[q] < 1
             || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
             break;
+        // (Beyond one cell with rows alike below it, each cell that differs is a number or opens
+        // with one, "100 m breaststroke": a header's "Members 2024" over counts is none.)
+        const auto number = [&](const Cell &x) {
+            return IsNumeric(x.kind) || (IsText(x.kind) && x.lead >= u'0' && x.lead <= u'9');
+        };
         int unlike = 0;
-        bool digits = true;
+        bool digits = true, numbers = true;
         for (int c = 0; c < cols; ++c)
             if (Similarity(cells[last + c], cells[q + c]) < CompatibleAt) {
                 ++unlike;
                 digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
+                numbers = numbers && number(cells[last + c]) && number(cells[q + c]);
             }
-        if (unlike < 1 || unlike > SeamMaxUnlikeShare * cols || !digits)
+        const bool seam = unlike == 1 && chain[q] >= 2
+            ? digits
+            : unlike >= 1 && unlike <= SeamMaxUnlikeShare * cols && digits && numbers;
+        if (!seam)
             break;
         dataRows += chain[q];
     }
