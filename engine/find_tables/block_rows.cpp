@@ -314,21 +314,30 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
-    // then "1"): the rows go on past the seam when one cell alone differs there, a number beside
-    // a number, and the rows below it run on alike.
+    // then "1"): the rows go on past the seam when the cells that differ there are numbers beside
+    // numbers, in at most half the columns, each row after it alike to the next or another seam.
     for (;;) {
         const int last = first + dataRows * cols, q = last + cols;
-        if (cols < SeamMinCols || q + 2 * cols > n || chain[q] < 2
+        if (cols < SeamMinCols || q + cols > n || chain[q] < 1
             || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
             break;
+        // (Beyond one cell with rows alike below it, each cell that differs is a number or opens
+        // with one, "100 m breaststroke": a header's "Members 2024" over counts is none.)
+        const auto number = [&](const Cell &x) {
+            return IsNumeric(x.kind) || (IsText(x.kind) && x.lead >= u'0' && x.lead <= u'9');
+        };
         int unlike = 0;
-        bool digits = true;
+        bool digits = true, numbers = true;
         for (int c = 0; c < cols; ++c)
             if (Similarity(cells[last + c], cells[q + c]) < CompatibleAt) {
                 ++unlike;
                 digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
+                numbers = numbers && number(cells[last + c]) && number(cells[q + c]);
             }
-        if (unlike != 1 || !digits)
+        const bool seam = unlike == 1 && chain[q] >= 2
+            ? digits
+            : unlike >= 1 && unlike <= SeamMaxUnlikeShare * cols && digits && numbers;
+        if (!seam)
             break;
         dataRows += chain[q];
     }

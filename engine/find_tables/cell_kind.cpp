@@ -657,7 +657,7 @@ void MarkContinuedSections(
 // A sentence a table's cell may hold: a note, or a sentence or two too long to pass as one alone.
 bool SentenceCell(const Cell &c)
 {
-    return c.note
+    return c.note || (IsText(c.kind) && !Breaks(c) && (c.flags & SentenceEnd) && !c.leadIn)
         || (c.kind == Kind::Prose && c.a < SentenceCellWords && c.length < SentenceCellLength);
 }
 
@@ -680,8 +680,12 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std
             return false;
         for (int j = 0; j < k; ++j) {
             const Cell &x = cells[s + j];
+            // (Another column of the row may hold sentences too, a programme's two days side by
+            // side, but no paragraph.)
+            const bool beside
+                = BesideSentences(x) || (j > 0 && SentenceCell(x) && x.kind != Kind::Prose);
             if (j == c ? !(SentenceCell(x) || (sparse && IsBlankCell(x)))
-                       : !BesideSentences(x) || (j == 0 && IsBlankCell(x)))
+                       : !beside || (j == 0 && IsBlankCell(x)))
                 return false;
         }
         return true;
@@ -792,8 +796,16 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
     // text (after a cell it is a table's last cell, the caption under that table).
     for (int i = 0; i + 2 < count; ++i) {
         const Cell &c = cells[i];
+        // (A sentence said in step with sentences a row or two above is a cell of a column of
+        // them, no text.)
+        const auto inSentenceColumn = [&](int p) {
+            for (int k = 2; k <= SentenceColumnMaxCols && p >= 2 * k; ++k)
+                if (SentenceCell(cells[p - k]) && SentenceCell(cells[p - 2 * k]))
+                    return true;
+            return false;
+        };
         const bool afterText = i == 0 || Breaks(cells[i - 1]) || cells[i - 1].kind == Kind::Empty
-            || IsSentenceNote(cells[i - 1]);
+            || (IsSentenceNote(cells[i - 1]) && !inSentenceColumn(i - 1));
         if (c.kind == Kind::Phrase && !c.note && !(c.flags & (TitleCase | WithDigits))
             && cells[i + 1].kind == Kind::Caption && cells[i + 2].kind != Kind::Empty
             && !Breaks(cells[i + 2]) && afterText)

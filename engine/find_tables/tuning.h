@@ -201,6 +201,13 @@ inline constexpr int OddLastRowPairCols = 2;
 // odd cell through, words among them, runs tables into the header and the signature after
 // them (4 lost at bulletins and civic). 2 reads guides-oven two columns wide.
 inline constexpr int SeamMinCols = 3;
+// At most this share of a row's cells may differ at a seam, each a number or opening with one,
+// each row after it alike to the next or at a seam too (times written "53.97" and "1:01.35" by
+// turns beside events written "50 m freestyle" and "100 m breaststroke"): school-swimming-gala's
+// records, nothing lost. Tight: a third, or one cell alone with two rows alike below, loses them;
+// free up to 1. Any cell with a digit runs a reading out of step through farm-newsletter's header
+// ("Members 2024"), a rival that makes the table there look unlikely.
+inline constexpr double SeamMaxUnlikeShare = 0.5;
 // A row opened by an empty cell goes on the columns above it when a filled cell of it is at
 // least this alike to the cell above (a name under names: 0.93 to 0.98; a heading or an address
 // after a table's empty paragraph: 0.5 to 0.72). Such a last row is kept from this many columns
