@@ -64,8 +64,12 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         const bool scale = bracketedUnits >= 2 && IsNumeric(u.kind) && (u.flags & WithUnit);
         // (A compound unit may take a blank, "J/kg °C", "kWh m²"; its symbols tell it from words.)
         const bool compound = u.a == 2 && (u.flags & WithSymbols) && u.length <= RemarkLength;
+        // (So may units joined by short words, "g or ml", "£ per kg": no word longer than a few
+        // letters on average.)
+        const bool joined = u.a >= 3 && u.a <= UnitsPhraseWords
+            && u.length - (u.a - 1) <= UnitsPhraseLetters * u.a;
         if (!(IsText(u.kind) || scale || (repeated && IsNumeric(u.kind)))
-            || (!bracketed && !repeated && !scale && !compound
+            || (!bracketed && !repeated && !scale && !compound && !joined
                 && (u.length > UnitsRowLength || u.a > 1)))
             return false;
         ++units;

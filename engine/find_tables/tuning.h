@@ -75,6 +75,11 @@ inline constexpr int UnitLength = 5;
 // a number is shorter (UnitLength). 6 reads guides' and lab's rates under their headers; 8 takes
 // a varied row of short words for units.
 inline constexpr int UnitsRowLength = 6;
+// Units joined by short words in a units row ("g or ml", "£ per kg or l"): up to this many words,
+// of at most this many letters each on average. Free: 6 words, or 2 or 4 letters, find the same
+// (kitchen's costing 88 and stocktake 123, both under "£ per kg").
+inline constexpr int UnitsPhraseWords = 5;
+inline constexpr int UnitsPhraseLetters = 3;
 // A remark in brackets after a number, "5 (fused)", keeps it a number up to this many
 // characters with the brackets.
 inline constexpr int RemarkLength = 12;
