@@ -399,6 +399,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-farm.tsv" << 59 << 12 << 6 << 0 << 28;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 13 << 13 << 5 << 45;
+    QTest::newRow("fifteenth author: cycle workshop and cycling club")
+        << "truth-cycle.tsv" << 60 << 36 << 29 << 12 << 18;
 }
 
 void TestFindTables::wholeCorpus()
