@@ -44,6 +44,7 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
 bool UnitsRowBelow(const Profile &profile, int first, int cols);
 bool HeaderLikeRow(const Profile &profile, int first, int cols);
 bool HeaderWordAbove(const Profile &profile, int first, int cols);
+bool FirstHeaderCellAbove(const Profile &profile, int first, int cols);
 bool ReadLineEarly(const Profile &profile, int first, int last, int cols);
 bool HeaderReadLineEarly(const Profile &profile, int first, int cols);
 bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows);

@@ -639,6 +639,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if ((IsText(above.kind) && !above.note && above.label)
             || (header.text == cols && !units && HeaderWordAbove(profile, first, cols)))
             candidate.gain -= LabelAboveCost;
+        // (Or a short text under a title of its own, more alike to the header than to it.)
+        if (header.text == cols && !units && FirstHeaderCellAbove(profile, first, cols))
+            candidate.gain -= StackedTitleCost;
     }
     // Row numbers or years counting by one fix the width and where the rows start and end.
     candidate.gain -= CountOutOfStepCost * CountsOutOfStep(profile, first, candidate.rows, cols);

@@ -148,6 +148,33 @@ bool HeaderWordAbove(const Profile &profile, int first, int cols)
             || Similarity(cells[value], cells[value + cols]) >= CompatibleAt);
 }
 
+// True when the header row of `cols` at `first` is read a line late under two titles stacked:
+// the short text above it stands under a title of its own (no sentence, set apart above), is
+// more alike to the header's cells than to that title, and the header's last cell is alike to the
+// value a row below it (the first key of the rows). A table has one title; the second is its
+// first header cell.
+bool FirstHeaderCellAbove(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first < 2 || first + 2 * cols > profile.size())
+        return false;
+    const Cell &word = cells[first - 1], &title = cells[first - 2];
+    const bool titled
+        = (IsShortText(title) || title.kind == Kind::Long || title.kind == Kind::Heading)
+        && !title.label && !title.leadIn && !(title.flags & SentenceEnd);
+    if (!IsShortText(word) || word.leadIn || HoldsDigits(word) || !titled
+        || !(OpensBlock(profile, first - 3) || cells[first - 3].note))
+        return false;
+    const int value = first + cols - 1;
+    if (Similarity(cells[value], cells[value + cols]) < CompatibleAt)
+        return false;
+    double header = 0;
+    for (int c = 0; c + 1 < cols; ++c)
+        header += Similarity(word, cells[first + c]);
+    // (A title that names the word under it, "Fields" over "Field", names that column.)
+    return profile.namesHeaderBelow[first - 2] || header / (cols - 1) > Similarity(word, title);
+}
+
 // True when the block of `cols` from `first` to `last` (one past it) is a table without a header
 // read a line early: a title (a short text, no word that heads columns) for its first cell, the
 // rest of its first row as alike to the rows below as data, and its last cell on the text after

@@ -196,6 +196,10 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
 {
     const std::vector<Cell> &cells = profile.cells;
     const Cell &value = cells[end - 1];
+    // (Under a title of its own the first line heads the keys: a table has one title.)
+    if (first >= 2 && IsTitle(cells[first - 1]) && !(cells[first - 1].flags & SentenceEnd)
+        && (OpensBlock(profile, first - 2) || cells[first - 2].note))
+        return false;
     return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
         && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
         && BreaksColumn(profile, first + 1, end - 1, value)

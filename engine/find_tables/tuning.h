@@ -477,6 +477,11 @@ inline constexpr int TitleHeaderMinCols = 3;
 // a header of words for a short text above it written like all its cells but the last, the first
 // value of the rows read into the header (lab-errors' "Function" over "Code", lab-sop's "Rev").
 inline constexpr double LabelAboveCost = 4;
+// What a header of words pays for a short text right above it under a title of its own, the
+// header's last cell alike to the value under it: the header's first cell left out, read a line
+// late under two titles stacked. Loose downwards: 2 reads kitchen-costing's 14x5 "Ingredient" a
+// line late, 1 kitchen-wines' 15x3 "Grape" too; free upwards (20 alike).
+inline constexpr double StackedTitleCost = 4;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;

@@ -396,9 +396,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 8 << 4 << 2 << 40;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 12 << 6 << 0 << 28;
+        << "truth-farm.tsv" << 59 << 11 << 5 << 0 << 29;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
-        << "truth-kitchen.tsv" << 69 << 13 << 13 << 5 << 45;
+        << "truth-kitchen.tsv" << 69 << 10 << 10 << 3 << 47;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 36 << 29 << 12 << 18;
 }
@@ -803,6 +803,23 @@ void TestFindTables::boundaries_data()
         "Shortbread (20 biscuits)", "Item", "Amount", "Price", "Cost", "", "g or ml",
         "\u00a3 per kg", "\u00a3", "Butter", "250", "9.40", "2.35", "Sugar", "120", "1.30", "0.16",
         "Flour", "360", "0.61", "0.22", Prose } << QStringList { "3:5x4:Item" };
+    QTest::newRow("a title naming the first header cell under it, a total row")
+        << QStringList { Prose, "Fields", "Field", "Hectares", "Crop", "Previous crop", "Long Acre",
+               "14.2", "Winter wheat", "Oilseed rape", "Church Piece", "8.5", "Spring barley",
+               "Winter wheat", "Top Meadow", "6.1", "Grass ley", "Grass ley", "Total", "28.8", "",
+               "", "", "Spray record", Prose }
+        << QStringList { "3:5x4:Field" };
+    QTest::newRow("pairs of a header under a title, the last value with digits") << QStringList {
+        Prose, "The common allergens", "Allergen", "Where we find it", "Celery",
+        "Stalks, leaves and seeds. Our stocks.", "Crustaceans",
+        "Prawns, crab, lobster and shrimps.", "Eggs", "Pastry glaze, custard and mayonnaise.",
+        "Fish", "The fish dishes and the salsa verde.", "Lupin", "Flour in some bought-in breads.",
+        "Milk", "Butter, cream, cheese and our sauces.", "Mustard",
+        "Dijon, seeds, piccalilli and dressings.", "Sesame",
+        "Seeds on rolls, tahini and sesame oil.", "Sulphites",
+        "Wine, cider and dried fruit, above 10 mg/kg.", "Table 2 \u2013 The allergens we declare",
+        "", "Checked and signed: A. Marsh"
+    } << QStringList { "3:10x2:Allergen" };
     // Blank cells that leave a row short of its title: a balance brought forward, a subtotal.
     QTest::newRow("a balance brought forward under the header") << QStringList { Prose, "Date",
         "Details", "In", "Out", "Balance", "", "Brought forward", "", "", "20.00", "02/03",
