@@ -222,6 +222,10 @@ inline constexpr double SeamMaxUnlikeShare = 0.5;
 // 0.8 finds the same, 0.95 loses a swimming result to the cut.
 inline constexpr double RowGoesOnAt = 0.9;
 inline constexpr int EmptyLedRowMinCols = 3;
+// Rows after a block that break its likeness in a few cells (a value left out or written in words)
+// and that text closes: from this many columns, and at most this many of them.
+inline constexpr int TailRowsMinCols = 3;
+inline constexpr int MaxTailRows = 3;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
 // deviation, a total and an average). 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;
