@@ -211,7 +211,9 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
 bool TailRow(const Profile &profile, int p, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (p + cols > profile.size() || profile.breaksBefore[p + cols] != profile.breaksBefore[p])
+    // (A text after an empty line that ends the row above starts what follows the table.)
+    if (p + cols > profile.size() || profile.breaksBefore[p + cols] != profile.breaksBefore[p]
+        || (cells[p - 1].kind == Kind::Empty && !IsBlankCell(cells[p])))
         return false;
     int filled = 0, alike = 0, labels = 0;
     for (int c = 0; c < cols; ++c) {
@@ -235,7 +237,9 @@ bool TailRow(const Profile &profile, int p, int last, int cols)
 // over the next table.
 bool ClosedAfter(const Profile &profile, int end)
 {
-    return Framed(profile, end) || (IsTitle(profile.cells[end]) && profile.nextTitle[end] == end);
+    return Framed(profile, end)
+        || (IsTitle(profile.cells[end])
+            && (profile.nextTitle[end] == end || profile.cells[end - 1].kind == Kind::Empty));
 }
 
 } // namespace
