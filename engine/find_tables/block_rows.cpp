@@ -204,11 +204,11 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
     return pairs > 0 && same >= KindsRepeatShare * pairs;
 }
 
-// True when the row of `cols` from `p` goes on the block whose last full row starts at `last`
-// though it breaks its likeness: no break or note in it, no header words, its other cells short
-// texts or blank, and most of its filled cells (two at least) alike to the cell of their column
-// in the row above it or in the block's last row.
-bool TailRow(const Profile &profile, int p, int last, int cols)
+// True when the row of `cols` from `p` goes on the block whose data rows run from `top` to the
+// row at `last`, though it breaks their likeness: no break, note or header words in it, and most
+// of its filled cells (two at least) alike to the cell of their column in the row above it or in
+// one of the block's last rows (a time under a word, where a time stood higher up).
+bool TailRow(const Profile &profile, int p, int top, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     // (A text after an empty line that ends the row above starts what follows the table.)
@@ -218,17 +218,16 @@ bool TailRow(const Profile &profile, int p, int last, int cols)
     int filled = 0, alike = 0, labels = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &x = cells[p + c];
-        if (x.note)
+        if (x.note || x.kind == Kind::Long)
             return false;
         labels += x.label ? 1 : 0;
         if (IsBlankCell(x))
             continue;
         ++filled;
-        if (Similarity(x, cells[p - cols + c]) >= CompatibleAt
-            || Similarity(x, cells[last + c]) >= CompatibleAt)
-            ++alike;
-        else if (!IsShortText(x) && x.kind != Kind::Code)
-            return false;
+        bool kept = Similarity(x, cells[p - cols + c]) >= CompatibleAt;
+        for (int r = 0, q = last; r < TailLooks && q >= top && !kept; ++r, q -= cols)
+            kept = Similarity(x, cells[q + c]) >= CompatibleAt;
+        alike += kept ? 1 : 0;
     }
     return labels < 2 && alike >= 2 && 2 * alike >= filled;
 }
@@ -499,7 +498,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         const int end = first + rows * cols;
         int tail = 0;
         while (tail < MaxTailRows && rows + tail < rowLimit
-            && TailRow(profile, end + tail * cols, end - cols, cols))
+            && TailRow(profile, end + tail * cols, first + cols, end - cols, cols))
             ++tail;
         for (int k = tail; k >= 1; --k)
             if (ClosedAfter(profile, end + k * cols)) {
