@@ -204,11 +204,11 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
     return pairs > 0 && same >= KindsRepeatShare * pairs;
 }
 
-// True when the row of `cols` from `p` goes on the block whose data rows run from `top` to the
-// row at `last`, though it breaks their likeness: no break, note or header words in it, and most
-// of its filled cells (two at least) alike to the cell of their column in the row above it or in
-// one of the block's last rows (a time under a word, where a time stood higher up).
-bool TailRow(const Profile &profile, int p, int top, int last, int cols)
+// True when the row of `cols` from `p` goes on the block whose last full row starts at `last`,
+// though it breaks the rows' likeness: no break, note or header words in it, and most of its
+// filled cells (two at least) alike to the cell of their column in the row above it or in the
+// block's last row, whatever the others hold ("DNF" for a time, "on request" for a price).
+bool TailRow(const Profile &profile, int p, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     // (A text after an empty line that ends the row above starts what follows the table.)
@@ -224,10 +224,10 @@ bool TailRow(const Profile &profile, int p, int top, int last, int cols)
         if (IsBlankCell(x))
             continue;
         ++filled;
-        bool kept = Similarity(x, cells[p - cols + c]) >= CompatibleAt;
-        for (int r = 0, q = last; r < TailLooks && q >= top && !kept; ++r, q -= cols)
-            kept = Similarity(x, cells[q + c]) >= CompatibleAt;
-        alike += kept ? 1 : 0;
+        alike += Similarity(x, cells[p - cols + c]) >= CompatibleAt
+                || Similarity(x, cells[last + c]) >= CompatibleAt
+            ? 1
+            : 0;
     }
     return labels < 2 && alike >= 2 && 2 * alike >= filled;
 }
@@ -498,7 +498,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         const int end = first + rows * cols;
         int tail = 0;
         while (tail < MaxTailRows && rows + tail < rowLimit
-            && TailRow(profile, end + tail * cols, first + cols, end - cols, cols))
+            && TailRow(profile, end + tail * cols, end - cols, cols))
             ++tail;
         for (int k = tail; k >= 1; --k)
             if (ClosedAfter(profile, end + k * cols)) {

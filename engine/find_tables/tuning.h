@@ -226,8 +226,6 @@ inline constexpr int EmptyLedRowMinCols = 3;
 // and that text closes: from this many columns, and at most this many of them.
 inline constexpr int TailRowsMinCols = 3;
 inline constexpr int MaxTailRows = 3;
-// How many of the block's last rows such a row's cells are held against.
-inline constexpr int TailLooks = 3;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
 // deviation, a total and an average). 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;
