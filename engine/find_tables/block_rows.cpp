@@ -204,6 +204,43 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
     return pairs > 0 && same >= KindsRepeatShare * pairs;
 }
 
+// True when the row of `cols` from `p` goes on the block whose last full row starts at `last`,
+// though it breaks the rows' likeness: no break, note or header words in it, and most of its
+// filled cells (two at least) alike to the cell of their column in the row above it or in the
+// block's last row, whatever the others hold ("DNF" for a time, "on request" for a price).
+bool TailRow(const Profile &profile, int p, int last, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    // (A text after an empty line that ends the row above starts what follows the table.)
+    if (p + cols > profile.size() || profile.breaksBefore[p + cols] != profile.breaksBefore[p]
+        || (cells[p - 1].kind == Kind::Empty && !IsBlankCell(cells[p])))
+        return false;
+    int filled = 0, alike = 0, labels = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &x = cells[p + c];
+        if (x.note || x.kind == Kind::Long)
+            return false;
+        labels += x.label ? 1 : 0;
+        if (IsBlankCell(x))
+            continue;
+        ++filled;
+        alike += Similarity(x, cells[p - cols + c]) >= CompatibleAt
+                || Similarity(x, cells[last + c]) >= CompatibleAt
+            ? 1
+            : 0;
+    }
+    return labels < 2 && alike >= 2 && 2 * alike >= filled;
+}
+
+// True when line `end` closes a block above it: text, a note, an empty line, the end, or a title
+// over the next table.
+bool ClosedAfter(const Profile &profile, int end)
+{
+    return Framed(profile, end)
+        || (IsTitle(profile.cells[end])
+            && (profile.nextTitle[end] == end || profile.cells[end - 1].kind == Kind::Empty));
+}
+
 } // namespace
 
 // True when the text of line `i` stands elsewhere in lines [from, to) too.
@@ -444,6 +481,30 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             && profile.breaksBefore[end + cols] == profile.breaksBefore[first]
             && RowGoesOn(profile, end, cols))
             ++rows;
+    }
+    // Rows after the block that keep most of its columns but leave a value out or write it in
+    // words ("–" for a place, "DNF" for a time, "on request" for a price) are its last rows when
+    // text closes the block after them.
+    // (A row of texts alone under a row that holds numbers is the header of what follows.)
+    const auto holdsNumber = [&](int p) {
+        for (int c = 0; c < cols; ++c)
+            if (IsNumeric(cells[p + c].kind))
+                return true;
+        return false;
+    };
+    if (rows >= 3 && cols >= TailRowsMinCols && first + (rows + 1) * cols <= n
+        && !(AllText(profile, first + rows * cols, cols)
+            && holdsNumber(first + (rows - 1) * cols))) {
+        const int end = first + rows * cols;
+        int tail = 0;
+        while (tail < MaxTailRows && rows + tail < rowLimit
+            && TailRow(profile, end + tail * cols, end - cols, cols))
+            ++tail;
+        for (int k = tail; k >= 1; --k)
+            if (ClosedAfter(profile, end + k * cols)) {
+                rows += k;
+                break;
+            }
     }
     return rows < 3 ? 0 : rows;
 }
