@@ -545,6 +545,48 @@ void SmallTablesAfter(const Profile &profile, std::vector<Candidate> &all)
     all.insert(all.end(), found.begin(), found.end());
 }
 
+// Two readings of one size a line apart hold the same cells but one: the earlier takes the short
+// text above the block for its first header cell, the later the line under the block for its
+// last cell. Where that line is a value of the column it would close (alike to the two above it)
+// and the text after the table follows it, the earlier reading strands a cell of the table to
+// take the title: the later reading has the rows' evidence, the earlier pays for the slip.
+void StrandedLastCell(const Profile &profile, std::vector<Candidate> &all)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    // The strongest reading of each size at each line.
+    std::map<std::tuple<int, int, int>, int> strongest;
+    for (int k = 0; k < int(all.size()); ++k) {
+        const Candidate &c = all[k];
+        if (c.cols < 2)
+            continue;
+        const auto [at, fresh] = strongest.try_emplace({ c.first, c.rows, c.cols }, k);
+        if (!fresh && all[at->second].gain < c.gain)
+            at->second = k;
+    }
+    std::vector<std::pair<int, int>> slips; // (earlier, later)
+    for (const auto &[key, k] : strongest) {
+        const auto &[f, rows, cols] = key;
+        const int s = f + rows * cols;
+        const auto later = strongest.find({ f + 1, rows, cols });
+        if (rows < 3 || s + 1 >= n || later == strongest.end())
+            continue;
+        // (A title set apart above; a note, a caption or a lead-in right under the stranded cell.)
+        const Cell &stranded = cells[s];
+        if (IsShortText(cells[f]) && (OpensBlock(profile, f - 1) || cells[f - 1].note)
+            && cells[s + 1].note && !IsBlankCell(stranded)
+            && Similarity(stranded, cells[s - cols]) >= CompatibleAt
+            && Similarity(stranded, cells[s - 2 * cols]) >= CompatibleAt)
+            slips.emplace_back(k, later->second);
+    }
+    for (const auto &[k, later] : slips) {
+        Candidate &late = all[later];
+        late.gain = std::max(late.gain, all[k].gain);
+        late.confidence = std::max(late.confidence, all[k].confidence);
+        all[k].gain -= StrandedCellCost;
+    }
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -840,6 +882,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
+    StrandedLastCell(profile, all);
     return all;
 }
 

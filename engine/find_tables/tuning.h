@@ -489,6 +489,14 @@ inline constexpr double LabelAboveCost = 4;
 // late under two titles stacked. Loose downwards: 2 reads kitchen-costing's 14x5 "Ingredient" a
 // line late, 1 kitchen-wines' 15x3 "Grape" too; free upwards (20 alike).
 inline constexpr double StackedTitleCost = 4;
+// What a reading pays for taking a short text set apart above the block for its first header
+// cell when the reading a line later, of the same size, ends on a line written like the two
+// values above it and a note right under that line: the earlier reading strands the table's last
+// cell before the text after it (cycle-incidents' "Tractor", varied-vaccines' "Polysaccharide").
+// The later reading takes the earlier one's gain, so any cost settles it: free from 1 to 20 (0
+// leaves the tie to the earlier reading); without the gain moving, cycle-incidents' 6x4 "Kind",
+// weak on its own, loses to a reading inside it.
+inline constexpr double StrandedCellCost = 4;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;

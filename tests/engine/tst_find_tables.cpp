@@ -381,7 +381,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 4 << 3 << 1 << 47;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 3 << 2 << 1 << 47;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 5 << 2 << 2 << 45;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 12 << 9 << 5 << 32;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 7 << 5 << 1 << 36;
@@ -400,7 +400,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 7 << 6 << 1 << 48;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 32 << 25 << 8 << 22;
+        << "truth-cycle.tsv" << 60 << 30 << 23 << 7 << 23;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1331,6 +1331,18 @@ void TestFindTables::boundaries_data()
         "Hannah Kerr", "2021", "100 m breaststroke", "1:09.88", "Adam Ridley", "2015",
         "100 m butterfly", "58.42", "Hannah Kerr", "2022", "200 m individual medley", "2:14.70",
         "Hannah Kerr", "2022", Prose } << QStringList { "3:7x4:Event" };
+    QTest::newRow("a title over rows whose last cell stands over a caption") << QStringList { Prose,
+        "Late returns", "Ref", "Date", "Late return", "Kit", "LR-03", "12/02/26",
+        "Returned a week after the show.", "Tent", "LR-04", "19/02/26",
+        "Kept over half term by mistake.", "Stove", "LR-05", "02/03/26",
+        "Left in the car for a month.", "Lamp", "LR-06", "09/03/26",
+        "Handed in at the wrong hut, found later.", "Pans",
+        "Late returns, February and March 2026.", Prose } << QStringList { "3:5x4:Ref" };
+    QTest::newRow("a title over numbers whose last row stands over a lead-in")
+        << QStringList { Prose, "Totals", "Kind", "2025", "2026 so far", "Total", "Lost", "3", "2",
+               "5", "Broken", "2", "1", "3", "Late", "11", "4", "15", "Damp", "5", "1", "6", "All",
+               "21", "8", "29", "For the next return:", "Date", Prose }
+        << QStringList { "3:6x4:Kind" };
     QTest::newRow("empty document") << QStringList { "" } << QStringList {};
     QTest::newRow("last rows without a place or a time, a note under them") << QStringList { Prose,
         "Pos", "Rider", "Club", "Time", "Avg", "1", "L. Ortega", "Severn RC", "0:21:41", "27.7 mph",
