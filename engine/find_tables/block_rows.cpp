@@ -87,6 +87,30 @@ double OrderLead(const Profile &profile, int from, int to, int cols)
     return std::max(lead, 0.0);
 }
 
+// True when the row of `cols` at `first` ends in at least CalendarMinCells months or weekdays in
+// turn ("Sep" to "Jul", "Mon" to "Sun"), after a text or nothing, and neither the line above nor
+// the next row goes on with them: the run of names says where the row ends.
+bool CalendarRun(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (first + cols >= profile.size() || cells[first + cols].calendar != 0)
+        return false;
+    int run = 1;
+    const auto next = [](int place) { return place == 12 ? 1 : place == 19 ? 13 : place + 1; };
+    for (int c = cols - 1; c > 0 && cells[first + c - 1].calendar != 0
+         && next(cells[first + c - 1].calendar) == cells[first + c].calendar;
+         --c)
+        ++run;
+    if (cells[first + cols - 1].calendar == 0 || run < CalendarMinCells)
+        return false;
+    // (Nor does the line above lead into them: "Sep" to "Dec" are the end of a longer run.)
+    if (run == cols && first > 0 && cells[first - 1].calendar != 0
+        && next(cells[first - 1].calendar) == cells[first].calendar)
+        return false;
+    // (One text before them at most, the rows' key: a title above it is read a line early.)
+    return run == cols || (run == cols - 1 && IsText(cells[first].kind) && !cells[first].note);
+}
+
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
 // after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
 // from the values under them (or numbers heading numbers), over a row that starts with a text.
@@ -588,7 +612,9 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // (Nor do numbers that keep their order down the columns at this width alone.)
     const double order = cols >= 2 ? OrderLead(profile, dataFirst, last, cols) : 0;
     const bool orderTells = order >= OrderLeadAt;
-    const bool widthTold = unitsRow || corner || rowTitles || keysTell || orderTells;
+    // (Nor do months or weekdays in turn across the header.)
+    const bool calendar = cols >= CalendarMinCells && CalendarRun(profile, first, cols);
+    const bool widthTold = unitsRow || corner || rowTitles || keysTell || orderTells || calendar;
     const auto shorterPeriod = [&](const auto &alike) {
         for (int k = 2; k <= cols / 2 && !widthTold; ++k)
             if (cols % k == 0 && alike(k))
@@ -611,7 +637,7 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const auto labels = std::count_if(
         cells.begin() + first, cells.begin() + dataFirst, [](const Cell &c) { return c.label; });
     const bool labelled = header.apartCols > 0 || labels >= LabelledShare * cols;
-    if (!labelled && !orderTells && shorterPeriod([&](int k) {
+    if (!labelled && !orderTells && !calendar && shorterPeriod([&](int k) {
             return mean(k) >= lagK - KindsRepeatSlack && KindsRepeat(profile, first, last, cols, k);
         }))
         return std::nullopt;
@@ -694,6 +720,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             evidence = std::max(evidence, KeysEvidence);
         if (orderTells)
             evidence = std::max(evidence, OrderEvidence);
+        if (calendar)
+            evidence = std::max(evidence, CalendarEvidence);
         // Codes whose first letters keep to their columns, from the first row on (no header),
         // between the text around them.
         bool leadsKept = Opened(profile, first) && Framed(profile, last);

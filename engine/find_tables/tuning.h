@@ -314,6 +314,12 @@ inline constexpr double OrderKeptAt = 0.9;
 inline constexpr double OrderLeadAt = 0.5;
 inline constexpr double OrderTurnAt = 0.5;
 inline constexpr double OrderEvidence = 0.2;
+// Months or weekdays in turn across a header, at least CalendarMinCells of them, say where its
+// row ends whatever the values under them look like at shorter periods; such rows count
+// CalendarEvidence a line. 3 to 8 alike, 12 loses farm-weather's 4x12 (eleven months); 0.06 to
+// 0.3 alike, 1 lets such readings outweigh better ones (a table lost, two wrong more).
+inline constexpr int CalendarMinCells = 4;
+inline constexpr double CalendarEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
