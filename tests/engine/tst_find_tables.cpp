@@ -62,6 +62,11 @@ const QStringList Rota { "Duty", "Monday", "Tuesday", "Wednesday", "Thursday", "
     "Owen", "Hannah", "Owen", "Grace", "Hannah", "Café", "Grace", "Grace", "Priya", "Priya",
     "Grace", "Lunch club", "", "Maureen", "", "Maureen", "", "Closing", "Tom", "Tom", "Owen", "Tom",
     "Tom" };
+// Gear inches, alike at any period: only their order (up each column, down each row) shows the
+// width.
+const QStringList Gears { "Ring", "11", "13", "15", "17", "21", "34", "83", "70", "61", "53", "43",
+    "39", "95", "80", "69", "61", "50", "46", "112", "94", "82", "72", "58", "50", "121", "103",
+    "89", "79", "64", "53", "129", "109", "94", "83", "67" };
 
 // Checks what every list of proposals must satisfy; empty when it does.
 QString Broken(const ConversionState &state, const std::vector<TableProposal> &proposals)
@@ -1314,11 +1319,8 @@ void TestFindTables::boundaries_data()
         "Hannah Kerr", "2021", "100 m breaststroke", "1:09.88", "Adam Ridley", "2015",
         "100 m butterfly", "58.42", "Hannah Kerr", "2022", "200 m individual medley", "2:14.70",
         "Hannah Kerr", "2022", Prose } << QStringList { "3:7x4:Event" };
-    // Alike at any period: only their order (up each column, down each row) shows the width.
-    QTest::newRow("numbers that keep their order down the columns") << QStringList { Prose, "Ring",
-        "11", "13", "15", "17", "21", "34", "83", "70", "61", "53", "43", "39", "95", "80", "69",
-        "61", "50", "46", "112", "94", "82", "72", "58", "50", "121", "103", "89", "79", "64", "53",
-        "129", "109", "94", "83", "67", Prose } << QStringList { "2:6x6:Ring" };
+    QTest::newRow("numbers that keep their order down the columns")
+        << (QStringList { Prose } + Gears + QStringList { Prose }) << QStringList { "2:6x6:Ring" };
     QTest::newRow("months in turn across the header") << QStringList { Prose, "Season", "Sep",
         "Oct", "Nov", "Dec", "Jan", "Feb", "2022–23", "29.9", "52.1", "83.5", "116.2", "53.3",
         "38.1", "2023–24", "38.5", "93.7", "89.2", "87.6", "135.6", "36.7", "Long-term mean", "58",
@@ -1363,6 +1365,8 @@ void TestFindTables::proposeTableAt_data()
         "Tenor", "C3–C5", "Bass", "E2–E4", "Soprano", "Tosca", "Bass", "Sarastro",
         "Two roles at the ends of the range.", Prose }
                                                   << 3 << "3:6x2:Voice" << 2;
+    QTest::newRow("numbers in order, asked at the header")
+        << (QStringList { Prose } + Gears + QStringList { Prose }) << 2 << "2:6x6:Ring" << 1;
 }
 
 void TestFindTables::proposeTableAt()
