@@ -54,6 +54,63 @@ double Habits(const Profile &profile, int from, int to, int cols)
     return again == 0 ? 0 : double(kept) / said;
 }
 
+// How many of the turns in the order of the numbers of lines [from, to) a reading `cols` wide
+// mends, read against its shorter periods dividing `cols` (one column among them): 1 less the
+// share of the numbers that break the way their column went (each with the next two under it),
+// over that share at the shorter period that breaks least; 0 when too many break at `cols`, or
+// when a shorter period breaks less than once a row.
+// Figures that rise down every column and fall along every row (gear inches, a price by size) are
+// alike at any period: their order alone shows where the rows turn.
+double OrderLead(const Profile &profile, int from, int to, int cols)
+{
+    int threes = 0;
+    const double kept = profile.OrderKept(from, to, cols, threes);
+    if (threes < std::max(OrderMinThrees, OrderThreesPerColumn * cols) || kept < OrderKeptAt)
+        return 0;
+    double lead = 1, least = 1;
+    for (int lag = 1; lag < cols; ++lag) {
+        int some = 0;
+        const double other = profile.OrderKept(from, to, lag, some);
+        if (some < OrderMinThrees)
+            continue;
+        least = std::min(least, other);
+        // (The turns it mends come back row after row: once a row at least, not one number
+        // out of place in a sorted list.)
+        if (cols % lag == 0)
+            lead = std::min(
+                lead, (1 - other) * some * cols >= threes ? 1 - (1 - kept) / (1 - other) : 0);
+    }
+    // (A sorted list keeps its order at every period: the numbers must turn at some period
+    // shorter than the rows.)
+    if (least > OrderTurnAt)
+        return 0;
+    return std::max(lead, 0.0);
+}
+
+// True when the row of `cols` at `first` ends in at least CalendarMinCells months or weekdays in
+// turn ("Sep" to "Jul", "Mon" to "Sun"), after a text or nothing, and neither the line above nor
+// the next row goes on with them: the run of names says where the row ends.
+bool CalendarRun(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (first + cols >= profile.size() || cells[first + cols].calendar != 0)
+        return false;
+    int run = 1;
+    const auto next = [](int place) { return place == 12 ? 1 : place == 19 ? 13 : place + 1; };
+    for (int c = cols - 1; c > 0 && cells[first + c - 1].calendar != 0
+         && next(cells[first + c - 1].calendar) == cells[first + c].calendar;
+         --c)
+        ++run;
+    if (cells[first + cols - 1].calendar == 0 || run < CalendarMinCells)
+        return false;
+    // (Nor does the line above lead into them: "Sep" to "Dec" are the end of a longer run.)
+    if (run == cols && first > 0 && cells[first - 1].calendar != 0
+        && next(cells[first - 1].calendar) == cells[first].calendar)
+        return false;
+    // (One text before them at most, the rows' key: a title above it is read a line early.)
+    return run == cols || (run == cols - 1 && IsText(cells[first].kind) && !cells[first].note);
+}
+
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
 // after an empty line (spacing, not a corner), its other cells labels that mostly stand apart
 // from the values under them (or numbers heading numbers), over a row that starts with a text.
@@ -613,7 +670,12 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const bool labelsTell = cols >= 2 && LabelRun(profile, first) == cols;
     // True when some shorter period `k` dividing this one reads the rows as well (`alike(k)`),
     // where neither a units row, an empty corner, row titles nor keys in step say how wide.
-    const bool widthTold = unitsRow || corner || rowTitles || keysTell;
+    // (Nor do numbers that keep their order down the columns at this width alone.)
+    const double order = cols >= 2 ? OrderLead(profile, dataFirst, last, cols) : 0;
+    const bool orderTells = order >= OrderLeadAt;
+    // (Nor do months or weekdays in turn across the header.)
+    const bool calendar = cols >= CalendarMinCells && CalendarRun(profile, first, cols);
+    const bool widthTold = unitsRow || corner || rowTitles || keysTell || orderTells || calendar;
     const auto shorterPeriod = [&](const auto &alike) {
         for (int k = 2; k <= cols / 2 && !widthTold; ++k)
             if (cols % k == 0 && alike(k))
@@ -636,7 +698,7 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const auto labels = std::count_if(
         cells.begin() + first, cells.begin() + dataFirst, [](const Cell &c) { return c.label; });
     const bool labelled = header.apartCols > 0 || labels >= LabelledShare * cols;
-    if (!labelled && shorterPeriod([&](int k) {
+    if (!labelled && !orderTells && !calendar && shorterPeriod([&](int k) {
             return mean(k) >= lagK - KindsRepeatSlack && KindsRepeat(profile, first, last, cols, k);
         }))
         return std::nullopt;
@@ -688,6 +750,11 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             return std::nullopt;
         if (lagK < SingleColumnAlikeAt)
             return std::nullopt;
+        // Numbers that keep their order down the columns of a wider reading are its rows read
+        // down one column.
+        for (int k = 2; k <= MaxCols; ++k)
+            if (OrderLead(profile, dataFirst, last, k) >= OrderLeadAt)
+                return std::nullopt;
         // Values more alike every other line are two columns (codes beside codes).
         if (rows >= 4 && mean(2) >= lagK + SingleColumnPairedAt)
             return std::nullopt;
@@ -712,6 +779,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             evidence = std::max(evidence, habits);
         if (keysTell)
             evidence = std::max(evidence, KeysEvidence);
+        if (orderTells)
+            evidence = std::max(evidence, OrderEvidence);
+        if (calendar)
+            evidence = std::max(evidence, CalendarEvidence);
         // Codes whose first letters keep to their columns, from the first row on (no header),
         // between the text around them.
         bool leadsKept = Opened(profile, first) && Framed(profile, last);

@@ -752,6 +752,21 @@ void ReadCount(Cell &cell, std::u16string_view t)
     cell.countPrefix = hash;
 }
 
+// A month's name in full or in three letters, or a weekday's: its place (see Cell::calendar).
+uint8_t CalendarPlace(std::u16string_view t)
+{
+    constexpr std::u16string_view Days[]
+        = { u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday" };
+    t = WithoutStop(t);
+    for (int m = 0; m < 12; ++m)
+        if (t == Months[m] || t == Months[m].substr(0, 3))
+            return uint8_t(1 + m);
+    for (int d = 0; d < 7; ++d)
+        if (t == Days[d] || t == Days[d].substr(0, 3))
+            return uint8_t(13 + d);
+    return 0;
+}
+
 // Sentences standing at a fixed period in one column, beside short cells that keep to their
 // columns and under a header of words, are a column of a table: however long, they are cells,
 // not paragraphs. So are remarks in a last column otherwise empty, in wider tables too.
@@ -781,6 +796,7 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
         cells.back().text = hash;
         cells.back().lead = trimmed.empty() ? 0 : trimmed.front();
         ReadCount(cells.back(), trimmed);
+        cells.back().calendar = CalendarPlace(trimmed);
     }
     // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
     // title, whatever a cell of that shape might be.

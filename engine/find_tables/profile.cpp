@@ -66,6 +66,58 @@ bool SubtotalRow(const Profile &profile, int p, int cols)
         && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
+// The value of a number written plainly ("1,250", "6.59", "-3", "£40", "12 km"): a sign or a
+// currency before it and a unit after it left out. False for anything else.
+bool ReadValue(std::u16string_view t, double &value)
+{
+    const auto digit = [&](size_t j) { return j < t.size() && t[j] >= u'0' && t[j] <= u'9'; };
+    size_t i = 0;
+    bool negative = false;
+    for (; i < t.size() && !digit(i); ++i) {
+        if (t[i] == u'-' || t[i] == u'\u2212')
+            negative = true;
+        else if (t[i] != u' ' && t[i] != u'+' && t[i] != u'$' && t[i] != u'\u00a3'
+            && t[i] != u'\u20ac')
+            return false;
+    }
+    if (i == t.size())
+        return false;
+    double whole = 0, scale = 0;
+    for (; i < t.size(); ++i) {
+        if (digit(i)) {
+            whole = whole * 10 + (t[i] - u'0');
+            scale *= 10;
+        } else if (t[i] == u'.' && scale == 0 && digit(i + 1)) {
+            scale = 1;
+        } else if (!(t[i] == u',' && scale == 0 && digit(i + 1) && digit(i + 2) && digit(i + 3)
+                       && !digit(i + 4))) {
+            // (Past the number, but for a comma before three digits, which groups thousands.)
+            break;
+        }
+    }
+    value = (negative ? -whole : whole) / (scale > 0 ? scale : 1);
+    return true;
+}
+
+// The prefix counts of OrderKept at `lag` (see Profile::orderKept), from each line's value.
+void Orders(
+    Profile &profile, int lag, const std::vector<double> &values, const std::vector<bool> &valued)
+{
+    const int n = profile.size();
+    std::vector<int> &kept = profile.orderKept[lag], &threes = profile.orderThrees[lag];
+    kept.assign(n + 1, 0);
+    threes.assign(n + 1, 0);
+    const auto way = [&](int i) {
+        const double d = values[i + lag] - values[i];
+        return d > 0 ? 1 : d < 0 ? -1 : 0;
+    };
+    for (int i = 0; i < n; ++i) {
+        const bool three = i + 2 * lag < n && valued[i] && valued[i + lag] && valued[i + 2 * lag];
+        threes[i + 1] = threes[i] + (three ? 1 : 0);
+        kept[i + 1] = kept[i] + (three && way(i) != 0 && way(i) == way(i + lag) ? 1 : 0);
+    }
+}
+
 // The counts of period `period` (see Profile::countsBefore).
 void Counts(Profile &profile, int period)
 {
@@ -257,6 +309,23 @@ Profile::Profile(const ConversionState &state)
     countTo.assign(count, 0);
     for (int period = 2; period <= MaxCols; ++period)
         Counts(*this, period);
+    // (Plain integers and decimals only: dates, times and numbers with an exponent keep no order
+    // that their digits show.)
+    std::vector<double> values(count, 0);
+    std::vector<bool> valued(count, false);
+    for (int i = 0; i < count; ++i) {
+        const Cell &c = cells[i];
+        double v = 0;
+        if ((c.kind == Kind::Integer || c.kind == Kind::Decimal) && !(c.flags & WithExponent)
+            && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
+            values[i] = v;
+            valued[i] = true;
+        }
+    }
+    orderKept.resize(MaxCols + 1);
+    orderThrees.resize(MaxCols + 1);
+    for (int lag = 1; lag <= MaxCols; ++lag)
+        Orders(*this, lag, values, valued);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);
@@ -266,6 +335,13 @@ double Profile::MeanAlike(int from, int to, int lag) const
 {
     const std::vector<double> &sums = lagSums[lag];
     return to - lag > from ? (sums[to - lag] - sums[from]) / (to - lag - from) : 0;
+}
+
+double Profile::OrderKept(int from, int to, int lag, int &threes) const
+{
+    const int end = std::max(from, to - 2 * lag);
+    threes = orderThrees[lag][end] - orderThrees[lag][from];
+    return threes > 0 ? double(orderKept[lag][end] - orderKept[lag][from]) / threes : 0;
 }
 
 int Profile::FilledAlike(int p, int cols, int other) const

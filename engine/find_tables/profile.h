@@ -39,6 +39,11 @@ struct Profile {
     // both inside those lines (0 when no such pair): the mean likeness of a block read `lag` wide.
     double MeanAlike(int from, int to, int lag) const;
 
+    // Of the numbers of lines [from, to) read `lag` wide, each with the numbers one and two rows
+    // below it in its column: the share of such threes that keep going the same way (up or
+    // down), and how many there are (`threes`).
+    double OrderKept(int from, int to, int lag, int &threes) const;
+
     std::vector<Cell> cells; // one per line: cells[0] is line 1
     std::vector<int> emptyBefore; // blank cells before each line
     std::vector<int> breaksBefore; // lines no table runs across, before each line
@@ -52,6 +57,9 @@ struct Profile {
     // [lag]: the same over pairs of filled cells alone, and prefix counts of such pairs.
     std::vector<std::vector<double>> filledSums;
     std::vector<std::vector<int>> filledPairs;
+    // [lag]: prefix counts of the numbers that go on the way they went (see OrderKept), and of
+    // the numbers with numbers `lag` and twice `lag` lines below.
+    std::vector<std::vector<int>> orderKept, orderThrees;
     // [cols]: for each line, how many acceptable rows of `cols` cells follow one another from
     // it, each alike cell by cell to the row below.
     std::vector<std::vector<int>> chains;

@@ -305,6 +305,28 @@ inline constexpr double WordsOverNumbersShare = 0.5;
 // The evidence given to columns of one kind of number under as many words as columns, which
 // only the header tells apart. Free.
 inline constexpr double NumbersUnderWordsEvidence = 0.15;
+// Numbers whose order shows the width (see OrderLead): a reading keeps its columns' order when at
+// least OrderKeptAt of its numbers go on down their column the way they went (0.8 to 0.95 alike;
+// 1 loses gears' 5x13 "1x ring", one number equal to the one above), over at least
+// OrderMinThrees numbers and OrderThreesPerColumn a column (3 to 8 and 1 to 2 alike; 10 and 3
+// lose gears' 5x8 of four rows). It then tells the width when it mends at least OrderLeadAt of
+// the turns of every shorter period dividing it (0.1 to 0.5 alike; 0.8 loses the 5x13), and the
+// numbers turn at some shorter period: one keeps its order at most OrderTurnAt (0.2 to 0.6
+// alike; 0.7 reads sorted lists with one number out of place as rows, four tables lost, one of
+// them author 1's; 0.1 loses the 5x13). Such rows count OrderEvidence a line (0.15 to 1 alike;
+// 0.12 loses gears' 5x8, 0.05 all three gear tables).
+inline constexpr int OrderMinThrees = 6;
+inline constexpr int OrderThreesPerColumn = 2;
+inline constexpr double OrderKeptAt = 0.9;
+inline constexpr double OrderLeadAt = 0.5;
+inline constexpr double OrderTurnAt = 0.5;
+inline constexpr double OrderEvidence = 0.2;
+// Months or weekdays in turn across a header, at least CalendarMinCells of them, say where its
+// row ends whatever the values under them look like at shorter periods; such rows count
+// CalendarEvidence a line. 3 to 8 alike, 12 loses farm-weather's 4x12 (eleven months); 0.06 to
+// 0.3 alike, 1 lets such readings outweigh better ones (a table lost, two wrong more).
+inline constexpr int CalendarMinCells = 4;
+inline constexpr double CalendarEvidence = 0.15;
 // Rows that repeat about as well (within this) at a shorter period dividing this one are rows
 // of that period. 0.05 reads varied-bones' name-and-count pairs as six columns; 0.25 loses two.
 inline constexpr double ShorterPeriodSlack = 0.1;
