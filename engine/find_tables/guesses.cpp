@@ -217,8 +217,9 @@ bool ReadsAsList(
     // Items that all hold digits keep them as a habit (numbered, or each with its year) when
     // they all open alike, with a capital or with their number; a signature's or an address's
     // lines hold them in one line or two, settings ("alarm.high = 38.5") open in small letters.
+    // (The first line may be their header, under a lead-in too.)
     bool numbered = true, capitals = true, numbers = true;
-    for (int i = first; i < b; ++i) {
+    for (int i = a + 1; i < b; ++i) {
         numbered = numbered && IsText(cells[i].kind) && (cells[i].flags & WithDigits);
         capitals = capitals && (cells[i].flags & Capitalised);
         numbers = numbers && cells[i].lead >= u'0' && cells[i].lead <= u'9';
