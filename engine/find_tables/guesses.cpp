@@ -177,12 +177,12 @@ bool Frames(const Cell &c)
 
 // An item of a list: a name or phrase ending no sentence, without digits (an address, a date
 // or a signature's line holds them), or, under a header, a number of the first item's kind.
-bool ListItem(const Cell &c, bool headed, Kind first)
+bool ListItem(const Cell &c, bool headed, Kind first, bool numbered)
 {
     if (headed && IsNumeric(c.kind))
         return c.kind == first;
     return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-        && !(c.flags & (SentenceEnd | SectionNumber | WithDigits));
+        && !(c.flags & (SentenceEnd | SectionNumber | (numbered ? 0 : WithDigits)));
 }
 
 // Lines [a, b) of a run no columns read, as a single column standing apart: its first line
@@ -214,10 +214,21 @@ bool ReadsAsList(
     if (IsNumeric(cells[first].kind) && cells[a - 1].kind != Kind::Empty
         && (b >= n || cells[b].kind != Kind::Empty))
         return false;
+    // Items that all hold digits keep them as a habit (numbered, or each with its year) when
+    // they all open alike, with a capital or with their number; a signature's or an address's
+    // lines hold them in one line or two, settings ("alarm.high = 38.5") open in small letters.
+    // (The first line may be their header, under a lead-in too.)
+    bool numbered = true, capitals = true, numbers = true;
+    for (int i = a + 1; i < b; ++i) {
+        numbered = numbered && IsText(cells[i].kind) && (cells[i].flags & WithDigits);
+        capitals = capitals && (cells[i].flags & Capitalised);
+        numbers = numbers && cells[i].lead >= u'0' && cells[i].lead <= u'9';
+    }
+    numbered = numbered && (capitals || numbers);
     double alike = 0, length = 0;
     for (int i = first; i < b; ++i) {
         // A word that heads columns among the items makes them keys beside values.
-        if (!ListItem(cells[i], headed, cells[first].kind) || cells[i].label)
+        if (!ListItem(cells[i], headed, cells[first].kind, numbered) || cells[i].label)
             return false;
         if (i > first)
             alike += Similarity(cells[i - 1], cells[i]);

@@ -432,8 +432,17 @@ void NameLists(
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
             = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
+        // Under a plain title, points in plain words run as long as titles of works ("Chain
+        // oiled and not loose"): capitalised, no comma between things (a cell of a wider table),
+        // no meaning in small letters beside a term.
+        const auto point = [&](int i) {
+            const Cell &c = cells[i];
+            return afterTitle && c.kind == Kind::Phrase && !c.note && !c.keyed
+                && c.a <= TitleListWords && (c.flags & Capitalised)
+                && !(c.flags & (WithDigits | WithSymbols | SectionNumber | SentenceEnd));
+        };
         const auto item = [&](int i) {
-            return name(i)
+            return name(i) || point(i)
                 || (codesUnder && i > first && cells[i].kind == Kind::Code
                     && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
         };
@@ -479,6 +488,13 @@ void NameLists(
             }
             ++end;
         }
+        // A last item that holds a colon ("Reporting sickness: 48 hours clear") reads as a key
+        // and its value on its own; right over a heading or a paragraph, with no empty line
+        // between, it is the list's last item all the same.
+        if (end > first + 1 && end + 1 < n && cells[end].keyed && IsShortText(cells[end])
+            && !(cells[end].flags & SentenceEnd) && !cells[end].leadIn && Breaks(cells[end + 1])
+            && habit(end))
+            ++end;
         const bool labelNext = end < n && end > first && name(end) && heads(end);
         // (So does a longer phrase that breaks it: "The year at a glance" after names.)
         const bool habitEnds = end < n && end > first

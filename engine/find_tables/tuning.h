@@ -402,9 +402,10 @@ inline constexpr double WordListEvidence = 0.25;
 // "Hamlet", a list with a table about its plays after it.
 inline constexpr int NameListWords = 4;
 // A title of a work in such a list runs longer still, its words capitalised more often than not
-// ("A Short History of Nearly Everything"); points in sentence case as long ("Shine the torch at
-// drivers") are no names. 5 loses school-science-handbook's 6x1 "Recommended reading"; a phrase
-// has at most six words.
+// ("A Short History of Nearly Everything"), and so do points in plain words under a plain title
+// ("Chain oiled and not loose"; under a short phrase after values, "Shine the torch at drivers"
+// is as often the rows of a table under its title). 5 loses school-science-handbook's 6x1
+// "Recommended reading" and cycle-course's "Check"; a phrase has at most six words.
 inline constexpr int TitleListWords = 6;
 // A list of names without a header, between a title and the text resuming: the evidence per
 // name, low since only where it stands says it is a table (five names must gain more than
