@@ -807,6 +807,29 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             ++c.first;
             --c.rows;
         }
+    // Pairs read across a title from the pairs above it start under the title, and the pairs above
+    // keep the row they lost to them.
+    {
+        std::vector<int> ends(n + 1, -1); // where the pairs ending at each line start
+        for (const Candidate &c : all)
+            if (c.cols == 2)
+                ends[c.first + 2 * c.rows] = std::max(ends[c.first + 2 * c.rows], c.first);
+        std::vector<Candidate> longer;
+        for (Candidate &c : all)
+            if (c.cols == 2 && c.rows >= OddPairMinRows && c.first >= 1 && ends[c.first - 1] >= 0
+                && PairsAcrossTitle(profile, ends[c.first - 1], c.first, c.first + 2 * c.rows)) {
+                for (const Candidate &a : all)
+                    if (a.cols == 2 && a.first + 2 * a.rows == c.first - 1) {
+                        Candidate l = a;
+                        ++l.rows;
+                        l.gain += a.gain / a.rows;
+                        longer.push_back(l);
+                    }
+                c.first += 2;
+                --c.rows;
+            }
+        all.insert(all.end(), longer.begin(), longer.end());
+    }
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 
 namespace cellwright::finder {
@@ -204,6 +205,22 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
         && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
         && BreaksColumn(profile, first + 1, end - 1, value)
         && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
+}
+
+// True when pairs in lines [first, end) are read across a title from the pairs in lines [above,
+// first - 1), a row short: the first row is the pairs' last key's value beside the title, each
+// unlike the column it would open, while that key keeps every trait of the keys over it.
+bool PairsAcrossTitle(const Profile &profile, int above, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &key = cells[first - 1], &value = cells[first], &title = cells[first + 1];
+    // (A value written as a key could head the column under it, beside a header's second label.)
+    return first - above >= 5 && IsTitle(title) && !(title.flags & SentenceEnd) && !value.label
+        && !IsBlankCell(value) && !IsKey(value) && BreaksColumn(profile, first + 2, end, value)
+        && BreaksColumn(profile, first + 3, end + 1, title)
+        && !BreaksColumn(profile, above, first - 1, key)
+        && Similarity(key, cells[first - 3]) >= CompatibleAt
+        && Similarity(key, cells[first - 5]) >= CompatibleAt;
 }
 
 // How many lines pairs in lines [first, end) are read out of step, told by the lone line they
