@@ -808,26 +808,33 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             --c.rows;
         }
     // Pairs read across a title from the pairs above it start under the title, and the pairs above
-    // keep the row they lost to them.
+    // keep the row they lost to them, gaining as much as each of their rows does.
     {
-        std::vector<int> ends(n + 1, -1); // where the pairs ending at each line start
-        for (const Candidate &c : all)
-            if (c.cols == 2)
-                ends[c.first + 2 * c.rows] = std::max(ends[c.first + 2 * c.rows], c.first);
+        std::vector<std::vector<int>> endingAt(n + 1); // the pairs ending at each line
+        for (int k = 0; k < int(all.size()); ++k)
+            if (all[k].cols == 2)
+                endingAt[all[k].first + 2 * all[k].rows].push_back(k);
+        const std::vector<Candidate> read = all; // as read, before any is moved
         std::vector<Candidate> longer;
-        for (Candidate &c : all)
-            if (c.cols == 2 && c.rows >= OddPairMinRows && c.first >= 1 && ends[c.first - 1] >= 0
-                && PairsAcrossTitle(profile, ends[c.first - 1], c.first, c.first + 2 * c.rows)) {
-                for (const Candidate &a : all)
-                    if (a.cols == 2 && a.first + 2 * a.rows == c.first - 1) {
-                        Candidate l = a;
-                        ++l.rows;
-                        l.gain += a.gain / a.rows;
-                        longer.push_back(l);
-                    }
+        for (Candidate &c : all) {
+            if (c.cols != 2 || c.rows < OddPairMinRows || c.first < 1)
+                continue;
+            bool across = false;
+            for (int k : endingAt[c.first - 1]) {
+                const Candidate &above = read[k];
+                if (!PairsAcrossTitle(profile, above.first, c.first, c.first + 2 * c.rows))
+                    continue;
+                across = true;
+                Candidate l = above;
+                ++l.rows;
+                l.gain += above.gain / above.rows;
+                longer.push_back(l);
+            }
+            if (across) {
                 c.first += 2;
                 --c.rows;
             }
+        }
         all.insert(all.end(), longer.begin(), longer.end());
     }
     // Pairs that leave one line between them and what closes them are read out of step.
