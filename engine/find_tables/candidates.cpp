@@ -837,6 +837,18 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
         all.insert(all.end(), longer.begin(), longer.end());
     }
+    // Pairs that stop above a key whose value is left empty take it for their last row.
+    {
+        const size_t count = all.size();
+        for (size_t k = 0; k < count; ++k)
+            if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
+                && KeyLeftEmpty(profile, all[k].first, all[k].first + 2 * all[k].rows)) {
+                Candidate l = all[k];
+                ++l.rows;
+                l.gain += all[k].gain / all[k].rows;
+                all.push_back(l);
+            }
+    }
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)

@@ -223,6 +223,21 @@ bool PairsAcrossTitle(const Profile &profile, int above, int first, int end)
         && Similarity(key, cells[first - 5]) >= CompatibleAt;
 }
 
+// True when the pairs in lines [first, end) stop above a last key whose value is left empty: the
+// line at `end` is alike to the last two keys, the empty line after it is its value, and text or
+// a title follows. (Else the reading a line later wins, taking that key for its last value.)
+bool KeyLeftEmpty(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (end - 4 < first || end + 2 > n || cells[end + 1].kind != Kind::Empty
+        || !IsShortText(cells[end]))
+        return false;
+    return (end + 2 == n || ClosesBlock(profile, end + 2) || IsShortText(cells[end + 2]))
+        && Similarity(cells[end], cells[end - 2]) >= CompatibleAt
+        && Similarity(cells[end], cells[end - 4]) >= CompatibleAt;
+}
+
 // How many lines pairs in lines [first, end) are read out of step, told by the lone line they
 // leave between them and what closes them (0 when in step): a title taken for the first key
 // leaves the last value out (+1: start a line late), a header's label read as the first key over
