@@ -69,6 +69,8 @@ void BlankForms(const Profile &profile, std::vector<Candidate> &out);
 void SentenceLists(const Profile &profile, std::vector<Candidate> &out);
 bool OddLastPair(const Profile &profile, int first, int end);
 bool PairsLineEarly(const Profile &profile, int first, int end);
+bool PairsAcrossTitle(const Profile &profile, int above, int first, int end);
+bool KeyLeftEmpty(const Profile &profile, int first, int end);
 int PairsOutOfStep(const Profile &profile, int first, int end);
 
 } // namespace cellwright::finder

@@ -807,6 +807,48 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             ++c.first;
             --c.rows;
         }
+    // Pairs read across a title from the pairs above it start under the title, and the pairs above
+    // keep the row they lost to them, gaining as much as each of their rows does.
+    {
+        std::vector<std::vector<int>> endingAt(n + 1); // the pairs ending at each line
+        for (int k = 0; k < int(all.size()); ++k)
+            if (all[k].cols == 2)
+                endingAt[all[k].first + 2 * all[k].rows].push_back(k);
+        const std::vector<Candidate> read = all; // as read, before any is moved
+        std::vector<Candidate> longer;
+        for (Candidate &c : all) {
+            if (c.cols != 2 || c.rows < OddPairMinRows || c.first < 1)
+                continue;
+            bool across = false;
+            for (int k : endingAt[c.first - 1]) {
+                const Candidate &above = read[k];
+                if (!PairsAcrossTitle(profile, above.first, c.first, c.first + 2 * c.rows))
+                    continue;
+                across = true;
+                Candidate l = above;
+                ++l.rows;
+                l.gain += above.gain / above.rows;
+                longer.push_back(l);
+            }
+            if (across) {
+                c.first += 2;
+                --c.rows;
+            }
+        }
+        all.insert(all.end(), longer.begin(), longer.end());
+    }
+    // Pairs that stop above a key whose value is left empty take it for their last row.
+    {
+        const size_t count = all.size();
+        for (size_t k = 0; k < count; ++k)
+            if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
+                && KeyLeftEmpty(profile, all[k].first, all[k].first + 2 * all[k].rows)) {
+                Candidate l = all[k];
+                ++l.rows;
+                l.gain += all[k].gain / all[k].rows;
+                all.push_back(l);
+            }
+    }
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 
 namespace cellwright::finder {
@@ -204,6 +205,37 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
         && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
         && BreaksColumn(profile, first + 1, end - 1, value)
         && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
+}
+
+// True when pairs in lines [first, end) are read across a title from the pairs in lines [above,
+// first - 1), a row short: the first row is the pairs' last key's value beside the title, each
+// unlike the column it would open, while that key keeps every trait of the keys over it.
+bool PairsAcrossTitle(const Profile &profile, int above, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &key = cells[first - 1], &value = cells[first], &title = cells[first + 1];
+    // (A value written as a key could head the column under it, beside a header's second label.)
+    return first - above >= 5 && IsTitle(title) && !(title.flags & SentenceEnd) && !value.label
+        && !IsBlankCell(value) && !IsKey(value) && BreaksColumn(profile, first + 2, end, value)
+        && BreaksColumn(profile, first + 3, end + 1, title)
+        && !BreaksColumn(profile, above, first - 1, key)
+        && Similarity(key, cells[first - 3]) >= CompatibleAt
+        && Similarity(key, cells[first - 5]) >= CompatibleAt;
+}
+
+// True when the pairs in lines [first, end) stop above a last key whose value is left empty: the
+// line at `end` is alike to the last two keys, the empty line after it is its value, and text or
+// a title follows. (Else the reading a line later wins, taking that key for its last value.)
+bool KeyLeftEmpty(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (end - 4 < first || end + 2 > n || cells[end + 1].kind != Kind::Empty
+        || !IsShortText(cells[end]))
+        return false;
+    return (end + 2 == n || ClosesBlock(profile, end + 2) || IsShortText(cells[end + 2]))
+        && Similarity(cells[end], cells[end - 2]) >= CompatibleAt
+        && Similarity(cells[end], cells[end - 4]) >= CompatibleAt;
 }
 
 // How many lines pairs in lines [first, end) are read out of step, told by the lone line they

@@ -547,6 +547,10 @@ inline constexpr double PairsApartEvidence = 0.35;
 // many rows on; from as many, pairs that leave one lone line before what closes them are read out
 // of step (3 finds the same).
 inline constexpr int OddPairMinRows = 5;
+// Pairs tell a last key left without its value, an empty line beside it, from this many rows on:
+// 5 to 8 find the same; from 4 down a short block of a wider table takes a row, at 9 the booking
+// sheet's client details (8 rows above their balance due) lose it.
+inline constexpr int KeyLeftEmptyMinRows = 5;
 // Terms beside definitions of one sentence tell more: as little as key-values, a glossary under
 // its header loses to two guesses read inside it (bulletins-towers' 6x2 "Term", whose last
 // guess a note under it bounds well). 0.5 to 0.8 do the same on every paper.

@@ -403,9 +403,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twelfth author: farm co-operative and allotments")
         << "truth-farm.tsv" << 59 << 10 << 5 << 0 << 30;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
-        << "truth-kitchen.tsv" << 69 << 6 << 5 << 1 << 49;
+        << "truth-kitchen.tsv" << 69 << 5 << 4 << 1 << 49;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 23 << 22 << 5 << 24;
+        << "truth-cycle.tsv" << 60 << 21 << 20 << 5 << 24;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1354,6 +1354,22 @@ void TestFindTables::boundaries_data()
         "Oct", "Nov", "Dec", "Jan", "Feb", "2022–23", "29.9", "52.1", "83.5", "116.2", "53.3",
         "38.1", "2023–24", "38.5", "93.7", "89.2", "87.6", "135.6", "36.7", "Long-term mean", "58",
         "82", "86", "88", "80", "60", Prose } << QStringList { "2:4x7:Season" };
+    QTest::newRow("pairs, a title, then terms beside their meanings")
+        << QStringList { Prose, "The club in figures:", "Founded", "1951", "Members at start", "23",
+               "Members now", "112", "Club runs since 1951 (about)", "3,900", "Oldest member",
+               "D. Pike, 86", "Glossary", "Bottom bracket", "The bearing the cranks turn in.",
+               "Cassette", "The cluster of rear sprockets.", "Chainring", "A front toothed ring.",
+               "Derailleur", "The mechanism that moves the chain across.", "Dropout",
+               "The slot the wheel axle sits in.", "Headset", "The bearings the fork turns in.",
+               "Hanger", "The bendable part the rear mech bolts to.", "Presta",
+               "Narrow valve with a locknut.", "Schrader", "Car-type valve.", Prose }
+        << QStringList { "3:5x2:Founded", "14:9x2:Bottom bracket" };
+    QTest::newRow("pairs whose last value is left empty, under a sentence") << QStringList { Prose,
+        "Order ref. K-118. Taken by R. Hale on 2 May 2025.", "Customer", "Mr Tomas Reyes",
+        "Address", "9 Quarry Lane, Ashcombe", "Phone", "07700 900 612", "Event", "Christening tea",
+        "Date", "Sunday 8 June 2025", "Venue", "St Mary's Hall", "Guests", "40 adults", "Deposit",
+        "\u00a3200.00, paid 5 May", "Balance due", "", "Menu choices",
+        Prose } << QStringList { "3:9x2:Customer" };
     QTest::newRow("empty document") << QStringList { "" } << QStringList {};
     QTest::newRow("last rows without a place or a time, a note under them") << QStringList { Prose,
         "Pos", "Rider", "Club", "Time", "Avg", "1", "L. Ortega", "Severn RC", "0:21:41", "27.7 mph",
