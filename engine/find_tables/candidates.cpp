@@ -370,7 +370,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
     }
     // The block of `rows` rows of `cols` from `first`: what its rows tell, if they read as this
     // block, and what being said again adds.
-    const auto add = [&](int first, int cols, int rows) {
+    const auto add = [&](int first, int cols, int rows, bool keysSaid = false) {
         if (cols > MaxCols)
             return;
         for (int r = 0; r < rows; ++r)
@@ -391,11 +391,25 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         block.first = first;
         block.rows = rows;
         block.cols = cols;
+        bool read = false;
         for (const Candidate &c : here)
             if (c.rows == rows) {
                 block.gain = c.gain;
                 block.confidence = c.confidence;
+                read = true;
             }
+        // Keys said again in the same order are keys, whatever one looks like on its own (an
+        // abbreviation that ends like a sentence): the pairs tell as much as keys beside values do.
+        if (!read && keysSaid && cols == 2 && rows >= KeyValueMinRows) {
+            bool keys = true;
+            for (int r = 0; r < rows && keys; ++r)
+                keys = SayableKey(profile, first + 2 * r);
+            if (keys) {
+                block.gain = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn
+                    + 2 * TextBoundary;
+                block.confidence = RowsConfidence(block.gain, 2, KeyValueEvidence);
+            }
+        }
         block.gain += bonus;
         all.push_back(block);
     };
@@ -419,9 +433,9 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             rows = std::max(rows, c.rows);
         return rows;
     };
-    const auto addSecond = [&](int first, int cols, int minRows) {
+    const auto addSecond = [&](int first, int cols, int minRows, bool keysSaid = false) {
         if (const int rows = secondRows(first, cols); rows >= minRows)
-            add(first, cols, rows);
+            add(first, cols, rows, keysSaid);
     };
     for (int a = 1; a < n; ++a) {
         const int b = profile.nextSame[a];
@@ -462,8 +476,8 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         const int said = a + run * w1;
         const int second = w2 == 1 ? run : w2;
         if (said == b) {
-            add(a, w1, run);
-            addSecond(b, second, w2 == 1 ? 2 : run);
+            add(a, w1, run, true);
+            addSecond(b, second, w2 == 1 ? 2 : run, w2 == w1);
         } else if (w2 > 1 && said + w2 == b && AllText(profile, said, w2)) {
             add(a, w1, run);
             addSecond(said, w2, run + 1);

@@ -197,6 +197,12 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
 {
     const std::vector<Cell> &cells = profile.cells;
     const Cell &value = cells[end - 1];
+    // (A first key said again elsewhere with the key under it, as far apart, is a key: pairs
+    // said again, each left its own title.)
+    for (const int again : { profile.prevSame[first], profile.nextSame[first] })
+        if (again >= 0 && again + 2 < profile.size() && (again - first) % 2 == 0
+            && cells[again + 2].text == cells[first + 2].text)
+            return false;
     // (Under a title of its own the first line heads the keys: a table has one title.)
     if (first >= 2 && IsTitle(cells[first - 1]) && !(cells[first - 1].flags & SentenceEnd)
         && (OpensBlock(profile, first - 2) || cells[first - 2].note))
