@@ -190,6 +190,24 @@ bool OddLastPair(const Profile &profile, int first, int end)
         && BreaksColumn(profile, first + 3, end - 1, profile.cells[end - 1]);
 }
 
+namespace {
+// True when the first row of the pairs in lines [first, end) is a header: its second cell is no
+// sentence over values that all are ("What it says" over the rules), where the value beside a
+// title taken for a key would be one like them.
+bool HeadsValues(const Profile &profile, int first, int end)
+{
+    const auto sentence = [&](int i) {
+        return IsText(profile.cells[i].kind) && (profile.cells[i].flags & SentenceEnd);
+    };
+    if (end - first < 6 || !IsText(profile.cells[first + 1].kind) || sentence(first + 1))
+        return false;
+    for (int i = first + 3; i < end; i += 2)
+        if (!sentence(i))
+            return false;
+    return true;
+}
+} // namespace
+
 // True when pairs in lines [first, end) are read a line early: a title taken for the first key,
 // so that the last value is empty or a note under the table, unlike the values above it, while its
 // key is like the keys.
@@ -210,7 +228,8 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
     return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
         && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
         && BreaksColumn(profile, first + 1, end - 1, value)
-        && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2]);
+        && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2])
+        && !HeadsValues(profile, first, end - 2);
 }
 
 // True when pairs in lines [first, end) are read across a title from the pairs in lines [above,
@@ -265,7 +284,8 @@ int PairsOutOfStep(const Profile &profile, int first, int end)
     const Cell &top = cells[first], &above = cells[first - 1];
     // (A title is unlike the keys under it; the value beside it is alike to the values.)
     if (IsTitle(top) && !cells[first + 1].label && Similarity(top, cells[first + 2]) < CompatibleAt
-        && Similarity(cells[first + 1], cells[first + 3]) >= CompatibleAt)
+        && Similarity(cells[first + 1], cells[first + 3]) >= CompatibleAt
+        && !HeadsValues(profile, first, end))
         return 1;
     // (An empty corner over keys, left out, where the header's label heads the values.)
     if (top.label && above.kind == Kind::Empty)
