@@ -399,15 +399,19 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
                 read = true;
             }
         // Keys said again in the same order are keys, whatever one looks like on its own (an
-        // abbreviation that ends like a sentence): the pairs tell as much as keys beside values do.
-        if (!read && keysSaid && cols == 2 && rows >= KeyValueMinRows) {
+        // abbreviation that ends like a sentence) and however little their values are alike: the
+        // pairs tell at least as much as keys beside values do.
+        if (keysSaid && cols == 2 && rows >= KeyValueMinRows) {
             bool keys = true;
             for (int r = 0; r < rows && keys; ++r)
                 keys = SayableKey(profile, first + 2 * r);
             if (keys) {
-                block.gain = KeyValueEvidence * 2 * rows - TableCost - 2 * TableCostPerColumn
-                    + 2 * TextBoundary;
-                block.confidence = RowsConfidence(block.gain, 2, KeyValueEvidence);
+                const double pairs = KeyValueEvidence * 2 * rows - TableCost
+                    - 2 * TableCostPerColumn + 2 * TextBoundary;
+                if (!read || pairs > block.gain) {
+                    block.gain = pairs;
+                    block.confidence = RowsConfidence(pairs, 2, KeyValueEvidence);
+                }
             }
         }
         block.gain += bonus;
@@ -477,7 +481,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         const int second = w2 == 1 ? run : w2;
         if (said == b) {
             add(a, w1, run, true);
-            addSecond(b, second, w2 == 1 ? 2 : run, w2 == w1);
+            addSecond(b, second, w2 == 1 ? 2 : run, w2 > 1);
         } else if (w2 > 1 && said + w2 == b && AllText(profile, said, w2)) {
             add(a, w1, run);
             addSecond(said, w2, run + 1);
