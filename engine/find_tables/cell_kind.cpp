@@ -678,14 +678,17 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std
     const auto rowOk = [&](int s) {
         if (s < 0 || s + k > n)
             return false;
+        // (Column c first: most rows hold no sentence there, and fail at once.)
+        const Cell &at = cells[s + c];
+        if (!(SentenceCell(at) || (sparse && IsBlankCell(at))))
+            return false;
         for (int j = 0; j < k; ++j) {
             const Cell &x = cells[s + j];
             // (Another column of the row may hold sentences too, a programme's two days side by
             // side, but no paragraph.)
             const bool beside
                 = BesideSentences(x) || (j > 0 && SentenceCell(x) && x.kind != Kind::Prose);
-            if (j == c ? !(SentenceCell(x) || (sparse && IsBlankCell(x)))
-                       : !beside || (j == 0 && IsBlankCell(x)))
+            if (j != c && (!beside || (j == 0 && IsBlankCell(x))))
                 return false;
         }
         return true;
