@@ -671,8 +671,10 @@ bool BesideSentences(const Cell &c)
 // short cells beside a sentence in each row (or, `sparse`, a remark where one was made and
 // nothing elsewhere), under a header of words. (Paragraphs between headings have no header over
 // them, and their headings do not keep one kind.) A units row under the header, its corner
-// empty, stands between the two.
-void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std::vector<int> &run)
+// empty, stands between the two. (`paragraphs`: the lines that were sentence cells and Prose
+// when the marking began, the only ones it can change; `run`: room for a count per line.)
+void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
+    const std::vector<int> &paragraphs, std::vector<int> &run)
 {
     const int n = int(cells.size());
     const auto rowOk = [&](int s) {
@@ -702,6 +704,11 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std
         }
         return true;
     };
+    // Only a paragraph in column c of such a row is ever marked: with none, the runs are not
+    // worth counting.
+    if (std::none_of(paragraphs.begin(), paragraphs.end(),
+            [&](int p) { return cells[p].kind == Kind::Prose && rowOk(p - c); }))
+        return;
     // run[s]: how many rows from s on are rows of such a block, each in step with the next in
     // its first column.
     std::fill(run.begin(), run.end(), 0);
@@ -775,13 +782,19 @@ uint8_t CalendarPlace(std::u16string_view t)
 // not paragraphs. So are remarks in a last column otherwise empty, in wider tables too.
 void MarkSentenceColumns(std::vector<Cell> &cells)
 {
+    std::vector<int> paragraphs;
+    for (int i = 0; i < int(cells.size()); ++i)
+        if (cells[i].kind == Kind::Prose && SentenceCell(cells[i]))
+            paragraphs.push_back(i);
+    if (paragraphs.empty())
+        return;
     std::vector<int> run(cells.size() + 1);
     // (The first column holds the rows' keys, never their sentences.)
     for (int k = 2; k <= SentenceColumnMaxCols; ++k)
         for (int c = 1; c < k; ++c)
-            MarkSentenceColumn(cells, k, c, false, run);
+            MarkSentenceColumn(cells, k, c, false, paragraphs, run);
     for (int k = RemarkColumnMinCols; k <= MaxCols; ++k)
-        MarkSentenceColumn(cells, k, k - 1, true, run);
+        MarkSentenceColumn(cells, k, k - 1, true, paragraphs, run);
 }
 } // namespace
 
