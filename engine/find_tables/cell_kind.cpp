@@ -704,10 +704,20 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
         }
         return true;
     };
-    // Only a paragraph in column c of such a row is ever marked: with none, the runs are not
-    // worth counting.
-    if (std::none_of(paragraphs.begin(), paragraphs.end(),
-            [&](int p) { return cells[p].kind == Kind::Prose && rowOk(p - c); }))
+    // Only a paragraph in column c of such rows, at least SentenceColumnMinRows of them on end,
+    // is ever marked: with none, the runs are not worth counting. (A paragraph under a table
+    // often ends a row of its cells, alone.)
+    const auto mayMark = [&](int p) {
+        if (cells[p].kind != Kind::Prose || !rowOk(p - c))
+            return false;
+        int rows = 1;
+        for (int s = p - c - k; rows < SentenceColumnMinRows && rowOk(s); s -= k)
+            ++rows;
+        for (int s = p - c + k; rows < SentenceColumnMinRows && rowOk(s); s += k)
+            ++rows;
+        return rows >= SentenceColumnMinRows;
+    };
+    if (std::none_of(paragraphs.begin(), paragraphs.end(), mayMark))
         return;
     // run[s]: how many rows from s on are rows of such a block, each in step with the next in
     // its first column.
@@ -782,10 +792,16 @@ uint8_t CalendarPlace(std::u16string_view t)
 // not paragraphs. So are remarks in a last column otherwise empty, in wider tables too.
 void MarkSentenceColumns(std::vector<Cell> &cells)
 {
+    // A paragraph is marked only in a row opened by a key (a short cell) at most MaxCols - 1
+    // lines above it, and marking makes no key: the paragraphs of plain text are passed over.
     std::vector<int> paragraphs;
-    for (int i = 0; i < int(cells.size()); ++i)
-        if (cells[i].kind == Kind::Prose && SentenceCell(cells[i]))
+    int lastKey = -MaxCols;
+    for (int i = 0; i < int(cells.size()); ++i) {
+        if (cells[i].kind == Kind::Prose && SentenceCell(cells[i]) && i - lastKey < MaxCols)
             paragraphs.push_back(i);
+        if (BesideSentences(cells[i]) && !IsBlankCell(cells[i]))
+            lastKey = i;
+    }
     if (paragraphs.empty())
         return;
     std::vector<int> run(cells.size() + 1);
