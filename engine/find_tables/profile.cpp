@@ -129,8 +129,9 @@ void Orders(Profile &profile, int lag, const std::vector<double> &values,
     }
 }
 
-// The counts of period `period` (see Profile::countsBefore).
-void Counts(Profile &profile, int period)
+// The counts of period `period` (see Profile::countsBefore). (`counted`: the lines holding a
+// count, in order, the only ones a step starts from.)
+void Counts(Profile &profile, int period, const std::vector<int> &counted)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -146,7 +147,7 @@ void Counts(Profile &profile, int period)
     std::vector<int> &before = profile.countsBefore[period];
     before.assign(n + 1, 0);
     std::vector<bool> in(n, false);
-    for (int s = 0; s < n; ++s) {
+    for (const int s : counted) {
         const int d = step(s);
         if (d == 0 || step(s - period) == d)
             continue;
@@ -318,8 +319,12 @@ Profile::Profile(const ConversionState &state)
     countPeriod.assign(count, 0);
     countFrom.assign(count, 0);
     countTo.assign(count, 0);
+    std::vector<int> counted;
+    for (int i = 0; i < count; ++i)
+        if (cells[i].count >= 0)
+            counted.push_back(i);
     for (int period = 2; period <= MaxCols; ++period)
-        Counts(*this, period);
+        Counts(*this, period, counted);
     // (Plain integers and decimals only: dates, times and numbers with an exponent keep no order
     // that their digits show.)
     std::vector<double> values(count, 0);
