@@ -671,12 +671,18 @@ bool BesideSentences(const Cell &c)
 // short cells beside a sentence in each row (or, `sparse`, a remark where one was made and
 // nothing elsewhere), under a header of words. (Paragraphs between headings have no header over
 // them, and their headings do not keep one kind.) A units row under the header, its corner
-// empty, stands between the two.
-void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std::vector<int> &run)
+// empty, stands between the two. (`paragraphs`: the lines that were sentence cells and Prose
+// when the marking began, the only ones it can change; `run`: room for a count per line.)
+void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
+    const std::vector<int> &paragraphs, std::vector<int> &run)
 {
     const int n = int(cells.size());
     const auto rowOk = [&](int s) {
         if (s < 0 || s + k > n)
+            return false;
+        // (Column c first: most rows hold no sentence there, and fail at once.)
+        const Cell &at = cells[s + c];
+        if (!(SentenceCell(at) || (sparse && IsBlankCell(at))))
             return false;
         for (int j = 0; j < k; ++j) {
             const Cell &x = cells[s + j];
@@ -684,8 +690,7 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std
             // side, but no paragraph.)
             const bool beside
                 = BesideSentences(x) || (j > 0 && SentenceCell(x) && x.kind != Kind::Prose);
-            if (j == c ? !(SentenceCell(x) || (sparse && IsBlankCell(x)))
-                       : !beside || (j == 0 && IsBlankCell(x)))
+            if (j != c && (!beside || (j == 0 && IsBlankCell(x))))
                 return false;
         }
         return true;
@@ -699,6 +704,21 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse, std
         }
         return true;
     };
+    // Only a paragraph in column c of such rows, at least SentenceColumnMinRows of them on end,
+    // is ever marked: with none, the runs are not worth counting. (A paragraph under a table
+    // often ends a row of its cells, alone.)
+    const auto mayMark = [&](int p) {
+        if (cells[p].kind != Kind::Prose || !rowOk(p - c))
+            return false;
+        int rows = 1;
+        for (int s = p - c - k; rows < SentenceColumnMinRows && rowOk(s); s -= k)
+            ++rows;
+        for (int s = p - c + k; rows < SentenceColumnMinRows && rowOk(s); s += k)
+            ++rows;
+        return rows >= SentenceColumnMinRows;
+    };
+    if (std::none_of(paragraphs.begin(), paragraphs.end(), mayMark))
+        return;
     // run[s]: how many rows from s on are rows of such a block, each in step with the next in
     // its first column.
     std::fill(run.begin(), run.end(), 0);
@@ -772,13 +792,25 @@ uint8_t CalendarPlace(std::u16string_view t)
 // not paragraphs. So are remarks in a last column otherwise empty, in wider tables too.
 void MarkSentenceColumns(std::vector<Cell> &cells)
 {
+    // A paragraph is marked only in a row opened by a key (a short cell) at most MaxCols - 1
+    // lines above it, and marking makes no key: the paragraphs of plain text are passed over.
+    std::vector<int> paragraphs;
+    int lastKey = -MaxCols;
+    for (int i = 0; i < int(cells.size()); ++i) {
+        if (cells[i].kind == Kind::Prose && SentenceCell(cells[i]) && i - lastKey < MaxCols)
+            paragraphs.push_back(i);
+        if (BesideSentences(cells[i]) && !IsBlankCell(cells[i]))
+            lastKey = i;
+    }
+    if (paragraphs.empty())
+        return;
     std::vector<int> run(cells.size() + 1);
     // (The first column holds the rows' keys, never their sentences.)
     for (int k = 2; k <= SentenceColumnMaxCols; ++k)
         for (int c = 1; c < k; ++c)
-            MarkSentenceColumn(cells, k, c, false, run);
+            MarkSentenceColumn(cells, k, c, false, paragraphs, run);
     for (int k = RemarkColumnMinCols; k <= MaxCols; ++k)
-        MarkSentenceColumn(cells, k, k - 1, true, run);
+        MarkSentenceColumn(cells, k, k - 1, true, paragraphs, run);
 }
 } // namespace
 

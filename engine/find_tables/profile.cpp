@@ -100,26 +100,38 @@ bool ReadValue(std::u16string_view t, double &value)
 }
 
 // The prefix counts of OrderKept at `lag` (see Profile::orderKept), from each line's value.
-void Orders(
-    Profile &profile, int lag, const std::vector<double> &values, const std::vector<bool> &valued)
+// (`way`: room for each line's step to the line `lag` below.)
+void Orders(Profile &profile, int lag, const std::vector<double> &values,
+    const std::vector<uint8_t> &valued, std::vector<int8_t> &way)
 {
     const int n = profile.size();
     std::vector<int> &kept = profile.orderKept[lag], &threes = profile.orderThrees[lag];
-    kept.assign(n + 1, 0);
-    threes.assign(n + 1, 0);
-    const auto way = [&](int i) {
+    kept.resize(n + 1);
+    threes.resize(n + 1);
+    kept[0] = threes[0] = 0;
+    // (Numbers and others come mixed in a table's rows, and go up or down as they please, so
+    // the threes are counted without a branch. Past the last line with one twice `lag` below,
+    // no three starts.)
+    way.resize(n);
+    for (int i = 0; i + lag < n; ++i) {
         const double d = values[i + lag] - values[i];
-        return d > 0 ? 1 : d < 0 ? -1 : 0;
-    };
-    for (int i = 0; i < n; ++i) {
-        const bool three = i + 2 * lag < n && valued[i] && valued[i + lag] && valued[i + 2 * lag];
-        threes[i + 1] = threes[i] + (three ? 1 : 0);
-        kept[i + 1] = kept[i] + (three && way(i) != 0 && way(i) == way(i + lag) ? 1 : 0);
+        way[i] = int8_t(int(d > 0) - int(d < 0));
+    }
+    const int last = std::max(0, n - 2 * lag);
+    for (int i = 0; i < last; ++i) {
+        const int three = valued[i] & valued[i + lag] & valued[i + 2 * lag];
+        threes[i + 1] = threes[i] + three;
+        kept[i + 1] = kept[i] + (three & int(way[i] != 0) & int(way[i] == way[i + lag]));
+    }
+    for (int i = last; i < n; ++i) {
+        threes[i + 1] = threes[i];
+        kept[i + 1] = kept[i];
     }
 }
 
-// The counts of period `period` (see Profile::countsBefore).
-void Counts(Profile &profile, int period)
+// The counts of period `period` (see Profile::countsBefore). (`counted`: the lines holding a
+// count, in order, the only ones a step starts from.)
+void Counts(Profile &profile, int period, const std::vector<int> &counted)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
@@ -135,7 +147,7 @@ void Counts(Profile &profile, int period)
     std::vector<int> &before = profile.countsBefore[period];
     before.assign(n + 1, 0);
     std::vector<bool> in(n, false);
-    for (int s = 0; s < n; ++s) {
+    for (const int s : counted) {
         const int d = step(s);
         if (d == 0 || step(s - period) == d)
             continue;
@@ -307,25 +319,30 @@ Profile::Profile(const ConversionState &state)
     countPeriod.assign(count, 0);
     countFrom.assign(count, 0);
     countTo.assign(count, 0);
+    std::vector<int> counted;
+    for (int i = 0; i < count; ++i)
+        if (cells[i].count >= 0)
+            counted.push_back(i);
     for (int period = 2; period <= MaxCols; ++period)
-        Counts(*this, period);
+        Counts(*this, period, counted);
     // (Plain integers and decimals only: dates, times and numbers with an exponent keep no order
     // that their digits show.)
     std::vector<double> values(count, 0);
-    std::vector<bool> valued(count, false);
+    std::vector<uint8_t> valued(count, 0);
     for (int i = 0; i < count; ++i) {
         const Cell &c = cells[i];
         double v = 0;
         if ((c.kind == Kind::Integer || c.kind == Kind::Decimal) && !(c.flags & WithExponent)
             && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
             values[i] = v;
-            valued[i] = true;
+            valued[i] = 1;
         }
     }
     orderKept.resize(MaxCols + 1);
     orderThrees.resize(MaxCols + 1);
+    std::vector<int8_t> way;
     for (int lag = 1; lag <= MaxCols; ++lag)
-        Orders(*this, lag, values, valued);
+        Orders(*this, lag, values, valued, way);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);
