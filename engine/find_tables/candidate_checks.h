@@ -14,6 +14,12 @@
 
 namespace cellwright::finder {
 
+// One past the last line of the block `c`.
+inline int End(const Candidate &c)
+{
+    return c.first + c.rows * c.cols;
+}
+
 // block_frame.cpp
 bool OpensBlock(const Profile &profile, int i);
 bool ClosesBlock(const Profile &profile, int i);

@@ -121,7 +121,7 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
         reach[w].assign(n + 1, -1);
     for (const Candidate &c : all)
         if (c.cols >= RowsReadDownMinCols && c.rows >= RowsReadDownMinRows)
-            reach[c.cols][c.first] = std::max(reach[c.cols][c.first], c.first + c.rows * c.cols);
+            reach[c.cols][c.first] = std::max(reach[c.cols][c.first], End(c));
     for (int w = RowsReadDownMinCols; w <= MaxCols; ++w)
         for (int p = w; p <= n; ++p)
             reach[w][p] = std::max(reach[w][p], reach[w][p - w] >= p ? reach[w][p - w] : -1);
@@ -166,7 +166,7 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
 // repeat in a column of any table.)
 bool NamesTwice(const Profile &profile, const Candidate &c)
 {
-    const int end = c.first + c.rows * c.cols;
+    const int end = End(c);
     for (int i = c.first; i < end; ++i) {
         const Cell &cell = profile.cells[i];
         const bool name = cell.kind == Kind::Word || cell.kind == Kind::Phrase
@@ -800,7 +800,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int i = c.first; i < c.first + c.cols && header; ++i)
             header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
         tableStarts[c.first] = tableStarts[c.first] || header;
-        const int end = c.first + c.rows * c.cols;
+        const int end = End(c);
         tableEnds[end] = tableEnds[end] || header;
     }
     TitledBlocks(profile, all);
@@ -814,14 +814,12 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // Pairs end above a last row that is unlike both their columns.
     for (Candidate &c : all)
         while (c.cols == 2 && c.rows >= OddPairMinRows
-            && !(IsBlankCell(profile.cells[c.first + 2 * c.rows - 2])
-                && IsBlankCell(profile.cells[c.first + 2 * c.rows - 1]))
-            && OddLastPair(profile, c.first, c.first + 2 * c.rows))
+            && !(IsBlankCell(profile.cells[End(c) - 2]) && IsBlankCell(profile.cells[End(c) - 1]))
+            && OddLastPair(profile, c.first, End(c)))
             --c.rows;
     // Pairs read a line early, a title for their first key, start a line later.
     for (Candidate &c : all)
-        if (c.cols == 2 && c.rows >= OddPairMinRows
-            && PairsLineEarly(profile, c.first, c.first + 2 * c.rows)) {
+        if (c.cols == 2 && c.rows >= OddPairMinRows && PairsLineEarly(profile, c.first, End(c))) {
             ++c.first;
             --c.rows;
         }
@@ -831,7 +829,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         std::vector<std::vector<int>> endingAt(n + 1); // the pairs ending at each line
         for (int k = 0; k < int(all.size()); ++k)
             if (all[k].cols == 2)
-                endingAt[all[k].first + 2 * all[k].rows].push_back(k);
+                endingAt[End(all[k])].push_back(k);
         const std::vector<Candidate> read = all; // as read, before any is moved
         std::vector<Candidate> longer;
         for (Candidate &c : all) {
@@ -840,7 +838,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             bool across = false;
             for (int k : endingAt[c.first - 1]) {
                 const Candidate &above = read[k];
-                if (!PairsAcrossTitle(profile, above.first, c.first, c.first + 2 * c.rows))
+                if (!PairsAcrossTitle(profile, above.first, c.first, End(c)))
                     continue;
                 across = true;
                 Candidate l = above;
@@ -860,7 +858,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         const size_t count = all.size();
         for (size_t k = 0; k < count; ++k)
             if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
-                && KeyLeftEmpty(profile, all[k].first, all[k].first + 2 * all[k].rows)) {
+                && KeyLeftEmpty(profile, all[k].first, End(all[k]))) {
                 Candidate l = all[k];
                 ++l.rows;
                 l.gain += all[k].gain / all[k].rows;
@@ -870,7 +868,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)
-            if (const int shift = PairsOutOfStep(profile, c.first, c.first + 2 * c.rows)) {
+            if (const int shift = PairsOutOfStep(profile, c.first, End(c))) {
                 c.first += shift;
                 c.rows += shift < 0 ? 1 : 0;
             }
@@ -882,7 +880,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) {
         for (int k = 0; k < c.cols; ++k)
             if (profile.cells[c.first + k].leadIn
-                && !ColonAgain(profile, c.first + k, c.first + c.rows * c.cols, c.cols))
+                && !ColonAgain(profile, c.first + k, End(c), c.cols))
                 return true;
         return false;
     });
@@ -891,9 +889,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     // Nor is a block between two steps of a count that numbers wider rows.
-    std::erase_if(all, [&](const Candidate &c) {
-        return InsideCount(profile, c.first, c.first + c.rows * c.cols);
-    });
+    std::erase_if(all, [&](const Candidate &c) { return InsideCount(profile, c.first, End(c)); });
     DropRowsReadDown(profile, all);
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
@@ -911,7 +907,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     const size_t count = all.size();
     for (size_t k = 0; k < count; ++k) {
         const Candidate c = all[k];
-        const int end = c.first + c.rows * c.cols;
+        const int end = End(c);
         if (const int r = RestartRow(profile, c.first, c.rows, c.cols); r >= 0) {
             for (const auto &[first, rows] :
                 { std::pair(c.first, r), std::pair(end - (c.rows - r) * c.cols, c.rows - r) }) {

@@ -160,7 +160,7 @@ bool TableGoesOn(const Profile &profile, const std::vector<Candidate> &chosen,
     for (const Candidate &t : chosen) {
         if (t.cols != r.cols)
             continue;
-        if (tableAbove && t.first + t.rows * t.cols == r.first && alike(r.first - r.cols, r.first))
+        if (tableAbove && End(t) == r.first && alike(r.first - r.cols, r.first))
             return true;
         if (tableBelow && t.first == end && alike(end - r.cols, end))
             return true;
@@ -260,7 +260,7 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
     const int n = profile.size();
     std::vector<bool> covered(n, false);
     for (const Candidate &c : chosen)
-        for (int i = c.first; i < c.first + c.rows * c.cols; ++i)
+        for (int i = c.first; i < End(c); ++i)
             covered[i] = true;
     const auto fits = [&](int i) { return i >= 0 && i < n && !covered[i] && Fits(cells[i]); };
     std::vector<Candidate> guesses;
