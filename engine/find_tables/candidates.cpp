@@ -494,6 +494,15 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// `c` with one row more, gaining as much as each of its rows does.
+Candidate OneRowMore(const Candidate &c)
+{
+    Candidate longer = c;
+    ++longer.rows;
+    longer.gain += c.gain / c.rows;
+    return longer;
+}
+
 // A table whose rows would run out of step into the text after it ends where a small table of
 // two rows fills the lines left to that text: one of another width, or of the same under a title
 // of its own. The block is cut there, and the small table proposed after it.
@@ -841,10 +850,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 if (!PairsAcrossTitle(profile, above.first, c.first, End(c)))
                     continue;
                 across = true;
-                Candidate l = above;
-                ++l.rows;
-                l.gain += above.gain / above.rows;
-                longer.push_back(l);
+                longer.push_back(OneRowMore(above));
             }
             if (across) {
                 c.first += 2;
@@ -858,12 +864,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         const size_t count = all.size();
         for (size_t k = 0; k < count; ++k)
             if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
-                && KeyLeftEmpty(profile, all[k].first, End(all[k]))) {
-                Candidate l = all[k];
-                ++l.rows;
-                l.gain += all[k].gain / all[k].rows;
-                all.push_back(l);
-            }
+                && KeyLeftEmpty(profile, all[k].first, End(all[k])))
+                all.push_back(OneRowMore(all[k]));
     }
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
