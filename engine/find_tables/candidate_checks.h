@@ -58,6 +58,7 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
 
 // small_blocks.cpp
 bool PairsApart(const Profile &profile, int first, int end);
+double FramedBlockGain(double evidence, int rows, int cols);
 void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
     double sure = 1, double floor = 0);
 void KeyValueTables(

@@ -406,8 +406,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             for (int r = 0; r < rows && keys; ++r)
                 keys = SayableKey(profile, first + 2 * r);
             if (keys) {
-                const double pairs = KeyValueEvidence * 2 * rows - TableCost
-                    - 2 * TableCostPerColumn + 2 * TextBoundary;
+                const double pairs = FramedBlockGain(KeyValueEvidence, rows, 2);
                 if (!read || pairs > block.gain) {
                     block.gain = pairs;
                     block.confidence = RowsConfidence(pairs, 2, KeyValueEvidence);

@@ -164,6 +164,13 @@ bool PairsApart(const Profile &profile, int first, int end)
     return false;
 }
 
+// What a block of `rows` x `cols` with text at both its ends gains from `evidence` for each of
+// its lines.
+double FramedBlockGain(double evidence, int rows, int cols)
+{
+    return evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+}
+
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
 // of its lines makes it a table worth proposing, at most `sure` of it, gaining at least `floor`.
 void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
@@ -173,8 +180,7 @@ void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, 
     c.first = first;
     c.rows = rows;
     c.cols = cols;
-    c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
-    c.gain = std::max(c.gain, floor);
+    c.gain = std::max(FramedBlockGain(evidence, rows, cols), floor);
     c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
     if (c.gain > MinGain && c.confidence >= MinConfidence)
         out.push_back(c);
