@@ -532,7 +532,7 @@ void SmallTablesAfter(const Profile &profile, std::vector<Candidate> &all)
                         // Rows in step with the text could all be the block's; these run alike
                         // from an opened line into the small table, and on past it.
                         if ((last - first) % k == 0 || profile.chains[k][first + k] + 1 < r
-                            || !(OpensBlock(profile, first - 1) || cells[first - 1].note)
+                            || !ClosesBlock(profile, first - 1)
                             || BlockRows(profile, first, k, MaxLines) <= r)
                             continue;
                         // (A title of more words than any cell of the rows it would go on; not
@@ -599,9 +599,8 @@ void StrandedLastCell(const Profile &profile, std::vector<Candidate> &all)
             continue;
         // (A title set apart above; a note, a caption or a lead-in right under the stranded cell.)
         const Cell &stranded = cells[s];
-        if (IsShortText(cells[f]) && (OpensBlock(profile, f - 1) || cells[f - 1].note)
-            && cells[s + 1].note && !IsBlankCell(stranded)
-            && Similarity(stranded, cells[s - cols]) >= CompatibleAt
+        if (IsShortText(cells[f]) && ClosesBlock(profile, f - 1) && cells[s + 1].note
+            && !IsBlankCell(stranded) && Similarity(stranded, cells[s - cols]) >= CompatibleAt
             && Similarity(stranded, cells[s - 2 * cols]) >= CompatibleAt)
             slips.emplace_back(k, later->second);
     }

@@ -228,7 +228,7 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
             return false;
     // (Under a title of its own the first line heads the keys: a table has one title.)
     if (first >= 2 && IsTitle(cells[first - 1]) && !(cells[first - 1].flags & SentenceEnd)
-        && (OpensBlock(profile, first - 2) || cells[first - 2].note))
+        && ClosesBlock(profile, first - 2))
         return false;
     return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
         && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
@@ -719,7 +719,7 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
         // (A title in capitals, "VAT", under text or a note stands over it as a phrase would.)
         const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
             && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
-            && (OpensBlock(profile, first - 2) || cells[first - 2].note);
+            && ClosesBlock(profile, first - 2);
         if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first]
             && !capitalsTitle)
             continue;
