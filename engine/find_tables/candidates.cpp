@@ -626,19 +626,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (first + cols > profile.size())
         return;
     const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
-    // (Or in its last cell after words alone: a column kept spare, without a header.)
-    const auto wordsBefore = [&](int end) {
-        for (int i = first; i < end; ++i)
-            if (!IsText(profile.cells[i].kind) || profile.cells[i].note)
-                return false;
-        return true;
-    };
-    if (blank > HeaderBlankShare * cols
-        || blank > (IsBlankCell(profile.cells[first]) ? 1 : 0)
-                + (cols >= SpareColumnMinCols && IsBlankCell(profile.cells[first + cols - 1])
-                            && wordsBefore(first + cols - 1)
-                        ? 1
-                        : 0))
+    // (Or, in a header of words alone, in its last cell: a column kept spare, its label left out.)
+    const bool corner = IsBlankCell(profile.cells[first]);
+    const bool spare = cols >= SpareColumnMinCols && IsBlankCell(profile.cells[first + cols - 1])
+        && std::all_of(profile.cells.begin() + first, profile.cells.begin() + first + cols - 1,
+            [](const Cell &c) { return IsText(c.kind) && !c.note; });
+    if (blank > HeaderBlankShare * cols || blank > (corner ? 1 : 0) + (spare ? 1 : 0))
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
