@@ -417,8 +417,8 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         // (Beyond one cell with rows alike below it, each cell that differs is a number or opens
         // with one, "100 m breaststroke": a header's "Members 2024" over counts is none.)
-        const auto number = [&](const Cell &x) {
-            return IsNumeric(x.kind) || (IsText(x.kind) && x.lead >= u'0' && x.lead <= u'9');
+        const auto number = [](const Cell &x) {
+            return IsNumeric(x.kind) || (IsText(x.kind) && OpensWithDigit(x));
         };
         int unlike = 0;
         bool digits = true, numbers = true;

@@ -20,6 +20,12 @@ inline int End(const Candidate &c)
     return c.first + c.rows * c.cols;
 }
 
+// True when the cell's first character is a digit ("100 m breaststroke", "3 spare tubes").
+inline bool OpensWithDigit(const Cell &c)
+{
+    return c.lead >= u'0' && c.lead <= u'9';
+}
+
 // block_frame.cpp
 bool OpensBlock(const Profile &profile, int i);
 bool ClosesBlock(const Profile &profile, int i);

@@ -222,7 +222,7 @@ bool ReadsAsList(
     for (int i = a + 1; i < b; ++i) {
         numbered = numbered && IsText(cells[i].kind) && (cells[i].flags & WithDigits);
         capitals = capitals && (cells[i].flags & Capitalised);
-        numbers = numbers && cells[i].lead >= u'0' && cells[i].lead <= u'9';
+        numbers = numbers && OpensWithDigit(cells[i]);
     }
     numbered = numbered && (capitals || numbers);
     double alike = 0, length = 0;
