@@ -409,7 +409,8 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         return 0;
     // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
     // then "1"): the rows go on past the seam when the cells that differ there are numbers beside
-    // numbers, in at most half the columns, each row after it alike to the next or another seam.
+    // numbers, in at most SeamMaxUnlikeShare of the columns, each row after it alike to the next or
+    // at another seam.
     for (;;) {
         const int last = first + dataRows * cols, q = last + cols;
         if (cols < SeamMinCols || q + cols > n || chain[q] < 1
