@@ -556,9 +556,11 @@ inline constexpr int KeyLeftEmptyMinRows = 5;
 // guess a note under it bounds well). 0.5 to 0.8 do the same on every paper.
 inline constexpr double GlossaryEvidence = 0.6;
 // Small tables standing alone (a row of labels over a row of values, two keys beside values):
-// columns at most (free: the corpus has none wider than two), and the evidence per line, low
-// since only where they stand and a value unlike its label tell them from short lines of text.
-// Tight downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
+// columns at most, and the evidence per line, low since only where they stand and a value unlike
+// its label tell them from short lines of text. The columns are tight since small tables are
+// also found where they cut a block (SmallTablesAfter): 3 loses four, cycle-results' 2x4
+// "Course" among them; 5 reads kitchen-costing's 2x5 a line late as 2x4. The evidence is tight
+// downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
 inline constexpr int SmallTableMaxCols = 4;
 inline constexpr double SmallTableEvidence = 0.45;
 // A block of short words, cut where a small table fills the lines left to the text after it, is
