@@ -545,7 +545,8 @@ inline constexpr int PairsValuesAgain = 2;
 inline constexpr double PairsApartEvidence = 0.35;
 // Pairs show the traits their columns keep in the rows between the first and the last from this
 // many rows on; from as many, pairs that leave one lone line before what closes them are read out
-// of step (3 finds the same).
+// of step (3 finds the same), and pairs read across a title from the pairs above give them their
+// row back (3 to 9 find the same; from 6 only a confidence moves, theses-concrete's "fck").
 inline constexpr int OddPairMinRows = 5;
 // Pairs tell a last key left without its value, an empty line beside it, from this many rows on:
 // 5 to 8 find the same; from 4 down a short block of a wider table takes a row, at 9 the booking
