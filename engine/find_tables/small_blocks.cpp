@@ -802,7 +802,7 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
 // Adds the small table of two rows of `cols` from `first` that ends a table above it, when its
 // rows read as one on their own: labels over values, two keys beside values with a digit, or
 // columns alike down and unlike across ("Fri 14 June" over "Sat 6 July", each beside a place).
-// True when added.
+// True when its rows read as one, whether or not it gains enough to be added.
 bool SmallTableUnder(
     const Profile &profile, int first, int cols, bool titled, std::vector<Candidate> &out)
 {
