@@ -262,9 +262,10 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
 }
 
 // True when the row of `cols` from `p` goes on the block whose last full row starts at `last`,
-// though it breaks the rows' likeness: no break, note or header words in it, and most of its
-// filled cells (two at least) alike to the cell of their column in the row above it or in the
-// block's last row, whatever the others hold ("DNF" for a time, "on request" for a price).
+// though it breaks the rows' likeness: no break, note or long text in it, one word that heads
+// columns at most, and most of its filled cells (two at least) alike to the cell of their column
+// in the row above it or in the block's last row, whatever the others hold ("DNF" for a time,
+// "on request" for a price).
 bool TailRow(const Profile &profile, int p, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
