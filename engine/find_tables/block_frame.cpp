@@ -54,7 +54,8 @@ bool RowAlikeAbove(const Profile &profile, int p, int width)
     return true;
 }
 
-// True when line `i` ends a block above it: anything that opens one, or a note under it.
+// True when line `i` ends a block above it: anything that opens one, or a note under it. (Above a
+// block, or above its title, it sets them apart as well.)
 bool ClosesBlock(const Profile &profile, int i)
 {
     return OpensBlock(profile, i) || profile.cells[i].note;

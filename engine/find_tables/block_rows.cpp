@@ -262,9 +262,10 @@ bool KindsRepeat(const Profile &profile, int from, int to, int cols, int lag)
 }
 
 // True when the row of `cols` from `p` goes on the block whose last full row starts at `last`,
-// though it breaks the rows' likeness: no break, note or header words in it, and most of its
-// filled cells (two at least) alike to the cell of their column in the row above it or in the
-// block's last row, whatever the others hold ("DNF" for a time, "on request" for a price).
+// though it breaks the rows' likeness: no break, note or long text in it, one word that heads
+// columns at most, and most of its filled cells (two at least) alike to the cell of their column
+// in the row above it or in the block's last row, whatever the others hold ("DNF" for a time,
+// "on request" for a price).
 bool TailRow(const Profile &profile, int p, int last, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -409,7 +410,8 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
         return 0;
     // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
     // then "1"): the rows go on past the seam when the cells that differ there are numbers beside
-    // numbers, in at most half the columns, each row after it alike to the next or another seam.
+    // numbers, in at most SeamMaxUnlikeShare of the columns, each row after it alike to the next or
+    // at another seam.
     for (;;) {
         const int last = first + dataRows * cols, q = last + cols;
         if (cols < SeamMinCols || q + cols > n || chain[q] < 1
@@ -417,8 +419,8 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         // (Beyond one cell with rows alike below it, each cell that differs is a number or opens
         // with one, "100 m breaststroke": a header's "Members 2024" over counts is none.)
-        const auto number = [&](const Cell &x) {
-            return IsNumeric(x.kind) || (IsText(x.kind) && x.lead >= u'0' && x.lead <= u'9');
+        const auto number = [](const Cell &x) {
+            return IsNumeric(x.kind) || (IsText(x.kind) && OpensWithDigit(x));
         };
         int unlike = 0;
         bool digits = true, numbers = true;

@@ -14,6 +14,18 @@
 
 namespace cellwright::finder {
 
+// One past the last line of the block `c`.
+inline int End(const Candidate &c)
+{
+    return c.first + c.rows * c.cols;
+}
+
+// True when the cell's first character is a digit ("100 m breaststroke", "3 spare tubes").
+inline bool OpensWithDigit(const Cell &c)
+{
+    return c.lead >= u'0' && c.lead <= u'9';
+}
+
 // block_frame.cpp
 bool OpensBlock(const Profile &profile, int i);
 bool ClosesBlock(const Profile &profile, int i);
@@ -52,6 +64,7 @@ void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
 
 // small_blocks.cpp
 bool PairsApart(const Profile &profile, int first, int end);
+double FramedBlockGain(double evidence, int rows, int cols);
 void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
     double sure = 1, double floor = 0);
 void KeyValueTables(

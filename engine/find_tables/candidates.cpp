@@ -121,7 +121,7 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
         reach[w].assign(n + 1, -1);
     for (const Candidate &c : all)
         if (c.cols >= RowsReadDownMinCols && c.rows >= RowsReadDownMinRows)
-            reach[c.cols][c.first] = std::max(reach[c.cols][c.first], c.first + c.rows * c.cols);
+            reach[c.cols][c.first] = std::max(reach[c.cols][c.first], End(c));
     for (int w = RowsReadDownMinCols; w <= MaxCols; ++w)
         for (int p = w; p <= n; ++p)
             reach[w][p] = std::max(reach[w][p], reach[w][p - w] >= p ? reach[w][p - w] : -1);
@@ -166,7 +166,7 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
 // repeat in a column of any table.)
 bool NamesTwice(const Profile &profile, const Candidate &c)
 {
-    const int end = c.first + c.rows * c.cols;
+    const int end = End(c);
     for (int i = c.first; i < end; ++i) {
         const Cell &cell = profile.cells[i];
         const bool name = cell.kind == Kind::Word || cell.kind == Kind::Phrase
@@ -406,8 +406,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             for (int r = 0; r < rows && keys; ++r)
                 keys = SayableKey(profile, first + 2 * r);
             if (keys) {
-                const double pairs = KeyValueEvidence * 2 * rows - TableCost
-                    - 2 * TableCostPerColumn + 2 * TextBoundary;
+                const double pairs = FramedBlockGain(KeyValueEvidence, rows, 2);
                 if (!read || pairs > block.gain) {
                     block.gain = pairs;
                     block.confidence = RowsConfidence(pairs, 2, KeyValueEvidence);
@@ -494,6 +493,15 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// `c` with one row more, gaining as much as each of its rows does.
+Candidate OneRowMore(const Candidate &c)
+{
+    Candidate longer = c;
+    ++longer.rows;
+    longer.gain += c.gain / c.rows;
+    return longer;
+}
+
 // A table whose rows would run out of step into the text after it ends where a small table of
 // two rows fills the lines left to that text: one of another width, or of the same under a title
 // of its own. The block is cut there, and the small table proposed after it.
@@ -524,7 +532,7 @@ void SmallTablesAfter(const Profile &profile, std::vector<Candidate> &all)
                         // Rows in step with the text could all be the block's; these run alike
                         // from an opened line into the small table, and on past it.
                         if ((last - first) % k == 0 || profile.chains[k][first + k] + 1 < r
-                            || !(OpensBlock(profile, first - 1) || cells[first - 1].note)
+                            || !ClosesBlock(profile, first - 1)
                             || BlockRows(profile, first, k, MaxLines) <= r)
                             continue;
                         // (A title of more words than any cell of the rows it would go on; not
@@ -591,9 +599,8 @@ void StrandedLastCell(const Profile &profile, std::vector<Candidate> &all)
             continue;
         // (A title set apart above; a note, a caption or a lead-in right under the stranded cell.)
         const Cell &stranded = cells[s];
-        if (IsShortText(cells[f]) && (OpensBlock(profile, f - 1) || cells[f - 1].note)
-            && cells[s + 1].note && !IsBlankCell(stranded)
-            && Similarity(stranded, cells[s - cols]) >= CompatibleAt
+        if (IsShortText(cells[f]) && ClosesBlock(profile, f - 1) && cells[s + 1].note
+            && !IsBlankCell(stranded) && Similarity(stranded, cells[s - cols]) >= CompatibleAt
             && Similarity(stranded, cells[s - 2 * cols]) >= CompatibleAt)
             slips.emplace_back(k, later->second);
     }
@@ -619,19 +626,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (first + cols > profile.size())
         return;
     const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
-    // (Or in its last cell after words alone: a column kept spare, without a header.)
-    const auto wordsBefore = [&](int end) {
-        for (int i = first; i < end; ++i)
-            if (!IsText(profile.cells[i].kind) || profile.cells[i].note)
-                return false;
-        return true;
-    };
-    if (blank > HeaderBlankShare * cols
-        || blank > (IsBlankCell(profile.cells[first]) ? 1 : 0)
-                + (cols >= SpareColumnMinCols && IsBlankCell(profile.cells[first + cols - 1])
-                            && wordsBefore(first + cols - 1)
-                        ? 1
-                        : 0))
+    // (Or, in a header of words alone, in its last cell: a column kept spare, its label left out.)
+    const bool corner = IsBlankCell(profile.cells[first]);
+    const bool spare = cols >= SpareColumnMinCols && IsBlankCell(profile.cells[first + cols - 1])
+        && std::all_of(profile.cells.begin() + first, profile.cells.begin() + first + cols - 1,
+            [](const Cell &c) { return IsText(c.kind) && !c.note; });
+    if (blank > HeaderBlankShare * cols || blank > (corner ? 1 : 0) + (spare ? 1 : 0))
         return;
     // A units row under the header counts as a row of the table but not of its data.
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
@@ -800,7 +800,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int i = c.first; i < c.first + c.cols && header; ++i)
             header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
         tableStarts[c.first] = tableStarts[c.first] || header;
-        const int end = c.first + c.rows * c.cols;
+        const int end = End(c);
         tableEnds[end] = tableEnds[end] || header;
     }
     TitledBlocks(profile, all);
@@ -814,14 +814,12 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // Pairs end above a last row that is unlike both their columns.
     for (Candidate &c : all)
         while (c.cols == 2 && c.rows >= OddPairMinRows
-            && !(IsBlankCell(profile.cells[c.first + 2 * c.rows - 2])
-                && IsBlankCell(profile.cells[c.first + 2 * c.rows - 1]))
-            && OddLastPair(profile, c.first, c.first + 2 * c.rows))
+            && !(IsBlankCell(profile.cells[End(c) - 2]) && IsBlankCell(profile.cells[End(c) - 1]))
+            && OddLastPair(profile, c.first, End(c)))
             --c.rows;
     // Pairs read a line early, a title for their first key, start a line later.
     for (Candidate &c : all)
-        if (c.cols == 2 && c.rows >= OddPairMinRows
-            && PairsLineEarly(profile, c.first, c.first + 2 * c.rows)) {
+        if (c.cols == 2 && c.rows >= OddPairMinRows && PairsLineEarly(profile, c.first, End(c))) {
             ++c.first;
             --c.rows;
         }
@@ -831,7 +829,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         std::vector<std::vector<int>> endingAt(n + 1); // the pairs ending at each line
         for (int k = 0; k < int(all.size()); ++k)
             if (all[k].cols == 2)
-                endingAt[all[k].first + 2 * all[k].rows].push_back(k);
+                endingAt[End(all[k])].push_back(k);
         const std::vector<Candidate> read = all; // as read, before any is moved
         std::vector<Candidate> longer;
         for (Candidate &c : all) {
@@ -840,13 +838,10 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             bool across = false;
             for (int k : endingAt[c.first - 1]) {
                 const Candidate &above = read[k];
-                if (!PairsAcrossTitle(profile, above.first, c.first, c.first + 2 * c.rows))
+                if (!PairsAcrossTitle(profile, above.first, c.first, End(c)))
                     continue;
                 across = true;
-                Candidate l = above;
-                ++l.rows;
-                l.gain += above.gain / above.rows;
-                longer.push_back(l);
+                longer.push_back(OneRowMore(above));
             }
             if (across) {
                 c.first += 2;
@@ -860,17 +855,13 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         const size_t count = all.size();
         for (size_t k = 0; k < count; ++k)
             if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
-                && KeyLeftEmpty(profile, all[k].first, all[k].first + 2 * all[k].rows)) {
-                Candidate l = all[k];
-                ++l.rows;
-                l.gain += all[k].gain / all[k].rows;
-                all.push_back(l);
-            }
+                && KeyLeftEmpty(profile, all[k].first, End(all[k])))
+                all.push_back(OneRowMore(all[k]));
     }
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)
-            if (const int shift = PairsOutOfStep(profile, c.first, c.first + 2 * c.rows)) {
+            if (const int shift = PairsOutOfStep(profile, c.first, End(c))) {
                 c.first += shift;
                 c.rows += shift < 0 ? 1 : 0;
             }
@@ -882,7 +873,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) {
         for (int k = 0; k < c.cols; ++k)
             if (profile.cells[c.first + k].leadIn
-                && !ColonAgain(profile, c.first + k, c.first + c.rows * c.cols, c.cols))
+                && !ColonAgain(profile, c.first + k, End(c), c.cols))
                 return true;
         return false;
     });
@@ -891,9 +882,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
     // Nor is a block between two steps of a count that numbers wider rows.
-    std::erase_if(all, [&](const Candidate &c) {
-        return InsideCount(profile, c.first, c.first + c.rows * c.cols);
-    });
+    std::erase_if(all, [&](const Candidate &c) { return InsideCount(profile, c.first, End(c)); });
     DropRowsReadDown(profile, all);
     // Nor is a block narrower than the words that head columns across its first row: no table of
     // the corpora's 135 opening on two or more such words is.
@@ -911,7 +900,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     const size_t count = all.size();
     for (size_t k = 0; k < count; ++k) {
         const Candidate c = all[k];
-        const int end = c.first + c.rows * c.cols;
+        const int end = End(c);
         if (const int r = RestartRow(profile, c.first, c.rows, c.cols); r >= 0) {
             for (const auto &[first, rows] :
                 { std::pair(c.first, r), std::pair(end - (c.rows - r) * c.cols, c.rows - r) }) {

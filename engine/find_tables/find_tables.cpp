@@ -121,7 +121,7 @@ Totals BestTotals(const std::vector<Candidate> &all, int n)
     const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
     std::vector<std::vector<int>> endingAt(n + 1);
     for (int k = 0; k < int(all.size()); ++k)
-        endingAt[all[k].first + all[k].rows * all[k].cols].push_back(k);
+        endingAt[End(all[k])].push_back(k);
     for (int i = n - 1; i >= 0; --i) {
         t.from[i] = t.from[i + 1];
         for (int k : startingAt[i])
@@ -154,7 +154,7 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         Candidate &c = chosen[j];
         if (guessed[j])
             continue;
-        const int end = c.first + c.rows * c.cols;
+        const int end = End(c);
         // Without it, the best set splits inside it or takes another block over all of it.
         double without = 0, rival = 0;
         for (int i = c.first + 1; i < end; ++i)
@@ -162,7 +162,7 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         for (int i = std::max(0, c.first - longest + 1); i < end; ++i)
             for (int k : startingAt[i]) {
                 const Candidate &o = all[k];
-                const int oEnd = o.first + o.rows * o.cols;
+                const int oEnd = End(o);
                 if ((o.first == c.first && o.rows == c.rows && o.cols == c.cols) || oEnd <= c.first
                     || o.first >= end)
                     continue;
@@ -175,13 +175,12 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         int labels = 0;
         for (int i = c.first; i < end && i < c.first + c.cols; ++i)
             labels += profile.cells[i].label ? 1 : 0;
-        const bool tableAbove
-            = j > 0 && chosen[j - 1].first + chosen[j - 1].rows * chosen[j - 1].cols == c.first;
+        const bool tableAbove = j > 0 && End(chosen[j - 1]) == c.first;
         const bool tableBelow = j + 1 < chosen.size() && chosen[j + 1].first == end;
         // (A table right above its title frames it too, when the title names the header under it:
         // "Terms" over "Term".)
-        const bool titledAbove = j > 0 && profile.namesHeaderBelow[c.first - 1]
-            && chosen[j - 1].first + chosen[j - 1].rows * chosen[j - 1].cols == c.first - 1;
+        const bool titledAbove
+            = j > 0 && profile.namesHeaderBelow[c.first - 1] && End(chosen[j - 1]) == c.first - 1;
         const bool framedAbove = c.first == 0 || tableAbove || titledAbove
             || profile.cells[c.first - 1].kind == Kind::Empty || Breaks(profile.cells[c.first - 1]);
         const bool numberBeside
@@ -208,7 +207,7 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     // A guessed list that names a thing twice is a wider table read down one column.
     std::erase_if(guesses, [&](const Candidate &c) {
         const auto &cells = finder.profile.cells;
-        const int end = c.first + c.rows * c.cols;
+        const int end = End(c);
         for (int i = c.first; i < end; ++i)
             if ((cells[i].kind == finder::Kind::Word || cells[i].kind == finder::Kind::Phrase)
                 && finder.profile.nextSame[i] < end)
@@ -216,9 +215,8 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
         return false;
     });
     // Nor is a guess between two steps of a count that numbers wider rows.
-    std::erase_if(guesses, [&](const Candidate &c) {
-        return finder::InsideCount(finder.profile, c.first, c.first + c.rows * c.cols);
-    });
+    std::erase_if(guesses,
+        [&](const Candidate &c) { return finder::InsideCount(finder.profile, c.first, End(c)); });
     // (Guesses are told apart by their place: after the blocks chosen, until sorted.)
     std::vector<std::pair<Candidate, bool>> marked;
     for (const Candidate &c : chosen)

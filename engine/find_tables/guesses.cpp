@@ -160,7 +160,7 @@ bool TableGoesOn(const Profile &profile, const std::vector<Candidate> &chosen,
     for (const Candidate &t : chosen) {
         if (t.cols != r.cols)
             continue;
-        if (tableAbove && t.first + t.rows * t.cols == r.first && alike(r.first - r.cols, r.first))
+        if (tableAbove && End(t) == r.first && alike(r.first - r.cols, r.first))
             return true;
         if (tableBelow && t.first == end && alike(end - r.cols, end))
             return true;
@@ -176,13 +176,14 @@ bool Frames(const Cell &c)
 }
 
 // An item of a list: a name or phrase ending no sentence, without digits (an address, a date
-// or a signature's line holds them), or, under a header, a number of the first item's kind.
-bool ListItem(const Cell &c, bool headed, Kind first, bool numbered)
+// or a signature's line holds them) unless every item keeps them (`digitsKept`), or, under a
+// header, a number of the first item's kind.
+bool ListItem(const Cell &c, bool headed, Kind first, bool digitsKept)
 {
     if (headed && IsNumeric(c.kind))
         return c.kind == first;
     return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-        && !(c.flags & (SentenceEnd | SectionNumber | (numbered ? 0 : WithDigits)));
+        && !(c.flags & (SentenceEnd | SectionNumber | (digitsKept ? 0 : WithDigits)));
 }
 
 // Lines [a, b) of a run no columns read, as a single column standing apart: its first line
@@ -218,17 +219,17 @@ bool ReadsAsList(
     // they all open alike, with a capital or with their number; a signature's or an address's
     // lines hold them in one line or two, settings ("alarm.high = 38.5") open in small letters.
     // (The first line may be their header, under a lead-in too.)
-    bool numbered = true, capitals = true, numbers = true;
+    bool digitsKept = true, capitals = true, numbers = true;
     for (int i = a + 1; i < b; ++i) {
-        numbered = numbered && IsText(cells[i].kind) && (cells[i].flags & WithDigits);
+        digitsKept = digitsKept && IsText(cells[i].kind) && (cells[i].flags & WithDigits);
         capitals = capitals && (cells[i].flags & Capitalised);
-        numbers = numbers && cells[i].lead >= u'0' && cells[i].lead <= u'9';
+        numbers = numbers && OpensWithDigit(cells[i]);
     }
-    numbered = numbered && (capitals || numbers);
+    digitsKept = digitsKept && (capitals || numbers);
     double alike = 0, length = 0;
     for (int i = first; i < b; ++i) {
         // A word that heads columns among the items makes them keys beside values.
-        if (!ListItem(cells[i], headed, cells[first].kind, numbered) || cells[i].label)
+        if (!ListItem(cells[i], headed, cells[first].kind, digitsKept) || cells[i].label)
             return false;
         if (i > first)
             alike += Similarity(cells[i - 1], cells[i]);
@@ -260,7 +261,7 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
     const int n = profile.size();
     std::vector<bool> covered(n, false);
     for (const Candidate &c : chosen)
-        for (int i = c.first; i < c.first + c.rows * c.cols; ++i)
+        for (int i = c.first; i < End(c); ++i)
             covered[i] = true;
     const auto fits = [&](int i) { return i >= 0 && i < n && !covered[i] && Fits(cells[i]); };
     std::vector<Candidate> guesses;

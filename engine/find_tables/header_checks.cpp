@@ -163,7 +163,7 @@ bool FirstHeaderCellAbove(const Profile &profile, int first, int cols)
         = (IsShortText(title) || title.kind == Kind::Long || title.kind == Kind::Heading)
         && !title.label && !title.leadIn && !(title.flags & SentenceEnd);
     if (!IsShortText(word) || word.leadIn || HoldsDigits(word) || !titled
-        || !(OpensBlock(profile, first - 3) || cells[first - 3].note))
+        || !ClosesBlock(profile, first - 3))
         return false;
     const int value = first + cols - 1;
     if (Similarity(cells[value], cells[value + cols]) < CompatibleAt)

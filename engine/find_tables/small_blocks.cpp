@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 
 namespace cellwright::finder {
@@ -165,6 +164,13 @@ bool PairsApart(const Profile &profile, int first, int end)
     return false;
 }
 
+// What a block of `rows` x `cols` with text at both its ends gains from `evidence` for each of
+// its lines.
+double FramedBlockGain(double evidence, int rows, int cols)
+{
+    return evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
+}
+
 // Adds the block of `rows` x `cols` from `first`, text at both its ends, when `evidence` for each
 // of its lines makes it a table worth proposing, at most `sure` of it, gaining at least `floor`.
 void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, double evidence,
@@ -174,8 +180,7 @@ void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, 
     c.first = first;
     c.rows = rows;
     c.cols = cols;
-    c.gain = evidence * cols * rows - TableCost - cols * TableCostPerColumn + 2 * TextBoundary;
-    c.gain = std::max(c.gain, floor);
+    c.gain = std::max(FramedBlockGain(evidence, rows, cols), floor);
     c.confidence = std::min(sure, RowsConfidence(c.gain, cols, evidence));
     if (c.gain > MinGain && c.confidence >= MinConfidence)
         out.push_back(c);
@@ -223,7 +228,7 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
             return false;
     // (Under a title of its own the first line heads the keys: a table has one title.)
     if (first >= 2 && IsTitle(cells[first - 1]) && !(cells[first - 1].flags & SentenceEnd)
-        && (OpensBlock(profile, first - 2) || cells[first - 2].note))
+        && ClosesBlock(profile, first - 2))
         return false;
     return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
         && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
@@ -714,7 +719,7 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
         // (A title in capitals, "VAT", under text or a note stands over it as a phrase would.)
         const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
             && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
-            && (OpensBlock(profile, first - 2) || cells[first - 2].note);
+            && ClosesBlock(profile, first - 2);
         if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first]
             && !capitalsTitle)
             continue;
@@ -797,7 +802,7 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
 // Adds the small table of two rows of `cols` from `first` that ends a table above it, when its
 // rows read as one on their own: labels over values, two keys beside values with a digit, or
 // columns alike down and unlike across ("Fri 14 June" over "Sat 6 July", each beside a place).
-// True when added.
+// True when its rows read as one, whether or not it gains enough to be added.
 bool SmallTableUnder(
     const Profile &profile, int first, int cols, bool titled, std::vector<Candidate> &out)
 {

@@ -430,15 +430,15 @@ inline constexpr int NamedHeaderMinLength = 3;
 // them ends the list as the title or text after it. 2 finds lab-rota's "Marco Rossi" and
 // lab-config's "Format" (a title after three short items); 3 leaves them running on.
 inline constexpr int HabitMinItems = 2;
-// A single column whose values are this much more alike two lines apart than one apart is two
-// columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
-// 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
 // Single columns that are a wider block's rows read down (a log's days, a missed reading breaking
 // the rows' likeness): the block at least this wide and long. Width free from 3 to 9 (10 loses
 // kitchen-temperatures' 9x9 and brings back its days as lists); rows free from 2 to 5 (6 keeps
 // two of its days whose block stops at a remark).
 inline constexpr int RowsReadDownMinCols = 4;
 inline constexpr int RowsReadDownMinRows = 3;
+// A single column whose values are this much more alike two lines apart than one apart is two
+// columns (codes beside codes); a list of words is held to it at every period. Tight upwards:
+// 0.15 adds a wrong proposal, 0.2 reads "IATA" and "ICAO" as single columns.
 inline constexpr double SingleColumnPairedAt = 0.1;
 // Names alike at some period read as a wider table of words only over this many of its rows:
 // over fewer, Word and Phrase alternating by chance (roles in minutes) read as columns. 2 loses
@@ -449,11 +449,11 @@ inline constexpr int WiderTableMinRows = 3;
 // corpus (school-cricket-report's "Results" loses its wider reading); 3 leaves two such words
 // beside a value alone, as often a row's keys.
 inline constexpr int HeaderOverRowsLabels = 3;
-// A header may hold at most this share of blank cells. Free.
 // A header of words may leave its last cell blank (a column kept spare) in blocks this wide.
 // Free from 3 to 9 (10 loses kitchen-staff's 8x9 rota); without the words, guides-router's
 // table is read a line late, its next row's empty first cell for that blank.
 inline constexpr int SpareColumnMinCols = 4;
+// A header may hold at most this share of blank cells. Free.
 inline constexpr double HeaderBlankShare = 0.5;
 // A header cell stands apart from its column when the column's cells are this much more alike
 // to each other than to it. Free.
@@ -545,7 +545,8 @@ inline constexpr int PairsValuesAgain = 2;
 inline constexpr double PairsApartEvidence = 0.35;
 // Pairs show the traits their columns keep in the rows between the first and the last from this
 // many rows on; from as many, pairs that leave one lone line before what closes them are read out
-// of step (3 finds the same).
+// of step (3 finds the same), and pairs read across a title from the pairs above give them their
+// row back (3 to 9 find the same; from 6 only a confidence moves, theses-concrete's "fck").
 inline constexpr int OddPairMinRows = 5;
 // Pairs tell a last key left without its value, an empty line beside it, from this many rows on:
 // 5 to 8 find the same; from 4 down a short block of a wider table takes a row, at 9 the booking
@@ -556,16 +557,18 @@ inline constexpr int KeyLeftEmptyMinRows = 5;
 // guess a note under it bounds well). 0.5 to 0.8 do the same on every paper.
 inline constexpr double GlossaryEvidence = 0.6;
 // Small tables standing alone (a row of labels over a row of values, two keys beside values):
-// columns at most (free: the corpus has none wider than two), and the evidence per line, low
-// since only where they stand and a value unlike its label tell them from short lines of text.
-// Tight downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
+// columns at most, and the evidence per line, low since only where they stand and a value unlike
+// its label tell them from short lines of text. The columns are tight since small tables are
+// also found where they cut a block (SmallTablesAfter): 3 loses four, cycle-results' 2x4
+// "Course" among them; 5 reads kitchen-costing's 2x5 a line late as 2x4. The evidence is tight
+// downwards: at 0.4 four lines gain no more than MinGain, losing nine small tables.
 inline constexpr int SmallTableMaxCols = 4;
+inline constexpr double SmallTableEvidence = 0.45;
 // A block of short words, cut where a small table fills the lines left to the text after it, is
 // told by that frame alone (its words are no more alike down than across): as much as the small
 // table. Free from 0.2 to 0.6 (0.1 loses lab-sop's 4x3 and bulletins-towers' 6x2; 1.0 proposes
 // one more wrong block).
 inline constexpr double CutBlockEvidence = 0.45;
-inline constexpr double SmallTableEvidence = 0.45;
 // A row of labels told from the row under it as a whole (a trait all of one row keeps and none of
 // the other, or each row opening alike) needs this many cells: two labels over two values are as
 // often a list of four names read two by two. Tight both ways: 4 loses civic-waste's table of
