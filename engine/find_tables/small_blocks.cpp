@@ -836,16 +836,17 @@ bool SmallTableUnder(
     return true;
 }
 
-// A form to fill in: a row of column labels set apart from the text above, over whole rows of
-// empty cells (a line or so of spacing may follow) and then text again. Only where it stands
-// and its labels tell it, so it is proposed as a guess.
+// A form to fill in: a row of column labels set apart from the text above (or under a lead-in,
+// "For the next entry:"), over whole rows of empty cells (a line or so of spacing may follow)
+// and then text again. Only where it stands and its labels tell it, so it is proposed as a guess.
 void BlankForms(const Profile &profile, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int first = 1; first < n; ++first) {
         if (!cells[first].label
-            || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1))
+            || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1
+                || cells[first - 1].leadIn))
             continue;
         int end = first;
         while (end < n && end <= first + MaxCols && IsShortText(cells[end])
@@ -858,7 +859,9 @@ void BlankForms(const Profile &profile, std::vector<Candidate> &out)
         if (cols < 2 || cols > MaxCols || empty == n)
             continue;
         const int rows = (empty - end) / cols;
-        if (rows >= 2)
+        // One row of blanks is a form only when the blanks fill exactly that row before the text
+        // resumes; fewer columns are as likely a few short lines over spacing.
+        if (rows >= 2 || (rows == 1 && empty - end == cols && cols >= TwoRowMinCols))
             AddFramedBlock(out, first, 1 + rows, cols, BlankFormEvidence, GuessConfidence);
     }
 }
