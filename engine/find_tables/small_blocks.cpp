@@ -715,8 +715,13 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
         const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
             && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
             && (OpensBlock(profile, first - 2) || cells[first - 2].note);
-        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first]
-            && !capitalsTitle)
+        // (Under the few short lines that head the document, a letterhead or a record's title.)
+        const bool underHead = first <= 3 && first > 0
+            && std::all_of(cells.begin(), cells.begin() + first,
+                [](const Cell &c) { return IsShortText(c) || c.kind == Kind::Code; });
+        const bool opened = Opened(profile, first) || (first > 0 && cells[first - 1].note)
+            || tableEnds[first] || capitalsTitle;
+        if (!opened && !underHead)
             continue;
         for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
             const int end = first + 2 * cols;
@@ -743,10 +748,16 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
                 && (ownTitle || !RowAlikeAbove(profile, first, cols));
             if (!(ends || titleNext) || blankCell)
                 continue;
+            // (Under the document's head, only text or an empty line after closes the rows.)
+            if (!opened && !Framed(profile, end))
+                continue;
             // A title above that holds digits and is alike the first value is a row's last cell:
             // the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July").
+            // (Not where an empty line closes the block: the earlier reading would end on its
+            // last value.)
             if (first >= 1 && IsShortText(cells[first - 1]) && HoldsDigits(cells[first - 1])
-                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt)
+                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt
+                && !(end < n && cells[end].kind == Kind::Empty && IsShortText(cells[end - 1])))
                 continue;
             // Labels over values: short, capitalised, no label holds a digit, some value does (or,
             // of two, both are unlike their labels), and the labels are not all names (an address
