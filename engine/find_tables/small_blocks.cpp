@@ -799,7 +799,11 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             // need not look like labels: "4 to 6 items", "Year 7", "Player of the year".)
             const bool rowsApart
                 = framed && cols >= RowsApartMinCols && RowTraitApart(profile, first, cols);
-            if ((labels && !names && values) || keys || rowsApart)
+            // (Or a first label said again where a table opens right after: the two rows keep
+            // the columns of the table under them, "Field" over "Field".)
+            const bool headAgain = tableStarts[end] && profile.nextSame[first] == end
+                && cols >= RowsApartMinCols && values;
+            if ((labels && !names && values) || keys || rowsApart || headAgain)
                 AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
     }
