@@ -720,8 +720,13 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
         const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
             && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
             && ClosesBlock(profile, first - 2);
-        if (!Opened(profile, first) && !(first > 0 && cells[first - 1].note) && !tableEnds[first]
-            && !capitalsTitle)
+        // (Under the few short lines that head the document, a letterhead or a record's title.)
+        const bool underHead = first <= 3 && first > 0
+            && std::all_of(cells.begin(), cells.begin() + first,
+                [](const Cell &c) { return IsShortText(c) || c.kind == Kind::Code; });
+        const bool opened = Opened(profile, first) || (first > 0 && cells[first - 1].note)
+            || tableEnds[first] || capitalsTitle;
+        if (!opened && !underHead)
             continue;
         for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
             const int end = first + 2 * cols;
@@ -748,10 +753,16 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
                 && (ownTitle || !RowAlikeAbove(profile, first, cols));
             if (!(ends || titleNext) || blankCell)
                 continue;
+            // (Under the document's head, only text or an empty line after closes the rows.)
+            if (!opened && !Framed(profile, end))
+                continue;
             // A title above that holds digits and is alike the first value is a row's last cell:
             // the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July").
+            // (Not where an empty line closes the block: the earlier reading would end on its
+            // last value.)
             if (first >= 1 && IsShortText(cells[first - 1]) && HoldsDigits(cells[first - 1])
-                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt)
+                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt
+                && !(end < n && cells[end].kind == Kind::Empty && IsShortText(cells[end - 1])))
                 continue;
             // Labels over values: short, capitalised, no label holds a digit, some value does (or,
             // of two, both are unlike their labels), and the labels are not all names (an address
@@ -793,7 +804,11 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
             // need not look like labels: "4 to 6 items", "Year 7", "Player of the year".)
             const bool rowsApart
                 = framed && cols >= RowsApartMinCols && RowTraitApart(profile, first, cols);
-            if ((labels && !names && values) || keys || rowsApart)
+            // (Or a first label said again where a table opens right after: the two rows keep
+            // the columns of the table under them, "Field" over "Field".)
+            const bool headAgain = tableStarts[end] && profile.nextSame[first] == end
+                && cols >= RowsApartMinCols && values;
+            if ((labels && !names && values) || keys || rowsApart || headAgain)
                 AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
     }
@@ -841,16 +856,17 @@ bool SmallTableUnder(
     return true;
 }
 
-// A form to fill in: a row of column labels set apart from the text above, over whole rows of
-// empty cells (a line or so of spacing may follow) and then text again. Only where it stands
-// and its labels tell it, so it is proposed as a guess.
+// A form to fill in: a row of column labels set apart from the text above (or under a lead-in,
+// "For the next entry:"), over whole rows of empty cells (a line or so of spacing may follow)
+// and then text again. Only where it stands and its labels tell it, so it is proposed as a guess.
 void BlankForms(const Profile &profile, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     for (int first = 1; first < n; ++first) {
         if (!cells[first].label
-            || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1))
+            || !(Opened(profile, first) || profile.nextTitle[first - 1] == first - 1
+                || cells[first - 1].leadIn))
             continue;
         int end = first;
         while (end < n && end <= first + MaxCols && IsShortText(cells[end])
@@ -863,7 +879,9 @@ void BlankForms(const Profile &profile, std::vector<Candidate> &out)
         if (cols < 2 || cols > MaxCols || empty == n)
             continue;
         const int rows = (empty - end) / cols;
-        if (rows >= 2)
+        // One row of blanks is a form only when the blanks fill exactly that row before the text
+        // resumes; fewer columns are as likely a few short lines over spacing.
+        if (rows >= 2 || (rows == 1 && empty - end == cols && cols >= TwoRowMinCols))
             AddFramedBlock(out, first, 1 + rows, cols, BlankFormEvidence, GuessConfidence);
     }
 }
