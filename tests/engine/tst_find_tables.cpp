@@ -404,6 +404,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-farm.tsv" << 59 << 9 << 5 << 0 << 31;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 5 << 4 << 1 << 49;
+    QTest::newRow("fourteenth author: a touring theatre company and a music festival")
+        << "truth-stage.tsv" << 60 << 24 << 23 << 9 << 22;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 16 << 15 << 5 << 27;
 }
