@@ -136,10 +136,12 @@ void Counts(Profile &profile, int period, const std::vector<int> &counted)
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     // The step from each line to the line `period` below: +1, -1, or 0 when it counts no step.
-    // (Text between two steps breaks no count: a note in a row's last cell, the rows numbered on.)
+    // (A note in a row's last cell breaks no count, the rows numbered on; a paragraph or a heading
+    // between two steps does: "Star1" and "Star2" heading tables apart number no rows.)
     const auto step = [&](int i) {
         if (i < 0 || i + period >= n || cells[i].count < 0
-            || cells[i + period].countPrefix != cells[i].countPrefix)
+            || cells[i + period].countPrefix != cells[i].countPrefix
+            || profile.breaksBefore[i + period] != profile.breaksBefore[i + 1])
             return 0;
         const int d = cells[i + period].count - cells[i].count;
         return d == 1 || d == -1 ? d : 0;

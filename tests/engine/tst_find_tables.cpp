@@ -1287,6 +1287,13 @@ void TestFindTables::boundaries_data()
         "White/orange", "White/green", "4", "Blue", "Blue", "5", "White/blue", "White/blue", "6",
         "Orange", "Green", "7", "White/brown", "White/brown", "8", "Brown", "Brown",
         "6 Ordering information", Prose } << QStringList { "2:9x3:Pin" };
+    // Tables whose first cells number on ("Star1", "Star2") across the paragraphs between them
+    // are tables each, not pieces of one table's rows.
+    QTest::newRow("first cells numbered on from table to table")
+        << QStringList { Prose, "Star1", "Band 2", "1", "12.5", "2", "12.5", Prose, "Star2",
+               "Band 2", "1", "12.5", "2", "12.5", Prose, "Star3", "Band 2", "1", "12.5", "2",
+               "12.5", Prose, "Star4", "Band 2", "1", "12.5", "2", "12.5", Prose }
+        << QStringList { "2:3x2:Star1", "9:3x2:Star2", "16:3x2:Star3", "23:3x2:Star4" };
     QTest::newRow("positions counting down the first column start its rows")
         << QStringList { Prose, "Pos", "Team", "P", "W", "D", "L", "F", "A", "Pts", "1", "Midgley",
                "8", "5", "1", "2", "15", "9", "16", "2", "Calder Vale", "8", "4", "2", "2", "15",
