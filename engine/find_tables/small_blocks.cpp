@@ -38,6 +38,10 @@ bool SymbolText(const Cell &c)
 {
     return IsText(c.kind) && (c.flags & WithSymbols);
 }
+bool SentenceText(const Cell &c)
+{
+    return IsText(c.kind) && (c.flags & SentenceEnd);
+}
 
 // True when `cell` breaks a trait that the cells of lines [from, to), every other line, all keep
 // (blank, with digits, of several words, capitalised, with symbols, ending as a sentence).
@@ -50,7 +54,7 @@ bool BreaksColumn(const Profile &profile, int from, int to, const Cell &cell)
         SeveralWords,
         CapitalisedText,
         SymbolText,
-        [](const Cell &c) { return IsText(c.kind) && (c.flags & SentenceEnd); },
+        SentenceText,
     };
     for (Trait trait : traits) {
         bool kept = true;
@@ -116,6 +120,20 @@ bool ShortCell(const Cell &c)
     return (IsNumeric(c.kind) || c.kind == Kind::Word || c.kind == Kind::Phrase
                || c.kind == Kind::Code)
         && !c.note && !(c.flags & (SectionNumber | SentenceEnd));
+}
+
+// True when the first row of the pairs in lines [first, end) is a header: its second cell is no
+// sentence over values that all are ("What it says" over the rules), where the value beside a
+// title taken for a key would be one like them.
+bool HeadsValues(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (end - first < 6 || !IsText(cells[first + 1].kind) || SentenceText(cells[first + 1]))
+        return false;
+    for (int i = first + 3; i < end; i += 2)
+        if (!SentenceText(cells[i]))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -195,24 +213,6 @@ bool OddLastPair(const Profile &profile, int first, int end)
         && BreaksColumn(profile, first + 3, end - 1, profile.cells[end - 1]);
 }
 
-namespace {
-// True when the first row of the pairs in lines [first, end) is a header: its second cell is no
-// sentence over values that all are ("What it says" over the rules), where the value beside a
-// title taken for a key would be one like them.
-bool HeadsValues(const Profile &profile, int first, int end)
-{
-    const auto sentence = [&](int i) {
-        return IsText(profile.cells[i].kind) && (profile.cells[i].flags & SentenceEnd);
-    };
-    if (end - first < 6 || !IsText(profile.cells[first + 1].kind) || sentence(first + 1))
-        return false;
-    for (int i = first + 3; i < end; i += 2)
-        if (!sentence(i))
-            return false;
-    return true;
-}
-} // namespace
-
 // True when pairs in lines [first, end) are read a line early: a title taken for the first key,
 // so that the last value is empty or a note under the table, unlike the values above it, while its
 // key is like the keys.
@@ -231,7 +231,7 @@ bool PairsLineEarly(const Profile &profile, int first, int end)
         && ClosesBlock(profile, first - 2))
         return false;
     return IsText(cells[first].kind) && !cells[first].label && !cells[first + 1].label
-        && (value.kind == Kind::Empty || (IsText(value.kind) && (value.flags & SentenceEnd)))
+        && (value.kind == Kind::Empty || SentenceText(value))
         && BreaksColumn(profile, first + 1, end - 1, value)
         && !BreaksColumn(profile, first + 2, end - 2, cells[end - 2])
         && !HeadsValues(profile, first, end - 2);
@@ -403,10 +403,6 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
-// Lists of names standing alone (a table of one column without a header): short names without
-// digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
-// on its own line, unlike a name, a note under a table) and the text resuming, a sure table or a
-// table about them. Right under a table, the phrase in sentence case is the list's own header.
 // How many empty lines from `end` on are a list's rows left for items to come: a few, when a
 // sentence, a heading or a paragraph follows them (before a title they are the gap a writer
 // leaves); 0 otherwise.
@@ -423,6 +419,10 @@ int EmptyRowsLeft(const Profile &profile, int end)
     return k > end && k - end <= MaxEmptyLastRows && textFollows ? k - end : 0;
 }
 
+// Lists of names standing alone (a table of one column without a header): short names without
+// digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
+// on its own line, unlike a name, a note under a table) and the text resuming, a sure table or a
+// table about them. Right under a table, the phrase in sentence case is the list's own header.
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
 {
