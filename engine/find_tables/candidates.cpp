@@ -323,6 +323,24 @@ bool RowsOpenAt(const Profile &profile, int p, int width)
     return false;
 }
 
+// A reading's first line, rows and columns.
+using Size = std::tuple<int, int, int>;
+
+// Of the readings at least `minCols` wide, the one that gains most of each size at each line.
+std::map<Size, int> StrongestOfEachSize(const std::vector<Candidate> &all, int minCols)
+{
+    std::map<Size, int> strongest;
+    for (int k = 0; k < int(all.size()); ++k) {
+        const Candidate &c = all[k];
+        if (c.cols < minCols)
+            continue;
+        const auto [at, fresh] = strongest.try_emplace(Size(c.first, c.rows, c.cols), k);
+        if (!fresh && c.gain > all[at->second].gain)
+            at->second = k;
+    }
+    return strongest;
+}
+
 // True when line `i` can be a key or a header cell said again: a text, not a note.
 bool SayableKey(const Profile &profile, int i)
 {
@@ -360,14 +378,8 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
                 return false;
         return true;
     };
-    std::map<std::tuple<int, int, int>, size_t> found;
-    for (size_t k = 0; k < all.size(); ++k) {
-        // (Of readings found twice, the one that gains most: the one chosen.)
-        const auto [at, fresh]
-            = found.try_emplace(std::tuple(all[k].first, all[k].rows, all[k].cols), k);
-        if (!fresh && all[k].gain > all[at->second].gain)
-            at->second = k;
-    }
+    // (Of readings found twice, the one that gains most: the one chosen.)
+    std::map<Size, int> found = StrongestOfEachSize(all, 1);
     // The block of `rows` rows of `cols` from `first`: what its rows tell, if they read as this
     // block, and what being said again adds.
     const auto add = [&](int first, int cols, int rows, bool keysSaid = false) {
@@ -379,7 +391,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         // (A reading already found keeps what it tells and gains what being said again adds.)
         const double bonus = SaidAgainGain
             + SaidAgainAlikeGain * profile.MeanAlike(first, first + rows * cols, cols);
-        const auto [at, fresh] = found.try_emplace(std::tuple(first, rows, cols), all.size());
+        const auto [at, fresh] = found.try_emplace(Size(first, rows, cols), int(all.size()));
         if (!fresh) {
             all[at->second].gain += bonus;
             all[at->second].frameOnly = false;
@@ -580,16 +592,7 @@ void StrandedLastCell(const Profile &profile, std::vector<Candidate> &all)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    // The strongest reading of each size at each line.
-    std::map<std::tuple<int, int, int>, int> strongest;
-    for (int k = 0; k < int(all.size()); ++k) {
-        const Candidate &c = all[k];
-        if (c.cols < 2)
-            continue;
-        const auto [at, fresh] = strongest.try_emplace({ c.first, c.rows, c.cols }, k);
-        if (!fresh && all[at->second].gain < c.gain)
-            at->second = k;
-    }
+    const std::map<Size, int> strongest = StrongestOfEachSize(all, 2);
     std::vector<std::pair<int, int>> slips; // (earlier, later)
     for (const auto &[key, k] : strongest) {
         const auto &[f, rows, cols] = key;
