@@ -444,10 +444,20 @@ void NameLists(
     };
     // Where a list stopped at a word that heads columns, the next list starts under it.
     int stopped = -1;
+    // Under a lead-in, an item may hold a number, a mark or a remark in brackets ("Fridge R1",
+    // "Costume skips x3", "11-42 (1x)"): the lead-in says a list follows, the items' kind and
+    // length say where it stops.
+    const auto marked = [&](int i) {
+        const Cell &c = cells[i];
+        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+            && !c.keyed && !c.leadIn && c.a <= TitleListWords
+            && ((c.flags & Capitalised) || OpensWithDigit(c))
+            && !(c.flags & (SectionNumber | SentenceEnd));
+    };
     for (int first = 1; first < n; ++first) {
-        if (!name(first))
-            continue;
         const Cell &above = cells[first - 1];
+        if (!name(first) && !(above.leadIn && marked(first)))
+            continue;
         const bool nextList = first == stopped;
         // A note under the table above ends it as text would (a phrase in sentence case right
         // after it is the title of what follows). So does a caption under the table's last cell.
@@ -505,7 +515,7 @@ void NameLists(
                 && !(c.flags & (WithDigits | WithSymbols | SectionNumber | SentenceEnd));
         };
         const auto item = [&](int i) {
-            return name(i) || point(i)
+            return name(i) || point(i) || (above.leadIn && marked(i))
                 || (codesUnder && i > first && cells[i].kind == Kind::Code
                     && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
         };
@@ -605,6 +615,14 @@ void NameLists(
             && std::any_of(cells.begin() + first, cells.begin() + end,
                 [](const Cell &c) { return !(c.flags & Capitalised); }))
             continue;
+        // Digits in some items are a mark or a remark; in half of them or more (and not all,
+        // like codes), an address's or a signature's lines.
+        if (above.leadIn) {
+            const auto digits = std::count_if(cells.begin() + first, cells.begin() + end,
+                [](const Cell &c) { return IsText(c.kind) && (c.flags & WithDigits); });
+            if (digits < end - first && 2 * digits >= end - first)
+                continue;
+        }
         if (betweenNames
             && std::any_of(cells.begin() + first, cells.begin() + end, [](const Cell &c) {
                    return !((c.flags & TitleCase) || (c.a == 1 && (c.flags & Capitalised)));

@@ -396,8 +396,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-guides.tsv" << 60 << 14 << 6 << 0 << 31;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 33;
+    // (One more wrong on the tenth: storage places with marks in half of them read on into the
+    // heading under them, unlikely.)
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 5 << 3 << 0 << 37;
+        << "truth-lab.tsv" << 62 << 5 << 4 << 0 << 37;
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 8 << 4 << 2 << 41;
     QTest::newRow("twelfth author: farm co-operative and allotments")
@@ -405,9 +407,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 5 << 4 << 1 << 49;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 24 << 23 << 9 << 22;
+        << "truth-stage.tsv" << 60 << 22 << 22 << 9 << 24;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 16 << 15 << 5 << 27;
+        << "truth-cycle.tsv" << 60 << 15 << 15 << 5 << 27;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1020,6 +1022,14 @@ void TestFindTables::boundaries_data()
         "Methanol", "Fridge R1", "R-004", "Toluene", "Shelf S3",
         "Storage places:", "Flammables cabinet", "Acid cabinet", "Base cabinet", Prose }
                                                       << QStringList { "2:5x3:Code" };
+    QTest::newRow("items under a lead-in, a number or a mark in some of them")
+        << QStringList { Prose, "Pack order (first in, last out):", "Flats 1\u20136 (lighthouse)",
+               "Rostra", "Lamp room truck", "Costume skips x3", "Props skips x2", "Sound rack",
+               "Cable trunk", "    \u2022 Nothing on top of the sound rack.", Prose }
+        << QStringList { "3:7x1:Flats 1\u20136 (lighthouse)" };
+    QTest::newRow("ranges under a lead-in, the last with a remark") << QStringList { Prose,
+        "Cassettes we keep:", "11-28", "11-30", "11-32", "11-34", "12-25", "11-42 (1x)",
+        "Single ring (1x) on a 650Bx47 gravel wheel", Prose } << QStringList { "3:6x1:11-28" };
     QTest::newRow("a short lead-in under a title, over pairs") << QStringList { Prose, "",
         "Reference values", "Two fixed points:", "Triple point", "0.01 \u00b0C", "Maximum density",
         "3.98 \u00b0C", Prose } << QStringList { "5:2x2:Triple point" };
