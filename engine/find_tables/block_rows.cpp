@@ -375,6 +375,72 @@ bool RowGoesOn(const Profile &profile, int p, int cols)
     }
     return false;
 }
+// True when the row of `cols` from `p`, under the block of rows from `first`, adds its columns
+// up: a label in words before its values ("Total", "Average", "Subtotal", in whichever column),
+// and values that agree with the numbers above them. At least one is its column's sum (or the
+// sum since the label's row before, a subtotal's; or half the column's, the subtotals in it), or,
+// beside other values, its mean, within the rounding it is written in; each other value lies
+// within its column's range. Numbers that add up are the table's whatever its first column holds.
+bool AddsUp(const Profile &profile, int first, int p, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (p + cols > profile.size() || profile.breaksBefore[p + cols] != profile.breaksBefore[first])
+        return false;
+    int c = 0, label = -1;
+    for (; c < cols && profile.places[p + c] < 0; ++c) {
+        const Cell &x = cells[p + c];
+        if (x.kind == Kind::Empty)
+            continue;
+        if (label >= 0 || !IsShortText(x) || (x.flags & WithDigits))
+            return false;
+        label = p + c;
+    }
+    if (label < 0 || c == cols)
+        return false;
+    // (A subtotal sums the rows since the one before it.)
+    int since = first;
+    if (const int q = profile.prevSame[label]; q >= first && (label - q) % cols == 0)
+        since = q - (label - p) + cols;
+    int values = 0, sums = 0, means = 0;
+    for (; c < cols; ++c) {
+        const int i = p + c;
+        if (IsBlankCell(cells[i]))
+            continue;
+        if (profile.places[i] < 0)
+            return false;
+        ++values;
+        double total = 0, part = 0, low = profile.amounts[i], high = low;
+        int count = 0, others = 0;
+        for (int j = first + c; j < p; j += cols) {
+            if (profile.places[j] < 0) {
+                others += IsBlankCell(cells[j]) ? 0 : 1;
+                continue;
+            }
+            const double x = profile.amounts[j];
+            total += x;
+            part += j >= since ? x : 0;
+            low = std::min(low, x);
+            high = std::max(high, x);
+            ++count;
+        }
+        if (count < SummedMinValues || others > SummedMaxOthers)
+            return false;
+        double unit = 1;
+        for (int k = 0; k < profile.places[i]; ++k)
+            unit /= 10;
+        const double v = profile.amounts[i];
+        const auto near
+            = [&](double x, double within) { return v - x <= within && x - v <= within; };
+        // (A sum of rounded values may be off by a unit; a mean is rounded once.)
+        if (near(total, unit) || (since > first && near(part, unit)) || near(total / 2, unit))
+            ++sums;
+        else if (near(total / count, unit / 2 + MeanSlack))
+            ++means;
+        else if (v < low || v > high)
+            return false;
+    }
+    return sums > 0 || (means > 0 && values >= 2);
+}
 
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
@@ -565,6 +631,11 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
                 break;
             }
     }
+    // Last rows whose numbers add up the columns above are the table's (see AddsUp).
+    for (int k = 0; k < MaxSummaryRows && rows >= 3 && rows < rowLimit
+         && AddsUp(profile, first, first + rows * cols, cols);
+         ++k)
+        ++rows;
     return rows < 3 ? 0 : rows;
 }
 

@@ -640,8 +640,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
     int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
     // Keys beside values said again end before a row whose values are all said once: the text
-    // after the table read as a row.
-    if (rows > 4 && !units) {
+    // after the table read as a row. (Not a row that adds the columns up: its sums are new.)
+    if (rows > 4 && !units && !AddsUp(profile, first, first + (rows - 1) * cols, cols)) {
         const int last = first + rows * cols, tail = last - cols;
         bool once = true;
         for (int i = tail + 1; i < last && once; ++i)
@@ -785,6 +785,9 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 && !profile.cells[end + 1].leadIn && starts[end + 2];
             // (Or where an empty line, taken for a row's empty first cell, opens a row that
             // does not go on the columns: the empty paragraph after the table.)
+            // (Never above a row that adds the columns up: it is the table's, not the next's.)
+            if (AddsUp(profile, c.first, end, c.cols))
+                continue;
             if (starts[end] || (IsTitle(title) && (starts[end + 1] || noted))
                 || (end + c.cols <= n && title.kind == Kind::Empty
                     && !RowGoesOn(profile, end, c.cols))) {

@@ -99,6 +99,30 @@ bool ReadValue(std::u16string_view t, double &value)
     return true;
 }
 
+// The minutes of a duration written in hours and minutes ("2h 25m", "1h", "56m"). False for
+// anything else.
+bool ReadDuration(std::u16string_view t, double &minutes)
+{
+    const auto digit = [&](size_t j) { return j < t.size() && t[j] >= u'0' && t[j] <= u'9'; };
+    size_t i = 0;
+    minutes = 0;
+    bool any = false;
+    for (const char16_t unit : { u'h', u'm' }) {
+        if (!digit(i))
+            continue;
+        size_t j = i;
+        double v = 0;
+        for (; digit(j); ++j)
+            v = v * 10 + (t[j] - u'0');
+        if (j >= t.size() || t[j] != unit)
+            return false;
+        minutes += unit == u'h' ? 60 * v : v;
+        any = true;
+        for (i = j + 1; i < t.size() && t[i] == u' '; ++i) { }
+    }
+    return any && i == t.size();
+}
+
 // The prefix counts of OrderKept at `lag` (see Profile::orderKept), from each line's value.
 // (`way`: room for each line's step to the line `lag` below.)
 void Orders(Profile &profile, int lag, const std::vector<double> &values,
@@ -338,6 +362,18 @@ Profile::Profile(const ConversionState &state)
             && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
             values[i] = v;
             valued[i] = 1;
+        }
+    }
+    amounts.assign(count, 0);
+    places.assign(count, -1);
+    for (int i = 0; i < count; ++i) {
+        const Cell &c = cells[i];
+        if (valued[i]) {
+            amounts[i] = values[i];
+            places[i] = int8_t(std::min<int>(c.b, 9));
+        } else if (IsText(c.kind) && (c.flags & WithDigits) && c.length <= MaxDurationLength
+            && ReadDuration(TrimSpaces(state.SourceLines[i + 1]), amounts[i])) {
+            places[i] = 0;
         }
     }
     orderKept.resize(MaxCols + 1);

@@ -232,6 +232,15 @@ inline constexpr int MaxTailRows = 3;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
 // deviation, a total and an average). 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;
+// A last row adds its columns up (AddsUp) only over columns of at least this many values, with at
+// most this many other cells above them (the header, a units row). Two values sum by chance; a
+// third text is a column of words with numbers here and there.
+inline constexpr int SummedMinValues = 3;
+inline constexpr int SummedMaxOthers = 2;
+// Durations in hours and minutes are read as amounts up to this many characters ("10h 05m").
+inline constexpr int MaxDurationLength = 12;
+// A mean written to the unit may sit half a unit off either way (56.5 as "56").
+inline constexpr double MeanSlack = 1e-9;
 // From this many columns such rows may close the block. Free down to 2: lab-cal-balance's mean
 // and deviation under ten weighings; 3 (the odd last row's) leaves them out.
 inline constexpr int SummaryRowMinCols = 2;
