@@ -442,6 +442,48 @@ bool AddsUp(const Profile &profile, int first, int p, int cols)
     return sums > 0 || (means > 0 && values >= 2);
 }
 
+// The row (1 for the first under the header) where most of the `rows` from `first` change
+// kind at once: each such column keeps one kind of cell above it and another from it on, at least
+// KindSeamMinRows rows each. Two tables run together there; 0 when there is no such row. (Words
+// giving way to numbers are a header over its values: no seam.)
+int KindSeam(const Profile &profile, int first, int rows, int cols)
+{
+    if (cols < KindSeamMinCols || rows - 1 < 2 * KindSeamMinRows)
+        return 0;
+    // (A text ended like a sentence is a sentence here, however short: "Away from the audience.")
+    const auto kind = [](const Cell &x) {
+        return IsText(x.kind) && (x.flags & SentenceEnd) ? KeptKind::Sentence : ColumnKind(x);
+    };
+    const auto numeric
+        = [](KeptKind k) { return k == KeptKind::Number || k == KeptKind::DateOrTime; };
+    std::array<int, MaxCols> at {};
+    for (int c = 0; c < cols; ++c) {
+        const auto cell
+            = [&](int r) -> const Cell & { return profile.cells[first + r * cols + c]; };
+        std::optional<KeptKind> above;
+        int change = 0;
+        for (int r = 1; r < rows && !change; ++r)
+            if (IsBlankCell(cell(r)))
+                continue;
+            else if (!above)
+                above = kind(cell(r));
+            else if (kind(cell(r)) != *above)
+                change = r;
+        if (change - 1 < KindSeamMinRows || rows - change < KindSeamMinRows)
+            continue;
+        const KeptKind below = kind(cell(change));
+        bool keeps = !(numeric(below) && !numeric(*above));
+        for (int r = change + 1; r < rows && keeps; ++r)
+            keeps = IsBlankCell(cell(r)) || kind(cell(r)) == below;
+        if (keeps)
+            at[c] = change;
+    }
+    for (int c = 0; c < cols; ++c)
+        if (at[c] > 0 && 2 * std::count(at.begin(), at.begin() + cols, at[c]) > cols)
+            return at[c];
+    return 0;
+}
+
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
 // for a table.

@@ -683,6 +683,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (HabitsGain(profile, from, to, cols) >= HabitsAt)
             candidate.gain -= HabitBreakCost * FirstRowBreaks(profile, from, to, cols);
     }
+    // Columns that all change kind at one row are two tables run together: the block pays for
+    // it, and the one ending above that row competes with it.
+    if (const int seam = KindSeam(profile, first + units, rows, cols); seam > 0) {
+        candidate.gain -= KindSeamCost;
+        CandidatesAt(profile, first, cols, out, seam + (units ? 1 : 0), toldStart, titlesNext);
+    }
     // A title taken for the first cell of a table without a header, its last cell on the text
     // after it: read a line early.
     const bool early = ReadLineEarly(profile, first, first + candidate.rows * cols, cols);

@@ -364,6 +364,15 @@ inline constexpr double LeadAlikeSlack = 0.2;
 // Words whose columns keep their habits (repeat values, or never) this much better at some width
 // than read as one column are rows that wide (see HabitsGain).
 inline constexpr double HabitsAt = 0.15;
+// Two tables run together where most columns change kind at once, each side keeping its own
+// (stage-cues' areas, codes beside names, over its terms beside sentences): at least this many
+// columns and this many rows on each side. One row a side loses tables at appendix, cycle and
+// finance (a total row, a last row of words); half the columns rather than most loses one at
+// finance.
+inline constexpr int KindSeamMinCols = 2;
+inline constexpr int KindSeamMinRows = 2;
+// What such a block pays: from 3 to 30 alike (stage-cues 78 and 98); 1.5 too little.
+inline constexpr double KindSeamCost = 4;
 // Rows of words that show their habits: three rows of names keep some by chance.
 inline constexpr int HabitsMinRows = 4;
 // What a column that repeats its values costs a block when its first value is said nowhere else:

@@ -403,11 +403,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 8 << 4 << 2 << 41;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 9 << 5 << 0 << 31;
+        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 31;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 5 << 4 << 1 << 49;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 19 << 18 << 6 << 27;
+        << "truth-stage.tsv" << 60 << 15 << 16 << 4 << 29;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 15 << 15 << 5 << 27;
 }
@@ -487,6 +487,14 @@ void TestFindTables::boundaries_data()
         "Odonata", "dragonflies and damselflies", "Coleoptera", "beetles", "Hemiptera", "true bugs",
         "Isopoda", "water slaters", "Amphipoda", "freshwater shrimps", Prose
     } << QStringList { "3:3x1:Diptera", "6:6x2:Diptera" };
+    QTest::newRow("codes beside names, then terms beside sentences: two tables") << QStringList {
+        Prose, "Stage areas", "Abbr.", "Area", "USR", "Upstage right", "USL", "Upstage left", "CS",
+        "Centre stage", "DSR", "Downstage right", "DSL", "Downstage left", "Wings",
+        "The sides of the stage, out of view.", "Apron", "The stage in front of the curtain.",
+        "Flies", "The space above the stage.", "Pit", "Where the band sits in a musical.",
+        "Prompt corner", "Where the stage manager calls the show.", "Green room",
+        "Where the cast wait to go on.", Prose
+    } << QStringList { "3:6x2:Abbr.", "15:6x2:Wings" };
     QTest::newRow("caption directly above")
         << (QStringList { "Stars", Prose, "Table 1: Bright stars." } + stars
                + QStringList { Prose })
