@@ -72,6 +72,8 @@ void AddFramedBlock(std::vector<Candidate> &out, int first, int rows, int cols, 
 void KeyValueTables(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 void Glossaries(const Profile &profile, std::vector<Candidate> &out);
+void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
 int EmptyRowsLeft(const Profile &profile, int end);
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);

@@ -819,6 +819,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     KeyValueTables(profile, tableStarts, all);
     NameLists(profile, tableStarts, all);
     Glossaries(profile, all);
+    AlternatingPairs(profile, tableStarts, tableEnds, all);
     SmallTables(profile, tableStarts, tableEnds, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);

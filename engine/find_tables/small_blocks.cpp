@@ -403,6 +403,80 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+// Pairs told by their columns alone: lines that read in pairs, every key alike to the keys and
+// every value alike to the values, each side unlike the other as a whole, from under a frame
+// (text, an empty line, the end of a table, or a title standing under one) to where the pairs
+// stop. Whatever the keys are (codes, words in small letters, names with remarks), a block of an
+// even number of lines between frames, each line alike to the one two below it more than to the
+// one beside it, is two columns.
+void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    // (A sentence on its own closes the pairs where a key would stand; beside a key it is a value.)
+    const auto closes = [&](int i) {
+        return OpensBlock(profile, i) || cells[i].leadIn || tableStarts[i]
+            || (IsTitle(cells[i]) && i + 1 < n && tableStarts[i + 1]);
+    };
+    const auto closesKey
+        = [&](int i) { return closes(i) || IsSentenceNote(cells[i]) || cells[i].oneSentence; };
+    for (int first = 1; first + 2 * KeyValueMinRows <= n; ++first) {
+        const bool underTable
+            = tableEnds[first] || (IsTitle(cells[first - 1]) && first >= 2 && tableEnds[first - 1]);
+        if (!(Opened(profile, first) || underTable) || closesKey(first) || closes(first + 1))
+            continue;
+        int end = first;
+        while (end + 1 < n && !closesKey(end) && !closes(end + 1))
+            end += 2;
+        // (An odd line left before the frame is no pair: the run is not two columns.)
+        if (end < n && !closesKey(end))
+            continue;
+        const auto heading = [&](int i) {
+            return IsTitle(cells[i]) && !(cells[i].flags & SentenceEnd)
+                && OpensBlock(profile, i + 1);
+        };
+        // (Nor is a run whose last value is a heading over the text after it, breaking a trait the
+        // values above it keep: a title above was taken for the first key.)
+        if (heading(end - 1) && BreaksColumn(profile, first + 1, end - 1, cells[end - 1]))
+            continue;
+        // (A title above alike to the values and unlike the keys is their first key: the pairs
+        // read a line late. One the header under it says again is the title.)
+        const Cell &above = cells[first - 1];
+        if (!OpensBlock(profile, first - 1) && above.text != cells[first + 1].text
+            && Similarity(above, cells[first]) < CompatibleAt
+            && Similarity(above, cells[first + 2]) < CompatibleAt
+            && Similarity(above, cells[first + 1]) >= CompatibleAt
+            && Similarity(above, cells[first + 3]) >= CompatibleAt)
+            continue;
+        const int rows = (end - first) / 2;
+        // (The first row may be a header of two labels, unlike the rows under it.)
+        const int from = cells[first].label || cells[first + 1].label ? first + 2 : first;
+        if (rows < KeyValueMinRows)
+            continue;
+        // (Values that all read as keys beside keys that do not, under a key, are read a line
+        // late.)
+        bool valuesKeys = IsKey(cells[first - 1]), keysKeys = true;
+        for (int i = first; i + 1 < end; i += 2) {
+            valuesKeys = valuesKeys && IsKey(cells[i + 1]);
+            keysKeys = keysKeys && IsKey(cells[i]);
+        }
+        if (valuesKeys && !keysKeys)
+            continue;
+        // (A text said again among the pairs starts them again: two tables, or a wider one.)
+        bool again = false;
+        for (int i = first; i < end && !again; ++i)
+            again = !IsBlankCell(cells[i]) && profile.nextSame[i] < end;
+        if (again)
+            continue;
+        const double within = profile.MeanAlike(from, end, 2),
+                     across = profile.MeanAlike(from, end, 1);
+        if (within - across < PairsAlternateMargin || !PairsApart(profile, first, end))
+            continue;
+        AddFramedBlock(out, first, rows, 2, PairsAlternateEvidence);
+    }
+}
+
 // How many empty lines from `end` on are a list's rows left for items to come: a few, when a
 // sentence, a heading or a paragraph follows them (before a title they are the gap a writer
 // leaves); 0 otherwise.

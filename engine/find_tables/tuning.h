@@ -574,6 +574,14 @@ inline constexpr int KeyLeftEmptyMinRows = 5;
 // its header loses to two guesses read inside it (bulletins-towers' 6x2 "Term", whose last
 // guess a note under it bounds well). 0.5 to 0.8 do the same on every paper.
 inline constexpr double GlossaryEvidence = 0.6;
+// Pairs told by their columns alone: each line more alike to the line two below it than to the
+// line beside it by this much on average (0.1 takes lab-reagents' cylinder colours for pairs
+// and loses them; 0.15 and 0.2 find the same, 0.3 loses stage-cues' pairs), and the evidence per
+// line: from 0.35 stage-cues' two glossaries, 0.45 stage-orchestra's open strings over a 3x3
+// read through its title; 0.55 to 0.58 also the PE kit list over an 11-column reading; from 0.6
+// finance-charity-accounts' trustees and figures lose to pairs read across both.
+inline constexpr double PairsAlternateMargin = 0.15;
+inline constexpr double PairsAlternateEvidence = 0.55;
 // Small tables standing alone (a row of labels over a row of values, two keys beside values):
 // columns at most, and the evidence per line, low since only where they stand and a value unlike
 // its label tell them from short lines of text. The columns are tight since small tables are

@@ -386,28 +386,29 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 3 << 2 << 1 << 47;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 3 << 2 << 1 << 48;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 5 << 2 << 2 << 45;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 11 << 8 << 5 << 34;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 7 << 5 << 1 << 36;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 52;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 5 << 3 << 0 << 39;
+    // (A packing list of ten items read as five pairs, words beside phrases, is now likely.)
     QTest::newRow("eighth author: datasheets and guides")
-        << "truth-guides.tsv" << 60 << 14 << 6 << 0 << 31;
+        << "truth-guides.tsv" << 60 << 14 << 6 << 1 << 32;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 33;
     // (One more wrong on the tenth: storage places with marks in half of them read on into the
     // heading under them, unlikely.)
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 5 << 4 << 0 << 37;
+        << "truth-lab.tsv" << 62 << 5 << 4 << 0 << 38;
     QTest::newRow("eleventh author: school and sports club")
-        << "truth-school.tsv" << 70 << 8 << 4 << 2 << 41;
+        << "truth-school.tsv" << 70 << 7 << 4 << 2 << 41;
     QTest::newRow("twelfth author: farm co-operative and allotments")
         << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 31;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
-        << "truth-kitchen.tsv" << 69 << 5 << 4 << 1 << 49;
+        << "truth-kitchen.tsv" << 69 << 5 << 4 << 1 << 50;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 15 << 16 << 4 << 29;
+        << "truth-stage.tsv" << 60 << 14 << 14 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 15 << 15 << 5 << 27;
 }
@@ -969,6 +970,24 @@ void TestFindTables::boundaries_data()
         "A building at least six hundred metres high.",
         "Definitions follow common practice among height councils." }
                                                               << QStringList { "3:6x2:Term" };
+    // Pairs told by their columns: each line alike to the line two below, unlike the one beside.
+    QTest::newRow("pairs under a header that says their title again") << QStringList {
+        "The section that follows lists the strings each player tunes before the rehearsal starts, "
+        "in order.",
+        "Open strings", "Instrument", "Open strings", "Violin", "G3 D4 A4 E5", "Viola",
+        "C3 G3 D4 A4", "Cello", "C2 G2 D3 A3", "Double bass", "E1 A1 D2 G2", "Guitar",
+        "E2 A2 D3 G3 B3 E4",
+        "Tune to the oboe A, then strings in the order leader, seconds, violas, cellos, basses."
+    } << QStringList { "3:6x2:Instrument" };
+    QTest::newRow("terms beside sentences right under codes beside names") << QStringList {
+        "For the new crew: the usual areas, named from the actor facing the house.", "Abbr.",
+        "Area", "USR", "Upstage right", "USC", "Upstage centre", "USL", "Upstage left", "CSR",
+        "Centre stage right", "CSL", "Centre stage left", "DSR", "Downstage right", "DSL",
+        "Downstage left", "Stage left", "Actor's left, facing the audience.", "Stage right",
+        "Actor's right, facing the audience.", "Upstage", "Away from the audience.", "Downstage",
+        "Towards the audience.", "Offstage", "Towards the wings.",
+        "NB at the Corn Exchange the prompt desk is on the other side. Yes, really."
+    } << QStringList { "2:8x2:Abbr.", "18:5x2:Stage left" };
     // Small tables standing alone: only their frame and a value unlike the labels tell.
     QTest::newRow("two labels over a row of values") << QStringList { Prose, "", "Next meeting",
         "Venue", "9 May 2024", "Church Hall", Prose } << QStringList { "3:2x2:Next meeting" };
