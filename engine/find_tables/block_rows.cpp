@@ -162,6 +162,11 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
             ? 1
             : 0;
     const bool datesAcross = datesOverText >= 2 && 2 * datesOverText >= cols;
+    // (A header of words that leaves its last cell blank keeps that column spare: a header still.)
+    const bool spare = skip == 0 && cols >= SpareColumnMinCols
+        && IsBlankCell(cells[first + cols - 1])
+        && std::all_of(cells.begin() + first, cells.begin() + first + cols - 1,
+            [](const Cell &h) { return IsText(h.kind) && !h.note; });
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first - skip + c];
         const Cell d = below(c);
@@ -175,7 +180,7 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
             || (IsNumeric(h.kind)
                 && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
                     || (datesAcross && h.kind == Kind::Date && IsText(d.kind) && !d.note)));
-        header.text += label || (c == 0 && corner) ? 1 : 0;
+        header.text += label || (c == 0 && corner) || (c == cols - 1 && spare) ? 1 : 0;
         header.overNumbers += (IsText(h.kind) || unitOverBare) && IsNumeric(d.kind) ? 1 : 0;
         header.alike += Similarity(h, d);
         // A header cell stands apart from its column more than the column's cells do.

@@ -194,7 +194,8 @@ bool ReadsAsList(
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    if (covered[a - 1] || !Frames(cells[a - 1]))
+    // (A table's empty last cell frames it as an empty line would.)
+    if ((covered[a - 1] && cells[a - 1].kind != Kind::Empty) || !Frames(cells[a - 1]))
         return false;
     const bool headed = !cells[a - 1].leadIn;
     const Cell &header = cells[a];

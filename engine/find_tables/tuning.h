@@ -26,6 +26,11 @@ inline constexpr int MaxCols = 16;
 // the next): at most this many rows shorter, this many times, to bound the work. Free.
 inline constexpr int MaxCutRows = 24;
 inline constexpr int MaxCuts = 8;
+// A title opening a row of a block cuts the block above it when it is hardly alike to one of the
+// two cells above it in the first column: the block ran on through the next one's title
+// (cycle-history 87 7x3 "Years" over its "Honours", stage-festival 175 16x3 "Major"). The same
+// from 0.3 to 0.45; below 0.3 loses stage-festival's, 0.6 loses five tables elsewhere.
+inline constexpr double TitleCutAt = 0.4;
 
 // Classifying one line.
 
@@ -467,9 +472,11 @@ inline constexpr int WiderTableMinRows = 3;
 // corpus (school-cricket-report's "Results" loses its wider reading); 3 leaves two such words
 // beside a value alone, as often a row's keys.
 inline constexpr int HeaderOverRowsLabels = 3;
-// A header of words may leave its last cell blank (a column kept spare) in blocks this wide.
-// Free from 3 to 9 (10 loses kitchen-staff's 8x9 rota); without the words, guides-router's
-// table is read a line late, its next row's empty first cell for that blank.
+// A header of words may leave its last cell blank (a column kept spare) in blocks this wide, and
+// is read as a header still: else kitchen-course's 11x4 "Week" loses to the reading a line early,
+// its title for the first header cell, so 3 or 4 (10 also loses kitchen-staff's 8x9 rota); without
+// the words, guides-router's table is read a line late, its next row's empty first cell for that
+// blank.
 inline constexpr int SpareColumnMinCols = 4;
 // A header may hold at most this share of blank cells. Free.
 inline constexpr double HeaderBlankShare = 0.5;
