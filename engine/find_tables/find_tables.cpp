@@ -54,18 +54,33 @@ std::vector<std::vector<int>> StartingAt(const std::vector<Candidate> &all, int 
 }
 
 // The set of non-overlapping blocks with the largest total gain.
-std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
+std::vector<Candidate> Choose(
+    const finder::Profile &profile, const std::vector<Candidate> &all, int n)
 {
     // Gains this close are equal: sums in another order may differ in the last bits.
     constexpr double Tie = 1e-9;
     const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
     std::vector<double> best(n + 1, 0);
     std::vector<int> pick(n + 1, -1);
+    // Where the best set from each line on starts its first block.
+    std::vector<int> nextStart(n + 1, n);
     for (int i = n - 1; i >= 0; --i) {
         best[i] = best[i + 1];
         for (int k : startingAt[i]) {
             const Candidate &c = all[k];
-            const double total = c.gain + best[i + c.rows * c.cols];
+            const int end = i + c.rows * c.cols;
+            // A block that stops a row short of a longer reading of its rows that gains more cuts
+            // that row in two when a block only its frame makes a table starts inside it, the
+            // row's first cells left to no one (a list's last row read as a title over a list):
+            // what little that block tells does not outweigh the rows, and the longer reading
+            // takes the row.
+            if (nextStart[end] > end && nextStart[end] < end + c.cols
+                && all[pick[nextStart[end]]].frameOnly
+                && std::any_of(startingAt[i].begin(), startingAt[i].end(), [&](int m) {
+                       return all[m].cols == c.cols && all[m].rows > c.rows && all[m].gain > c.gain;
+                   }))
+                continue;
+            const double total = c.gain + best[end];
             // Ties go to the narrower table: the smallest period that explains the block. A block
             // that ties with what starts a line later starts here: the later reading leaves this
             // line out of any table (a key read as a title, its block out of step).
@@ -76,6 +91,7 @@ std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
                 pick[i] = k;
             }
         }
+        nextStart[i] = pick[i] >= 0 ? i : nextStart[i + 1];
     }
     std::vector<Candidate> chosen;
     for (int i = 0; i < n;) {
@@ -86,6 +102,32 @@ std::vector<Candidate> Choose(const std::vector<Candidate> &all, int n)
         const Candidate &c = all[pick[i]];
         chosen.push_back(c);
         i += c.rows * c.cols;
+    }
+    // Rows of a block's own width left to no one right above it are its first rows when a reading
+    // that takes them and ends where it does is a candidate, unless the block opens on a word that
+    // heads columns: the set explains those lines (a header, a first row unlike the rest) rather
+    // than gain the little more a shorter reading scores.
+    for (std::size_t j = 0; j < chosen.size(); ++j) {
+        Candidate &c = chosen[j];
+        const int free = j > 0 ? End(chosen[j - 1]) : 0;
+        bool header = false;
+        for (int i = c.first; i < c.first + c.cols; ++i)
+            header = header || profile.cells[i].label;
+        if (header)
+            continue;
+        const Candidate *longer = nullptr;
+        for (int i = free; i < c.first; ++i) {
+            for (int k : startingAt[i]) {
+                const Candidate &o = all[k];
+                if (o.cols == c.cols && End(o) == End(c) && !o.frameOnly
+                    && (!longer || (o.first == longer->first && o.gain > longer->gain)))
+                    longer = &o;
+            }
+            if (longer)
+                break;
+        }
+        if (longer)
+            c = *longer;
     }
     return chosen;
 }
@@ -201,7 +243,7 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
 std::vector<Candidate> ChooseTables(const Finder &finder)
 {
     const std::vector<Candidate> all = finder::AllCandidates(finder.profile, finder.runs);
-    std::vector<Candidate> chosen = Choose(all, finder.profile.size());
+    std::vector<Candidate> chosen = Choose(finder.profile, all, finder.profile.size());
     // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
     std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
     // A guessed list that names a thing twice is a wider table read down one column.
