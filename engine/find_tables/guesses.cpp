@@ -75,6 +75,25 @@ TwoRows TwoRowsApart(const std::vector<Cell> &cells, int s, int cols)
                                                                    : TwoRows::None;
 }
 
+// A row of words that head columns over a row that, in most of its cells, is no word: a value,
+// a name, or a dash standing for one. (The headers' own cells hold no digits.)
+bool HeadsMixedRow(const std::vector<Cell> &cells, int s, int cols)
+{
+    int filled = 0, values = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &head = cells[s + c];
+        if (RoleOf(head) != Role::Text || !IsShortText(head)
+            || (c > 0 && head.text == cells[s + c - 1].text))
+            return false;
+        // (Initials and codes are no words either: "MH" under "Counted by".)
+        const Cell &cell = cells[s + cols + c];
+        const Role under = RoleOf(cell);
+        filled += under == Role::Value || under == Role::Name || cell.kind == Kind::Code ? 1 : 0;
+        values += under == Role::Value ? 1 : 0;
+    }
+    return values > 0 && 2 * filled > cols;
+}
+
 struct Reading {
     int first = 0, rows = 0, cols = 0;
     double score = 0;
@@ -134,8 +153,8 @@ bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
         const TwoRows two = TwoRowsApart(cells, s, cols);
         if (two == TwoRows::Keys)
             out.score += GuessTwoRowGain;
-        else if (two == TwoRows::Header) // (down each column, a word beside a value)
-            out.score = GuessTwoRowGain;
+        else if (two == TwoRows::Header || HeadsMixedRow(cells, s, cols))
+            out.score = GuessTwoRowGain; // (down each column, a word beside a value)
     }
     return true;
 }
@@ -284,6 +303,8 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
         // or a note, only a title of its own over it says one follows; under a table, either.
         const Cell &above = cells[a - 1];
         const bool opener = Breaks(above) || above.leadIn;
+        // A paragraph ends where the next begins: a title may stand between it and the table.
+        const bool prose = above.kind == Kind::Prose && !above.leadIn;
         // A heading or a caption under the run ends the table right above it; else a line or two
         // after the table (a title, a signature) may end the run.
         const bool closed
@@ -291,12 +312,12 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
         bool found = false;
         Reading best;
         for (int top = 0; top <= 1; ++top) {
-            if (top ? opener || !Trimmable(cells[a]) : !(opener || covered[a - 1]))
+            if (top ? (opener && !prose) || !Trimmable(cells[a]) : !(opener || covered[a - 1]))
                 continue;
             for (int bottom = 0; bottom <= (closed ? 0 : GuessMaxTrailing); ++bottom) {
                 if (bottom > 0 && !Trimmable(cells[b - bottom]))
                     break;
-                for (int cols = 2; cols <= 3; ++cols) {
+                for (int cols = 2; cols <= GuessMaxCols; ++cols) {
                     Reading r;
                     if (!Reads(profile, a + top, b - bottom, cols, r)
                         || TableGoesOn(profile, chosen, covered, r))
@@ -314,6 +335,14 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
             c.first = best.first;
             c.rows = best.rows;
             c.cols = best.cols;
+            // Empty lines right under it, a row's worth, are its last row left blank (when text
+            // or the document's end follows them).
+            int k = b;
+            while (k < n && cells[k].kind == Kind::Empty)
+                ++k;
+            if (best.first + best.rows * best.cols == b && k - b == best.cols
+                && (k == n || EmptyRowsLeft(profile, b) == best.cols))
+                ++c.rows;
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);
         } else if (Candidate c; run <= GuessMaxLines && ReadsAsList(profile, covered, a, b, c)) {

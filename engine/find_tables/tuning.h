@@ -659,6 +659,10 @@ inline constexpr double GuessConfidence = 0.25;
 // them, 417 without; one wrong guess). Runs this long at most: longer ones are lists or text.
 // Loose: 12 loses three tables, 48 finds the same with two wrong guesses more.
 inline constexpr int GuessMaxLines = 24;
+// Widths a guess tries: two rows of four (a header of roles over the names taking them) are as
+// common as two of two. Tight: 3 loses stage-cues' cans positions; 8 reads a school handbook's
+// staff keys beside names as two rows of six.
+inline constexpr int GuessMaxCols = 4;
 // How much more alike the cells must be down each column than across each row (words over
 // numbers count GuessHeaderGain more). Loose: 0.2 loses a table, 0.05 finds the same with four
 // wrong guesses more.

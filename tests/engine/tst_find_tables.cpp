@@ -408,9 +408,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 51;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 13 << 13 << 4 << 30;
+        << "truth-stage.tsv" << 60 << 11 << 13 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 14 << 14 << 5 << 27;
+        << "truth-cycle.tsv" << 60 << 13 << 14 << 5 << 27;
 }
 
 void TestFindTables::wholeCorpus()
@@ -689,6 +689,14 @@ void TestFindTables::boundaries_data()
         "The router picks its channel plan from the country you choose:", "US", "FCC", "CA", "ISED",
         "GB", "ETSI", "DE", "ETSI", "JP", "MIC", "Wi-Fi generations", Prose
     } << QStringList { "2:5x2:US" };
+    QTest::newRow("roles over the names taking them, a dash for one") << QStringList { Prose,
+        "DSM (calling)", "LX op", "Sound op", "Fly floor", "Priya Shah", "Tom Ellery", "Jas Okafor",
+        "\u2212", "Cans positions, all venues (fly floor only where there is one).",
+        Prose } << QStringList { "2:2x4:DSM (calling)" };
+    QTest::newRow("a title under a paragraph, words over a date and initials, an empty row")
+        << QStringList { Prose, "Sign-off", "Date", "Counted by", "Checked by", "07/03/26", "MH",
+               "DP", "", "", "", Prose }
+        << QStringList { "3:3x3:Date" };
     QTest::newRow("words over a units row and numbers between paragraphs") << QStringList { Prose,
         "Speed", "RCF", "rpm", "\u00d7 g", "2,000", "425", "4,000", "1,699", "6,000", "3,824",
         "8,000", "6,797", "10,000", "10,621", Prose } << QStringList { "2:7x2:Speed" };
