@@ -244,7 +244,8 @@ inline constexpr int SummedMinValues = 3;
 inline constexpr int SummedMaxOthers = 2;
 // Durations in hours and minutes are read as amounts up to this many characters ("10h 05m").
 inline constexpr int MaxDurationLength = 12;
-// A mean written to the unit may sit half a unit off either way (56.5 as "56").
+// A mean written to the unit may sit half a unit off either way (56.5 as "56"), and this much
+// more: the sum it is checked against is added up in binary.
 inline constexpr double MeanSlack = 1e-9;
 // From this many columns such rows may close the block. Free down to 2: lab-cal-balance's mean
 // and deviation under ten weighings; 3 (the odd last row's) leaves them out.
