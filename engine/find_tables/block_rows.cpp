@@ -358,6 +358,52 @@ bool KeysInStep(const Profile &profile, int from, int to, int cols)
     return values > 0 && again >= KeysValuesAgainShare * values;
 }
 
+// How many rows of pairs from `from` (up to `to`) keep one contrast between key and value: the
+// key shorter than its value or longer, fewer words or more, capitalised beside small letters or
+// the other way, digits on one side only. A writer sets keys apart from values the same way down
+// a table of pairs; lines of text taken two by two do not. One row in ContrastRowsPerMiss may
+// break it; the rows counted end on one that keeps it.
+// (Each row is read once per contrast: the block's rows are read anyway.)
+int ContrastRows(const Profile &profile, int from, int to)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    constexpr int Traits = 8;
+    const auto shows = [](const Cell &key, const Cell &value, int trait) {
+        const auto has = [](const Cell &c, int flag) { return (c.flags & flag) != 0; };
+        switch (trait) {
+        case 0:
+            return key.length < value.length;
+        case 1:
+            return key.length > value.length;
+        case 2:
+            return key.a < value.a;
+        case 3:
+            return key.a > value.a;
+        case 4:
+            return has(key, Capitalised) && !has(value, Capitalised);
+        case 5:
+            return !has(key, Capitalised) && has(value, Capitalised);
+        case 6:
+            return has(key, WithDigits) && !has(value, WithDigits);
+        default:
+            return !has(key, WithDigits) && has(value, WithDigits);
+        }
+    };
+    int best = 0;
+    for (int trait = 0; trait < Traits; ++trait) {
+        int misses = 0;
+        for (int i = from, row = 1; i + 1 < to; i += 2, ++row) {
+            const Cell &key = cells[i], &value = cells[i + 1];
+            const bool pair = IsText(key.kind) && IsText(value.kind) && !key.note;
+            if (!(pair && shows(key, value, trait)))
+                ++misses;
+            else if (misses <= row / ContrastRowsPerMiss)
+                best = std::max(best, row);
+        }
+    }
+    return best;
+}
+
 // How much better the lines [from, to) keep their columns' habits read `cols` wide than read as
 // one column: the width of a table of words, where the cells' shapes all look alike.
 double HabitsGain(const Profile &profile, int from, int to, int cols)
@@ -903,6 +949,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             evidence = std::max(evidence, OrderEvidence);
         if (calendar)
             evidence = std::max(evidence, CalendarEvidence);
+        // Keys set apart from their values the same way in (nearly) every row.
+        if (cols == 2 && rows - 1 >= ContrastMinRows
+            && ContrastRows(profile, dataFirst, last) == rows - 1)
+            evidence = std::max(evidence, ContrastEvidence);
         // Codes whose first letters keep to their columns, from the first row on (no header),
         // between the text around them.
         bool leadsKept = Opened(profile, first) && Framed(profile, last);

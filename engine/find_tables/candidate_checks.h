@@ -43,6 +43,7 @@ bool SaidElsewhere(const Profile &profile, int i, int from, int to);
 int LabelRun(const Profile &profile, int first);
 int FirstRowBreaks(const Profile &profile, int from, int to, int cols);
 bool KeysInStep(const Profile &profile, int from, int to, int cols);
+int ContrastRows(const Profile &profile, int from, int to);
 double HabitsGain(const Profile &profile, int from, int to, int cols);
 bool RowGoesOn(const Profile &profile, int p, int cols);
 bool AddsUp(const Profile &profile, int first, int p, int cols);

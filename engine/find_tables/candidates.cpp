@@ -662,8 +662,17 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     bool framed = false;
     const std::optional<double> evidence = RowsEvidence(
         profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);
-    if (!evidence)
+    if (!evidence) {
+        // Pairs whose rows tell nothing as read, their keys set apart from their values one way
+        // down the first rows and not below them, end where the contrast does: the block ran on
+        // into the text or the table after them.
+        if (cols == 2 && !units) {
+            const int kept = ContrastRows(profile, first + cols, first + rows * cols);
+            if (kept >= ContrastMinRows && kept + 1 < rows)
+                CandidatesAt(profile, first, cols, out, kept + 1, toldStart, titlesNext);
+        }
         return;
+    }
     Candidate candidate;
     candidate.first = first;
     candidate.rows = rows + (units ? 1 : 0);

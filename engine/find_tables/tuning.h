@@ -406,6 +406,16 @@ inline constexpr double RowTitlesEvidence = 0.15;
 inline constexpr int KeysMinCols = 3;
 inline constexpr double KeysValuesAgainShare = 0.9;
 inline constexpr double KeysEvidence = 0.3;
+// Pairs whose keys differ from their values the same way row after row (shorter, fewer words,
+// capitalised, with digits, or the other way): at least this many rows under the first (3 also
+// takes lines of text in bulletins, farm and stage papers for pairs), one row in so many allowed
+// to break the contrast (4 takes civic and guides texts for pairs, 7 finds the same, 8 loses
+// lab-reagents' cylinder colours and varied-spices' tastes), and the evidence per line (0.2 alone
+// finds them all: 0.18 loses the tastes, 0.15 also cycle-history's terms, 0.25 loses one of
+// school's tables).
+inline constexpr int ContrastMinRows = 4;
+inline constexpr int ContrastRowsPerMiss = 6;
+inline constexpr double ContrastEvidence = 0.2;
 // A table of a header and one row of numbers is proposed from this many columns (fewer are
 // too easily a few short lines of text).
 inline constexpr int TwoRowMinCols = 3;

@@ -386,21 +386,23 @@ void TestFindTables::wholeCorpus_data()
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
-    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 3 << 2 << 1 << 48;
+    QTest::newRow("second author") << "truth-varied.tsv" << 65 << 2 << 1 << 0 << 48;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 5 << 2 << 2 << 45;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 11 << 8 << 5 << 34;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 7 << 5 << 1 << 36;
     QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 52;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 4 << 2 << 0 << 39;
     // (A packing list of ten items read as five pairs, words beside phrases, is now likely.)
+    // (The Italian menu words are now read by their rows, framed, not as pairs told by their
+    // columns: still found, no longer likely.)
     QTest::newRow("eighth author: datasheets and guides")
-        << "truth-guides.tsv" << 60 << 14 << 6 << 1 << 32;
+        << "truth-guides.tsv" << 60 << 14 << 6 << 1 << 31;
     QTest::newRow("ninth author: accounts and office papers")
         << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 33;
     // (One more wrong on the tenth: storage places with marks in half of them read on into the
     // heading under them, unlikely.)
     QTest::newRow("tenth author: lab datasheets and registers")
-        << "truth-lab.tsv" << 62 << 5 << 4 << 0 << 38;
+        << "truth-lab.tsv" << 62 << 4 << 3 << 0 << 38;
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 7 << 4 << 2 << 41;
     QTest::newRow("twelfth author: farm co-operative and allotments")
@@ -410,7 +412,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
         << "truth-stage.tsv" << 60 << 11 << 13 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 13 << 14 << 5 << 27;
+        << "truth-cycle.tsv" << 60 << 12 << 14 << 5 << 27;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1465,6 +1467,25 @@ void TestFindTables::boundaries_data()
                "Hanger", "The bendable part the rear mech bolts to.", "Presta",
                "Narrow valve with a locknut.", "Schrader", "Car-type valve.", Prose }
         << QStringList { "3:5x2:Founded", "14:9x2:Bottom bracket" };
+    // Keys set apart from their values one way row after row (shorter, or longer) are pairs.
+    QTest::newRow("tastes beside spices, each key shorter than its value") << QStringList { Prose,
+        "Table 4. Dominant taste", "Hot", "Chilli", "Sweet", "Cinnamon", "Bitter", "Fenugreek",
+        "Sour", "Sumac", "Warm", "Clove", "Earthy", "Cumin", "Floral", "Saffron",
+        "These are broad labels; most spices have several notes.", "5. Blends",
+        Prose } << QStringList { "3:7x2:Hot" };
+    QTest::newRow("gases beside colours, each key longer than its value") << QStringList { Prose,
+        "Gas", "Shoulder colour", "Oxygen", "White", "Nitrogen", "Black", "Carbon dioxide", "Grey",
+        "Argon", "Dark green", "Helium", "Brown", "Acetylene", "Maroon", "Hydrogen", "Red",
+        "Keep every cylinder chained upright to the wall." } << QStringList { "2:8x2:Gas" };
+    QTest::newRow("terms beside meanings end where the contrast does, over a table")
+        << QStringList { Prose, "Club shorthand", "Term", "Meaning", "Car back",
+               "Vehicle coming up behind", "Car up", "Vehicle ahead", "Easy", "Slowing", "Hole",
+               "Pothole, mind your wheel", "On the left", "Overtaking / passing", "Single out",
+               "Ride in single file", "Stopping", "Stopping", "Walk",
+               "Junction or rough surface, dismount", "Past captains", "Years", "Captain", "Notes",
+               "1951-1960", "A. Barker", "Founder", "1961-1970", "J. Lowe", "Two terms",
+               "1971-1980", "M. Hart", "", "1981-1990", "S. Cole", "Road captain too", Prose }
+        << QStringList { "3:9x2:Term", "22:5x3:Years" };
     QTest::newRow("pairs whose last value is left empty, under a sentence") << QStringList { Prose,
         "Order ref. K-118. Taken by R. Hale on 2 May 2025.", "Customer", "Mr Tomas Reyes",
         "Address", "9 Quarry Lane, Ashcombe", "Phone", "07700 900 612", "Event", "Christening tea",
