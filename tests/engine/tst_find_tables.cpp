@@ -413,6 +413,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-stage.tsv" << 60 << 11 << 13 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 12 << 14 << 5 << 27;
+    QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
+        << "truth-vets.tsv" << 62 << 20 << 32 << 7 << 30;
 }
 
 void TestFindTables::wholeCorpus()
