@@ -235,8 +235,12 @@ inline constexpr int EmptyLedRowMinCols = 3;
 inline constexpr int TailRowsMinCols = 3;
 inline constexpr int MaxTailRows = 3;
 // Rows titled in words that may close rows numbered in the first column (a mean and a standard
-// deviation, a total and an average). 1 leaves theses-sleep's deviation out.
+// deviation, a total and an average), and rows that add the columns up (AddsUp) after the block,
+// at most this many. 1 leaves theses-sleep's deviation out.
 inline constexpr int MaxSummaryRows = 2;
+// From this many columns the titled rows may close the block. Free down to 2: lab-cal-balance's
+// mean and deviation under ten weighings; 3 (the odd last row's) leaves them out.
+inline constexpr int SummaryRowMinCols = 2;
 // A last row adds its columns up (AddsUp) only over columns of at least this many values, with at
 // most this many other cells above them (the header, a units row). Two values sum by chance; a
 // third text is a column of words with numbers here and there.
@@ -247,9 +251,6 @@ inline constexpr int MaxDurationLength = 12;
 // A mean written to the unit may sit half a unit off either way (56.5 as "56"), and this much
 // more: the sum it is checked against is added up in binary.
 inline constexpr double MeanSlack = 1e-9;
-// From this many columns such rows may close the block. Free down to 2: lab-cal-balance's mean
-// and deviation under ten weighings; 3 (the odd last row's) leaves them out.
-inline constexpr int SummaryRowMinCols = 2;
 // From this many columns, as many empty lines as columns after a table (and at most one more, the
 // empty paragraph after it) are its empty last row. Tight downwards: 1 takes the empty paragraph
 // after five single columns in; the "an empty last row" test holds it below 4.
@@ -370,6 +371,11 @@ inline constexpr double LeadAlikeSlack = 0.2;
 // Words whose columns keep their habits (repeat values, or never) this much better at some width
 // than read as one column are rows that wide (see HabitsGain).
 inline constexpr double HabitsAt = 0.15;
+// Rows of words that show their habits: three rows of names keep some by chance.
+inline constexpr int HabitsMinRows = 4;
+// What a column that repeats its values costs a block when its first value is said nowhere else:
+// more than a title's boundary, so that the header is not read a line early.
+inline constexpr double HabitBreakCost = 2;
 // Two tables run together where most columns change kind at once, each side keeping its own
 // (stage-cues' areas, codes beside names, over its terms beside sentences): at least this many
 // columns and this many rows on each side. One row a side loses tables at appendix, cycle and
@@ -379,11 +385,6 @@ inline constexpr int KindSeamMinCols = 2;
 inline constexpr int KindSeamMinRows = 2;
 // What such a block pays: from 3 to 30 alike (stage-cues 78 and 98); 1.5 too little.
 inline constexpr double KindSeamCost = 4;
-// Rows of words that show their habits: three rows of names keep some by chance.
-inline constexpr int HabitsMinRows = 4;
-// What a column that repeats its values costs a block when its first value is said nowhere else:
-// more than a title's boundary, so that the header is not read a line early.
-inline constexpr double HabitBreakCost = 2;
 // Blocks of at least SparseMinCols columns with at least SparseShare of their data cells blank
 // are also compared on their filled cells alone. Two columns read reports-history's programme
 // (dates beside talks to come) on into the text under it; 3 to 6 columns and 0.2 to 0.3 find the
