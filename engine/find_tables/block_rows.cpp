@@ -162,11 +162,8 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 
             ? 1
             : 0;
     const bool datesAcross = datesOverText >= 2 && 2 * datesOverText >= cols;
-    // (A header of words that leaves its last cell blank keeps that column spare: a header still.)
-    const bool spare = skip == 0 && cols >= SpareColumnMinCols
-        && IsBlankCell(cells[first + cols - 1])
-        && std::all_of(cells.begin() + first, cells.begin() + first + cols - 1,
-            [](const Cell &h) { return IsText(h.kind) && !h.note; });
+    // (Its blank last cell keeps that column spare: a header still.)
+    const bool spare = skip == 0 && SpareLastColumn(profile, first, cols);
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first - skip + c];
         const Cell d = below(c);
@@ -305,6 +302,16 @@ bool ClosedAfter(const Profile &profile, int end)
 }
 
 } // namespace
+
+// True when the row of `cols` at `first` is a header of words that leaves its last cell blank,
+// a column kept spare, its label left out.
+bool SpareLastColumn(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    return cols >= SpareColumnMinCols && IsBlankCell(cells[first + cols - 1])
+        && std::all_of(cells.begin() + first, cells.begin() + first + cols - 1,
+            [](const Cell &h) { return IsText(h.kind) && !h.note; });
+}
 
 // True when the text of line `i` stands elsewhere in lines [from, to) too.
 bool SaidElsewhere(const Profile &profile, int i, int from, int to)

@@ -39,6 +39,7 @@ int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
 bool InsideCount(const Profile &profile, int first, int end);
 
 // block_rows.cpp
+bool SpareLastColumn(const Profile &profile, int first, int cols);
 bool SaidElsewhere(const Profile &profile, int i, int from, int to);
 int LabelRun(const Profile &profile, int first);
 int FirstRowBreaks(const Profile &profile, int from, int to, int cols);

@@ -629,11 +629,9 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (first + cols > profile.size())
         return;
     const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
-    // (Or, in a header of words alone, in its last cell: a column kept spare, its label left out.)
     const bool corner = IsBlankCell(profile.cells[first]);
-    const bool spare = cols >= SpareColumnMinCols && IsBlankCell(profile.cells[first + cols - 1])
-        && std::all_of(profile.cells.begin() + first, profile.cells.begin() + first + cols - 1,
-            [](const Cell &c) { return IsText(c.kind) && !c.note; });
+    // (Or, in a header of words alone, in its last cell: a column kept spare.)
+    const bool spare = SpareLastColumn(profile, first, cols);
     if (blank > HeaderBlankShare * cols || blank > (corner ? 1 : 0) + (spare ? 1 : 0))
         return;
     // A units row under the header counts as a row of the table but not of its data.
