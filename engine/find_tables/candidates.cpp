@@ -791,9 +791,6 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int rows = c.rows - 1; rows >= std::max(3, c.rows - MaxCutRows) && cuts < MaxCuts;
              --rows) {
             const int end = c.first + rows * c.cols;
-            // (Never above a row that adds the columns up: it is the table's, not the next's.)
-            if (AddsUp(profile, c.first, end, c.cols))
-                continue;
             // (Or where a title stands over the next block, a note under the title or not: the
             // block ends above it.)
             const Cell &title = profile.cells[end];
@@ -801,15 +798,20 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 && !profile.cells[end + 1].leadIn && starts[end + 2];
             // (Or where a title opens a row, unlike the first column above it: the next block's
             // title, whatever follows it.)
-            const bool unlike = c.cols > 1
-                && std::min(Similarity(title, profile.cells[end - c.cols]),
-                       Similarity(title, profile.cells[end - 2 * c.cols]))
+            const auto unlike = [&] {
+                return c.cols > 1
+                    && std::min(Similarity(title, profile.cells[end - c.cols]),
+                           Similarity(title, profile.cells[end - 2 * c.cols]))
                     <= TitleCutAt;
+            };
             // (Or where an empty line, taken for a row's empty first cell, opens a row that
             // does not go on the columns: the empty paragraph after the table.)
-            if (starts[end] || (IsTitle(title) && (starts[end + 1] || noted || unlike))
+            const bool cut = starts[end]
+                || (IsTitle(title) && (starts[end + 1] || noted || unlike()))
                 || (end + c.cols <= n && title.kind == Kind::Empty
-                    && !RowGoesOn(profile, end, c.cols))) {
+                    && !RowGoesOn(profile, end, c.cols));
+            // (Never above a row that adds the columns up: it is the table's, not the next's.)
+            if (cut && !AddsUp(profile, c.first, end, c.cols)) {
                 CandidatesAt(profile, c.first, c.cols, all, rows);
                 ++cuts;
             }
