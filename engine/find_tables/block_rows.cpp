@@ -370,13 +370,12 @@ bool KeysInStep(const Profile &profile, int from, int to, int cols)
 // the other way, digits on one side only. A writer sets keys apart from values the same way down
 // a table of pairs; lines of text taken two by two do not. One row in ContrastRowsPerMiss may
 // break it; the rows counted end on one that keeps it.
-// (Each row is read once per contrast: the block's rows are read anyway.)
 int ContrastRows(const Profile &profile, int from, int to)
 {
     const std::vector<Cell> &cells = profile.cells;
     constexpr int Traits = 8;
-    const auto shows = [](const Cell &key, const Cell &value, int trait) {
-        const auto has = [](const Cell &c, int flag) { return (c.flags & flag) != 0; };
+    const auto has = [](const Cell &c, int flag) { return (c.flags & flag) != 0; };
+    const auto shows = [&](const Cell &key, const Cell &value, int trait) {
         switch (trait) {
         case 0:
             return key.length < value.length;
@@ -397,16 +396,15 @@ int ContrastRows(const Profile &profile, int from, int to)
         }
     };
     int best = 0;
-    for (int trait = 0; trait < Traits; ++trait) {
-        int misses = 0;
-        for (int i = from, row = 1; i + 1 < to; i += 2, ++row) {
-            const Cell &key = cells[i], &value = cells[i + 1];
-            const bool pair = IsText(key.kind) && IsText(value.kind) && !key.note;
+    std::array<int, Traits> misses {};
+    for (int i = from, row = 1; i + 1 < to; i += 2, ++row) {
+        const Cell &key = cells[i], &value = cells[i + 1];
+        const bool pair = IsText(key.kind) && IsText(value.kind) && !key.note;
+        for (int trait = 0; trait < Traits; ++trait)
             if (!(pair && shows(key, value, trait)))
-                ++misses;
-            else if (misses <= row / ContrastRowsPerMiss)
-                best = std::max(best, row);
-        }
+                ++misses[trait];
+            else if (misses[trait] <= row / ContrastRowsPerMiss)
+                best = row;
     }
     return best;
 }
