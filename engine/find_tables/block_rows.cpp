@@ -431,6 +431,7 @@ bool RowGoesOn(const Profile &profile, int p, int cols)
     }
     return false;
 }
+
 // True when the row of `cols` from `p`, under the block of rows from `first`, adds its columns
 // up: a label in words before its values ("Total", "Average", "Subtotal", in whichever column),
 // and values that agree with the numbers above them. At least one is its column's sum (or the

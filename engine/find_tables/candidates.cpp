@@ -690,8 +690,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (HabitsGain(profile, from, to, cols) >= HabitsAt)
             candidate.gain -= HabitBreakCost * FirstRowBreaks(profile, from, to, cols);
     }
-    // Columns that all change kind at one row are two tables run together: the block pays for
-    // it, and the one ending above that row competes with it.
+    // Most columns changing kind at one row are two tables run together: the block pays for it,
+    // and the one ending above that row competes with it.
     if (const int seam = KindSeam(profile, first + units, rows, cols); seam > 0) {
         candidate.gain -= KindSeamCost;
         CandidatesAt(profile, first, cols, out, seam + (units ? 1 : 0), toldStart, titlesNext);
