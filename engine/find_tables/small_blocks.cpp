@@ -421,6 +421,9 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
     };
     const auto closesKey
         = [&](int i) { return closes(i) || IsSentenceNote(cells[i]) || cells[i].oneSentence; };
+    const auto heading = [&](int i) {
+        return IsTitle(cells[i]) && !(cells[i].flags & SentenceEnd) && OpensBlock(profile, i + 1);
+    };
     for (int first = 1; first + 2 * KeyValueMinRows <= n; ++first) {
         const bool underTable
             = tableEnds[first] || (IsTitle(cells[first - 1]) && first >= 2 && tableEnds[first - 1]);
@@ -429,13 +432,12 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
         int end = first;
         while (end + 1 < n && !closesKey(end) && !closes(end + 1))
             end += 2;
+        const int rows = (end - first) / 2;
+        if (rows < KeyValueMinRows)
+            continue;
         // (An odd line left before the frame is no pair: the run is not two columns.)
         if (end < n && !closesKey(end))
             continue;
-        const auto heading = [&](int i) {
-            return IsTitle(cells[i]) && !(cells[i].flags & SentenceEnd)
-                && OpensBlock(profile, i + 1);
-        };
         // (Nor is a run whose last value is a heading over the text after it, breaking a trait the
         // values above it keep: a title above was taken for the first key.)
         if (heading(end - 1) && BreaksColumn(profile, first + 1, end - 1, cells[end - 1]))
@@ -448,11 +450,6 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
             && Similarity(above, cells[first + 2]) < CompatibleAt
             && Similarity(above, cells[first + 1]) >= CompatibleAt
             && Similarity(above, cells[first + 3]) >= CompatibleAt)
-            continue;
-        const int rows = (end - first) / 2;
-        // (The first row may be a header of two labels, unlike the rows under it.)
-        const int from = cells[first].label || cells[first + 1].label ? first + 2 : first;
-        if (rows < KeyValueMinRows)
             continue;
         // (Values that all read as keys beside keys that do not, under a key, are read a line
         // late.)
@@ -469,6 +466,8 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
             again = !IsBlankCell(cells[i]) && profile.nextSame[i] < end;
         if (again)
             continue;
+        // (The first row may be a header of two labels, unlike the rows under it.)
+        const int from = cells[first].label || cells[first + 1].label ? first + 2 : first;
         const double within = profile.MeanAlike(from, end, 2),
                      across = profile.MeanAlike(from, end, 1);
         if (within - across < PairsAlternateMargin || !PairsApart(profile, first, end))
