@@ -53,7 +53,9 @@ std::vector<std::vector<int>> StartingAt(const std::vector<Candidate> &all, int 
     return startingAt;
 }
 
-// The set of non-overlapping blocks with the largest total gain.
+// The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
+// two for a block only its frame makes a table; rows of a block's width left to no one right
+// above it join the block.
 std::vector<Candidate> Choose(
     const finder::Profile &profile, const std::vector<Candidate> &all, int n)
 {
@@ -68,7 +70,7 @@ std::vector<Candidate> Choose(
         best[i] = best[i + 1];
         for (int k : startingAt[i]) {
             const Candidate &c = all[k];
-            const int end = i + c.rows * c.cols;
+            const int end = End(c);
             // A block that stops a row short of a longer reading of its rows that gains more cuts
             // that row in two when a block only its frame makes a table starts inside it, the
             // row's first cells left to no one (a list's last row read as a title over a list):
