@@ -66,14 +66,19 @@ bool SubtotalRow(const Profile &profile, int p, int cols)
         && profile.FilledAlike(p, cols, p + cols) >= 2;
 }
 
+// True when `t` holds a digit at `j`.
+bool DigitAt(std::u16string_view t, size_t j)
+{
+    return j < t.size() && t[j] >= u'0' && t[j] <= u'9';
+}
+
 // The value of a number written plainly ("1,250", "6.59", "-3", "£40", "12 km"): a sign or a
 // currency before it and a unit after it left out. False for anything else.
 bool ReadValue(std::u16string_view t, double &value)
 {
-    const auto digit = [&](size_t j) { return j < t.size() && t[j] >= u'0' && t[j] <= u'9'; };
     size_t i = 0;
     bool negative = false;
-    for (; i < t.size() && !digit(i); ++i) {
+    for (; i < t.size() && !DigitAt(t, i); ++i) {
         if (t[i] == u'-' || t[i] == u'\u2212')
             negative = true;
         else if (t[i] != u' ' && t[i] != u'+' && t[i] != u'$' && t[i] != u'\u00a3'
@@ -84,13 +89,13 @@ bool ReadValue(std::u16string_view t, double &value)
         return false;
     double whole = 0, scale = 0;
     for (; i < t.size(); ++i) {
-        if (digit(i)) {
+        if (DigitAt(t, i)) {
             whole = whole * 10 + (t[i] - u'0');
             scale *= 10;
-        } else if (t[i] == u'.' && scale == 0 && digit(i + 1)) {
+        } else if (t[i] == u'.' && scale == 0 && DigitAt(t, i + 1)) {
             scale = 1;
-        } else if (!(t[i] == u',' && scale == 0 && digit(i + 1) && digit(i + 2) && digit(i + 3)
-                       && !digit(i + 4))) {
+        } else if (!(t[i] == u',' && scale == 0 && DigitAt(t, i + 1) && DigitAt(t, i + 2)
+                       && DigitAt(t, i + 3) && !DigitAt(t, i + 4))) {
             // (Past the number, but for a comma before three digits, which groups thousands.)
             break;
         }
@@ -103,16 +108,15 @@ bool ReadValue(std::u16string_view t, double &value)
 // anything else.
 bool ReadDuration(std::u16string_view t, double &minutes)
 {
-    const auto digit = [&](size_t j) { return j < t.size() && t[j] >= u'0' && t[j] <= u'9'; };
     size_t i = 0;
     minutes = 0;
     bool any = false;
     for (const char16_t unit : { u'h', u'm' }) {
-        if (!digit(i))
+        if (!DigitAt(t, i))
             continue;
         size_t j = i;
         double v = 0;
-        for (; digit(j); ++j)
+        for (; DigitAt(t, j); ++j)
             v = v * 10 + (t[j] - u'0');
         if (j >= t.size() || t[j] != unit)
             return false;
@@ -351,10 +355,13 @@ Profile::Profile(const ConversionState &state)
             counted.push_back(i);
     for (int period = 2; period <= MaxCols; ++period)
         Counts(*this, period, counted);
-    // (Plain integers and decimals only: dates, times and numbers with an exponent keep no order
-    // that their digits show.)
+    // The values whose order is kept: plain integers and decimals only (dates, times and numbers
+    // with an exponent keep no order that their digits show). The same numbers, and durations
+    // beside them, are the amounts.
     std::vector<double> values(count, 0);
     std::vector<uint8_t> valued(count, 0);
+    amounts.assign(count, 0);
+    places.assign(count, -1);
     for (int i = 0; i < count; ++i) {
         const Cell &c = cells[i];
         double v = 0;
@@ -362,14 +369,7 @@ Profile::Profile(const ConversionState &state)
             && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
             values[i] = v;
             valued[i] = 1;
-        }
-    }
-    amounts.assign(count, 0);
-    places.assign(count, -1);
-    for (int i = 0; i < count; ++i) {
-        const Cell &c = cells[i];
-        if (valued[i]) {
-            amounts[i] = values[i];
+            amounts[i] = v;
             places[i] = int8_t(std::min<int>(c.b, 9));
         } else if (IsText(c.kind) && (c.flags & WithDigits) && c.length <= MaxDurationLength
             && ReadDuration(TrimSpaces(state.SourceLines[i + 1]), amounts[i])) {

@@ -88,8 +88,8 @@ struct Profile {
     // The same for a shorter text ending in a colon ("Storage places:"), no note.
     std::vector<int> nextShortLeadIn;
     // Each line's amount, when it is one: a number written plainly or a duration in hours and
-    // minutes ("1h 08m", in minutes), and the digits after its point (-1 when it is none). What
-    // a row of totals or means is checked against.
+    // minutes ("1h 08m", in minutes), and the digits after its point (a duration's none; -1 for a
+    // line that is no amount). What a row of totals or means is checked against.
     std::vector<double> amounts;
     std::vector<int8_t> places;
 };
