@@ -49,6 +49,14 @@ Role RoleOf(const Cell &c)
     return c.flags & TitleCase ? Role::Name : Role::Text;
 }
 
+// True when the cell over column `c` of the row at `s` is a word that heads it: a text unlike
+// the one before it ("Free" beside "Free" is a row's values).
+bool HeadWord(const std::vector<Cell> &cells, int s, int c)
+{
+    return RoleOf(cells[s + c]) == Role::Text
+        && (c == 0 || cells[s + c].text != cells[s + c - 1].text);
+}
+
 // Two rows hardly show columns by likeness alone: there is one pair down each column. They do when
 // keys stand beside values or names (two columns), or when a row of words heads a row of values
 // or of names.
@@ -65,9 +73,7 @@ TwoRows TwoRowsApart(const std::vector<Cell> &cells, int s, int cols)
     const Role under = role(1, 0);
     bool number = false;
     for (int c = 0; c < cols; ++c) {
-        // (Columns are headed by words that differ: "Free" beside "Free" is a row's values.)
-        if (role(0, c) != Role::Text || role(1, c) != under
-            || (c > 0 && cells[s + c].text == cells[s + c - 1].text))
+        if (!HeadWord(cells, s, c) || role(1, c) != under)
             return TwoRows::None;
         number = number || IsNumeric(cells[s + cols + c].kind);
     }
@@ -81,9 +87,7 @@ bool HeadsMixedRow(const std::vector<Cell> &cells, int s, int cols)
 {
     int filled = 0, values = 0;
     for (int c = 0; c < cols; ++c) {
-        const Cell &head = cells[s + c];
-        if (RoleOf(head) != Role::Text || !IsShortText(head)
-            || (c > 0 && head.text == cells[s + c - 1].text))
+        if (!HeadWord(cells, s, c) || !IsShortText(cells[s + c]))
             return false;
         // (Initials and codes are no words either: "MH" under "Counted by".)
         const Cell &cell = cells[s + cols + c];
@@ -154,7 +158,7 @@ bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
         if (two == TwoRows::Keys)
             out.score += GuessTwoRowGain;
         else if (two == TwoRows::Header || HeadsMixedRow(cells, s, cols))
-            out.score = GuessTwoRowGain; // (down each column, a word beside a value)
+            out.score = GuessTwoRowGain; // (down each column, a word over a value or a name)
     }
     return true;
 }
