@@ -76,7 +76,8 @@ std::vector<Candidate> Choose(
             // row's first cells left to no one (a list's last row read as a title over a list):
             // what little that block tells does not outweigh the rows, and the longer reading
             // takes the row.
-            if (nextStart[end] > end && nextStart[end] < end + c.cols
+            // (No block starts in that row when the set from there on is empty: nextStart is n.)
+            if (nextStart[end] > end && nextStart[end] < std::min(n, end + c.cols)
                 && all[pick[nextStart[end]]].frameOnly
                 && std::any_of(startingAt[i].begin(), startingAt[i].end(), [&](int m) {
                        return all[m].cols == c.cols && all[m].rows > c.rows && all[m].gain > c.gain;
