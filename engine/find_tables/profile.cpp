@@ -127,12 +127,13 @@ bool ReadDuration(std::u16string_view t, double &minutes)
     return any && i == t.size();
 }
 
-// The prefix counts of OrderKept at `lag` (see Profile::orderKept), from each line's value.
-// (`way`: room for each line's step to the line `lag` below.)
-void Orders(Profile &profile, int lag, const std::vector<double> &values,
-    const std::vector<uint8_t> &valued, std::vector<int8_t> &way)
+// The prefix counts of OrderKept at `lag` (see Profile::orderKept), from the amounts of the lines
+// `valued`. (`way`: room for each line's step to the line `lag` below; where a three is counted,
+// all its lines are valued, so an amount that is no value never counts.)
+void Orders(Profile &profile, int lag, const std::vector<uint8_t> &valued, std::vector<int8_t> &way)
 {
     const int n = profile.size();
+    const std::vector<double> &values = profile.amounts;
     std::vector<int> &kept = profile.orderKept[lag], &threes = profile.orderThrees[lag];
     kept.resize(n + 1);
     threes.resize(n + 1);
@@ -358,7 +359,6 @@ Profile::Profile(const ConversionState &state)
     // The values whose order is kept: plain integers and decimals only (dates, times and numbers
     // with an exponent keep no order that their digits show). The same numbers, and durations
     // beside them, are the amounts.
-    std::vector<double> values(count, 0);
     std::vector<uint8_t> valued(count, 0);
     amounts.assign(count, 0);
     places.assign(count, -1);
@@ -367,7 +367,6 @@ Profile::Profile(const ConversionState &state)
         double v = 0;
         if ((c.kind == Kind::Integer || c.kind == Kind::Decimal) && !(c.flags & WithExponent)
             && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
-            values[i] = v;
             valued[i] = 1;
             amounts[i] = v;
             places[i] = int8_t(std::min<int>(c.b, 9));
@@ -380,7 +379,7 @@ Profile::Profile(const ConversionState &state)
     orderThrees.resize(MaxCols + 1);
     std::vector<int8_t> way;
     for (int lag = 1; lag <= MaxCols; ++lag)
-        Orders(*this, lag, values, valued, way);
+        Orders(*this, lag, valued, way);
     chains.resize(MaxCols + 1);
     for (int cols = 1; cols <= MaxCols; ++cols)
         chains[cols] = Chains(*this, cols, below[cols], below[2 * cols]);
