@@ -349,7 +349,7 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
                 ++c.rows;
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);
-        } else if (Candidate c; run <= GuessMaxLines && ReadsAsList(profile, covered, a, b, c)) {
+        } else if (Candidate c; ReadsAsList(profile, covered, a, b, c)) {
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);
         }
