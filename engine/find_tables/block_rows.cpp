@@ -303,6 +303,32 @@ bool ClosedAfter(const Profile &profile, int end)
 
 } // namespace
 
+// True when the rows of `cols` in lines [from, to) keep, column by column, the kinds of cells of
+// the row at `last` above them: each filled pair of one kind but at most one per row, and half
+// the row's cells or more filled alike. (Rows of one table keep their columns' kinds: a code
+// column stays codes, an amount column amounts; a header or the next table's rows do not.)
+bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols)
+{
+    for (int p = from; p + cols <= to; p += cols) {
+        if (profile.breaksBefore[p + cols] != profile.breaksBefore[last])
+            return false;
+        int same = 0, other = 0, values = 0;
+        for (int c = 0; c < cols; ++c) {
+            const Cell &x = profile.cells[last + c], &y = profile.cells[p + c];
+            if ((y.note && !x.note) || y.leadIn || y.label)
+                return false;
+            if (IsBlankCell(x) || IsBlankCell(y))
+                continue;
+            const KeptKind k = ColumnKind(x);
+            (k == ColumnKind(y) ? same : other) += 1;
+            values += k == ColumnKind(y) && k != KeptKind::Name && k != KeptKind::Sentence ? 1 : 0;
+        }
+        if (other > 1 || 2 * same < cols || values == 0)
+            return false;
+    }
+    return true;
+}
+
 // True when the row of `cols` at `first` is a header of words that leaves its last cell blank,
 // a column kept spare, its label left out.
 bool SpareLastColumn(const Profile &profile, int first, int cols)

@@ -49,6 +49,7 @@ double HabitsGain(const Profile &profile, int from, int to, int cols);
 bool RowGoesOn(const Profile &profile, int p, int cols);
 bool AddsUp(const Profile &profile, int first, int p, int cols);
 int KindSeam(const Profile &profile, int first, int rows, int cols);
+bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols);
 int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false);
 int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
 bool WordList(const Profile &profile, int first, int rows);

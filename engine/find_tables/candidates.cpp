@@ -615,6 +615,43 @@ void StrandedLastCell(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// A block of the same width as one ending right above it, or a row or two below it, whose first
+// rows keep the kinds of that block's last row (no header of its own, no title between) is the
+// rest of the same table, read in pieces: the two as one compete with them, gaining a little
+// more than both.
+void JoinedPieces(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    std::vector<std::vector<int>> endingAt(n + 1);
+    for (int k = 0; k < int(all.size()); ++k)
+        if (!all[k].frameOnly && all[k].rows >= 3)
+            endingAt[End(all[k])].push_back(k);
+    const std::map<Size, int> strongest = StrongestOfEachSize(all, 2);
+    std::vector<Candidate> joined;
+    for (const auto &[key, k] : strongest) {
+        const Candidate &b = all[k];
+        if (b.frameOnly || b.rows < 2)
+            continue;
+        for (int gap = 0; gap <= JoinedPiecesMaxGap; ++gap) {
+            const int end = b.first - gap * b.cols;
+            if (end < 1)
+                break;
+            for (int j : endingAt[end]) {
+                const Candidate &a = all[j];
+                if (a.cols != b.cols
+                    || !RowsKeepKinds(profile, end - a.cols, end, b.first + b.cols, a.cols))
+                    continue;
+                Candidate both = a;
+                both.rows = a.rows + gap + b.rows;
+                both.gain = a.gain + b.gain + JoinedPiecesGain;
+                both.confidence = std::max(a.confidence, b.confidence);
+                joined.push_back(both);
+            }
+        }
+    }
+    all.insert(all.end(), joined.begin(), joined.end());
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -960,6 +997,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     StrandedLastCell(profile, all);
+    JoinedPieces(profile, all);
     return all;
 }
 

@@ -294,6 +294,11 @@ inline constexpr int MaxSameGapRows = 4;
 // block): enough to prefer the halves to the block, too little to outweigh any rival reading.
 // 0.1 to 0.75 find the same tables; from 1 halves of misread blocks win (a value said twice).
 inline constexpr double RestartGain = 0.5;
+// A block read in pieces: how many rows may lie between the pieces, and what joining them adds
+// over both. 0.1 to 0.5 alike (cycle-stock, vets-hives, stage-rehearsals); 2 joins a piece too
+// many (one table fewer, proposals fewer).
+inline constexpr int JoinedPiecesMaxGap = 2;
+inline constexpr double JoinedPiecesGain = 0.5;
 // Two tables back to back, the second saying the first one's header or keys again: what each
 // reading gains on top of what its rows tell. 1.5 to 3 alike; 1 loses
 // appendix-macroinvertebrates' 3x1 list of the keys said again; 6 lets such readings outweigh

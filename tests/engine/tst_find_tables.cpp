@@ -410,11 +410,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 51;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 11 << 13 << 4 << 30;
+        << "truth-stage.tsv" << 60 << 11 << 12 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 12 << 14 << 5 << 27;
+        << "truth-cycle.tsv" << 60 << 11 << 12 << 5 << 27;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 20 << 32 << 7 << 30;
+        << "truth-vets.tsv" << 62 << 19 << 30 << 7 << 30;
 }
 
 void TestFindTables::wholeCorpus()
@@ -514,6 +514,19 @@ void TestFindTables::boundaries_data()
                "Sugars", "90 g", "Protein", "50 g", "Salt", "6 g",
                "Table 2 – Reference intakes for an average adult", Prose }
         << QStringList { "3:8x2:Nutrient" };
+    QTest::newRow("a block of the same width starting where a table's rows still keep their kinds")
+        << QStringList { Prose, "Stock take", "Code", "Part", "Size", "In stock", "Reorder at",
+               "Unit cost", "Value", "", "", "", "qty", "qty", "£", "£", "CH-08", "Chain", "6–8 sp",
+               "14", "10", "11.50", "161.00", "CH-11*", "Chain", "11 sp", "6", "6", "24.20",
+               "145.20", "TU-700", "Inner tube", "700x25–32c", "48", "30", "3.10", "148.80",
+               "TU-26", "Inner tube", "26x1.75–2.1", "22", "20", "2.95", "64.90", "BP-V",
+               "Brake pads", "V-brake", "30", "20", "2.40", "72.00", "BP-R*", "Brake pads",
+               "Resin disc", "9", "12", "6.10", "54.90", "CA-BR", "Brake cable", "1.5 mm", "40",
+               "25", "0.85", "34.00", "CA-GR", "Gear cable", "1.1 mm", "35", "25", "0.80", "28.00",
+               "CS-1128*", "Cassette", "11-28, 8 sp", "3", "4", "16.90", "50.70", "TY-2832", "Tyre",
+               "700x32c", "8", "6", "14.50", "116.00", "Total", "", "", "215", "", "", "875.50",
+               "* At or below reorder level.", Prose }
+        << QStringList { "3:13x7:Code" };
     QTest::newRow("caption directly above")
         << (QStringList { "Stars", Prose, "Table 1: Bright stars." } + stars
                + QStringList { Prose })
