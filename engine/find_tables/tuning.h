@@ -295,8 +295,8 @@ inline constexpr int MaxSameGapRows = 4;
 // 0.1 to 0.75 find the same tables; from 1 halves of misread blocks win (a value said twice).
 inline constexpr double RestartGain = 0.5;
 // A block read in pieces: how many rows may lie between the pieces, and what joining them adds
-// over both. 0.1 to 0.5 alike (cycle-stock, vets-hives, stage-rehearsals); 2 joins a piece too
-// many (one table fewer, proposals fewer).
+// over both. Gains of 0.1 to 0.5 alike (cycle-stock, vets-hives, stage-rehearsals); a gain of 2
+// joins a piece too many (one table fewer, proposals fewer).
 inline constexpr int JoinedPiecesMaxGap = 2;
 inline constexpr double JoinedPiecesGain = 0.5;
 // Two tables back to back, the second saying the first one's header or keys again: what each
