@@ -121,12 +121,32 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
         || cells[first].kind != Kind::Empty || first == 0 || cells[first - 1].kind == Kind::Empty
         || !IsText(cells[first + cols].kind))
         return false;
+    // A run of labels across: each text alike to the next, of its kind, but once at most (a last
+    // "Hours").
+    int runPairs = 0;
+    for (int c = 1; c + 1 < cols; ++c)
+        runPairs += IsText(cells[first + c].kind)
+                && cells[first + c + 1].kind == cells[first + c].kind
+                && cells[first + c].text != cells[first + c + 1].text
+                && Similarity(cells[first + c], cells[first + c + 1]) >= CompatibleAt
+            ? 1
+            : 0;
+    const bool labelRun = cols >= LabelRunCornerMinCols && runPairs >= cols - 3;
     int apart = 0, years = 0;
     for (int c = 1; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
         if (IsBlankCell(h) || h.note || Breaks(h))
             return false;
-        apart += IsBlankCell(d) || Similarity(h, d) < CompatibleAt ? 1 : 0;
+        // (A label of a run across, days or ages, is more alike to the label beside it than to
+        // the short value under it: "Mon 5" beside "Tue 6" over "D+OC".)
+        double across = 0;
+        for (const int o : { c - 1, c + 1 })
+            if (o >= 1 && o < cols && labelRun && IsText(h.kind))
+                across = std::max(across, Similarity(h, cells[first + o]));
+        const double down = IsBlankCell(d) ? 0 : Similarity(h, d);
+        apart += IsBlankCell(d) || down < CompatibleAt || (across >= CompatibleAt && across > down)
+            ? 1
+            : 0;
         years += IsNumeric(h.kind) && (IsNumeric(d.kind) || IsBlankCell(d))
                 && Similarity(h, cells[first + 1]) >= CompatibleAt
             ? 1
@@ -329,6 +349,25 @@ bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols)
     return true;
 }
 
+// True when the empty line right above `first` is the empty corner of a wide header of labels
+// in a run: the block at `first` leaves it out.
+bool CornerAbove(const Profile &profile, int first, int cols)
+{
+    return cols >= LabelRunCornerMinCols && first > 0
+        && profile.cells[first - 1].kind == Kind::Empty && EmptyCorner(profile, first - 1, cols);
+}
+
+// True when line `first` is the day or month after the one on the line above ("Wed 7" under
+// "Tue 6"): inside a run of them.
+bool InsideCalendarRun(const Profile &profile, int first)
+{
+    if (first == 0)
+        return false;
+    const int place = profile.cells[first].calendar, before = profile.cells[first - 1].calendar;
+    const int next = before == 12 ? 1 : before == 19 ? 13 : before + 1;
+    return place != 0 && before != 0 && place == next;
+}
+
 // True when the row of `cols` at `first` is a header of words that leaves its last cell blank,
 // a column kept spare, its label left out.
 bool SpareLastColumn(const Profile &profile, int first, int cols)
@@ -484,7 +523,7 @@ bool AddsUp(const Profile &profile, int first, int p, int cols)
     int since = first;
     if (const int q = profile.prevSame[label]; q >= first && (label - q) % cols == 0)
         since = q - (label - p) + cols;
-    int values = 0, sums = 0, means = 0;
+    int values = 0, sums = 0, means = 0, untold = 0;
     for (; c < cols; ++c) {
         const int i = p + c;
         if (IsBlankCell(cells[i]))
@@ -506,6 +545,12 @@ bool AddsUp(const Profile &profile, int first, int p, int cols)
             high = std::max(high, x);
             ++count;
         }
+        // (A column of no number at all, shifts written as codes, tallies what its cells do not
+        // show: its value tells nothing either way, so long as another column sums.)
+        if (count == 0 && others > 0) {
+            ++untold;
+            continue;
+        }
         if (count < SummedMinValues || others > SummedMaxOthers)
             return false;
         double unit = 1;
@@ -522,7 +567,7 @@ bool AddsUp(const Profile &profile, int first, int p, int cols)
         else if (v < low || v > high)
             return false;
     }
-    return sums > 0 || (means > 0 && values >= 2);
+    return sums > 0 || (means > 0 && values >= 2 && untold == 0);
 }
 
 // The row (1 for the first under the header) where most of the `rows` from `first` change
@@ -921,6 +966,11 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
                 || RowAlikeAbove(profile, first, rows)))
             return std::nullopt;
+        // (Or one that adds up the columns of as wide rows above it, whatever those hold.)
+        for (int top = first - SummedMinValues * rows; rows >= 2 && rows <= MaxCols && top >= 0;
+             top -= rows)
+            if (AddsUp(profile, top, first, rows))
+                return std::nullopt;
         // So is a column in step with the rows of a wider table running on from above: the
         // first cells of one of its rows, the rest of the row after them. (Or the rest left
         // empty: a row of a triangle, whose empty cells end the row above too.)
@@ -970,6 +1020,19 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             };
             evidence
                 = std::max(evidence, meanTo(cols, filledEnd - cols) - meanTo(1, filledEnd - 1));
+        }
+        // Last rows that add the columns up are unlike the rows above by nature: the rows above
+        // them tell as much.
+        int sums = 0;
+        while (rows - sums > 3 && AddsUp(profile, first, last - (sums + 1) * cols, cols))
+            ++sums;
+        if (sums > 0) {
+            const int to = last - sums * cols;
+            const double alike
+                = (lagSums[cols][to - cols] - lagSums[cols][dataFirst]) / (to - cols - dataFirst);
+            const double next
+                = (lagSums[1][to - 1] - lagSums[1][dataFirst]) / std::max(1, to - 1 - dataFirst);
+            evidence = std::max(evidence, alike - next);
         }
         if (sparse)
             evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));

@@ -51,6 +51,8 @@ bool AddsUp(const Profile &profile, int first, int p, int cols);
 int KindSeam(const Profile &profile, int first, int rows, int cols);
 bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols);
 int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false);
+bool CornerAbove(const Profile &profile, int first, int cols);
+bool InsideCalendarRun(const Profile &profile, int first);
 int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
 bool WordList(const Profile &profile, int first, int rows);
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,

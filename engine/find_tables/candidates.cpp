@@ -756,6 +756,12 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (header.text == cols && !units && FirstHeaderCellAbove(profile, first, cols))
             candidate.gain -= StackedTitleCost;
     }
+    // An empty line right above a wide header of labels in a run is its empty corner, left out:
+    // read a line late. So is a block that starts on a day or a month going on from the line
+    // above: the rest of its header's run.
+    if (CornerAbove(profile, first, cols)
+        || (cols >= LabelRunCornerMinCols && InsideCalendarRun(profile, first)))
+        candidate.gain -= CornerLeftOutCost;
     // Row numbers or years counting by one fix the width and where the rows start and end.
     candidate.gain -= CountOutOfStepCost * CountsOutOfStep(profile, first, candidate.rows, cols);
     // A framed block is a table of some size: the likeliest one is proposed, unsure.

@@ -778,6 +778,12 @@ uint8_t CalendarPlace(std::u16string_view t)
     constexpr std::u16string_view Days[]
         = { u"Monday", u"Tuesday", u"Wednesday", u"Thursday", u"Friday", u"Saturday", u"Sunday" };
     t = WithoutStop(t);
+    // (A day's number after the name keeps its place: "Mon 5", "Tue 6".)
+    if (const auto space = t.rfind(u' '); space != t.npos && space + 1 < t.size()
+        && t.size() - space <= 3 && std::all_of(t.begin() + space + 1, t.end(), [](char16_t c) {
+               return c >= u'0' && c <= u'9';
+           }))
+        t = t.substr(0, space);
     for (int m = 0; m < 12; ++m)
         if (t == Months[m] || t == Months[m].substr(0, 3))
             return uint8_t(1 + m);

@@ -69,8 +69,9 @@ struct Cell {
     // those letters: what a column of row numbers steps by one (-1 when the cell is none).
     int32_t count = -1;
     uint32_t countPrefix = 0;
-    // A month's or a weekday's name alone ("Sep", "Monday"): its place in the year (1 to 12) or
-    // the week (13 to 19), 0 for anything else. Such names in turn along a row are a header.
+    // A month's or a weekday's name alone or before a day's number ("Sep", "Monday", "Mon 5"):
+    // its place in the year (1 to 12) or the week (13 to 19), 0 for anything else. Such names in
+    // turn along a row are a header.
     uint8_t calendar = 0;
 };
 

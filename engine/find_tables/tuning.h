@@ -191,6 +191,14 @@ inline constexpr double RowBlankShare = 0.5;
 inline constexpr int TitleOnlyRowMinCols = 3;
 // From this many columns a row may start with an empty cell (a row title left out). Free.
 inline constexpr int LeadingBlankMinCols = 3;
+// From this many columns an empty corner may head a run of labels alike across (days, ages)
+// over short values as alike to them: 4 reads headers under prose a row out of step (languages'
+// "Language", time-zones' "Time zone", two council papers); 6 to 8 alike on the corpus, the
+// "week's rota" test (seven columns) holds it below 8.
+inline constexpr int LabelRunCornerMinCols = 6;
+// What a wide block pays for leaving out the empty corner of its header, or for starting inside
+// its run of days: 2 leaves vets-rota's 10x9 under the reading from "Wed 7"; 4 to 8 alike.
+inline constexpr double CornerLeftOutCost = 4;
 // From this many cells a row may hold one odd cell: the first row under the header (a word
 // among years) or the last row when the text plainly ends after it. First row tight: 2 reads
 // three 4-column tables (currencies, chance-15, -16) as 2 columns. Last row loose: 1 cuts

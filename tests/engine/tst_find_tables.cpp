@@ -412,9 +412,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
         << "truth-stage.tsv" << 60 << 11 << 12 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 11 << 12 << 5 << 27;
+        << "truth-cycle.tsv" << 60 << 10 << 11 << 3 << 28;
+    // (One wrong more is likely on the sixteenth: a shelf of the stock list, wrong before, now
+    // vouched for by its subtotal row that adds up.)
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 19 << 30 << 7 << 30;
+        << "truth-vets.tsv" << 62 << 17 << 26 << 8 << 30;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1545,6 +1547,18 @@ void TestFindTables::boundaries_data()
                "Regional hill-climb, 1982", "Club of the year, 2019",
                "More photos wanted \u2013 bring them to the co-op.", Prose }
         << QStringList { "3:7x3:Years", "24:4x1:Honours" };
+    QTest::newRow("a week's rota: an empty corner over its days, a total row over codes")
+        << QStringList { Prose, "Week 14 (5\u20139 Apr)", "", "Mon 5", "Tue 6", "Wed 7", "Thu 8",
+               "Fri 9", "Hours", "Sam (vet)", "D+OC", "D", "", "D", "D+OC", "42.5", "Priya (vet)",
+               "D", "OC", "D+OC", "D", "L", "36", "Tom (vet)", "", "D+OC", "D", "TR", "D", "36",
+               "Ellie (RVN)", "E", "E", "L", "", "E", "34.5", "Kat (RVN)", "L", "L", "E", "E", "",
+               "30", "Total", "32", "40", "36", "32", "30", "179", Prose }
+        << QStringList { "3:7x7:" };
+    QTest::newRow("a total row unlike the rows it adds up, under a units row") << QStringList {
+        Prose, "Loan bikes wanted (item 5):", "Wheel", "Frame", "Rider height", "Bikes", "in", "in",
+        "cm", "", "20 in", "11 in", "115\u2013130", "2", "24 in", "13 in", "125\u2013145", "3",
+        "26 in", "15 in", "140\u2013160", "1", "Total", "", "", "6", "Section 5. Funding", Prose
+    } << QStringList { "3:6x4:Wheel" };
     QTest::newRow("a header of words that keeps its last column spare, under a title")
         << QStringList { Prose, "Course plan", "Week", "Date", "What we cook", "", "1", "23 Sep",
                "Knife skills and a soup", "", "2", "30 Sep", "Stocks and sauces", "", "3", "7 Oct",
