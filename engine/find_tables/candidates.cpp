@@ -311,11 +311,15 @@ bool ColonAgain(const Profile &profile, int p, int end, int cols)
 }
 
 // True when the number at `p` opens rows of `width` or `width - 1` cells: alike to the cell as
-// far below.
+// far below. (Not one followed by the next number written alike, "1st" by "2nd": a count along
+// the row heads columns.)
 bool RowsOpenAt(const Profile &profile, int p, int width)
 {
     const std::vector<Cell> &cells = profile.cells;
     if (!IsNumeric(cells[p].kind))
+        return false;
+    if (p + 1 < profile.size() && cells[p + 1].kind == cells[p].kind
+        && cells[p + 1].flags == cells[p].flags && profile.amounts[p + 1] == profile.amounts[p] + 1)
         return false;
     for (int w : { width - 1, width })
         if (p + w < profile.size() && Similarity(cells[p], cells[p + w]) >= CompatibleAt)

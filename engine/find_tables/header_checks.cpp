@@ -68,7 +68,9 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         // letters on average.)
         const bool joined = u.a >= 3 && u.a <= UnitsPhraseWords
             && u.length - (u.a - 1) <= UnitsPhraseLetters * u.a;
-        if (!(IsText(u.kind) || scale || (repeated && IsNumeric(u.kind)))
+        // (A unit's symbol alone, "kg", "£", reads as a code.)
+        const bool symbol = u.kind == Kind::Code && u.length <= UnitsRowLength;
+        if (!(IsText(u.kind) || symbol || scale || (repeated && IsNumeric(u.kind)))
             || (!bracketed && !repeated && !scale && !compound && !joined
                 && (u.length > UnitsRowLength || u.a > 1)))
             return false;
@@ -83,7 +85,8 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
     // (No years or periods head the columns.)
     bool plainHeader = true;
     for (int c = 1; c < cols; ++c)
-        plainHeader = plainHeader && !IsNumeric(cells[first + c].kind);
+        plainHeader = plainHeader
+            && !(IsNumeric(cells[first + c].kind) && !(cells[first + c].flags & WithUnit));
     if (!plainHeader && !allBracketed && !repeated)
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
@@ -227,9 +230,22 @@ bool HeaderLikeRow(const Profile &profile, int first, int cols)
 bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || first + 4 * cols >= profile.size())
+        return false;
+    // (Or a caption, a longer text, and at most one more text written unlike the words that head
+    // columns, three or more, right after them: titles before the header, its last words pushed
+    // into the first data row. A short text there is as often the header's first cell.)
+    const Cell &caption = cells[first];
+    const bool longer = caption.note || caption.kind == Kind::Long || caption.kind == Kind::Caption;
+    for (int k = 1; longer && k <= 2 && k + HeaderOverRowsLabels <= cols; ++k) {
+        const Cell &t = cells[first + k - 1];
+        if (!IsText(t.kind) || t.label || SameHabit(t, cells[first + k]))
+            break;
+        if (LabelRun(profile, first + k) >= HeaderOverRowsLabels)
+            return true;
+    }
     // (A first cell written like the rest of its row is a header cell, no title.)
-    if (cols < 2 || first + 4 * cols >= profile.size() || !IsTitle(cells[first])
-        || SameHabitRow(profile, first, cols))
+    if (!IsTitle(cells[first]) || SameHabitRow(profile, first, cols))
         return false;
     const Cell &h = cells[first + cols];
     return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);

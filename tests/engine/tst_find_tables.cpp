@@ -413,10 +413,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-stage.tsv" << 60 << 11 << 12 << 4 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 10 << 11 << 3 << 28;
-    // (One wrong more is likely on the sixteenth: a shelf of the stock list, wrong before, now
-    // vouched for by its subtotal row that adds up.)
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 17 << 26 << 8 << 30;
+        << "truth-vets.tsv" << 62 << 15 << 23 << 6 << 31;
 }
 
 void TestFindTables::wholeCorpus()
@@ -825,6 +823,22 @@ void TestFindTables::boundaries_data()
     QTest::newRow("a title above a header of words that head columns") << QStringList { Prose,
         "Rota for May", "Week", "Mon", "Tue", "Wed", "1", "Ann", "Bo", "Cy", "2", "Bo", "Cy", "Dee",
         "3", "Cy", "Dee", "Ann", "4", "Dee", "Ann", "Bo", Prose } << QStringList { "3:5x4:Week" };
+    QTest::newRow("a caption and a date over a header of places") << QStringList { Prose,
+        "Fermentation risk by water content (after Lochhead, 1933)",
+        "Show results \u2013 25 Sep 2026", "Class", "Description", "Entries", "1st", "2nd", "3rd",
+        "VHC", "1", "Two 454 g jars light honey", "7", "M. Kowalski", "R. Daley", "S. Patel",
+        "H. Ashworth", "2", "Two 454 g jars medium honey", "6", "R. Daley", "A. Whitcombe",
+        "Jo Pennington", "", "3", "Two 454 g jars dark honey", "3", "T. Greaves", "S. Patel", "",
+        "", "4", "Two jars soft set honey", "4", "A. Whitcombe", "M. Kowalski", "R. Daley", "", "5",
+        "Cut comb, one container", "2", "S. Patel", "M. Kowalski", "", "", "6",
+        "One frame for extraction", "3", "R. Daley", "H. Ashworth", "T. Greaves", "", "7",
+        "Beeswax block, 454 g", "4", "H. Ashworth", "Jo Pennington", "A. Whitcombe", "", "8",
+        "Honey fruit cake", "9", "Jo Pennington", "T. Greaves", "S. Patel", "R. Daley", "9",
+        "Beeswax candle", "1", "A. Whitcombe", "", "", "", "1st", "\u00a35.00", "2nd", "\u00a33.00",
+        "3rd", "\u00a32.00", "VHC", "card",
+        "Judge: a visiting honey judge from the county association. Class 3 second and third were "
+        "withheld for granulation; class 9 had one entry.",
+        "Jar prices for 2027", Prose } << QStringList { "4:10x7:Class", "74:4x2:1st" };
     QTest::newRow("years across, a name before each row of values") << QStringList { Prose, "Year",
         "1992", "1997", "2001", "2005", "Turnout %", "77.7", "71.4", "59.4", "61.4", "Seats", "336",
         "418", "412", "355", Prose } << QStringList { "2:3x5:Year" };
@@ -873,6 +887,10 @@ void TestFindTables::boundaries_data()
         "Ticket", "Adult", "Child", "Senior", "", "\u00a3", "\u00a3", "\u00a3", "Single", "2.00",
         "1.00", "1.00", "Day", "5.50", "2.70", "3.00", "Week", "21.00", "", "", Prose }
                                                                  << QStringList { "3:5x4:Ticket" };
+    QTest::newRow("units as bare symbols, a duration heading a column") << QStringList { Prose,
+        "Weight band", "Day 1", "Then daily", "10 days", "kg", "ml", "ml", "\u00a3", "up to 5",
+        "0.7", "0.3", "13.93", "5\u201310", "1.3", "0.7", "16.10", "10\u201320", "2.5", "1.3",
+        "19.40", Prose } << QStringList { "2:5x4:Weight band" };
     QTest::newRow("a title over a header, units joined by short words") << QStringList { Prose,
         "Shortbread (20 biscuits)", "Item", "Amount", "Price", "Cost", "", "g or ml",
         "\u00a3 per kg", "\u00a3", "Butter", "250", "9.40", "2.35", "Sugar", "120", "1.30", "0.16",
