@@ -570,6 +570,65 @@ bool AddsUp(const Profile &profile, int first, int p, int cols)
     return sums > 0 || (means > 0 && values >= 2 && untold == 0);
 }
 
+namespace {
+
+// True when the row of `cols` from `p` names a group of the rows under it: a short text in its
+// first or second cell ("Dogs", "Shelf A – pain relief"), every other cell empty.
+bool GroupRow(const Profile &profile, int p, int cols)
+{
+    if (p + cols > profile.size() || profile.breaksBefore[p + cols] != profile.breaksBefore[p])
+        return false;
+    int filled = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &x = profile.cells[p + c];
+        if (x.kind == Kind::Empty)
+            continue;
+        if (c > 1 || !IsShortText(x) || x.label || x.leadIn)
+            return false;
+        ++filled;
+    }
+    return filled == 1;
+}
+
+// How many data rows the block of `cols` from `first` has when its rows are split into groups:
+// runs of rows alike, a row naming the next group or adding up the last (a subtotal) between
+// them, the rows after it keeping the kinds of the row before it. The header may stand over a
+// group's name. `dataRows` as the rows run without it; kept unless such rows show twice or more
+// (a table split into groups shows it more than once).
+int GroupedRows(const Profile &profile, int first, int cols, int dataRows)
+{
+    const std::vector<int> &chain = profile.chains[cols];
+    const int n = profile.size();
+    if (cols < GroupRowMinCols)
+        return dataRows;
+    int rows = dataRows, marks = 0, start = first + cols;
+    if (dataRows < 2) {
+        if (first + 3 * cols > n || !GroupRow(profile, start, cols) || chain[start + cols] < 2)
+            return dataRows;
+        rows = 1 + chain[start + cols];
+        marks = 1;
+        start += cols;
+    }
+    for (;;) {
+        const int end = first + (1 + rows) * cols;
+        int skip = 0;
+        while (skip < GroupRowsMaxRun
+            && (GroupRow(profile, end + skip * cols, cols)
+                || AddsUp(profile, start, end + skip * cols, cols)))
+            ++skip;
+        const int q = end + skip * cols;
+        if (skip == 0 || q + cols > n || chain[q] < 1
+            || !RowsKeepKinds(profile, end - cols, q, q + cols, cols))
+            break;
+        rows += skip + chain[q];
+        marks += skip;
+        start = q;
+    }
+    return marks >= 2 ? rows : dataRows;
+}
+
+} // namespace
+
 // The row (1 for the first under the header) where most of the `rows` from `first` change
 // kind at once: each such column keeps one kind of cell above it and another from it on, at least
 // KindSeamMinRows rows each. Two tables run together there; 0 when there is no such row. (Words
@@ -641,6 +700,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows == 0 && cols >= LeadingBlankMinCols && first + 3 * cols <= n
         && chain[first + 2 * cols] >= 2 && SparseRowInStep(profile, first + cols, cols))
         dataRows = 1 + chain[first + 2 * cols];
+    dataRows = GroupedRows(profile, first, cols, dataRows);
     // Two rows could be any two runs of lines; a table shows its columns at least twice.
     if (dataRows < 2)
         return 0;

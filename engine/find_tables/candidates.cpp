@@ -110,7 +110,9 @@ void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
 // row of a block `w` wide would (in the block, or in the row after one such column), holds fewer
 // lines than `w`, mixes a text with numbers (a key and its values, not a list of one kind) and
 // keeps, line by line, the kind of the line `w` above it. A missed value or a remark breaks the
-// rows' likeness there, not the period the rows keep. (Dropped: none of them is a table.)
+// rows' likeness there, not the period the rows keep. So are narrower blocks of no more lines
+// than `w`: one row folded ("FEN22", "Fenbendazole 22% granules" over "10 sachets", "7").
+// (Dropped: none of them is a table.)
 void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -127,13 +129,13 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
             reach[w][p] = std::max(reach[w][p], reach[w][p - w] >= p ? reach[w][p - w] : -1);
     std::vector<int> singles;
     for (int k = 0; k < int(all.size()); ++k)
-        if (all[k].cols == 1)
+        if (all[k].cols == 1 || all[k].rows * all[k].cols <= MaxCols)
             singles.push_back(k);
     std::sort(
         singles.begin(), singles.end(), [&](int x, int y) { return all[x].first < all[y].first; });
     std::vector<bool> drop(all.size(), false);
     for (int k : singles) {
-        const int s = all[k].first, r = all[k].rows;
+        const int s = all[k].first, r = all[k].rows * all[k].cols;
         bool text = false, number = false;
         for (int i = s; i < s + r; ++i) {
             text = text || IsText(cells[i].kind);
@@ -141,7 +143,8 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
         }
         if (!text || !number)
             continue;
-        for (int w = std::max(RowsReadDownMinCols, r + 1); w <= MaxCols && !drop[k]; ++w) {
+        const int least = all[k].cols == 1 ? r + 1 : std::max(r, all[k].cols + 1);
+        for (int w = std::max(RowsReadDownMinCols, least); w <= MaxCols && !drop[k]; ++w) {
             if (s < w || reach[w][s] < s || cells[s].kind != cells[s - w].kind)
                 continue;
             bool kept = true;

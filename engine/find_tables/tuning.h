@@ -302,6 +302,12 @@ inline constexpr int MaxSameGapRows = 4;
 // block): enough to prefer the halves to the block, too little to outweigh any rival reading.
 // 0.1 to 0.75 find the same tables; from 1 halves of misread blocks win (a value said twice).
 inline constexpr double RestartGain = 0.5;
+// Rows split into groups (a row naming each group, a subtotal after it): from this many columns,
+// and at most this many such rows between two runs (a subtotal, then the next group's name).
+// Columns 2 to 6 find the same (vets-stock is 6 wide); one row between runs leaves vets-stock's
+// shelves apart, 3 finds the same as 2.
+inline constexpr int GroupRowMinCols = 3;
+inline constexpr int GroupRowsMaxRun = 2;
 // A block read in pieces: how many rows may lie between the pieces, and what joining them adds
 // over both. Gains of 0.1 to 0.5 alike (cycle-stock, vets-hives, stage-rehearsals); a gain of 2
 // joins a piece too many (one table fewer, proposals fewer).
