@@ -100,6 +100,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         whole += 3;
         i = j;
     }
+    // A whole number and a vulgar fraction, "2½", counts as its whole number.
+    if (whole > 0 && i < t.size() && t[i] >= 0xBC && t[i] <= 0xBE)
+        ++i;
     size_t decimals = 0;
     if (i < t.size() && (t[i] == u'.' || t[i] == u',')) {
         size_t j = i + 1;
@@ -695,11 +698,14 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
         }
         return true;
     };
+    // (A header may leave its corner empty over the keys, and name its columns by amounts: "10
+    // wk", "2019".)
     const auto header = [&](int h) {
         for (int j = 0; j < k; ++j) {
             const Cell &x = cells[h + j];
             if (!((x.kind == Kind::Word || x.kind == Kind::Phrase || x.kind == Kind::Code)
-                    && !x.note && !x.leadIn && !(x.flags & SentenceEnd)))
+                    && !x.note && !x.leadIn && !(x.flags & SentenceEnd))
+                && !(j == 0 && x.kind == Kind::Empty) && !(j > 0 && x.kind == Kind::Integer))
                 return false;
         }
         return true;

@@ -61,9 +61,11 @@ double ShapeSimilarity(const Cell &x, const Cell &y)
         }
     }
     // A number with a letter after it ("1257L") may be an identifier among codes ("K475").
+    // (A mark of one character, "x", is no identifier.)
     const auto unitNumber
         = [](const Cell &c) { return c.kind == Kind::Integer && (c.flags & WithUnit); };
-    if ((unitNumber(x) && y.kind == Kind::Code) || (unitNumber(y) && x.kind == Kind::Code))
+    const auto identifier = [](const Cell &c) { return c.kind == Kind::Code && c.length > 1; };
+    if ((unitNumber(x) && identifier(y)) || (unitNumber(y) && identifier(x)))
         return UnitNumberWithCode;
     return MixedKindTable[int(x.kind)][int(y.kind)];
 }

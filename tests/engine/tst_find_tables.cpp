@@ -147,6 +147,8 @@ void TestFindTables::classify_data()
                                              << "Decimal" << 0 << 1 << 1 << false;
     QTest::newRow("decimal comma") << "3,14"
                                    << "Decimal" << 0 << 1 << 2 << false;
+    QTest::newRow("whole number and a fraction") << "2\u00bd years"
+                                                 << "Integer" << int(WithUnit) << 1 << 0 << false;
     QTest::newRow("grouped decimals, uncertainty, exponent")
         << "6.674 30(15) \u00d7 10^-11"
         << "Decimal" << int(WithExponent) << 1 << 5 << false;
@@ -414,7 +416,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 10 << 11 << 3 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 14 << 15 << 5 << 32;
+        << "truth-vets.tsv" << 62 << 12 << 12 << 4 << 33;
 }
 
 void TestFindTables::wholeCorpus()
@@ -477,6 +479,13 @@ void TestFindTables::boundaries_data()
     const QStringList zones { "Zone", "Code", "Comment", "Europe/Paris", "FR", "", "Europe/Berlin",
         "DE", "most of Germany", "Europe/Busingen", "DE", "Busingen", "Europe/Rome", "IT", "" };
 
+    QTest::newRow("ages over marks, an empty corner, a column of sentences: one or two")
+        << QStringList { Prose, "Puppies", "", "8 wk", "10 wk", "12 wk", "16 wk", "1 yr", "Yearly",
+               "Notes", "DHP", "x", "x", "", "x", "", "x", "Core course. Never stop at 12 weeks.",
+               "L4", "x", "", "x", "", "x", "x", "Two doses four weeks apart.", "Kennel cough", "",
+               "", "", "x", "", "x", "Up the nose, from three weeks.", "Rabies", "", "", "x", "",
+               "", "", "Travel only. Wait 21 days.", Prose }
+        << QStringList { "3:5x8:" };
     QTest::newRow("a header of two labels over sentences, a note under them") << QStringList {
         Prose, "Table 1 - Rules we teach", "Rule", "What it says", "59", "Wear a helmet that fits.",
         "60", "At night you must have lights.", "64", "Do not ride on the pavement.", "66",
