@@ -1088,11 +1088,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
             ++sums;
         if (sums > 0) {
             const int to = last - sums * cols;
-            const double alike
-                = (lagSums[cols][to - cols] - lagSums[cols][dataFirst]) / (to - cols - dataFirst);
-            const double next
-                = (lagSums[1][to - 1] - lagSums[1][dataFirst]) / std::max(1, to - 1 - dataFirst);
-            evidence = std::max(evidence, alike - next);
+            evidence = std::max(evidence,
+                profile.MeanAlike(dataFirst, to, cols) - profile.MeanAlike(dataFirst, to, 1));
         }
         if (sparse)
             evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
