@@ -794,6 +794,54 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     out.push_back(candidate);
 }
 
+namespace {
+
+// A block that opens on a title under text and ends on an empty line, text right after it, is
+// read a line early when the table's last cell is left empty: the reading a line later takes
+// that line for its last cell and ends where the text starts. It competes, a little ahead,
+// where its rows read as a table and its first row is a header or a row like the one under it.
+void LastCellLeftEmpty(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    // (Not where a longer reading starts a line later: the empty line is inside the table.)
+    std::map<std::pair<int, int>, int> longest; // (first, cols) -> rows
+    for (const Candidate &c : all)
+        longest[{ c.first, c.cols }] = std::max(longest[{ c.first, c.cols }], c.rows);
+    const size_t count = all.size();
+    for (size_t k = 0; k < count; ++k) {
+        const Candidate c = all[k];
+        const int end = End(c);
+        const auto later = longest.find({ c.first + 1, c.cols });
+        if (c.first < 1 || c.rows < 2 || end + 1 >= n
+            || (later != longest.end() && later->second > c.rows))
+            continue;
+        // (A title is said once: one said again in the block heads its columns. Under a heading
+        // or an empty line the block has its title already: the short text is a cell.)
+        const Cell &title = profile.cells[c.first], &above = profile.cells[c.first - 1];
+        if (!IsTitle(title) || profile.nextSame[c.first] < end
+            || !(above.kind == Kind::Prose || above.note) || profile.cells[end].kind != Kind::Empty
+            || profile.cells[end - 1].kind == Kind::Empty || !IsText(profile.cells[end + 1].kind))
+            continue;
+        bool rowAlike = true;
+        for (int i = c.first + 1; i < c.first + 1 + c.cols && rowAlike; ++i)
+            rowAlike = Similarity(profile.cells[i], profile.cells[i + c.cols]) >= CompatibleAt;
+        if (!rowAlike && !HeaderLikeRow(profile, c.first + 1, c.cols))
+            continue;
+        std::vector<Candidate> here;
+        CandidatesAt(profile, c.first + 1, c.cols, here, c.rows, true);
+        if (std::none_of(here.begin(), here.end(),
+                [&](const Candidate &h) { return h.rows == c.rows && h.gain > 0; }))
+            continue;
+        Candidate shifted = c;
+        ++shifted.first;
+        shifted.gain += EmptyLastCellGain;
+        shifted.frameOnly = false;
+        all.push_back(shifted);
+    }
+}
+
+} // namespace
+
 std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
 {
     const int n = profile.size();
@@ -943,6 +991,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 c.first += shift;
                 c.rows += shift < 0 ? 1 : 0;
             }
+    LastCellLeftEmpty(profile, all);
     // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
     // whatever it looks like.)
     SmallTablesAfter(profile, all);

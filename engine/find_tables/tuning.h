@@ -547,6 +547,10 @@ inline constexpr double KeyValueLengthRatio = 1.5;
 // What a block pays for reading a title as the first cell of a table without a header, its last
 // cell on the text after the table: 6 to 20 alike (civic-planning 66 and civic-roads 113 8x2).
 inline constexpr double ReadLineEarlyCost = 8;
+// What the reading a line later gains over a block that opens on a title under text and ends on
+// an empty line, the table's last cell left empty (cycle-results' 7x2 "1st", stage-props' 6x4
+// "Character"): free from 0.01 to 5, any margin settles the tie.
+inline constexpr double EmptyLastCellGain = 0.5;
 // What a block pays for a title read as its first header cell, the header's last word pushed
 // into the first data row: 3 and 4 alike (bulletins-radio 158 4x5); 6 loses two theses tables
 // whose headers open on a short text over a row of labels.

@@ -412,9 +412,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 51;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 11 << 11 << 4 << 30;
+        << "truth-stage.tsv" << 60 << 10 << 10 << 3 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 10 << 11 << 3 << 28;
+        << "truth-cycle.tsv" << 60 << 9 << 10 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 12 << 12 << 4 << 33;
 }
@@ -517,6 +517,10 @@ void TestFindTables::boundaries_data()
         "", "Office", "Westward Touring", "01632 960 200", "office@example.org", "Venues", "Venue",
         "Town", "Technical manager", "Phone", "", Prose
     } << QStringList { "3:7x4:Name" };
+    QTest::newRow("a title over pairs whose last value is left empty, a title after them")
+        << QStringList { Prose, "Club championship points", "1st", "10", "2nd", "8", "3rd", "6",
+               "4th", "5", "5th", "4", "Finisher", "2", "DNF", "", "Age categories", Prose }
+        << QStringList { "3:7x2:1st" };
     QTest::newRow("pairs left to no one above a block of pairs are its first rows")
         << QStringList { Prose, "2. Reference intakes", "Nutrient", "Reference intake", "Energy",
                "8400 kJ / 2000 kcal", "Fat", "70 g", "Saturates", "20 g", "Carbohydrate", "260 g",
