@@ -691,6 +691,29 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (once && KeysInStep(profile, first + cols, tail, cols))
             --rows;
     }
+    // A last row with no number and nothing said above (a value written in words repeats, "on
+    // request") that puts words in a column of numbers breaks the rows' kinds: the text after
+    // the table (an address) read as a row. (Not the first column: "Total" under row numbers.)
+    if (rows > 4 && !units) {
+        const int tail = first + (rows - 1) * cols;
+        bool rowLike = false;
+        for (int c = 0; c < cols; ++c)
+            rowLike = rowLike || IsNumeric(profile.cells[tail + c].kind)
+                || (!IsBlankCell(profile.cells[tail + c])
+                    && SaidElsewhere(profile, tail + c, first + cols, tail));
+        for (int c = 1; c < cols && !rowLike; ++c) {
+            const Cell &t = profile.cells[tail + c];
+            if (!IsShortText(t) || (t.flags & WithDigits))
+                continue;
+            bool numbered = true;
+            for (int i = first + cols + c; i < tail && numbered; i += cols)
+                numbered = IsNumeric(profile.cells[i].kind);
+            if (numbered) {
+                --rows;
+                break;
+            }
+        }
+    }
     if (rows == 0) {
         if (!units && rowLimit >= 2)
             TwoRowTable(profile, first, cols, out);

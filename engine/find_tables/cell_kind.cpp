@@ -639,6 +639,35 @@ int SectionNumberOf(std::u16string_view title)
     return number;
 }
 
+// The number of an appendix's section alone on its line ("B.1" gives 1), else -1.
+int LoneSectionNumber(std::u16string_view line)
+{
+    const std::u16string_view number = WithoutAppendixLetter(line);
+    if (number.size() == line.size() || number.size() > SectionNumberDigits
+        || !std::all_of(number.begin(), number.end(), IsDigit))
+        return -1;
+    return SectionNumberOf(line);
+}
+
+// Appendix section numbers alone on their lines, one following on from another of the same
+// letter ("B.1" ... "B.2"), number sections: a value is not written that way twice in turn.
+void MarkLoneSectionNumbers(std::vector<Cell> &cells, std::span<const std::u16string> lines)
+{
+    int last = -1, lastLetter = 0;
+    for (int i = 0; i < int(cells.size()); ++i) {
+        const std::u16string_view t = Trim(lines[i]);
+        const int number = LoneSectionNumber(t);
+        if (number < 0)
+            continue;
+        if (last >= 0 && t[0] == lastLetter && number == SectionNumberOf(Trim(lines[last])) + 1) {
+            cells[last].flags |= SectionNumber;
+            cells[i].flags |= SectionNumber;
+        }
+        last = i;
+        lastLetter = t[0];
+    }
+}
+
 // Walking the lines forward (`step` 1) or backward (-1), a numbered title whose number follows
 // on from the last section title met, one further in that direction, is a section title.
 void MarkContinuedSections(
@@ -842,6 +871,7 @@ std::vector<Cell> ClassifyLines(std::span<const std::u16string> lines)
         ReadCount(cells.back(), trimmed);
         cells.back().calendar = CalendarPlace(trimmed);
     }
+    MarkLoneSectionNumbers(cells, lines);
     // "3 Results" or "2.1 Data" next to a paragraph, a caption or an empty line is a section
     // title, whatever a cell of that shape might be.
     for (int i = 0; i < count; ++i) {
