@@ -693,14 +693,20 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     }
     // A last row with no number and nothing said above (a value written in words repeats, "on
     // request") that puts words in a column of numbers breaks the rows' kinds: the text after
-    // the table (an address) read as a row. (Not the first column: "Total" under row numbers.)
+    // the table (an address) read as a row. (Not the first column: "Total" under row numbers.
+    // Nor a row left half empty: text after a table fills its lines, a last row with a value in
+    // words, "Honorary", "free", often leaves the rest blank.)
     if (rows > 4 && !units) {
         const int tail = first + (rows - 1) * cols;
         bool rowLike = false;
-        for (int c = 0; c < cols; ++c)
+        int blank = 0;
+        for (int c = 0; c < cols; ++c) {
             rowLike = rowLike || IsNumeric(profile.cells[tail + c].kind)
                 || (!IsBlankCell(profile.cells[tail + c])
                     && SaidElsewhere(profile, tail + c, first + cols, tail));
+            blank += IsBlankCell(profile.cells[tail + c]) ? 1 : 0;
+        }
+        rowLike = rowLike || 2 * blank >= cols;
         for (int c = 1; c < cols && !rowLike; ++c) {
             const Cell &t = profile.cells[tail + c];
             if (!IsShortText(t) || (t.flags & WithDigits))

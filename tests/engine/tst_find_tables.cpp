@@ -1623,6 +1623,12 @@ void TestFindTables::boundaries_data()
                "rotations", "Dikopshof", "Wesseling, Germany", "1904", "", "", "Research Station",
                "West Common", "Harpenden", "Hertfordshire AL5 2JQ", "", Prose }
         << QStringList { "3:6x5:Experiment" };
+    QTest::newRow("a last row with a value in words, the rest left blank, over a note")
+        << QStringList { Prose, "1. Annual subscriptions", "Category", "Annual", "Monthly",
+               "Joining", "Adult", "£185", "£16.19", "£25", "Couple", "£310", "£27.12", "£40",
+               "Family", "£365", "£31.94", "£40", "Junior", "£60", "£5.25", "£10", "Honorary",
+               "free", "", "", "", Prose }
+        << QStringList { "3:6x4:Category" };
     QTest::newRow("a header of words that keeps its last column spare, under a title")
         << QStringList { Prose, "Course plan", "Week", "Date", "What we cook", "", "1", "23 Sep",
                "Knife skills and a soup", "", "2", "30 Sep", "Stocks and sauces", "", "3", "7 Oct",
