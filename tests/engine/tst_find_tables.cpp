@@ -419,6 +419,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-cycle.tsv" << 60 << 9 << 10 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 12 << 12 << 4 << 33;
+    QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
+        << "truth-haven.tsv" << 62 << 25 << 32 << 12 << 30;
 }
 
 void TestFindTables::wholeCorpus()
