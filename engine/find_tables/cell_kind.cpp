@@ -653,17 +653,19 @@ int LoneSectionNumber(std::u16string_view line)
 // letter ("B.1" ... "B.2"), number sections: a value is not written that way twice in turn.
 void MarkLoneSectionNumbers(std::vector<Cell> &cells, std::span<const std::u16string> lines)
 {
-    int last = -1, lastLetter = 0;
+    int last = -1, lastNumber = 0;
+    char16_t lastLetter = 0;
     for (int i = 0; i < int(cells.size()); ++i) {
         const std::u16string_view t = Trim(lines[i]);
         const int number = LoneSectionNumber(t);
         if (number < 0)
             continue;
-        if (last >= 0 && t[0] == lastLetter && number == SectionNumberOf(Trim(lines[last])) + 1) {
+        if (last >= 0 && t[0] == lastLetter && number == lastNumber + 1) {
             cells[last].flags |= SectionNumber;
             cells[i].flags |= SectionNumber;
         }
         last = i;
+        lastNumber = number;
         lastLetter = t[0];
     }
 }
@@ -815,9 +817,7 @@ uint8_t CalendarPlace(std::u16string_view t)
     t = WithoutStop(t);
     // (A day's number after the name keeps its place: "Mon 5", "Tue 6".)
     if (const auto space = t.rfind(u' '); space != t.npos && space + 1 < t.size()
-        && t.size() - space <= 3 && std::all_of(t.begin() + space + 1, t.end(), [](char16_t c) {
-               return c >= u'0' && c <= u'9';
-           }))
+        && t.size() - space <= 3 && std::all_of(t.begin() + space + 1, t.end(), IsDigit))
         t = t.substr(0, space);
     for (int m = 0; m < 12; ++m)
         if (t == Months[m] || t == Months[m].substr(0, 3))
