@@ -659,6 +659,38 @@ void JoinedPieces(const Profile &profile, std::vector<Candidate> &all)
     all.insert(all.end(), joined.begin(), joined.end());
 }
 
+// True when the last of the `rows` of `cols` from `first` has no number and nothing said above
+// it (a value written in words repeats, "on request") and puts words in a column of numbers: it
+// breaks the rows' kinds, the text after the table (an address) read as a row. (Not in the first
+// column: "Total" under row numbers. Nor a row left half blank: text after a table fills its
+// lines, a last row with a value in words, "Honorary", "free", often leaves the rest blank.)
+bool TextAfterAsLastRow(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int tail = first + (rows - 1) * cols;
+    int blanks = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &t = cells[tail + c];
+        if (IsNumeric(t.kind)
+            || (!IsBlankCell(t) && SaidElsewhere(profile, tail + c, first + cols, tail)))
+            return false;
+        blanks += IsBlankCell(t) ? 1 : 0;
+    }
+    if (2 * blanks >= cols)
+        return false;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &t = cells[tail + c];
+        if (!IsShortText(t) || (t.flags & WithDigits))
+            continue;
+        bool numbered = true;
+        for (int i = first + cols + c; i < tail && numbered; i += cols)
+            numbered = IsNumeric(cells[i].kind);
+        if (numbered)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
@@ -691,35 +723,8 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (once && KeysInStep(profile, first + cols, tail, cols))
             --rows;
     }
-    // A last row with no number and nothing said above (a value written in words repeats, "on
-    // request") that puts words in a column of numbers breaks the rows' kinds: the text after
-    // the table (an address) read as a row. (Not the first column: "Total" under row numbers.
-    // Nor a row left half empty: text after a table fills its lines, a last row with a value in
-    // words, "Honorary", "free", often leaves the rest blank.)
-    if (rows > 4 && !units) {
-        const int tail = first + (rows - 1) * cols;
-        bool rowLike = false;
-        int blank = 0;
-        for (int c = 0; c < cols; ++c) {
-            rowLike = rowLike || IsNumeric(profile.cells[tail + c].kind)
-                || (!IsBlankCell(profile.cells[tail + c])
-                    && SaidElsewhere(profile, tail + c, first + cols, tail));
-            blank += IsBlankCell(profile.cells[tail + c]) ? 1 : 0;
-        }
-        rowLike = rowLike || 2 * blank >= cols;
-        for (int c = 1; c < cols && !rowLike; ++c) {
-            const Cell &t = profile.cells[tail + c];
-            if (!IsShortText(t) || (t.flags & WithDigits))
-                continue;
-            bool numbered = true;
-            for (int i = first + cols + c; i < tail && numbered; i += cols)
-                numbered = IsNumeric(profile.cells[i].kind);
-            if (numbered) {
-                --rows;
-                break;
-            }
-        }
-    }
+    if (rows > 4 && !units && TextAfterAsLastRow(profile, first, rows, cols))
+        --rows;
     if (rows == 0) {
         if (!units && rowLimit >= 2)
             TwoRowTable(profile, first, cols, out);
