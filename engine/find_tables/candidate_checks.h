@@ -79,6 +79,8 @@ void KeyValueTables(
 void Glossaries(const Profile &profile, std::vector<Candidate> &out);
 void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
+// How many empty lines there are from `from` on.
+int EmptyLinesFrom(const Profile &profile, int from);
 int EmptyRowsLeft(const Profile &profile, int end);
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);

@@ -341,11 +341,9 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
             c.cols = best.cols;
             // Empty lines right under it, a row's worth, are its last row left blank (when text
             // or the document's end follows them).
-            int k = b;
-            while (k < n && cells[k].kind == Kind::Empty)
-                ++k;
-            if (best.first + best.rows * best.cols == b && k - b == best.cols
-                && (k == n || EmptyRowsLeft(profile, b) == best.cols))
+            const int empty = EmptyLinesFrom(profile, b);
+            if (best.first + best.rows * best.cols == b && empty == best.cols
+                && (b + empty == n || EmptyRowsLeft(profile, b) == empty))
                 ++c.rows;
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);

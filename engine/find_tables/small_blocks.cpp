@@ -476,6 +476,14 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
     }
 }
 
+int EmptyLinesFrom(const Profile &profile, int from)
+{
+    int k = from;
+    while (k < profile.size() && profile.cells[k].kind == Kind::Empty)
+        ++k;
+    return k - from;
+}
+
 // How many empty lines from `end` on are a list's rows left for items to come: a few, when a
 // sentence, a heading or a paragraph follows them (before a title they are the gap a writer
 // leaves); 0 otherwise.
@@ -483,9 +491,7 @@ int EmptyRowsLeft(const Profile &profile, int end)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    int k = end;
-    while (k < n && cells[k].kind == Kind::Empty)
-        ++k;
+    const int k = end + EmptyLinesFrom(profile, end);
     const bool textFollows = k < n
         && (IsSentenceNote(cells[k]) || cells[k].kind == Kind::Heading
             || cells[k].kind == Kind::Prose);
@@ -964,9 +970,7 @@ void BlankForms(const Profile &profile, std::vector<Candidate> &out)
             && (cells[end].flags & Capitalised))
             ++end;
         const int cols = end - first;
-        int empty = end;
-        while (empty < n && cells[empty].kind == Kind::Empty)
-            ++empty;
+        const int empty = end + EmptyLinesFrom(profile, end);
         if (cols < 2 || cols > MaxCols || empty == n)
             continue;
         const int rows = (empty - end) / cols;
