@@ -28,9 +28,27 @@ bool WordsOverNumbers(const Profile &profile, int first, int cols)
     return over;
 }
 
+// True when each column of the `rows` rows of `cols` from `first` keeps one kind of cell under
+// its first row, blanks aside.
+bool KindsAgreeDown(const Profile &profile, int first, int rows, int cols)
+{
+    for (int c = 0; c < cols; ++c) {
+        std::optional<Kind> kind;
+        for (int r = 1; r < rows; ++r) {
+            const Cell &cell = profile.cells[first + r * cols + c];
+            if (IsBlankCell(cell))
+                continue;
+            if (kind && *kind != cell.kind)
+                return false;
+            kind = cell.kind;
+        }
+    }
+    return true;
+}
+
 // A block that reads as K columns also reads as any multiple of K; the smallest period that
 // explains the same lines takes the place (and the evidence) of the wider readings.
-std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
+std::vector<Candidate> PreferNarrowest(const Profile &profile, std::vector<Candidate> all)
 {
     std::sort(all.begin(), all.end(), [](const Candidate &x, const Candidate &y) {
         return std::tuple(x.first, x.rows * x.cols, x.cols)
@@ -44,8 +62,15 @@ std::vector<Candidate> PreferNarrowest(std::vector<Candidate> all)
              ++k) {
             if (c.cols % k->cols == 0) {
                 // Unless the wider reading is plainly better (columns of words, each alike).
-                if (c.gain > k->gain + WiderReadingMargin) {
+                // (Or where its columns keep their kinds down the block and the narrower ones
+                // do not: the narrower reading mixes columns.)
+                const bool kinds = c.rows >= KindsAgreeMinRows
+                    && KindsAgreeDown(profile, c.first, c.rows, c.cols)
+                    && !KindsAgreeDown(profile, k->first, k->rows, k->cols);
+                if (c.gain > k->gain + WiderReadingMargin || kinds) {
+                    const double gain = std::max(k->gain, c.gain);
                     *k = c;
+                    k->gain = gain;
                 } else {
                     k->gain = std::max(k->gain, c.gain);
                     k->confidence = std::max(k->confidence, c.confidence);
@@ -861,6 +886,10 @@ void LastCellLeftEmpty(const Profile &profile, std::vector<Candidate> &all)
             rowAlike = Similarity(profile.cells[i], profile.cells[i + c.cols]) >= CompatibleAt;
         if (!rowAlike && !HeaderLikeRow(profile, c.first + 1, c.cols))
             continue;
+        // (Nor where the columns as read keep their kinds down the block: the short text is
+        // their corner, a line early would mix them.)
+        if (c.rows >= KindsAgreeMinRows && KindsAgreeDown(profile, c.first, c.rows, c.cols))
+            continue;
         std::vector<Candidate> here;
         CandidatesAt(profile, c.first + 1, c.cols, here, c.rows, true);
         if (std::none_of(here.begin(), here.end(),
@@ -949,7 +978,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
-    all = PreferNarrowest(std::move(all));
+    all = PreferNarrowest(profile, std::move(all));
     GappedHeaders(profile, all);
     // Where a table surely starts under a header of words, the lines above it end; where one
     // surely ends, the lines below it start.

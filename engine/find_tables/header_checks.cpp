@@ -77,7 +77,9 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)
         const Cell &v = cells[values + c];
-        overNumbers += IsNumeric(v.kind) ? 1 : 0;
+        // (Or a text holding the figure, a direction before a speed: "SE 22" under "dir/kn".)
+        overNumbers
+            += IsNumeric(v.kind) || (v.kind == Kind::Phrase && HoldsDigits(v) && !v.note) ? 1 : 0;
         overBlanks += IsBlankCell(v) ? 1 : 0;
     }
     if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)

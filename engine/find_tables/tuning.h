@@ -583,6 +583,10 @@ inline constexpr double StrandedCellCost = 4;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;
+// Rows a reading needs for its columns keeping their kinds down the block to tell its width and
+// its start (a wider reading's columns alike by chance). 3 loses a vets table; 4 keeps
+// haven-signals' 5x4 "Mark" and haven-weather's 6x7 "Air temp".
+inline constexpr int KindsAgreeMinRows = 4;
 // Blocks that gain no more than this are not proposed unasked. Free.
 inline constexpr double MinGain = 1;
 
