@@ -152,15 +152,23 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
     for (int w = RowsReadDownMinCols; w <= MaxCols; ++w)
         for (int p = w; p <= n; ++p)
             reach[w][p] = std::max(reach[w][p], reach[w][p - w] >= p ? reach[w][p - w] : -1);
+    // (Empty rows left at a block's end hold nothing of the wider rows: its lines end at its last
+    // filled cell.)
+    const auto filled = [&](const Candidate &c) {
+        int end = End(c);
+        while (end > c.first && cells[end - 1].kind == Kind::Empty)
+            --end;
+        return end - c.first;
+    };
     std::vector<int> singles;
     for (int k = 0; k < int(all.size()); ++k)
-        if (all[k].cols == 1 || all[k].rows * all[k].cols <= MaxCols)
+        if (all[k].cols == 1 || filled(all[k]) <= MaxCols)
             singles.push_back(k);
     std::sort(
         singles.begin(), singles.end(), [&](int x, int y) { return all[x].first < all[y].first; });
     std::vector<bool> drop(all.size(), false);
     for (int k : singles) {
-        const int s = all[k].first, r = all[k].rows * all[k].cols;
+        const int s = all[k].first, r = all[k].cols == 1 ? all[k].rows : filled(all[k]);
         bool text = false, number = false;
         for (int i = s; i < s + r; ++i) {
             text = text || IsText(cells[i].kind);
@@ -880,6 +888,11 @@ void LastCellLeftEmpty(const Profile &profile, std::vector<Candidate> &all)
         if (!IsTitle(title) || profile.nextSame[c.first] < end
             || !(above.kind == Kind::Prose || above.note) || profile.cells[end].kind != Kind::Empty
             || profile.cells[end - 1].kind == Kind::Empty || !IsText(profile.cells[end + 1].kind))
+            continue;
+        // (A text with a remark in brackets over numbers, "Wind (kn)" over "0–10", gives their
+        // unit: it heads their column, no title.)
+        if (title.remarked && IsNumeric(profile.cells[c.first + c.cols].kind)
+            && IsNumeric(profile.cells[c.first + 2 * c.cols].kind))
             continue;
         bool rowAlike = true;
         for (int i = c.first + 1; i < c.first + 1 + c.cols && rowAlike; ++i)

@@ -154,10 +154,10 @@ bool HeaderWordAbove(const Profile &profile, int first, int cols)
 }
 
 // True when the header row of `cols` at `first` is read a line late under two titles stacked:
-// the short text above it stands under a title of its own (no sentence, set apart above), is
-// more alike to the header's cells than to that title, and the header's last cell is alike to the
-// value a row below it (the first key of the rows). A table has one title; the second is its
-// first header cell.
+// the short text above it stands under a title of its own (no sentence, set apart above or
+// naming that text, "Planets" over "Planet"), is more alike to the header's cells than to that
+// title, and the header's last cell is alike to the value a row below it (the first key of the
+// rows). A table has one title; the second is its first header cell.
 bool FirstHeaderCellAbove(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -168,7 +168,7 @@ bool FirstHeaderCellAbove(const Profile &profile, int first, int cols)
         = (IsShortText(title) || title.kind == Kind::Long || title.kind == Kind::Heading)
         && !title.label && !title.leadIn && !(title.flags & SentenceEnd);
     if (!IsShortText(word) || word.leadIn || HoldsDigits(word) || !titled
-        || !ClosesBlock(profile, first - 3))
+        || !(profile.namesHeaderBelow[first - 2] || ClosesBlock(profile, first - 3)))
         return false;
     const int value = first + cols - 1;
     if (Similarity(cells[value], cells[value + cols]) < CompatibleAt)
@@ -228,7 +228,8 @@ bool HeaderLikeRow(const Profile &profile, int first, int cols)
 }
 
 // True when the block of `cols` at `first` opens on a title (a short text, no word that heads
-// columns) and its second row on a word that heads columns, with a header row a line down.
+// columns) and its second row on a word that heads columns, with a header row a line down, or
+// when the row a line down is written alike throughout and the title is not.
 bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -250,7 +251,13 @@ bool HeaderReadLineEarly(const Profile &profile, int first, int cols)
     if (!IsTitle(cells[first]) || SameHabitRow(profile, first, cols))
         return false;
     const Cell &h = cells[first + cols];
-    return IsText(h.kind) && !h.note && h.label && HeaderLikeRow(profile, first + 1, cols);
+    if (!IsText(h.kind) || h.note)
+        return false;
+    // (Or the row a line down is written alike throughout, the title unlike it: the header.)
+    if (cols >= 3 && !SameHabit(cells[first], cells[first + 1]) && !cells[first + 1].note
+        && SameHabitRow(profile, first + 1, cols))
+        return true;
+    return h.label && HeaderLikeRow(profile, first + 1, cols);
 }
 
 // True when the header row of `cols` at `first` opens on a title to the rows below it (a block of

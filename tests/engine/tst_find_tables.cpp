@@ -389,7 +389,7 @@ void TestFindTables::wholeCorpus_data()
     // Of the proposals the window marks likely: how many may be wrong, how many right at least.
     QTest::addColumn<int>("maxWrongLikely");
     QTest::addColumn<int>("minRightLikely");
-    QTest::newRow("generated papers") << "truth.tsv" << 215 << 1 << 1 << 1 << 207;
+    QTest::newRow("generated papers") << "truth.tsv" << 215 << 0 << 0 << 0 << 208;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 2 << 1 << 0 << 48;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 4 << 1 << 1 << 45;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 9 << 5 << 3 << 38;
@@ -418,9 +418,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 9 << 10 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 12 << 12 << 4 << 33;
+        << "truth-vets.tsv" << 62 << 11 << 10 << 3 << 33;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
-        << "truth-haven.tsv" << 62 << 22 << 28 << 10 << 33;
+        << "truth-haven.tsv" << 62 << 21 << 27 << 10 << 33;
 }
 
 void TestFindTables::wholeCorpus()
@@ -573,6 +573,33 @@ void TestFindTables::boundaries_data()
     QTest::newRow("caption directly below") << (QStringList { "Stars", Prose } + stars
         + QStringList { "Table 1: Bright stars.", Prose })
                                             << QStringList { "3:5x3:Star" };
+    QTest::newRow("a title naming the header's first cell under the document's title")
+        << QStringList { "Wide tables", "Planets", "Planet", "Distance (AU)", "Period (years)",
+               "Diameter (km)", "Mass (Earth = 1)", "Moons", "Mercury", "0.387", "0.24", "4,879",
+               "0.055", "0", "Venus", "0.723", "0.62", "12,104", "0.815", "0", "Earth", "1.000",
+               "1.00", "12,756", "1.000", "1", "Mars", "1.524", "1.88", "6,792", "0.107", "2",
+               "Jupiter", "5.203", "11.86", "142,984", "317.8", "95", "Elements", Prose }
+        << QStringList { "3:6x6:Planet" };
+    QTest::newRow("a title over a header of words alike, blank rows left under the last")
+        << QStringList { "Flu rules as applied at competitions – miss a window and the course "
+                         "starts again.",
+               "Reminders due – April", "Client", "Animal", "Species", "Due", "Vaccine", "Sent",
+               "Mrs A. Hale", "Biscuit", "Dog", "1 Apr", "DHP+L4", "SMS", "Mr D. Osei", "Misty",
+               "Cat", "9 Apr", "F3", "letter", "K. Brennan", "Bramble", "Rabbit", "10 Apr", "RHD2",
+               "", "The Lomax family", "Nala", "Cat", "17 Apr", "F3+FeLV", "SMS", "Mr & Mrs Dyer",
+               "Rolo", "Dog", "19 Apr", "L4+KC", "", "Ms F. Tait", "Willow", "Horse", "29 Apr",
+               "Flu", "", "", "", "", "", "", "",
+               "Reminders go by text three weeks before the due date and again on the day. Letters "
+               "only for clients with no mobile. Add walk-ins in the blank row." }
+        << QStringList { "3:8x6:Client" };
+    QTest::newRow("a unit in brackets over numbers heads them, above an empty line and text")
+        << QStringList { "Go / no-go for juniors",
+               "Important: the coach on the beach has the last word, whatever this says.",
+               "Wind (kn)", "Sea state", "Gig", "Dinghy", "0–10", "smooth or slight", "Yes", "Yes",
+               "11–15", "slight", "Yes", "Coach’s call", "16–20", "moderate", "Coach’s call", "No",
+               "over 20", "any", "No", "No", "any", "offshore wind", "Coach’s call", "No", "",
+               "MT for the safety committee" }
+        << QStringList { "3:6x4:Wind (kn)" };
     QTest::newRow("single column under a header") << QStringList { Prose, "Moons", "0", "0", "1",
         "2", "95", "146", "28", "16", Prose } << QStringList { "2:9x1:Moons" };
     QTest::newRow("a short list is no single column")
