@@ -85,13 +85,86 @@ std::vector<Candidate> PreferNarrowest(const Profile &profile, std::vector<Candi
     return kept;
 }
 
+// True when lines [p, p + width) read as a row across: a name, then values alike to one another.
+bool RowAcross(const Profile &profile, int p, int width)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (p + width > profile.size() || !IsText(cells[p].kind) || cells[p].note
+        || profile.breaksBefore[p + width] != profile.breaksBefore[p])
+        return false;
+    const std::vector<double> &nextAlike = profile.lagSums[1];
+    const double alike = (nextAlike[p + width - 1] - nextAlike[p + 1]) / (width - 2);
+    return alike >= SingleColumnAlikeAt;
+}
+
+// True when line `end` closes rows read across: what closes a block, or a title on a line of its
+// own with that under it (the next block's title).
+bool ClosedAcross(const Profile &profile, int end)
+{
+    return ClosesBlock(profile, end)
+        || (end + 1 < profile.size() && IsTitle(profile.cells[end])
+            && ClosesBlock(profile, end + 1));
+}
+
+// Rows under a block whose rows each open with a name that read across (a name, then values alike
+// to one another) are the block's, whatever their kind down its columns: a row of words under rows
+// of numbers, each row headed by its own name.
+void RowsAcrossBelow(const Profile &profile, std::vector<Candidate> &all)
+{
+    const size_t count = all.size();
+    for (size_t k = 0; k < count; ++k) {
+        const Candidate c = all[k];
+        if (c.cols < RowsAcrossMinCols || c.rows < 2)
+            continue;
+        bool named = true;
+        for (int r = 1; r < c.rows && named; ++r)
+            named = RowAcross(profile, c.first + r * c.cols, c.cols);
+        // (A row whose name the block's first column has said already starts a table again.)
+        const auto saidAgain = [&](int p) {
+            for (int r = 0; r * c.cols < p - c.first; ++r)
+                if (profile.nextSame[c.first + r * c.cols] == p)
+                    return true;
+            return false;
+        };
+        int rows = c.rows;
+        while (named && RowAcross(profile, c.first + rows * c.cols, c.cols)
+            && !saidAgain(c.first + rows * c.cols))
+            ++rows;
+        if (rows == c.rows || !ClosedAcross(profile, c.first + rows * c.cols))
+            continue;
+        Candidate longer = c;
+        longer.rows = rows;
+        longer.gain = c.gain * rows / c.rows;
+        all.push_back(longer);
+    }
+}
+
+// Blocks whose rows under the first each read across (a name, then values alike to one another)
+// end where those rows do, when something closes them there: the rows tell the block's end where
+// its columns, of words that run on into the text, do not.
+void RowsAcrossBlocks(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    for (int first = 0; first < n; ++first) {
+        if (!Opened(profile, first))
+            continue;
+        for (int cols = RowsAcrossMinCols; cols <= MaxCols && first + 3 * cols <= n; ++cols) {
+            int rows = 1;
+            while (RowAcross(profile, first + rows * cols, cols))
+                ++rows;
+            // (A title closes them too, whatever follows it: the rows have told where they end.)
+            const int end = first + rows * cols;
+            if (rows >= 3 && (ClosesBlock(profile, end) || IsTitle(profile.cells[end])))
+                CandidatesAt(profile, first, cols, all, rows);
+        }
+    }
+}
+
 // Single columns of as many rows directly after one another are the rows of a wide table read
 // one by one (a name, then its values across): none of them is a table, all of them are one, as
 // far as lines of that length go on as a name and values alike to one another.
 void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
 {
-    const std::vector<Cell> &cells = profile.cells;
-    const std::vector<double> &nextAlike = profile.lagSums[1];
     std::vector<std::pair<int, int>> singles; // (first, rows)
     for (const Candidate &c : all)
         if (c.cols == 1)
@@ -100,23 +173,15 @@ void JoinStackedColumns(const Profile &profile, std::vector<Candidate> &all)
     const auto has = [&](int first, int rows) {
         return std::binary_search(singles.begin(), singles.end(), std::pair(first, rows));
     };
-    // Lines [p, p + width) read as a row across: a name, then values alike to one another.
-    const auto rowAcross = [&](int p, int width) {
-        if (p + width > profile.size() || !IsText(cells[p].kind) || cells[p].note
-            || profile.breaksBefore[p + width] != profile.breaksBefore[p])
-            return false;
-        const double alike = (nextAlike[p + width - 1] - nextAlike[p + 1]) / (width - 2);
-        return alike >= SingleColumnAlikeAt;
-    };
     std::vector<Candidate> joined;
     for (const Candidate &c : all) {
         const int width = c.rows;
         if (c.cols != 1 || width < 3 || width > MaxCols || has(c.first - width, width))
             continue;
         int rows = 1;
-        while (rowAcross(c.first + rows * width, width))
+        while (RowAcross(profile, c.first + rows * width, width))
             ++rows;
-        if (rows < 2 || !ClosesBlock(profile, c.first + rows * width))
+        if (rows < 2 || !ClosedAcross(profile, c.first + rows * width))
             continue;
         Candidate table = c;
         table.rows = rows;
@@ -949,6 +1014,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             all.push_back(*table);
         }
     JoinStackedColumns(profile, all);
+    RowsAcrossBelow(profile, all);
+    RowsAcrossBlocks(profile, all);
     // A table directly followed by another whose cells look alike runs into it; the same block
     // cut where another block could start competes with it.
     std::vector<bool> starts(n + 1, false);

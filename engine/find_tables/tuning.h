@@ -445,6 +445,9 @@ inline constexpr int TwoRowMinCols = 3;
 inline constexpr int SingleColumnMinRows = 5;
 inline constexpr double SingleColumnAlikeAt = 0.65;
 inline constexpr double SingleColumnBaseline = 0.45;
+// Rows read across that join a block under it: the columns they need (3 values across, two of
+// them alike; 3 takes a two-row list of dates and a title after a table of terms).
+inline constexpr int RowsAcrossMinCols = 4;
 // A list of names under a header between a title and the end of the text: words of at most
 // this many (free), and the evidence given, low since only where it stands says it is a table.
 // Tight downwards: 0.15 is too unsure to propose, losing ragged-ends' "Composer" and
