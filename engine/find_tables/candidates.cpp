@@ -1080,11 +1080,17 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     BlankForms(profile, all);
     SentenceLists(profile, all);
     SaidAgain(profile, all);
-    // Pairs end above a last row that is unlike both their columns.
+    // Pairs end above a last row that is unlike both their columns, unless their first row is
+    // said again right under them: the next table's header closes them where they end.
+    const auto headerAgainAt = [&](const Candidate &c) {
+        const int end = End(c);
+        return end + 1 < n && profile.prevSame[end] == c.first
+            && profile.prevSame[end + 1] == c.first + 1;
+    };
     for (Candidate &c : all)
         while (c.cols == 2 && c.rows >= OddPairMinRows
             && !(IsBlankCell(profile.cells[End(c) - 2]) && IsBlankCell(profile.cells[End(c) - 1]))
-            && OddLastPair(profile, c.first, End(c)))
+            && OddLastPair(profile, c.first, End(c)) && !headerAgainAt(c))
             --c.rows;
     // Pairs read a line early, a title for their first key, start a line later.
     for (Candidate &c : all)

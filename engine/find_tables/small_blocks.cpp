@@ -406,9 +406,9 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
 // Pairs told by their columns alone: lines that read in pairs, every key alike to the keys and
 // every value alike to the values, each side unlike the other as a whole, from under a frame
 // (text, an empty line, the end of a table, or a title standing under one) to where the pairs
-// stop. Whatever the keys are (codes, words in small letters, names with remarks), a block of an
-// even number of lines between frames, each line alike to the one two below it more than to the
-// one beside it, is two columns.
+// stop: a frame, or their first key said again. Whatever the keys are (codes, words in small
+// letters, names with remarks), a block of an even number of lines between frames, each line alike
+// to the one two below it more than to the one beside it, is two columns.
 void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
 {
@@ -427,16 +427,27 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
     for (int first = 1; first + 2 * KeyValueMinRows <= n; ++first) {
         const bool underTable
             = tableEnds[first] || (IsTitle(cells[first - 1]) && first >= 2 && tableEnds[first - 1]);
-        if (!(Opened(profile, first) || underTable) || closesKey(first) || closes(first + 1))
+        // (So does a title over a header of two labels, and a row said again, two lines as they
+        // stood above: the header of the next table, whatever the line above it.)
+        const bool headed = IsTitle(cells[first - 1]) && !(cells[first - 1].flags & SentenceEnd)
+            && cells[first].label && cells[first + 1].label;
+        const bool rowAgain = profile.prevSame[first] >= 0
+            && profile.prevSame[first + 1] == profile.prevSame[first] + 1;
+        if (!(Opened(profile, first) || underTable || headed || rowAgain) || closesKey(first)
+            || closes(first + 1))
             continue;
         int end = first;
-        while (end + 1 < n && !closesKey(end) && !closes(end + 1))
+        // (The first key said again opens the next table: the pairs stop above it.)
+        bool restarts = false;
+        while (end + 1 < n && !closesKey(end) && !closes(end + 1) && !restarts) {
             end += 2;
+            restarts = end + 1 < n && profile.prevSame[end] == first;
+        }
         const int rows = (end - first) / 2;
         if (rows < KeyValueMinRows)
             continue;
         // (An odd line left before the frame is no pair: the run is not two columns.)
-        if (end < n && !closesKey(end))
+        if (end < n && !closesKey(end) && !restarts)
             continue;
         // (Nor is a run whose last value is a heading over the text after it, breaking a trait the
         // values above it keep: a title above was taken for the first key.)
