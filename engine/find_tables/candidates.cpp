@@ -67,7 +67,10 @@ std::vector<Candidate> PreferNarrowest(const Profile &profile, std::vector<Candi
                 const bool kinds = c.rows >= KindsAgreeMinRows
                     && KindsAgreeDown(profile, c.first, c.rows, c.cols)
                     && !KindsAgreeDown(profile, k->first, k->rows, k->cols);
-                if (c.gain > k->gain + WiderReadingMargin || kinds) {
+                // (Never over a units row under the narrower header: the wider reading puts the
+                // units beside the words they measure, in one row with them.)
+                if ((c.gain > k->gain + WiderReadingMargin || kinds)
+                    && !UnitsRowBelow(profile, k->first, k->cols)) {
                     const double gain = std::max(k->gain, c.gain);
                     *k = c;
                     k->gain = gain;

@@ -132,6 +132,30 @@ std::vector<Candidate> Choose(
         if (longer)
             c = *longer;
     }
+    // A block of a table's width right under it, headed by no word that heads columns and with
+    // its first row's values alike to the last row's above, goes on that table: a table split
+    // where its first column changes kind reads as one when a reading of both is a candidate.
+    for (std::size_t j = 0; j + 1 < chosen.size();) {
+        const Candidate &a = chosen[j], &b = chosen[j + 1];
+        bool header = false;
+        for (int i = b.first; i < b.first + b.cols; ++i)
+            header = header || profile.cells[i].label;
+        // (A header said again heads a table of its own.)
+        header = header || profile.cells[b.first].text == profile.cells[a.first].text;
+        const Candidate *both = nullptr;
+        if (End(a) == b.first && a.cols == b.cols && a.cols >= 2 && !header
+            && profile.FilledAlike(b.first, b.cols, b.first - b.cols) == b.cols - 1)
+            for (int k : startingAt[a.first])
+                if (all[k].cols == a.cols && End(all[k]) == End(b) && !all[k].frameOnly
+                    && all[k].gain >= a.gain + b.gain - finder::SplitReadingMargin)
+                    both = &all[k];
+        if (!both) {
+            ++j;
+            continue;
+        }
+        chosen[j] = *both;
+        chosen.erase(chosen.begin() + int(j) + 1);
+    }
     return chosen;
 }
 

@@ -416,9 +416,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
         << "truth-stage.tsv" << 60 << 10 << 10 << 3 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 9 << 10 << 2 << 28;
+        << "truth-cycle.tsv" << 60 << 8 << 8 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 11 << 10 << 3 << 33;
+        << "truth-vets.tsv" << 62 << 10 << 9 << 3 << 33;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 18 << 25 << 10 << 36;
 }
@@ -938,6 +938,20 @@ void TestFindTables::boundaries_data()
     QTest::newRow("units row under the header") << QStringList { Prose, "Month", "Rain", "Sun", "",
         "mm", "h", "March", "42", "115", "April", "44", "168", "May", "49", "199", Prose }
                                                 << QStringList { "2:5x3:Month" };
+    QTest::newRow("units under a header of four, rows of four numbers alike to twice as wide")
+        << QStringList { Prose, "Dog weight", "Milk", "Plain", "Baking", "kg", "g", "g", "g", "2.5",
+               "25", "9", "3", "5", "50", "18", "6", "10", "100", "36", "12", "20", "200", "71",
+               "25", "30", "300", "107", "38", "40", "400", "143", "50", Prose }
+        << QStringList { "2:8x4:Dog weight" };
+    QTest::newRow("pairs whose codes turn to numbers part way down") << QStringList {
+        "Race classes (for those going open)", "Class", "Meaning", "1.UWT", "One-day, WorldTour",
+        "2.UWT", "Stage race, WorldTour", "1.Pro", "One-day, ProSeries", "2.Pro",
+        "Stage race, ProSeries", "1.1", "One-day, class 1", "2.1", "Stage race, class 1", "1.2",
+        "One-day, class 2", "2.2", "Stage race, class 2", "1.2U", "One-day, under 23", "2.2U",
+        "Stage race, under 23",
+        "First figure: 1 = one day, 2 = stage race. Our riders go no higher than 2.2 for now!",
+        "Club championship points", "1st", "10"
+    } << QStringList { "2:11x2:Class" };
     QTest::newRow("a units row of one six-letter unit") << QStringList { Prose, "Version",
         "Released", "Rate", "", "", "Mbit/s", "USB 1.0", "1996", "12", "USB 2.0", "2000", "480",
         "USB 3.0", "2008", "5000", "USB 3.1", "2013", "10000", Prose }
