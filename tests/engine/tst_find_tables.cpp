@@ -421,6 +421,12 @@ void TestFindTables::wholeCorpus_data()
         << "truth-vets.tsv" << 62 << 10 << 9 << 3 << 33;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 18 << 25 << 10 << 36;
+    QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
+        << "truth-press.tsv" << 62 << 25 << 23 << 6 << 31;
+    QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
+        << "truth-tower.tsv" << 59 << 24 << 24 << 7 << 30;
+    QTest::newRow("twentieth author: an optometrist and a junior swimming club")
+        << "truth-pupil.tsv" << 59 << 19 << 19 << 7 << 34;
 }
 
 void TestFindTables::wholeCorpus()
