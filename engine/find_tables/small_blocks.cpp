@@ -668,8 +668,10 @@ void NameLists(
             && (cells[end].flags & SectionNumber);
         // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
         const bool keyedNext = end < n && cells[end].keyed;
+        // Under a lead-in, the next lead-in ends the list as text would: it announces what follows.
+        const bool leadsOn = above.leadIn && end < n && cells[end].leadIn;
         if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
-                || habitEnds || titleNext(end)))
+                || habitEnds || titleNext(end) || leadsOn))
             continue;
         // Names more alike at some period, at least three rows of it, are the rows of a wider
         // table of words (measured on the whole run, a table about them included).
@@ -733,7 +735,12 @@ void NameLists(
         // header, where "Identified by:" over a signature is none).
         const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
             || cells[first].label || afterNote || headed || about || habitEnds
-            || (sentenceLead && rows >= LeadInListMinRows) || above.labelLead;
+            || (sentenceLead && rows >= LeadInListMinRows)
+            || above.labelLead
+            // (A shorter lead-in, "Bring:", to four items or more with the text resuming after
+            // them.)
+            || (above.leadIn && rows >= LeadInListMinRows
+                && (ClosesBlock(profile, end) || leadsOn));
         // Empty lines under a list, a few, are rows left for items to come.
         const int rowsWithEmpty = rows + EmptyRowsLeft(profile, end);
         // A wider reading of the same lines that only their frame holds (titles of works two by

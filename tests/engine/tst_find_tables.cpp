@@ -422,11 +422,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 18 << 25 << 10 << 36;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 25 << 23 << 6 << 31;
+        << "truth-press.tsv" << 62 << 24 << 22 << 6 << 31;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 24 << 24 << 7 << 30;
+        << "truth-tower.tsv" << 59 << 23 << 23 << 7 << 30;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 19 << 19 << 7 << 34;
+        << "truth-pupil.tsv" << 59 << 18 << 19 << 7 << 34;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1237,6 +1237,14 @@ void TestFindTables::boundaries_data()
     QTest::newRow("ranges under a lead-in, the last with a remark") << QStringList { Prose,
         "Cassettes we keep:", "11-28", "11-30", "11-32", "11-34", "12-25", "11-42 (1x)",
         "Single ring (1x) on a 650Bx47 gravel wheel", Prose } << QStringList { "3:6x1:11-28" };
+    QTest::newRow("four items under a short lead-in, the text resuming")
+        << QStringList { Prose, "Helpers on the day:", "Gate \u2013 R. Price",
+               "Teas \u2013 L. Ward", "Raffle \u2013 S. Hale", "Car park \u2013 T. Moss", Prose }
+        << QStringList { "3:4x1:Gate \u2013 R. Price" };
+    QTest::newRow("a list under a lead-in up to the next lead-in")
+        << QStringList { Prose, "Knots for the test:", "Knot", "Bend", "Hitch", "Loop",
+               "Hints:", "    1. Dress the knot before you pull it tight.", Prose }
+        << QStringList { "3:4x1:Knot" };
     QTest::newRow("a short lead-in under a title, over pairs") << QStringList { Prose, "",
         "Reference values", "Two fixed points:", "Triple point", "0.01 \u00b0C", "Maximum density",
         "3.98 \u00b0C", Prose } << QStringList { "5:2x2:Triple point" };
