@@ -87,6 +87,8 @@ double OrderLead(const Profile &profile, int from, int to, int cols)
     return std::max(lead, 0.0);
 }
 
+} // namespace
+
 // True when the row of `cols` at `first` ends in at least CalendarMinCells months or weekdays in
 // turn ("Sep" to "Jul", "Mon" to "Sun"), after a text or nothing, and neither the line above nor
 // the next row goes on with them: the run of names says where the row ends.
@@ -107,9 +109,15 @@ bool CalendarRun(const Profile &profile, int first, int cols)
     if (run == cols && first > 0 && cells[first - 1].calendar != 0
         && next(cells[first - 1].calendar) == cells[first].calendar)
         return false;
-    // (One text before them at most, the rows' key: a title above it is read a line early.)
-    return run == cols || (run == cols - 1 && IsText(cells[first].kind) && !cells[first].note);
+    // (One text before them at most, the rows' key: a title above it is read a line early. Or an
+    // empty corner under a line that is not empty: the keys below it are left untitled.)
+    const Cell &key = cells[first];
+    const bool corner
+        = key.kind == Kind::Empty && first > 0 && cells[first - 1].kind != Kind::Empty;
+    return run == cols || (run == cols - 1 && ((IsText(key.kind) && !key.note) || corner));
 }
+
+namespace {
 
 // True when the row at `first` is a header with an empty top-left corner: wide enough, not
 // after an empty line (spacing, not a corner), its other cells labels that mostly stand apart

@@ -53,6 +53,7 @@ bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols)
 int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false);
 bool CornerAbove(const Profile &profile, int first, int cols);
 bool InsideCalendarRun(const Profile &profile, int first);
+bool CalendarRun(const Profile &profile, int first, int cols);
 int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
 bool WordList(const Profile &profile, int first, int rows);
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,

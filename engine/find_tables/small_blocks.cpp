@@ -796,13 +796,21 @@ void SentenceLists(const Profile &profile, std::vector<Candidate> &out)
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out)
 {
     const std::vector<Cell> &cells = profile.cells;
-    if (cols < TwoRowMinCols || first + 2 * cols > profile.size() || !Opened(profile, first)
+    if (cols < TwoRowMinCols || first + 2 * cols > profile.size()
         || !Framed(profile, first + 2 * cols))
+        return;
+    // (Months or weekdays in turn across the header may stand over a key for the row, under a
+    // word or an empty corner, and over values some left out: "Jan" ... "Dec" over "£" and sums.
+    // Their empty corner opens the block under a title.)
+    const bool calendar = CalendarRun(profile, first, cols);
+    if (!Opened(profile, first) && !(calendar && IsBlankCell(cells[first])))
         return;
     HeaderRow header;
     for (int c = 0; c < cols; ++c) {
         const Cell &h = cells[first + c], &d = cells[first + cols + c];
-        if (!IsText(h.kind) || h.note || !IsNumeric(d.kind))
+        const bool key = calendar && c == 0 && IsText(d.kind) && !d.note;
+        const bool value = IsNumeric(d.kind) || (calendar && c > 0 && IsBlankCell(d));
+        if ((!IsText(h.kind) && !(key && IsBlankCell(h))) || h.note || !(value || key))
             return;
         ++header.text;
         ++header.overNumbers;

@@ -420,7 +420,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 10 << 9 << 3 << 33;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
-        << "truth-haven.tsv" << 62 << 18 << 25 << 10 << 36;
+        << "truth-haven.tsv" << 62 << 17 << 24 << 10 << 36;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 24 << 22 << 6 << 31;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
@@ -1336,6 +1336,16 @@ void TestFindTables::boundaries_data()
         Prose } << QStringList { "3:5x4:Variable", "24:4x4:Term" };
     QTest::newRow("months over one row of days") << QStringList { Prose, "Jan", "Feb", "Mar", "Apr",
         "31", "28", "31", "30", Prose } << QStringList { "2:2x4:Jan" };
+    QTest::newRow("months over a key and sums, under an empty corner") << QStringList { Prose,
+        "Donations box, emptied monthly:", "", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "\u00a3",
+        "14.20", "9.85", "\u2013", "35.60", "12.10", "18.75", "Easter accounts for the high month.",
+        Prose } << QStringList { "3:2x7:" };
+    QTest::newRow("weekdays under an empty corner over slots mostly booked") << QStringList { Prose,
+        "Regular bookings", "", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun", "Morning",
+        "Toddlers", "Pilates", "Toddlers", "", "Coffee morning", "", "", "Afternoon",
+        "Short mat bowls", "", "WI (2nd)", "Art group", "", "", "", "Evening", "Parish council",
+        "Yoga", "Badminton", "Choir", "", "private hire", "", "Gaps are free to book.",
+        Prose } << QStringList { "3:4x8:" };
     QTest::newRow("wide table of monthly values, totals, a closing sentence")
         << QStringList { Prose, "City", "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Oslo", "−2.3",
                "−2.0", "1.0", "5.7", "11.0", "15.0", "Rome", "7.5", "8.2", "10.7", "13.3", "17.7",
