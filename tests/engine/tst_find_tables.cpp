@@ -422,11 +422,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 17 << 24 << 10 << 36;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 24 << 22 << 6 << 31;
+        << "truth-press.tsv" << 62 << 23 << 22 << 6 << 32;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 23 << 23 << 7 << 30;
+        << "truth-tower.tsv" << 59 << 22 << 22 << 7 << 31;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 18 << 19 << 7 << 34;
+    QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
+        << "truth-verger.tsv" << 62 << 26 << 22 << 6 << 29;
+    QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
+        << "truth-molar.tsv" << 61 << 19 << 19 << 4 << 35;
 }
 
 void TestFindTables::wholeCorpus()
