@@ -222,21 +222,20 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
             reach[w][p] = std::max(reach[w][p], reach[w][p - w] >= p ? reach[w][p - w] : -1);
     // (Empty rows left at a block's end hold nothing of the wider rows: its lines end at its last
     // filled cell.)
-    const auto filled = [&](const Candidate &c) {
+    std::vector<std::pair<int, int>> singles; // (index, lines)
+    for (int k = 0; k < int(all.size()); ++k) {
+        const Candidate &c = all[k];
         int end = End(c);
-        while (end > c.first && cells[end - 1].kind == Kind::Empty)
+        while (c.cols > 1 && end > c.first && cells[end - 1].kind == Kind::Empty)
             --end;
-        return end - c.first;
-    };
-    std::vector<int> singles;
-    for (int k = 0; k < int(all.size()); ++k)
-        if (all[k].cols == 1 || filled(all[k]) <= MaxCols)
-            singles.push_back(k);
-    std::sort(
-        singles.begin(), singles.end(), [&](int x, int y) { return all[x].first < all[y].first; });
+        if (c.cols == 1 || end - c.first <= MaxCols)
+            singles.emplace_back(k, end - c.first);
+    }
+    std::sort(singles.begin(), singles.end(),
+        [&](const auto &x, const auto &y) { return all[x.first].first < all[y.first].first; });
     std::vector<bool> drop(all.size(), false);
-    for (int k : singles) {
-        const int s = all[k].first, r = all[k].cols == 1 ? all[k].rows : filled(all[k]);
+    for (const auto &[k, r] : singles) {
+        const int s = all[k].first;
         bool text = false, number = false;
         for (int i = s; i < s + r; ++i) {
             text = text || IsText(cells[i].kind);
