@@ -938,6 +938,12 @@ bool WordList(const Profile &profile, int first, int rows)
     return true;
 }
 
+// The row at `first` as the header of a block of `cols` columns.
+HeaderRow HeaderRowAt(const Profile &profile, int first, int cols)
+{
+    return ReadHeaderRow(profile, first, cols);
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 // Reads the header row (above the units row, if any) into `header` once the rows could be a

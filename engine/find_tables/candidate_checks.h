@@ -56,6 +56,7 @@ bool InsideCalendarRun(const Profile &profile, int first);
 bool CalendarRun(const Profile &profile, int first, int cols);
 int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
 bool WordList(const Profile &profile, int first, int rows);
+HeaderRow HeaderRowAt(const Profile &profile, int first, int cols);
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
     HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
     const std::vector<bool> *titlesNext = nullptr);

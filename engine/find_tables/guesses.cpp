@@ -4,6 +4,10 @@
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 namespace cellwright::finder {
 
 namespace {
@@ -277,7 +281,161 @@ bool ReadsAsList(
     return true;
 }
 
+// A line no table holds: text resuming, a heading, a caption, a lead-in, a sentence as a note,
+// a key with its value on one line.
+bool FrameLine(const Cell &c)
+{
+    return Breaks(c) || c.leadIn || IsSentenceNote(c) || c.keyed;
+}
+
+// What a cell says of its column's kind: a number, a word, either (a code, a text with digits,
+// a number with words after it, "300 mg tablet") or nothing (a blank).
+enum class ColumnKind { Blank, Number, Word, Either };
+
+ColumnKind ColumnKindOf(const Cell &c)
+{
+    if (IsBlankCell(c))
+        return ColumnKind::Blank;
+    if (IsNumeric(c.kind) && !(c.flags & WithUnit))
+        return ColumnKind::Number;
+    if (IsNumeric(c.kind) || c.kind == Kind::Code || (IsText(c.kind) && (c.flags & WithDigits)))
+        return ColumnKind::Either;
+    return ColumnKind::Word;
+}
+
+// True when each column of the `rows` rows of `cols` from `first` keeps its kind under the first
+// row (numbers under numbers, words under words, blanks anywhere), and some column is all
+// numbers or all words.
+bool ColumnsKeepKinds(const Profile &profile, int first, int rows, int cols)
+{
+    bool told = false;
+    for (int c = 0; c < cols; ++c) {
+        bool numbers = false, words = false;
+        for (int r = 1; r < rows; ++r) {
+            const ColumnKind k = ColumnKindOf(profile.cells[first + r * cols + c]);
+            numbers = numbers || k == ColumnKind::Number;
+            words = words || k == ColumnKind::Word;
+        }
+        if (numbers && words)
+            return false;
+        told = told || numbers || words;
+    }
+    return told;
+}
+
+// True when the kinds tell the width: they keep down the columns at `cols` and not at any width
+// dividing it (one column holding them all).
+bool KindsTellWidth(const Profile &profile, int first, int rows, int cols)
+{
+    if (!ColumnsKeepKinds(profile, first, rows, cols))
+        return false;
+    for (int k = 1; k < cols; ++k)
+        if (cols % k == 0 && ColumnsKeepKinds(profile, first, rows * cols / k, k))
+            return false;
+    return true;
+}
+
+// True when the row of `cols` from `first` heads the one row under it, the two ending at `end`:
+// words (no sentence, no blank) over values of one kind, unlike the words in most columns. (Not
+// the document's first lines: its title and the author's address.)
+bool HeadsValueRow(const Profile &profile, int first, int cols, int end)
+{
+    if (first == 0 || first + 2 * cols != end)
+        return false;
+    int unlike = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &head = profile.cells[first + c], &under = profile.cells[first + cols + c];
+        // (The values keep one kind across: an address's lines do not.)
+        if (!IsShortText(head) || (head.flags & SentenceEnd) || IsBlankCell(under)
+            || ColumnKindOf(under) != ColumnKindOf(profile.cells[first + cols]))
+            return false;
+        unlike += ColumnKindOf(head) != ColumnKindOf(under) ? 1 : 0;
+    }
+    return 2 * unlike > cols;
+}
+
+// Readings of lines [s, e) that fill them with as many full rows as fit (a last row may end in
+// the empty lines under them), at each width whose columns keep their kinds: scored as blocks
+// found by their rows are, or by the likeness down the columns against across where the kinds
+// alone tell the width; two rows when a header of words stands over values.
+void Fills(const Profile &profile, int s, int e, bool last, std::vector<Candidate> &out)
+{
+    for (int cols = 2; cols <= MaxCols; ++cols) {
+        int rows = (e - s) / cols;
+        const int left = (e - s) % cols;
+        if (left > 0 && last && EmptyLinesFrom(profile, e) >= cols - left)
+            ++rows;
+        Candidate c;
+        c.first = s;
+        c.rows = rows;
+        c.cols = cols;
+        // (Two rows gain what a small table framed so does, however little.)
+        if (rows == 2 && HeadsValueRow(profile, s, cols, e)) {
+            c.gain = FramedBlockGain(TwoRowsEvidence, 2, cols);
+            out.push_back(c);
+            continue;
+        }
+        if (rows < 3 || !ColumnsKeepKinds(profile, s, rows, cols))
+            continue;
+        HeaderRow header;
+        std::optional<double> evidence = RowsEvidence(profile, s, rows, cols, header, true);
+        if (!evidence && KindsTellWidth(profile, s, rows, cols)) {
+            header = HeaderRowAt(profile, s, cols);
+            const int from = s + cols, to = s + rows * cols;
+            evidence = profile.MeanAlike(from, to, cols) - profile.MeanAlike(from, to, 1);
+        }
+        if (!evidence)
+            continue;
+        c.gain = RowsGain(profile, c, *evidence, header, false);
+        if (c.gain > MinGain)
+            out.push_back(c);
+    }
+}
+
 } // namespace
+
+void FramedRunGuesses(
+    const Profile &profile, const std::vector<Candidate> &chosen, std::vector<Candidate> &guesses)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> covered(n, false);
+    for (const std::vector<Candidate> *set : { &chosen, &std::as_const(guesses) })
+        for (const Candidate &c : *set)
+            for (int i = c.first; i < End(c); ++i)
+                covered[i] = true;
+    const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
+    std::vector<Candidate> readings;
+    for (int a = 0; a < n;) {
+        if (FrameLine(cells[a]) || empty(a)) {
+            ++a;
+            continue;
+        }
+        int b = a;
+        while (b < n && !FrameLine(cells[b]) && !(empty(b) && empty(b + 1)))
+            ++b;
+        while (b > a && empty(b - 1))
+            --b;
+        // (Only where nothing stands: a run read wholly by blocks or guesses is left to them.)
+        if (std::find(covered.begin() + a, covered.begin() + b, false) != covered.begin() + b)
+            for (int s = a; s <= a + FramedRunMaxTop && s < b; ++s)
+                for (int e = b; e > s && !empty(s); --e)
+                    if (e == b || empty(e))
+                        Fills(profile, s, e, e == b, readings);
+        a = std::max(b, a + 1);
+    }
+    std::stable_sort(readings.begin(), readings.end(),
+        [](const Candidate &x, const Candidate &y) { return x.gain > y.gain; });
+    for (Candidate c : readings) {
+        if (std::find(covered.begin() + c.first, covered.begin() + End(c), true)
+            != covered.begin() + End(c))
+            continue;
+        for (int i = c.first; i < End(c); ++i)
+            covered[i] = true;
+        c.confidence = GuessOnlyConfidence;
+        guesses.push_back(c);
+    }
+}
 
 std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Candidate> &chosen)
 {

@@ -709,6 +709,14 @@ inline constexpr int GuessMaxLines = 24;
 // common as two of two. Tight: 3 loses stage-cues' cans positions; 8 reads a school handbook's
 // staff keys beside names as two rows of six.
 inline constexpr int GuessMaxCols = 4;
+// Lines a framed run is read from below its first, as well as from it: a title, or a title and a
+// caption over the header. Loose: 1 and 3 find the same (two of the three tables it adds open
+// their run).
+inline constexpr int FramedRunMaxTop = 2;
+// The evidence per line of two rows that fill a framed run, a header of words over values: it
+// only ranks them against the other readings where nothing stands. Loose: 0.1 and 0.6 find the
+// same.
+inline constexpr double TwoRowsEvidence = 0.3;
 // How much more alike the cells must be down each column than across each row (words over
 // numbers count GuessHeaderGain more). Loose: 0.2 loses a table, 0.05 finds the same with four
 // wrong guesses more.
