@@ -270,7 +270,13 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
 std::vector<Candidate> ChooseTables(const Finder &finder)
 {
     const std::vector<Candidate> all = finder::AllCandidates(finder.profile, finder.runs);
-    std::vector<Candidate> chosen = Choose(finder.profile, all, finder.profile.size());
+    // The chooser weighs each block's traits too; how sure a block is stays told by its gain.
+    std::vector<Candidate> corrected = all;
+    for (Candidate &c : corrected)
+        c.gain += finder::ChooserCorrection(finder.profile, c);
+    std::vector<Candidate> chosen = Choose(finder.profile, corrected, finder.profile.size());
+    for (Candidate &c : chosen)
+        c.gain -= finder::ChooserCorrection(finder.profile, c);
     // Where nothing is chosen, a framed run of short lines is proposed at its likeliest size.
     std::vector<Candidate> guesses = finder::GuessTables(finder.profile, chosen);
     // A guessed list that names a thing twice is a wider table read down one column.

@@ -221,4 +221,9 @@ double HeaderRunConfidence(double gain, int cols)
     return HeaderRunConfidenceScale * Saturation(gain / (ConfidenceExtraCols + cols));
 }
 
+double ChooserCorrection(const Profile &profile, const Candidate &c)
+{
+    return c.first > 0 && profile.cells[c.first - 1].kind == Kind::Empty ? ChooserEmptyAbove : 0;
+}
+
 } // namespace cellwright::finder

@@ -43,4 +43,8 @@ double RowsConfidence(double gain, int cols, double evidence);
 double HeaderRunGain(const Profile &profile, int first, int end, int cols);
 double HeaderRunConfidence(double gain, int cols);
 
+// What the chooser adds to a candidate's gain for what stands around it (the Chooser weights,
+// fitted by bench/fit-chooser-weights on the traits bench_find_candidates lists).
+double ChooserCorrection(const Profile &profile, const Candidate &c);
+
 } // namespace cellwright::finder

@@ -413,8 +413,9 @@ void TestFindTables::wholeCorpus_data()
         << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 31;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 51;
+    // (A rehearsal schedule never found is read another wrong way, which leaves a guess under it.)
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 10 << 10 << 3 << 30;
+        << "truth-stage.tsv" << 60 << 10 << 11 << 3 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
@@ -424,13 +425,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 22 << 22 << 6 << 32;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 22 << 22 << 7 << 31;
+        << "truth-tower.tsv" << 59 << 21 << 21 << 6 << 31;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 16 << 19 << 7 << 34;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 26 << 22 << 6 << 29;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 19 << 19 << 4 << 35;
+        << "truth-molar.tsv" << 61 << 17 << 17 << 4 << 35;
 }
 
 void TestFindTables::wholeCorpus()
@@ -942,6 +943,13 @@ void TestFindTables::boundaries_data()
         "Judge: a visiting honey judge from the county association. Class 3 second and third were "
         "withheld for granulation; class 9 had one entry.",
         "Jar prices for 2027", Prose } << QStringList { "4:10x7:Class", "74:4x2:1st" };
+    QTest::newRow("a title after an empty line is no header cell") << QStringList {
+        Prose, "27 May", "Ruth", "3 Jun", "Mike", "10 Jun", "Ruth", "17 Jun", "Dave", "24 Jun", "",
+        "Weddings", "Date", "Couple", "Bells", "Fee", "Ringers", "17 Apr", "Hawke / Rowe",
+        "1.30\u20132.00 pm", "\u00a3180", "Ruth, Mike, Dave, Jenny, Sue, Paul T", "29 May",
+        "Nance / Carter", "12.00\u201312.30", "\u00a3180", "tbc", "19 Jun", "Oliver / Grose", "n/a",
+        "n/a", "Bells not wanted.", "Quarter peal attempts planned (more welcome):", Prose
+    } << QStringList { "2:5x2:27 May", "13:4x5:Date" };
     QTest::newRow("years across, a name before each row of values") << QStringList { Prose, "Year",
         "1992", "1997", "2001", "2005", "Turnout %", "77.7", "71.4", "59.4", "61.4", "Seats", "336",
         "418", "412", "355", Prose } << QStringList { "2:3x5:Year" };
