@@ -357,6 +357,69 @@ bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols)
     return true;
 }
 
+// True when the row of `cols` under the `rows` from `first` fills the lines up to the text after
+// it exactly, opened by a key alike to the first column's (or left empty where that column has
+// empties): the table's last row, whatever its values ("free" for a price, "nil", a sentence for
+// a range). (From a block framed above: one read a line off has no such frame. Under it, what
+// closes a block, or a title said once over a note or a header: the next part's.)
+bool RowToFrame(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size(), end = first + rows * cols;
+    if (rows < 3 || cols < 2 || end + cols > n
+        || !(Opened(profile, first) || ClosesBlock(profile, first - 1) || cells[first - 1].leadIn)
+        || profile.breaksBefore[end + cols] != profile.breaksBefore[first]
+        || !(Framed(profile, end + cols)
+            || (IsTitle(cells[end + cols]) && profile.prevSame[end + cols] < first
+                && (profile.nextTitle[end + cols] == end + cols
+                    || ClosesBlock(profile, end + cols + 1))))
+        || !IsText(cells[end - cols].kind))
+        return false;
+    // (A mark: no letter or digit, a sign or a dagger, "*" or "†".)
+    const auto marked = [](const Cell &x) {
+        const char16_t c = x.lead;
+        const bool alnum
+            = (c >= u'0' && c <= u'9') || (LowerAscii(c) >= u'a' && LowerAscii(c) <= u'z');
+        return !alnum && (c < 0xC0 || (c >= 0x2000 && c < 0x2100));
+    };
+    // (No lead-in, no word heading columns, no footnote in it: "* Landed in 2001.") Its values
+    // are blank, alike to the values above, or words where numbers stood; a wide row leaves one
+    // blank or holds a number: words across all of it are the text after the table.
+    // (Under a row that adds the columns up, only a row with a number: a mean after the total.)
+    bool gap = cols == 2, number = false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &x = cells[end + c], &above = cells[end - cols + c];
+        if (x.leadIn || x.label || (x.note && marked(x)))
+            return false;
+        number = number || IsNumeric(x.kind);
+        gap = gap || IsBlankCell(x) || IsNumeric(x.kind);
+        if (c > 0 && !IsBlankCell(x) && !IsNumeric(above.kind)
+            && Similarity(x, above) < CompatibleAt)
+            return false;
+    }
+    if (!gap || (!number && AddsUp(profile, first, end - cols, cols)))
+        return false;
+    // (Nor a key that ends as a sentence or opens with a section's number: a note or a heading
+    // after the table.)
+    const Cell &key = cells[end];
+    if (IsBlankCell(key)) {
+        for (int p = first + cols; p < end; p += cols)
+            if (IsBlankCell(cells[p]))
+                return true;
+        return false;
+    }
+    // (Nor one written in another case than every key above it: a caption.)
+    bool sameCase = true;
+    for (int p = first + 2 * cols; p < end && sameCase; p += cols)
+        sameCase = (cells[p].flags & Capitalised) == (cells[first + cols].flags & Capitalised);
+    if (sameCase && IsText(cells[first + cols].kind)
+        && (key.flags & Capitalised) != (cells[first + cols].flags & Capitalised))
+        return false;
+    return !key.note && IsText(key.kind) && !(key.flags & (SentenceEnd | SectionNumber))
+        && (Similarity(key, cells[end - cols]) >= CompatibleAt
+            || Similarity(key, cells[end - 2 * cols]) >= CompatibleAt);
+}
+
 // True when the empty line right above `first` is the empty corner of a wide header of labels
 // in a run: the block at `first` leaves it out.
 bool CornerAbove(const Profile &profile, int first, int cols)

@@ -51,6 +51,7 @@ bool AddsUp(const Profile &profile, int first, int p, int cols);
 int KindSeam(const Profile &profile, int first, int rows, int cols);
 bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols);
 int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false);
+bool RowToFrame(const Profile &profile, int first, int rows, int cols);
 bool CornerAbove(const Profile &profile, int first, int cols);
 bool InsideCalendarRun(const Profile &profile, int first);
 bool CalendarRun(const Profile &profile, int first, int cols);

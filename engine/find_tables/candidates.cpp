@@ -1135,6 +1135,32 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 && KeyLeftEmpty(profile, all[k].first, End(all[k])))
                 all.push_back(OneRowMore(all[k]));
     }
+    // Blocks that stop a row short of the text after them, that row keyed like theirs, take it
+    // for their last row (see RowToFrame), gaining half as much as each of their rows does: it
+    // tells less, unlike them. (Not past a row of words in a column of numbers that fills most of
+    // its row: text after a table, an address, across a block of three columns or more. Nor where
+    // a reading from its second row that gains as much ends there: the block is read from a
+    // title.)
+    {
+        std::map<std::tuple<int, int, int>, double> ends; // (cols, end, first) -> gain
+        for (const Candidate &c : all) {
+            const auto [at, fresh] = ends.try_emplace({ c.cols, End(c), c.first }, c.gain);
+            at->second = std::max(at->second, c.gain);
+        }
+        const size_t count = all.size();
+        for (size_t k = 0; k < count; ++k) {
+            const Candidate c = all[k];
+            const auto second = ends.find({ c.cols, End(c) + c.cols, c.first + c.cols });
+            if (!RowToFrame(profile, c.first, c.rows, c.cols)
+                || (c.cols >= 3 && TextAfterAsLastRow(profile, c.first, c.rows + 1, c.cols))
+                || (second != ends.end() && second->second >= c.gain))
+                continue;
+            Candidate longer = c;
+            ++longer.rows;
+            longer.gain += FrameRowShare * c.gain / c.rows;
+            all.push_back(longer);
+        }
+    }
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)

@@ -413,9 +413,8 @@ void TestFindTables::wholeCorpus_data()
         << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 31;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 51;
-    // (A rehearsal schedule never found is read another wrong way, which leaves a guess under it.)
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 10 << 11 << 3 << 30;
+        << "truth-stage.tsv" << 60 << 9 << 10 << 2 << 30;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
@@ -423,15 +422,15 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 17 << 24 << 10 << 36;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 22 << 22 << 6 << 32;
+        << "truth-press.tsv" << 62 << 21 << 21 << 6 << 32;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 21 << 21 << 6 << 31;
+        << "truth-tower.tsv" << 59 << 20 << 20 << 5 << 32;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 16 << 19 << 7 << 34;
+        << "truth-pupil.tsv" << 59 << 15 << 18 << 6 << 35;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
-        << "truth-verger.tsv" << 62 << 26 << 22 << 6 << 29;
+        << "truth-verger.tsv" << 62 << 25 << 21 << 6 << 29;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 17 << 17 << 4 << 35;
+        << "truth-molar.tsv" << 61 << 17 << 16 << 4 << 35;
 }
 
 void TestFindTables::wholeCorpus()
@@ -706,6 +705,20 @@ void TestFindTables::boundaries_data()
     QTest::newRow("pairs end above a caption and a heading") << QStringList { Prose, "Prefix",
         "Symbol", "deci", "d", "centi", "c", "milli", "m", "micro", "µ", "nano", "n", "pico", "p",
         "Fractions", "Codes on vehicles", Prose } << QStringList { "2:7x2:Prefix" };
+    // A last row keyed like the rows above, its value in words, fills the pairs up to the text.
+    QTest::newRow("pairs end on a value in words, the text right under it") << QStringList { Prose,
+        "Charges for the hall:", "Deposit (parties)", "£100", "Deposit (others)", "£50", "Lost key",
+        "£25", "Cleaning left to us", "£30 an hour", "Cancellation, under 14 days", "half the hire",
+        Prose } << QStringList { "3:5x2:Deposit (parties)" };
+    QTest::newRow("pairs end on \"nil\", an empty line and a signature under it")
+        << QStringList { Prose, "Item", "Cost", "Paint", "£40", "Brushes", "£12", "Ladder hire",
+               "£25", "Labour", "nil", "", "Signed, the treasurer" }
+        << QStringList { "2:5x2:Item" };
+    QTest::newRow("pairs end on a value in words, a title over a note under it")
+        << QStringList { Prose, "Check", "Reading", "Chlorine", "1.2 mg/l", "pH", "7.4", "Water",
+               "29 °C", "Air", "about 1 °C above the water", "March sessions",
+               "Readings at the start of the squad sessions, taken by the coach.", Prose }
+        << QStringList { "2:5x2:Check" };
     QTest::newRow("pairs end above a note and nothing") << QStringList { Prose,
         "Solstices and equinoxes", "March equinox", "20 March", "June solstice", "20 June",
         "September equinox", "22 September", "December solstice", "21 December", "Dates in UTC.",
