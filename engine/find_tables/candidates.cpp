@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <tuple>
 
 namespace cellwright::finder {
@@ -722,6 +723,71 @@ void StrandedLastCell(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// How plainly the cells from `from` to `to`, `step` apart, key the rows of a column: 3 for a run
+// (numbers going up by one, months in turn), 2 for texts each said once, 1 for values each said
+// once, 0 where one is blank or said twice (values repeat and go missing, keys do not).
+int KeyColumn(const Profile &profile, int from, int to, int step)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool texts = true, run = to - from > step;
+    for (int i = from; i < to; i += step) {
+        const Cell &c = cells[i];
+        const int again = profile.nextSame[i];
+        if (IsBlankCell(c) || c.note || (again < to && (again - i) % step == 0))
+            return 0;
+        texts = texts && IsText(c.kind);
+        if (i > from) {
+            const Cell &p = cells[i - step];
+            const bool counts
+                = p.count >= 0 && c.count == p.count + 1 && c.countPrefix == p.countPrefix;
+            const bool months
+                = p.calendar != 0 && p.calendar <= 12 && c.calendar == p.calendar % 12 + 1;
+            run = run && (counts || months);
+        }
+    }
+    return run ? 3 : texts ? 2 : 1;
+}
+
+// Two readings of one size a line apart hold the same columns, rotated: likeness down them cannot
+// tell them apart, only the ends can. A table keys its rows in its first column; read a line
+// early, a title taken for the first header cell, the keys stand in the second column and the
+// first holds the last column's values; read a line late, the header's first cell taken for a
+// title, the first column holds the second's values. Where one reading's first column keys the
+// rows more plainly, under a cell that can head keys, the other pays.
+void KeysFirst(const Profile &profile, std::vector<Candidate> &all)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::map<Size, int> strongest = StrongestOfEachSize(all, 2);
+    std::set<Size> losers;
+    for (const auto &[size, k] : strongest) {
+        const auto &[f, rows, cols] = size;
+        if (rows < KeysFirstMinRows || !strongest.contains({ f + 1, rows, cols }))
+            continue;
+        const int to = f + rows * cols;
+        const int early = KeyColumn(profile, f + cols, to, cols);
+        const int late = KeyColumn(profile, f + 1 + cols, to + 1, cols);
+        // The earlier reading: keys under a word that heads columns or an empty corner under a
+        // title or a lead-in (after a paragraph an empty line is spacing); its first key is no
+        // such word, the later reading's last header cell.
+        const Cell &head = cells[f];
+        const bool corner = IsBlankCell(head) && f > 0 && IsText(cells[f - 1].kind)
+            && (!cells[f - 1].note || cells[f - 1].leadIn);
+        if (early > late && (head.label || corner) && !cells[f + cols].label)
+            losers.insert({ f + 1, rows, cols });
+        // The later one: keys under a text, a title above taken for its first header cell. (A
+        // caption is followed by its table's first cell, no title; and the header stands apart
+        // from its columns as well as read a line early, unless the keys run.)
+        else if (late > early && IsText(cells[f + 1].kind) && !cells[f + 1].note && IsTitle(head)
+            && (late == 3
+                || ((f == 0 || cells[f - 1].kind != Kind::Caption)
+                    && ApartColumns(profile, f + 1, cols) >= ApartColumns(profile, f, cols))))
+            losers.insert(size);
+    }
+    for (Candidate &c : all)
+        if (losers.contains({ c.first, c.rows, c.cols }))
+            c.gain -= KeysFirstCost;
+}
+
 // A block of the same width as one ending right above it, or a row or two below it, whose first
 // rows keep the kinds of that block's last row (no header of its own, no title between) is the
 // rest of the same table, read in pieces: the two as one compete with them, gaining a little
@@ -1236,6 +1302,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         }
     }
     StrandedLastCell(profile, all);
+    KeysFirst(profile, all);
     JoinedPieces(profile, all);
     return all;
 }

@@ -15,20 +15,6 @@ double Saturation(double x)
     return x > 0 ? x / (1 + x) : 0;
 }
 
-// How many columns of the block of `cols` from `first` have a header cell that stands apart from
-// the cells under it (they are more alike to each other than to it).
-int ApartColumns(const Profile &profile, int first, int cols)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    int apart = 0;
-    for (int c = 0; c < cols && first + 2 * cols + c < profile.size(); ++c)
-        apart += Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
-                >= HeaderApartAt
-            ? 1
-            : 0;
-    return apart;
-}
-
 // True when line `outside` is a title on its own line right above a block whose first row holds
 // `inside`: a short text (no note, no word that heads columns) after a paragraph, an empty line
 // or a note, over a header.
@@ -95,6 +81,18 @@ bool TitleTo(const Profile &profile, int t, int from, int to)
     return std::none_of(cells.begin() + from, cells.begin() + to, [&](const Cell &c) {
         return c.kind == title.kind && c.flags == title.flags && c.a == title.a;
     });
+}
+
+int ApartColumns(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    int apart = 0;
+    for (int c = 0; c < cols && first + 2 * cols + c < profile.size(); ++c)
+        apart += Apartness(cells[first + c], cells[first + cols + c], cells[first + 2 * cols + c])
+                >= HeaderApartAt
+            ? 1
+            : 0;
+    return apart;
 }
 
 double Apartness(const Cell &header, const Cell &below, const Cell &belowThat)

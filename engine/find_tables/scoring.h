@@ -21,6 +21,10 @@ struct HeaderRow {
 // to the cell under that than to the header.
 double Apartness(const Cell &header, const Cell &below, const Cell &belowThat);
 
+// How many columns of the block of `cols` from `first` have a header cell that stands apart from
+// the cells under it (they are more alike to each other than to it).
+int ApartColumns(const Profile &profile, int first, int cols);
+
 // How well line `outside` (0-based, may lie beyond the document) closes a block whose nearest
 // cell of the same column is `inside`.
 double Boundary(const Profile &profile, int outside, int inside);

@@ -588,6 +588,12 @@ inline constexpr double StackedTitleCost = 4;
 // leaves the tie to the earlier reading); without the gain moving, cycle-incidents' 6x4 "Kind",
 // weak on its own, loses to a reading inside it.
 inline constexpr double StrandedCellCost = 4;
+// What a reading pays where the reading of its size a line off keys its rows in its first column
+// and it does not (verger-fbstock's 11x5 "Item", molar-takings' 5x7 empty corner): free from 3
+// to 40 (2 finds two tables fewer); the block a line off has the rows' evidence as well.
+inline constexpr double KeysFirstCost = 4;
+// The fewest rows whose first column tells keys from values.
+inline constexpr int KeysFirstMinRows = 3;
 // A block read as a multiple of a narrower period keeps the wider reading when it gains this
 // much more. 0 to 2 alike; 5 loses varied-spices' 13x4 table of words.
 inline constexpr double WiderReadingMargin = 1;

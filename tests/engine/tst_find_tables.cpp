@@ -394,7 +394,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 4 << 1 << 1 << 45;
     QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 9 << 5 << 3 << 38;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 6 << 4 << 1 << 36;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 52;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 54;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 4 << 2 << 0 << 39;
     // (A packing list of ten items read as five pairs, words beside phrases, is now likely.)
     // (The Italian menu words are now read by their rows, framed, not as pairs told by their
@@ -402,7 +402,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eighth author: datasheets and guides")
         << "truth-guides.tsv" << 60 << 13 << 5 << 1 << 31;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 33;
+        << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 34;
     // (One more wrong on the tenth: storage places with marks in half of them read on into the
     // heading under them, unlikely.)
     QTest::newRow("tenth author: lab datasheets and registers")
@@ -410,27 +410,27 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 6 << 3 << 2 << 42;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 31;
+        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 33;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
-        << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 51;
+        << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 9 << 10 << 2 << 30;
+        << "truth-stage.tsv" << 60 << 9 << 10 << 2 << 31;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 10 << 9 << 3 << 33;
+        << "truth-vets.tsv" << 62 << 10 << 9 << 2 << 34;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
-        << "truth-haven.tsv" << 62 << 17 << 24 << 10 << 36;
+        << "truth-haven.tsv" << 62 << 17 << 24 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 21 << 21 << 6 << 32;
+        << "truth-press.tsv" << 62 << 20 << 20 << 5 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 20 << 20 << 5 << 32;
+        << "truth-tower.tsv" << 59 << 19 << 19 << 4 << 32;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 15 << 18 << 6 << 35;
+        << "truth-pupil.tsv" << 59 << 15 << 18 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
-        << "truth-verger.tsv" << 62 << 25 << 21 << 6 << 29;
+        << "truth-verger.tsv" << 62 << 22 << 18 << 3 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 17 << 16 << 4 << 35;
+        << "truth-molar.tsv" << 61 << 15 << 14 << 2 << 35;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1788,6 +1788,22 @@ void TestFindTables::boundaries_data()
                "", "6", "4 Nov", "Pastry: shortcrust and a tart", "",
                "No class on 28 October (half term). The last column is for your own notes.", Prose }
         << QStringList { "3:7x4:Week" };
+    QTest::newRow("items keyed in the first column under a title, the last column left blank")
+        << QStringList { Prose, "Stock take", "Item", "In stock", "Min.", "Weeks left", "Order?",
+               "Tinned meat", "212", "60", "7.1", "", "Tinned fish", "95", "40", "4.8", "",
+               "Tinned veg", "310", "80", "7.8", "", "Pasta (500 g)", "188", "60", "6.3", "",
+               "Rice (1 kg)", "41", "40", "2.0", "", "Cereal", "66", "50", "2.6", "",
+               "Weeks left assumes half the minimum goes out each week.", Prose }
+        << QStringList { "3:7x5:Item" };
+    QTest::newRow("an empty corner over years under a lead-in, its rows keyed by name")
+        << QStringList { Prose, "Receipts", "Compared with the year before:", "", "2026", "2025",
+               "Planned giving (standing orders)", "28,420.00", "27,900.00", "Plate collections",
+               "6,115.62", "5,880.10", "Gift Aid reclaimed", "7,105.00", "6,975.00",
+               "Fees (weddings, funerals)", "2,239.00", "1,915.00", "Hall lettings", "9,340.00",
+               "8,870.00", "Fete and Christmas fair", "3,188.40", "2,960.00", "Total receipts",
+               "56,408.02", "54,500.10", "Payments",
+               "Parish share is the largest payment, as every year.", Prose }
+        << QStringList { "4:8x3:" };
 
     QTest::newRow("two rows filling their frame: words over amounts, an empty line, a signature")
         << QStringList { Prose, "Fees for the term, against last year:", "Spring 2026",
