@@ -431,6 +431,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-verger.tsv" << 62 << 22 << 18 << 3 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
         << "truth-molar.tsv" << 61 << 15 << 14 << 2 << 35;
+    QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
+        << "truth-zenith.tsv" << 58 << 23 << 21 << 4 << 30;
+    QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
+        << "truth-hollin.tsv" << 61 << 15 << 11 << 3 << 34;
 }
 
 void TestFindTables::wholeCorpus()
