@@ -5,10 +5,11 @@
 #include "find_tables/candidates.h"
 #include "find_tables/header_runs.h"
 #include "find_tables/profile.h"
-#include "read_document.h"
+#include "read_paper.h"
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 using namespace cellwright;
@@ -117,15 +118,12 @@ int main(int argc, char **argv)
 {
     int failures = 0;
     for (int i = 1; i < argc; ++i) {
-        DocumentRead read = ReadDocumentFile(argv[i]);
-        if (!read.Document) {
-            std::fprintf(stderr, "%s: could not be read\n", argv[i]);
+        const std::optional<ConversionState> state = ReadPaper(argv[i]);
+        if (!state) {
             ++failures;
             continue;
         }
-        ConversionState state;
-        TakeDocument(state, std::move(*read.Document));
-        const finder::Profile profile(state);
+        const finder::Profile profile(*state);
         const std::vector<finder::Candidate> all
             = finder::AllCandidates(profile, finder::FindHeaderRuns(profile));
         std::vector<bool> starts(profile.size() + 1, false);
