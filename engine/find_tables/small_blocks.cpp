@@ -619,7 +619,8 @@ void NameLists(
         // Names keep one habit: under names capitalised word by word (the first line may be their
         // header), a phrase in sentence case is a note or a title after them ("Three wins each",
         // "Fire warden"), unless names go on after it ("Station Road (part)"); under words in
-        // small letters ("csv", "json"), a capitalised line is the next block's title.
+        // small letters ("csv", "json"), a capitalised line is the next block's title. (The
+        // document's last line titles nothing: it is the last name.)
         const auto small = [](const Cell &c) { return !(c.flags & Capitalised); };
         // Whether every item after the first so far is capitalised word by word, or in small
         // letters: kept as the list grows, for line `end` alone.
@@ -628,7 +629,7 @@ void NameLists(
             if (i - first - 1 < HabitMinItems)
                 return true;
             const bool titleCase = !allTitleCase || (cells[i].flags & TitleCase) || cells[i].a < 2
-                || (i + 1 < n && (cells[i + 1].flags & TitleCase));
+                || i + 1 == n || (cells[i + 1].flags & TitleCase);
             const bool smallLetters
                 = !allSmall || small(cells[i]) || (i + 1 < n && name(i + 1) && small(cells[i + 1]));
             return titleCase && smallLetters;
@@ -637,11 +638,24 @@ void NameLists(
         // A title over the next table ends the list as text would: one that names its header
         // ("Terms" over "Term"), or a phrase in sentence case over a sure table ("Receipts and
         // payments"; a name there is the list's last, the table about it).
+        // So does a title over a caption over a sure table: a table is set out title, caption,
+        // rows, so the line over a caption that states what the table holds ("Site days, March"
+        // over "Job numbers by day; ...") opens it. (A lead-in over the table runs on from the
+        // text above it: the line over it is the list's last, unless it breaks the items' habit,
+        // capitalised word by word after items that are not: "Healthy Start" after "Soup x 2".)
+        const auto overCaption = [&](int i) {
+            const Cell &caption = cells[i + 1];
+            const bool titled = !caption.leadIn
+                || (!allTitleCase && (cells[i].flags & TitleCase) && cells[i].a >= 2);
+            return i + 2 < n && IsTitle(cells[i]) && tableStarts[i + 2] && titled
+                && (caption.flags & SentenceEnd) && (Breaks(caption) || IsText(caption.kind));
+        };
         const auto titleNext = [&](int i) {
             return i > first && i + 1 < n
                 && (profile.namesHeaderBelow[i]
                     || (IsTitle(cells[i]) && cells[i].a >= 2 && !(cells[i].flags & TitleCase)
-                        && tableStarts[i + 1]));
+                        && tableStarts[i + 1])
+                    || overCaption(i));
         };
         while (end < n && item(end) && habit(end)
             && !(end > first && (tableStarts[end] || heads(end) || titleNext(end)))) {

@@ -424,13 +424,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 20 << 20 << 5 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 19 << 19 << 4 << 32;
+        << "truth-tower.tsv" << 59 << 18 << 18 << 4 << 32;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 15 << 18 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
-        << "truth-verger.tsv" << 62 << 22 << 18 << 3 << 31;
+        << "truth-verger.tsv" << 62 << 20 << 16 << 3 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 15 << 14 << 2 << 35;
+        << "truth-molar.tsv" << 61 << 14 << 13 << 2 << 35;
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
         << "truth-zenith.tsv" << 58 << 23 << 21 << 4 << 30;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
@@ -673,6 +673,24 @@ void TestFindTables::boundaries_data()
         "18,412.60", "Handling charges", "9,871.20", "Storage charges", "6,240.00",
         "Receipts total", "34,523.80", "Electricity", "11,260.35", "Wages", "14,820.00",
         Prose } << QStringList { "2:4x2:Old code", "11:3x1:Barton Transport", "15:7x2:Account" };
+    QTest::newRow("a list ends above a title over the next table's caption") << QStringList { Prose,
+        "Van box, keep stocked:", "Survey nails", "Wooden pegs (50)", "Spray paint, pink and blue",
+        "AA batteries", "Spare staff bubble", "First aid kit", "Site days, March",
+        "Job numbers by day; office days do not count as site days.", "Week of", "Mon", "Tue",
+        "Wed", "Days", "1 Mar", "27/004", "27/004", "office", "2", "8 Mar", "27/005", "27/005",
+        "27/005", "3", "15 Mar", "office", "27/007", "", "1",
+        Prose } << QStringList { "3:6x1:Survey nails", "11:4x5:Week of" };
+    QTest::newRow("a list ends above a title in another case over the next table's lead-in")
+        << QStringList { Prose, "What goes in a parcel:", "Standard parcel", "Cereal", "Soup x 2",
+               "Tinned veg x 2", "Pasta and sauce", "Tea or coffee", "UHT milk", "Healthy Start",
+               "We signpost families. Card values per week:", "Who", "Per week",
+               "Pregnant (from 10 weeks)", "£4.25", "Child 1 to 4", "£4.25", "Baby under 1",
+               "£8.50", "Free vitamins are also included.", Prose }
+        << QStringList { "3:7x1:Standard parcel", "12:4x2:Who" };
+    QTest::newRow("names to the document's end, the last in another case") << QStringList { Prose,
+        "    • Milk from the hall fridge only; date it when opened.",
+        "Keyholders (for lock-up):", "Keyholders", "Margaret Ashdown", "Tom Brand",
+        "Revd Sarah Quayle", "Churchwarden (Keith Moss)" } << QStringList { "4:5x1:Keyholders" };
     QTest::newRow("a caption under a table, then a title over names")
         << QStringList { Prose, "Bone", "Length (cm)", "Femur", "48.0", "Tibia", "43.0", "Fibula",
                "40.5", "Humerus", "36.5", "Table 3. Mean lengths in adult men",
