@@ -1304,6 +1304,36 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     StrandedLastCell(profile, all);
     KeysFirst(profile, all);
     JoinedPieces(profile, all);
+    // Pairs that open a line under a line leading in to them are read a line late: what follows
+    // the colon is the table, its first key no title, and the line after the pairs (a value left
+    // empty, or one before the text resumes) is the last key's value.
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        const size_t count = all.size();
+        for (size_t k = 0; k < count; ++k) {
+            const Candidate c = all[k];
+            const int top = c.first - 1, end = End(c);
+            if (c.cols != 2 || c.rows < KeyValueMinRows || top < 1 || end >= n
+                || !cells[top - 1].leadIn || !IsShortText(cells[top]) || cells[top].leadIn)
+                continue;
+            // (Not where the pairs as read open on a word that heads columns, a title under the
+            // lead-in over their header, nor where they key their rows more plainly.)
+            if (cells[c.first].label || cells[c.first + 1].label
+                || KeyColumn(profile, top + 2, end, 2) < KeyColumn(profile, c.first + 2, end, 2))
+                continue;
+            const Cell &last = cells[end];
+            const bool emptyValue = last.kind == Kind::Empty && cells[end - 1].kind != Kind::Empty;
+            if (!emptyValue
+                && !(IsShortText(last) && !last.leadIn && ClosesBlock(profile, end + 1)))
+                continue;
+            Candidate earlier = c;
+            --earlier.first;
+            ++earlier.rows;
+            earlier.gain += EmptyLastCellGain;
+            earlier.frameOnly = false;
+            all.push_back(earlier);
+        }
+    }
     return all;
 }
 

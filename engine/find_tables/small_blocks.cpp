@@ -479,9 +479,16 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
             continue;
         // (The first row may be a header of two labels, unlike the rows under it.)
         const int from = cells[first].label || cells[first + 1].label ? first + 2 : first;
+        // (Where no trait marks one column, lines far more alike two apart than side by side are
+        // pairs still, keys all texts: values with digits under keys that hold a few too.)
+        bool textKeys = true;
+        for (int i = from; i < end && textKeys; i += 2)
+            textKeys = IsText(cells[i].kind);
         const double within = profile.MeanAlike(from, end, 2),
                      across = profile.MeanAlike(from, end, 1);
-        if (within - across < PairsAlternateMargin || !PairsApart(profile, first, end))
+        if (within - across < PairsAlternateMargin
+            || (!PairsApart(profile, first, end)
+                && (within - across < PairsAlternatePlainMargin || !textKeys)))
             continue;
         AddFramedBlock(out, first, rows, 2, PairsAlternateEvidence);
     }

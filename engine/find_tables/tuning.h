@@ -557,7 +557,9 @@ inline constexpr double KeyValueLengthRatio = 1.5;
 inline constexpr double ReadLineEarlyCost = 8;
 // What the reading a line later gains over a block that opens on a title under text and ends on
 // an empty line, the table's last cell left empty (cycle-results' 7x2 "1st", stage-props' 6x4
-// "Character"): free from 0.01 to 5, any margin settles the tie.
+// "Character"): free from 0.01 to 5, any margin settles the tie. Pairs right under a lead-in,
+// read a line earlier, win by as much (pupil-rota 178, tower-rota 132, zenith-agm 19; 0.01
+// finds the same).
 inline constexpr double EmptyLastCellGain = 0.5;
 // What a block pays for a title read as its first header cell, the header's last word pushed
 // into the first data row: 3 and 4 alike (bulletins-radio 158 4x5); 6 loses two theses tables
@@ -646,6 +648,10 @@ inline constexpr double GlossaryEvidence = 0.6;
 // finance-charity-accounts' trustees and figures lose to pairs read across both.
 inline constexpr double PairsAlternateMargin = 0.15;
 inline constexpr double PairsAlternateEvidence = 0.55;
+// Pairs no trait sets apart, their keys all texts, by as much more alike two lines apart than side
+// by side: 0.3 to 0.35 find zenith-fridge 6 and hollin-fleet 146 whole, nothing lost; 0.25 reads
+// verger-choirlib's codes from their title, 0.4 loses zenith-fridge.
+inline constexpr double PairsAlternatePlainMargin = 0.3;
 // Small tables standing alone (a row of labels over a row of values, two keys beside values):
 // columns at most, and the evidence per line, low since only where they stand and a value unlike
 // its label tell them from short lines of text. The columns are tight since small tables are

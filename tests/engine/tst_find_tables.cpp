@@ -424,17 +424,17 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 20 << 20 << 5 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 18 << 18 << 4 << 32;
+        << "truth-tower.tsv" << 59 << 17 << 17 << 4 << 32;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 15 << 18 << 6 << 36;
+        << "truth-pupil.tsv" << 59 << 14 << 17 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
-        << "truth-verger.tsv" << 62 << 20 << 16 << 3 << 31;
+        << "truth-verger.tsv" << 62 << 20 << 16 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
         << "truth-molar.tsv" << 61 << 14 << 13 << 2 << 35;
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 23 << 21 << 4 << 30;
+        << "truth-zenith.tsv" << 58 << 21 << 18 << 4 << 31;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
-        << "truth-hollin.tsv" << 61 << 15 << 11 << 3 << 34;
+        << "truth-hollin.tsv" << 61 << 14 << 9 << 3 << 35;
 }
 
 void TestFindTables::wholeCorpus()
@@ -745,6 +745,21 @@ void TestFindTables::boundaries_data()
         "Solstices and equinoxes", "March equinox", "20 March", "June solstice", "20 June",
         "September equinox", "22 September", "December solstice", "21 December", "Dates in UTC.",
         "", "End of the example." } << QStringList { "3:4x2:March equinox" };
+    QTest::newRow("pairs right under a lead-in, the last value left empty") << QStringList { Prose,
+        "All unopposed:", "Chair", "Huw Jenkins", "Secretary", "Maggie Price", "Treasurer",
+        "Dilys Marwood (acting)", "Outreach", "Sanjay Rao", "Webmaster", "",
+        Prose } << QStringList { "3:5x2:Chair" };
+    QTest::newRow("pairs under a title under a lead-in, an empty line after them")
+        << QStringList { Prose, "These were agreed:", "Kit store", "Shelf", "Location", "Ropes",
+               "Loft A", "Buoys", "Loft B", "Oars", "Shed 2", "Lifejackets", "Porch", "", Prose }
+        << QStringList { "4:5x2:Shelf" };
+    QTest::newRow("pairs told by their lines two apart, digits on both sides") << QStringList {
+        Prose, "Storage terms on labels", "What each one means for us:", "Label wording",
+        "Temperature", "Store in a freezer", "–15 °C or below", "Store in a refrigerator",
+        "2 °C to 8 °C", "Store in a cool place", "8 °C to 15 °C", "Store at room temperature",
+        "15 °C to 25 °C", "Do not store above 25 °C", "up to 25 °C", "Do not store above 30 °C",
+        "up to 30 °C", "Insulins and vaccines must never go in the freezer compartment.", Prose
+    } << QStringList { "4:7x2:Label wording" };
     QTest::newRow("pairs start under their title") << QStringList { Prose, "Key dates",
         "31 January", "Return and balancing payment", "5 April", "End of the tax year", "31 July",
         "Second payment on account", "22nd of each month", "PAYE paid", "", "Karen Doyle, April" }
