@@ -435,6 +435,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-zenith.tsv" << 58 << 21 << 18 << 4 << 31;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 14 << 9 << 3 << 35;
+    QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
+        << "truth-cobb.tsv" << 58 << 15 << 16 << 5 << 33;
+    QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
+        << "truth-kerf.tsv" << 59 << 19 << 17 << 4 << 31;
 }
 
 void TestFindTables::wholeCorpus()
