@@ -1049,6 +1049,66 @@ void LastCellLeftEmpty(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// Blocks that stop a row short of the text after them, that row keyed like theirs, take it
+// for their last row (see RowToFrame), gaining half as much as each of their rows does: it
+// tells less, unlike them. (Not past a row of words in a column of numbers that fills most of
+// its row: text after a table, an address, across a block of three columns or more. Nor where
+// a reading from its second row that gains as much ends there: the block is read from a
+// title.)
+void RowsToFrame(const Profile &profile, std::vector<Candidate> &all)
+{
+    std::map<std::tuple<int, int, int>, double> ends; // (cols, end, first) -> gain
+    for (const Candidate &c : all) {
+        double &gain = ends.try_emplace({ c.cols, End(c), c.first }, c.gain).first->second;
+        gain = std::max(gain, c.gain);
+    }
+    const size_t count = all.size();
+    for (size_t k = 0; k < count; ++k) {
+        const Candidate c = all[k];
+        const auto second = ends.find({ c.cols, End(c) + c.cols, c.first + c.cols });
+        if (!RowToFrame(profile, c.first, c.rows, c.cols)
+            || (c.cols >= 3 && TextAfterAsLastRow(profile, c.first, c.rows + 1, c.cols))
+            || (second != ends.end() && second->second >= c.gain))
+            continue;
+        Candidate longer = c;
+        ++longer.rows;
+        longer.gain += FrameRowShare * c.gain / c.rows;
+        all.push_back(longer);
+    }
+}
+
+// Pairs that open a line under a line leading in to them are read a line late: what follows
+// the colon is the table, its first key no title, and the line after the pairs (a value left
+// empty, or one before the text resumes) is the last key's value.
+void PairsUnderLeadIn(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    const std::vector<Cell> &cells = profile.cells;
+    const size_t count = all.size();
+    for (size_t k = 0; k < count; ++k) {
+        const Candidate c = all[k];
+        const int top = c.first - 1, end = End(c);
+        if (c.cols != 2 || c.rows < KeyValueMinRows || top < 1 || end >= n || !cells[top - 1].leadIn
+            || !IsShortText(cells[top]) || cells[top].leadIn)
+            continue;
+        // (Not where the pairs as read open on a word that heads columns, a title under the
+        // lead-in over their header, nor where they key their rows more plainly.)
+        if (cells[c.first].label || cells[c.first + 1].label
+            || KeyColumn(profile, top + 2, end, 2) < KeyColumn(profile, c.first + 2, end, 2))
+            continue;
+        const Cell &last = cells[end];
+        const bool emptyValue = last.kind == Kind::Empty && cells[end - 1].kind != Kind::Empty;
+        if (!emptyValue && !(IsShortText(last) && !last.leadIn && ClosesBlock(profile, end + 1)))
+            continue;
+        Candidate earlier = c;
+        --earlier.first;
+        ++earlier.rows;
+        earlier.gain += EmptyLastCellGain;
+        earlier.frameOnly = false;
+        all.push_back(earlier);
+    }
+}
+
 } // namespace
 
 std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
@@ -1201,32 +1261,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
                 && KeyLeftEmpty(profile, all[k].first, End(all[k])))
                 all.push_back(OneRowMore(all[k]));
     }
-    // Blocks that stop a row short of the text after them, that row keyed like theirs, take it
-    // for their last row (see RowToFrame), gaining half as much as each of their rows does: it
-    // tells less, unlike them. (Not past a row of words in a column of numbers that fills most of
-    // its row: text after a table, an address, across a block of three columns or more. Nor where
-    // a reading from its second row that gains as much ends there: the block is read from a
-    // title.)
-    {
-        std::map<std::tuple<int, int, int>, double> ends; // (cols, end, first) -> gain
-        for (const Candidate &c : all) {
-            const auto [at, fresh] = ends.try_emplace({ c.cols, End(c), c.first }, c.gain);
-            at->second = std::max(at->second, c.gain);
-        }
-        const size_t count = all.size();
-        for (size_t k = 0; k < count; ++k) {
-            const Candidate c = all[k];
-            const auto second = ends.find({ c.cols, End(c) + c.cols, c.first + c.cols });
-            if (!RowToFrame(profile, c.first, c.rows, c.cols)
-                || (c.cols >= 3 && TextAfterAsLastRow(profile, c.first, c.rows + 1, c.cols))
-                || (second != ends.end() && second->second >= c.gain))
-                continue;
-            Candidate longer = c;
-            ++longer.rows;
-            longer.gain += FrameRowShare * c.gain / c.rows;
-            all.push_back(longer);
-        }
-    }
+    RowsToFrame(profile, all);
     // Pairs that leave one line between them and what closes them are read out of step.
     for (Candidate &c : all)
         if (c.cols == 2 && c.rows >= OddPairMinRows)
@@ -1304,36 +1339,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     StrandedLastCell(profile, all);
     KeysFirst(profile, all);
     JoinedPieces(profile, all);
-    // Pairs that open a line under a line leading in to them are read a line late: what follows
-    // the colon is the table, its first key no title, and the line after the pairs (a value left
-    // empty, or one before the text resumes) is the last key's value.
-    {
-        const std::vector<Cell> &cells = profile.cells;
-        const size_t count = all.size();
-        for (size_t k = 0; k < count; ++k) {
-            const Candidate c = all[k];
-            const int top = c.first - 1, end = End(c);
-            if (c.cols != 2 || c.rows < KeyValueMinRows || top < 1 || end >= n
-                || !cells[top - 1].leadIn || !IsShortText(cells[top]) || cells[top].leadIn)
-                continue;
-            // (Not where the pairs as read open on a word that heads columns, a title under the
-            // lead-in over their header, nor where they key their rows more plainly.)
-            if (cells[c.first].label || cells[c.first + 1].label
-                || KeyColumn(profile, top + 2, end, 2) < KeyColumn(profile, c.first + 2, end, 2))
-                continue;
-            const Cell &last = cells[end];
-            const bool emptyValue = last.kind == Kind::Empty && cells[end - 1].kind != Kind::Empty;
-            if (!emptyValue
-                && !(IsShortText(last) && !last.leadIn && ClosesBlock(profile, end + 1)))
-                continue;
-            Candidate earlier = c;
-            --earlier.first;
-            ++earlier.rows;
-            earlier.gain += EmptyLastCellGain;
-            earlier.frameOnly = false;
-            all.push_back(earlier);
-        }
-    }
+    PairsUnderLeadIn(profile, all);
     return all;
 }
 
