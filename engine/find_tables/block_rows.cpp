@@ -98,16 +98,15 @@ bool CalendarRun(const Profile &profile, int first, int cols)
     if (first + cols >= profile.size() || cells[first + cols].calendar != 0)
         return false;
     int run = 1;
-    const auto next = [](int place) { return place == 12 ? 1 : place == 19 ? 13 : place + 1; };
     for (int c = cols - 1; c > 0 && cells[first + c - 1].calendar != 0
-         && next(cells[first + c - 1].calendar) == cells[first + c].calendar;
+         && NextCalendarPlace(cells[first + c - 1].calendar) == cells[first + c].calendar;
          --c)
         ++run;
     if (cells[first + cols - 1].calendar == 0 || run < CalendarMinCells)
         return false;
     // (Nor does the line above lead into them: "Sep" to "Dec" are the end of a longer run.)
     if (run == cols && first > 0 && cells[first - 1].calendar != 0
-        && next(cells[first - 1].calendar) == cells[first].calendar)
+        && NextCalendarPlace(cells[first - 1].calendar) == cells[first].calendar)
         return false;
     // (One text before them at most, the rows' key: a title above it is read a line early. Or an
     // empty corner under a line that is not empty: the keys below it are left untitled.)
@@ -165,57 +164,6 @@ bool EmptyCorner(const Profile &profile, int first, int cols)
     if (years == cols - 1)
         return true;
     return apart >= WordsOverNumbersShare * (cols - 1);
-}
-
-// The row at `first` as the header of a block of `cols` columns.
-HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 0)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    const int n = profile.size();
-    HeaderRow header;
-    // Over a units row, the header is read against the data below it.
-    first += skip;
-    // (Over a units row, an empty corner is one whatever is under it.)
-    const bool corner = EmptyCorner(profile, first - skip, cols)
-        || (skip > 0 && cells[first - skip].kind == Kind::Empty);
-    // Dates across most of the row over marks or words head the columns (meetings over ticks).
-    const auto below = [&](int c) {
-        const Cell &d = cells[first + cols + c];
-        return IsBlankCell(d) && first + 3 * cols <= n ? cells[first + 2 * cols + c] : d;
-    };
-    int datesOverText = 0;
-    for (int c = 0; c < cols; ++c)
-        datesOverText
-            += cells[first - skip + c].kind == Kind::Date && IsText(below(c).kind) && !below(c).note
-            ? 1
-            : 0;
-    const bool datesAcross = datesOverText >= 2 && 2 * datesOverText >= cols;
-    // (Its blank last cell keeps that column spare: a header still.)
-    const bool spare = skip == 0 && SpareLastColumn(profile, first, cols);
-    for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first - skip + c];
-        const Cell d = below(c);
-        header.blank += IsBlankCell(h) ? 1 : 0;
-        // A label: a text that is no note, a number of another shape than the values under
-        // it ("0°" over times), or one of the dates across.
-        // (Over an empty corner, the row is a header whatever its labels look like.)
-        // (So is a number with a unit over bare numbers: "15 °C" over the readings at it.)
-        const bool unitOverBare = WithUnitAfter(h) && IsNumeric(d.kind) && !WithUnitAfter(d);
-        const bool label = (IsText(h.kind) && !h.note) || unitOverBare
-            || (IsNumeric(h.kind)
-                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
-                    || (datesAcross && h.kind == Kind::Date && IsText(d.kind) && !d.note)));
-        header.text += label || (c == 0 && corner) || (c == cols - 1 && spare) ? 1 : 0;
-        header.overNumbers += (IsText(h.kind) || unitOverBare) && IsNumeric(d.kind) ? 1 : 0;
-        header.alike += Similarity(h, d);
-        // A header cell stands apart from its column more than the column's cells do.
-        if (first + 3 * cols <= n) {
-            const double apart = Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c]);
-            header.apartness += apart;
-            header.apartCols += apart >= HeaderApartAt ? 1 : 0;
-        }
-    }
-    return header;
 }
 
 // True when the row at `p`, blank in its first cell and in others, lines up with the row below
@@ -330,6 +278,57 @@ bool ClosedAfter(const Profile &profile, int end)
 }
 
 } // namespace
+
+// The row at `first` as the header of a block of `cols` columns.
+HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    HeaderRow header;
+    // Over a units row, the header is read against the data below it.
+    first += skip;
+    // (Over a units row, an empty corner is one whatever is under it.)
+    const bool corner = EmptyCorner(profile, first - skip, cols)
+        || (skip > 0 && cells[first - skip].kind == Kind::Empty);
+    // Dates across most of the row over marks or words head the columns (meetings over ticks).
+    const auto below = [&](int c) {
+        const Cell &d = cells[first + cols + c];
+        return IsBlankCell(d) && first + 3 * cols <= n ? cells[first + 2 * cols + c] : d;
+    };
+    int datesOverText = 0;
+    for (int c = 0; c < cols; ++c)
+        datesOverText
+            += cells[first - skip + c].kind == Kind::Date && IsText(below(c).kind) && !below(c).note
+            ? 1
+            : 0;
+    const bool datesAcross = datesOverText >= 2 && 2 * datesOverText >= cols;
+    // (Its blank last cell keeps that column spare: a header still.)
+    const bool spare = skip == 0 && SpareLastColumn(profile, first, cols);
+    for (int c = 0; c < cols; ++c) {
+        const Cell &h = cells[first - skip + c];
+        const Cell d = below(c);
+        header.blank += IsBlankCell(h) ? 1 : 0;
+        // A label: a text that is no note, a number of another shape than the values under
+        // it ("0°" over times), or one of the dates across.
+        // (Over an empty corner, the row is a header whatever its labels look like.)
+        // (So is a number with a unit over bare numbers: "15 °C" over the readings at it.)
+        const bool unitOverBare = WithUnitAfter(h) && IsNumeric(d.kind) && !WithUnitAfter(d);
+        const bool label = (IsText(h.kind) && !h.note) || unitOverBare
+            || (IsNumeric(h.kind)
+                && (corner || (IsNumeric(d.kind) && Similarity(h, d) < CompatibleAt)
+                    || (datesAcross && h.kind == Kind::Date && IsText(d.kind) && !d.note)));
+        header.text += label || (c == 0 && corner) || (c == cols - 1 && spare) ? 1 : 0;
+        header.overNumbers += (IsText(h.kind) || unitOverBare) && IsNumeric(d.kind) ? 1 : 0;
+        header.alike += Similarity(h, d);
+        // A header cell stands apart from its column more than the column's cells do.
+        if (first + 3 * cols <= n) {
+            const double apart = Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c]);
+            header.apartness += apart;
+            header.apartCols += apart >= HeaderApartAt ? 1 : 0;
+        }
+    }
+    return header;
+}
 
 // True when the rows of `cols` in lines [from, to) keep, column by column, the kinds of cells of
 // the row at `last` above them: each filled pair of one kind but at most one per row, and half
@@ -999,12 +998,6 @@ bool WordList(const Profile &profile, int first, int rows)
             || HabitsGain(profile, first, first + rows, k) >= HabitsAt)
             return false;
     return true;
-}
-
-// The row at `first` as the header of a block of `cols` columns.
-HeaderRow HeaderRowAt(const Profile &profile, int first, int cols)
-{
-    return ReadHeaderRow(profile, first, cols);
 }
 
 // How much more alike the block's data cells are to the cell a row below than to the next cell

@@ -50,6 +50,9 @@ bool RowGoesOn(const Profile &profile, int p, int cols);
 bool AddsUp(const Profile &profile, int first, int p, int cols);
 int KindSeam(const Profile &profile, int first, int rows, int cols);
 bool RowsKeepKinds(const Profile &profile, int last, int from, int to, int cols);
+// The row at `first` as the header of a block of `cols` columns, read against the rows under the
+// `skip` lines of a units row, if any.
+HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip = 0);
 int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow = false);
 bool RowToFrame(const Profile &profile, int first, int rows, int cols);
 bool CornerAbove(const Profile &profile, int first, int cols);
@@ -57,7 +60,6 @@ bool InsideCalendarRun(const Profile &profile, int first);
 bool CalendarRun(const Profile &profile, int first, int cols);
 int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
 bool WordList(const Profile &profile, int first, int rows);
-HeaderRow HeaderRowAt(const Profile &profile, int first, int cols);
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,
     HeaderRow &header, bool toldStart, bool unitsRow = false, bool *framed = nullptr,
     const std::vector<bool> *titlesNext = nullptr);

@@ -740,8 +740,8 @@ int KeyColumn(const Profile &profile, int from, int to, int step)
             const Cell &p = cells[i - step];
             const bool counts
                 = p.count >= 0 && c.count == p.count + 1 && c.countPrefix == p.countPrefix;
-            const bool months
-                = p.calendar != 0 && p.calendar <= 12 && c.calendar == p.calendar % 12 + 1;
+            const bool months = p.calendar != 0 && p.calendar <= 12
+                && c.calendar == NextCalendarPlace(p.calendar);
             run = run && (counts || months);
         }
     }

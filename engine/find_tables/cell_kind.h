@@ -75,6 +75,13 @@ struct Cell {
     uint8_t calendar = 0;
 };
 
+// The place in the calendar after `place`: the next month or weekday, December and Sunday going
+// round to January and Monday.
+inline int NextCalendarPlace(int place)
+{
+    return place == 12 ? 1 : place == 19 ? 13 : place + 1;
+}
+
 // One line on its own. A numbered title comes out as text with SectionNumber set: only its
 // neighbours tell whether it is a heading.
 Cell Classify(std::u16string_view line);

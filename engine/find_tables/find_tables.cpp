@@ -53,6 +53,13 @@ std::vector<std::vector<int>> StartingAt(const std::vector<Candidate> &all, int 
     return startingAt;
 }
 
+// True when the first row of `c` holds a word that heads columns.
+bool OpensOnLabel(const finder::Profile &profile, const Candidate &c)
+{
+    const auto begin = profile.cells.begin() + c.first;
+    return std::any_of(begin, begin + c.cols, [](const finder::Cell &x) { return x.label; });
+}
+
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
 // two for a block only its frame makes a table; rows of a block's width left to no one right
 // above it join the block.
@@ -113,10 +120,7 @@ std::vector<Candidate> Choose(
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         Candidate &c = chosen[j];
         const int free = j > 0 ? End(chosen[j - 1]) : 0;
-        bool header = false;
-        for (int i = c.first; i < c.first + c.cols; ++i)
-            header = header || profile.cells[i].label;
-        if (header)
+        if (OpensOnLabel(profile, c))
             continue;
         const Candidate *longer = nullptr;
         for (int i = free; i < c.first; ++i) {
@@ -137,11 +141,9 @@ std::vector<Candidate> Choose(
     // where its first column changes kind reads as one when a reading of both is a candidate.
     for (std::size_t j = 0; j + 1 < chosen.size();) {
         const Candidate &a = chosen[j], &b = chosen[j + 1];
-        bool header = false;
-        for (int i = b.first; i < b.first + b.cols; ++i)
-            header = header || profile.cells[i].label;
         // (A header said again heads a table of its own.)
-        header = header || profile.cells[b.first].text == profile.cells[a.first].text;
+        const bool header = OpensOnLabel(profile, b)
+            || profile.cells[b.first].text == profile.cells[a.first].text;
         const Candidate *both = nullptr;
         if (End(a) == b.first && a.cols == b.cols && a.cols >= 2 && !header
             && profile.FilledAlike(b.first, b.cols, b.first - b.cols) == b.cols - 1)

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 
 namespace cellwright::finder {
 
@@ -281,6 +280,13 @@ bool ReadsAsList(
     return true;
 }
 
+// Marks the lines the blocks take.
+void Cover(std::vector<bool> &covered, const std::vector<Candidate> &blocks)
+{
+    for (const Candidate &c : blocks)
+        std::fill(covered.begin() + c.first, covered.begin() + End(c), true);
+}
+
 // A line no table holds: text resuming, a heading, a caption, a lead-in, a sentence as a note,
 // a key with its value on one line.
 bool FrameLine(const Cell &c)
@@ -380,7 +386,7 @@ void Fills(const Profile &profile, int s, int e, bool last, std::vector<Candidat
         HeaderRow header;
         std::optional<double> evidence = RowsEvidence(profile, s, rows, cols, header, true);
         if (!evidence && KindsTellWidth(profile, s, rows, cols)) {
-            header = HeaderRowAt(profile, s, cols);
+            header = ReadHeaderRow(profile, s, cols);
             const int from = s + cols, to = s + rows * cols;
             evidence = profile.MeanAlike(from, to, cols) - profile.MeanAlike(from, to, 1);
         }
@@ -400,10 +406,8 @@ void FramedRunGuesses(
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     std::vector<bool> covered(n, false);
-    for (const std::vector<Candidate> *set : { &chosen, &std::as_const(guesses) })
-        for (const Candidate &c : *set)
-            for (int i = c.first; i < End(c); ++i)
-                covered[i] = true;
+    Cover(covered, chosen);
+    Cover(covered, guesses);
     const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
     std::vector<Candidate> readings;
     for (int a = 0; a < n;) {
@@ -442,9 +446,7 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     std::vector<bool> covered(n, false);
-    for (const Candidate &c : chosen)
-        for (int i = c.first; i < End(c); ++i)
-            covered[i] = true;
+    Cover(covered, chosen);
     const auto fits = [&](int i) { return i >= 0 && i < n && !covered[i] && Fits(cells[i]); };
     std::vector<Candidate> guesses;
     for (int a = 0; a < n;) {
