@@ -360,6 +360,22 @@ bool HeadsValueRow(const Profile &profile, int first, int cols, int end)
     return 2 * unlike > cols;
 }
 
+// True when the row of `cols` from `first` is words that may head columns: short texts ending no
+// sentence, the last ones maybe blank (a title over two columns). (Not the document's first line:
+// its title.)
+bool HeadedByWords(const Profile &profile, int first, int cols)
+{
+    if (first == 0)
+        return false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &head = profile.cells[first + c];
+        if (!(c > 0 && head.kind == Kind::Empty)
+            && (!IsShortText(head) || (head.flags & SentenceEnd)))
+            return false;
+    }
+    return true;
+}
+
 // Readings of lines [s, e) that fill them with as many full rows as fit (a last row may end in
 // the empty lines under them), at each width whose columns keep their kinds: scored as blocks
 // found by their rows are, or by the likeness down the columns against across where the kinds
@@ -393,7 +409,9 @@ void Fills(const Profile &profile, int s, int e, bool last, std::vector<Candidat
         if (!evidence)
             continue;
         c.gain = RowsGain(profile, c, *evidence, header, false);
-        if (c.gain > MinGain)
+        // Under a row of words over every column, the best reading is the likeliest size however
+        // little it gains: a table stands there, unsure only of its size.
+        if (c.gain > (HeadedByWords(profile, s, cols) ? HeadedFillMinGain : MinGain))
             out.push_back(c);
     }
 }
@@ -405,8 +423,12 @@ void FramedRunGuesses(
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    std::vector<bool> covered(n, false);
-    Cover(covered, chosen);
+    // A block only its frame makes a table, never proposed, leaves its lines to a reading that
+    // gains as a table does, not to one that gains little.
+    std::vector<bool> covered(n, false), framed(n, false);
+    for (const Candidate &c : chosen)
+        std::fill((c.frameOnly ? framed : covered).begin() + c.first,
+            (c.frameOnly ? framed : covered).begin() + End(c), true);
     Cover(covered, guesses);
     const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
     std::vector<Candidate> readings;
@@ -431,8 +453,11 @@ void FramedRunGuesses(
     std::stable_sort(readings.begin(), readings.end(),
         [](const Candidate &x, const Candidate &y) { return x.gain > y.gain; });
     for (Candidate c : readings) {
-        if (std::find(covered.begin() + c.first, covered.begin() + End(c), true)
-            != covered.begin() + End(c))
+        const auto any = [&](const std::vector<bool> &lines) {
+            return std::find(lines.begin() + c.first, lines.begin() + End(c), true)
+                != lines.begin() + End(c);
+        };
+        if (any(covered) || (c.gain <= MinGain && any(framed)))
             continue;
         for (int i = c.first; i < End(c); ++i)
             covered[i] = true;

@@ -764,6 +764,10 @@ inline constexpr double GuessTrimCost = 0.01;
 // How sure a guess is: below GuessConfidence, since only the frame and its columns' likeness
 // tell it; the window shows it for the user to check. Free.
 inline constexpr double GuessOnlyConfidence = 0.15;
+// What a framed run's reading under a row of words must gain to be guessed: 0 finds
+// hollin-rotation's 4x2 "Hutton criteria" and kerf-grades' 6x3 "They ask for"; -0.5 adds a
+// wrong hollin guess.
+inline constexpr double HeadedFillMinGain = 0;
 // Two rows: what keys beside values or names add to a reading, and what words over a row of
 // values or names score (likeness across a header and its one row says nothing). Measured on the
 // nine later authors' papers (448 of 572 exact with it, 444 without; no wrong guess more). Loose:

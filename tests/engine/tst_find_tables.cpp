@@ -420,7 +420,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 10 << 9 << 2 << 34;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
-        << "truth-haven.tsv" << 62 << 17 << 24 << 10 << 37;
+        << "truth-haven.tsv" << 62 << 16 << 24 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 20 << 20 << 5 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
@@ -434,11 +434,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
         << "truth-zenith.tsv" << 58 << 21 << 18 << 4 << 31;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
-        << "truth-hollin.tsv" << 61 << 14 << 9 << 3 << 35;
+        << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 35;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
         << "truth-cobb.tsv" << 58 << 15 << 16 << 5 << 33;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
-        << "truth-kerf.tsv" << 59 << 19 << 17 << 4 << 31;
+        << "truth-kerf.tsv" << 59 << 18 << 17 << 4 << 31;
 }
 
 void TestFindTables::wholeCorpus()
@@ -864,6 +864,23 @@ void TestFindTables::boundaries_data()
         "The router picks its channel plan from the country you choose:", "US", "FCC", "CA", "ISED",
         "GB", "ETSI", "DE", "ETSI", "JP", "MIC", "Wi-Fi generations", Prose
     } << QStringList { "2:5x2:US" };
+    QTest::newRow("words over sizes, framed: the best reading however little it gains")
+        << QStringList { Prose,
+               "Customers still ask in inches. Nominal sizes and what they get:", "They ask for",
+               "Sawn (mm)", "Regularised (mm)", "4 \u00d7 2", "50 \u00d7 100", "47 \u00d7 100",
+               "6 \u00d7 2", "50 \u00d7 150", "47 \u00d7 150", "3 \u00d7 2", "50 \u00d7 75",
+               "47 \u00d7 75", "8 \u00d7 2", "50 \u00d7 200", "47 \u00d7 200", "4 \u00d7 4",
+               "100 \u00d7 100", "", "Moisture",
+               "Equilibrium moisture content of wood at about 20 \u00b0C (approximate):", Prose }
+        << QStringList { "3:6x3:They ask for" };
+    QTest::newRow("offices beside names: a reading that gains takes a block only framed")
+        << QStringList { Prose, "4. Officers elected", "Office", "Elected", "Commodore",
+               "D. Pascoe", "Vice-commodore", "E. Trewin", "Hon. Secretary", "M. Tregarthen",
+               "Hon. Treasurer", "vacant", "Gig captain", "Tamsin Pender", "Sailing captain",
+               "S. Bennetto", "Station keeper", "M. Tregarthen",
+               "Urgent: we still need a treasurer. The secretary cannot do both for another year.",
+               Prose }
+        << QStringList { "3:8x2:Office" };
     QTest::newRow("roles over the names taking them, a dash for one") << QStringList { Prose,
         "DSM (calling)", "LX op", "Sound op", "Fly floor", "Priya Shah", "Tom Ellery", "Jas Okafor",
         "\u2212", "Cans positions, all venues (fly floor only where there is one).",
