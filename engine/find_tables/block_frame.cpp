@@ -161,4 +161,34 @@ bool InsideCount(const Profile &profile, int first, int end)
     return false;
 }
 
+// True when the row right under the block `c` is its last: a short text that keys it, alike to the
+// key above and heading no column, no break in the row, and the text closing right after it. A
+// reader takes a row whose key keeps the column for the table's, whatever its values hold, when
+// nothing comes between it and the end of the table.
+bool LastRowKept(const Profile &profile, const Candidate &c)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int end = End(c), after = end + c.cols;
+    if (c.cols < 2 || c.rows < 3 || after > profile.size()
+        || profile.breaksBefore[after] != profile.breaksBefore[c.first])
+        return false;
+    const Cell &key = cells[end];
+    if (!IsShortText(key) || key.leadIn || (key.flags & SentenceEnd)
+        || key.text == cells[c.first].text || Similarity(key, cells[end - c.cols]) < CompatibleAt
+        || (key.flags & Capitalised) != (cells[end - c.cols].flags & Capitalised)
+        || HoldsDigits(key) != HoldsDigits(cells[end - c.cols]))
+        return false;
+    // (A value unlike its column stands for one: a number written otherwise, a word for it, "nil",
+    // "free", "DNF". A title or a caption in its place is the text after the table.)
+    for (int i = end; i < after; ++i) {
+        const Cell &x = cells[i], &above = cells[i - c.cols];
+        if ((i > end && x.label) || x.leadIn || (x.note && !above.note))
+            return false;
+        if (i > end && !IsBlankCell(x) && Similarity(x, above) < CompatibleAt && !HoldsDigits(x)
+            && !(IsShortText(x) && (!(x.flags & Capitalised) || (x.flags & AllCapitals))))
+            return false;
+    }
+    return Framed(profile, after) || TitleNext(profile, after);
+}
+
 } // namespace cellwright::finder

@@ -308,6 +308,16 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     std::erase_if(marked, [](const auto &m) { return m.first.frameOnly; });
     std::sort(marked.begin(), marked.end(),
         [](const auto &x, const auto &y) { return x.first.first < y.first.first; });
+    // A row of a block's width left to no one right under it, its key keeping the key column and
+    // the text closing after it, is the block's last row, whatever its values hold.
+    for (std::size_t j = 0; j < marked.size(); ++j) {
+        Candidate &c = marked[j].first;
+        const int next = j + 1 < marked.size() ? marked[j + 1].first.first : finder.profile.size();
+        if (End(c) + c.cols <= next && finder::LastRowKept(finder.profile, c)) {
+            c.gain += c.gain / c.rows;
+            ++c.rows;
+        }
+    }
     chosen.clear();
     std::vector<bool> guessed;
     for (const auto &[c, guess] : marked) {

@@ -416,11 +416,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
         << "truth-stage.tsv" << 60 << 9 << 10 << 2 << 31;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 8 << 8 << 2 << 28;
+        << "truth-cycle.tsv" << 60 << 7 << 7 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 10 << 9 << 2 << 34;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
-        << "truth-haven.tsv" << 62 << 16 << 24 << 10 << 37;
+        << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 20 << 20 << 5 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
@@ -430,13 +430,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 20 << 16 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 14 << 13 << 2 << 35;
+        << "truth-molar.tsv" << 61 << 13 << 12 << 2 << 35;
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
         << "truth-zenith.tsv" << 58 << 21 << 18 << 4 << 31;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 35;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 15 << 16 << 5 << 33;
+        << "truth-cobb.tsv" << 58 << 14 << 15 << 4 << 33;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 18 << 17 << 4 << 31;
 }
@@ -1867,6 +1867,17 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Fees for the term, against last year:", "Spring 2026",
                "Spring 2027", "\u00a3212.40", "\u00a3198.75", "", "T.R. 31/03/27" }
         << QStringList { "3:2x2:Spring 2026" };
+    QTest::newRow("pairs ending in a value in words")
+        << QStringList { Prose, "Bank check on 31 March:", "Card machine batch total",
+               "\u00a314,862.35", "Paid in (cash and cheques)", "\u00a3845.00", "Bank statement",
+               "\u00a315,707.35", "Difference", "nil", "", "Carys Pritchard" }
+        << QStringList { "3:4x2:Card machine batch total" };
+    QTest::newRow("a last row of values in words, a note under it") << QStringList { Prose,
+        "Light limits", "Responsivity", "Examples", "Illuminance", "Annual exposure", "", "", "lux",
+        "lux h per year", "High", "Textiles, watercolours, prints", "50", "15 000", "Low",
+        "Stone, metal, ceramics", "200", "600 000", "Irresponsive", "Glass, gold", "no limit",
+        "no limit", "Source: our own survey, per year of display.",
+        Prose } << QStringList { "3:5x4:Responsivity" };
     QTest::newRow("months over counts and amounts: only the kinds down the columns tell the width")
         << QStringList { Prose, "Lessons given, by month:", "2025/26", "Sep", "Oct", "Nov", "Dec",
                "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Year", "Lessons", "41",
