@@ -769,7 +769,8 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
         // (From the top row of each run: the rows below it are in the run.)
         if (run[s] < SentenceColumnMinRows || run[s - k] > run[s])
             continue;
-        if (!header(s - k)
+        // (Or a lead-in right above them: the text says what follows is a list of its own.)
+        if (!header(s - k) && !(!sparse && cells[s - 1].leadIn)
             && !(sparse && s >= 2 * k && cells[s - k].kind == Kind::Empty && header(s - 2 * k)))
             continue;
         for (int r = 0; r < run[s]; ++r) {
