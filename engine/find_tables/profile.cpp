@@ -238,7 +238,8 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
             return ends && p >= cols && alike[p - cols] >= cols
                 && profile.emptyBefore[p + cols] == profile.emptyBefore[p - cols]
                 && !cells[p + cols].note && !cells[p + cols + 1].note;
-        return ends
+        // (Or the next table's title over its header.)
+        return ends || (after < n && profile.nextTitle[after] == after)
             || (after + 1 < n && IsTitle(cells[after])
                 && (Breaks(cells[after + 1]) || cells[after + 1].note));
     };

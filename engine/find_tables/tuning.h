@@ -204,7 +204,8 @@ inline constexpr double CornerLeftOutCost = 4;
 // three 4-column tables (currencies, chance-15, -16) as 2 columns. Last row loose: 1 cuts
 // currencies' and debian's single columns short; 2 unguarded costs a table (see
 // OddLastRowPairCols). From this many the last row may also close the block over a caption under
-// it with the text going on below (guides-festivals' "50/60" under "50").
+// it with the text going on below (guides-festivals' "50/60" under "50"), or over the next
+// table's title and header (stage-rehearsals' "Act One stagger" among scene numbers).
 inline constexpr int OddFirstRowMinCols = 3;
 inline constexpr int OddLastRowMinCols = 3;
 // Pairs may end in an odd row too, held to more (two full pairs alike above it, no note in it):
