@@ -20,6 +20,7 @@
 #include "find_tables/guesses.h"
 #include "find_tables/header_runs.h"
 #include "find_tables/profile.h"
+#include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 #include "text_rules.h"
 
@@ -58,6 +59,26 @@ bool OpensOnLabel(const finder::Profile &profile, const Candidate &c)
 {
     const auto begin = profile.cells.begin() + c.first;
     return std::any_of(begin, begin + c.cols, [](const finder::Cell &x) { return x.label; });
+}
+
+// True when each of lines [from, to) is blank or a figure alike to the cell `cols` lines above
+// it: the rest of a row, not the text after a table.
+bool RowEndsAlike(const finder::Profile &profile, int from, int to, int cols)
+{
+    for (int i = from; i < to; ++i)
+        if (!IsBlankCell(profile.cells[i])
+            && (!HoldsDigits(profile.cells[i])
+                || finder::Similarity(profile.cells[i], profile.cells[i - cols])
+                    < finder::CompatibleAt))
+            return false;
+    return true;
+}
+
+// True when none of lines [from, to) is a note: no sentence stands in a table's header.
+bool NoNotes(const finder::Profile &profile, int from, int to)
+{
+    return std::none_of(profile.cells.begin() + from, profile.cells.begin() + to,
+        [](const finder::Cell &x) { return x.note; });
 }
 
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
@@ -135,6 +156,29 @@ std::vector<Candidate> Choose(
         }
         if (longer)
             c = *longer;
+    }
+    // A block that starts inside a row of a reading of its width over all of it, that reading
+    // starting in the lines left to no one above it and ending before the next block, reads its
+    // rows out of step: cells of a row on two of its rows, the table's first cells and last
+    // cells left to no one. The reading in step explains every line it does and those too.
+    for (std::size_t j = 0; j < chosen.size(); ++j) {
+        Candidate &c = chosen[j];
+        const int free = j > 0 ? End(chosen[j - 1]) : 0;
+        const int next = j + 1 < chosen.size() ? chosen[j + 1].first : n;
+        const Candidate *inStep = nullptr;
+        // (A block opening on a header row starts its table there.)
+        for (int i = free; i < c.first && !finder::HeaderLikeRow(profile, c.first, c.cols); ++i)
+            for (int k : startingAt[i]) {
+                const Candidate &o = all[k];
+                if (o.cols == c.cols && (c.first - o.first) % c.cols != 0 && End(o) > End(c)
+                    && End(o) < End(c) + c.cols && End(o) <= next && !o.frameOnly
+                    && (!inStep || o.gain > inStep->gain)
+                    && RowEndsAlike(profile, End(c), End(o), c.cols)
+                    && NoNotes(profile, i, c.first))
+                    inStep = &o;
+            }
+        if (inStep)
+            c = *inStep;
     }
     // A block of a table's width right under it, headed by no word that heads columns and with
     // its first row's values alike to the last row's above, goes on that table: a table split

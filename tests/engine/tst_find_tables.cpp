@@ -414,7 +414,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 8 << 7 << 1 << 32;
+        << "truth-stage.tsv" << 60 << 7 << 6 << 1 << 32;
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 7 << 7 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
@@ -422,9 +422,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 20 << 20 << 5 << 33;
+        << "truth-press.tsv" << 62 << 19 << 18 << 4 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 16 << 16 << 4 << 34;
+        << "truth-tower.tsv" << 59 << 15 << 15 << 3 << 34;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 14 << 17 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
@@ -524,6 +524,12 @@ void TestFindTables::boundaries_data()
                "steel, copper", "Nordic gold", "Nordic gold", "Nordic gold", "two metals",
                "two metals", Prose }
         << QStringList { "3:4x9:" };
+    QTest::newRow("a last row of dashes under prices is the table's, not a row read out of step")
+        << QStringList { Prose, "2. Seats", "Band", "Full", "Concession", "Under 16", "A", "£30.00",
+               "£26.00", "£15.00", "B", "£22.50", "£19.00", "£11.00", "Ca", "£16.00", "£14.50",
+               "£9.00", "Side viewb", "£12.00", "−", "−", "a Weekdays only.", "b No concessions.",
+               Prose }
+        << QStringList { "3:5x4:Band" };
     QTest::newRow("rows of words headed each by a name end where they read across, over a title")
         << QStringList { Prose, "Table 1: Games rotation", "Form", "Autumn I", "Autumn II",
                "Spring I", "Spring II", "Summer I", "Summer II", "Clubs", "Kestrel", "Football",
