@@ -431,6 +431,21 @@ bool RowsOpenAt(const Profile &profile, int p, int width)
     return false;
 }
 
+// True when the words heading columns from `c`'s first line, `run` of them, run past its header
+// into its first row's first cells only, each alike to every cell under it in its column: the
+// first keys ("A" over "B", "C"), which happen to head columns elsewhere.
+bool FirstRowKeys(const Profile &profile, const Candidate &c, int run)
+{
+    if (run >= 2 * c.cols || c.rows < 2)
+        return false;
+    for (int i = c.first + c.cols; i < c.first + run; ++i)
+        for (int j = i + c.cols; j < End(c); j += c.cols)
+            if (!IsBlankCell(profile.cells[j])
+                && Similarity(profile.cells[i], profile.cells[j]) < CompatibleAt)
+                return false;
+    return true;
+}
+
 // A reading's first line, rows and columns.
 using Size = std::tuple<int, int, int>;
 
@@ -1289,14 +1304,22 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // Nor is a block between two steps of a count that numbers wider rows.
     std::erase_if(all, [&](const Candidate &c) { return InsideCount(profile, c.first, End(c)); });
     DropRowsReadDown(profile, all);
-    // Nor is a block narrower than the words that head columns across its first row: no table of
-    // the corpora's 135 opening on two or more such words is.
+    // Nor is a block narrower than the words that head columns across its first row: a header is
+    // hardly ever wider than the rows it heads.
+    // (Unless the words past its width are its first row's keys, and no reading as wide starts
+    // where those words would end its header exactly: that one is a title over the header.)
     // (Nor is one whose first row goes on from such words, three or more, into a number that
     // opens rows as wide as the words or one fewer, a title among them: the header is theirs,
     // the number the first value under it.)
+    std::vector<uint32_t> headedExactly(n, 0); // bit `cols`: a reading that wide, its header so
+    for (const Candidate &c : all)
+        if (LabelRun(profile, c.first) == c.cols)
+            headedExactly[c.first] |= 1u << c.cols;
     std::erase_if(all, [&](const Candidate &c) {
         const int run = LabelRun(profile, c.first);
-        return run > c.cols
+        return (run > c.cols
+                   && !(FirstRowKeys(profile, c, run)
+                       && !(headedExactly[c.first + run - c.cols] >> c.cols & 1)))
             || (run >= HeaderOverRowsLabels && run < c.cols
                 && RowsOpenAt(profile, c.first + run, run));
     });

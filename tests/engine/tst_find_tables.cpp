@@ -1907,6 +1907,11 @@ void TestFindTables::boundaries_data()
                "\u00a37,780", "August is always quiet (the summer break).", "",
                "J. Webb, lessons secretary" }
         << QStringList { "3:3x14:2025/26" };
+    QTest::newRow("a header of two words over keys that head columns elsewhere")
+        << QStringList { Prose, "Area codes used on the pick list:", "Area", "Location", "A",
+               "Screws, A\u2013L", "B", "Screws, M\u2013Z", "C", "Glues", "D", "Tapes and seals",
+               "F", "Store F1", "CD", "Locked cupboard", Prose }
+        << QStringList { "3:7x2:Area" };
 }
 
 void TestFindTables::boundaries()
