@@ -464,6 +464,27 @@ int LabelRun(const Profile &profile, int first)
     return run;
 }
 
+namespace {
+
+// True when the `cols` lines from `first` are words that head columns, and the line after them is
+// none: a header as wide as that. (One cell between such words, two of them before it at least,
+// may be empty or a single word not known to head columns: "Income", "£", "Spending", "£". Not
+// the last: that is as often the first row's key.)
+bool LabelsAcross(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int run = LabelRun(profile, first);
+    if (run == cols)
+        return true;
+    if (run < 2 || run + 1 >= cols || first + cols >= profile.size() || cells[first + cols].label)
+        return false;
+    const Cell &odd = cells[first + run];
+    return (odd.kind == Kind::Empty || (odd.kind == Kind::Word && !odd.note))
+        && LabelRun(profile, first + run + 1) == cols - run - 1;
+}
+
+} // namespace
+
 // How many columns that repeat their values open with a value said nowhere else in lines
 // [from, to): a header cell read as data, the block read out of step.
 int FirstRowBreaks(const Profile &profile, int from, int to, int cols)
@@ -1040,7 +1061,7 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // (Nor do keys that fall a row apart beside values said again.)
     const bool keysTell = KeysInStep(profile, dataFirst, last, cols);
     // (Nor do as many words that head columns as columns, and no more: the header says how wide.)
-    const bool labelsTell = cols >= 2 && LabelRun(profile, first) == cols;
+    const bool labelsTell = cols >= 2 && LabelsAcross(profile, first, cols);
     // True when some shorter period `k` dividing this one reads the rows as well (`alike(k)`),
     // where neither a units row, an empty corner, row titles nor keys in step say how wide.
     // (Nor do numbers that keep their order down the columns at this width alone.)

@@ -422,9 +422,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 19 << 18 << 4 << 33;
+        << "truth-press.tsv" << 62 << 18 << 17 << 4 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 15 << 15 << 3 << 34;
+        << "truth-tower.tsv" << 59 << 14 << 15 << 3 << 34;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 14 << 17 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
@@ -432,13 +432,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
         << "truth-molar.tsv" << 61 << 13 << 12 << 2 << 35;
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 21 << 18 << 4 << 31;
+        << "truth-zenith.tsv" << 58 << 20 << 17 << 3 << 32;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 35;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 14 << 15 << 4 << 33;
+        << "truth-cobb.tsv" << 58 << 14 << 15 << 4 << 34;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
-        << "truth-kerf.tsv" << 59 << 18 << 17 << 4 << 31;
+        << "truth-kerf.tsv" << 59 << 17 << 15 << 4 << 32;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1912,6 +1912,13 @@ void TestFindTables::boundaries_data()
                "Screws, A\u2013L", "B", "Screws, M\u2013Z", "C", "Glues", "D", "Tapes and seals",
                "F", "Store F1", "CD", "Locked cupboard", Prose }
         << QStringList { "3:7x2:Area" };
+    QTest::newRow("a header of words and units, one word not known to head columns")
+        << QStringList { Prose, "Income and spending for the year:", "Income", "\u00a3", "Spending",
+               "\u00a3", "Subscriptions", "1,149", "Hall hire", "360", "Visitors", "87", "Speakers",
+               "150", "Book sales", "64", "Printing", "212", "Donations", "250", "Postage", "86",
+               "Total", "1,550", "Total", "808", "Surplus \u00a3742, carried to the building fund.",
+               Prose }
+        << QStringList { "3:6x4:Income" };
 }
 
 void TestFindTables::boundaries()
