@@ -294,19 +294,20 @@ bool FrameLine(const Cell &c)
     return Breaks(c) || c.leadIn || IsSentenceNote(c) || c.keyed;
 }
 
-// What a cell says of its column's kind: a number, a word, either (a code, a text with digits,
+// What a cell says of its column's kind when a run is filled at a width (coarser than
+// block_rows' ColumnKind): a number, a word, either (a code, a text with digits,
 // a number with words after it, "300 mg tablet") or nothing (a blank).
-enum class ColumnKind { Blank, Number, Word, Either };
+enum class FillKind { Blank, Number, Word, Either };
 
-ColumnKind ColumnKindOf(const Cell &c)
+FillKind FillKindOf(const Cell &c)
 {
     if (IsBlankCell(c))
-        return ColumnKind::Blank;
+        return FillKind::Blank;
     if (IsNumeric(c.kind) && !(c.flags & WithUnit))
-        return ColumnKind::Number;
+        return FillKind::Number;
     if (IsNumeric(c.kind) || c.kind == Kind::Code || (IsText(c.kind) && (c.flags & WithDigits)))
-        return ColumnKind::Either;
-    return ColumnKind::Word;
+        return FillKind::Either;
+    return FillKind::Word;
 }
 
 // True when each column of the `rows` rows of `cols` from `first` keeps its kind under the first
@@ -318,9 +319,9 @@ bool ColumnsKeepKinds(const Profile &profile, int first, int rows, int cols)
     for (int c = 0; c < cols; ++c) {
         bool numbers = false, words = false;
         for (int r = 1; r < rows; ++r) {
-            const ColumnKind k = ColumnKindOf(profile.cells[first + r * cols + c]);
-            numbers = numbers || k == ColumnKind::Number;
-            words = words || k == ColumnKind::Word;
+            const FillKind k = FillKindOf(profile.cells[first + r * cols + c]);
+            numbers = numbers || k == FillKind::Number;
+            words = words || k == FillKind::Word;
         }
         if (numbers && words)
             return false;
@@ -353,9 +354,9 @@ bool HeadsValueRow(const Profile &profile, int first, int cols, int end)
         const Cell &head = profile.cells[first + c], &under = profile.cells[first + cols + c];
         // (The values keep one kind across: an address's lines do not.)
         if (!IsShortText(head) || (head.flags & SentenceEnd) || IsBlankCell(under)
-            || ColumnKindOf(under) != ColumnKindOf(profile.cells[first + cols]))
+            || FillKindOf(under) != FillKindOf(profile.cells[first + cols]))
             return false;
-        unlike += ColumnKindOf(head) != ColumnKindOf(under) ? 1 : 0;
+        unlike += FillKindOf(head) != FillKindOf(under) ? 1 : 0;
     }
     return 2 * unlike > cols;
 }
