@@ -305,7 +305,9 @@ HeaderRow ReadHeaderRow(const Profile &profile, int first, int cols, int skip)
     // (Its blank last cell keeps that column spare: a header still.)
     const bool spare = skip == 0 && SpareLastColumn(profile, first, cols);
     for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first - skip + c];
+        // (A blank cell left to a label before it, over units of its own, is that label's.)
+        const int span = skip > 0 ? SpanningLabel(profile, first - skip, cols, c) : -1;
+        const Cell &h = cells[first - skip + (span >= 0 ? span : c)];
         const Cell d = below(c);
         header.blank += IsBlankCell(h) ? 1 : 0;
         // A label: a text that is no note, a number of another shape than the values under

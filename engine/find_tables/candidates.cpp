@@ -889,10 +889,14 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     const bool corner = IsBlankCell(profile.cells[first]);
     // (Or, in a header of words alone, in its last cell: a column kept spare.)
     const bool spare = SpareLastColumn(profile, first, cols);
-    if (blank > HeaderBlankShare * cols || blank > (corner ? 1 : 0) + (spare ? 1 : 0))
+    if (blank > HeaderBlankShare * cols)
         return;
-    // A units row under the header counts as a row of the table but not of its data.
+    // A units row under the header counts as a row of the table but not of its data. (It gives
+    // the columns under a label spanning two of them their own units: the header may leave
+    // those blank.)
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
+    if (blank > (corner ? 1 : 0) + (spare ? 1 : 0) && !units)
+        return;
     int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
     // Keys beside values said again end before a row whose values are all said once: the text
     // after the table read as a row. (Not a row that adds the columns up: its sums are new.)

@@ -10,20 +10,45 @@
 
 namespace cellwright::finder {
 
+// The label whose span takes in the blank cell `c` of the header of `cols` at `first` ("Mass"
+// over "min g", "max g"): the last one before it, given a unit below; -1 when none.
+int SpanningLabel(const Profile &profile, int first, int cols, int c)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (c == 0 || !IsBlankCell(cells[first + c]))
+        return -1;
+    int label = c - 1;
+    while (label > 0 && IsBlankCell(cells[first + label]))
+        --label;
+    return IsBlankCell(cells[first + label]) || IsBlankCell(cells[first + cols + label]) ? -1
+                                                                                         : label;
+}
+
 namespace {
 
 // True when a header of `cols` with a units row under it can stand at `first` at all: rows
 // enough without a break, the first cell a text or empty, the others texts or numbers (years or
 // periods heading the columns, "2024/25" over "£ a week", when the units row below is plain: all
-// in brackets, or the same unit in every column). Apart from the rest, to be asked cheaply:
+// in brackets, or the same unit in every column), or blank beside a label spanning columns that
+// the units row tells apart. Apart from the rest, to be asked cheaply:
 // every candidate asks it of the rows above it, and most rows asked are no header at all.
 inline bool HeaderCanStand(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    return cols >= 2 && first + 3 * cols <= profile.size()
-        && profile.breaksBefore[first + 3 * cols - 1] == profile.breaksBefore[first]
-        && (IsText(cells[first].kind) || cells[first].kind == Kind::Empty) && !cells[first].note
-        && profile.unheadingBefore[first + cols] == profile.unheadingBefore[first + 1];
+    if (!(cols >= 2 && first + 3 * cols <= profile.size()
+            && profile.breaksBefore[first + 3 * cols - 1] == profile.breaksBefore[first]
+            && (IsText(cells[first].kind) || cells[first].kind == Kind::Empty)
+            && !cells[first].note))
+        return false;
+    if (profile.unheadingBefore[first + cols] == profile.unheadingBefore[first + 1])
+        return true;
+    for (int c = 1; c < cols; ++c) {
+        const Cell &h = cells[first + c];
+        if (IsBlankCell(h) ? SpanningLabel(profile, first, cols, c) < 0
+                           : !(IsText(h.kind) || IsNumeric(h.kind)) || h.note)
+            return false;
+    }
+    return true;
 }
 
 // UnitsRowBelow where a header can stand.
@@ -38,7 +63,10 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         const Cell &u = cells[first + cols + c];
         if (IsBlankCell(u))
             continue;
-        bracketedUnits += (u.flags & Bracketed) && IsText(u.kind) && u.length <= RemarkLength;
+        // (A rate's unit in brackets, "(1/yr)", reads as a number with a unit.)
+        bracketedUnits += u.length <= RemarkLength
+            && (((u.flags & Bracketed) && IsText(u.kind))
+                || (IsNumeric(u.kind) && (u.flags & WithUnit) && u.lead == u'('));
         unit = unit ? unit : &u;
         repeated = repeated && u.text == unit->text && u.length <= RemarkLength && !u.note;
         ++given;
@@ -66,8 +94,10 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         const bool compound = u.a == 2 && (u.flags & WithSymbols) && u.length <= RemarkLength;
         // (So may units joined by short words, "g or ml", "£ per kg": no word longer than a few
         // letters on average.)
-        const bool joined = u.a >= 3 && u.a <= UnitsPhraseWords
-            && u.length - (u.a - 1) <= UnitsPhraseLetters * u.a;
+        // (Two words, "per min", "max g", hold no figure: "Mon 1", "LX 22" are keys.)
+        const bool joined = u.a >= 2 && u.a <= UnitsPhraseWords
+            && u.length - (u.a - 1) <= UnitsPhraseLetters * u.a
+            && (u.a >= 3 || !(u.flags & WithDigits));
         // (A unit's symbol alone, "kg", "£", reads as a code.)
         const bool symbol = u.kind == Kind::Code && u.length <= UnitsRowLength;
         if (!(IsText(u.kind) || symbol || scale || (repeated && IsNumeric(u.kind)))
