@@ -38,6 +38,10 @@ bool SymbolText(const Cell &c)
 {
     return IsText(c.kind) && (c.flags & WithSymbols);
 }
+bool DecimalNumber(const Cell &c)
+{
+    return c.kind == Kind::Decimal;
+}
 bool SentenceText(const Cell &c)
 {
     return IsText(c.kind) && (c.flags & SentenceEnd);
@@ -136,13 +140,23 @@ bool HeadsValues(const Profile &profile, int first, int end)
     return true;
 }
 
+// True when `code` reads as a short form of `words` beside it ("W" for "Widowed", "Dau" for
+// "Daughter"): one short token, opening with the same letter as the longer text.
+bool Abbreviates(const Cell &code, const Cell &words)
+{
+    return (code.kind == Kind::Word || code.kind == Kind::Code) && code.a == 1
+        && code.length <= AbbreviationMaxLength && IsText(words.kind) && words.length > code.length
+        && LowerAscii(code.lead) == LowerAscii(words.lead);
+}
+
 } // namespace
 
 // True when the pairs in lines [first, end) keep their two columns apart: no text stands in
 // both, the keys are said once each, and either values are said again (people in charge of
 // several things), or some trait of a cell (several words, each capitalised, symbols, digits)
-// marks nearly all of one column and nearly none of the other. Names beside names, days beside
-// days, a list of one kind read two at a time, keep no such difference.
+// marks nearly all of one column and nearly none of the other, or each key is a short form of its
+// value. Names beside names, days beside days, a list of one kind read two at a time, keep no
+// such difference.
 bool PairsApart(const Profile &profile, int first, int end)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -162,13 +176,21 @@ bool PairsApart(const Profile &profile, int first, int end)
     }
     if (valuesAgain >= PairsValuesAgain && !keysAgain)
         return true;
-    static constexpr std::array<Trait, 4> traits { SeveralWords, TitleCased, SymbolText,
-        HoldsDigits };
+    // (Numbers with a point beside counts or names; names or codes in capitals beside words in
+    // small letters or numbers.)
+    static constexpr std::array<Trait, 6> traits { SeveralWords, TitleCased, SymbolText,
+        HoldsDigits, DecimalNumber, CapitalisedText };
     if (keysAgain)
         return false;
     // (The first row may be a header of two labels, whatever traits its words have.)
     for (int from : { first, first + 2 }) {
         const int rows = (end - from) / 2;
+        // (A short form beside the words it stands for, row by row: a key to codes.)
+        bool abbreviated = rows > 0;
+        for (int i = from; i < end && abbreviated; i += 2)
+            abbreviated = Abbreviates(cells[i], cells[i + 1]);
+        if (abbreviated)
+            return true;
         for (Trait trait : traits) {
             int keys = 0, values = 0;
             for (int i = from; i < end; i += 2) {
@@ -433,8 +455,9 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
             && cells[first].label && cells[first + 1].label;
         const bool rowAgain = profile.prevSame[first] >= 0
             && profile.prevSame[first + 1] == profile.prevSame[first] + 1;
-        if (!(Opened(profile, first) || underTable || headed || rowAgain) || closesKey(first)
-            || closes(first + 1))
+        // (A line that leads in says pairs follow as much as a frame does.)
+        if (!(Opened(profile, first) || underTable || headed || rowAgain || cells[first - 1].leadIn)
+            || closesKey(first) || closes(first + 1))
             continue;
         int end = first;
         // (The first key said again opens the next table: the pairs stop above it.)

@@ -623,6 +623,8 @@ inline constexpr int KeyValueMinRows = 3;
 inline constexpr double KeyValueEvidence = 0.3;
 // Keys beside names stand apart when a trait marks this share of one column more than the other.
 inline constexpr double PairsApartShare = 0.75;
+// A short form beside the words it stands for is at most this long ("Visr", "Serv").
+inline constexpr int AbbreviationMaxLength = 5;
 // Values said again this often beside keys said once are a habit, not a chance.
 inline constexpr int PairsValuesAgain = 2;
 // Pairs that stand apart outweigh the same lines read as a list of one column (0.3 each) and a

@@ -392,9 +392,9 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("generated papers") << "truth.tsv" << 215 << 0 << 0 << 0 << 208;
     QTest::newRow("second author") << "truth-varied.tsv" << 65 << 2 << 1 << 0 << 48;
     QTest::newRow("third author: reports") << "truth-reports.tsv" << 60 << 4 << 1 << 1 << 45;
-    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 7 << 3 << 2 << 38;
+    QTest::newRow("fourth author: appendices") << "truth-appendix.tsv" << 60 << 7 << 3 << 2 << 40;
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 6 << 4 << 1 << 36;
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 54;
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 1 << 1 << 1 << 55;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 4 << 2 << 0 << 39;
     // (A packing list of ten items read as five pairs, words beside phrases, is now likely.)
     // (The Italian menu words are now read by their rows, framed, not as pairs told by their
@@ -424,7 +424,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 18 << 17 << 4 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 14 << 15 << 3 << 34;
+        << "truth-tower.tsv" << 59 << 12 << 14 << 3 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 14 << 17 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
@@ -432,13 +432,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
         << "truth-molar.tsv" << 61 << 13 << 12 << 2 << 35;
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 20 << 17 << 3 << 32;
+        << "truth-zenith.tsv" << 58 << 20 << 17 << 2 << 32;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
-        << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 35;
+        << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 36;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 14 << 15 << 4 << 34;
+        << "truth-cobb.tsv" << 58 << 13 << 14 << 4 << 34;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
-        << "truth-kerf.tsv" << 59 << 17 << 15 << 4 << 32;
+        << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
 }
 
 void TestFindTables::wholeCorpus()
@@ -1793,6 +1793,25 @@ void TestFindTables::boundaries_data()
         "Gas", "Shoulder colour", "Oxygen", "White", "Nitrogen", "Black", "Carbon dioxide", "Grey",
         "Argon", "Dark green", "Helium", "Brown", "Acetylene", "Maroon", "Hydrogen", "Red",
         "Keep every cylinder chained upright to the wall." } << QStringList { "2:8x2:Gas" };
+    // Codes beside what they stand for, or columns told apart row by row, are pairs.
+    QTest::newRow("short forms beside the words they stand for, under a lead-in")
+        << QStringList { Prose, "Abbreviations used in the register:", "M", "Married", "S",
+               "Single", "W", "Widowed", "Dau", "Daughter", "Serv", "Servant", "Lodg", "Lodger",
+               "Volunteers are welcome. Ring the office.", Prose }
+        << QStringList { "3:6x2:M" };
+    QTest::newRow("points beside heights to the millimetre") << QStringList { Prose, "Point",
+        "RL (m)", "TBM A", "61.402", "1", "60.915", "2", "60.337", "3", "59.804", "4", "59.261",
+        "TBM B", "58.990", Prose } << QStringList { "2:7x2:Point" };
+    QTest::newRow("old marks beside new numbers") << QStringList { Prose, "Old mark", "New mark",
+        "AB.12.3", "2012.3", "AB.12.4", "2012.4.1", "C/88/1", "1988.1", "X.91.7", "1991.X7",
+        "unmarked", "2001.U4", Prose } << QStringList { "2:6x2:Old mark" };
+    QTest::newRow("names beside values in small letters, under a lead-in under a table")
+        << QStringList { Prose, "Service", "Unit", "Fee", "Site survey", "per visit", "£295",
+               "Setting out", "per day", "£520", "Copy of a plan", "each", "£35",
+               "Turnaround once we have access:", "Boundary survey", "1–2 weeks", "Topographical",
+               "2–3 weeks", "Levels only", "within a week", "Expert report",
+               "Depends on the other side.", Prose }
+        << QStringList { "2:4x3:Service", "15:4x2:Boundary survey" };
     QTest::newRow("terms beside meanings end where the contrast does, over a table")
         << QStringList { Prose, "Club shorthand", "Term", "Meaning", "Car back",
                "Vehicle coming up behind", "Car up", "Vehicle ahead", "Easy", "Slowing", "Hole",
