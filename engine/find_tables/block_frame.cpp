@@ -161,7 +161,7 @@ bool InsideCount(const Profile &profile, int first, int end)
     return false;
 }
 
-// True when the row right under the block `c` is its last: a short text that keys it, alike to the
+// True when the row right under the block `c` is its last: a short text that keys it, alike to a
 // key above and heading no column, no break in the row, and the text closing right after it. A
 // reader takes a row whose key keeps the column for the table's, whatever its values hold, when
 // nothing comes between it and the end of the table.
@@ -172,17 +172,29 @@ bool LastRowKept(const Profile &profile, const Candidate &c)
     if (c.cols < 2 || c.rows < 3 || after > profile.size()
         || profile.breaksBefore[after] != profile.breaksBefore[c.first])
         return false;
+    // (The key is read against every key under the first row: a column of keys mixes kinds, "Ice"
+    // under "Above 20 °C" keys a row as "Rain" above does, and a key ends in a full stop, "inj.",
+    // where keys above do.)
     const Cell &key = cells[end];
-    if (!IsShortText(key) || key.leadIn || (key.flags & SentenceEnd)
-        || key.text == cells[c.first].text || Similarity(key, cells[end - c.cols]) < CompatibleAt
-        || (key.flags & Capitalised) != (cells[end - c.cols].flags & Capitalised)
-        || HoldsDigits(key) != HoldsDigits(cells[end - c.cols]))
+    const auto keyLike = [&](const Cell &k) {
+        return Similarity(key, k) >= CompatibleAt
+            && (key.flags & Capitalised) == (k.flags & Capitalised)
+            && HoldsDigits(key) == HoldsDigits(k)
+            && (!(key.flags & SentenceEnd) || (k.flags & SentenceEnd));
+    };
+    bool keyed = false;
+    for (int p = end - c.cols; p > c.first && !keyed; p -= c.cols)
+        keyed = keyLike(cells[p]);
+    if ((key.kind != Kind::Word && key.kind != Kind::Phrase) || key.leadIn
+        || (key.note && !(key.flags & SentenceEnd)) || key.text == cells[c.first].text || !keyed)
         return false;
     // (A value unlike its column stands for one: a number written otherwise, a word for it, "nil",
     // "free", "DNF". A title or a caption in its place is the text after the table.)
     for (int i = end; i < after; ++i) {
         const Cell &x = cells[i], &above = cells[i - c.cols];
-        if ((i > end && x.label) || x.leadIn || (x.note && !above.note))
+        // (A few words ended by a full stop, shaped like the values above, are a value still.)
+        const bool shortNote = x.kind == Kind::Phrase && Similarity(x, above) >= CompatibleAt;
+        if ((i > end && x.label) || x.leadIn || (x.note && !above.note && !shortNote))
             return false;
         if (i > end && !IsBlankCell(x) && Similarity(x, above) < CompatibleAt && !HoldsDigits(x)
             && !(IsShortText(x) && (!(x.flags & Capitalised) || (x.flags & AllCapitals))))

@@ -418,7 +418,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 7 << 7 << 2 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 9 << 8 << 2 << 34;
+        << "truth-vets.tsv" << 62 << 8 << 7 << 1 << 35;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
@@ -436,7 +436,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 36;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 13 << 14 << 4 << 34;
+        << "truth-cobb.tsv" << 58 << 11 << 12 << 3 << 35;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
 }
@@ -742,6 +742,18 @@ void TestFindTables::boundaries_data()
         "Charges for the hall:", "Deposit (parties)", "£100", "Deposit (others)", "£50", "Lost key",
         "£25", "Cleaning left to us", "£30 an hour", "Cancellation, under 14 days", "half the hire",
         Prose } << QStringList { "3:5x2:Deposit (parties)" };
+    QTest::newRow("pairs end on a key like one further up, its value a short sentence")
+        << QStringList { Prose, "Clothing by weather", "Weather", "Wear", "Below 0 °C",
+               "Two layers and a hat", "Wind", "A shell jacket", "Above 25 °C",
+               "Light cotton and a cap", "Snow", "Boots with a good grip.", Prose }
+        << QStringList { "3:5x2:Weather" };
+    QTest::newRow("a last key ending in an abbreviation's full stop, as keys above do")
+        << QStringList { Prose, "Item", "Batch", "Expiry", "Qty", "Amoxicillin 250 mg tablets",
+               "AM1102", "31/08/27", "60 tabs", "Gentamicin inj.", "GE2230", "30/06/27",
+               "3 × 50 ml", "Lidocaine 2% inj.", "LI0915", "31/05/27", "2",
+               "Dexamethasone 2 mg/ml inj.", "on order", "", "",
+               "Dexamethasone: ask the wholesaler on Monday.", Prose }
+        << QStringList { "2:5x4:Item" };
     QTest::newRow("pairs end on \"nil\", an empty line and a signature under it")
         << QStringList { Prose, "Item", "Cost", "Paint", "£40", "Brushes", "£12", "Ladder hire",
                "£25", "Labour", "nil", "", "Signed, the treasurer" }
