@@ -787,7 +787,14 @@ void KeysFirst(const Profile &profile, std::vector<Candidate> &all)
         const Cell &head = cells[f];
         const bool corner = IsBlankCell(head) && f > 0 && IsText(cells[f - 1].kind)
             && (!cells[f - 1].note || cells[f - 1].leadIn);
-        if (early > late && (head.label || corner) && !cells[f + cols].label)
+        // (Or a short text in a row of texts, no longer than the longest of them: a header cell,
+        // where a title over the header is often longer than the words under it.)
+        const Cell &key = cells[f + cols];
+        int words = 0;
+        for (int c = 1; c < cols; ++c)
+            words = std::max(words, int(cells[f + c].a));
+        const bool word = IsShortText(head) && AllText(profile, f, cols) && head.a <= words;
+        if (early > late && (head.label || corner || word) && !key.label)
             losers.insert({ f + 1, rows, cols });
         // The later one: keys under a text, a title above taken for its first header cell. (A
         // caption is followed by its table's first cell, no title; and the header stands apart

@@ -415,28 +415,33 @@ void TestFindTables::wholeCorpus_data()
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
         << "truth-stage.tsv" << 60 << 7 << 6 << 1 << 32;
+    // (One more missed on the fifteenth, and likely: a title over a header of words no longer
+    // than it, "Rim sizes", read as a header cell where the last column keys the rows as plainly
+    // as the first.)
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
-        << "truth-cycle.tsv" << 60 << 7 << 7 << 2 << 28;
+        << "truth-cycle.tsv" << 60 << 8 << 8 << 3 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 8 << 7 << 1 << 35;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 18 << 17 << 4 << 33;
+        << "truth-press.tsv" << 62 << 17 << 16 << 4 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
         << "truth-tower.tsv" << 59 << 12 << 14 << 3 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 14 << 17 << 6 << 36;
+        << "truth-pupil.tsv" << 59 << 13 << 16 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 20 << 16 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 13 << 12 << 2 << 35;
+        << "truth-molar.tsv" << 61 << 12 << 11 << 2 << 35;
+    // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
+    // beside the reading a line off them, which keys its rows in its last column.)
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 20 << 17 << 2 << 32;
+        << "truth-zenith.tsv" << 58 << 20 << 17 << 3 << 32;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 36;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 11 << 12 << 3 << 35;
+        << "truth-cobb.tsv" << 58 << 9 << 10 << 1 << 35;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
 }
@@ -1918,6 +1923,13 @@ void TestFindTables::boundaries_data()
                "Rice (1 kg)", "41", "40", "2.0", "", "Cereal", "66", "50", "2.6", "",
                "Weeks left assumes half the minimum goes out each week.", Prose }
         << QStringList { "3:7x5:Item" };
+    QTest::newRow("a short text heading ranges that key the rows, under a paragraph")
+        << QStringList { Prose, "1. Lime in the mortar",
+               "We mix by the weather, following the old table. One bucket gives ten courses.",
+               "Air temp", "Lime (kg)", "Buckets per bag", "below 5", "-", "none", "5-10", "20",
+               "2.5", "10-15", "25", "3.0", "15-20", "30", "3.5", "above 20", "wait a day", "n/a",
+               Prose }
+        << QStringList { "4:6x3:Air temp" };
     QTest::newRow("an empty corner over years under a lead-in, its rows keyed by name")
         << QStringList { Prose, "Receipts", "Compared with the year before:", "", "2026", "2025",
                "Planned giving (standing orders)", "28,420.00", "27,900.00", "Plate collections",
