@@ -1322,6 +1322,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // (Nor is one whose first row goes on from such words, three or more, into a number that
     // opens rows as wide as the words or one fewer, a title among them: the header is theirs,
     // the number the first value under it.)
+    static_assert(MaxCols < 32);
     std::vector<uint32_t> headedExactly(n, 0); // bit `cols`: a reading that wide, its header so
     for (const Candidate &c : all)
         if (LabelRun(profile, c.first) == c.cols)

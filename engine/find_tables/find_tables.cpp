@@ -165,9 +165,11 @@ std::vector<Candidate> Choose(
         Candidate &c = chosen[j];
         const int free = j > 0 ? End(chosen[j - 1]) : 0;
         const int next = j + 1 < chosen.size() ? chosen[j + 1].first : n;
-        const Candidate *inStep = nullptr;
         // (A block opening on a header row starts its table there.)
-        for (int i = free; i < c.first && !finder::HeaderLikeRow(profile, c.first, c.cols); ++i)
+        if (free >= c.first || finder::HeaderLikeRow(profile, c.first, c.cols))
+            continue;
+        const Candidate *inStep = nullptr;
+        for (int i = free; i < c.first; ++i)
             for (int k : startingAt[i]) {
                 const Candidate &o = all[k];
                 if (o.cols == c.cols && (c.first - o.first) % c.cols != 0 && End(o) > End(c)
