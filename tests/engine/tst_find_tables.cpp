@@ -444,6 +444,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-cobb.tsv" << 58 << 9 << 10 << 1 << 35;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
+    QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
+        << "truth-reel.tsv" << 59 << 14 << 12 << 3 << 34;
+    QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
+        << "truth-pitch.tsv" << 61 << 18 << 16 << 8 << 40;
 }
 
 void TestFindTables::wholeCorpus()
