@@ -182,11 +182,13 @@ bool LastRowKept(const Profile &profile, const Candidate &c)
             && HoldsDigits(key) == HoldsDigits(k)
             && (!(key.flags & SentenceEnd) || (k.flags & SentenceEnd));
     };
+    if ((key.kind != Kind::Word && key.kind != Kind::Phrase) || key.leadIn
+        || (key.note && !(key.flags & SentenceEnd)) || key.text == cells[c.first].text)
+        return false;
     bool keyed = false;
     for (int p = end - c.cols; p > c.first && !keyed; p -= c.cols)
         keyed = keyLike(cells[p]);
-    if ((key.kind != Kind::Word && key.kind != Kind::Phrase) || key.leadIn
-        || (key.note && !(key.flags & SentenceEnd)) || key.text == cells[c.first].text || !keyed)
+    if (!keyed)
         return false;
     // (A value unlike its column stands for one: a number written otherwise, a word for it, "nil",
     // "free", "DNF". A title or a caption in its place is the text after the table.)

@@ -280,11 +280,15 @@ bool ReadsAsList(
     return true;
 }
 
-// Marks the lines the blocks take.
+// Marks the lines a block takes.
+void Cover(std::vector<bool> &covered, const Candidate &c)
+{
+    std::fill(covered.begin() + c.first, covered.begin() + End(c), true);
+}
 void Cover(std::vector<bool> &covered, const std::vector<Candidate> &blocks)
 {
     for (const Candidate &c : blocks)
-        std::fill(covered.begin() + c.first, covered.begin() + End(c), true);
+        Cover(covered, c);
 }
 
 // A line no table holds: text resuming, a heading, a caption, a lead-in, a sentence as a note,
@@ -428,8 +432,7 @@ void FramedRunGuesses(
     // gains as a table does, not to one that gains little.
     std::vector<bool> covered(n, false), framed(n, false);
     for (const Candidate &c : chosen)
-        std::fill((c.frameOnly ? framed : covered).begin() + c.first,
-            (c.frameOnly ? framed : covered).begin() + End(c), true);
+        Cover(c.frameOnly ? framed : covered, c);
     Cover(covered, guesses);
     const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
     std::vector<Candidate> readings;
@@ -460,8 +463,7 @@ void FramedRunGuesses(
         };
         if (any(covered) || (c.gain <= MinGain && any(framed)))
             continue;
-        for (int i = c.first; i < End(c); ++i)
-            covered[i] = true;
+        Cover(covered, c);
         c.confidence = GuessOnlyConfidence;
         guesses.push_back(c);
     }
