@@ -74,6 +74,9 @@ bool FirstHeaderCellAbove(const Profile &profile, int first, int cols);
 bool ReadLineEarly(const Profile &profile, int first, int last, int cols);
 bool HeaderReadLineEarly(const Profile &profile, int first, int cols);
 bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows);
+// True when the `cols` cells at `from` (two or more) are no more alike to line `t` than to each
+// other: header cells written alike, under a title written otherwise.
+bool UnlikeTitle(const Profile &profile, int t, int from, int cols);
 void TitledBlocks(const Profile &profile, std::vector<Candidate> &all);
 
 // small_blocks.cpp

@@ -299,15 +299,22 @@ bool TitleHeaderCell(const Profile &profile, int first, int cols, int rows)
     if (cols < TitleHeaderMinCols || !TitleTo(profile, first, first + cols, first + rows * cols)
         || SameHabitRow(profile, first, cols))
         return false;
+    return std::any_of(cells.begin() + first + 1, cells.begin() + first + cols, [](const Cell &c) {
+        return c.label;
+    }) && UnlikeTitle(profile, first, first + 1, cols - 1);
+}
+
+bool UnlikeTitle(const Profile &profile, int t, int from, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
     double toTitle = 0, among = 0;
-    int pairs = 0, labels = 0;
-    for (int c = 1; c < cols; ++c) {
-        toTitle += Similarity(cells[first], cells[first + c]);
-        labels += cells[first + c].label ? 1 : 0;
+    int pairs = 0;
+    for (int c = 0; c < cols; ++c) {
+        toTitle += Similarity(cells[t], cells[from + c]);
         for (int d = c + 1; d < cols; ++d, ++pairs)
-            among += Similarity(cells[first + c], cells[first + d]);
+            among += Similarity(cells[from + c], cells[from + d]);
     }
-    return labels > 0 && toTitle / (cols - 1) <= among / pairs;
+    return toTitle / cols <= among / pairs;
 }
 
 // Blocks that run into the next table read on through its title: between a title of their own

@@ -1,5 +1,6 @@
 #include "find_tables/scoring.h"
 
+#include "find_tables/candidate_checks.h"
 #include "find_tables/similarity.h"
 #include "find_tables/tuning.h"
 
@@ -31,10 +32,13 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
     if (!opened || !IsTitle(t) || (t.flags & SectionNumber))
         return false;
     // Under it, a header: more of its columns stand apart from the cells under them than when
-    // the title is read as the first header cell (a title is unlike the column it would head).
+    // the title is read as the first header cell (a title is unlike the column it would head),
+    // or three or more header cells more alike to each other than to it, the short words heading
+    // columns. (Not under a note: two titles stacked, either may be the table's.)
+    const int cols = inside - outside;
     return IsText(cells[first].kind) && !cells[first].note
-        && ApartColumns(profile, first, inside - outside)
-        > ApartColumns(profile, outside, inside - outside);
+        && (ApartColumns(profile, first, cols) > ApartColumns(profile, outside, cols)
+            || (cols >= 3 && !above.note && UnlikeTitle(profile, outside, first, cols)));
 }
 
 } // namespace

@@ -421,17 +421,21 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 3 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 8 << 7 << 1 << 35;
+        << "truth-vets.tsv" << 62 << 7 << 5 << 1 << 35;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 17 << 16 << 4 << 33;
+        << "truth-press.tsv" << 62 << 16 << 15 << 4 << 33;
+    // (One more wrong one likely on the nineteenth: pairs right under a lead-in, "Client", start
+    // where they should but stop short, surer now that the reading a line late pays for it. And
+    // one more each on the twentieth and twenty-fifth since a title over a header of words alike
+    // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 12 << 14 << 3 << 36;
+        << "truth-tower.tsv" << 59 << 12 << 14 << 4 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 13 << 16 << 6 << 36;
+        << "truth-pupil.tsv" << 59 << 13 << 16 << 7 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
-        << "truth-verger.tsv" << 62 << 20 << 16 << 2 << 31;
+        << "truth-verger.tsv" << 62 << 19 << 15 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
         << "truth-molar.tsv" << 61 << 12 << 11 << 2 << 35;
     // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
@@ -441,13 +445,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 36;
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 9 << 10 << 1 << 35;
+        << "truth-cobb.tsv" << 58 << 9 << 10 << 2 << 35;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
         << "truth-reel.tsv" << 59 << 14 << 12 << 3 << 34;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
-        << "truth-pitch.tsv" << 61 << 18 << 16 << 8 << 40;
+        << "truth-pitch.tsv" << 61 << 17 << 15 << 8 << 40;
 }
 
 void TestFindTables::wholeCorpus()
@@ -517,6 +521,18 @@ void TestFindTables::boundaries_data()
                "", "", "x", "", "x", "Up the nose, from three weeks.", "Rabies", "", "", "x", "",
                "", "", "Travel only. Wait 21 days.", Prose }
         << QStringList { "3:5x8:" };
+    QTest::newRow("a title over a header of words, after a sentence, is no header cell")
+        << QStringList { "Fireblight has not been seen here. Tell me the same day.", "Work parties",
+               "Date", "Task", "Led by", "Names", "Sat 6 Feb", "Winter pruning, rows A and B",
+               "Ros", "Sue, Dev, Jim", "Sat 20 Mar", "Grafting demonstration", "Jim Lowe", "",
+               "Sun 11 Apr", "Grease bands off, mulch", "Ros", "", "Sat 12 Jun",
+               "Mow paths; check ties", "Dev", "", "", "", "", "",
+               "Put your name in the last column, or add a row.", Prose }
+        << QStringList { "3:6x4:Date" };
+    QTest::newRow("the line after a lead-in is the table's first, whatever it looks like")
+        << QStringList { "The ones I know:", "Stone", "Carved", "Year", "Porch", "MCDLXXXVII",
+               "1487", "Vestry", "MCMXI", "1911", "Hall", "MCMLXXIII", "1973", "M. A.  Verger" }
+        << QStringList { "2:4x3:Stone" };
     QTest::newRow("rows headed by units, read across, under the next table's title and note")
         << QStringList { Prose, "Speed conversions", "1 knot = 1852 m an hour, exactly.", "knots",
                "5", "10", "15", "20", "25", "30", "35", "40", "km/h", "9.3", "18.5", "27.8", "37.0",
