@@ -425,7 +425,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 16 << 15 << 4 << 33;
+        << "truth-press.tsv" << 62 << 16 << 15 << 3 << 33;
     // (One more wrong one likely on the nineteenth: pairs right under a lead-in, "Client", start
     // where they should but stop short, surer now that the reading a line late pays for it. And
     // one more each on the twentieth and twenty-fifth since a title over a header of words alike
@@ -451,7 +451,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
         << "truth-reel.tsv" << 59 << 14 << 12 << 3 << 34;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
-        << "truth-pitch.tsv" << 61 << 17 << 15 << 8 << 40;
+        << "truth-pitch.tsv" << 61 << 17 << 15 << 7 << 40;
 }
 
 void TestFindTables::wholeCorpus()
