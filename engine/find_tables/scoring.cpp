@@ -34,11 +34,13 @@ bool TitleAbove(const Profile &profile, int outside, int inside)
     // Under it, a header: more of its columns stand apart from the cells under them than when
     // the title is read as the first header cell (a title is unlike the column it would head),
     // or three or more header cells more alike to each other than to it, the short words heading
-    // columns. (Not under a note: two titles stacked, either may be the table's.)
+    // columns. (Not under a note: two titles stacked, either may be the table's; nor under a
+    // lead-in, whose next line is the table's first cell.)
     const int cols = inside - outside;
     return IsText(cells[first].kind) && !cells[first].note
         && (ApartColumns(profile, first, cols) > ApartColumns(profile, outside, cols)
-            || (cols >= 3 && !above.note && UnlikeTitle(profile, outside, first, cols)));
+            || (cols >= 3 && !above.note && !above.leadIn
+                && UnlikeTitle(profile, outside, first, cols)));
 }
 
 } // namespace
@@ -225,7 +227,25 @@ double HeaderRunConfidence(double gain, int cols)
 
 double ChooserCorrection(const Profile &profile, const Candidate &c)
 {
-    return c.first > 0 && profile.cells[c.first - 1].kind == Kind::Empty ? ChooserEmptyAbove : 0;
+    if (c.first == 0)
+        return 0;
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &above = cells[c.first - 1];
+    if (above.kind == Kind::Empty)
+        return ChooserEmptyAbove;
+    // Under a lead-in the table's first cell is the line after the colon: a block starting up to
+    // a row lower leaves its first cells to no one, unless a caption or a heading between starts
+    // it, or a title names it over a header row.
+    const bool header = std::all_of(cells.begin() + c.first, cells.begin() + c.first + c.cols,
+        [](const Cell &x) { return x.label; });
+    for (int p = c.first - 1; p > 0 && p >= c.first - c.cols; --p) {
+        if (cells[p].kind == Kind::Empty || Breaks(cells[p]) || cells[p].leadIn
+            || (header && IsTitle(cells[p])))
+            return 0;
+        if (cells[p - 1].leadIn)
+            return ChooserLeadInLate;
+    }
+    return 0;
 }
 
 } // namespace cellwright::finder
