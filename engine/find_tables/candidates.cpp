@@ -978,13 +978,11 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     // A title taken for the first cell of a header of words: read a line early.
     if (header.text == cols && !units && TitleHeaderCell(profile, first, cols, candidate.rows))
         candidate.gain -= TitleHeaderCost;
-    // A word that heads columns right above the block, the text right after a lead-in (what
-    // follows a colon is the table's), or one written like its header's cells, is its header's
-    // first cell, left out: read a line late.
+    // A word that heads columns right above the block, or one written like its header's cells, is
+    // its header's first cell, left out: read a line late.
     if (cols >= 2 && first > 0) {
         const Cell &above = profile.cells[first - 1];
-        if ((IsText(above.kind) && !above.note
-                && (above.label || (first >= 2 && profile.cells[first - 2].leadIn)))
+        if ((IsText(above.kind) && !above.note && above.label)
             || (header.text == cols && !units && HeaderWordAbove(profile, first, cols)))
             candidate.gain -= LabelAboveCost;
         // (Or a short text under a title of its own, more alike to the header than to it.)
