@@ -204,6 +204,31 @@ std::vector<Candidate> Choose(
         chosen[j] = *both;
         chosen.erase(chosen.begin() + int(j) + 1);
     }
+    // A list under a table, inside a longer reading of it that gains more than the table alone,
+    // is that table's last rows: a list has no rows of its own to stand against the table's (a
+    // totals row, rows of the table read down as one column), and the lines between are its too.
+    // The longer reading may start in the lines left to no one within a row above the table.
+    for (std::size_t j = 0; j + 1 < chosen.size();) {
+        const Candidate &a = chosen[j], &b = chosen[j + 1];
+        const int free = std::max(j > 0 ? End(chosen[j - 1]) : 0, a.first - a.cols + 1);
+        const int next = j + 2 < chosen.size() ? chosen[j + 2].first : n;
+        const Candidate *longer = nullptr;
+        // (A list headed by a word that heads columns is a table of its own.)
+        if (b.cols == 1 && a.cols > 1 && !OpensOnLabel(profile, b))
+            for (int i = free; i <= a.first; ++i)
+                for (int k : startingAt[i]) {
+                    const Candidate &o = all[k];
+                    if (o.cols == a.cols && End(o) >= End(b) && End(o) <= next && !o.frameOnly
+                        && o.gain > (longer ? longer->gain : a.gain))
+                        longer = &o;
+                }
+        if (!longer) {
+            ++j;
+            continue;
+        }
+        chosen[j] = *longer;
+        chosen.erase(chosen.begin() + int(j) + 1);
+    }
     return chosen;
 }
 

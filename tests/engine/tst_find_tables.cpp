@@ -428,12 +428,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 15 << 15 << 3 << 33;
-    // (One more wrong one likely on the twentieth and twenty-fifth since a title over a header of
-    // words alike bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 12 << 14 << 3 << 36;
+        << "truth-tower.tsv" << 59 << 11 << 12 << 3 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 13 << 16 << 7 << 36;
+        << "truth-pupil.tsv" << 59 << 12 << 14 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 18 << 15 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
@@ -441,9 +439,11 @@ void TestFindTables::wholeCorpus_data()
     // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
     // beside the reading a line off them, which keys its rows in its last column.)
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 20 << 17 << 3 << 32;
+        << "truth-zenith.tsv" << 58 << 19 << 15 << 3 << 33;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 36;
+    // (One more wrong one likely on the twenty-fifth since a title over a header of words alike
+    // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
         << "truth-cobb.tsv" << 58 << 9 << 9 << 2 << 35;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
@@ -451,7 +451,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
         << "truth-reel.tsv" << 59 << 11 << 8 << 3 << 34;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
-        << "truth-pitch.tsv" << 61 << 17 << 14 << 7 << 40;
+        << "truth-pitch.tsv" << 61 << 16 << 12 << 7 << 42;
 }
 
 void TestFindTables::wholeCorpus()
@@ -573,6 +573,12 @@ void TestFindTables::boundaries_data()
                "Points down", "Yellow over black", "VQ(6)+LFl 10s or Q(6)+LFl 15s", "West",
                "Points together", "Yellow, black, yellow", "VQ(9) 10s or Q(9) 15s", Prose }
         << QStringList { "3:5x4:Mark" };
+    QTest::newRow("a table's rows after a column changes value are its rows, not a list")
+        << QStringList { Prose, "Age", "Dose", "Strength", "Volume", "", "mg", "mg/5 ml", "ml",
+               "3–5 months", "60", "120", "2.5", "6–23 months", "120", "120", "5", "2–3 years",
+               "180", "120", "7.5", "4–5 years", "240", "120", "10", "6–7 years", "250", "250", "5",
+               "8–9 years", "375", "250", "7.5", "10–11 years", "500", "250", "10", Prose }
+        << QStringList { "2:9x4:Age" };
     QTest::newRow("a corner over keys, an empty line and text after: not a line late")
         << QStringList { Prose, "Dew point",
                "Magnus formula, to 0.1 \u00b0C. Use it to guess when the hut window will mist.",
