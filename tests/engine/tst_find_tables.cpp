@@ -452,6 +452,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-reel.tsv" << 59 << 11 << 8 << 3 << 34;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
         << "truth-pitch.tsv" << 61 << 16 << 12 << 7 << 42;
+    QTest::newRow("twenty-ninth author: a youth hostel's warden and a canoe club's coach")
+        << "truth-eddy.tsv" << 60 << 9 << 9 << 2 << 40;
+    QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
+        << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
 }
 
 void TestFindTables::wholeCorpus()
