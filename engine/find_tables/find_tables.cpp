@@ -26,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace cellwright {
 
@@ -79,6 +80,23 @@ bool NoNotes(const finder::Profile &profile, int from, int to)
 {
     return std::none_of(profile.cells.begin() + from, profile.cells.begin() + to,
         [](const finder::Cell &x) { return x.note; });
+}
+
+// Of the readings `cols` wide starting on lines [from, to] that `fits`, not blocks only their
+// frame makes tables, the one that gains most, and more than `floor`; nullptr when none.
+template <typename Fits>
+const Candidate *BestReading(const std::vector<Candidate> &all,
+    const std::vector<std::vector<int>> &startingAt, int from, int to, int cols, double floor,
+    Fits fits)
+{
+    const Candidate *best = nullptr;
+    for (int i = from; i <= to; ++i)
+        for (int k : startingAt[i]) {
+            const Candidate &o = all[k];
+            if (o.cols == cols && !o.frameOnly && o.gain > (best ? best->gain : floor) && fits(o))
+                best = &o;
+        }
+    return best;
 }
 
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
@@ -168,17 +186,13 @@ std::vector<Candidate> Choose(
         // (A block opening on a header row starts its table there.)
         if (free >= c.first || finder::HeaderLikeRow(profile, c.first, c.cols))
             continue;
-        const Candidate *inStep = nullptr;
-        for (int i = free; i < c.first; ++i)
-            for (int k : startingAt[i]) {
-                const Candidate &o = all[k];
-                if (o.cols == c.cols && (c.first - o.first) % c.cols != 0 && End(o) > End(c)
-                    && End(o) < End(c) + c.cols && End(o) <= next && !o.frameOnly
-                    && (!inStep || o.gain > inStep->gain)
+        const Candidate *inStep = BestReading(all, startingAt, free, c.first - 1, c.cols,
+            std::numeric_limits<double>::lowest(), [&](const Candidate &o) {
+                return (c.first - o.first) % c.cols != 0 && End(o) > End(c)
+                    && End(o) < End(c) + c.cols && End(o) <= next
                     && RowEndsAlike(profile, End(c), End(o), c.cols)
-                    && NoNotes(profile, i, c.first))
-                    inStep = &o;
-            }
+                    && NoNotes(profile, o.first, c.first);
+            });
         if (inStep)
             c = *inStep;
     }
@@ -212,16 +226,11 @@ std::vector<Candidate> Choose(
         const Candidate &a = chosen[j], &b = chosen[j + 1];
         const int free = std::max(j > 0 ? End(chosen[j - 1]) : 0, a.first - a.cols + 1);
         const int next = j + 2 < chosen.size() ? chosen[j + 2].first : n;
-        const Candidate *longer = nullptr;
         // (A list headed by a word that heads columns is a table of its own.)
-        if (b.cols == 1 && a.cols > 1 && !OpensOnLabel(profile, b))
-            for (int i = free; i <= a.first; ++i)
-                for (int k : startingAt[i]) {
-                    const Candidate &o = all[k];
-                    if (o.cols == a.cols && End(o) >= End(b) && End(o) <= next && !o.frameOnly
-                        && o.gain > (longer ? longer->gain : a.gain))
-                        longer = &o;
-                }
+        const Candidate *longer = b.cols == 1 && a.cols > 1 && !OpensOnLabel(profile, b)
+            ? BestReading(all, startingAt, free, a.first, a.cols, a.gain,
+                [&](const Candidate &o) { return End(o) >= End(b) && End(o) <= next; })
+            : nullptr;
         if (!longer) {
             ++j;
             continue;

@@ -593,8 +593,8 @@ inline constexpr double StackedTitleCost = 4;
 inline constexpr double StrandedCellCost = 4;
 // What a reading pays where the reading of its size a line off keys its rows in its first column
 // and it does not (verger-fbstock's 11x5 "Item", molar-takings' 5x7 empty corner, cobb-pests'
-// 5x5 "Run" under a short word heading the keys): free from 4
-// to 40 (3 finds one table fewer); the block a line off has the rows' evidence as well.
+// 5x5 "Run" under a short word heading the keys): free from 4 to 40 (3 finds one table fewer);
+// the block a line off has the rows' evidence as well.
 inline constexpr double KeysFirstCost = 4;
 // The fewest rows whose first column tells keys from values.
 inline constexpr int KeysFirstMinRows = 3;
