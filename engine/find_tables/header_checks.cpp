@@ -55,23 +55,41 @@ inline bool HeaderCanStand(const Profile &profile, int first, int cols)
 bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
+    // Two habits of the row, each worked out when a cell first needs it: most rows asked hold a
+    // value that is plainly no unit, refused at their first cell.
     // The same unit again in every column that gives one ("£ per hour") may be longer.
-    const Cell *unit = nullptr;
-    int given = 0, bracketedUnits = 0;
-    bool repeated = true;
-    for (int c = 0; c < cols; ++c) {
-        const Cell &u = cells[first + cols + c];
-        if (IsBlankCell(u))
-            continue;
-        // (A rate's unit in brackets, "(1/yr)", reads as a number with a unit.)
-        bracketedUnits += u.length <= RemarkLength
-            && (((u.flags & Bracketed) && IsText(u.kind))
-                || (IsNumeric(u.kind) && (u.flags & WithUnit) && u.lead == u'('));
-        unit = unit ? unit : &u;
-        repeated = repeated && u.text == unit->text && u.length <= RemarkLength && !u.note;
-        ++given;
-    }
-    repeated = repeated && given >= 2;
+    int repeatedKnown = -1;
+    const auto repeated = [&] {
+        if (repeatedKnown < 0) {
+            const Cell *unit = nullptr;
+            int given = 0;
+            repeatedKnown = 1;
+            for (int c = 0; c < cols && repeatedKnown; ++c) {
+                const Cell &u = cells[first + cols + c];
+                if (IsBlankCell(u))
+                    continue;
+                unit = unit ? unit : &u;
+                repeatedKnown = u.text == unit->text && u.length <= RemarkLength && !u.note;
+                ++given;
+            }
+            repeatedKnown = repeatedKnown && given >= 2;
+        }
+        return repeatedKnown == 1;
+    };
+    // (A rate's unit in brackets, "(1/yr)", reads as a number with a unit.)
+    int bracketedUnitsKnown = -1;
+    const auto bracketedUnits = [&] {
+        if (bracketedUnitsKnown < 0) {
+            bracketedUnitsKnown = 0;
+            for (int c = 0; c < cols; ++c) {
+                const Cell &u = cells[first + cols + c];
+                bracketedUnitsKnown += !IsBlankCell(u) && u.length <= RemarkLength
+                    && (((u.flags & Bracketed) && IsText(u.kind))
+                        || (IsNumeric(u.kind) && (u.flags & WithUnit) && u.lead == u'('));
+            }
+        }
+        return bracketedUnitsKnown;
+    };
     // (A section's title alone in its row may stand between the units and the values.)
     int values = first + 2 * cols;
     if (first + 4 * cols <= profile.size() && IsShortText(cells[values])
@@ -89,7 +107,7 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         allBracketed = allBracketed && bracketed;
         // (The same figure in every column, "(000)", is a scale, not a value.)
         // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
-        const bool scale = bracketedUnits >= 2 && IsNumeric(u.kind) && (u.flags & WithUnit);
+        const bool scale = IsNumeric(u.kind) && (u.flags & WithUnit) && bracketedUnits() >= 2;
         // (A compound unit may take a blank, "J/kg °C", "kWh m²"; its symbols tell it from words.)
         const bool compound = u.a == 2 && (u.flags & WithSymbols) && u.length <= RemarkLength;
         // (So may units joined by short words, "g or ml", "£ per kg": no word longer than a few
@@ -100,9 +118,9 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
             && (u.a >= 3 || !(u.flags & WithDigits));
         // (A unit's symbol alone, "kg", "£", reads as a code.)
         const bool symbol = u.kind == Kind::Code && u.length <= UnitsRowLength;
-        if (!(IsText(u.kind) || symbol || scale || (repeated && IsNumeric(u.kind)))
-            || (!bracketed && !repeated && !scale && !compound && !joined
-                && (u.length > UnitsRowLength || u.a > 1)))
+        if (!(IsText(u.kind) || symbol || scale || (IsNumeric(u.kind) && repeated()))
+            || (!bracketed && !scale && !compound && !joined
+                && (u.length > UnitsRowLength || u.a > 1) && !repeated()))
             return false;
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)
@@ -119,7 +137,7 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
     for (int c = 1; c < cols; ++c)
         plainHeader = plainHeader
             && !(IsNumeric(cells[first + c].kind) && !(cells[first + c].flags & WithUnit));
-    if (!plainHeader && !allBracketed && !repeated)
+    if (!plainHeader && !allBracketed && !repeated())
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
     // without running on from the rows above: a units row under it vouches for the rest.
@@ -130,7 +148,7 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
     // Units all in brackets, or the same unit in every column, are no data of the table above:
     // they vouch for the header under any text or numbered title, however alike its rows, and
     // right under the last number of a table above.
-    if ((allBracketed || repeated) && !above.label
+    if ((allBracketed || repeated()) && !above.label
         && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
         return true;
     return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
