@@ -5,6 +5,7 @@
 #include "find_tables/tuning.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 
 namespace cellwright::finder {
@@ -314,34 +315,45 @@ FillKind FillKindOf(const Cell &c)
     return FillKind::Word;
 }
 
+// FillKindOf's Number and Word as bits, one byte a line: a run's columns are asked of every cell
+// at every width and every end, and the kinds down a document change too often for a branch.
+enum FillBit : uint8_t { FillNumber = 1, FillWord = 2 };
+
+std::vector<uint8_t> FillBits(const Profile &profile)
+{
+    std::vector<uint8_t> bits(profile.size());
+    for (int i = 0; i < profile.size(); ++i) {
+        const FillKind k = FillKindOf(profile.cells[i]);
+        bits[i] = k == FillKind::Number ? FillNumber : k == FillKind::Word ? FillWord : 0;
+    }
+    return bits;
+}
+
 // True when each column of the `rows` rows of `cols` from `first` keeps its kind under the first
 // row (numbers under numbers, words under words, blanks anywhere), and some column is all
-// numbers or all words.
-bool ColumnsKeepKinds(const Profile &profile, int first, int rows, int cols)
+// numbers or all words. (`fills`: FillBits.)
+bool ColumnsKeepKinds(const std::vector<uint8_t> &fills, int first, int rows, int cols)
 {
     bool told = false;
     for (int c = 0; c < cols; ++c) {
-        bool numbers = false, words = false;
-        for (int r = 1; r < rows; ++r) {
-            const FillKind k = FillKindOf(profile.cells[first + r * cols + c]);
-            numbers = numbers || k == FillKind::Number;
-            words = words || k == FillKind::Word;
-        }
-        if (numbers && words)
+        unsigned seen = 0;
+        for (int r = 1; r < rows; ++r)
+            seen |= fills[first + r * cols + c];
+        if (seen == (FillNumber | FillWord))
             return false;
-        told = told || numbers || words;
+        told = told || seen != 0;
     }
     return told;
 }
 
 // True when the kinds tell the width: they keep down the columns at `cols` and not at any width
 // dividing it (one column holding them all).
-bool KindsTellWidth(const Profile &profile, int first, int rows, int cols)
+bool KindsTellWidth(const std::vector<uint8_t> &fills, int first, int rows, int cols)
 {
-    if (!ColumnsKeepKinds(profile, first, rows, cols))
+    if (!ColumnsKeepKinds(fills, first, rows, cols))
         return false;
     for (int k = 1; k < cols; ++k)
-        if (cols % k == 0 && ColumnsKeepKinds(profile, first, rows * cols / k, k))
+        if (cols % k == 0 && ColumnsKeepKinds(fills, first, rows * cols / k, k))
             return false;
     return true;
 }
@@ -385,7 +397,8 @@ bool HeadedByWords(const Profile &profile, int first, int cols)
 // the empty lines under them), at each width whose columns keep their kinds: scored as blocks
 // found by their rows are, or by the likeness down the columns against across where the kinds
 // alone tell the width; two rows when a header of words stands over values.
-void Fills(const Profile &profile, int s, int e, bool last, std::vector<Candidate> &out)
+void Fills(const Profile &profile, const std::vector<uint8_t> &fills, int s, int e, bool last,
+    std::vector<Candidate> &out)
 {
     for (int cols = 2; cols <= MaxCols; ++cols) {
         int rows = (e - s) / cols;
@@ -402,11 +415,11 @@ void Fills(const Profile &profile, int s, int e, bool last, std::vector<Candidat
             out.push_back(c);
             continue;
         }
-        if (rows < 3 || !ColumnsKeepKinds(profile, s, rows, cols))
+        if (rows < 3 || !ColumnsKeepKinds(fills, s, rows, cols))
             continue;
         HeaderRow header;
         std::optional<double> evidence = RowsEvidence(profile, s, rows, cols, header, true);
-        if (!evidence && KindsTellWidth(profile, s, rows, cols)) {
+        if (!evidence && KindsTellWidth(fills, s, rows, cols)) {
             header = ReadHeaderRow(profile, s, cols);
             const int from = s + cols, to = s + rows * cols;
             evidence = profile.MeanAlike(from, to, cols) - profile.MeanAlike(from, to, 1);
@@ -436,6 +449,7 @@ void FramedRunGuesses(
     Cover(covered, guesses);
     const auto empty = [&](int i) { return i < n && cells[i].kind == Kind::Empty; };
     std::vector<Candidate> readings;
+    const std::vector<uint8_t> fills = FillBits(profile);
     for (int a = 0; a < n;) {
         if (FrameLine(cells[a]) || empty(a)) {
             ++a;
@@ -451,7 +465,7 @@ void FramedRunGuesses(
             for (int s = a; s <= a + FramedRunMaxTop && s < b; ++s)
                 for (int e = b; e > s && !empty(s); --e)
                     if (e == b || empty(e))
-                        Fills(profile, s, e, e == b, readings);
+                        Fills(profile, fills, s, e, e == b, readings);
         a = std::max(b, a + 1);
     }
     std::stable_sort(readings.begin(), readings.end(),
