@@ -40,14 +40,17 @@ inline bool HeaderCanStand(const Profile &profile, int first, int cols)
             && (IsText(cells[first].kind) || cells[first].kind == Kind::Empty)
             && !cells[first].note))
         return false;
-    if (profile.unheadingBefore[first + cols] == profile.unheadingBefore[first + 1])
+    // (Counted, not asked cell by cell: every blank is among the cells that head nothing, so the
+    // header stands only if its blanks are all of them.)
+    const int unheading
+        = profile.unheadingBefore[first + cols] - profile.unheadingBefore[first + 1];
+    if (unheading == 0)
         return true;
-    for (int c = 1; c < cols; ++c) {
-        const Cell &h = cells[first + c];
-        if (IsBlankCell(h) ? SpanningLabel(profile, first, cols, c) < 0
-                           : !(IsText(h.kind) || IsNumeric(h.kind)) || h.note)
+    if (unheading != profile.emptyBefore[first + cols] - profile.emptyBefore[first + 1])
+        return false;
+    for (int c = 1; c < cols; ++c)
+        if (IsBlankCell(cells[first + c]) && SpanningLabel(profile, first, cols, c) < 0)
             return false;
-    }
     return true;
 }
 
