@@ -258,6 +258,12 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     return true;
 }
 
+// The words before a number about which the writer is unsure, or which bound it (see Classify).
+// (Views made once, their lengths known: every line is asked of each.)
+constexpr std::u16string_view Abouts[] = { u"c. ", u"ca. ", u"circa ", u"approx. ", u"Under ",
+    u"Over ", u"Up to ", u"Less than ", u"More than ", u"Below ", u"Above ", u"At least ",
+    u"under ", u"over ", u"up to ", u"less than ", u"more than " };
+
 constexpr std::u16string_view Months[] = { u"January", u"February", u"March", u"April", u"May",
     u"June", u"July", u"August", u"September", u"October", u"November", u"December" };
 
@@ -504,9 +510,7 @@ Cell Classify(std::u16string_view line)
     Cell number;
     // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure;
     // a bound written in words, "Under 18" or "Up to £12,570", is one as "< 18" is.
-    for (const std::u16string_view about : { u"c. ", u"ca. ", u"circa ", u"approx. ", u"Under ",
-             u"Over ", u"Up to ", u"Less than ", u"More than ", u"Below ", u"Above ", u"At least ",
-             u"under ", u"over ", u"up to ", u"less than ", u"more than " })
+    for (const std::u16string_view about : Abouts)
         if (t.size() > about.size() && t.starts_with(about)
             && (IsDigit(t[about.size()]) || IsSign(t[about.size()]))
             && ReadNumber(t.substr(about.size()), number)) {
