@@ -100,14 +100,12 @@ const Candidate *BestReading(const std::vector<Candidate> &all,
 }
 
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
-// two for a block only its frame makes a table; rows of a block's width left to no one right
-// above it join the block.
-std::vector<Candidate> Choose(
-    const finder::Profile &profile, const std::vector<Candidate> &all, int n)
+// two for a block only its frame makes a table.
+std::vector<Candidate> BestSet(
+    const std::vector<Candidate> &all, const std::vector<std::vector<int>> &startingAt, int n)
 {
     // Gains this close are equal: sums in another order may differ in the last bits.
     constexpr double Tie = 1e-9;
-    const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
     std::vector<double> best(n + 1, 0);
     std::vector<int> pick(n + 1, -1);
     // Where the best set from each line on starts its first block.
@@ -152,10 +150,16 @@ std::vector<Candidate> Choose(
         chosen.push_back(c);
         i += c.rows * c.cols;
     }
-    // Rows of a block's own width left to no one right above it are its first rows when a reading
-    // that takes them and ends where it does is a candidate, unless the block opens on a word that
-    // heads columns: the set explains those lines (a header, a first row unlike the rest) rather
-    // than gain the little more a shorter reading scores.
+    return chosen;
+}
+
+// Rows of a block's own width left to no one right above it are its first rows when a reading
+// that takes them and ends where it does is a candidate, unless the block opens on a word that
+// heads columns: the set explains those lines (a header, a first row unlike the rest) rather
+// than gain the little more a shorter reading scores.
+void TakeRowsAbove(const finder::Profile &profile, const std::vector<Candidate> &all,
+    const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen)
+{
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         Candidate &c = chosen[j];
         const int free = j > 0 ? End(chosen[j - 1]) : 0;
@@ -175,10 +179,15 @@ std::vector<Candidate> Choose(
         if (longer)
             c = *longer;
     }
-    // A block that starts inside a row of a reading of its width over all of it, that reading
-    // starting in the lines left to no one above it and ending before the next block, reads its
-    // rows out of step: cells of a row on two of its rows, the table's first cells and last
-    // cells left to no one. The reading in step explains every line it does and those too.
+}
+
+// A block that starts inside a row of a reading of its width over all of it, that reading
+// starting in the lines left to no one above it and ending before the next block, reads its
+// rows out of step: cells of a row on two of its rows, the table's first cells and last
+// cells left to no one. The reading in step explains every line it does and those too.
+void ReadInStep(const finder::Profile &profile, const std::vector<Candidate> &all,
+    const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen, int n)
+{
     for (std::size_t j = 0; j < chosen.size(); ++j) {
         Candidate &c = chosen[j];
         const int free = j > 0 ? End(chosen[j - 1]) : 0;
@@ -196,9 +205,14 @@ std::vector<Candidate> Choose(
         if (inStep)
             c = *inStep;
     }
-    // A block of a table's width right under it, headed by no word that heads columns and with
-    // its first row's values alike to the last row's above, goes on that table: a table split
-    // where its first column changes kind reads as one when a reading of both is a candidate.
+}
+
+// A block of a table's width right under it, headed by no word that heads columns and with
+// its first row's values alike to the last row's above, goes on that table: a table split
+// where its first column changes kind reads as one when a reading of both is a candidate.
+void JoinSplitTables(const finder::Profile &profile, const std::vector<Candidate> &all,
+    const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen)
+{
     for (std::size_t j = 0; j + 1 < chosen.size();) {
         const Candidate &a = chosen[j], &b = chosen[j + 1];
         // (A header said again heads a table of its own.)
@@ -218,10 +232,15 @@ std::vector<Candidate> Choose(
         chosen[j] = *both;
         chosen.erase(chosen.begin() + int(j) + 1);
     }
-    // A list under a table, inside a longer reading of it that gains more than the table alone,
-    // is that table's last rows: a list has no rows of its own to stand against the table's (a
-    // totals row, rows of the table read down as one column), and the lines between are its too.
-    // The longer reading may start in the lines left to no one within a row above the table.
+}
+
+// A list under a table, inside a longer reading of it that gains more than the table alone,
+// is that table's last rows: a list has no rows of its own to stand against the table's (a
+// totals row, rows of the table read down as one column), and the lines between are its too.
+// The longer reading may start in the lines left to no one within a row above the table.
+void TakeListsUnder(const finder::Profile &profile, const std::vector<Candidate> &all,
+    const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen, int n)
+{
     for (std::size_t j = 0; j + 1 < chosen.size();) {
         const Candidate &a = chosen[j], &b = chosen[j + 1];
         const int free = std::max(j > 0 ? End(chosen[j - 1]) : 0, a.first - a.cols + 1);
@@ -238,6 +257,21 @@ std::vector<Candidate> Choose(
         chosen[j] = *longer;
         chosen.erase(chosen.begin() + int(j) + 1);
     }
+}
+
+// The best set (BestSet), mended where it reads a table in pieces or out of step: rows left to
+// no one above a block, a block starting inside a row, a table split where its first column
+// changes kind, a list under a table. (A last row left under a block joins it later, once the
+// guesses are in: LastRowKept.)
+std::vector<Candidate> Choose(
+    const finder::Profile &profile, const std::vector<Candidate> &all, int n)
+{
+    const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
+    std::vector<Candidate> chosen = BestSet(all, startingAt, n);
+    TakeRowsAbove(profile, all, startingAt, chosen);
+    ReadInStep(profile, all, startingAt, chosen, n);
+    JoinSplitTables(profile, all, startingAt, chosen);
+    TakeListsUnder(profile, all, startingAt, chosen, n);
     return chosen;
 }
 
