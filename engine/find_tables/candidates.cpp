@@ -893,16 +893,17 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
     if (first + cols > profile.size())
         return;
     const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
-    const bool corner = IsBlankCell(profile.cells[first]);
-    // (Or, in a header of words alone, in its last cell: a column kept spare.)
-    const bool spare = SpareLastColumn(profile, first, cols);
     if (blank > HeaderBlankShare * cols)
         return;
     // A units row under the header counts as a row of the table but not of its data. (It gives
     // the columns under a label spanning two of them their own units: the header may leave
     // those blank.)
     const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
-    if (blank > (corner ? 1 : 0) + (spare ? 1 : 0) && !units)
+    // Blank beside the corner only over a units row, or, in a header of words alone, in its last
+    // cell: a column kept spare (asked last, of the few headers with such a blank).
+    const int corner = IsBlankCell(profile.cells[first]) ? 1 : 0;
+    if (blank > corner && !units
+        && blank > corner + (SpareLastColumn(profile, first, cols) ? 1 : 0))
         return;
     int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
     // Keys beside values said again end before a row whose values are all said once: the text
