@@ -145,22 +145,6 @@ int CountsOutOfStep(const Profile &profile, int first, int rows, int cols)
     return off;
 }
 
-// True when lines [first, end) sit between two steps of a count that goes on above and below
-// them: a piece of one row of a wider table whose rows the count numbers ("Wed 5" and its
-// readings, between "Tue 4" and "Thu 6").
-bool InsideCount(const Profile &profile, int first, int end)
-{
-    if (end - first > MaxCols)
-        return false;
-    for (int q = first; q < end; ++q) {
-        const int period = profile.countPeriod[q];
-        if (period > 0 && end - first <= period && profile.countFrom[q] < first
-            && profile.countTo[q] >= end)
-            return true;
-    }
-    return false;
-}
-
 // True when the row right under the block `c` is its last: a short text that keys it, alike to a
 // key above and heading no column, no break in the row, and the text closing right after it. A
 // reader takes a row whose key keeps the column for the table's, whatever its values hold, when

@@ -36,7 +36,6 @@ bool RowAlikeAbove(const Profile &profile, int p, int width);
 bool AllText(const Profile &profile, int p, int cols);
 bool RunsOnFromAbove(const Profile &profile, int first, int cols);
 int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
-bool InsideCount(const Profile &profile, int first, int end);
 bool LastRowKept(const Profile &profile, const Candidate &c);
 
 // block_rows.cpp

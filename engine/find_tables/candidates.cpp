@@ -1313,8 +1313,6 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
-    // Nor is a block between two steps of a count that numbers wider rows.
-    std::erase_if(all, [&](const Candidate &c) { return InsideCount(profile, c.first, End(c)); });
     DropRowsReadDown(profile, all);
     // Nor is a block narrower than the words that head columns across its first row: a header is
     // hardly ever wider than the rows it heads.

@@ -405,9 +405,6 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
                 return true;
         return false;
     });
-    // Nor is a guess between two steps of a count that numbers wider rows.
-    std::erase_if(guesses,
-        [&](const Candidate &c) { return finder::InsideCount(finder.profile, c.first, End(c)); });
     // Where neither stands, a framed run read at a width whose columns keep their kinds.
     finder::FramedRunGuesses(finder.profile, chosen, guesses);
     // (Guesses are told apart by their place: after the blocks chosen, until sorted.)
