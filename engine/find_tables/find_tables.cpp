@@ -207,9 +207,9 @@ void ReadInStep(const finder::Profile &profile, const std::vector<Candidate> &al
     }
 }
 
-// A block of a table's width right under it, headed by no word that heads columns and with
-// its first row's values alike to the last row's above, goes on that table: a table split
-// where its first column changes kind reads as one when a reading of both is a candidate.
+// A block of a table's width right under it, headed by no word that heads columns, goes on that
+// table: a table split where its first column changes kind reads as one when a reading of both
+// is a candidate.
 void JoinSplitTables(const finder::Profile &profile, const std::vector<Candidate> &all,
     const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen)
 {
@@ -219,8 +219,7 @@ void JoinSplitTables(const finder::Profile &profile, const std::vector<Candidate
         const bool header = OpensOnLabel(profile, b)
             || profile.cells[b.first].text == profile.cells[a.first].text;
         const Candidate *both = nullptr;
-        if (End(a) == b.first && a.cols == b.cols && a.cols >= 2 && !header
-            && profile.FilledAlike(b.first, b.cols, b.first - b.cols) == b.cols - 1)
+        if (End(a) == b.first && a.cols == b.cols && a.cols >= 2 && !header)
             for (int k : startingAt[a.first])
                 if (all[k].cols == a.cols && End(all[k]) == End(b) && !all[k].frameOnly
                     && all[k].gain >= a.gain + b.gain - finder::SplitReadingMargin)
@@ -238,15 +237,14 @@ void JoinSplitTables(const finder::Profile &profile, const std::vector<Candidate
 // is that table's last rows: a list has no rows of its own to stand against the table's (a
 // totals row, rows of the table read down as one column), and the lines between are its too.
 // The longer reading may start in the lines left to no one within a row above the table.
-void TakeListsUnder(const finder::Profile &profile, const std::vector<Candidate> &all,
+void TakeListsUnder(const std::vector<Candidate> &all,
     const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen, int n)
 {
     for (std::size_t j = 0; j + 1 < chosen.size();) {
         const Candidate &a = chosen[j], &b = chosen[j + 1];
         const int free = std::max(j > 0 ? End(chosen[j - 1]) : 0, a.first - a.cols + 1);
         const int next = j + 2 < chosen.size() ? chosen[j + 2].first : n;
-        // (A list headed by a word that heads columns is a table of its own.)
-        const Candidate *longer = b.cols == 1 && a.cols > 1 && !OpensOnLabel(profile, b)
+        const Candidate *longer = b.cols == 1 && a.cols > 1
             ? BestReading(all, startingAt, free, a.first, a.cols, a.gain,
                 [&](const Candidate &o) { return End(o) >= End(b) && End(o) <= next; })
             : nullptr;
@@ -271,7 +269,7 @@ std::vector<Candidate> Choose(
     TakeRowsAbove(profile, all, startingAt, chosen);
     ReadInStep(profile, all, startingAt, chosen, n);
     JoinSplitTables(profile, all, startingAt, chosen);
-    TakeListsUnder(profile, all, startingAt, chosen, n);
+    TakeListsUnder(all, startingAt, chosen, n);
     return chosen;
 }
 
