@@ -95,10 +95,6 @@ bool RowTraitApart(const Profile &profile, int first, int cols)
         HoldsDigits,
         CapitalisedText,
     };
-    // (A row of numbers alone is no row of labels.)
-    if (std::none_of(cells.begin() + first, cells.begin() + first + cols,
-            [](const Cell &c) { return IsText(c.kind); }))
-        return false;
     // (Each row opening with one letter of its own: "Year 7", "Year 9" over "Thu 6 Nov".)
     bool leads = true;
     for (int c = 1; c < cols; ++c)
@@ -742,9 +738,6 @@ void NameLists(
                 about = true;
             }
         }
-        // (So are names whose columns keep their habits at some width, short of such a table.)
-        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k)
-            wider = HabitsGain(profile, first, end, k) >= HabitsAt;
         // Found only by what stands around them, such lists hold names alone. (A lead-in announces
         // a list of anything: "csv", "json".)
         if ((headed || (afterNote && !above.leadIn) || dated)
