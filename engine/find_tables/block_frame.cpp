@@ -146,7 +146,7 @@ int CountsOutOfStep(const Profile &profile, int first, int rows, int cols)
 }
 
 // True when the row right under the block `c` is its last: a short text that keys it, alike to a
-// key above and heading no column, no break in the row, and the text closing right after it. A
+// key above, no break in the row, and the text closing right after it. A
 // reader takes a row whose key keeps the column for the table's, whatever its values hold, when
 // nothing comes between it and the end of the table.
 bool LastRowKept(const Profile &profile, const Candidate &c)
@@ -180,7 +180,7 @@ bool LastRowKept(const Profile &profile, const Candidate &c)
         const Cell &x = cells[i], &above = cells[i - c.cols];
         // (A few words ended by a full stop, shaped like the values above, are a value still.)
         const bool shortNote = x.kind == Kind::Phrase && Similarity(x, above) >= CompatibleAt;
-        if ((i > end && x.label) || x.leadIn || (x.note && !above.note && !shortNote))
+        if (x.leadIn || (x.note && !above.note && !shortNote))
             return false;
         if (i > end && !IsBlankCell(x) && Similarity(x, above) < CompatibleAt && !HoldsDigits(x)
             && !(IsShortText(x) && (!(x.flags & Capitalised) || (x.flags & AllCapitals))))
