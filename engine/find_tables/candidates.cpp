@@ -362,8 +362,7 @@ void GappedHeaders(const Profile &profile, std::vector<Candidate> &all)
 
 // The row of the block where a second table of the same width starts again, nothing between the
 // two (-1 when none): its first cell says again the first cell of the block's first or second
-// row (the same keys again, "Monday" again after "Sunday", the header repeated), where no key of
-// the first column has yet come twice.
+// row (the same keys again, "Monday" again after "Sunday", the header repeated).
 int RestartRow(const Profile &profile, int first, int rows, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -390,10 +389,6 @@ int RestartRow(const Profile &profile, int first, int rows, int cols)
             for (int c = 1; c < cols; ++c)
                 if (cells[q + c].text != cells[first + c].text)
                     return -1;
-        // (The keys above all differ: a column that repeats keys anywhere repeats them as data.)
-        for (int p = first + cols; p < q; p += cols)
-            if (profile.nextSame[p] < q && (profile.nextSame[p] - first) % cols == 0)
-                return -1;
         return r;
     }
     return -1;
