@@ -1173,11 +1173,8 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
         for (int rows = c.rows - 1; rows >= std::max(3, c.rows - MaxCutRows) && cuts < MaxCuts;
              --rows) {
             const int end = c.first + rows * c.cols;
-            // (Or where a title stands over the next block, a note under the title or not: the
-            // block ends above it.)
+            // (Or where a title stands over the next block: the block ends above it.)
             const Cell &title = profile.cells[end];
-            const bool noted = end + 2 <= n && profile.cells[end + 1].note
-                && !profile.cells[end + 1].leadIn && starts[end + 2];
             // (Or where a title opens a row, unlike the first column above it: the next block's
             // title, whatever follows it.)
             const auto unlike = [&] {
@@ -1188,8 +1185,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             };
             // (Or where an empty line, taken for a row's empty first cell, opens a row that
             // does not go on the columns: the empty paragraph after the table.)
-            const bool cut = starts[end]
-                || (IsTitle(title) && (starts[end + 1] || noted || unlike()))
+            const bool cut = starts[end] || (IsTitle(title) && (starts[end + 1] || unlike()))
                 || (end + c.cols <= n && title.kind == Kind::Empty
                     && !RowGoesOn(profile, end, c.cols));
             // (Never above a row that adds the columns up: it is the table's, not the next's.)
