@@ -216,8 +216,30 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
     // (Past the end the similarities are 0: no cell there is alike. Alike or not is as good as
     // random in a document of short runs, so the runs are counted without a branch.)
     static_assert(CompatibleAt > 0 && SingleColumnCompatibleAt > 0);
+    // A lone word in a column of numbers ("Free", "nil", "TBC") stands for that row's value: two
+    // numbers run on above it, the cell below it is a number or blank (or the other way round),
+    // and the cells beside it keep to their columns (or are such words too). (Words going on
+    // under it are the text after the table; a row's title read at the wrong width stands between
+    // numbers too, but beside cells out of their columns.)
+    const auto number = [&](int i) { return i >= 0 && i < n && IsNumeric(cells[i].kind); };
+    const auto numberOrBlank
+        = [&](int i) { return i >= 0 && i < n && (number(i) || IsBlankCell(cells[i])); };
+    const auto word = [&](int i) {
+        const Cell &c = cells[i];
+        return (c.kind == Kind::Word || c.kind == Kind::Code) && !HoldsDigits(c) && !c.label
+            && !c.leadIn;
+    };
+    const auto inColumn
+        = [&](int i) { return i >= cols && i < n && (word(i) || one[i - cols] >= threshold); };
+    const auto forValue = [&](int i) {
+        return word(i) && inColumn(i - 1) && inColumn(i + 1)
+            && ((number(i - cols) && number(i - 2 * cols) && numberOrBlank(i + cols))
+                || (number(i + cols) && number(i + 2 * cols) && numberOrBlank(i - cols)));
+    };
     for (int i = n - 1; i >= 0; --i) {
-        alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold);
+        const bool value = cols >= 2 && i + cols < n
+            && ((forValue(i) && number(i + cols)) || (number(i) && forValue(i + cols)));
+        alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold || value);
         alikeTwo[i] = (alikeTwo[i + 1] + 1) * int(two[i] >= threshold);
     }
     for (int i = 0; i < n; ++i)

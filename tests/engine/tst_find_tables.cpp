@@ -396,7 +396,10 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifth author: bulletins") << "truth-bulletins.tsv" << 65 << 6 << 4 << 1 << 36;
     // (One more missed, wrong and unlikely on the sixth since a block starting a line or more under
     // a lead-in's next line is read as starting late; not looked into.)
-    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 2 << 2 << 1 << 54;
+    // (One fewer likely on the sixth and the twelfth since a word among numbers stands for a
+    // value: rows' titles among numbers read at other widths run on too, and two tables found
+    // right fall under 0.3, a twelve-column table of cars and a three-row table under another.)
+    QTest::newRow("sixth author: theses") << "truth-theses.tsv" << 67 << 2 << 2 << 1 << 53;
     QTest::newRow("seventh author: council papers") << "truth-civic.tsv" << 64 << 4 << 2 << 0 << 39;
     // (A packing list of ten items read as five pairs, words beside phrases, is now likely.)
     // (The Italian menu words are now read by their rows, framed, not as pairs told by their
@@ -412,7 +415,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 5 << 2 << 2 << 42;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 33;
+        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 32;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
@@ -425,7 +428,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
         << "truth-vets.tsv" << 62 << 7 << 5 << 1 << 35;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
-        << "truth-haven.tsv" << 62 << 15 << 23 << 10 << 37;
+        << "truth-haven.tsv" << 62 << 14 << 14 << 10 << 38;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
         << "truth-press.tsv" << 62 << 15 << 15 << 3 << 33;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
@@ -435,7 +438,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 18 << 15 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 12 << 11 << 2 << 35;
+        << "truth-molar.tsv" << 61 << 11 << 9 << 1 << 36;
     // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
     // beside the reading a line off them, which keys its rows in its last column.)
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
@@ -2011,6 +2014,12 @@ void TestFindTables::boundaries_data()
                "Total", "1,550", "Total", "808", "Surplus \u00a3742, carried to the building fund.",
                Prose }
         << QStringList { "3:6x4:Income" };
+    QTest::newRow("a word among numbers, two above it, stands for a value") << QStringList { Prose,
+        "Date", "Opponents", "Start", "Format", "Captain", "1 May", "Pontprennau", "2.00",
+        "4 rinks", "D. Rees", "8 May", "Whitchurch", "2.30", "3 rinks", "M. Clarke", "13 May",
+        "Llandaff", "6.00", "Triples", "", "22 May", "Penarth", "2.00", "4 rinks", "D. Rees",
+        "5 June", "President's Day", "1.30", "Mixed pairs", "President",
+        Prose } << QStringList { "2:6x5:Date" };
 }
 
 void TestFindTables::boundaries()
