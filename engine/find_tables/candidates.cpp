@@ -400,6 +400,15 @@ bool SecondTableClosed(const Profile &profile, int end)
     return Framed(profile, end) || (end < profile.size() && IsTitle(profile.cells[end]));
 }
 
+// True when a line of the column from `p` to `end`, `cols` apart, leads in as line `p` does.
+bool ColonAgain(const Profile &profile, int p, int end, int cols)
+{
+    for (int i = p + cols; i < end; i += cols)
+        if (profile.cells[i].leadIn)
+            return true;
+    return false;
+}
+
 // True when the number at `p` opens rows of `width` or `width - 1` cells: alike to the cell as
 // far below. (Not one followed by the next number written alike, "1st" by "2nd": a count along
 // the row heads columns.)
@@ -1282,10 +1291,14 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
     // whatever it looks like.)
     SmallTablesAfter(profile, all);
-    // A lead-in in the first row ("Two fixed points:") is the text before the table.
+    // A lead-in in the first row ("Two fixed points:") is the text before the table, unless its
+    // column opens on one again below (keys that end in a colon).
     std::erase_if(all, [&](const Candidate &c) {
-        return std::any_of(profile.cells.begin() + c.first,
-            profile.cells.begin() + c.first + c.cols, [](const Cell &x) { return x.leadIn; });
+        for (int k = 0; k < c.cols; ++k)
+            if (profile.cells[c.first + k].leadIn
+                && !ColonAgain(profile, c.first + k, End(c), c.cols))
+                return true;
+        return false;
     });
     // A title that names the header under it opens no table: the table starts at the header.
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });

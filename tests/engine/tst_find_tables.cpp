@@ -536,6 +536,10 @@ void TestFindTables::boundaries_data()
                "Mow paths; check ties", "Dev", "", "", "", "", "",
                "Put your name in the last column, or add a row.", Prose }
         << QStringList { "3:6x4:Date" };
+    QTest::newRow("keys ending in a colon down the first column are a table's, not a lead-in")
+        << QStringList { Prose, "", "Date:", "12 May 2027", "Venue:", "Village hall",
+               "Time:", "19:30", "Chair:", "A. Jones", "", Prose }
+        << QStringList { "3:4x2:Date:" };
     QTest::newRow("the line after a lead-in is the table's first, whatever it looks like")
         << QStringList { "The ones I know:", "Stone", "Carved", "Year", "Porch", "MCDLXXXVII",
                "1487", "Vestry", "MCMXI", "1911", "Hall", "MCMLXXIII", "1973", "M. A.  Verger" }
