@@ -237,9 +237,11 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
                 || (number(i + cols) && number(i + 2 * cols) && numberOrBlank(i - cols)));
     };
     for (int i = n - 1; i >= 0; --i) {
-        // (Asked only where the cells are unalike: most are alike or both text.)
+        // (Asked only where the cells are unalike, and of the word first: most pairs of unalike
+        // cells hold no such word.)
         const bool value = one[i] < threshold && cols >= 2 && i + cols < n
-            && ((number(i + cols) && forValue(i)) || (number(i) && forValue(i + cols)));
+            && ((word(i) && number(i + cols) && forValue(i))
+                || (word(i + cols) && number(i) && forValue(i + cols)));
         alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold || value);
         alikeTwo[i] = (alikeTwo[i + 1] + 1) * int(two[i] >= threshold);
     }
