@@ -481,15 +481,6 @@ void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStar
             && Similarity(above, cells[first + 1]) >= CompatibleAt
             && Similarity(above, cells[first + 3]) >= CompatibleAt)
             continue;
-        // (Values that all read as keys beside keys that do not, under a key, are read a line
-        // late.)
-        bool valuesKeys = IsKey(cells[first - 1]), keysKeys = true;
-        for (int i = first; i + 1 < end; i += 2) {
-            valuesKeys = valuesKeys && IsKey(cells[i + 1]);
-            keysKeys = keysKeys && IsKey(cells[i]);
-        }
-        if (valuesKeys && !keysKeys)
-            continue;
         // (A text said again among the pairs starts them again: two tables, or a wider one.)
         bool again = false;
         for (int i = first; i < end && !again; ++i)
