@@ -867,16 +867,12 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     for (const Candidate &c : out)
         blockStarts[c.first] = true;
     for (int first = 0; first < n; ++first) {
-        // (A title in capitals, "VAT", under text or a note stands over it as a phrase would.)
-        const bool capitalsTitle = first >= 2 && cells[first - 1].kind == Kind::Code
-            && (cells[first - 1].flags & AllCapitals) && !HoldsDigits(cells[first - 1])
-            && ClosesBlock(profile, first - 2);
         // (Under the few short lines that head the document, a letterhead or a record's title.)
         const bool underHead = first <= 3 && first > 0
             && std::all_of(cells.begin(), cells.begin() + first,
                 [](const Cell &c) { return IsShortText(c) || c.kind == Kind::Code; });
-        const bool opened = Opened(profile, first) || (first > 0 && cells[first - 1].note)
-            || tableEnds[first] || capitalsTitle;
+        const bool opened
+            = Opened(profile, first) || (first > 0 && cells[first - 1].note) || tableEnds[first];
         if (!opened && !underHead)
             continue;
         for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
