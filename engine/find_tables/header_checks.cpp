@@ -28,10 +28,9 @@ namespace {
 
 // True when a header of `cols` with a units row under it can stand at `first` at all: rows
 // enough without a break, the first cell a text or empty, the others texts or numbers (years or
-// periods heading the columns, "2024/25" over "£ a week", when the units row below is plain: all
-// in brackets, or the same unit in every column), or blank beside a label spanning columns that
-// the units row tells apart. Apart from the rest, to be asked cheaply:
-// every candidate asks it of the rows above it, and most rows asked are no header at all.
+// periods heading the columns, "2024/25" over "£ a week"), or blank beside a label spanning columns
+// that the units row tells apart. Apart from the rest, to be asked cheaply: every candidate asks it
+// of the rows above it, and most rows asked are no header at all.
 inline bool HeaderCanStand(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -134,13 +133,6 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
         overBlanks += IsBlankCell(v) ? 1 : 0;
     }
     if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
-        return false;
-    // (No years or periods head the columns.)
-    bool plainHeader = true;
-    for (int c = 1; c < cols; ++c)
-        plainHeader = plainHeader
-            && !(IsNumeric(cells[first + c].kind) && !(cells[first + c].flags & WithUnit));
-    if (!plainHeader && !allBracketed && !repeated())
         return false;
     // The header starts a block, or follows a title on its own line (no word that heads columns)
     // without running on from the rows above: a units row under it vouches for the rest.
