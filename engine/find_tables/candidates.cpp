@@ -1142,17 +1142,11 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             // A row alike to the rows above and below it is inside a table, not its top, unless
             // it has words over numbers the way a header has.
             // (A single column checks the line above itself: a list's title is no row.)
-            // (Nor is a row under a title whose columns below keep their habits.)
             if (cols > 1 && profile.chains[cols][first] >= 2
                 && RunsOnFromAbove(profile, first, cols)
                 && !WordsOverNumbers(profile, first, cols)
                 // (Nor is a header over a units row, nor a row that reads as a header.)
-                && !UnitsRowBelow(profile, first, cols) && !HeaderLikeRow(profile, first, cols)
-                && !(Opened(profile, first)
-                    && HabitsGain(profile, first + cols,
-                           std::min(n, first + cols * (1 + profile.chains[cols][first + cols])),
-                           cols)
-                        >= HabitsAt))
+                && !UnitsRowBelow(profile, first, cols) && !HeaderLikeRow(profile, first, cols))
                 continue;
             CandidatesAt(profile, first, cols, all);
         }
