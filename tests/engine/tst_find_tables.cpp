@@ -459,6 +459,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-eddy.tsv" << 60 << 9 << 9 << 2 << 40;
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
         << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
+    QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
+        << "truth-screed.tsv" << 59 << 14 << 9 << 4 << 36;
+    QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
+        << "truth-fuse.tsv" << 60 << 17 << 12 << 4 << 33;
 }
 
 void TestFindTables::wholeCorpus()
