@@ -239,8 +239,7 @@ double ChooserCorrection(const Profile &profile, const Candidate &c)
     const bool header = std::all_of(cells.begin() + c.first, cells.begin() + c.first + c.cols,
         [](const Cell &x) { return x.label; });
     for (int p = c.first - 1; p > 0 && p >= c.first - c.cols; --p) {
-        if (cells[p].kind == Kind::Empty || Breaks(cells[p]) || cells[p].leadIn
-            || (header && IsTitle(cells[p])))
+        if (OpensBlock(profile, p) || cells[p].leadIn || (header && IsTitle(cells[p])))
             return 0;
         if (cells[p - 1].leadIn)
             return ChooserLeadInLate;
