@@ -606,6 +606,10 @@ constexpr std::u16string_view Words[] = {
     u"€",
 };
 
+// The binary search needs the order; a word out of place or twice would go unfound silently.
+static_assert(std::is_sorted(std::begin(Words), std::end(Words)));
+static_assert(std::adjacent_find(std::begin(Words), std::end(Words)) == std::end(Words));
+
 } // namespace
 
 bool IsHeaderWord(std::u16string_view lowered)
