@@ -1131,12 +1131,11 @@ void PairsUnderLeadIn(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
-} // namespace
-
-std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
+// Every reading that opens at each line, of each width, but not one that opens on a row inside
+// a table.
+void ReadingsAtEachLine(const Profile &profile, std::vector<Candidate> &all)
 {
     const int n = profile.size();
-    std::vector<Candidate> all;
     for (int cols = 1; cols <= MaxCols; ++cols) {
         for (int first = 0; first < n; ++first) {
             // A row alike to the rows above and below it is inside a table, not its top, unless
@@ -1151,17 +1150,25 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             CandidatesAt(profile, first, cols, all);
         }
     }
+}
+
+// The tables that only their header row shows, less what their counts out of step cost.
+void HeaderRunTables(
+    const Profile &profile, const std::vector<HeaderRun> &runs, std::vector<Candidate> &all)
+{
     for (const HeaderRun &run : runs)
         if (auto table = HeaderTableAt(runs, run.first, false)) {
             table->gain -= CountOutOfStepCost
                 * CountsOutOfStep(profile, table->first, table->rows, table->cols);
             all.push_back(*table);
         }
-    JoinStackedColumns(profile, all);
-    RowsAcrossBelow(profile, all);
-    RowsAcrossBlocks(profile, all);
-    // A table directly followed by another whose cells look alike runs into it; the same block
-    // cut where another block could start competes with it.
+}
+
+// A table directly followed by another whose cells look alike runs into it; the same block
+// cut where another block could start competes with it.
+void CutWhereBlocksStart(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
     std::vector<bool> starts(n + 1, false);
     for (const Candidate &c : all)
         starts[c.first] = true;
@@ -1198,6 +1205,20 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
+}
+
+} // namespace
+
+std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
+{
+    const int n = profile.size();
+    std::vector<Candidate> all;
+    ReadingsAtEachLine(profile, all);
+    HeaderRunTables(profile, runs, all);
+    JoinStackedColumns(profile, all);
+    RowsAcrossBelow(profile, all);
+    RowsAcrossBlocks(profile, all);
+    CutWhereBlocksStart(profile, all);
     all = PreferNarrowest(profile, std::move(all));
     GappedHeaders(profile, all);
     // Where a table surely starts under a header of words, the lines above it end; where one
