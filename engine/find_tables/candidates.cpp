@@ -1207,6 +1207,105 @@ void CutWhereBlocksStart(const Profile &profile, std::vector<Candidate> &all)
     }
 }
 
+// Where a table surely starts under a header of words, the lines above it end; where one
+// surely ends, the lines below it start. The pair and small-table readings stop at these lines.
+struct SureEdges {
+    std::vector<bool> starts, ends; // by line
+};
+
+SureEdges SureEdgesOf(const Profile &profile, const std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    SureEdges sure { std::vector<bool>(n + 1, false), std::vector<bool>(n + 1, false) };
+    for (const Candidate &c : all) {
+        bool header = c.cols >= 2 && c.confidence >= SureStartAt;
+        for (int i = c.first; i < c.first + c.cols && header; ++i)
+            header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
+        sure.starts[c.first] = sure.starts[c.first] || header;
+        const int end = End(c);
+        sure.ends[end] = sure.ends[end] || header;
+    }
+    return sure;
+}
+
+// Pairs end above a last row that is unlike both their columns, unless their first row is
+// said again right under them: the next table's header closes them where they end.
+void EndPairsAboveOddRow(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    const auto headerAgainAt = [&](const Candidate &c) {
+        const int end = End(c);
+        return end + 1 < n && profile.prevSame[end] == c.first
+            && profile.prevSame[end + 1] == c.first + 1;
+    };
+    for (Candidate &c : all)
+        while (c.cols == 2 && c.rows >= OddPairMinRows
+            && !(IsBlankCell(profile.cells[End(c) - 2]) && IsBlankCell(profile.cells[End(c) - 1]))
+            && OddLastPair(profile, c.first, End(c)) && !headerAgainAt(c))
+            --c.rows;
+}
+
+// Pairs read a line early, a title for their first key, start a line later.
+void StartPairsLineLater(const Profile &profile, std::vector<Candidate> &all)
+{
+    for (Candidate &c : all)
+        if (c.cols == 2 && c.rows >= OddPairMinRows && PairsLineEarly(profile, c.first, End(c))) {
+            ++c.first;
+            --c.rows;
+        }
+}
+
+// Pairs read across a title from the pairs above it start under the title, and the pairs above
+// keep the row they lost to them, gaining as much as each of their rows does.
+void SplitPairsAtTitles(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    std::vector<std::vector<int>> endingAt(n + 1); // the pairs ending at each line
+    for (int k = 0; k < int(all.size()); ++k)
+        if (all[k].cols == 2)
+            endingAt[End(all[k])].push_back(k);
+    const std::vector<Candidate> read = all; // as read, before any is moved
+    std::vector<Candidate> longer;
+    for (Candidate &c : all) {
+        if (c.cols != 2 || c.rows < OddPairMinRows || c.first < 1)
+            continue;
+        bool across = false;
+        for (int k : endingAt[c.first - 1]) {
+            const Candidate &above = read[k];
+            if (!PairsAcrossTitle(profile, above.first, c.first, End(c)))
+                continue;
+            across = true;
+            longer.push_back(OneRowMore(above));
+        }
+        if (across) {
+            c.first += 2;
+            --c.rows;
+        }
+    }
+    all.insert(all.end(), longer.begin(), longer.end());
+}
+
+// Pairs that stop above a key whose value is left empty take it for their last row.
+void TakeKeysLeftEmpty(const Profile &profile, std::vector<Candidate> &all)
+{
+    const size_t count = all.size();
+    for (size_t k = 0; k < count; ++k)
+        if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
+            && KeyLeftEmpty(profile, all[k].first, End(all[k])))
+            all.push_back(OneRowMore(all[k]));
+}
+
+// Pairs that leave one line between them and what closes them are read out of step.
+void PairsInStep(const Profile &profile, std::vector<Candidate> &all)
+{
+    for (Candidate &c : all)
+        if (c.cols == 2 && c.rows >= OddPairMinRows)
+            if (const int shift = PairsOutOfStep(profile, c.first, End(c))) {
+                c.first += shift;
+                c.rows += shift < 0 ? 1 : 0;
+            }
+}
+
 } // namespace
 
 std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
@@ -1221,87 +1320,22 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     CutWhereBlocksStart(profile, all);
     all = PreferNarrowest(profile, std::move(all));
     GappedHeaders(profile, all);
-    // Where a table surely starts under a header of words, the lines above it end; where one
-    // surely ends, the lines below it start.
-    std::vector<bool> tableStarts(n + 1, false), tableEnds(n + 1, false);
-    for (const Candidate &c : all) {
-        bool header = c.cols >= 2 && c.confidence >= SureStartAt;
-        for (int i = c.first; i < c.first + c.cols && header; ++i)
-            header = IsText(profile.cells[i].kind) && !HoldsDigits(profile.cells[i]);
-        tableStarts[c.first] = tableStarts[c.first] || header;
-        const int end = End(c);
-        tableEnds[end] = tableEnds[end] || header;
-    }
+    const SureEdges sure = SureEdgesOf(profile, all);
     TitledBlocks(profile, all);
-    KeyValueTables(profile, tableStarts, all);
-    NameLists(profile, tableStarts, all);
+    KeyValueTables(profile, sure.starts, all);
+    NameLists(profile, sure.starts, all);
     Glossaries(profile, all);
-    AlternatingPairs(profile, tableStarts, tableEnds, all);
-    SmallTables(profile, tableStarts, tableEnds, all);
+    AlternatingPairs(profile, sure.starts, sure.ends, all);
+    SmallTables(profile, sure.starts, sure.ends, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);
     SaidAgain(profile, all);
-    // Pairs end above a last row that is unlike both their columns, unless their first row is
-    // said again right under them: the next table's header closes them where they end.
-    const auto headerAgainAt = [&](const Candidate &c) {
-        const int end = End(c);
-        return end + 1 < n && profile.prevSame[end] == c.first
-            && profile.prevSame[end + 1] == c.first + 1;
-    };
-    for (Candidate &c : all)
-        while (c.cols == 2 && c.rows >= OddPairMinRows
-            && !(IsBlankCell(profile.cells[End(c) - 2]) && IsBlankCell(profile.cells[End(c) - 1]))
-            && OddLastPair(profile, c.first, End(c)) && !headerAgainAt(c))
-            --c.rows;
-    // Pairs read a line early, a title for their first key, start a line later.
-    for (Candidate &c : all)
-        if (c.cols == 2 && c.rows >= OddPairMinRows && PairsLineEarly(profile, c.first, End(c))) {
-            ++c.first;
-            --c.rows;
-        }
-    // Pairs read across a title from the pairs above it start under the title, and the pairs above
-    // keep the row they lost to them, gaining as much as each of their rows does.
-    {
-        std::vector<std::vector<int>> endingAt(n + 1); // the pairs ending at each line
-        for (int k = 0; k < int(all.size()); ++k)
-            if (all[k].cols == 2)
-                endingAt[End(all[k])].push_back(k);
-        const std::vector<Candidate> read = all; // as read, before any is moved
-        std::vector<Candidate> longer;
-        for (Candidate &c : all) {
-            if (c.cols != 2 || c.rows < OddPairMinRows || c.first < 1)
-                continue;
-            bool across = false;
-            for (int k : endingAt[c.first - 1]) {
-                const Candidate &above = read[k];
-                if (!PairsAcrossTitle(profile, above.first, c.first, End(c)))
-                    continue;
-                across = true;
-                longer.push_back(OneRowMore(above));
-            }
-            if (across) {
-                c.first += 2;
-                --c.rows;
-            }
-        }
-        all.insert(all.end(), longer.begin(), longer.end());
-    }
-    // Pairs that stop above a key whose value is left empty take it for their last row.
-    {
-        const size_t count = all.size();
-        for (size_t k = 0; k < count; ++k)
-            if (all[k].cols == 2 && all[k].rows >= KeyLeftEmptyMinRows
-                && KeyLeftEmpty(profile, all[k].first, End(all[k])))
-                all.push_back(OneRowMore(all[k]));
-    }
+    EndPairsAboveOddRow(profile, all);
+    StartPairsLineLater(profile, all);
+    SplitPairsAtTitles(profile, all);
+    TakeKeysLeftEmpty(profile, all);
     RowsToFrame(profile, all);
-    // Pairs that leave one line between them and what closes them are read out of step.
-    for (Candidate &c : all)
-        if (c.cols == 2 && c.rows >= OddPairMinRows)
-            if (const int shift = PairsOutOfStep(profile, c.first, End(c))) {
-                c.first += shift;
-                c.rows += shift < 0 ? 1 : 0;
-            }
+    PairsInStep(profile, all);
     LastCellLeftEmpty(profile, all);
     // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
     // whatever it looks like.)
