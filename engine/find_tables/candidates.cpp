@@ -1306,40 +1306,10 @@ void PairsInStep(const Profile &profile, std::vector<Candidate> &all)
             }
 }
 
-} // namespace
-
-std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
+// Readings that open on the text before a table, or read a wider table down one column, are no
+// tables as read.
+void DropMisreadBlocks(const Profile &profile, std::vector<Candidate> &all)
 {
-    const int n = profile.size();
-    std::vector<Candidate> all;
-    ReadingsAtEachLine(profile, all);
-    HeaderRunTables(profile, runs, all);
-    JoinStackedColumns(profile, all);
-    RowsAcrossBelow(profile, all);
-    RowsAcrossBlocks(profile, all);
-    CutWhereBlocksStart(profile, all);
-    all = PreferNarrowest(profile, std::move(all));
-    GappedHeaders(profile, all);
-    const SureEdges sure = SureEdgesOf(profile, all);
-    TitledBlocks(profile, all);
-    KeyValueTables(profile, sure.starts, all);
-    NameLists(profile, sure.starts, all);
-    Glossaries(profile, all);
-    AlternatingPairs(profile, sure.starts, sure.ends, all);
-    SmallTables(profile, sure.starts, sure.ends, all);
-    BlankForms(profile, all);
-    SentenceLists(profile, all);
-    SaidAgain(profile, all);
-    EndPairsAboveOddRow(profile, all);
-    StartPairsLineLater(profile, all);
-    SplitPairsAtTitles(profile, all);
-    TakeKeysLeftEmpty(profile, all);
-    RowsToFrame(profile, all);
-    PairsInStep(profile, all);
-    LastCellLeftEmpty(profile, all);
-    // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
-    // whatever it looks like.)
-    SmallTablesAfter(profile, all);
     // A lead-in in the first row ("Two fixed points:") is the text before the table, unless its
     // column opens on one again below (keys that end in a colon).
     std::erase_if(all, [&](const Candidate &c) {
@@ -1353,14 +1323,18 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     std::erase_if(all, [&](const Candidate &c) { return profile.namesHeaderBelow[c.first]; });
     // A single column that says a name twice is a wider table read down one column.
     std::erase_if(all, [&](const Candidate &c) { return c.cols == 1 && NamesTwice(profile, c); });
-    DropRowsReadDown(profile, all);
-    // Nor is a block narrower than the words that head columns across its first row: a header is
-    // hardly ever wider than the rows it heads.
-    // (Unless the words past its width are its first row's keys, and no reading as wide starts
-    // where those words would end its header exactly: that one is a title over the header.)
-    // (Nor is one whose first row goes on from such words, three or more, into a number that
-    // opens rows as wide as the words or one fewer, a title among them: the header is theirs,
-    // the number the first value under it.)
+}
+
+// A block narrower than the words that head columns across its first row is no table: a header
+// is hardly ever wider than the rows it heads.
+// (Unless the words past its width are its first row's keys, and no reading as wide starts
+// where those words would end its header exactly: that one is a title over the header.)
+// (Nor is one whose first row goes on from such words, three or more, into a number that
+// opens rows as wide as the words or one fewer, a title among them: the header is theirs,
+// the number the first value under it.)
+void DropNarrowerThanHeader(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
     static_assert(MaxCols < 32);
     std::vector<uint32_t> headedExactly(n, 0); // bit `cols`: a reading that wide, its header so
     for (const Candidate &c : all)
@@ -1374,8 +1348,13 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             || (run >= HeaderOverRowsLabels && run < c.cols
                 && RowsOpenAt(profile, c.first + run, run));
     });
-    // A block that says its first keys or its header again is two tables back to back, nothing
-    // between them: both halves compete with it, each with its share of what it gained.
+}
+
+// A block that says its first keys or its header again is two tables back to back, nothing
+// between them: both halves compete with it, each with its share of what it gained.
+void SplitTablesBackToBack(const Profile &profile, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
     const size_t count = all.size();
     for (size_t k = 0; k < count; ++k) {
         const Candidate c = all[k];
@@ -1410,6 +1389,45 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
             }
         }
     }
+}
+
+} // namespace
+
+std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<HeaderRun> &runs)
+{
+    std::vector<Candidate> all;
+    ReadingsAtEachLine(profile, all);
+    HeaderRunTables(profile, runs, all);
+    JoinStackedColumns(profile, all);
+    RowsAcrossBelow(profile, all);
+    RowsAcrossBlocks(profile, all);
+    CutWhereBlocksStart(profile, all);
+    all = PreferNarrowest(profile, std::move(all));
+    GappedHeaders(profile, all);
+    const SureEdges sure = SureEdgesOf(profile, all);
+    TitledBlocks(profile, all);
+    KeyValueTables(profile, sure.starts, all);
+    NameLists(profile, sure.starts, all);
+    Glossaries(profile, all);
+    AlternatingPairs(profile, sure.starts, sure.ends, all);
+    SmallTables(profile, sure.starts, sure.ends, all);
+    BlankForms(profile, all);
+    SentenceLists(profile, all);
+    SaidAgain(profile, all);
+    EndPairsAboveOddRow(profile, all);
+    StartPairsLineLater(profile, all);
+    SplitPairsAtTitles(profile, all);
+    TakeKeysLeftEmpty(profile, all);
+    RowsToFrame(profile, all);
+    PairsInStep(profile, all);
+    LastCellLeftEmpty(profile, all);
+    // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
+    // whatever it looks like.)
+    SmallTablesAfter(profile, all);
+    DropMisreadBlocks(profile, all);
+    DropRowsReadDown(profile, all);
+    DropNarrowerThanHeader(profile, all);
+    SplitTablesBackToBack(profile, all);
     StrandedLastCell(profile, all);
     KeysFirst(profile, all);
     JoinedPieces(profile, all);
