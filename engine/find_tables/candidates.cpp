@@ -1176,27 +1176,27 @@ void CutWhereBlocksStart(const Profile &profile, std::vector<Candidate> &all)
     for (int i = n - 1; i >= 0; --i)
         if (profile.cells[i].kind == Kind::Empty && starts[i + 1])
             starts[i] = true;
-    const size_t whole = all.size();
-    for (size_t k = 0; k < whole; ++k) {
+    const size_t uncut = all.size(); // the readings before any cut of them
+    for (size_t k = 0; k < uncut; ++k) {
         const Candidate c = all[k];
         int cuts = 0;
         for (int rows = c.rows - 1; rows >= std::max(3, c.rows - MaxCutRows) && cuts < MaxCuts;
              --rows) {
             const int end = c.first + rows * c.cols;
             // (Or where a title stands over the next block: the block ends above it.)
-            const Cell &title = profile.cells[end];
+            const Cell &below = profile.cells[end]; // the line under the cut
             // (Or where a title opens a row, unlike the first column above it: the next block's
             // title, whatever follows it.)
             const auto unlike = [&] {
                 return c.cols > 1
-                    && std::min(Similarity(title, profile.cells[end - c.cols]),
-                           Similarity(title, profile.cells[end - 2 * c.cols]))
+                    && std::min(Similarity(below, profile.cells[end - c.cols]),
+                           Similarity(below, profile.cells[end - 2 * c.cols]))
                     <= TitleCutAt;
             };
             // (Or where an empty line, taken for a row's empty first cell, opens a row that
             // does not go on the columns: the empty paragraph after the table.)
-            const bool cut = starts[end] || (IsTitle(title) && (starts[end + 1] || unlike()))
-                || (end + c.cols <= n && title.kind == Kind::Empty
+            const bool cut = starts[end] || (IsTitle(below) && (starts[end + 1] || unlike()))
+                || (end + c.cols <= n && below.kind == Kind::Empty
                     && !RowGoesOn(profile, end, c.cols));
             // (Never above a row that adds the columns up: it is the table's, not the next's.)
             if (cut && !AddsUp(profile, c.first, end, c.cols)) {
