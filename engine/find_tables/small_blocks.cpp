@@ -526,6 +526,46 @@ int EmptyRowsLeft(const Profile &profile, int end)
     return k > end && k - end <= MaxEmptyLastRows && textFollows ? k - end : 0;
 }
 
+namespace {
+
+// The wider readings that only their frame holds, by the line they start on: a list read in
+// their place takes what they gain.
+std::vector<std::vector<int>> FrameOnlyAt(const std::vector<Candidate> &out, int n)
+{
+    std::vector<std::vector<int>> framedAt(n);
+    for (int k = 0; k < int(out.size()); ++k)
+        if (out[k].frameOnly && out[k].cols > 1)
+            framedAt[out[k].first].push_back(k);
+    return framedAt;
+}
+
+// A name of a list: a short word, phrase or code without digits (longer when most of its words
+// are capitalised, as titles of works are), or any line with a remark in brackets; no key and
+// its value on one line.
+bool IsListName(const Cell &c)
+{
+    if (c.keyed)
+        return false;
+    if (c.remarked)
+        return true;
+    return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+        && !(c.flags & (WithDigits | SectionNumber | SentenceEnd))
+        && (c.a <= NameListWords || (c.a <= TitleListWords && 2 * c.capitals > c.a));
+}
+
+// Under a lead-in, an item may hold a number, a mark or a remark in brackets ("Fridge R1",
+// "Costume skips x3", "11-42 (1x)"): the lead-in says a list follows, the items' kind and
+// length say where it stops.
+bool IsMarkedItem(const Cell &c)
+{
+    return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
+        && !c.keyed && !c.leadIn && c.a <= TitleListWords
+        && ((c.flags & Capitalised) || OpensWithDigit(c))
+        && !(c.flags & (SectionNumber | SentenceEnd));
+}
+
+} // namespace
+
 // Lists of names standing alone (a table of one column without a header): short names without
 // digits between a title (a heading, a caption, a line that leads in, a phrase in sentence case
 // on its own line, unlike a name, a note under a table) and the text resuming, a sure table or a
@@ -535,32 +575,11 @@ void NameLists(
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    std::vector<std::vector<int>> framedAt(n);
-    for (int k = 0; k < int(out.size()); ++k)
-        if (out[k].frameOnly && out[k].cols > 1)
-            framedAt[out[k].first].push_back(k);
-    const auto name = [&](int i) {
-        const Cell &c = cells[i];
-        if (c.keyed)
-            return false;
-        if (c.remarked)
-            return true;
-        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-            && !(c.flags & (WithDigits | SectionNumber | SentenceEnd))
-            && (c.a <= NameListWords || (c.a <= TitleListWords && 2 * c.capitals > c.a));
-    };
+    const std::vector<std::vector<int>> framedAt = FrameOnlyAt(out, n);
+    const auto name = [&](int i) { return IsListName(cells[i]); };
+    const auto marked = [&](int i) { return IsMarkedItem(cells[i]); };
     // Where a list stopped at a word that heads columns, the next list starts under it.
     int stopped = -1;
-    // Under a lead-in, an item may hold a number, a mark or a remark in brackets ("Fridge R1",
-    // "Costume skips x3", "11-42 (1x)"): the lead-in says a list follows, the items' kind and
-    // length say where it stops.
-    const auto marked = [&](int i) {
-        const Cell &c = cells[i];
-        return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-            && !c.keyed && !c.leadIn && c.a <= TitleListWords
-            && ((c.flags & Capitalised) || OpensWithDigit(c))
-            && !(c.flags & (SectionNumber | SentenceEnd));
-    };
     for (int first = 1; first < n; ++first) {
         const Cell &above = cells[first - 1];
         if (!name(first) && !(above.leadIn && marked(first)))
