@@ -564,6 +564,72 @@ bool IsMarkedItem(const Cell &c)
         && !(c.flags & (SectionNumber | SentenceEnd));
 }
 
+// How the line above a run of names from `first` stands to it: a title over a list of its own,
+// the list's own header, or neither. What it is tells what the run may hold and how few names
+// make a list.
+struct ListTitle {
+    // A title that names the header under it ("Stations" over "Station"), as plain as a heading.
+    bool named = false;
+    // A note under the table above, which ends it as text would.
+    bool afterNote = false;
+    // A phrase in sentence case between names capitalised word by word.
+    bool betweenNames = false;
+    // Any title that a list may stand under.
+    bool afterTitle = false;
+    // A phrase holding a digit under a table's last cell: the list's title.
+    bool dated = false;
+    // A phrase in sentence case under a table's last cell: the list's own header.
+    bool headed = false;
+};
+
+ListTitle ReadListTitle(const Profile &profile, int first, bool nextList)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &above = cells[first - 1];
+    ListTitle title;
+    // A note under the table above ends it as text would (a phrase in sentence case right
+    // after it is the title of what follows). So does a caption under the table's last cell.
+    const bool underTable = first >= 2 && !OpensBlock(profile, first - 2);
+    const bool titleFirst = cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase);
+    title.afterNote = IsSentenceNote(above) && underTable && !titleFirst;
+    const bool captionUnder = above.kind == Kind::Caption && underTable && titleFirst;
+    title.named = profile.namesHeaderBelow[first - 1];
+    // The line above written as a list's title or header is: capitalised in sentence case, no
+    // digit, no number of a part, no sentence's end.
+    const bool sentenceCase = !above.note && (above.flags & Capitalised)
+        && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd));
+    // A phrase in sentence case between names capitalised word by word ("Waiting list" after
+    // a table's last name, over names) is a title: the names under it are a list of their own
+    // when all of them are names (roles beside people, "Head of Science" over "Mrs K. Osei",
+    // are keys beside values).
+    title.betweenNames = first >= 2 && !title.named && !nextList && above.kind == Kind::Phrase
+        && sentenceCase && !above.label && IsShortText(cells[first - 2])
+        && (cells[first - 2].flags & TitleCase) && !(cells[first - 2].flags & WithDigits);
+    title.afterTitle = title.named || above.kind == Kind::Heading
+        || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || title.afterNote
+        || nextList
+        || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
+            && ClosesBlock(profile, first - 2))
+        || title.betweenNames;
+    // Under the last cell of a table (a value, a code, a word in small letters: no name that
+    // could head the list, no numbered title), a phrase in sentence case is the list's own
+    // header; under a number, so is a single word ("Era" over "Cenozoic"; under words, a word
+    // is as often the next table's first cell or a title).
+    const Cell &before = cells[std::max(first - 2, 0)];
+    const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
+        || (before.kind == Kind::Code && !(before.flags & SectionNumber))
+        || (IsShortText(before) && !(before.flags & (Capitalised | SectionNumber)));
+    // (Holding a digit, as a date or a count does, it is the list's title: no header holds
+    // one.)
+    title.dated = !title.afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
+        && !above.note && (above.flags & WithDigits)
+        && !(above.flags & (SectionNumber | SentenceEnd));
+    title.headed = !title.afterTitle && !title.dated && first >= 2 && lastCell
+        && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
+        && sentenceCase;
+    return title;
+}
+
 } // namespace
 
 // Lists of names standing alone (a table of one column without a header): short names without
@@ -585,49 +651,10 @@ void NameLists(
         if (!name(first) && !(above.leadIn && marked(first)))
             continue;
         const bool nextList = first == stopped;
-        // A note under the table above ends it as text would (a phrase in sentence case right
-        // after it is the title of what follows). So does a caption under the table's last cell.
-        const bool underTable = first >= 2 && !OpensBlock(profile, first - 2);
-        const bool titleFirst
-            = cells[first].kind == Kind::Phrase && !(cells[first].flags & TitleCase);
-        const bool afterNote = IsSentenceNote(above) && underTable && !titleFirst;
-        const bool captionUnder = above.kind == Kind::Caption && underTable && titleFirst;
-        // A title that names the header under it ("Stations" over "Station") is a title as plain as
-        // a heading.
-        const bool named = profile.namesHeaderBelow[first - 1];
-        // The line above written as a list's title or header is: capitalised in sentence case, no
-        // digit, no number of a part, no sentence's end.
-        const bool sentenceCase = !above.note && (above.flags & Capitalised)
-            && !(above.flags & (TitleCase | WithDigits | SectionNumber | SentenceEnd));
-        // A phrase in sentence case between names capitalised word by word ("Waiting list" after
-        // a table's last name, over names) is a title: the names under it are a list of their own
-        // when all of them are names (roles beside people, "Head of Science" over "Mrs K. Osei",
-        // are keys beside values).
-        const bool betweenNames = first >= 2 && !named && !nextList && above.kind == Kind::Phrase
-            && sentenceCase && !above.label && IsShortText(cells[first - 2])
-            && (cells[first - 2].flags & TitleCase) && !(cells[first - 2].flags & WithDigits);
-        const bool afterTitle = named || above.kind == Kind::Heading
-            || (above.kind == Kind::Caption && !captionUnder) || above.leadIn || afterNote
-            || nextList
-            || (above.kind == Kind::Phrase && !(above.flags & TitleCase) && !above.note
-                && ClosesBlock(profile, first - 2))
-            || betweenNames;
-        // Under the last cell of a table (a value, a code, a word in small letters: no name that
-        // could head the list, no numbered title), a phrase in sentence case is the list's own
-        // header; under a number, so is a single word ("Era" over "Cenozoic"; under words, a word
-        // is as often the next table's first cell or a title).
-        const Cell &before = cells[std::max(first - 2, 0)];
-        const bool lastCell = IsNumeric(before.kind) || before.kind == Kind::Missing
-            || (before.kind == Kind::Code && !(before.flags & SectionNumber))
-            || (IsShortText(before) && !(before.flags & (Capitalised | SectionNumber)));
-        // (Holding a digit, as a date or a count does, it is the list's title: no header holds
-        // one.)
-        const bool dated = !afterTitle && first >= 2 && lastCell && above.kind == Kind::Phrase
-            && !above.note && (above.flags & WithDigits)
-            && !(above.flags & (SectionNumber | SentenceEnd));
-        const bool headed = !afterTitle && !dated && first >= 2 && lastCell
-            && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
-            && sentenceCase;
+        const ListTitle title = ReadListTitle(profile, first, nextList);
+        const bool named = title.named, afterNote = title.afterNote,
+                   betweenNames = title.betweenNames, afterTitle = title.afterTitle,
+                   dated = title.dated, headed = title.headed;
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
             = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
