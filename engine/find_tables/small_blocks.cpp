@@ -630,6 +630,78 @@ ListTitle ReadListTitle(const Profile &profile, int first, bool nextList)
     return title;
 }
 
+// Names more alike at some period, at least three rows of it, are the rows of a wider table of
+// words in lines [first, end) (measured on the whole run, a table about them included).
+bool ReadsWider(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const auto mean = [&](int lag, int from) { return profile.MeanAlike(from, end, lag); };
+    bool wider = false;
+    for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k) {
+        wider = mean(k, first) >= mean(1, first) + SingleColumnPairedAt;
+        // (Under a header row of k labels, "Old code" and "New code", measured from the first
+        // row of values: the labels alike one after the other hide the values' period.)
+        if (!wider && end - first - k >= k * WiderTableMinRows
+            && std::all_of(cells.begin() + first, cells.begin() + first + k,
+                [](const Cell &c) { return IsShortText(c) && !HoldsDigits(c); }))
+            wider = mean(k, first + k) >= mean(1, first + k) + SingleColumnPairedAt;
+    }
+    return wider;
+}
+
+// Names written again in the same order start a table about them that follows the list: down
+// its first column under a header row as wide as the step between them, or across one row. Cuts
+// `end` back to where that table starts, and says whether it did.
+bool CutBeforeTableAbout(const Profile &profile, int first, int &end)
+{
+    for (int i = first; i + 1 < end; ++i) {
+        const int again = profile.nextSame[i], step = profile.nextSame[i + 1] - again;
+        const int cut = step == 1 ? again : again - step;
+        if (again < end && step >= 1 && step <= MaxCols && again + step < end && cut > i) {
+            end = cut;
+            return true;
+        }
+    }
+    return false;
+}
+
+// True when the names in lines [first, end) are what their `title` lets a list hold.
+bool ItemsFitTitle(const Profile &profile, const ListTitle &title, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &above = cells[first - 1];
+    // Found only by what stands around them, such lists hold names alone. (A lead-in announces
+    // a list of anything: "csv", "json".)
+    if ((title.headed || (title.afterNote && !above.leadIn) || title.dated)
+        && std::any_of(cells.begin() + first, cells.begin() + end,
+            [](const Cell &c) { return !(c.flags & Capitalised); }))
+        return false;
+    // Digits in some items are a mark or a remark; in half of them or more (and not all,
+    // like codes), an address's or a signature's lines.
+    if (above.leadIn) {
+        const auto digits = std::count_if(cells.begin() + first, cells.begin() + end,
+            [](const Cell &c) { return IsText(c.kind) && (c.flags & WithDigits); });
+        if (digits < end - first && 2 * digits >= end - first)
+            return false;
+    }
+    return !title.betweenNames
+        || std::none_of(cells.begin() + first, cells.begin() + end, [](const Cell &c) {
+               return !((c.flags & TitleCase) || (c.a == 1 && (c.flags & Capitalised)));
+           });
+}
+
+// A wider reading of the same lines that only their frame holds (titles of works two by two) is
+// the list read wrongly: the list of `cells` lines takes its place and what it gains, the most
+// among the readings `framed` (from FrameOnlyAt) of as many cells.
+double FrameOnlyGain(const std::vector<Candidate> &out, const std::vector<int> &framed, int cells)
+{
+    double floor = 0;
+    for (int k : framed)
+        if (out[k].rows * out[k].cols == cells)
+            floor = std::max(floor, out[k].gain);
+    return floor;
+}
+
 } // namespace
 
 // Lists of names standing alone (a table of one column without a header): short names without
@@ -652,9 +724,6 @@ void NameLists(
             continue;
         const bool nextList = first == stopped;
         const ListTitle title = ReadListTitle(profile, first, nextList);
-        const bool named = title.named, afterNote = title.afterNote,
-                   betweenNames = title.betweenNames, afterTitle = title.afterTitle,
-                   dated = title.dated, headed = title.headed;
         // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
         const bool codesUnder
             = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
@@ -663,7 +732,7 @@ void NameLists(
         // no meaning in small letters beside a term.
         const auto point = [&](int i) {
             const Cell &c = cells[i];
-            return afterTitle && c.kind == Kind::Phrase && !c.note && !c.keyed
+            return title.afterTitle && c.kind == Kind::Phrase && !c.note && !c.keyed
                 && c.a <= TitleListWords && (c.flags & Capitalised)
                 && !(c.flags & (WithDigits | WithSymbols | SectionNumber | SentenceEnd));
         };
@@ -672,7 +741,7 @@ void NameLists(
                 || (codesUnder && i > first && cells[i].kind == Kind::Code
                     && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
         };
-        if (!afterTitle && !headed && !dated)
+        if (!title.afterTitle && !title.headed && !title.dated)
             continue;
         // A word that heads columns among the names starts another list ("Present" ...,
         // "Apologies" ...), once the names above it make a list of their own; sooner it is one
@@ -750,51 +819,11 @@ void NameLists(
         if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
                 || habitEnds || titleNext(end) || leadsOn))
             continue;
-        // Names more alike at some period, at least three rows of it, are the rows of a wider
-        // table of words (measured on the whole run, a table about them included).
-        const auto mean = [&](int lag, int from) { return profile.MeanAlike(from, end, lag); };
-        bool wider = false;
-        for (int k = 2; k <= std::min(MaxCols, (end - first) / WiderTableMinRows) && !wider; ++k) {
-            wider = mean(k, first) >= mean(1, first) + SingleColumnPairedAt;
-            // (Under a header row of k labels, "Old code" and "New code", measured from the first
-            // row of values: the labels alike one after the other hide the values' period.)
-            if (!wider && end - first - k >= k * WiderTableMinRows
-                && std::all_of(cells.begin() + first, cells.begin() + first + k,
-                    [](const Cell &c) { return IsShortText(c) && !HoldsDigits(c); }))
-                wider = mean(k, first + k) >= mean(1, first + k) + SingleColumnPairedAt;
-        }
-        // Names written again in the same order start a table about them that follows the list:
-        // down its first column under a header row as wide as the step between them, or across
-        // one row.
-        bool about = false;
-        for (int i = first; i + 1 < end && !about; ++i) {
-            const int again = profile.nextSame[i], step = profile.nextSame[i + 1] - again;
-            const int cut = step == 1 ? again : again - step;
-            if (again < end && step >= 1 && step <= MaxCols && again + step < end && cut > i) {
-                end = cut;
-                about = true;
-            }
-        }
-        // Found only by what stands around them, such lists hold names alone. (A lead-in announces
-        // a list of anything: "csv", "json".)
-        if ((headed || (afterNote && !above.leadIn) || dated)
-            && std::any_of(cells.begin() + first, cells.begin() + end,
-                [](const Cell &c) { return !(c.flags & Capitalised); }))
+        const bool wider = ReadsWider(profile, first, end);
+        const bool about = CutBeforeTableAbout(profile, first, end);
+        if (!ItemsFitTitle(profile, title, first, end))
             continue;
-        // Digits in some items are a mark or a remark; in half of them or more (and not all,
-        // like codes), an address's or a signature's lines.
-        if (above.leadIn) {
-            const auto digits = std::count_if(cells.begin() + first, cells.begin() + end,
-                [](const Cell &c) { return IsText(c.kind) && (c.flags & WithDigits); });
-            if (digits < end - first && 2 * digits >= end - first)
-                continue;
-        }
-        if (betweenNames
-            && std::any_of(cells.begin() + first, cells.begin() + end, [](const Cell &c) {
-                   return !((c.flags & TitleCase) || (c.a == 1 && (c.flags & Capitalised)));
-               }))
-            continue;
-        const int top = headed ? first - 1 : first;
+        const int top = title.headed ? first - 1 : first;
         const int rows = end - top;
         if (rows < ShortListMinRows)
             continue;
@@ -807,9 +836,9 @@ void NameLists(
         // in another habit after (a sentence leading in to three short lines is as often a list of
         // points; to four, enough; a word that heads columns leading in, "Apologies:", is their
         // header, where "Identified by:" over a signature is none).
-        const bool plainTitle = named || above.kind == Kind::Heading || above.kind == Kind::Caption
-            || cells[first].label || afterNote || headed || about || habitEnds
-            || (sentenceLead && rows >= LeadInListMinRows)
+        const bool plainTitle = title.named || above.kind == Kind::Heading
+            || above.kind == Kind::Caption || cells[first].label || title.afterNote || title.headed
+            || about || habitEnds || (sentenceLead && rows >= LeadInListMinRows)
             || above.labelLead
             // (A shorter lead-in, "Bring:", to four items or more with the text resuming after
             // them.)
@@ -817,12 +846,7 @@ void NameLists(
                 && (ClosesBlock(profile, end) || leadsOn));
         // Empty lines under a list, a few, are rows left for items to come.
         const int rowsWithEmpty = rows + EmptyRowsLeft(profile, end);
-        // A wider reading of the same lines that only their frame holds (titles of works two by
-        // two) is the list read wrongly: the list takes its place and what it gains.
-        double floor = 0;
-        for (int k : framedAt[top])
-            if (out[k].rows * out[k].cols == rowsWithEmpty)
-                floor = std::max(floor, out[k].gain);
+        const double floor = FrameOnlyGain(out, framedAt[top], rowsWithEmpty);
         if (rows >= SingleColumnMinRows)
             AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence, 1, floor);
         else if (plainTitle)
