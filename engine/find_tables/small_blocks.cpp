@@ -702,6 +702,133 @@ double FrameOnlyGain(const std::vector<Candidate> &out, const std::vector<int> &
     return floor;
 }
 
+// A run of names from `first` under its `title`, grown line by line while its items keep one
+// habit and nothing ends it. The tests that stop it are asked again of the line after it, to
+// tell whether it ends there as a list does.
+struct NameRun {
+    const Profile &profile;
+    const std::vector<bool> &tableStarts;
+    const ListTitle &title;
+    const int first;
+    const bool nextList;
+    // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
+    const bool codesUnder;
+    // Whether every item after the first so far is capitalised word by word, or in small
+    // letters: kept as the run grows, for the line after it alone.
+    bool allTitleCase = true, allSmall = true;
+
+    NameRun(const Profile &profile, const std::vector<bool> &tableStarts, const ListTitle &title,
+        int first, bool nextList)
+        : profile(profile)
+        , tableStarts(tableStarts)
+        , title(title)
+        , first(first)
+        , nextList(nextList)
+        , codesUnder(profile.cells[first - 1].leadIn || profile.cells[first].label
+              || profile.cells[first].kind == Kind::Phrase)
+    {
+    }
+
+    static bool InSmallLetters(const Cell &c) { return !(c.flags & Capitalised); }
+
+    // Under a plain title, points in plain words run as long as titles of works ("Chain oiled
+    // and not loose"): capitalised, no comma between things (a cell of a wider table), no meaning
+    // in small letters beside a term.
+    bool Point(const Cell &c) const
+    {
+        return title.afterTitle && c.kind == Kind::Phrase && !c.note && !c.keyed
+            && c.a <= TitleListWords && (c.flags & Capitalised)
+            && !(c.flags & (WithDigits | WithSymbols | SectionNumber | SentenceEnd));
+    }
+
+    bool Item(int i) const
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        return IsListName(cells[i]) || Point(cells[i])
+            || (cells[first - 1].leadIn && IsMarkedItem(cells[i]))
+            || (codesUnder && i > first && cells[i].kind == Kind::Code
+                && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
+    }
+
+    // A word that heads columns among the names starts another list ("Present" ...,
+    // "Apologies" ...), once the names above it make a list of their own; sooner it is one of the
+    // names ("Software" over "R", "Mplus", "SPSS").
+    bool Heads(int i) const
+    {
+        return profile.cells[i].label && (nextList || i - first >= ShortListMinRows);
+    }
+
+    // Names keep one habit: under names capitalised word by word (the first line may be their
+    // header), a phrase in sentence case is a note or a title after them ("Three wins each",
+    // "Fire warden"), unless names go on after it ("Station Road (part)"); under words in small
+    // letters ("csv", "json"), a capitalised line is the next block's title. (The document's
+    // last line titles nothing: it is the last name.)
+    bool Habit(int i) const
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        const int n = profile.size();
+        if (i - first - 1 < HabitMinItems)
+            return true;
+        const bool titleCase = !allTitleCase || (cells[i].flags & TitleCase) || cells[i].a < 2
+            || i + 1 == n || (cells[i + 1].flags & TitleCase);
+        const bool smallLetters = !allSmall || InSmallLetters(cells[i])
+            || (i + 1 < n && IsListName(cells[i + 1]) && InSmallLetters(cells[i + 1]));
+        return titleCase && smallLetters;
+    }
+
+    // A title over a caption over a sure table: a table is set out title, caption, rows, so the
+    // line over a caption that states what the table holds ("Site days, March" over "Job numbers
+    // by day; ...") opens it. (A lead-in over the table runs on from the text above it: the line
+    // over it is the list's last, unless it breaks the items' habit, capitalised word by word
+    // after items that are not: "Healthy Start" after "Soup x 2".)
+    bool OverCaption(int i) const
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        const Cell &caption = cells[i + 1];
+        const bool titled
+            = !caption.leadIn || (!allTitleCase && (cells[i].flags & TitleCase) && cells[i].a >= 2);
+        return i + 2 < profile.size() && IsTitle(cells[i]) && tableStarts[i + 2] && titled
+            && (caption.flags & SentenceEnd) && (Breaks(caption) || IsText(caption.kind));
+    }
+
+    // A title over the next table ends the list as text would: one that names its header
+    // ("Terms" over "Term"), a phrase in sentence case over a sure table ("Receipts and
+    // payments"; a name there is the list's last, the table about it), or one over a caption.
+    bool TitleNext(int i) const
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        return i > first && i + 1 < profile.size()
+            && (profile.namesHeaderBelow[i]
+                || (IsTitle(cells[i]) && cells[i].a >= 2 && !(cells[i].flags & TitleCase)
+                    && tableStarts[i + 1])
+                || OverCaption(i));
+    }
+
+    // Grows the run and returns the line after it.
+    int Grow()
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        const int n = profile.size();
+        int end = first;
+        while (end < n && Item(end) && Habit(end)
+            && !(end > first && (tableStarts[end] || Heads(end) || TitleNext(end)))) {
+            if (end > first) {
+                allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
+                allSmall = allSmall && InSmallLetters(cells[end]);
+            }
+            ++end;
+        }
+        // A last item that holds a colon ("Reporting sickness: 48 hours clear") reads as a key
+        // and its value on its own; right over a heading or a paragraph, with no empty line
+        // between, it is the list's last item all the same.
+        if (end > first + 1 && end + 1 < n && cells[end].keyed && IsShortText(cells[end])
+            && !(cells[end].flags & SentenceEnd) && !cells[end].leadIn && Breaks(cells[end + 1])
+            && Habit(end))
+            ++end;
+        return end;
+    }
+};
+
 } // namespace
 
 // Lists of names standing alone (a table of one column without a header): short names without
@@ -714,100 +841,24 @@ void NameLists(
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     const std::vector<std::vector<int>> framedAt = FrameOnlyAt(out, n);
-    const auto name = [&](int i) { return IsListName(cells[i]); };
-    const auto marked = [&](int i) { return IsMarkedItem(cells[i]); };
     // Where a list stopped at a word that heads columns, the next list starts under it.
     int stopped = -1;
     for (int first = 1; first < n; ++first) {
         const Cell &above = cells[first - 1];
-        if (!name(first) && !(above.leadIn && marked(first)))
+        if (!IsListName(cells[first]) && !(above.leadIn && IsMarkedItem(cells[first])))
             continue;
         const bool nextList = first == stopped;
         const ListTitle title = ReadListTitle(profile, first, nextList);
-        // Codes with digits ("I-70", "WQ-03") are items too under a lead-in or a header of words.
-        const bool codesUnder
-            = above.leadIn || cells[first].label || cells[first].kind == Kind::Phrase;
-        // Under a plain title, points in plain words run as long as titles of works ("Chain
-        // oiled and not loose"): capitalised, no comma between things (a cell of a wider table),
-        // no meaning in small letters beside a term.
-        const auto point = [&](int i) {
-            const Cell &c = cells[i];
-            return title.afterTitle && c.kind == Kind::Phrase && !c.note && !c.keyed
-                && c.a <= TitleListWords && (c.flags & Capitalised)
-                && !(c.flags & (WithDigits | WithSymbols | SectionNumber | SentenceEnd));
-        };
-        const auto item = [&](int i) {
-            return name(i) || point(i) || (above.leadIn && marked(i))
-                || (codesUnder && i > first && cells[i].kind == Kind::Code
-                    && (cells[i].flags & WithDigits) && !(cells[i].flags & SectionNumber));
-        };
         if (!title.afterTitle && !title.headed && !title.dated)
             continue;
-        // A word that heads columns among the names starts another list ("Present" ...,
-        // "Apologies" ...), once the names above it make a list of their own; sooner it is one
-        // of the names ("Software" over "R", "Mplus", "SPSS").
-        const auto heads
-            = [&](int i) { return cells[i].label && (nextList || i - first >= ShortListMinRows); };
-        // Names keep one habit: under names capitalised word by word (the first line may be their
-        // header), a phrase in sentence case is a note or a title after them ("Three wins each",
-        // "Fire warden"), unless names go on after it ("Station Road (part)"); under words in
-        // small letters ("csv", "json"), a capitalised line is the next block's title. (The
-        // document's last line titles nothing: it is the last name.)
-        const auto small = [](const Cell &c) { return !(c.flags & Capitalised); };
-        // Whether every item after the first so far is capitalised word by word, or in small
-        // letters: kept as the list grows, for line `end` alone.
-        bool allTitleCase = true, allSmall = true;
-        const auto habit = [&](int i) {
-            if (i - first - 1 < HabitMinItems)
-                return true;
-            const bool titleCase = !allTitleCase || (cells[i].flags & TitleCase) || cells[i].a < 2
-                || i + 1 == n || (cells[i + 1].flags & TitleCase);
-            const bool smallLetters
-                = !allSmall || small(cells[i]) || (i + 1 < n && name(i + 1) && small(cells[i + 1]));
-            return titleCase && smallLetters;
-        };
-        int end = first;
-        // A title over the next table ends the list as text would: one that names its header
-        // ("Terms" over "Term"), or a phrase in sentence case over a sure table ("Receipts and
-        // payments"; a name there is the list's last, the table about it).
-        // So does a title over a caption over a sure table: a table is set out title, caption,
-        // rows, so the line over a caption that states what the table holds ("Site days, March"
-        // over "Job numbers by day; ...") opens it. (A lead-in over the table runs on from the
-        // text above it: the line over it is the list's last, unless it breaks the items' habit,
-        // capitalised word by word after items that are not: "Healthy Start" after "Soup x 2".)
-        const auto overCaption = [&](int i) {
-            const Cell &caption = cells[i + 1];
-            const bool titled = !caption.leadIn
-                || (!allTitleCase && (cells[i].flags & TitleCase) && cells[i].a >= 2);
-            return i + 2 < n && IsTitle(cells[i]) && tableStarts[i + 2] && titled
-                && (caption.flags & SentenceEnd) && (Breaks(caption) || IsText(caption.kind));
-        };
-        const auto titleNext = [&](int i) {
-            return i > first && i + 1 < n
-                && (profile.namesHeaderBelow[i]
-                    || (IsTitle(cells[i]) && cells[i].a >= 2 && !(cells[i].flags & TitleCase)
-                        && tableStarts[i + 1])
-                    || overCaption(i));
-        };
-        while (end < n && item(end) && habit(end)
-            && !(end > first && (tableStarts[end] || heads(end) || titleNext(end)))) {
-            if (end > first) {
-                allTitleCase = allTitleCase && (cells[end].flags & TitleCase);
-                allSmall = allSmall && small(cells[end]);
-            }
-            ++end;
-        }
-        // A last item that holds a colon ("Reporting sickness: 48 hours clear") reads as a key
-        // and its value on its own; right over a heading or a paragraph, with no empty line
-        // between, it is the list's last item all the same.
-        if (end > first + 1 && end + 1 < n && cells[end].keyed && IsShortText(cells[end])
-            && !(cells[end].flags & SentenceEnd) && !cells[end].leadIn && Breaks(cells[end + 1])
-            && habit(end))
-            ++end;
-        const bool labelNext = end < n && end > first && name(end) && heads(end);
+        NameRun run { profile, tableStarts, title, first, nextList };
+        int end = run.Grow();
+        // The run ends as a list does before a name that heads columns, starting the next list.
+        const bool labelNext = end < n && end > first && IsListName(cells[end]) && run.Heads(end);
         // (So does a longer phrase that breaks it: "The year at a glance" after names.)
         const bool habitEnds = end < n && end > first
-            && (name(end) || (IsShortText(cells[end]) && !cells[end].keyed)) && !habit(end);
+            && (IsListName(cells[end]) || (IsShortText(cells[end]) && !cells[end].keyed))
+            && !run.Habit(end);
         // Under a sentence leading in, a numbered title after the names ends them as text would.
         const bool sentenceLead = above.leadIn && above.kind == Kind::Prose;
         const bool numbered = sentenceLead && end > first && end < n && IsText(cells[end].kind)
@@ -817,7 +868,7 @@ void NameLists(
         // Under a lead-in, the next lead-in ends the list as text would: it announces what follows.
         const bool leadsOn = above.leadIn && end < n && cells[end].leadIn;
         if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
-                || habitEnds || titleNext(end) || leadsOn))
+                || habitEnds || run.TitleNext(end) || leadsOn))
             continue;
         const bool wider = ReadsWider(profile, first, end);
         const bool about = CutBeforeTableAbout(profile, first, end);
