@@ -580,6 +580,8 @@ struct ListTitle {
     bool dated = false;
     // A phrase in sentence case under a table's last cell: the list's own header.
     bool headed = false;
+    // A sentence leading in: it announces a list, not a row of labels.
+    bool sentenceLead = false;
 };
 
 ListTitle ReadListTitle(const Profile &profile, int first, bool nextList)
@@ -627,6 +629,7 @@ ListTitle ReadListTitle(const Profile &profile, int first, bool nextList)
     title.headed = !title.afterTitle && !title.dated && first >= 2 && lastCell
         && (above.kind == Kind::Phrase || (above.kind == Kind::Word && IsNumeric(before.kind)))
         && sentenceCase;
+    title.sentenceLead = above.leadIn && above.kind == Kind::Prose;
     return title;
 }
 
@@ -701,6 +704,17 @@ double FrameOnlyGain(const std::vector<Candidate> &out, const std::vector<int> &
             floor = std::max(floor, out[k].gain);
     return floor;
 }
+
+// What ends a run of names at the line after it, when it ends as a list does (`closes`).
+struct RunEnd {
+    // A name that heads columns, starting the next list.
+    bool labelNext = false;
+    // A name or a short phrase that breaks the items' habit.
+    bool habitEnds = false;
+    // Under a lead-in, the next lead-in.
+    bool leadsOn = false;
+    bool closes = false;
+};
 
 // A run of names from `first` under its `title`, grown line by line while its items keep one
 // habit and nothing ends it. The tests that stop it are asked again of the line after it, to
@@ -804,6 +818,30 @@ struct NameRun {
                 || OverCaption(i));
     }
 
+    // How the run ends at line `end`: as a list does, or not.
+    RunEnd EndAt(int end) const
+    {
+        const std::vector<Cell> &cells = profile.cells;
+        const int n = profile.size();
+        const Cell &above = cells[first - 1];
+        RunEnd ending;
+        ending.labelNext = end < n && end > first && IsListName(cells[end]) && Heads(end);
+        // (So does a longer phrase that breaks the habit: "The year at a glance" after names.)
+        ending.habitEnds = end < n && end > first
+            && (IsListName(cells[end]) || (IsShortText(cells[end]) && !cells[end].keyed))
+            && !Habit(end);
+        // Under a sentence leading in, a numbered title after the names ends them as text would.
+        const bool numbered = title.sentenceLead && end > first && end < n
+            && IsText(cells[end].kind) && (cells[end].flags & SectionNumber);
+        // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
+        const bool keyedNext = end < n && cells[end].keyed;
+        // Under a lead-in, the next lead-in ends the list as text would: it announces what follows.
+        ending.leadsOn = above.leadIn && end < n && cells[end].leadIn;
+        ending.closes = ClosesBlock(profile, end) || keyedNext || tableStarts[end]
+            || ending.labelNext || numbered || ending.habitEnds || TitleNext(end) || ending.leadsOn;
+        return ending;
+    }
+
     // Grows the run and returns the line after it.
     int Grow()
     {
@@ -853,22 +891,8 @@ void NameLists(
             continue;
         NameRun run { profile, tableStarts, title, first, nextList };
         int end = run.Grow();
-        // The run ends as a list does before a name that heads columns, starting the next list.
-        const bool labelNext = end < n && end > first && IsListName(cells[end]) && run.Heads(end);
-        // (So does a longer phrase that breaks it: "The year at a glance" after names.)
-        const bool habitEnds = end < n && end > first
-            && (IsListName(cells[end]) || (IsShortText(cells[end]) && !cells[end].keyed))
-            && !run.Habit(end);
-        // Under a sentence leading in, a numbered title after the names ends them as text would.
-        const bool sentenceLead = above.leadIn && above.kind == Kind::Prose;
-        const bool numbered = sentenceLead && end > first && end < n && IsText(cells[end].kind)
-            && (cells[end].flags & SectionNumber);
-        // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
-        const bool keyedNext = end < n && cells[end].keyed;
-        // Under a lead-in, the next lead-in ends the list as text would: it announces what follows.
-        const bool leadsOn = above.leadIn && end < n && cells[end].leadIn;
-        if (!(ClosesBlock(profile, end) || keyedNext || tableStarts[end] || labelNext || numbered
-                || habitEnds || run.TitleNext(end) || leadsOn))
+        const RunEnd ending = run.EndAt(end);
+        if (!ending.closes)
             continue;
         const bool wider = ReadsWider(profile, first, end);
         const bool about = CutBeforeTableAbout(profile, first, end);
@@ -880,7 +904,7 @@ void NameLists(
             continue;
         // Two names over two unlike them are a row of labels over its values.
         // (Not under a sentence leading in: it announces a list, not a row of labels.)
-        if (wider || (rows == 4 && RowsApart(profile, first, 2) && !sentenceLead))
+        if (wider || (rows == 4 && RowsApart(profile, first, 2) && !title.sentenceLead))
             continue;
         // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
         // note of the table above over them, a header of their own, a table about them or a note
@@ -889,12 +913,12 @@ void NameLists(
         // header, where "Identified by:" over a signature is none).
         const bool plainTitle = title.named || above.kind == Kind::Heading
             || above.kind == Kind::Caption || cells[first].label || title.afterNote || title.headed
-            || about || habitEnds || (sentenceLead && rows >= LeadInListMinRows)
+            || about || ending.habitEnds || (title.sentenceLead && rows >= LeadInListMinRows)
             || above.labelLead
             // (A shorter lead-in, "Bring:", to four items or more with the text resuming after
             // them.)
             || (above.leadIn && rows >= LeadInListMinRows
-                && (ClosesBlock(profile, end) || leadsOn));
+                && (ClosesBlock(profile, end) || ending.leadsOn));
         // Empty lines under a list, a few, are rows left for items to come.
         const int rowsWithEmpty = rows + EmptyRowsLeft(profile, end);
         const double floor = FrameOnlyGain(out, framedAt[top], rowsWithEmpty);
@@ -904,7 +928,7 @@ void NameLists(
             AddFramedBlock(out, top, rowsWithEmpty, 1, ShortListEvidence, GuessConfidence, floor);
         else
             continue;
-        const bool another = labelNext && !about;
+        const bool another = ending.labelNext && !about;
         stopped = another ? end : -1;
         first = another ? end - 1 : end;
     }
