@@ -755,6 +755,7 @@ struct NameRun {
             && !(c.flags & (WithDigits | WithSymbols | SectionNumber | SentenceEnd));
     }
 
+    // A line that may be one of the run's items: a name, a point, a marked item under a lead-in.
     bool Item(int i) const
     {
         const std::vector<Cell> &cells = profile.cells;
