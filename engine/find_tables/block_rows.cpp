@@ -764,19 +764,15 @@ int KindSeam(const Profile &profile, int first, int rows, int cols)
     return 0;
 }
 
-// How many rows (the header row among them) a block of `cols` columns from `first` has: the
-// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
-// for a table.
-int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow)
+namespace {
+
+// How many data rows follow the header row at `first` alike. The first of them may differ in one
+// cell or leave its row title out: it is still the table's first row.
+int FirstDataRows(const Profile &profile, int first, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
     const int n = profile.size();
-    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
-        return 0;
-    // An empty first line starts a block only as the empty corner over a column of row titles.
-    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
-        return 0;
     int dataRows = chain[first + cols];
     // The first row under the header may hold the one odd cell (a word among years).
     if (dataRows == 1 && cols >= OddFirstRowMinCols && first + 2 * cols < n
@@ -793,14 +789,18 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows == 0 && cols >= LeadingBlankMinCols && first + 3 * cols <= n
         && chain[first + 2 * cols] >= 2 && SparseRowInStep(profile, first + cols, cols))
         dataRows = 1 + chain[first + 2 * cols];
-    dataRows = GroupedRows(profile, first, cols, dataRows);
-    // Two rows could be any two runs of lines; a table shows its columns at least twice.
-    if (dataRows < 2)
-        return 0;
-    // A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
-    // then "1"): the rows go on past the seam when the cells that differ there are numbers beside
-    // numbers, in at most SeamMaxUnlikeShare of the columns, each row after it alike to the next or
-    // at another seam.
+    return dataRows;
+}
+
+// A column may change how it writes its values partway down ("53.97" then "1:01.35", "1/2"
+// then "1"): the rows go on past the seam when the cells that differ there are numbers beside
+// numbers, in at most SeamMaxUnlikeShare of the columns, each row after it alike to the next or
+// at another seam.
+int RowsPastSeams(const Profile &profile, int first, int cols, int dataRows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<int> &chain = profile.chains[cols];
+    const int n = profile.size();
     for (;;) {
         const int last = first + dataRows * cols, q = last + cols;
         if (cols < SeamMinCols || q + cols > n || chain[q] < 1
@@ -826,6 +826,28 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         dataRows += chain[q];
     }
+    return dataRows;
+}
+
+} // namespace
+
+// How many rows (the header row among them) a block of `cols` columns from `first` has: the
+// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
+// for a table.
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+        return 0;
+    // An empty first line starts a block only as the empty corner over a column of row titles.
+    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
+        return 0;
+    int dataRows = GroupedRows(profile, first, cols, FirstDataRows(profile, first, cols));
+    // Two rows could be any two runs of lines; a table shows its columns at least twice.
+    if (dataRows < 2)
+        return 0;
+    dataRows = RowsPastSeams(profile, first, cols, dataRows);
     int rows = std::min(1 + dataRows, rowLimit);
     // Rows titled in words under rows numbered in the first column, their values alike to the
     // values above, sum the rows up (a mean, its deviation): the block ends after them.
