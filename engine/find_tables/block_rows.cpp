@@ -829,30 +829,14 @@ int RowsPastSeams(const Profile &profile, int first, int cols, int dataRows)
     return dataRows;
 }
 
-} // namespace
-
-// How many rows (the header row among them) a block of `cols` columns from `first` has: the
-// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
-// for a table.
-int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow)
+// Rows titled in words under rows numbered in the first column, their values alike to the
+// values above, sum the rows up (a mean, its deviation): the block ends after them.
+// (Values left out of such a row stay empty: a total of the last column alone.)
+int WithSummaryRows(const Profile &profile, int first, int cols, int rows, int rowLimit)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
-        return 0;
-    // An empty first line starts a block only as the empty corner over a column of row titles.
-    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
-        return 0;
-    int dataRows = GroupedRows(profile, first, cols, FirstDataRows(profile, first, cols));
-    // Two rows could be any two runs of lines; a table shows its columns at least twice.
-    if (dataRows < 2)
-        return 0;
-    dataRows = RowsPastSeams(profile, first, cols, dataRows);
-    int rows = std::min(1 + dataRows, rowLimit);
-    // Rows titled in words under rows numbered in the first column, their values alike to the
-    // values above, sum the rows up (a mean, its deviation): the block ends after them.
     const int numbered = first + (rows - 1) * cols;
-    // (Values left out of such a row stay empty: a total of the last column alone.)
     for (int k = 0; k < MaxSummaryRows && cols >= SummaryRowMinCols && rows < rowLimit; ++k) {
         const int end = first + rows * cols;
         if (end + cols > n || profile.breaksBefore[end + cols] != profile.breaksBefore[first]
@@ -872,20 +856,31 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         ++rows;
     }
-    // The header row again starts the next table; the block ends at its last full row above it
-    // (lines between the two are a caption or a title).
+    return rows;
+}
+
+// The header row again starts the next table; the block ends at its last full row above it
+// (lines between the two are a caption or a title).
+int CutAtHeaderAgain(const Profile &profile, int first, int cols, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
     for (int j = profile.nextSame[first]; j < first + rows * cols; j = profile.nextSame[j]) {
         int same = 1;
         while (same < cols && j + same < n && cells[j + same].text == cells[first + same].text)
             ++same;
-        if (same == cols) {
-            rows = (j - first) / cols;
-            break;
-        }
+        if (same == cols)
+            return (j - first) / cols;
     }
-    // A key of the first column again, beside a value of another kind than the column's (a
-    // range before, a role now), starts another table on the same keys. (Such a second table
-    // follows a short one: only the keys of the first MaxCutRows rows are followed up.)
+    return rows;
+}
+
+// A key of the first column again, beside a value of another kind than the column's (a
+// range before, a role now), starts another table on the same keys. (Such a second table
+// follows a short one: only the keys of the first MaxCutRows rows are followed up.)
+int CutAtKeyAgain(const Profile &profile, int first, int cols, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
     for (int r = 1; cols >= 2 && r < std::min(rows, MaxCutRows); ++r) {
         const int q = first + r * cols, j = profile.nextSame[q];
         if (j < first + rows * cols && (j - first) % cols == 0
@@ -895,46 +890,63 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             && Apartness(cells[j + 1], cells[q + 1], cells[q + 1 + cols]) >= HeaderApartAt)
             rows = (j - first) / cols;
     }
-    // A title over a header starts the next table: the block ends at its last full row above
-    // the title. (Not where the column under the title's place holds such words as data, "Home"
-    // and "Away", nor where too few rows would be left for a table.)
+    return rows;
+}
+
+// A title over a header starts the next table: the block ends at its last full row above
+// the title. (Not where the column under the title's place holds such words as data, "Home"
+// and "Away", nor where too few rows would be left for a table.)
+int CutAtTitle(const Profile &profile, int first, int cols, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
     for (int t = profile.nextTitle[first + cols]; t < first + rows * cols;
          t = profile.nextTitle[t + 1]) {
         if (!cells[t + 1 - cols].label && (t - first) / cols >= 3) {
-            rows = (t - first) / cols;
             // A "title" that ends a row, alike to its column, is the row's last cell: the next
             // table starts right under it.
-            if (cols >= 2 && (t - first) % cols == cols - 1 && !IsBlankCell(cells[t - cols])
-                && Similarity(cells[t], cells[t - cols]) >= CompatibleAt)
-                ++rows;
-            break;
+            const bool endsRow = cols >= 2 && (t - first) % cols == cols - 1
+                && !IsBlankCell(cells[t - cols])
+                && Similarity(cells[t], cells[t - cols]) >= CompatibleAt;
+            return (t - first) / cols + (endsRow ? 1 : 0);
         }
     }
-    // A row opened by a lead-in ("... in common use:") is the text after the table, whatever
-    // its cells look like.
-    for (int p = profile.nextLeadIn[std::min(first + 3 * cols, n)]; p < first + rows * cols;
-         p = profile.nextLeadIn[p + 1])
-        if ((p - first) % cols == 0) {
-            rows = (p - first) / cols;
-            break;
-        }
+    return rows;
+}
+
+// How many of the `rows` of `cols` from `first` come before the first of them that starts on a
+// line `next` leads to from `from` on (next[i]: the first such line at `i` or after it).
+int RowsBeforeStart(const std::vector<int> &next, int from, int first, int cols, int rows)
+{
+    for (int p = next[from]; p < first + rows * cols; p = next[p + 1])
+        if ((p - first) % cols == 0)
+            return (p - first) / cols;
+    return rows;
+}
+
+// A row opened by a lead-in ("... in common use:") is the text after the table, whatever
+// its cells look like.
+int CutAtLeadIns(const Profile &profile, int first, int cols, int rows)
+{
+    const int n = profile.size();
+    rows = RowsBeforeStart(profile.nextLeadIn, std::min(first + 3 * cols, n), first, cols, rows);
     // So is a shorter one anywhere in a table of columns ("Storage places:", a title over it or
     // not): the block ends at its last full row above it. (Unless it opens a row near the top:
     // keys that end in a colon.)
     if (const int p = profile.nextShortLeadIn[std::min(first + cols, n)];
         cols >= LeadInEndsMinCols && p < first + rows * cols && (p - first) / cols >= 3)
         rows = (p - first) / cols;
-    // A sentence that ends the block in a column without sentences is a note under the table.
+    return rows;
+}
+
+// A sentence that ends the block in a column without sentences is a note under the table.
+int CutAtSentences(const Profile &profile, int first, int cols, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
     const auto sentence = [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); };
     // So is one that starts a row under rows that start with none: the lines after it that run
     // on alike are the text going on.
     if (!sentence(first) && !sentence(first + cols))
-        for (int p = profile.nextSentence[first + 2 * cols]; p < first + rows * cols;
-             p = profile.nextSentence[p + 1])
-            if ((p - first) % cols == 0) {
-                rows = (p - first) / cols;
-                break;
-            }
+        rows = RowsBeforeStart(profile.nextSentence, first + 2 * cols, first, cols, rows);
     while (rows >= 3 && sentence(first + rows * cols - 1)) {
         bool alone = true;
         for (int r = 0; r + 1 < rows && alone; ++r)
@@ -943,6 +955,35 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
             break;
         --rows;
     }
+    return rows;
+}
+
+} // namespace
+
+// How many rows (the header row among them) a block of `cols` columns from `first` has: the
+// header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few
+// for a table.
+int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool unitsRow)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    if (first + 2 * cols > n || profile.breaksBefore[first + cols] != profile.breaksBefore[first])
+        return 0;
+    // An empty first line starts a block only as the empty corner over a column of row titles.
+    if (cells[first].kind == Kind::Empty && !unitsRow && !EmptyCorner(profile, first, cols))
+        return 0;
+    int dataRows = GroupedRows(profile, first, cols, FirstDataRows(profile, first, cols));
+    // Two rows could be any two runs of lines; a table shows its columns at least twice.
+    if (dataRows < 2)
+        return 0;
+    dataRows = RowsPastSeams(profile, first, cols, dataRows);
+    int rows = WithSummaryRows(profile, first, cols, std::min(1 + dataRows, rowLimit), rowLimit);
+    // The next table, or the text after this one, may start among the rows read so far.
+    rows = CutAtHeaderAgain(profile, first, cols, rows);
+    rows = CutAtKeyAgain(profile, first, cols, rows);
+    rows = CutAtTitle(profile, first, cols, rows);
+    rows = CutAtLeadIns(profile, first, cols, rows);
+    rows = CutAtSentences(profile, first, cols, rows);
     // A last row left without its first cell ("", a name, a club, "DNS") is the table's when it
     // goes on the columns above it.
     if (rows >= 3 && rows < rowLimit && cols >= EmptyLedRowMinCols) {
