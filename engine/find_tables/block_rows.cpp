@@ -958,6 +958,48 @@ int CutAtSentences(const Profile &profile, int first, int cols, int rows)
     return rows;
 }
 
+// A last row left without its first cell ("", a name, a club, "DNS") is the table's when it
+// goes on the columns above it.
+int WithEmptyLedRow(const Profile &profile, int first, int cols, int rows, int rowLimit)
+{
+    if (rows < 3 || rows >= rowLimit || cols < EmptyLedRowMinCols)
+        return rows;
+    const int end = first + rows * cols;
+    if (end + cols <= profile.size() && profile.cells[end].kind == Kind::Empty
+        && profile.breaksBefore[end + cols] == profile.breaksBefore[first]
+        && RowGoesOn(profile, end, cols))
+        ++rows;
+    return rows;
+}
+
+// Rows after the block that keep most of its columns but leave a value out or write it in
+// words ("–" for a place, "DNF" for a time, "on request" for a price) are its last rows when
+// text closes the block after them.
+int WithTailRows(const Profile &profile, int first, int cols, int rows, int rowLimit)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int end = first + rows * cols;
+    if (rows < 3 || cols < TailRowsMinCols || end + cols > profile.size())
+        return rows;
+    // (A row of texts alone under a row that holds numbers is the header of what follows.)
+    const auto holdsNumber = [&](int p) {
+        for (int c = 0; c < cols; ++c)
+            if (IsNumeric(cells[p + c].kind))
+                return true;
+        return false;
+    };
+    if (AllText(profile, end, cols) && holdsNumber(end - cols))
+        return rows;
+    int tail = 0;
+    while (tail < MaxTailRows && rows + tail < rowLimit
+        && TailRow(profile, end + tail * cols, end - cols, cols))
+        ++tail;
+    for (int k = tail; k >= 1; --k)
+        if (ClosedAfter(profile, end + k * cols))
+            return rows + k;
+    return rows;
+}
+
 } // namespace
 
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
@@ -984,39 +1026,9 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     rows = CutAtTitle(profile, first, cols, rows);
     rows = CutAtLeadIns(profile, first, cols, rows);
     rows = CutAtSentences(profile, first, cols, rows);
-    // A last row left without its first cell ("", a name, a club, "DNS") is the table's when it
-    // goes on the columns above it.
-    if (rows >= 3 && rows < rowLimit && cols >= EmptyLedRowMinCols) {
-        const int end = first + rows * cols;
-        if (end + cols <= n && cells[end].kind == Kind::Empty
-            && profile.breaksBefore[end + cols] == profile.breaksBefore[first]
-            && RowGoesOn(profile, end, cols))
-            ++rows;
-    }
-    // Rows after the block that keep most of its columns but leave a value out or write it in
-    // words ("–" for a place, "DNF" for a time, "on request" for a price) are its last rows when
-    // text closes the block after them.
-    // (A row of texts alone under a row that holds numbers is the header of what follows.)
-    const auto holdsNumber = [&](int p) {
-        for (int c = 0; c < cols; ++c)
-            if (IsNumeric(cells[p + c].kind))
-                return true;
-        return false;
-    };
-    if (rows >= 3 && cols >= TailRowsMinCols && first + (rows + 1) * cols <= n
-        && !(AllText(profile, first + rows * cols, cols)
-            && holdsNumber(first + (rows - 1) * cols))) {
-        const int end = first + rows * cols;
-        int tail = 0;
-        while (tail < MaxTailRows && rows + tail < rowLimit
-            && TailRow(profile, end + tail * cols, end - cols, cols))
-            ++tail;
-        for (int k = tail; k >= 1; --k)
-            if (ClosedAfter(profile, end + k * cols)) {
-                rows += k;
-                break;
-            }
-    }
+    // The rows right after the block may still be its own, though unlike its rows.
+    rows = WithEmptyLedRow(profile, first, cols, rows, rowLimit);
+    rows = WithTailRows(profile, first, cols, rows, rowLimit);
     // Last rows whose numbers add up the columns above are the table's (see AddsUp).
     for (int k = 0; k < MaxSummaryRows && rows >= 3 && rows < rowLimit
          && AddsUp(profile, first, first + rows * cols, cols);
