@@ -801,30 +801,30 @@ int RowsPastSeams(const Profile &profile, int first, int cols, int dataRows)
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
     const int n = profile.size();
+    // (Beyond one cell with rows alike below it, each cell that differs is a number or opens
+    // with one, "100 m breaststroke": a header's "Members 2024" over counts is none.)
+    const auto number
+        = [](const Cell &x) { return IsNumeric(x.kind) || (IsText(x.kind) && OpensWithDigit(x)); };
     for (;;) {
-        const int last = first + dataRows * cols, q = last + cols;
-        if (cols < SeamMinCols || q + cols > n || chain[q] < 1
-            || profile.breaksBefore[q + cols] != profile.breaksBefore[first])
+        const int lastRow = first + dataRows * cols, nextRow = lastRow + cols;
+        if (cols < SeamMinCols || nextRow + cols > n || chain[nextRow] < 1
+            || profile.breaksBefore[nextRow + cols] != profile.breaksBefore[first])
             break;
-        // (Beyond one cell with rows alike below it, each cell that differs is a number or opens
-        // with one, "100 m breaststroke": a header's "Members 2024" over counts is none.)
-        const auto number = [](const Cell &x) {
-            return IsNumeric(x.kind) || (IsText(x.kind) && OpensWithDigit(x));
-        };
         int unlike = 0;
         bool digits = true, numbers = true;
         for (int c = 0; c < cols; ++c)
-            if (Similarity(cells[last + c], cells[q + c]) < CompatibleAt) {
+            if (Similarity(cells[lastRow + c], cells[nextRow + c]) < CompatibleAt) {
                 ++unlike;
-                digits = digits && HoldsDigits(cells[last + c]) && HoldsDigits(cells[q + c]);
-                numbers = numbers && number(cells[last + c]) && number(cells[q + c]);
+                digits
+                    = digits && HoldsDigits(cells[lastRow + c]) && HoldsDigits(cells[nextRow + c]);
+                numbers = numbers && number(cells[lastRow + c]) && number(cells[nextRow + c]);
             }
-        const bool seam = unlike == 1 && chain[q] >= 2
+        const bool seam = unlike == 1 && chain[nextRow] >= 2
             ? digits
             : unlike >= 1 && unlike <= SeamMaxUnlikeShare * cols && digits && numbers;
         if (!seam)
             break;
-        dataRows += chain[q];
+        dataRows += chain[nextRow];
     }
     return dataRows;
 }
