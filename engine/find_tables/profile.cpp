@@ -231,8 +231,9 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
     };
     const auto inColumn
         = [&](int i) { return i >= cols && i < n && (word(i) || one[i - cols] >= threshold); };
-    const auto forValue = [&](int i) {
-        return word(i) && inColumn(i - 1) && inColumn(i + 1)
+    // (Asked of a cell already known to be such a word.)
+    const auto wordForValue = [&](int i) {
+        return inColumn(i - 1) && inColumn(i + 1)
             && ((number(i - cols) && number(i - 2 * cols) && numberOrBlank(i + cols))
                 || (number(i + cols) && number(i + 2 * cols) && numberOrBlank(i - cols)));
     };
@@ -240,8 +241,8 @@ std::vector<int> Chains(const Profile &profile, int cols, const std::vector<doub
         // (Asked only where the cells are unalike, and of the word first: most pairs of unalike
         // cells hold no such word.)
         const bool value = one[i] < threshold && cols >= 2 && i + cols < n
-            && ((word(i) && number(i + cols) && forValue(i))
-                || (word(i + cols) && number(i) && forValue(i + cols)));
+            && ((word(i) && number(i + cols) && wordForValue(i))
+                || (word(i + cols) && number(i) && wordForValue(i + cols)));
         alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold || value);
         alikeTwo[i] = (alikeTwo[i + 1] + 1) * int(two[i] >= threshold);
     }
