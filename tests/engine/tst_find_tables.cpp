@@ -463,6 +463,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-screed.tsv" << 59 << 14 << 9 << 4 << 36;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 17 << 12 << 4 << 33;
+    QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
+        << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
+    QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
+        << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
 }
 
 void TestFindTables::wholeCorpus()
