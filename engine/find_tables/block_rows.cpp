@@ -1098,6 +1098,126 @@ bool WordList(const Profile &profile, int first, int rows)
     return true;
 }
 
+// The mean likeness of the pairs of filled cells of lines [from, to) read `lag` wide; 0 when no
+// such pair. Blank cells are alike to anything: where many are blank, these pairs alone tell.
+double FilledAlikeMean(const Profile &profile, int from, int to, int lag)
+{
+    const int pairs = profile.filledPairs[lag][to] - profile.filledPairs[lag][from];
+    return pairs > 0 ? (profile.filledSums[lag][to] - profile.filledSums[lag][from]) / pairs : 0.0;
+}
+
+// A block of `rows` rows `cols` wide read before its header row: where its data rows lie, how
+// alike its cells are a row apart, and what else says how wide its rows are. Read once, asked
+// by each step of RowsEvidence.
+struct BlockReading {
+    int first = 0, rows = 0, cols = 0;
+    int dataFirst = 0; // the first cell under the header row
+    int last = 0; // one past the block
+    int compared = 0; // the data cells with a cell a row below them, rows - 2 rows of them
+    double lagK = 0; // how alike the data cells are to the cell a row below
+    bool corner = false; // an empty corner over a column of row titles
+    // Many blank cells: the filled cells alone tell how wide the rows are (filledK).
+    bool sparse = false;
+    double filledK = 0;
+    bool rowTitles = false;
+    double habits = 0;
+    bool habitsTell = false, keysTell = false, labelsTell = false, orderTells = false;
+    bool calendar = false;
+    bool widthTold = false; // a units row or any of the above but labels and habits say how wide
+
+    // How alike the data cells that have a cell a row below are to the cell `lag` lines on
+    // (the block has 3 rows at least, so there are such cells).
+    double AlikeAt(const Profile &profile, int lag) const
+    {
+        return profile.MeanAlike(dataFirst, dataFirst + compared + lag, lag);
+    }
+};
+
+// The block of `rows` rows `cols` wide from `first`, read as BlockReading says.
+BlockReading ReadBlock(const Profile &profile, int first, int rows, int cols, bool unitsRow)
+{
+    BlockReading block;
+    block.first = first;
+    block.rows = rows;
+    block.cols = cols;
+    block.dataFirst = first + cols;
+    block.last = first + rows * cols;
+    block.compared = (rows - 2) * cols;
+    block.lagK = block.AlikeAt(profile, cols);
+    const int dataFirst = block.dataFirst, last = block.last;
+    block.corner = EmptyCorner(profile, first, cols);
+    // Blank cells are alike to anything: where many are blank, the filled cells alone tell how
+    // wide the rows are.
+    const int blanks = profile.emptyBefore[last] - profile.emptyBefore[dataFirst];
+    block.sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
+    block.filledK
+        = block.sparse ? FilledAlikeMean(profile, dataFirst, dataFirst + block.compared, cols) : 0;
+    // (Names down the first column alone, values across, leave no shorter period.)
+    block.rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
+    // (Nor do words whose columns keep their habits at this width alone.)
+    block.habits = cols >= 2 ? HabitsGain(profile, dataFirst, last, cols) : 0;
+    block.habitsTell = block.habits >= HabitsAt;
+    // (Nor do keys that fall a row apart beside values said again.)
+    block.keysTell = KeysInStep(profile, dataFirst, last, cols);
+    // (Nor do as many words that head columns as columns, and no more: the header says how wide.)
+    block.labelsTell = cols >= 2 && LabelsAcross(profile, first, cols);
+    // (Nor do numbers that keep their order down the columns at this width alone.)
+    block.orderTells = cols >= 2 && OrderLead(profile, dataFirst, last, cols) >= OrderLeadAt;
+    // (Nor do months or weekdays in turn across the header.)
+    block.calendar = cols >= CalendarMinCells && CalendarRun(profile, first, cols);
+    block.widthTold = unitsRow || block.corner || block.rowTitles || block.keysTell
+        || block.orderTells || block.calendar;
+    return block;
+}
+
+// True when some shorter period `k` dividing the block's width reads its rows as well
+// (`alike(k)`), where neither a units row, an empty corner, row titles nor keys in step (nor
+// order or a calendar) say how wide.
+template <typename Alike> bool AlikeAtShorterPeriod(const BlockReading &block, const Alike &alike)
+{
+    for (int k = 2; k <= block.cols / 2 && !block.widthTold; ++k)
+        if (block.cols % k == 0 && alike(k))
+            return true;
+    return false;
+}
+
+// Data that repeats as well at a shorter period dividing this one is rows of that period,
+// whatever the line above them suggests, unless a header and its units row say how wide (and as
+// many words that head columns as columns say how wide (or the filled cells, where many are blank,
+// or the columns' habits tell this width apart).
+bool RowsOfShorterPeriod(const Profile &profile, const BlockReading &block)
+{
+    if (block.labelsTell)
+        return false;
+    return AlikeAtShorterPeriod(block, [&](int k) {
+        return block.AlikeAt(profile, k) >= block.lagK - ShorterPeriodSlack
+            && !(block.sparse
+                && FilledAlikeMean(profile, block.dataFirst, block.dataFirst + block.compared, k)
+                    < block.filledK - ShorterPeriodSlack)
+            && !(block.habitsTell
+                && HabitsGain(profile, block.dataFirst, block.last, k) < block.habits - HabitsAt);
+    });
+}
+
+// Rows without a header whose cells, first row and all, say their kinds again halfway across
+// are two rows side by side (codes beside codes, a number beside a name), however alike the
+// lengths of their words happen to fall a row apart.
+bool KindsRepeatAtShorterPeriod(
+    const Profile &profile, const BlockReading &block, const HeaderRow &header)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    // (One word among many that happens to head columns elsewhere, "D" among codes, is no header.)
+    const auto labels = std::count_if(cells.begin() + block.first, cells.begin() + block.dataFirst,
+        [](const Cell &c) { return c.label; });
+    const bool labelled = header.apartCols > 0 || labels >= LabelledShare * block.cols;
+    if (labelled || block.orderTells || block.calendar)
+        return false;
+    return AlikeAtShorterPeriod(block, [&](int k) {
+        return block.AlikeAt(profile, k) >= block.lagK - KindsRepeatSlack
+            && KindsRepeat(profile, block.first, block.last, block.cols, k);
+    });
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 // Reads the header row (above the units row, if any) into `header` once the rows could be a
@@ -1106,73 +1226,26 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     HeaderRow &header, bool toldStart, bool unitsRow, bool *framed,
     const std::vector<bool> *titlesNext)
 {
-    const std::vector<Cell> &cells = profile.cells;
-    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
-    const int dataFirst = first + cols;
-    const int last = first + rows * cols; // one past the block
-    const int compared = (rows - 2) * cols;
-    const auto mean = [&](int lag) {
-        return (lagSums[lag][dataFirst + compared] - lagSums[lag][dataFirst]) / compared;
-    };
-    const double lagK = mean(cols);
-    const double lag1
-        = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
-    // Data that repeats as well at a shorter period dividing this one is rows of that period,
-    // whatever the line above them suggests, unless a header and its units row say how wide.
-    const bool corner = EmptyCorner(profile, first, cols);
-    // Blank cells are alike to anything at any period: where many are blank, the filled cells
-    // alone tell how wide the rows are.
-    const int blanks = profile.emptyBefore[last] - profile.emptyBefore[dataFirst];
-    const bool sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
-    const auto filled = [&](int from, int to, int lag) {
-        const int pairs = profile.filledPairs[lag][to] - profile.filledPairs[lag][from];
-        return pairs > 0 ? (profile.filledSums[lag][to] - profile.filledSums[lag][from]) / pairs
-                         : 0.0;
-    };
-    const double filledK = sparse ? filled(dataFirst, dataFirst + compared, cols) : 0;
-    // (Names down the first column alone, values across, leave no shorter period.)
-    const bool rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
-    // (Nor do words whose columns keep their habits at this width alone.)
-    const double habits = cols >= 2 ? HabitsGain(profile, dataFirst, last, cols) : 0;
-    const bool habitsTell = habits >= HabitsAt;
-    // (Nor do keys that fall a row apart beside values said again.)
-    const bool keysTell = KeysInStep(profile, dataFirst, last, cols);
-    // (Nor do as many words that head columns as columns, and no more: the header says how wide.)
-    const bool labelsTell = cols >= 2 && LabelsAcross(profile, first, cols);
-    // True when some shorter period `k` dividing this one reads the rows as well (`alike(k)`),
-    // where neither a units row, an empty corner, row titles nor keys in step say how wide.
-    // (Nor do numbers that keep their order down the columns at this width alone.)
-    const double order = cols >= 2 ? OrderLead(profile, dataFirst, last, cols) : 0;
-    const bool orderTells = order >= OrderLeadAt;
-    // (Nor do months or weekdays in turn across the header.)
-    const bool calendar = cols >= CalendarMinCells && CalendarRun(profile, first, cols);
-    const bool widthTold = unitsRow || corner || rowTitles || keysTell || orderTells || calendar;
-    const auto shorterPeriod = [&](const auto &alike) {
-        for (int k = 2; k <= cols / 2 && !widthTold; ++k)
-            if (cols % k == 0 && alike(k))
-                return true;
-        return false;
-    };
-    if (!labelsTell && shorterPeriod([&](int k) {
-            return mean(k) >= lagK - ShorterPeriodSlack
-                && !(sparse
-                    && filled(dataFirst, dataFirst + compared, k) < filledK - ShorterPeriodSlack)
-                && !(habitsTell && HabitsGain(profile, dataFirst, last, k) < habits - HabitsAt);
-        }))
+    const BlockReading block = ReadBlock(profile, first, rows, cols, unitsRow);
+    if (RowsOfShorterPeriod(profile, block))
         return std::nullopt;
     const int skip = unitsRow ? cols : 0;
     header = ReadHeaderRow(profile, first - skip, cols, skip);
-    // Rows without a header whose cells, first row and all, say their kinds again halfway across
-    // are two rows side by side (codes beside codes, a number beside a name), however alike the
-    // lengths of their words happen to fall a row apart.
-    // (One word among many that happens to head columns elsewhere, "D" among codes, is no header.)
-    const auto labels = std::count_if(
-        cells.begin() + first, cells.begin() + dataFirst, [](const Cell &c) { return c.label; });
-    const bool labelled = header.apartCols > 0 || labels >= LabelledShare * cols;
-    if (!labelled && !orderTells && !calendar && shorterPeriod([&](int k) {
-            return mean(k) >= lagK - KindsRepeatSlack && KindsRepeat(profile, first, last, cols, k);
-        }))
+    if (KindsRepeatAtShorterPeriod(profile, block, header))
         return std::nullopt;
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
+    const int dataFirst = block.dataFirst, last = block.last;
+    const double lagK = block.lagK, filledK = block.filledK, habits = block.habits;
+    const bool corner = block.corner, sparse = block.sparse, rowTitles = block.rowTitles;
+    const bool habitsTell = block.habitsTell, keysTell = block.keysTell;
+    const bool labelsTell = block.labelsTell, orderTells = block.orderTells;
+    const bool calendar = block.calendar;
+    const double lag1
+        = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
+    const auto mean = [&](int lag) { return block.AlikeAt(profile, lag); };
+    const auto filled
+        = [&](int from, int to, int lag) { return FilledAlikeMean(profile, from, to, lag); };
     const bool headerLike = header.text == cols;
     double evidence;
     if (cols == 1 && WordList(profile, first, rows))
