@@ -1218,6 +1218,88 @@ bool KindsRepeatAtShorterPeriod(
     });
 }
 
+// True when a single column of `rows` cells from `first` is a piece of a wider table: a header
+// cell of it, the last row of its rows above, or the first cells of one of its rows.
+bool PartOfWiderTable(const Profile &profile, int first, int rows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int last = first + rows; // one past the column
+    // A short text right above the header would be a header cell of a wider table.
+    const Cell &above = cells[std::max(first - 1, 0)];
+    if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
+        && !(above.flags & SectionNumber))
+        return true;
+    // A column right under a value, as long as the rows above are wide and alike to them,
+    // is their last row (a total row).
+    // (An empty line right above is no boundary when it is the blank last cell of a row
+    // alike to this column.)
+    if (first >= rows && rows <= MaxCols
+        && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
+            || RowAlikeAbove(profile, first, rows)))
+        return true;
+    // (Or one that adds up the columns of as wide rows above it, whatever those hold.)
+    for (int top = first - SummedMinValues * rows; rows >= 2 && rows <= MaxCols && top >= 0;
+         top -= rows)
+        if (AddsUp(profile, top, first, rows))
+            return true;
+    // So is a column in step with the rows of a wider table running on from above: the
+    // first cells of one of its rows, the rest of the row after them. (Or the rest left
+    // empty: a row of a triangle, whose empty cells end the row above too.)
+    for (int width = rows + 1; width <= MaxCols && first >= width; ++width) {
+        bool ragged = first + width <= profile.size();
+        for (int i = last; i < first + width && ragged; ++i)
+            ragged = cells[i].kind == Kind::Empty;
+        if ((ragged || !OpensBlock(profile, first - 1))
+            && profile.chains[width][first - width] >= 2)
+            return true;
+    }
+    return false;
+}
+
+// True when the column's cells [dataFirst, last) are a header row read down: numbers with a unit
+// right under the header and bare numbers after them ("15 °C", "20 °C" over the readings at
+// each).
+bool HeaderReadDown(const Profile &profile, int dataFirst, int last)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    int units = dataFirst;
+    while (units < last && WithUnitAfter(cells[units]))
+        ++units;
+    bool bare = units - dataFirst >= UnitHeaderMinCells
+        && last - units >= UnitHeaderBareRatio * (units - dataFirst);
+    for (int i = units; i < last && bare; ++i)
+        bare = IsNumeric(cells[i].kind) && !WithUnitAfter(cells[i]);
+    return bare;
+}
+
+// The evidence of a single column (no word list): a header above values that are not words,
+// more alike down the column than a column of anything is; nothing when it is a piece of a
+// wider table or a wider table read down.
+std::optional<double> SingleColumnEvidence(
+    const Profile &profile, const BlockReading &block, bool headerLike)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int dataFirst = block.dataFirst, last = block.last;
+    if (!headerLike || block.rows < SingleColumnMinRows)
+        return std::nullopt;
+    if (PartOfWiderTable(profile, block.first, block.rows))
+        return std::nullopt;
+    for (int i = dataFirst; i < last; ++i)
+        if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
+            return std::nullopt;
+    if (HeaderReadDown(profile, dataFirst, last) || block.lagK < SingleColumnAlikeAt)
+        return std::nullopt;
+    // Numbers that keep their order down the columns of a wider reading are its rows read
+    // down one column.
+    for (int k = 2; k <= MaxCols; ++k)
+        if (OrderLead(profile, dataFirst, last, k) >= OrderLeadAt)
+            return std::nullopt;
+    // Values more alike every other line are two columns (codes beside codes).
+    if (block.rows >= 4 && block.AlikeAt(profile, 2) >= block.lagK + SingleColumnPairedAt)
+        return std::nullopt;
+    return block.lagK - SingleColumnBaseline;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 // Reads the header row (above the units row, if any) into `header` once the rows could be a
@@ -1243,7 +1325,6 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     const bool calendar = block.calendar;
     const double lag1
         = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
-    const auto mean = [&](int lag) { return block.AlikeAt(profile, lag); };
     const auto filled
         = [&](int from, int to, int lag) { return FilledAlikeMean(profile, from, to, lag); };
     const bool headerLike = header.text == cols;
@@ -1251,63 +1332,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     if (cols == 1 && WordList(profile, first, rows))
         return WordListEvidence;
     if (cols == 1) {
-        // A single column: a header above values that are not words.
-        if (!headerLike || rows < SingleColumnMinRows)
+        const std::optional<double> column = SingleColumnEvidence(profile, block, headerLike);
+        if (!column)
             return std::nullopt;
-        // A short text right above the header would be a header cell of a wider table.
-        const Cell &above = cells[std::max(first - 1, 0)];
-        if (first > 0 && IsText(above.kind) && above.kind != Kind::Long
-            && !(above.flags & SectionNumber))
-            return std::nullopt;
-        // A column right under a value, as long as the rows above are wide and alike to them,
-        // is their last row (a total row).
-        // (An empty line right above is no boundary when it is the blank last cell of a row
-        // alike to this column.)
-        if (first >= rows && rows <= MaxCols
-            && ((!OpensBlock(profile, first - 1) && profile.chains[rows][first - rows] >= 2)
-                || RowAlikeAbove(profile, first, rows)))
-            return std::nullopt;
-        // (Or one that adds up the columns of as wide rows above it, whatever those hold.)
-        for (int top = first - SummedMinValues * rows; rows >= 2 && rows <= MaxCols && top >= 0;
-             top -= rows)
-            if (AddsUp(profile, top, first, rows))
-                return std::nullopt;
-        // So is a column in step with the rows of a wider table running on from above: the
-        // first cells of one of its rows, the rest of the row after them. (Or the rest left
-        // empty: a row of a triangle, whose empty cells end the row above too.)
-        for (int width = rows + 1; width <= MaxCols && first >= width; ++width) {
-            bool ragged = first + width <= profile.size();
-            for (int i = last; i < first + width && ragged; ++i)
-                ragged = cells[i].kind == Kind::Empty;
-            if ((ragged || !OpensBlock(profile, first - 1))
-                && profile.chains[width][first - width] >= 2)
-                return std::nullopt;
-        }
-        for (int i = dataFirst; i < last; ++i)
-            if (IsText(cells[i].kind) && cells[i].kind != Kind::Code)
-                return std::nullopt;
-        // Numbers with a unit right under the header and bare numbers after them are a header
-        // row read down ("15 °C", "20 °C" over the readings at each).
-        int units = dataFirst;
-        while (units < last && WithUnitAfter(cells[units]))
-            ++units;
-        bool bare = units - dataFirst >= UnitHeaderMinCells
-            && last - units >= UnitHeaderBareRatio * (units - dataFirst);
-        for (int i = units; i < last && bare; ++i)
-            bare = IsNumeric(cells[i].kind) && !WithUnitAfter(cells[i]);
-        if (bare)
-            return std::nullopt;
-        if (lagK < SingleColumnAlikeAt)
-            return std::nullopt;
-        // Numbers that keep their order down the columns of a wider reading are its rows read
-        // down one column.
-        for (int k = 2; k <= MaxCols; ++k)
-            if (OrderLead(profile, dataFirst, last, k) >= OrderLeadAt)
-                return std::nullopt;
-        // Values more alike every other line are two columns (codes beside codes).
-        if (rows >= 4 && mean(2) >= lagK + SingleColumnPairedAt)
-            return std::nullopt;
-        evidence = lagK - SingleColumnBaseline;
+        evidence = *column;
     } else {
         evidence = lagK - lag1;
         // A last row left short ends in empty cells, alike to anything: the rows are told by
