@@ -1300,6 +1300,68 @@ std::optional<double> SingleColumnEvidence(
     return block.lagK - SingleColumnBaseline;
 }
 
+// True when codes whose first letters keep to their columns, from the first row on (no
+// header), stand between the text around them: the block `cols` wide from `first` to `last`.
+bool LeadsKept(const Profile &profile, int first, int last, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool kept = Opened(profile, first) && Framed(profile, last);
+    for (int c = 0; c < cols && kept; ++c)
+        kept = !IsBlankCell(cells[first + c])
+            && cells[first + c].lead == cells[first + cols + c].lead;
+    return kept;
+}
+
+// The evidence of a block two columns wide or more: how much more alike its data cells are a
+// row apart than side by side, read past a last row left short and rows that add the columns
+// up, or what its filled cells, habits, keys, order, calendar, contrast or leads vouch, if more.
+double WideEvidence(const Profile &profile, const BlockReading &block)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int first = block.first, rows = block.rows, cols = block.cols;
+    const int dataFirst = block.dataFirst, last = block.last;
+    double evidence = block.lagK - profile.MeanAlike(dataFirst, last, 1);
+    // A last row left short ends in empty cells, alike to anything: the rows are told by
+    // the cells they fill.
+    int filledEnd = last;
+    while (filledEnd > last - cols + 1 && cells[filledEnd - 1].kind == Kind::Empty)
+        --filledEnd;
+    if (filledEnd < last && filledEnd - cols > dataFirst)
+        evidence = std::max(evidence,
+            profile.MeanAlike(dataFirst, filledEnd, cols)
+                - profile.MeanAlike(dataFirst, filledEnd, 1));
+    // Last rows that add the columns up are unlike the rows above by nature: the rows above
+    // them tell as much.
+    int totals = 0;
+    while (rows - totals > 3 && AddsUp(profile, first, last - (totals + 1) * cols, cols))
+        ++totals;
+    if (totals > 0) {
+        const int to = last - totals * cols;
+        evidence = std::max(
+            evidence, profile.MeanAlike(dataFirst, to, cols) - profile.MeanAlike(dataFirst, to, 1));
+    }
+    if (block.sparse)
+        evidence
+            = std::max(evidence, block.filledK - FilledAlikeMean(profile, dataFirst, last - 1, 1));
+    if (block.habitsTell)
+        evidence = std::max(evidence, block.habits);
+    if (block.keysTell)
+        evidence = std::max(evidence, KeysEvidence);
+    if (block.orderTells)
+        evidence = std::max(evidence, OrderEvidence);
+    if (block.calendar)
+        evidence = std::max(evidence, CalendarEvidence);
+    // Keys set apart from their values the same way in (nearly) every row.
+    if (cols == 2 && rows - 1 >= ContrastMinRows
+        && ContrastRows(profile, dataFirst, last) == rows - 1)
+        evidence = std::max(evidence, ContrastEvidence);
+    if (LeadsKept(profile, first, last, cols))
+        evidence = std::max(evidence,
+            LeadAlike(profile, first, last, cols) - LeadAlike(profile, first, last, 1)
+                - LeadAlikeSlack);
+    return evidence;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 // Reads the header row (above the units row, if any) into `header` once the rows could be a
@@ -1316,17 +1378,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     if (KindsRepeatAtShorterPeriod(profile, block, header))
         return std::nullopt;
     const std::vector<Cell> &cells = profile.cells;
-    const std::vector<std::vector<double>> &lagSums = profile.lagSums;
     const int dataFirst = block.dataFirst, last = block.last;
-    const double lagK = block.lagK, filledK = block.filledK, habits = block.habits;
-    const bool corner = block.corner, sparse = block.sparse, rowTitles = block.rowTitles;
-    const bool habitsTell = block.habitsTell, keysTell = block.keysTell;
-    const bool labelsTell = block.labelsTell, orderTells = block.orderTells;
-    const bool calendar = block.calendar;
-    const double lag1
-        = (lagSums[1][last - 1] - lagSums[1][dataFirst]) / std::max(1, (last - 1 - dataFirst));
-    const auto filled
-        = [&](int from, int to, int lag) { return FilledAlikeMean(profile, from, to, lag); };
+    const bool corner = block.corner, rowTitles = block.rowTitles, labelsTell = block.labelsTell;
     const bool headerLike = header.text == cols;
     double evidence;
     if (cols == 1 && WordList(profile, first, rows))
@@ -1336,55 +1389,8 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         if (!column)
             return std::nullopt;
         evidence = *column;
-    } else {
-        evidence = lagK - lag1;
-        // A last row left short ends in empty cells, alike to anything: the rows are told by
-        // the cells they fill.
-        int filledEnd = last;
-        while (filledEnd > last - cols + 1 && cells[filledEnd - 1].kind == Kind::Empty)
-            --filledEnd;
-        if (filledEnd < last && filledEnd - cols > dataFirst) {
-            const auto meanTo = [&](int lag, int to) {
-                return (lagSums[lag][to] - lagSums[lag][dataFirst]) / (to - dataFirst);
-            };
-            evidence
-                = std::max(evidence, meanTo(cols, filledEnd - cols) - meanTo(1, filledEnd - 1));
-        }
-        // Last rows that add the columns up are unlike the rows above by nature: the rows above
-        // them tell as much.
-        int sums = 0;
-        while (rows - sums > 3 && AddsUp(profile, first, last - (sums + 1) * cols, cols))
-            ++sums;
-        if (sums > 0) {
-            const int to = last - sums * cols;
-            evidence = std::max(evidence,
-                profile.MeanAlike(dataFirst, to, cols) - profile.MeanAlike(dataFirst, to, 1));
-        }
-        if (sparse)
-            evidence = std::max(evidence, filledK - filled(dataFirst, last - 1, 1));
-        if (habitsTell)
-            evidence = std::max(evidence, habits);
-        if (keysTell)
-            evidence = std::max(evidence, KeysEvidence);
-        if (orderTells)
-            evidence = std::max(evidence, OrderEvidence);
-        if (calendar)
-            evidence = std::max(evidence, CalendarEvidence);
-        // Keys set apart from their values the same way in (nearly) every row.
-        if (cols == 2 && rows - 1 >= ContrastMinRows
-            && ContrastRows(profile, dataFirst, last) == rows - 1)
-            evidence = std::max(evidence, ContrastEvidence);
-        // Codes whose first letters keep to their columns, from the first row on (no header),
-        // between the text around them.
-        bool leadsKept = Opened(profile, first) && Framed(profile, last);
-        for (int c = 0; c < cols && leadsKept; ++c)
-            leadsKept = !IsBlankCell(cells[first + c])
-                && cells[first + c].lead == cells[first + cols + c].lead;
-        if (leadsKept)
-            evidence = std::max(evidence,
-                LeadAlike(profile, first, last, cols) - LeadAlike(profile, first, last, 1)
-                    - LeadAlikeSlack);
-    }
+    } else
+        evidence = WideEvidence(profile, block);
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
     // So do as many words that head columns as columns.
