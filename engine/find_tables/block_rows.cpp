@@ -1362,6 +1362,42 @@ double WideEvidence(const Profile &profile, const BlockReading &block)
     return evidence;
 }
 
+// True when the block fills the space between the text around it exactly, under a header of
+// words (or with row titles): it shows where it starts and stops, and its columns need only
+// tell a little. (So does one that ends at the title of a sure table after it, `titlesNext`.)
+bool ShowsItsEnds(const Profile &profile, const BlockReading &block, const HeaderRow &header,
+    const std::vector<bool> *titlesNext)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int first = block.first, last = block.last, cols = block.cols;
+    // (Not by the document's end alone under an empty line that ends the row above: the table
+    // ended there, its last row is the text after it, a signature.)
+    const bool endAfterEmpty = last == profile.size() && block.rows >= 3 && cols >= 2
+        && cells[last - cols - 1].kind == Kind::Empty
+        && profile.emptyBefore[last] == profile.emptyBefore[last - cols];
+    const bool headerLike = header.text == cols;
+    return ((headerLike && header.blank == (block.corner ? 1 : 0)) || block.rowTitles)
+        && Opened(profile, first)
+        && ((Framed(profile, last) && !endAfterEmpty) || (titlesNext && (*titlesNext)[last]));
+}
+
+// Columns of the same kind of number only show their width in the header: true when as many
+// words as columns, set apart from the text above, stand over numbers alone.
+bool NumbersUnderWords(const Profile &profile, const BlockReading &block, const HeaderRow &header)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int first = block.first, cols = block.cols;
+    if (cols < 2 || header.overNumbers < cols || !OpensBlock(profile, first - 1))
+        return false;
+    for (int i = block.dataFirst; i < block.last; ++i)
+        if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
+            return false;
+    for (int c = 0; c < cols; ++c)
+        if (cells[first + c].note)
+            return false;
+    return true;
+}
+
 // How much more alike the block's data cells are to the cell a row below than to the next cell
 // (the evidence that its rows are rows); nothing when the block reads as no table this wide.
 // Reads the header row (above the units row, if any) into `header` once the rows could be a
@@ -1377,13 +1413,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     header = ReadHeaderRow(profile, first - skip, cols, skip);
     if (KindsRepeatAtShorterPeriod(profile, block, header))
         return std::nullopt;
-    const std::vector<Cell> &cells = profile.cells;
-    const int dataFirst = block.dataFirst, last = block.last;
-    const bool corner = block.corner, rowTitles = block.rowTitles, labelsTell = block.labelsTell;
-    const bool headerLike = header.text == cols;
-    double evidence;
     if (cols == 1 && WordList(profile, first, rows))
         return WordListEvidence;
+    const bool headerLike = header.text == cols;
+    double evidence;
     if (cols == 1) {
         const std::optional<double> column = SingleColumnEvidence(profile, block, headerLike);
         if (!column)
@@ -1394,18 +1427,10 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
     // Words over numbers in most columns vouch for a block whose columns look much alike.
     const bool wordsOverNumbers = headerLike && header.overNumbers >= WordsOverNumbersShare * cols;
     // So do as many words that head columns as columns.
-    double enough = wordsOverNumbers || labelsTell ? EvidenceUnderHeaderAt : EvidenceAt;
-    // A block that fills the space between the text around it exactly, under a header of words,
-    // shows where it starts and stops; its columns need only tell a little. (So does one that
-    // ends at the title of a sure table after it.)
-    // (Not by the document's end alone under an empty line that ends the row above: the table
-    // ended there, its last row is the text after it, a signature.)
-    const bool endAfterEmpty = last == profile.size() && rows >= 3 && cols >= 2
-        && cells[last - cols - 1].kind == Kind::Empty
-        && profile.emptyBefore[last] == profile.emptyBefore[last - cols];
-    if (((headerLike && header.blank == (corner ? 1 : 0)) || rowTitles) && Opened(profile, first)
-        && ((Framed(profile, last) && !endAfterEmpty) || (titlesNext && (*titlesNext)[last]))) {
-        if (rowTitles)
+    double enough = wordsOverNumbers || block.labelsTell ? EvidenceUnderHeaderAt : EvidenceAt;
+    // A block that shows where it starts and stops need only tell a little.
+    if (ShowsItsEnds(profile, block, header, titlesNext)) {
+        if (block.rowTitles)
             evidence = std::max(evidence, RowTitlesEvidence);
         enough = std::min(enough, EvidenceFramedAt);
         if (framed)
@@ -1415,17 +1440,9 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
         enough = EvidenceToldAt;
     if (evidence >= enough)
         return evidence;
-    // Columns of the same kind of number only show their width in the header: as many words as
-    // columns, set apart from the text above, over numbers alone.
-    if (cols < 2 || header.overNumbers < cols || !OpensBlock(profile, first - 1))
-        return std::nullopt;
-    for (int i = dataFirst; i < last; ++i)
-        if (!IsNumeric(cells[i].kind) && !IsBlankCell(cells[i]))
-            return std::nullopt;
-    for (int c = 0; c < cols; ++c)
-        if (cells[first + c].note)
-            return std::nullopt;
-    return NumbersUnderWordsEvidence;
+    if (NumbersUnderWords(profile, block, header))
+        return NumbersUnderWordsEvidence;
+    return std::nullopt;
 }
 
 } // namespace cellwright::finder
