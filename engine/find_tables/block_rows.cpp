@@ -1115,7 +1115,7 @@ struct BlockReading {
     int last = 0; // one past the block
     int compared = 0; // the data cells with a cell a row below them, rows - 2 rows of them
     double lagK = 0; // how alike the data cells are to the cell a row below
-    bool corner = false; // an empty corner over a column of row titles
+    bool corner = false; // a header row with an empty top-left corner (EmptyCorner)
     // Many blank cells: the filled cells alone tell how wide the rows are (filledK).
     bool sparse = false;
     double filledK = 0;
@@ -1123,7 +1123,8 @@ struct BlockReading {
     double habits = 0;
     bool habitsTell = false, keysTell = false, labelsTell = false, orderTells = false;
     bool calendar = false;
-    bool widthTold = false; // a units row or any of the above but labels and habits say how wide
+    // A units row, the corner, row titles, keys, order or a calendar say how wide the rows are.
+    bool widthTold = false;
 
     // How alike the data cells that have a cell a row below are to the cell `lag` lines on
     // (the block has 3 rows at least, so there are such cells).
@@ -1152,6 +1153,7 @@ BlockReading ReadBlock(const Profile &profile, int first, int rows, int cols, bo
     block.sparse = cols >= SparseMinCols && blanks >= SparseShare * (last - dataFirst);
     block.filledK
         = block.sparse ? FilledAlikeMean(profile, dataFirst, dataFirst + block.compared, cols) : 0;
+    // What says how wide the rows are, whatever a shorter period reads:
     // (Names down the first column alone, values across, leave no shorter period.)
     block.rowTitles = RowTitles(profile, dataFirst, rows - 1, cols);
     // (Nor do words whose columns keep their habits at this width alone.)
@@ -1181,10 +1183,10 @@ template <typename Alike> bool AlikeAtShorterPeriod(const BlockReading &block, c
     return false;
 }
 
-// Data that repeats as well at a shorter period dividing this one is rows of that period,
-// whatever the line above them suggests, unless a header and its units row say how wide (and as
-// many words that head columns as columns say how wide (or the filled cells, where many are blank,
-// or the columns' habits tell this width apart).
+// True when the block's data repeats as well at a shorter period dividing its width: rows of
+// that period, whatever the line above them suggests, unless a header and its units row (or as
+// many words that head columns as columns) say how wide. Where many cells are blank the filled
+// cells must agree, and where the columns keep their habits, the habits.
 bool RowsOfShorterPeriod(const Profile &profile, const BlockReading &block)
 {
     if (block.labelsTell)
