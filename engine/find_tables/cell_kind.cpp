@@ -65,12 +65,25 @@ size_t Digits(std::u16string_view t, size_t &i)
 
 bool IsMonthName(std::u16string_view word);
 
-// A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
-bool ReadNumber(std::u16string_view t, Cell &cell)
+void SkipBlanks(std::u16string_view t, size_t &i)
+{
+    while (i < t.size() && IsWordBlank(t[i]))
+        ++i;
+}
+
+// Brackets round the whole cell, "(12)" or "[3.5]", hold the number itself.
+std::u16string_view WithoutBrackets(std::u16string_view t)
 {
     if (t.size() >= 2
         && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
-        t = t.substr(1, t.size() - 2);
+        return t.substr(1, t.size() - 2);
+    return t;
+}
+
+// Up to two signs before the number, "< −5", each with the blanks after it; a sign flags the
+// cell Signed. Returns where the digits start.
+size_t ReadSigns(std::u16string_view t, Cell &cell)
+{
     size_t i = 0;
     // A sign the export could not encode comes out as a question mark: "?8", "< ?8".
     const auto sign = [&](size_t k) {
@@ -83,12 +96,17 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         if (t[i] != u'?')
             cell.flags |= Signed;
         ++i;
-        while (i < t.size() && IsWordBlank(t[i]))
-            ++i;
+        SkipBlanks(t, i);
     }
+    return i;
+}
+
+// The digits before the point from `i`, with their groups of three after a comma or a blank
+// ("12,345", "1 000 000") and a vulgar fraction after them; false for a number that is dialled.
+bool ReadWhole(std::u16string_view t, size_t &i, size_t &whole)
+{
     const size_t start = i;
-    size_t whole = Digits(t, i);
-    // Digit groups of three after a comma or a blank.
+    whole = Digits(t, i);
     while (whole > 0 && i + 3 < t.size() + 1 && i < t.size()
         && (t[i] == u',' || IsWordBlank(t[i]) || t[i] == u'\'')) {
         // No grouped number starts with a nought: "01632 960 771" is dialled, not counted.
@@ -103,30 +121,48 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     // A whole number and a vulgar fraction, "2½", counts as its whole number.
     if (whole > 0 && i < t.size() && t[i] >= 0xBC && t[i] <= 0xBE)
         ++i;
-    size_t decimals = 0;
-    if (i < t.size() && (t[i] == u'.' || t[i] == u',')) {
-        size_t j = i + 1;
-        decimals = Digits(t, j);
-        if (decimals > 0 || whole > 0)
-            i = j;
-        if (decimals == 0 && whole == 0)
-            return false;
-        // "3. Seeds" numbers a title.
-        if (decimals == 0 && i < t.size())
-            return false;
-        // Digit groups after the point, as in 6.626 070 15.
-        while (decimals > 0 && i < t.size() && IsWordBlank(t[i])) {
-            size_t k = i + 1;
-            const size_t more = Digits(t, k);
-            if (more == 0 || more > DecimalGroupDigits)
-                break;
-            decimals += more;
-            i = k;
-        }
-        cell.kind = Kind::Decimal;
-    } else {
+    return true;
+}
+
+// The point and the digits after it from `i`, with their groups, which make the cell a Decimal
+// (an Integer without a point); false for a point that numbers a title or stands alone.
+bool ReadDecimals(std::u16string_view t, size_t &i, size_t whole, size_t &decimals, Cell &cell)
+{
+    if (i >= t.size() || (t[i] != u'.' && t[i] != u',')) {
         cell.kind = Kind::Integer;
+        return true;
     }
+    size_t j = i + 1;
+    decimals = Digits(t, j);
+    if (decimals > 0 || whole > 0)
+        i = j;
+    if (decimals == 0 && whole == 0)
+        return false;
+    // "3. Seeds" numbers a title.
+    if (decimals == 0 && i < t.size())
+        return false;
+    // Digit groups after the point, as in 6.626 070 15.
+    while (decimals > 0 && i < t.size() && IsWordBlank(t[i])) {
+        size_t k = i + 1;
+        const size_t more = Digits(t, k);
+        if (more == 0 || more > DecimalGroupDigits)
+            break;
+        decimals += more;
+        i = k;
+    }
+    cell.kind = Kind::Decimal;
+    return true;
+}
+
+// A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
+bool ReadNumber(std::u16string_view t, Cell &cell)
+{
+    t = WithoutBrackets(t);
+    size_t i = ReadSigns(t, cell);
+    const size_t start = i;
+    size_t whole = 0, decimals = 0;
+    if (!ReadWhole(t, i, whole) || !ReadDecimals(t, i, whole, decimals, cell))
+        return false;
     if (whole + decimals == 0 || i == start)
         return false;
     // A range, 56–57, 53.5–60 or 0.70 to 2.46, reads as its first number.
