@@ -154,6 +154,61 @@ bool ReadDecimals(std::u16string_view t, size_t &i, size_t whole, size_t &decima
     return true;
 }
 
+// A range, 56–57, 53.5–60 or 0.70 to 2.46, reads as its first number: past the second one when
+// `i` is at the dash or " to " between them.
+// The second may have a minus of its own, "−6 to −8"; "£1 to £5" reads as words, like
+// "Up to £5" beside it.
+void SkipRangeEnd(std::u16string_view t, size_t &i)
+{
+    size_t second = 0;
+    if (i + 1 < t.size() && t[i] == 0x2013)
+        second = i + 1;
+    else if (t.substr(i).starts_with(u" to "))
+        second = i + 4;
+    if (second > 0 && second + 1 < t.size()
+        && (t[second] == u'-' || t[second] == 0x2212
+            || (t[second] == u'?' && IsDigit(t[second + 1]))))
+        ++second;
+    if (second == 0 || second >= t.size() || !IsDigit(t[second]))
+        return;
+    size_t j = second;
+    Digits(t, j);
+    // Digit groups of three, then decimals.
+    for (size_t k = j + 1; k < t.size() && t[j] == u',' && Digits(t, k) == 3; k = j + 1)
+        j = k;
+    if (j + 1 < t.size() && (t[j] == u'.' || t[j] == u',') && IsDigit(t[j + 1])) {
+        ++j;
+        Digits(t, j);
+    }
+    i = j;
+}
+
+// The number's uncertainty, in its last digits, 6.674 30(15), or written out after it, 5730 ± 40,
+// 1.25±0.08: past it when `i` is at it.
+void SkipUncertainty(std::u16string_view t, size_t &i)
+{
+    if (i < t.size() && t[i] == u'(') {
+        size_t j = i + 1;
+        if (Digits(t, j) > 0 && j < t.size() && t[j] == u')')
+            i = j + 1;
+    }
+    if (i >= t.size())
+        return;
+    size_t j = i;
+    SkipBlanks(t, j);
+    if (j >= t.size() || t[j] != 0xB1)
+        return;
+    ++j;
+    SkipBlanks(t, j);
+    if (Digits(t, j) == 0)
+        return;
+    if (j + 1 < t.size() && t[j] == u'.' && IsDigit(t[j + 1])) {
+        ++j;
+        Digits(t, j);
+    }
+    i = j;
+}
+
 // A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
 bool ReadNumber(std::u16string_view t, Cell &cell)
 {
@@ -165,52 +220,8 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         return false;
     if (whole + decimals == 0 || i == start)
         return false;
-    // A range, 56–57, 53.5–60 or 0.70 to 2.46, reads as its first number.
-    // The second may have a minus of its own, "−6 to −8"; "£1 to £5" reads as words, like
-    // "Up to £5" beside it.
-    size_t to = 0;
-    if (i + 1 < t.size() && t[i] == 0x2013)
-        to = i + 1;
-    else if (t.substr(i).starts_with(u" to "))
-        to = i + 4;
-    if (to > 0 && to + 1 < t.size()
-        && (t[to] == u'-' || t[to] == 0x2212 || (t[to] == u'?' && IsDigit(t[to + 1]))))
-        ++to;
-    if (to > 0 && to < t.size() && IsDigit(t[to])) {
-        size_t j = to;
-        Digits(t, j);
-        // Digit groups of three, then decimals.
-        for (size_t k = j + 1; k < t.size() && t[j] == u',' && Digits(t, k) == 3; k = j + 1)
-            j = k;
-        if (j + 1 < t.size() && (t[j] == u'.' || t[j] == u',') && IsDigit(t[j + 1])) {
-            ++j;
-            Digits(t, j);
-        }
-        i = j;
-    }
-    // Uncertainty in the last digits: 6.674 30(15).
-    if (i < t.size() && t[i] == u'(') {
-        size_t j = i + 1;
-        if (Digits(t, j) > 0 && j < t.size() && t[j] == u')')
-            i = j + 1;
-    }
-    // Or written out after it: 5730 ± 40, 1.25±0.08.
-    if (size_t j = i; j < t.size()) {
-        while (j < t.size() && IsWordBlank(t[j]))
-            ++j;
-        if (j < t.size() && t[j] == 0xB1) {
-            ++j;
-            while (j < t.size() && IsWordBlank(t[j]))
-                ++j;
-            if (Digits(t, j) > 0) {
-                if (j + 1 < t.size() && t[j] == u'.' && IsDigit(t[j + 1])) {
-                    ++j;
-                    Digits(t, j);
-                }
-                i = j;
-            }
-        }
-    }
+    SkipRangeEnd(t, i);
+    SkipUncertainty(t, i);
     size_t j = i;
     while (j < t.size() && IsWordBlank(t[j]))
         ++j;
