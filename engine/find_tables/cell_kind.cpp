@@ -209,6 +209,44 @@ void SkipUncertainty(std::u16string_view t, size_t &i)
     i = j;
 }
 
+// An exponent after the number and any blanks from `i`, e-5, E+10, x 10^-11 or ×10⁻¹¹, flags the
+// cell WithExponent: past it when there is one; false when it runs into letters, as a code does.
+bool ReadExponent(std::u16string_view t, size_t &i, Cell &cell)
+{
+    size_t j = i;
+    SkipBlanks(t, j);
+    if (j < t.size() && (t[j] == u'e' || t[j] == u'E') && j + 1 < t.size()) {
+        size_t k = j + 1;
+        if (k < t.size() && IsSign(t[k]))
+            ++k;
+        if (Digits(t, k) > 0) {
+            // Letters right after the exponent's digits make a code: "2E0QRS" is a call sign.
+            if (k < t.size() && IsLetter(t[k]))
+                return false;
+            cell.flags |= WithExponent;
+            i = k;
+        }
+    } else if (j < t.size() && (t[j] == 0xD7 || t[j] == u'x' || t[j] == 0xB7)) {
+        size_t k = j + 1;
+        SkipBlanks(t, k);
+        if (k + 1 < t.size() && t[k] == u'1' && t[k + 1] == u'0') {
+            k += 2;
+            if (k < t.size() && t[k] == u'^')
+                ++k;
+            if (k < t.size() && (IsSign(t[k]) || t[k] == 0x207B || t[k] == 0x207A))
+                ++k;
+            const size_t powerStart = k;
+            while (k < t.size() && (IsDigit(t[k]) || IsSuperscriptDigit(t[k])))
+                ++k;
+            if (k > powerStart) {
+                cell.flags |= WithExponent;
+                i = k;
+            }
+        }
+    }
+    return true;
+}
+
 // A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
 bool ReadNumber(std::u16string_view t, Cell &cell)
 {
@@ -222,40 +260,9 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
         return false;
     SkipRangeEnd(t, i);
     SkipUncertainty(t, i);
+    if (!ReadExponent(t, i, cell))
+        return false;
     size_t j = i;
-    while (j < t.size() && IsWordBlank(t[j]))
-        ++j;
-    // Exponent: e-5, E+10, x 10^-11, ×10⁻¹¹.
-    if (j < t.size() && (t[j] == u'e' || t[j] == u'E') && j + 1 < t.size()) {
-        size_t k = j + 1;
-        if (k < t.size() && IsSign(t[k]))
-            ++k;
-        if (Digits(t, k) > 0) {
-            // Letters right after the exponent's digits make a code: "2E0QRS" is a call sign.
-            if (k < t.size() && IsLetter(t[k]))
-                return false;
-            cell.flags |= WithExponent;
-            i = j = k;
-        }
-    } else if (j < t.size() && (t[j] == 0xD7 || t[j] == u'x' || t[j] == 0xB7)) {
-        size_t k = j + 1;
-        while (k < t.size() && IsWordBlank(t[k]))
-            ++k;
-        if (k + 1 < t.size() && t[k] == u'1' && t[k + 1] == u'0') {
-            k += 2;
-            if (k < t.size() && t[k] == u'^')
-                ++k;
-            if (k < t.size() && (IsSign(t[k]) || t[k] == 0x207B || t[k] == 0x207A))
-                ++k;
-            const size_t e = k;
-            while (k < t.size() && (IsDigit(t[k]) || IsSuperscriptDigit(t[k])))
-                ++k;
-            if (k > e) {
-                cell.flags |= WithExponent;
-                i = j = k;
-            }
-        }
-    }
     while (j < t.size() && IsWordBlank(t[j]))
         ++j;
     // A short remark in brackets after the number: 5 (fused), 12 (est.).
