@@ -247,6 +247,60 @@ bool ReadExponent(std::u16string_view t, size_t &i, Cell &cell)
     return true;
 }
 
+// A short remark set apart after the number, in brackets, 5 (fused), 12 (est.), or in small
+// words, "12 months", "80 or more", qualifies it as a unit does (a capital would start a title,
+// "3 Sources"): flags the cell WithUnit and takes `rest` to the end when there is one.
+void ReadRemark(std::u16string_view t, size_t &rest, bool apart, Cell &cell)
+{
+    if (apart && rest < t.size() && t[rest] == u'(' && t.back() == u')'
+        && t.size() - rest <= RemarkLength && t.find(u'(', rest + 1) == std::u16string_view::npos) {
+        cell.flags |= WithUnit;
+        rest = t.size();
+    }
+    if (apart && rest < t.size() && t.size() - rest <= RemarkLength && IsLower(t[rest])) {
+        bool words = true;
+        for (size_t k = rest; k < t.size() && words; ++k)
+            words = IsLower(t[k]) || IsWordBlank(t[k]);
+        if (words) {
+            cell.flags |= WithUnit;
+            rest = t.size();
+        }
+    }
+}
+
+// A short unit making up the rest of the cell from `rest`, %, K, km, km/s, °C, flags the cell
+// WithUnit; false when the rest is no unit: too long, a month, a title's word or a designation.
+bool ReadUnit(std::u16string_view t, size_t rest, bool apart, Cell &cell)
+{
+    if (rest >= t.size())
+        return true;
+    size_t end = rest;
+    while (end < t.size()
+        && (IsLetter(t[end]) || t[end] == u'%' || t[end] == 0xB0 || t[end] == u'/'
+            || t[end] == 0x2032 || t[end] == 0x2033 || IsSuperscriptDigit(t[end])
+            || t[end] == 0x207B))
+        ++end;
+    if (end != t.size() || end - rest > UnitLength)
+        return false;
+    // "25 March" is a date, like "29 September".
+    if (apart && IsMonthName(t.substr(rest)))
+        return false;
+    // A capitalised word after a blank, "1 Scope" or "4.1 Data", titles a section: units
+    // that start with a capital are short or mix capitals ("Hz", "GHz", "MeV").
+    if (apart && end - rest >= TitleWordLetters && IsUpper(t[rest])
+        && std::all_of(
+            t.begin() + rest + 1, t.begin() + end, [](char16_t c) { return IsLower(c); }))
+        return false;
+    // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
+    size_t capitals = 0;
+    for (size_t c = rest; c < end; ++c)
+        capitals += IsUpper(t[c]) ? 1 : 0;
+    if (capitals >= 2 && capitals == end - rest && apart)
+        return false;
+    cell.flags |= WithUnit;
+    return true;
+}
+
 // A number with an optional sign, digit groups, decimals, uncertainty, exponent and short unit.
 bool ReadNumber(std::u16string_view t, Cell &cell)
 {
@@ -262,51 +316,13 @@ bool ReadNumber(std::u16string_view t, Cell &cell)
     SkipUncertainty(t, i);
     if (!ReadExponent(t, i, cell))
         return false;
-    size_t j = i;
-    while (j < t.size() && IsWordBlank(t[j]))
-        ++j;
-    // A short remark in brackets after the number: 5 (fused), 12 (est.).
-    if (j > i && j < t.size() && t[j] == u'(' && t.back() == u')' && t.size() - j <= RemarkLength
-        && t.find(u'(', j + 1) == std::u16string_view::npos) {
-        cell.flags |= WithUnit;
-        j = t.size();
-    }
-    // Small words after it, "12 months", "80 or more", qualify the number (a capital would start
-    // a title, "3 Sources").
-    if (j > i && j < t.size() && t.size() - j <= RemarkLength && IsLower(t[j])) {
-        bool words = true;
-        for (size_t k = j; k < t.size() && words; ++k)
-            words = IsLower(t[k]) || IsWordBlank(t[k]);
-        if (words) {
-            cell.flags |= WithUnit;
-            j = t.size();
-        }
-    }
-    // A short unit: %, K, km, km/s, °C.
-    if (j < t.size()) {
-        size_t k = j;
-        while (k < t.size()
-            && (IsLetter(t[k]) || t[k] == u'%' || t[k] == 0xB0 || t[k] == u'/' || t[k] == 0x2032
-                || t[k] == 0x2033 || IsSuperscriptDigit(t[k]) || t[k] == 0x207B))
-            ++k;
-        if (k != t.size() || k - j > UnitLength)
-            return false;
-        // "25 March" is a date, like "29 September".
-        if (j > i && IsMonthName(t.substr(j)))
-            return false;
-        // A capitalised word after a blank, "1 Scope" or "4.1 Data", titles a section: units
-        // that start with a capital are short or mix capitals ("Hz", "GHz", "MeV").
-        if (j > i && k - j >= TitleWordLetters && IsUpper(t[j])
-            && std::all_of(t.begin() + j + 1, t.begin() + k, [](char16_t c) { return IsLower(c); }))
-            return false;
-        // Capitals alone after a blank read as a designation ("1898 DQ"), not a unit.
-        size_t capitals = 0;
-        for (size_t c = j; c < k; ++c)
-            capitals += IsUpper(t[c]) ? 1 : 0;
-        if (capitals >= 2 && capitals == k - j && j > i)
-            return false;
-        cell.flags |= WithUnit;
-    }
+    // What follows the number, and whether a blank sets it apart.
+    size_t rest = i;
+    SkipBlanks(t, rest);
+    const bool apart = rest > i;
+    ReadRemark(t, rest, apart, cell);
+    if (!ReadUnit(t, rest, apart, cell))
+        return false;
     cell.a = uint8_t(std::min<size_t>(whole, 15));
     cell.b = uint8_t(std::min<size_t>(decimals, 15));
     return true;
