@@ -874,108 +874,132 @@ bool TextAfterAsLastRow(const Profile &profile, int first, int rows, int cols)
     return false;
 }
 
-} // namespace
-
-void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
-    int rowLimit, bool toldStart, const std::vector<bool> *titlesNext)
+// True when the row of `cols` from `first` can head no table: a sentence (a note, a lead-in) opens
+// it, it runs past the end, or it is mostly empty. (Told from the count of blank cells, before
+// anything else is read: a table of two rows has no blank header cell either.)
+bool FirstRowRefused(const Profile &profile, int first, int cols)
 {
-    // A sentence (a note, a lead-in) never opens a table.
     if (IsSentenceNote(profile.cells[first]))
-        return;
-    // The first row: not mostly empty, and empty only in its corner (a title beside an empty
-    // cell is no header). (Told from the count of blank cells, before anything else is read: a
-    // table of two rows has no blank header cell either.)
+        return true;
     if (first + cols > profile.size())
-        return;
+        return true;
     const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
-    if (blank > HeaderBlankShare * cols)
-        return;
-    // A units row under the header counts as a row of the table but not of its data. (It gives
-    // the columns under a label spanning two of them their own units: the header may leave
-    // those blank.)
-    const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
-    // Blank beside the corner only over a units row, or, in a header of words alone, in its last
-    // cell: a column kept spare (asked last, of the few headers with such a blank).
+    return blank > HeaderBlankShare * cols;
+}
+
+// True when the first row is blank beside its corner (a title beside an empty cell is no header).
+// Such a blank is allowed only over a units row, or, in a header of words alone, in its last cell:
+// a column kept spare (asked last, of the few headers with such a blank).
+bool BlankBesideCorner(const Profile &profile, int first, int cols, bool units)
+{
+    const int blank = profile.emptyBefore[first + cols] - profile.emptyBefore[first];
     const int corner = IsBlankCell(profile.cells[first]) ? 1 : 0;
-    if (blank > corner && !units
-        && blank > corner + (SpareLastColumn(profile, first, cols) ? 1 : 0))
-        return;
+    return blank > corner && !units
+        && blank > corner + (SpareLastColumn(profile, first, cols) ? 1 : 0);
+}
+
+// True when the last of the `rows` of `cols` from `first` is a row of values all said once under
+// keys beside values said again: the text after the table read as a row. (Not a row that adds the
+// columns up: its sums are new.)
+bool LastRowSaidOnce(const Profile &profile, int first, int rows, int cols)
+{
+    if (AddsUp(profile, first, first + (rows - 1) * cols, cols))
+        return false;
+    const int last = first + rows * cols, tail = last - cols;
+    bool once = true;
+    for (int i = tail + 1; i < last && once; ++i)
+        once = IsBlankCell(profile.cells[i]) || !SaidElsewhere(profile, i, first + cols, last);
+    return once && KeysInStep(profile, first + cols, tail, cols);
+}
+
+// The rows of `cols` from `first` that BlockRows finds under a units row of `units` cells (if
+// any), less a last row that is the text after the table.
+int DataRows(const Profile &profile, int first, int cols, int rowLimit, int units)
+{
     int rows = BlockRows(profile, first + units, cols, rowLimit - (units ? 1 : 0), units);
-    // Keys beside values said again end before a row whose values are all said once: the text
-    // after the table read as a row. (Not a row that adds the columns up: its sums are new.)
-    if (rows > 4 && !units && !AddsUp(profile, first, first + (rows - 1) * cols, cols)) {
-        const int last = first + rows * cols, tail = last - cols;
-        bool once = true;
-        for (int i = tail + 1; i < last && once; ++i)
-            once = IsBlankCell(profile.cells[i]) || !SaidElsewhere(profile, i, first + cols, last);
-        if (once && KeysInStep(profile, first + cols, tail, cols))
-            --rows;
-    }
+    if (rows > 4 && !units && LastRowSaidOnce(profile, first, rows, cols))
+        --rows;
     if (rows > 4 && !units && TextAfterAsLastRow(profile, first, rows, cols))
         --rows;
-    if (rows == 0) {
-        if (!units && rowLimit >= 2)
-            TwoRowTable(profile, first, cols, out);
-        return;
-    }
-    // A block starting in the units row under a header is read out of step ("£" for a corner).
+    return rows;
+}
+
+// True when a block from `first` starts in the units row under a header: it is read out of step
+// ("£" for a corner).
+bool StartsInUnitsRow(const Profile &profile, int first, int cols)
+{
     for (int h = std::max(first - 2 * cols + 1, 0); h <= first - cols; ++h)
         if (UnitsRowBelow(profile, h, cols))
-            return;
-    HeaderRow header; // read with the evidence, where the rows could be a table this wide
-    bool framed = false;
-    const std::optional<double> evidence = RowsEvidence(
-        profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);
-    if (!evidence) {
-        // Pairs whose rows tell nothing as read, their keys set apart from their values one way
-        // down the first rows and not below them, end where the contrast does: the block ran on
-        // into the text or the table after them.
-        if (cols == 2 && !units) {
-            const int kept = ContrastRows(profile, first + cols, first + rows * cols);
-            if (kept >= ContrastMinRows && kept + 1 < rows)
-                CandidatesAt(profile, first, cols, out, kept + 1, toldStart, titlesNext);
-        }
-        return;
-    }
-    Candidate candidate;
-    candidate.first = first;
-    candidate.rows = rows + (units ? 1 : 0);
-    if (candidate.rows < rowLimit)
-        candidate.rows = std::min(
-            candidate.rows + EmptyRowsAfter(profile, first + units, rows, cols), rowLimit);
-    candidate.cols = cols;
-    // A list's title above it is a title, however alike to the names.
+            return true;
+    return false;
+}
+
+// The rows pairs keep where their rows tell nothing as read but their keys are set apart from
+// their values one way down the first rows and not below them: the block ran on into the text or
+// the table after them, and ends where the contrast does (0 when it does not).
+int RowsToContrastEnd(const Profile &profile, int first, int rows)
+{
+    const int kept = ContrastRows(profile, first + 2, first + rows * 2);
+    return kept >= ContrastMinRows && kept + 1 < rows ? kept + 1 : 0;
+}
+
+// The rows a reading of `rows` data rows takes: its units row, those rows and the empty rows after
+// them, as far as `rowLimit` allows.
+int RowsTaken(const Profile &profile, int first, int cols, int rows, int units, int rowLimit)
+{
+    const int taken = rows + (units ? 1 : 0);
+    if (taken >= rowLimit)
+        return taken;
+    return std::min(taken + EmptyRowsAfter(profile, first + units, rows, cols), rowLimit);
+}
+
+// What the reading gains from its rows (of `rows` data rows). A list's title above it is a title,
+// however alike to the names.
+double GainAsRead(const Profile &profile, const Candidate &candidate, int rows, double evidence,
+    const HeaderRow &header)
+{
+    const int first = candidate.first, cols = candidate.cols;
     const bool list = cols == 1 && WordList(profile, first, rows);
-    candidate.gain = RowsGain(
-        profile, candidate, *evidence, header, !list && RunsOnFromAbove(profile, first, cols));
+    double gain = RowsGain(
+        profile, candidate, evidence, header, !list && RunsOnFromAbove(profile, first, cols));
     if (list)
-        candidate.gain += TextBoundary - Boundary(profile, first - 1, first);
-    // Words read out of step break their columns' habits in the first row under the header.
-    if (cols >= 2) {
-        const int from = first + units + cols, to = first + (rows + (units ? 1 : 0)) * cols;
-        if (HabitsGain(profile, from, to, cols) >= HabitsAt)
-            candidate.gain -= HabitBreakCost * FirstRowBreaks(profile, from, to, cols);
-    }
-    // Most columns changing kind at one row are two tables run together: the block pays for it,
-    // and the one ending above that row competes with it.
-    if (const int seam = KindSeam(profile, first + units, rows, cols); seam > 0) {
-        candidate.gain -= KindSeamCost;
-        CandidatesAt(profile, first, cols, out, seam + (units ? 1 : 0), toldStart, titlesNext);
-    }
-    // A title taken for the first cell of a table without a header, its last cell on the text
-    // after it: read a line early.
-    const bool early = ReadLineEarly(profile, first, first + candidate.rows * cols, cols);
-    if (early)
-        candidate.gain -= ReadLineEarlyCost;
+        gain += TextBoundary - Boundary(profile, first - 1, first);
+    return gain;
+}
+
+// Words read out of step break their columns' habits in the first row under the header (of the
+// `rows` data rows under a units row of `units` cells, if any).
+void ChargeFirstRowBreaks(const Profile &profile, Candidate &candidate, int rows, int units)
+{
+    const int first = candidate.first, cols = candidate.cols;
+    if (cols < 2)
+        return;
+    const int from = first + units + cols, to = first + (rows + (units ? 1 : 0)) * cols;
+    if (HabitsGain(profile, from, to, cols) >= HabitsAt)
+        candidate.gain -= HabitBreakCost * FirstRowBreaks(profile, from, to, cols);
+}
+
+// A title taken for a header cell reads the block a line early.
+void ChargeHeaderLineEarly(
+    const Profile &profile, Candidate &candidate, const HeaderRow &header, int units)
+{
+    const int first = candidate.first, cols = candidate.cols;
     // A title taken for the first header cell pushes the header's last word ("E-mail") into the
-    // first data row, under a header row one line down: read a line early.
+    // first data row, under a header row one line down.
     if (HeaderReadLineEarly(profile, first, cols))
         candidate.gain -= HeaderReadLineEarlyCost;
-    // A title taken for the first cell of a header of words: read a line early.
+    // A title taken for the first cell of a header of words.
     if (header.text == cols && !units && TitleHeaderCell(profile, first, cols, candidate.rows))
         candidate.gain -= TitleHeaderCost;
+}
+
+// A header's first cell or its empty corner left above the block reads it a line late.
+void ChargeLineLate(
+    const Profile &profile, Candidate &candidate, const HeaderRow &header, int units)
+{
+    const int first = candidate.first, cols = candidate.cols;
     // A word that heads columns right above the block, or one written like its header's cells, is
-    // its header's first cell, left out: read a line late.
+    // its header's first cell, left out.
     if (cols >= 2 && first > 0) {
         const Cell &above = profile.cells[first - 1];
         if ((IsText(above.kind) && !above.note && above.label)
@@ -985,26 +1009,83 @@ void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candi
         if (header.text == cols && !units && FirstHeaderCellAbove(profile, first, cols))
             candidate.gain -= StackedTitleCost;
     }
-    // An empty line right above a wide header of labels in a run is its empty corner, left out:
-    // read a line late. So is a block that starts on a day or a month going on from the line
-    // above: the rest of its header's run.
+    // An empty line right above a wide header of labels in a run is its empty corner, left out. So
+    // is a block that starts on a day or a month going on from the line above: the rest of its
+    // header's run.
     if (CornerAbove(profile, first, cols)
         || (cols >= LabelRunCornerMinCols && InsideCalendarRun(profile, first)))
         candidate.gain -= CornerLeftOutCost;
+}
+
+// A framed block is a table of some size: the likeliest one is proposed, unsure. Rows that tell
+// less than a block standing on its own needs are framed and nothing more, unless a word that
+// heads columns ("Code") shows the header they hang from.
+void TakeAsFramed(const Profile &profile, Candidate &candidate, double evidence)
+{
+    const auto row = profile.cells.begin() + candidate.first;
+    candidate.frameOnly = candidate.gain < FramedGain && evidence < EvidenceAt
+        && std::none_of(row, row + candidate.cols, [](const Cell &c) { return c.label; });
+    candidate.gain = std::max(candidate.gain, FramedGain);
+}
+
+} // namespace
+
+// The reading of `cols` columns from `first` as the steps above tell it: a first row that can
+// head a table, its rows, their evidence and gain less what reads them out of step.
+void CandidatesAt(const Profile &profile, int first, int cols, std::vector<Candidate> &out,
+    int rowLimit, bool toldStart, const std::vector<bool> *titlesNext)
+{
+    if (FirstRowRefused(profile, first, cols))
+        return;
+    // A units row under the header counts as a row of the table but not of its data. (It gives
+    // the columns under a label spanning two of them their own units: the header may leave
+    // those blank.)
+    const int units = UnitsRowBelow(profile, first, cols) ? cols : 0;
+    if (BlankBesideCorner(profile, first, cols, units > 0))
+        return;
+    const int rows = DataRows(profile, first, cols, rowLimit, units);
+    if (rows == 0) {
+        if (!units && rowLimit >= 2)
+            TwoRowTable(profile, first, cols, out);
+        return;
+    }
+    if (StartsInUnitsRow(profile, first, cols))
+        return;
+    HeaderRow header; // read with the evidence, where the rows could be a table this wide
+    bool framed = false;
+    const std::optional<double> evidence = RowsEvidence(
+        profile, first + units, rows, cols, header, toldStart, units > 0, &framed, titlesNext);
+    if (!evidence) {
+        if (cols == 2 && !units)
+            if (const int kept = RowsToContrastEnd(profile, first, rows))
+                CandidatesAt(profile, first, cols, out, kept, toldStart, titlesNext);
+        return;
+    }
+    Candidate candidate;
+    candidate.first = first;
+    candidate.rows = RowsTaken(profile, first, cols, rows, units, rowLimit);
+    candidate.cols = cols;
+    candidate.gain = GainAsRead(profile, candidate, rows, *evidence, header);
+    ChargeFirstRowBreaks(profile, candidate, rows, units);
+    // Most columns changing kind at one row are two tables run together: the block pays for it,
+    // and the one ending above that row competes with it.
+    if (const int seam = KindSeam(profile, first + units, rows, cols); seam > 0) {
+        candidate.gain -= KindSeamCost;
+        CandidatesAt(profile, first, cols, out, seam + (units ? 1 : 0), toldStart, titlesNext);
+    }
+    // A title taken for the first cell of a table without a header, its last cell on the text
+    // after it: read a line early.
+    const bool early = ReadLineEarly(profile, first, End(candidate), cols);
+    if (early)
+        candidate.gain -= ReadLineEarlyCost;
+    ChargeHeaderLineEarly(profile, candidate, header, units);
+    ChargeLineLate(profile, candidate, header, units);
     // Row numbers or years counting by one fix the width and where the rows start and end.
     candidate.gain -= CountOutOfStepCost * CountsOutOfStep(profile, first, candidate.rows, cols);
-    // A framed block is a table of some size: the likeliest one is proposed, unsure.
     // (Not pairs read a line early, their keys in the second column, nor a block read a line
     // early: the frame is the one of the reading a line down.)
-    if (framed && !early && !(cols == 2 && KeysSecond(profile, first, candidate.rows))) {
-        // Rows that tell less than a block standing on its own needs are framed and nothing more,
-        // unless a word that heads columns ("Code") shows the header they hang from.
-        candidate.frameOnly = candidate.gain < FramedGain && *evidence < EvidenceAt
-            && std::none_of(
-                profile.cells.begin() + first, profile.cells.begin() + first + cols,
-                [](const Cell &c) { return c.label; });
-        candidate.gain = std::max(candidate.gain, FramedGain);
-    }
+    if (framed && !early && !(cols == 2 && KeysSecond(profile, first, candidate.rows)))
+        TakeAsFramed(profile, candidate, *evidence);
     if (!toldStart && candidate.gain <= MinGain)
         return;
     // A framed block is proposed however little its columns tell, but only as a guess.
