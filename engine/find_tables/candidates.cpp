@@ -478,33 +478,107 @@ bool OpensSaidBlock(const Profile &profile, int a, int b)
                 || (a >= 2 && Similarity(above, profile.cells[a - 2]) < CompatibleAt)));
 }
 
-// Two tables back to back, the second saying again the first one's header or its keys in the
-// same order: a run of lines from an opened line `a`, `w1` apart, said again from `b`, `w2`
-// apart, before `b`. Where the run is a header (both one apart), the tables are at least as wide
-// as it; where it is keys, the periods are the widths. Words alone (pairs of terms, keys beside
-// values) tell too little by their likeness; what is said again tells where each table starts
-// and how wide it is.
-void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
+// True when the row of `cols` from `p` can be a row of a table said again: acceptable, and no
+// note in it (a sentence after the rows ends them).
+bool SaidRowFits(const Profile &profile, int p, int cols)
+{
+    if (p + cols > profile.size() || !profile.RowAcceptable(p, cols))
+        return false;
+    for (int c = 0; c < cols; ++c)
+        if (profile.cells[p + c].note)
+            return false;
+    return true;
+}
+
+// True when an opened line `a` can start a run said again from `b`, the next line that says the
+// same, near enough and in the same stretch of text. (A line whose line above is said again as
+// far apart is inside a header said again.)
+bool SaidRunCanStart(const Profile &profile, int a, int b)
+{
+    return b < profile.size() && b - a <= SaidAgainSpan && SayableKey(profile, a)
+        && profile.cells[a - 1].text != profile.cells[b - 1].text && OpensSaidBlock(profile, a, b)
+        && profile.breaksBefore[b] == profile.breaksBefore[a];
+}
+
+// A run of lines from `a`, `w1` apart, said again from `b`, `w2` apart.
+struct SaidRun {
+    int length = 1, w1 = 0, w2 = 0;
+};
+
+// The longest run said again from `a` and `b`, of any periods up to SaidAgainMaxCols, counted
+// from the run's first line only.
+SaidRun LongestSaidRun(const Profile &profile, int a, int b)
 {
     const int n = profile.size();
-    // (A row holds no note: a sentence after the rows ends them.)
-    const auto rowFits = [&](int p, int cols) {
-        if (p + cols > n || !profile.RowAcceptable(p, cols))
-            return false;
-        for (int c = 0; c < cols; ++c)
-            if (profile.cells[p + c].note)
-                return false;
-        return true;
-    };
-    // (Of readings found twice, the one that gains most: the one chosen.)
+    SaidRun run;
+    for (int x = 1; x <= SaidAgainMaxCols; ++x)
+        for (int y = 1; y <= SaidAgainMaxCols; ++y) {
+            if (a >= x && b - y > a && profile.cells[a - x].text == profile.cells[b - y].text
+                && SayableKey(profile, a - x))
+                continue;
+            int k = 1;
+            while (a + k * x < b && b + k * y < n && SayableKey(profile, a + k * x)
+                && profile.cells[a + k * x].text == profile.cells[b + k * y].text)
+                ++k;
+            if (k > run.length)
+                run = SaidRun { k, x, y };
+        }
+    return run;
+}
+
+// The block of `rows` of `cols` from `first` as CandidatesAt reads it when told it starts there:
+// its gain and confidence where a reading of exactly those rows is found (`read`), nothing
+// otherwise.
+Candidate ReadAsTold(const Profile &profile, int first, int cols, int rows, bool &read)
+{
+    std::vector<Candidate> here;
+    CandidatesAt(profile, first, cols, here, rows, true);
+    Candidate block;
+    block.first = first;
+    block.rows = rows;
+    block.cols = cols;
+    read = false;
+    for (const Candidate &c : here)
+        if (c.rows == rows) {
+            block.gain = c.gain;
+            block.confidence = c.confidence;
+            read = true;
+        }
+    return block;
+}
+
+// Keys said again in the same order are keys, whatever one looks like on its own (an abbreviation
+// that ends like a sentence) and however little their values are alike: the pairs tell at least
+// as much as keys beside values do.
+void TakeAsKeysSaid(const Profile &profile, Candidate &block, bool read)
+{
+    if (block.cols != 2 || block.rows < KeyValueMinRows)
+        return;
+    for (int r = 0; r < block.rows; ++r)
+        if (!SayableKey(profile, block.first + 2 * r))
+            return;
+    const double pairs = FramedBlockGain(KeyValueEvidence, block.rows, 2);
+    if (!read || pairs > block.gain) {
+        block.gain = pairs;
+        block.confidence = RowsConfidence(pairs, 2, KeyValueEvidence);
+    }
+}
+
+// The tables back to back that a run said again tells, added to `all`. (Of readings found twice,
+// the one that gains most is the one chosen: being said again adds to it.)
+struct SaidTables {
+    const Profile &profile;
+    std::vector<Candidate> &all;
     std::map<Size, int> found = StrongestOfEachSize(all, 1);
+
     // The block of `rows` rows of `cols` from `first`: what its rows tell, if they read as this
     // block, and what being said again adds.
-    const auto add = [&](int first, int cols, int rows, bool keysSaid = false) {
+    void Add(int first, int cols, int rows, bool keysSaid = false)
+    {
         if (cols > MaxCols)
             return;
         for (int r = 0; r < rows; ++r)
-            if (!rowFits(first + r * cols, cols))
+            if (!SaidRowFits(profile, first + r * cols, cols))
                 return;
         // (A reading already found keeps what it tells and gains what being said again adds.)
         const double bonus = SaidAgainGain
@@ -515,40 +589,18 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
             all[at->second].frameOnly = false;
             return;
         }
-        std::vector<Candidate> here;
-        CandidatesAt(profile, first, cols, here, rows, true);
-        Candidate block;
-        block.first = first;
-        block.rows = rows;
-        block.cols = cols;
         bool read = false;
-        for (const Candidate &c : here)
-            if (c.rows == rows) {
-                block.gain = c.gain;
-                block.confidence = c.confidence;
-                read = true;
-            }
-        // Keys said again in the same order are keys, whatever one looks like on its own (an
-        // abbreviation that ends like a sentence) and however little their values are alike: the
-        // pairs tell at least as much as keys beside values do.
-        if (keysSaid && cols == 2 && rows >= KeyValueMinRows) {
-            bool keys = true;
-            for (int r = 0; r < rows && keys; ++r)
-                keys = SayableKey(profile, first + 2 * r);
-            if (keys) {
-                const double pairs = FramedBlockGain(KeyValueEvidence, rows, 2);
-                if (!read || pairs > block.gain) {
-                    block.gain = pairs;
-                    block.confidence = RowsConfidence(pairs, 2, KeyValueEvidence);
-                }
-            }
-        }
+        Candidate block = ReadAsTold(profile, first, cols, rows, read);
+        if (keysSaid)
+            TakeAsKeysSaid(profile, block, read);
         block.gain += bonus;
         all.push_back(block);
-    };
+    }
+
     // The second table's rows from `first`: as far as its columns go on, or else before text
     // closes them (0 when neither).
-    const auto secondRows = [&](int first, int cols) {
+    int SecondRows(int first, int cols) const
+    {
         if (cols > MaxCols)
             return 0;
         // (Nor past its first cell said again at the start of a row: a third table.)
@@ -556,7 +608,7 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         const int most = std::min(
             SaidAgainSpan, (again - first) % cols == 0 ? (again - first) / cols : SaidAgainSpan);
         int fit = 0;
-        while (fit < most && rowFits(first + fit * cols, cols))
+        while (fit < most && SaidRowFits(profile, first + fit * cols, cols))
             ++fit;
         const int end = first + fit * cols;
         std::vector<Candidate> here;
@@ -565,61 +617,65 @@ void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
         for (const Candidate &c : here)
             rows = std::max(rows, c.rows);
         return rows;
-    };
-    const auto addSecond = [&](int first, int cols, int minRows, bool keysSaid = false) {
-        if (const int rows = secondRows(first, cols); rows >= minRows)
-            add(first, cols, rows, keysSaid);
-    };
-    for (int a = 1; a < n; ++a) {
-        const int b = profile.nextSame[a];
-        // (A line whose line above is said again as far apart is inside a header said again.)
-        if (b >= n || b - a > SaidAgainSpan || !SayableKey(profile, a)
-            || profile.cells[a - 1].text == profile.cells[b - 1].text
-            || !OpensSaidBlock(profile, a, b) || profile.breaksBefore[b] != profile.breaksBefore[a])
-            continue;
-        int run = 1, w1 = 0, w2 = 0;
-        for (int x = 1; x <= SaidAgainMaxCols; ++x)
-            for (int y = 1; y <= SaidAgainMaxCols; ++y) {
-                // (From the run's first line only.)
-                if (a >= x && b - y > a && profile.cells[a - x].text == profile.cells[b - y].text
-                    && SayableKey(profile, a - x))
-                    continue;
-                int k = 1;
-                while (a + k * x < b && b + k * y < n && SayableKey(profile, a + k * x)
-                    && profile.cells[a + k * x].text == profile.cells[b + k * y].text)
-                    ++k;
-                if (k > run) {
-                    run = k;
-                    w1 = x;
-                    w2 = y;
-                }
-            }
-        if (run < 2)
-            continue;
-        if (w1 == 1 && w2 == 1) {
-            // A header said again: the first table runs up to it, at least as wide.
-            for (int cols = run; cols <= MaxCols && 2 * cols <= b - a; ++cols)
-                if ((b - a) % cols == 0)
-                    add(a, cols, (b - a) / cols);
-            addSecond(b, run, 2);
-            continue;
-        }
-        // Keys said again: every key of the first table, or all the rows of a second one as
-        // wide; or every key of the first, the second's header row between them.
-        const int said = a + run * w1;
-        const int second = w2 == 1 ? run : w2;
+    }
+
+    void AddSecond(int first, int cols, int minRows, bool keysSaid = false)
+    {
+        if (const int rows = SecondRows(first, cols); rows >= minRows)
+            Add(first, cols, rows, keysSaid);
+    }
+
+    // A header said again at `b`, `run` cells of it: the first table runs up to it from `a`, at
+    // least as wide.
+    void HeaderSaidAgain(int a, int b, int run)
+    {
+        for (int cols = run; cols <= MaxCols && 2 * cols <= b - a; ++cols)
+            if ((b - a) % cols == 0)
+                Add(a, cols, (b - a) / cols);
+        AddSecond(b, run, 2);
+    }
+
+    // Keys said again: every key of the first table, or all the rows of a second one as wide; or
+    // every key of the first, the second's header row between them.
+    void KeysSaidAgain(int a, int b, const SaidRun &run)
+    {
+        const int said = a + run.length * run.w1;
+        const int second = run.w2 == 1 ? run.length : run.w2;
         if (said == b) {
-            add(a, w1, run, true);
-            addSecond(b, second, w2 == 1 ? 2 : run, w2 > 1);
-        } else if (w2 > 1 && said + w2 == b && AllText(profile, said, w2)) {
-            add(a, w1, run);
-            addSecond(said, w2, run + 1);
-        } else if (w1 == w2 && (b - a) % w1 == 0) {
-            if (secondRows(b, w2) == run) {
-                add(a, w1, (b - a) / w1);
-                add(b, w2, run);
+            Add(a, run.w1, run.length, true);
+            AddSecond(b, second, run.w2 == 1 ? 2 : run.length, run.w2 > 1);
+        } else if (run.w2 > 1 && said + run.w2 == b && AllText(profile, said, run.w2)) {
+            Add(a, run.w1, run.length);
+            AddSecond(said, run.w2, run.length + 1);
+        } else if (run.w1 == run.w2 && (b - a) % run.w1 == 0) {
+            if (SecondRows(b, run.w2) == run.length) {
+                Add(a, run.w1, (b - a) / run.w1);
+                Add(b, run.w2, run.length);
             }
         }
+    }
+};
+
+// Two tables back to back, the second saying again the first one's header or its keys in the
+// same order: a run of lines from an opened line `a`, `w1` apart, said again from `b`, `w2`
+// apart, before `b`. Where the run is a header (both one apart), the tables are at least as wide
+// as it; where it is keys, the periods are the widths. Words alone (pairs of terms, keys beside
+// values) tell too little by their likeness; what is said again tells where each table starts
+// and how wide it is.
+void SaidAgain(const Profile &profile, std::vector<Candidate> &all)
+{
+    SaidTables tables { profile, all };
+    for (int a = 1; a < profile.size(); ++a) {
+        const int b = profile.nextSame[a];
+        if (!SaidRunCanStart(profile, a, b))
+            continue;
+        const SaidRun run = LongestSaidRun(profile, a, b);
+        if (run.length < 2)
+            continue;
+        if (run.w1 == 1 && run.w2 == 1)
+            tables.HeaderSaidAgain(a, b, run.length);
+        else
+            tables.KeysSaidAgain(a, b, run);
     }
 }
 
