@@ -367,8 +367,7 @@ std::vector<std::u16string_view> Words(std::u16string_view t)
     std::vector<std::u16string_view> words;
     size_t i = 0;
     while (i < t.size()) {
-        while (i < t.size() && IsWordBlank(t[i]))
-            ++i;
+        SkipBlanks(t, i);
         const size_t start = i;
         while (i < t.size() && !IsWordBlank(t[i]))
             ++i;
