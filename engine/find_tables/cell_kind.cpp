@@ -563,6 +563,45 @@ bool IsLabel(std::u16string_view t)
             && IsHeaderWord(word.substr(0, word.size() - 1)));
 }
 
+// An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure;
+// a bound written in words, "Under 18" or "Up to £12,570", is one as "< 18" is.
+bool ReadApproximate(std::u16string_view t, Cell &number)
+{
+    for (const std::u16string_view about : Abouts)
+        if (t.size() > about.size() && t.starts_with(about)
+            && (IsDigit(t[about.size()]) || IsSign(t[about.size()]))
+            && ReadNumber(t.substr(about.size()), number)) {
+            number.flags |= Signed;
+            return true;
+        }
+    return false;
+}
+
+// What a column of figures holds: a number, approximate or not, or a time. `figure` comes in
+// fresh; a failed approximate reading leaves in it what the plain reading then starts from.
+bool ReadFigure(std::u16string_view t, Cell &figure)
+{
+    if (ReadApproximate(t, figure))
+        return true;
+    if (!IsDigit(t[0]) && !IsSign(t[0]) && t[0] != u'(' && t[0] != u'[' && t[0] != u'.'
+        && t[0] != u'?')
+        return false;
+    if (ReadNumber(t, figure))
+        return true;
+    figure = Cell();
+    if (!ReadTime(t, figure))
+        return false;
+    figure.kind = Kind::Time;
+    return true;
+}
+
+// A line led by a bullet and a blank is a list's item, whatever follows the bullet.
+bool IsListItem(std::u16string_view t)
+{
+    return t.size() >= 2 && (t[0] == 0x2022 || t[0] == 0x25E6 || t[0] == 0x25AA)
+        && IsWordBlank(t[1]);
+}
+
 } // namespace
 
 Cell Classify(std::u16string_view line)
@@ -576,32 +615,11 @@ Cell Classify(std::u16string_view line)
         cell.kind = Kind::Missing;
         return cell;
     }
-    Cell number;
-    // An approximate value, "c. 1485" or "ca. 40 km", is a number about which the writer is unsure;
-    // a bound written in words, "Under 18" or "Up to £12,570", is one as "< 18" is.
-    for (const std::u16string_view about : Abouts)
-        if (t.size() > about.size() && t.starts_with(about)
-            && (IsDigit(t[about.size()]) || IsSign(t[about.size()]))
-            && ReadNumber(t.substr(about.size()), number)) {
-            number.flags |= Signed;
-            number.length = cell.length;
-            return number;
-        }
-    if (IsDigit(t[0]) || IsSign(t[0]) || t[0] == u'(' || t[0] == u'[' || t[0] == u'.'
-        || t[0] == u'?') {
-        if (ReadNumber(t, number)) {
-            number.length = cell.length;
-            return number;
-        }
-        Cell time;
-        if (ReadTime(t, time)) {
-            time.kind = Kind::Time;
-            time.length = cell.length;
-            return time;
-        }
+    if (Cell figure; ReadFigure(t, figure)) {
+        figure.length = cell.length;
+        return figure;
     }
-    if (t.size() >= 2 && (t[0] == 0x2022 || t[0] == 0x25E6 || t[0] == 0x25AA)
-        && IsWordBlank(t[1])) {
+    if (IsListItem(t)) {
         cell.kind = Kind::ListItem;
         return cell;
     }
