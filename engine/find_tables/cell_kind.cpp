@@ -602,6 +602,55 @@ bool IsListItem(std::u16string_view t)
         && IsWordBlank(t[1]);
 }
 
+// The characters of a text by kind: capitals, small letters, digits and symbols tell a code from
+// a word, and mark the text's flags.
+struct CharacterCounts {
+    int upper = 0, lower = 0, digits = 0, other = 0;
+};
+
+CharacterCounts CountCharacters(std::u16string_view t)
+{
+    CharacterCounts counts;
+    for (char16_t c : t) {
+        if (IsUpper(c))
+            ++counts.upper;
+        else if (IsLower(c))
+            ++counts.lower;
+        else if (IsDigit(c))
+            ++counts.digits;
+        else if (!IsWordBlank(c) && !IsLetter(c))
+            ++counts.other;
+    }
+    return counts;
+}
+
+// The habits of a text's characters and words (capitals, digits, symbols, a section's number,
+// brackets round it): a column of text keeps to one.
+uint8_t TextFlags(std::u16string_view t, const std::vector<std::u16string_view> &words,
+    const CharacterCounts &counts)
+{
+    uint8_t flags = uint8_t((IsUpper(t[0]) ? Capitalised : 0) | (counts.digits > 0 ? WithDigits : 0)
+        | (counts.upper >= 2 && counts.lower == 0 ? AllCapitals : 0)
+        | (counts.other > 0 ? WithSymbols : 0) | (IsSectionNumbered(words) ? SectionNumber : 0));
+    if (WithoutBrackets(t).size() < t.size())
+        flags |= Bracketed;
+    // Names capitalise every word, descriptions only the first: columns keep to one habit.
+    if (words.size() >= 2 && std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
+            return IsUpper(w[0]) || IsDigit(w[0]);
+        }))
+        flags |= TitleCase;
+    return flags;
+}
+
+// How many words start with a capital (at most 255): a column of names capitalises them all.
+uint8_t CapitalWords(const std::vector<std::u16string_view> &words)
+{
+    int capitals = 0;
+    for (std::u16string_view w : words)
+        capitals += IsUpper(w[0]) ? 1 : 0;
+    return uint8_t(std::min(capitals, 255));
+}
+
 } // namespace
 
 Cell Classify(std::u16string_view line)
@@ -633,34 +682,10 @@ Cell Classify(std::u16string_view line)
         cell.kind = Kind::Caption;
         return cell;
     }
-    int upper = 0, lower = 0, digits = 0, other = 0;
-    for (char16_t c : t) {
-        if (IsUpper(c))
-            ++upper;
-        else if (IsLower(c))
-            ++lower;
-        else if (IsDigit(c))
-            ++digits;
-        else if (!IsWordBlank(c) && !IsLetter(c))
-            ++other;
-    }
-    const bool capitalised = IsUpper(t[0]);
-    cell.flags = uint8_t((capitalised ? Capitalised : 0) | (digits > 0 ? WithDigits : 0)
-        | (upper >= 2 && lower == 0 ? AllCapitals : 0) | (other > 0 ? WithSymbols : 0)
-        | (IsSectionNumbered(words) ? SectionNumber : 0));
+    const CharacterCounts counts = CountCharacters(t);
+    cell.flags = TextFlags(t, words, counts);
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
-    int capitals = 0;
-    for (std::u16string_view w : words)
-        capitals += IsUpper(w[0]) ? 1 : 0;
-    cell.capitals = uint8_t(std::min(capitals, 255));
-    if (t.size() >= 2
-        && ((t.front() == u'(' && t.back() == u')') || (t.front() == u'[' && t.back() == u']')))
-        cell.flags |= Bracketed;
-    // Names capitalise every word, descriptions only the first: columns keep to one habit.
-    if (words.size() >= 2 && std::all_of(words.begin(), words.end(), [](std::u16string_view w) {
-            return IsUpper(w[0]) || IsDigit(w[0]);
-        }))
-        cell.flags |= TitleCase;
+    cell.capitals = CapitalWords(words);
     const char16_t end = t.back();
     // A question on its own line heads a survey's answers ("How do you read it?" over "Online",
     // "Post"): it ends no sentence that would make it a note.
@@ -681,8 +706,9 @@ Cell Classify(std::u16string_view line)
         cell.kind = Kind::Long;
     else if (words.size() >= 2)
         cell.kind = Kind::Phrase;
-    else if ((digits > 0 && upper + lower > 0) || (upper >= 2 && lower == 0) || other > 0
-        || (upper + lower == 0) || t.size() <= CodeLength)
+    else if ((counts.digits > 0 && counts.upper + counts.lower > 0)
+        || (counts.upper >= 2 && counts.lower == 0) || counts.other > 0
+        || (counts.upper + counts.lower == 0) || t.size() <= CodeLength)
         cell.kind = Kind::Code;
     else
         cell.kind = Kind::Word;
@@ -700,10 +726,10 @@ Cell Classify(std::u16string_view line)
         || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
     cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
     cell.labelLead = cell.leadIn && cell.kind != Kind::Prose && IsLabel(t.substr(0, t.size() - 1));
-    if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && capitalised)
+    if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && IsUpper(t[0]))
         cell.keyed = Words(t.substr(0, colon)).size() <= KeyWords;
-    if (const size_t open = t.find(u" (");
-        open != t.npos && open > 0 && t.back() == u')' && cell.kind != Kind::Prose && capitalised) {
+    if (const size_t open = t.find(u" ("); open != t.npos && open > 0 && t.back() == u')'
+        && cell.kind != Kind::Prose && IsUpper(t[0])) {
         const std::u16string_view name = t.substr(0, open);
         const auto head = Words(name);
         cell.remarked = head.size() <= NameListWords
