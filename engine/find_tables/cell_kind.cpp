@@ -651,6 +651,62 @@ uint8_t CapitalWords(const std::vector<std::u16string_view> &words)
     return uint8_t(std::min(capitals, 255));
 }
 
+// How a text ends, and whether a sentence ends inside it: what tells a note, a question, a
+// lead-in and a paragraph apart.
+struct Ending {
+    char16_t last = 0; // the text's last character
+    // Ended by '.', '!' or ':'. A question on its own line heads a survey's answers ("How do you
+    // read it?" over "Online", "Post"): it ends no sentence that would make it a note.
+    bool sentenceEnd = false;
+    bool sentenceInside = false; // a sentence ends inside the line
+};
+
+Ending EndingOf(std::u16string_view t)
+{
+    Ending ending;
+    ending.last = t.back();
+    ending.sentenceEnd = ending.last == u'.' || ending.last == u'!' || ending.last == u':';
+    for (size_t i = 0; i + 2 < t.size() && !ending.sentenceInside; ++i)
+        ending.sentenceInside = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '
+            && IsUpper(t[i + 2]);
+    return ending;
+}
+
+// A text's kind by its size, its ending and, for one word, its characters: a paragraph, a long
+// item, a phrase of a few words, a code or a word.
+Kind TextKind(
+    std::u16string_view t, size_t words, const CharacterCounts &counts, const Ending &ending)
+{
+    // A short sentence on its own may be a table's note; longer or several make a paragraph.
+    const bool shortSentence = words <= NoteWords && ending.last != u':' && !ending.sentenceInside;
+    // A list of names or a long item runs on without ending a sentence, as no paragraph does.
+    const bool unended = !ending.sentenceEnd && ending.last != u'?' && !ending.sentenceInside;
+    if (words >= size_t(unended ? UnendedProseWords : ProseWords)
+        || t.size() >= size_t(unended ? UnendedProseLength : ProseLength)
+        || (words >= SentenceProseWords && ending.sentenceEnd && !shortSentence))
+        return Kind::Prose;
+    if (words >= LongWords || t.size() >= LongLength)
+        return Kind::Long;
+    if (words >= 2)
+        return Kind::Phrase;
+    if ((counts.digits > 0 && counts.upper + counts.lower > 0)
+        || (counts.upper >= 2 && counts.lower == 0) || counts.other > 0
+        || (counts.upper + counts.lower == 0) || t.size() <= CodeLength)
+        return Kind::Code;
+    return Kind::Word;
+}
+
+// What the ending tells of a text: a sentence, a lead-in, one sentence or a question.
+void MarkEnding(const Ending &ending, Cell &cell)
+{
+    // A short sentence of a few words passes as a cell, but no header cell reads like one.
+    if (ending.sentenceEnd)
+        cell.flags |= SentenceEnd;
+    cell.leadIn = ending.last == u':';
+    cell.oneSentence = ending.sentenceEnd && !ending.sentenceInside;
+    cell.question = ending.last == u'?' && !ending.sentenceInside;
+}
+
 } // namespace
 
 Cell Classify(std::u16string_view line)
@@ -686,44 +742,15 @@ Cell Classify(std::u16string_view line)
     cell.flags = TextFlags(t, words, counts);
     cell.a = uint8_t(std::min<size_t>(words.size(), 255));
     cell.capitals = CapitalWords(words);
-    const char16_t end = t.back();
-    // A question on its own line heads a survey's answers ("How do you read it?" over "Online",
-    // "Post"): it ends no sentence that would make it a note.
-    const bool sentenceEnd = end == u'.' || end == u'!' || end == u':';
-    bool sentences = false; // a sentence ends inside the line
-    for (size_t i = 0; i + 2 < t.size() && !sentences; ++i)
-        sentences = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '
-            && IsUpper(t[i + 2]);
-    // A short sentence on its own may be a table's note; longer or several make a paragraph.
-    const bool shortSentence = words.size() <= NoteWords && end != u':' && !sentences;
-    // A list of names or a long item runs on without ending a sentence, as no paragraph does.
-    const bool unended = !sentenceEnd && end != u'?' && !sentences;
-    if (words.size() >= size_t(unended ? UnendedProseWords : ProseWords)
-        || t.size() >= size_t(unended ? UnendedProseLength : ProseLength)
-        || (words.size() >= SentenceProseWords && sentenceEnd && !shortSentence))
-        cell.kind = Kind::Prose;
-    else if (words.size() >= LongWords || t.size() >= LongLength)
-        cell.kind = Kind::Long;
-    else if (words.size() >= 2)
-        cell.kind = Kind::Phrase;
-    else if ((counts.digits > 0 && counts.upper + counts.lower > 0)
-        || (counts.upper >= 2 && counts.lower == 0) || counts.other > 0
-        || (counts.upper + counts.lower == 0) || t.size() <= CodeLength)
-        cell.kind = Kind::Code;
-    else
-        cell.kind = Kind::Word;
-    // A short sentence of a few words passes as a cell, but no header cell reads like one.
-    if (sentenceEnd)
-        cell.flags |= SentenceEnd;
-    cell.leadIn = end == u':';
-    cell.oneSentence = sentenceEnd && !sentences;
-    cell.question = end == u'?' && !sentences;
+    const Ending ending = EndingOf(t);
+    cell.kind = TextKind(t, words.size(), counts, ending);
+    MarkEnding(ending, cell);
     // A text led by a footnote mark ("* Shared prize.") is the note under a table.
     const bool marked = t.size() >= 2
         && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
         && (IsWordBlank(t[1]) || IsLetter(t[1]));
     cell.note = cell.kind == Kind::Long || marked
-        || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && sentenceEnd);
+        || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && ending.sentenceEnd);
     cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
     cell.labelLead = cell.leadIn && cell.kind != Kind::Prose && IsLabel(t.substr(0, t.size() - 1));
     if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && IsUpper(t[0]))
