@@ -707,6 +707,53 @@ void MarkEnding(const Ending &ending, Cell &cell)
     cell.question = ending.last == u'?' && !ending.sentenceInside;
 }
 
+// A text led by a footnote mark ("* Shared prize.") is the note under a table.
+bool IsLedByMark(std::u16string_view t)
+{
+    return t.size() >= 2
+        && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
+        && (IsWordBlank(t[1]) || IsLetter(t[1]));
+}
+
+// Whether a text passes as a note (a cell, never a header) or heads columns, alone or leading in
+// ("Apologies:"). Wants the cell's kind, words and lead-in read.
+void MarkNoteOrLabel(std::u16string_view t, const Ending &ending, Cell &cell)
+{
+    const bool marked = IsLedByMark(t);
+    cell.note = cell.kind == Kind::Long || marked
+        || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && ending.sentenceEnd);
+    cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
+    cell.labelLead = cell.leadIn && cell.kind != Kind::Prose && IsLabel(t.substr(0, t.size() - 1));
+}
+
+// A key and its value on one line ("Signed: A. Schmidt"): a capitalised key of a few words
+// before a colon.
+bool IsKeyed(std::u16string_view t)
+{
+    const size_t colon = t.find(u": ");
+    return colon != t.npos && colon > 0 && IsUpper(t[0])
+        && Words(t.substr(0, colon)).size() <= KeyWords;
+}
+
+// A name with a remark in brackets after it ("Parietal (2)", "Tom Whitlock (Treasurer)"): a
+// list's item whatever the remark holds. Wants the cell's kind read.
+void MarkRemark(std::u16string_view t, Cell &cell)
+{
+    const size_t open = t.find(u" (");
+    if (open == t.npos || open == 0 || t.back() != u')' || cell.kind == Kind::Prose
+        || !IsUpper(t[0]))
+        return;
+    const std::u16string_view name = t.substr(0, open);
+    const auto head = Words(name);
+    cell.remarked = head.size() <= NameListWords
+        && std::none_of(name.begin(), name.end(), [](char16_t c) { return IsDigit(c); });
+    // (A name keeps its habit without the remark: "Tom Whitlock (Treasurer)".)
+    if (cell.remarked && head.size() >= 2
+        && std::all_of(
+            head.begin(), head.end(), [](std::u16string_view w) { return IsUpper(w[0]); }))
+        cell.flags |= TitleCase;
+}
+
 } // namespace
 
 Cell Classify(std::u16string_view line)
@@ -745,28 +792,9 @@ Cell Classify(std::u16string_view line)
     const Ending ending = EndingOf(t);
     cell.kind = TextKind(t, words.size(), counts, ending);
     MarkEnding(ending, cell);
-    // A text led by a footnote mark ("* Shared prize.") is the note under a table.
-    const bool marked = t.size() >= 2
-        && (t[0] == u'*' || t[0] == 0x2020 || t[0] == 0x2021 || IsSuperscriptDigit(t[0]))
-        && (IsWordBlank(t[1]) || IsLetter(t[1]));
-    cell.note = cell.kind == Kind::Long || marked
-        || (cell.kind == Kind::Phrase && cell.a >= NoteHeaderWords && ending.sentenceEnd);
-    cell.label = !cell.note && !marked && cell.kind != Kind::Prose && IsLabel(t);
-    cell.labelLead = cell.leadIn && cell.kind != Kind::Prose && IsLabel(t.substr(0, t.size() - 1));
-    if (const size_t colon = t.find(u": "); colon != t.npos && colon > 0 && IsUpper(t[0]))
-        cell.keyed = Words(t.substr(0, colon)).size() <= KeyWords;
-    if (const size_t open = t.find(u" ("); open != t.npos && open > 0 && t.back() == u')'
-        && cell.kind != Kind::Prose && IsUpper(t[0])) {
-        const std::u16string_view name = t.substr(0, open);
-        const auto head = Words(name);
-        cell.remarked = head.size() <= NameListWords
-            && std::none_of(name.begin(), name.end(), [](char16_t c) { return IsDigit(c); });
-        // (A name keeps its habit without the remark: "Tom Whitlock (Treasurer)".)
-        if (cell.remarked && head.size() >= 2
-            && std::all_of(
-                head.begin(), head.end(), [](std::u16string_view w) { return IsUpper(w[0]); }))
-            cell.flags |= TitleCase;
-    }
+    MarkNoteOrLabel(t, ending, cell);
+    cell.keyed = IsKeyed(t);
+    MarkRemark(t, cell);
     return cell;
 }
 
