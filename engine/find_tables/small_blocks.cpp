@@ -999,6 +999,126 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
         out.push_back(candidate);
 }
 
+namespace {
+
+// True when the lines above `first` are the few short lines that head the document, a letterhead
+// or a record's title: a small table may stand right under them.
+bool UnderDocumentHead(const Profile &profile, int first)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    return first <= 3 && first > 0
+        && std::all_of(cells.begin(), cells.begin() + first,
+            [](const Cell &c) { return IsShortText(c) || c.kind == Kind::Code; });
+}
+
+// How the two rows of `cols` from `first` stand between the lines around them, which is most of
+// what tells a small table from headings and addresses.
+struct SmallFrame {
+    bool closed = false; // something ends the rows, and no blank cells run on under them
+    bool framed = false; // ended as text would end them, not only by a title over a short line
+    bool ownTitle = false; // under a title of their own
+};
+
+SmallFrame FrameOfSmallTable(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &blockStarts, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const int end = first + 2 * cols;
+    SmallFrame frame;
+    // Empty lines a row apart with cells between them are blank cells of the same table, not its
+    // end.
+    const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
+        && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
+    // A title (no digits, no word that heads columns) over text or another block ends the table
+    // as text would; not where the rows run on from above alike (unless a title of their own
+    // stands between), nor under a sentence leading in to a list. A title over another short line
+    // (the next title, a list's first item, a signature) ends it too, but frames it loosely.
+    const bool ends = Framed(profile, end) || tableStarts[end] || TitleNext(profile, end);
+    frame.framed = ends || ClosesBlock(profile, end + 1) || blockStarts[end + 1];
+    const bool shortNext
+        = end + 1 < n && IsShortText(cells[end + 1]) && !HoldsDigits(cells[end + 1]);
+    frame.ownTitle = first >= 2 && IsTitle(cells[first - 1]) && ClosesBlock(profile, first - 2);
+    const bool titleNext = end + 1 < n && IsTitle(cells[end]) && !HoldsDigits(cells[end])
+        && (first == 0 || !cells[first - 1].leadIn)
+        && (ClosesBlock(profile, end + 1) || blockStarts[end + 1] || shortNext)
+        && (frame.ownTitle || !RowAlikeAbove(profile, first, cols));
+    frame.closed = (ends || titleNext) && !blankCell;
+    return frame;
+}
+
+// True when a title above that holds digits and is alike the first value is a row's last cell:
+// the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July"). (Not
+// where an empty line closes the block: the earlier reading would end on its last value.)
+bool ReadsLineLate(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    return first >= 1 && IsShortText(cells[first - 1]) && HoldsDigits(cells[first - 1])
+        && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt
+        && !(end < n && cells[end].kind == Kind::Empty && IsShortText(cells[end - 1]));
+}
+
+// What the first of two rows of `cols` from `first` says as a row of labels over the second.
+struct LabelRow {
+    bool labels = true; // short, capitalised, no label holds a digit
+    bool names = true; // every label is a name (an address capitalises every word)
+    bool values = false; // some value holds a digit (or, of two, both are unlike their labels)
+    bool headed = false; // some label heads columns
+    bool digitValues = false; // every value holds a digit
+
+    // Labels over values, and not all names ("Highfield School").
+    bool OverValues() const { return labels && !names && values; }
+};
+
+LabelRow ReadLabelRow(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int end = first + 2 * cols;
+    LabelRow row;
+    row.values = cols == 2 && RowsApart(profile, first, cols);
+    // (Over numbers alone, labels may be longer and hold digits: "Drug 2 better" over 9.)
+    const bool numbers = std::all_of(cells.begin() + first + cols, cells.begin() + end,
+        [](const Cell &c) { return IsNumeric(c.kind); });
+    for (int c = 0; c < cols; ++c) {
+        const Cell &label = cells[first + c];
+        row.labels = row.labels && IsText(label.kind) && (label.flags & Capitalised)
+            && (numbers || (label.a <= KeyWords && !HoldsDigits(label)));
+        row.names = row.names && (label.flags & TitleCase) != 0;
+        row.values = row.values || HoldsDigits(cells[first + cols + c]);
+        row.headed = row.headed || label.label;
+    }
+    row.digitValues = std::all_of(cells.begin() + first + cols, cells.begin() + end, HoldsDigits);
+    return row;
+}
+
+// True when two rows of `cols` from `first` are two keys beside their values: keys that are no
+// names, a value holding a digit.
+bool TwoKeysBesideValues(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    return cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
+        && !(cells[first].flags & TitleCase) && !(cells[first + 2].flags & TitleCase)
+        && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+}
+
+// True when rows from `first` that are only loosely framed still make a small table: they stand
+// apart above (under a title of their own or an empty line: under text, their first line may be
+// a title, unless it heads columns, "Date" under a sentence) and say more: keys beside two values
+// with digits, or labels (one that heads columns, or over a row of values that all hold digits).
+bool LooseRowsSayMore(
+    const Profile &profile, int first, bool ownTitle, bool keys, const LabelRow &row)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const bool apart
+        = ownTitle || (first > 0 && cells[first - 1].kind == Kind::Empty) || cells[first].label;
+    return apart
+        && ((keys && HoldsDigits(cells[first + 1]) && HoldsDigits(cells[first + 3]))
+            || ((row.headed || row.digitValues) && row.OverValues()));
+}
+
+} // namespace
+
 // Small tables standing alone: a row of labels over one row of values ("Next AGM", "Venue" over
 // "9 May 2024", "Church Hall"), or two keys beside their values, between a title or text above
 // and the text resuming (or a sure table right before or after). Short lines make headings and
@@ -1013,95 +1133,36 @@ void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     for (const Candidate &c : out)
         blockStarts[c.first] = true;
     for (int first = 0; first < n; ++first) {
-        // (Under the few short lines that head the document, a letterhead or a record's title.)
-        const bool underHead = first <= 3 && first > 0
-            && std::all_of(cells.begin(), cells.begin() + first,
-                [](const Cell &c) { return IsShortText(c) || c.kind == Kind::Code; });
         const bool opened
             = Opened(profile, first) || (first > 0 && cells[first - 1].note) || tableEnds[first];
-        if (!opened && !underHead)
+        if (!opened && !UnderDocumentHead(profile, first))
             continue;
         for (int cols = 2; cols <= SmallTableMaxCols && first + 2 * cols <= n; ++cols) {
             const int end = first + 2 * cols;
             if (!std::all_of(cells.begin() + first, cells.begin() + end, ShortCell))
                 break;
-            // Empty lines a row apart with cells between them are blank cells of the same
-            // table, not its end.
-            const bool blankCell = end + cols < n && cells[end].kind == Kind::Empty
-                && !ClosesBlock(profile, end + 1) && cells[end + cols].kind == Kind::Empty;
-            // A title (no digits, no word that heads columns) over text or another block ends the
-            // table as text would; not where the rows run on from above alike (unless a title of
-            // their own stands between), nor under a sentence leading in to a list. A title over
-            // another short line (the next title, a list's first item, a signature) ends it too,
-            // but frames it loosely.
-            const bool ends = Framed(profile, end) || tableStarts[end] || TitleNext(profile, end);
-            const bool framed = ends || ClosesBlock(profile, end + 1) || blockStarts[end + 1];
-            const bool shortNext
-                = end + 1 < n && IsShortText(cells[end + 1]) && !HoldsDigits(cells[end + 1]);
-            const bool ownTitle
-                = first >= 2 && IsTitle(cells[first - 1]) && ClosesBlock(profile, first - 2);
-            const bool titleNext = end + 1 < n && IsTitle(cells[end]) && !HoldsDigits(cells[end])
-                && (first == 0 || !cells[first - 1].leadIn)
-                && (ClosesBlock(profile, end + 1) || blockStarts[end + 1] || shortNext)
-                && (ownTitle || !RowAlikeAbove(profile, first, cols));
-            if (!(ends || titleNext) || blankCell)
+            const SmallFrame frame
+                = FrameOfSmallTable(profile, tableStarts, blockStarts, first, cols);
+            if (!frame.closed)
                 continue;
             // (Under the document's head, only text or an empty line after closes the rows.)
             if (!opened && !Framed(profile, end))
                 continue;
-            // A title above that holds digits and is alike the first value is a row's last cell:
-            // the block would be read a line late ("Sun 30 June" over "Club dinner", "Sun 7 July").
-            // (Not where an empty line closes the block: the earlier reading would end on its
-            // last value.)
-            if (first >= 1 && IsShortText(cells[first - 1]) && HoldsDigits(cells[first - 1])
-                && Similarity(cells[first - 1], cells[first + 1]) >= CompatibleAt
-                && !(end < n && cells[end].kind == Kind::Empty && IsShortText(cells[end - 1])))
+            if (ReadsLineLate(profile, first, end))
                 continue;
-            // Labels over values: short, capitalised, no label holds a digit, some value does (or,
-            // of two, both are unlike their labels), and the labels are not all names (an address
-            // capitalises every word: "Highfield School").
-            const auto name = [&](int i) { return (cells[i].flags & TitleCase) != 0; };
-            // (Over numbers alone, labels may be longer and hold digits: "Drug 2 better" over 9.)
-            bool labels = true, names = true, values = cols == 2 && RowsApart(profile, first, cols);
-            const bool numbers = std::all_of(cells.begin() + first + cols, cells.begin() + end,
-                [](const Cell &c) { return IsNumeric(c.kind); });
-            for (int c = 0; c < cols; ++c) {
-                const Cell &label = cells[first + c];
-                labels = labels && IsText(label.kind) && (label.flags & Capitalised)
-                    && (numbers || (label.a <= KeyWords && !HoldsDigits(label)));
-                names = names && name(first + c);
-                values = values || HoldsDigits(cells[first + cols + c]);
-            }
-            // Keys beside values: two keys that are no names, a value holding a digit.
-            const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
-                && !name(first) && !name(first + 2)
-                && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
-            // Loosely framed, the rows must stand apart above (under a title of their own or an
-            // empty line: under text, their first line may be a title, unless it heads columns,
-            // "Date" under a sentence) and say more: keys beside
-            // two values with digits, or labels (one that heads columns, or over a row of values
-            // that all hold digits).
-            bool headed = false;
-            for (int c = 0; c < cols; ++c)
-                headed = headed || cells[first + c].label;
-            const bool digitValues
-                = std::all_of(cells.begin() + first + cols, cells.begin() + end, HoldsDigits);
-            const bool apart = ownTitle || (first > 0 && cells[first - 1].kind == Kind::Empty)
-                || cells[first].label;
-            if (!framed && !apart)
-                continue;
-            if (!framed && !(keys && HoldsDigits(cells[first + 1]) && HoldsDigits(cells[first + 3]))
-                && !((headed || digitValues) && labels && !names && values))
+            const LabelRow row = ReadLabelRow(profile, first, cols);
+            const bool keys = TwoKeysBesideValues(profile, first, cols);
+            if (!frame.framed && !LooseRowsSayMore(profile, first, frame.ownTitle, keys, row))
                 continue;
             // (Rows told apart as wholes, three cells wide at least, where labels on their own
             // need not look like labels: "4 to 6 items", "Year 7", "Player of the year".)
             const bool rowsApart
-                = framed && cols >= RowsApartMinCols && RowTraitApart(profile, first, cols);
+                = frame.framed && cols >= RowsApartMinCols && RowTraitApart(profile, first, cols);
             // (Or a first label said again where a table opens right after: the two rows keep
             // the columns of the table under them, "Field" over "Field".)
             const bool headAgain = tableStarts[end] && profile.nextSame[first] == end
-                && cols >= RowsApartMinCols && values;
-            if ((labels && !names && values) || keys || rowsApart || headAgain)
+                && cols >= RowsApartMinCols && row.values;
+            if (row.OverValues() || keys || rowsApart || headAgain)
                 AddFramedBlock(out, first, 2, cols, SmallTableEvidence, GuessConfidence);
         }
     }
@@ -1127,9 +1188,7 @@ bool SmallTableUnder(
         values = values || HoldsDigits(value);
         down = down && Similarity(label, value) >= CompatibleAt;
     }
-    const bool keys = cols == 2 && IsKey(cells[first]) && IsKey(cells[first + 2])
-        && !(cells[first].flags & TitleCase) && !(cells[first + 2].flags & TitleCase)
-        && (HoldsDigits(cells[first + 1]) || HoldsDigits(cells[first + 3]));
+    const bool keys = TwoKeysBesideValues(profile, first, cols);
     // (A trait that marks one column in both rows and another in neither sets them apart:
     // "Fri 14 June" in capitals beside a place and a time after a comma.)
     static constexpr std::array<Trait, 2> traits { TitleCased, SymbolText };
