@@ -53,21 +53,24 @@ inline bool HeaderCanStand(const Profile &profile, int first, int cols)
     return true;
 }
 
-// UnitsRowBelow where a header can stand.
-bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
-{
-    const std::vector<Cell> &cells = profile.cells;
-    // Two habits of the row, each worked out when a cell first needs it: most rows asked hold a
-    // value that is plainly no unit, refused at their first cell.
-    // The same unit again in every column that gives one ("£ per hour") may be longer.
-    int repeatedKnown = -1;
-    const auto repeated = [&] {
+// Two habits of the units row under the header of `cols` at `first`, each worked out when a cell
+// first needs it: most rows asked hold a value that is plainly no unit, refused at their first
+// cell.
+struct UnitsRowHabits {
+    const std::vector<Cell> &cells;
+    int units; // the units row's first line
+    int cols;
+    int repeatedKnown = -1, bracketedKnown = -1;
+
+    // The same unit again in every column that gives one ("£ per hour"): it may be longer.
+    bool Repeated()
+    {
         if (repeatedKnown < 0) {
             const Cell *unit = nullptr;
             int given = 0;
             repeatedKnown = 1;
             for (int c = 0; c < cols && repeatedKnown; ++c) {
-                const Cell &u = cells[first + cols + c];
+                const Cell &u = cells[units + c];
                 if (IsBlankCell(u))
                     continue;
                 unit = unit ? unit : &u;
@@ -77,53 +80,100 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
             repeatedKnown = repeatedKnown && given >= 2;
         }
         return repeatedKnown == 1;
-    };
-    // (A rate's unit in brackets, "(1/yr)", reads as a number with a unit.)
-    int bracketedUnitsKnown = -1;
-    const auto bracketedUnits = [&] {
-        if (bracketedUnitsKnown < 0) {
-            bracketedUnitsKnown = 0;
+    }
+
+    // How many units are in brackets. (A rate's unit in brackets, "(1/yr)", reads as a number
+    // with a unit.)
+    int BracketedUnits()
+    {
+        if (bracketedKnown < 0) {
+            bracketedKnown = 0;
             for (int c = 0; c < cols; ++c) {
-                const Cell &u = cells[first + cols + c];
-                bracketedUnitsKnown += !IsBlankCell(u) && u.length <= RemarkLength
+                const Cell &u = cells[units + c];
+                bracketedKnown += !IsBlankCell(u) && u.length <= RemarkLength
                     && (((u.flags & Bracketed) && IsText(u.kind))
                         || (IsNumeric(u.kind) && (u.flags & WithUnit) && u.lead == u'('));
             }
         }
-        return bracketedUnitsKnown;
-    };
-    // (A section's title alone in its row may stand between the units and the values.)
+        return bracketedKnown;
+    }
+};
+
+// True when `u` is a unit in brackets ("[h:mm]", "(km)").
+bool BracketedUnit(const Cell &u)
+{
+    return (u.flags & Bracketed) && u.length <= RemarkLength;
+}
+
+// True when the cell `u` of a units row, not blank, reads as a unit: on its own or in brackets,
+// and not a value of the table's.
+bool ReadsAsUnit(const Cell &u, UnitsRowHabits &habits)
+{
+    const bool bracketed = BracketedUnit(u);
+    // (The same figure in every column, "(000)", is a scale, not a value.)
+    // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
+    const bool scale = IsNumeric(u.kind) && (u.flags & WithUnit) && habits.BracketedUnits() >= 2;
+    // (A compound unit may take a blank, "J/kg °C", "kWh m²"; its symbols tell it from words.)
+    const bool compound = u.a == 2 && (u.flags & WithSymbols) && u.length <= RemarkLength;
+    // (So may units joined by short words, "g or ml", "£ per kg": no word longer than a few
+    // letters on average.)
+    // (Two words, "per min", "max g", hold no figure: "Mon 1", "LX 22" are keys.)
+    const bool joined = u.a >= 2 && u.a <= UnitsPhraseWords
+        && u.length - (u.a - 1) <= UnitsPhraseLetters * u.a
+        && (u.a >= 3 || !(u.flags & WithDigits));
+    // (A unit's symbol alone, "kg", "£", reads as a code.)
+    const bool symbol = u.kind == Kind::Code && u.length <= UnitsRowLength;
+    return (IsText(u.kind) || symbol || scale || (IsNumeric(u.kind) && habits.Repeated()))
+        && (bracketed || scale || compound || joined || !(u.length > UnitsRowLength || u.a > 1)
+            || habits.Repeated());
+}
+
+// The line where the values start under the units row of the header of `cols` at `first`. (A
+// section's title alone in its row may stand between the units and the values.)
+int ValuesUnderUnits(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
     int values = first + 2 * cols;
     if (first + 4 * cols <= profile.size() && IsShortText(cells[values])
         && profile.emptyBefore[values + cols] - profile.emptyBefore[values + 1] == cols - 1
         && profile.breaksBefore[values + 2 * cols] == profile.breaksBefore[values])
         values += cols;
+    return values;
+}
+
+// True when the header of `cols` at `first`, over a units row, starts a block, or follows a title
+// on its own line (no word that heads columns) without running on from the rows above: a units
+// row under it vouches for the rest. (Asked last: every candidate asks it of the rows above it.)
+bool HeaderSetApart(
+    const Profile &profile, int first, int cols, bool allBracketed, UnitsRowHabits &habits)
+{
+    if (Opened(profile, first))
+        return true;
+    const Cell &above = profile.cells[first - 1];
+    // Units all in brackets, or the same unit in every column, are no data of the table above:
+    // they vouch for the header under any text or numbered title, however alike its rows, and
+    // right under the last number of a table above.
+    if ((allBracketed || habits.Repeated()) && !above.label
+        && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
+        return true;
+    return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
+}
+
+// UnitsRowBelow where a header can stand.
+bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    UnitsRowHabits habits { cells, first + cols, cols };
+    const int values = ValuesUnderUnits(profile, first, cols);
     int units = 0, overNumbers = 0, overBlanks = 0;
     bool allBracketed = true;
     for (int c = 0; c < cols; ++c) {
         const Cell &u = cells[first + cols + c];
         if (IsBlankCell(u))
             continue;
-        // A unit on its own, or in brackets ("[h:mm]", "(km)").
-        const bool bracketed = (u.flags & Bracketed) && u.length <= RemarkLength;
-        allBracketed = allBracketed && bracketed;
-        // (The same figure in every column, "(000)", is a scale, not a value.)
-        // (Among units in brackets, a number with a unit is a scale too: "(1000 lb)".)
-        const bool scale = IsNumeric(u.kind) && (u.flags & WithUnit) && bracketedUnits() >= 2;
-        // (A compound unit may take a blank, "J/kg °C", "kWh m²"; its symbols tell it from words.)
-        const bool compound = u.a == 2 && (u.flags & WithSymbols) && u.length <= RemarkLength;
-        // (So may units joined by short words, "g or ml", "£ per kg": no word longer than a few
-        // letters on average.)
-        // (Two words, "per min", "max g", hold no figure: "Mon 1", "LX 22" are keys.)
-        const bool joined = u.a >= 2 && u.a <= UnitsPhraseWords
-            && u.length - (u.a - 1) <= UnitsPhraseLetters * u.a
-            && (u.a >= 3 || !(u.flags & WithDigits));
-        // (A unit's symbol alone, "kg", "£", reads as a code.)
-        const bool symbol = u.kind == Kind::Code && u.length <= UnitsRowLength;
-        if (!(IsText(u.kind) || symbol || scale || (IsNumeric(u.kind) && repeated()))
-            || (!bracketed && !scale && !compound && !joined
-                && (u.length > UnitsRowLength || u.a > 1) && !repeated()))
+        if (!ReadsAsUnit(u, habits))
             return false;
+        allBracketed = allBracketed && BracketedUnit(u);
         ++units;
         // (A value not given yet leaves the cell under a unit blank.)
         const Cell &v = cells[values + c];
@@ -134,19 +184,7 @@ bool UnitsRowUnderHeader(const Profile &profile, int first, int cols)
     }
     if (units == 0 || overNumbers == 0 || overNumbers + overBlanks != units)
         return false;
-    // The header starts a block, or follows a title on its own line (no word that heads columns)
-    // without running on from the rows above: a units row under it vouches for the rest.
-    // (Asked last: every candidate asks it of the rows above it.)
-    if (Opened(profile, first))
-        return true;
-    const Cell &above = cells[first - 1];
-    // Units all in brackets, or the same unit in every column, are no data of the table above:
-    // they vouch for the header under any text or numbered title, however alike its rows, and
-    // right under the last number of a table above.
-    if ((allBracketed || repeated()) && !above.label
-        && (IsText(above.kind) || (above.flags & SectionNumber) || IsNumeric(above.kind)))
-        return true;
-    return (IsTitle(above) || above.note) && !RunsOnFromAbove(profile, first, cols);
+    return HeaderSetApart(profile, first, cols, allBracketed, habits);
 }
 
 // True when two cells are written alike: of one kind, with the same flags and number of words.
