@@ -21,6 +21,16 @@ template <class Is> std::vector<int> NextWhere(int count, Is is)
     return next;
 }
 
+// For each line and at `count`, how many lines before it `is` holds: what a block asks of its
+// lines at once, from the counts at its ends.
+template <class Is> std::vector<int> CountBefore(int count, Is is)
+{
+    std::vector<int> before(count + 1, 0);
+    for (int i = 0; i < count; ++i)
+        before[i + 1] = before[i] + (is(i) ? 1 : 0);
+    return before;
+}
+
 // The similarity of each cell with the cell `lag` lines below (0 past the end).
 std::vector<double> SimilarityBelow(const std::vector<Cell> &cells, int lag)
 {
@@ -301,6 +311,31 @@ bool TitleOverHeader(const Cell &title, const Cell &h1, const Cell &h2)
     return IsTitle(title) && IsShortText(h1) && h1.label && (IsShortText(h2) || h2.label);
 }
 
+// The counts of lines before each line that a block asks of its lines: breaks, blanks, lines
+// that head no column and lines no table of words holds (see Profile).
+void LinesBefore(Profile &profile)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int count = profile.size();
+    // (A sentence leading in to what follows, "The full list now reads:", sits in no table
+    // either: the rows above are another table's, or text.)
+    const auto leadIn = [](const Cell &c) { return c.leadIn && c.a >= LeadInBreakWords; };
+    profile.breaksBefore
+        = CountBefore(count, [&](int i) { return Breaks(cells[i]) || leadIn(cells[i]); });
+    profile.emptyBefore = CountBefore(count, [&](int i) { return IsBlankCell(cells[i]); });
+    profile.unheadingBefore = CountBefore(count, [&](int i) {
+        const Cell &c = cells[i];
+        const bool heads = (IsText(c.kind) || IsNumeric(c.kind)) && !c.note;
+        return !heads;
+    });
+    profile.unlikeWordsBefore = CountBefore(count, [&](int i) {
+        const Cell &c = cells[i];
+        return !IsBlankCell(c)
+            && (IsNumeric(c.kind) || c.note || c.leadIn || c.kind == Kind::Prose
+                || c.kind == Kind::Long);
+    });
+}
+
 } // namespace
 
 Profile::Profile(const ConversionState &state)
@@ -308,29 +343,7 @@ Profile::Profile(const ConversionState &state)
     const int count = std::clamp<int>(
         state.SourceLineCount, 0, std::min<int>(MaxLines, int(state.SourceLines.size()) - 1));
     cells = ClassifyLines(std::span(state.SourceLines).subspan(1, count));
-    emptyBefore.assign(count + 1, 0);
-    breaksBefore.assign(count + 1, 0);
-    // (A sentence leading in to what follows, "The full list now reads:", sits in no table
-    // either: the rows above are another table's, or text.)
-    const auto leadIn = [](const Cell &c) { return c.leadIn && c.a >= LeadInBreakWords; };
-    for (int i = 0; i < count; ++i)
-        breaksBefore[i + 1] = breaksBefore[i] + (Breaks(cells[i]) || leadIn(cells[i]) ? 1 : 0);
-    for (int i = 0; i < count; ++i)
-        emptyBefore[i + 1] = emptyBefore[i] + (IsBlankCell(cells[i]) ? 1 : 0);
-    unheadingBefore.assign(count + 1, 0);
-    for (int i = 0; i < count; ++i) {
-        const Cell &c = cells[i];
-        const bool heads = (IsText(c.kind) || IsNumeric(c.kind)) && !c.note;
-        unheadingBefore[i + 1] = unheadingBefore[i] + (heads ? 0 : 1);
-    }
-    unlikeWordsBefore.assign(count + 1, 0);
-    for (int i = 0; i < count; ++i) {
-        const Cell &c = cells[i];
-        const bool unlike = !IsBlankCell(c)
-            && (IsNumeric(c.kind) || c.note || c.leadIn || c.kind == Kind::Prose
-                || c.kind == Kind::Long);
-        unlikeWordsBefore[i + 1] = unlikeWordsBefore[i] + (unlike ? 1 : 0);
-    }
+    LinesBefore(*this);
     nextSame.assign(count, count);
     prevSame.assign(count, -1);
     std::unordered_map<uint32_t, int> seen;
