@@ -336,6 +336,64 @@ void LinesBefore(Profile &profile)
     });
 }
 
+// Links each line but a blank one to the next and the previous line of the same text (see
+// Profile::nextSame), so that a text said again (a header over another table, a row's label) is
+// found at once.
+void SameTexts(Profile &profile)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int count = profile.size();
+    profile.nextSame.assign(count, count);
+    profile.prevSame.assign(count, -1);
+    std::unordered_map<uint32_t, int> seen;
+    for (int i = count - 1; i >= 0; --i) {
+        if (cells[i].kind == Kind::Empty)
+            continue;
+        const auto [at, fresh] = seen.try_emplace(cells[i].text, i);
+        if (!fresh) {
+            profile.nextSame[i] = at->second;
+            profile.prevSame[at->second] = i;
+            at->second = i;
+        }
+    }
+}
+
+// Marks the titles that open with the text of the line below (see Profile::namesHeaderBelow),
+// read from the lines themselves: the cells keep no text.
+void NamesHeaderBelow(Profile &profile, const ConversionState &state)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int count = profile.size();
+    profile.namesHeaderBelow.assign(count + 1, false);
+    for (int i = 0; i + 1 < count; ++i) {
+        if (!IsShortText(cells[i]) || !IsShortText(cells[i + 1]))
+            continue;
+        const std::u16string_view title = TrimSpaces(state.SourceLines[i + 1]),
+                                  header = TrimSpaces(state.SourceLines[i + 2]);
+        profile.namesHeaderBelow[i] = header.size() >= NamedHeaderMinLength
+            && title.size() > header.size()
+            && std::equal(header.begin(), header.end(), title.begin(),
+                // (Letters compared without case: "Stations" names the column "Station".)
+                [](char16_t x, char16_t y) { return LowerAscii(x) == LowerAscii(y); });
+    }
+}
+
+// For each line, the next line from it on that opens or closes a table whatever stands around
+// it: a title over a header, a sentence, a lead-in (see Profile::nextTitle and those after it).
+void NextLines(Profile &profile)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int count = profile.size();
+    profile.nextTitle = NextWhere(count, [&](int i) {
+        return i + 2 < count && TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]);
+    });
+    profile.nextSentence = NextWhere(
+        count, [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); });
+    profile.nextLeadIn = NextWhere(count, [&](int i) { return cells[i].leadIn && cells[i].note; });
+    profile.nextShortLeadIn
+        = NextWhere(count, [&](int i) { return cells[i].leadIn && !cells[i].note; });
+}
+
 } // namespace
 
 Profile::Profile(const ConversionState &state)
@@ -344,37 +402,9 @@ Profile::Profile(const ConversionState &state)
         state.SourceLineCount, 0, std::min<int>(MaxLines, int(state.SourceLines.size()) - 1));
     cells = ClassifyLines(std::span(state.SourceLines).subspan(1, count));
     LinesBefore(*this);
-    nextSame.assign(count, count);
-    prevSame.assign(count, -1);
-    std::unordered_map<uint32_t, int> seen;
-    for (int i = count - 1; i >= 0; --i) {
-        if (cells[i].kind == Kind::Empty)
-            continue;
-        const auto [at, fresh] = seen.try_emplace(cells[i].text, i);
-        if (!fresh) {
-            nextSame[i] = at->second;
-            prevSame[at->second] = i;
-            at->second = i;
-        }
-    }
-    namesHeaderBelow.assign(count + 1, false);
-    for (int i = 0; i + 1 < count; ++i) {
-        if (!IsShortText(cells[i]) || !IsShortText(cells[i + 1]))
-            continue;
-        const std::u16string_view title = TrimSpaces(state.SourceLines[i + 1]),
-                                  header = TrimSpaces(state.SourceLines[i + 2]);
-        namesHeaderBelow[i] = header.size() >= NamedHeaderMinLength && title.size() > header.size()
-            && std::equal(header.begin(), header.end(), title.begin(),
-                // (Letters compared without case: "Stations" names the column "Station".)
-                [](char16_t x, char16_t y) { return LowerAscii(x) == LowerAscii(y); });
-    }
-    nextTitle = NextWhere(count, [&](int i) {
-        return i + 2 < count && TitleOverHeader(cells[i], cells[i + 1], cells[i + 2]);
-    });
-    nextSentence = NextWhere(
-        count, [&](int i) { return IsSentenceNote(cells[i]) && IsText(cells[i].kind); });
-    nextLeadIn = NextWhere(count, [&](int i) { return cells[i].leadIn && cells[i].note; });
-    nextShortLeadIn = NextWhere(count, [&](int i) { return cells[i].leadIn && !cells[i].note; });
+    SameTexts(*this);
+    NamesHeaderBelow(*this, state);
+    NextLines(*this);
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);
