@@ -394,6 +394,63 @@ void NextLines(Profile &profile)
         = NextWhere(count, [&](int i) { return cells[i].leadIn && !cells[i].note; });
 }
 
+// [lag]: the similarity of each cell with the cell `lag` lines below, for the lags asked. (Each
+// lag's similarities are worked out once: the chains of `cols` ask them again at `cols` and
+// twice that. Past MaxCols only those twice a width are asked.)
+std::vector<std::vector<double>> SimilaritiesBelow(const std::vector<Cell> &cells)
+{
+    std::vector<std::vector<double>> below(2 * MaxCols + 1);
+    for (int lag = 1; lag <= 2 * MaxCols; ++lag)
+        if (lag <= MaxCols || lag % 2 == 0)
+            below[lag] = SimilarityBelow(cells, lag);
+    return below;
+}
+
+// The counts of every period a row can have (see Profile::countsBefore and countPeriod), each
+// started only from the lines holding a count.
+void AllCounts(Profile &profile)
+{
+    const int count = profile.size();
+    profile.countsBefore.resize(MaxCols + 1);
+    profile.countPeriod.assign(count, 0);
+    profile.countFrom.assign(count, 0);
+    profile.countTo.assign(count, 0);
+    std::vector<int> counted;
+    for (int i = 0; i < count; ++i)
+        if (profile.cells[i].count >= 0)
+            counted.push_back(i);
+    for (int period = 2; period <= MaxCols; ++period)
+        Counts(profile, period, counted);
+}
+
+// Each line's amount and places (see Profile::amounts), read from the line itself; returns the
+// lines whose order is kept, for OrderKept. Those are plain integers and decimals only (dates,
+// times and numbers with an exponent keep no order that their digits show). The same numbers,
+// and durations beside them, are the amounts.
+std::vector<uint8_t> Amounts(Profile &profile, const ConversionState &state)
+{
+    const int count = profile.size();
+    std::vector<uint8_t> valued(count, 0);
+    std::vector<double> &amounts = profile.amounts;
+    std::vector<int8_t> &places = profile.places;
+    amounts.assign(count, 0);
+    places.assign(count, -1);
+    for (int i = 0; i < count; ++i) {
+        const Cell &c = profile.cells[i];
+        double v = 0;
+        if ((c.kind == Kind::Integer || c.kind == Kind::Decimal) && !(c.flags & WithExponent)
+            && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
+            valued[i] = 1;
+            amounts[i] = v;
+            places[i] = int8_t(std::min<int>(c.b, 9));
+        } else if (IsText(c.kind) && (c.flags & WithDigits) && c.length <= MaxDurationLength
+            && ReadDuration(TrimSpaces(state.SourceLines[i + 1]), amounts[i])) {
+            places[i] = 0;
+        }
+    }
+    return valued;
+}
+
 } // namespace
 
 Profile::Profile(const ConversionState &state)
@@ -408,43 +465,11 @@ Profile::Profile(const ConversionState &state)
     lagSums.resize(MaxCols + 1);
     filledSums.resize(MaxCols + 1);
     filledPairs.resize(MaxCols + 1);
-    // (Each lag's similarities are worked out once: the chains of `cols` ask them again at
-    // `cols` and twice that. Past MaxCols only those twice a width are asked.)
-    std::vector<std::vector<double>> below(2 * MaxCols + 1);
-    for (int lag = 1; lag <= 2 * MaxCols; ++lag)
-        if (lag <= MaxCols || lag % 2 == 0)
-            below[lag] = SimilarityBelow(cells, lag);
+    const std::vector<std::vector<double>> below = SimilaritiesBelow(cells);
     for (int lag = 1; lag <= MaxCols; ++lag)
         LagSums(*this, lag, below[lag]);
-    countsBefore.resize(MaxCols + 1);
-    countPeriod.assign(count, 0);
-    countFrom.assign(count, 0);
-    countTo.assign(count, 0);
-    std::vector<int> counted;
-    for (int i = 0; i < count; ++i)
-        if (cells[i].count >= 0)
-            counted.push_back(i);
-    for (int period = 2; period <= MaxCols; ++period)
-        Counts(*this, period, counted);
-    // The values whose order is kept: plain integers and decimals only (dates, times and numbers
-    // with an exponent keep no order that their digits show). The same numbers, and durations
-    // beside them, are the amounts.
-    std::vector<uint8_t> valued(count, 0);
-    amounts.assign(count, 0);
-    places.assign(count, -1);
-    for (int i = 0; i < count; ++i) {
-        const Cell &c = cells[i];
-        double v = 0;
-        if ((c.kind == Kind::Integer || c.kind == Kind::Decimal) && !(c.flags & WithExponent)
-            && ReadValue(TrimSpaces(state.SourceLines[i + 1]), v)) {
-            valued[i] = 1;
-            amounts[i] = v;
-            places[i] = int8_t(std::min<int>(c.b, 9));
-        } else if (IsText(c.kind) && (c.flags & WithDigits) && c.length <= MaxDurationLength
-            && ReadDuration(TrimSpaces(state.SourceLines[i + 1]), amounts[i])) {
-            places[i] = 0;
-        }
-    }
+    AllCounts(*this);
+    const std::vector<uint8_t> valued = Amounts(*this, state);
     orderKept.resize(MaxCols + 1);
     orderThrees.resize(MaxCols + 1);
     std::vector<int8_t> way;
