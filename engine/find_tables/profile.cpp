@@ -212,90 +212,129 @@ void Counts(Profile &profile, int period, const std::vector<int> &counted)
         before[i + 1] = before[i] + (in[i] ? 1 : 0);
 }
 
-// (`one` and `two`: the similarity of each cell with the cells one and two rows below.)
-std::vector<int> Chains(const Profile &profile, int cols, const std::vector<double> &one,
-    const std::vector<double> &two)
+// Runs of cells alike to the cell one row below (`alike`) and two rows below (`alikeTwo`), and
+// how many cells before each are alike to the cell a row below: what the chains of rows are read
+// from.
+struct AlikeRuns {
+    std::vector<int> alike, alikeTwo, alikeBefore;
+
+    // True when all the cells of the row at `p` but one are alike to the cells below them.
+    bool OneCellUnalike(int p, int cols) const
+    {
+        return alikeBefore[p + cols] - alikeBefore[p] == cols - 1;
+    }
+};
+
+// True when the cell at `i` or the cell a row below, unalike, is a lone word in a column of
+// numbers ("Free", "nil", "TBC") that stands for that row's value, so that the two are taken as
+// alike: two numbers run on above it, the cell below it is a number or blank (or the other way
+// round), and the cells beside it keep to their columns (or are such words too). (Words going on
+// under it are the text after the table; a row's title read at the wrong width stands between
+// numbers too, but beside cells out of their columns.) (`one`: the similarity of each cell with
+// the cell a row below; `threshold`: where cells are alike.)
+bool WordForValueBelow(
+    const Profile &profile, int cols, const std::vector<double> &one, double threshold, int i)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    std::vector<int> chain(n + cols + 1, 0);
-    // Runs of cells alike to the cell one row below and two rows below, and how many cells
-    // before each are alike to the cell a row below.
-    std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0), alikeBefore(n + 1, 0);
-    const double threshold = cols == 1 ? SingleColumnCompatibleAt : CompatibleAt;
-    // (Past the end the similarities are 0: no cell there is alike. Alike or not is as good as
-    // random in a document of short runs, so the runs are counted without a branch.)
-    static_assert(CompatibleAt > 0 && SingleColumnCompatibleAt > 0);
-    // A lone word in a column of numbers ("Free", "nil", "TBC") stands for that row's value: two
-    // numbers run on above it, the cell below it is a number or blank (or the other way round),
-    // and the cells beside it keep to their columns (or are such words too). (Words going on
-    // under it are the text after the table; a row's title read at the wrong width stands between
-    // numbers too, but beside cells out of their columns.)
-    const auto number = [&](int i) { return i >= 0 && i < n && IsNumeric(cells[i].kind); };
+    const auto number = [&](int j) { return j >= 0 && j < n && IsNumeric(cells[j].kind); };
     const auto numberOrBlank
-        = [&](int i) { return i >= 0 && i < n && (number(i) || IsBlankCell(cells[i])); };
-    const auto word = [&](int i) {
-        const Cell &c = cells[i];
+        = [&](int j) { return j >= 0 && j < n && (number(j) || IsBlankCell(cells[j])); };
+    const auto word = [&](int j) {
+        const Cell &c = cells[j];
         return (c.kind == Kind::Word || c.kind == Kind::Code) && !HoldsDigits(c) && !c.label
             && !c.leadIn;
     };
     const auto inColumn
-        = [&](int i) { return i >= cols && i < n && (word(i) || one[i - cols] >= threshold); };
+        = [&](int j) { return j >= cols && j < n && (word(j) || one[j - cols] >= threshold); };
     // (Asked of a cell already known to be such a word.)
-    const auto wordForValue = [&](int i) {
-        return inColumn(i - 1) && inColumn(i + 1)
-            && ((number(i - cols) && number(i - 2 * cols) && numberOrBlank(i + cols))
-                || (number(i + cols) && number(i + 2 * cols) && numberOrBlank(i - cols)));
+    const auto wordForValue = [&](int j) {
+        return inColumn(j - 1) && inColumn(j + 1)
+            && ((number(j - cols) && number(j - 2 * cols) && numberOrBlank(j + cols))
+                || (number(j + cols) && number(j + 2 * cols) && numberOrBlank(j - cols)));
     };
+    // (Of the word first: most pairs of unalike cells hold no such word.)
+    return (word(i) && number(i + cols) && wordForValue(i))
+        || (word(i + cols) && number(i) && wordForValue(i + cols));
+}
+
+// The runs of cells alike to the cells one and two rows below (`one`, `two`: their similarities)
+// when the rows are `cols` wide.
+AlikeRuns RunsAlike(const Profile &profile, int cols, const std::vector<double> &one,
+    const std::vector<double> &two)
+{
+    const int n = profile.size();
+    std::vector<int> alike(n + 1, 0), alikeTwo(n + 1, 0);
+    const double threshold = cols == 1 ? SingleColumnCompatibleAt : CompatibleAt;
+    // (Past the end the similarities are 0: no cell there is alike. Alike or not is as good as
+    // random in a document of short runs, so the runs are counted without a branch.)
+    static_assert(CompatibleAt > 0 && SingleColumnCompatibleAt > 0);
     for (int i = n - 1; i >= 0; --i) {
-        // (Asked only where the cells are unalike, and of the word first: most pairs of unalike
-        // cells hold no such word.)
+        // (A word for a value is looked for only where the cells are unalike.)
         const bool value = one[i] < threshold && cols >= 2 && i + cols < n
-            && ((word(i) && number(i + cols) && wordForValue(i))
-                || (word(i + cols) && number(i) && wordForValue(i + cols)));
+            && WordForValueBelow(profile, cols, one, threshold, i);
         alike[i] = (alike[i + 1] + 1) * int(one[i] >= threshold || value);
         alikeTwo[i] = (alikeTwo[i + 1] + 1) * int(two[i] >= threshold);
     }
-    for (int i = 0; i < n; ++i)
-        alikeBefore[i + 1] = alikeBefore[i] + (alike[i] > 0 ? 1 : 0);
-    // A table's last row may hold one odd cell too when the text plainly ends after it (or a
-    // caption under the table does, the text going on under that).
-    const auto oddLastRow = [&](int p) {
-        const int after = p + 2 * cols;
-        if (cols < OddLastRowPairCols || after > n
-            || alikeBefore[p + cols] - alikeBefore[p] != cols - 1
-            || !profile.RowAcceptable(p + cols, cols))
-            return false;
-        const bool ends = after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
-            || IsSentenceNote(cells[after]);
-        if (cols < OddLastRowMinCols)
-            // Pairs read rows out of two runs of lines too easily: the odd pair closes two
-            // full pairs alike, and holds no note (a remark under a short table of keys).
-            return ends && p >= cols && alike[p - cols] >= cols
-                && profile.emptyBefore[p + cols] == profile.emptyBefore[p - cols]
-                && !cells[p + cols].note && !cells[p + cols + 1].note;
-        // (Or the next table's title over its header.)
-        return ends || (after < n && profile.nextTitle[after] == after)
-            || (after + 1 < n && IsTitle(cells[after])
-                && (Breaks(cells[after + 1]) || cells[after + 1].note));
-    };
+    std::vector<int> alikeBefore = CountBefore(n, [&](int i) { return alike[i] > 0; });
+    return { std::move(alike), std::move(alikeTwo), std::move(alikeBefore) };
+}
+
+// True when the row at `p`, alike to the row below but for one cell, is a table's last row all
+// the same: the text plainly ends after it (or a caption under the table does, the text going on
+// under that).
+bool OddLastRow(const Profile &profile, int cols, const AlikeRuns &runs, int p)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    const int after = p + 2 * cols;
+    if (cols < OddLastRowPairCols || after > n || !runs.OneCellUnalike(p, cols)
+        || !profile.RowAcceptable(p + cols, cols))
+        return false;
+    const bool ends = after == n || Breaks(cells[after]) || cells[after].kind == Kind::Empty
+        || IsSentenceNote(cells[after]);
+    if (cols < OddLastRowMinCols)
+        // Pairs read rows out of two runs of lines too easily: the odd pair closes two
+        // full pairs alike, and holds no note (a remark under a short table of keys).
+        return ends && p >= cols && runs.alike[p - cols] >= cols
+            && profile.emptyBefore[p + cols] == profile.emptyBefore[p - cols]
+            && !cells[p + cols].note && !cells[p + cols + 1].note;
+    // (Or the next table's title over its header.)
+    return ends || (after < n && profile.nextTitle[after] == after)
+        || (after + 1 < n && IsTitle(cells[after])
+            && (Breaks(cells[after + 1]) || cells[after + 1].note));
+}
+
+// True when the row below the row at `p` differs from it in one cell only (a word among
+// numbers, say) and the row after it continues this one cell by cell, so that the chain runs on
+// over it. Odd rows stay rare: the row after one goes on plainly (or ends the run), so that two
+// kinds of row in turn read as twice the columns, not as a run of odd rows. (`chain`: the chains
+// from the rows below, already counted.)
+bool OddRowBelow(
+    const Profile &profile, int cols, const AlikeRuns &runs, const std::vector<int> &chain, int p)
+{
+    return cols >= 2 && p + 3 * cols <= profile.size() && runs.alikeTwo[p] >= cols
+        && runs.OneCellUnalike(p, cols) && profile.RowAcceptable(p + cols, cols)
+        && profile.RowAcceptable(p + 2 * cols, cols)
+        && (runs.alike[p + 2 * cols] >= cols || chain[p + 2 * cols] == 1);
+}
+
+// (`one` and `two`: the similarity of each cell with the cells one and two rows below.)
+std::vector<int> Chains(const Profile &profile, int cols, const std::vector<double> &one,
+    const std::vector<double> &two)
+{
+    const int n = profile.size();
+    const AlikeRuns runs = RunsAlike(profile, cols, one, two);
+    std::vector<int> chain(n + cols + 1, 0);
     for (int p = n - cols; p >= 0; --p) {
         if (!profile.RowAcceptable(p, cols)
             && !(cols >= LeadingBlankMinCols && SubtotalRow(profile, p, cols)))
             continue;
-        // The row below may differ from this one in one cell only (a word among numbers, say)
-        // when the row after it continues this one cell by cell.
-        // Odd rows stay rare: the row after one goes on plainly (or ends the run), so that two
-        // kinds of row in turn read as twice the columns, not as a run of odd rows.
-        const bool oddRowBelow = cols >= 2 && p + 3 * cols <= n && alikeTwo[p] >= cols
-            && alikeBefore[p + cols] - alikeBefore[p] == cols - 1
-            && profile.RowAcceptable(p + cols, cols) && profile.RowAcceptable(p + 2 * cols, cols)
-            && (alike[p + 2 * cols] >= cols || chain[p + 2 * cols] == 1);
-        if (alike[p] >= cols)
+        if (runs.alike[p] >= cols)
             chain[p] = 1 + chain[p + cols];
-        else if (oddRowBelow)
+        else if (OddRowBelow(profile, cols, runs, chain, p))
             chain[p] = 2 + chain[p + 2 * cols];
-        else if (oddLastRow(p))
+        else if (OddLastRow(profile, cols, runs, p))
             chain[p] = 2;
         else
             chain[p] = 1;
