@@ -230,8 +230,8 @@ struct AlikeRuns {
 // alike: two numbers run on above it, the cell below it is a number or blank (or the other way
 // round), and the cells beside it keep to their columns (or are such words too). (Words going on
 // under it are the text after the table; a row's title read at the wrong width stands between
-// numbers too, but beside cells out of their columns.) (`one`: the similarity of each cell with
-// the cell a row below; `threshold`: where cells are alike.)
+// numbers too, but beside cells out of their columns.) `one` holds the similarity of each cell
+// with the cell a row below, alike from `threshold` on.
 bool WordForValueBelow(
     const Profile &profile, int cols, const std::vector<double> &one, double threshold, int i)
 {
@@ -280,9 +280,9 @@ AlikeRuns RunsAlike(const Profile &profile, int cols, const std::vector<double> 
     return { std::move(alike), std::move(alikeTwo), std::move(alikeBefore) };
 }
 
-// True when the row at `p`, alike to the row below but for one cell, is a table's last row all
-// the same: the text plainly ends after it (or a caption under the table does, the text going on
-// under that).
+// True when the row below the row at `p`, alike to it but for one cell, is the table's last row
+// all the same: a last row may hold one odd cell when the text plainly ends after it (or a
+// caption under the table does, the text going on under that).
 bool OddLastRow(const Profile &profile, int cols, const AlikeRuns &runs, int p)
 {
     const std::vector<Cell> &cells = profile.cells;
