@@ -278,10 +278,8 @@ void DocumentBuilder::EndCell()
 void DocumentBuilder::ResolveRow()
 {
     for (int copy = 0; copy < row_.Repeat && Ok(); ++copy) {
-        if (++rowsRead_ > MaxDocumentLines) {
-            Refuse(u"The document is too long to read: it has more than 100 000 lines.");
+        if (!ChargeRow())
             return;
-        }
         const int rowIndex = int(table_.Rows.size());
         ShapeRow shape;
         shape.Cells.reserve(row_.Cells.size());
@@ -361,28 +359,52 @@ void DocumentBuilder::ResolveRow()
         }
         if (shape.Cells.empty())
             continue;
-
-        if (table_.Rows.empty())
-            table_.FirstLine = int(document_.Lines.size()) + 1;
-        const bool lastCopy = copy == row_.Repeat - 1;
-        for (size_t i = 0; i < texts.size(); ++i) {
-            std::u16string &text = *texts[i];
-            // The first copy's text was counted as it was read; further copies are new text.
-            if (copy > 0 && !Charge(text.size()))
-                return;
-            // A text's last use moves it to the lines: the row is done with after its last
-            // copy, and a repeated cell's entries follow one another.
-            const bool lastUse = lastCopy && (i + 1 == texts.size() || texts[i + 1] != &text);
-            EmitLine(lastUse ? std::move(text) : text);
-        }
-        if (!Ok())
+        if (!EmitRowLines(copy))
             return;
-        if (row_.Header && table_.HeaderRows == rowIndex)
-            ++table_.HeaderRows;
-        table_.Cols = std::max(table_.Cols, width);
-        table_.Rows.push_back(std::move(shape));
-        above_.swap(below);
+        KeepRow(std::move(shape), width);
     }
+}
+
+// Repeated rows count one by one: each copy is laid out and gives lines of its own.
+bool DocumentBuilder::ChargeRow()
+{
+    if (++rowsRead_ > MaxDocumentLines) {
+        Refuse(u"The document is too long to read: it has more than 100 000 lines.");
+        return false;
+    }
+    return true;
+}
+
+// The laid-out row's entries become lines, one each, in order (texts_). False once the document
+// proves too large.
+bool DocumentBuilder::EmitRowLines(int copy)
+{
+    if (table_.Rows.empty())
+        table_.FirstLine = int(document_.Lines.size()) + 1;
+    const bool lastCopy = copy == row_.Repeat - 1;
+    for (size_t i = 0; i < texts_.size(); ++i) {
+        std::u16string &text = *texts_[i];
+        // The first copy's text was counted as it was read; further copies are new text.
+        if (copy > 0 && !Charge(text.size()))
+            return false;
+        // A text's last use moves it to the lines: the row is done with after its last
+        // copy, and a repeated cell's entries follow one another.
+        const bool lastUse = lastCopy && (i + 1 == texts_.size() || texts_[i + 1] != &text);
+        EmitLine(lastUse ? std::move(text) : text);
+    }
+    return Ok();
+}
+
+// The row joins the table, and what it put on each grid column becomes what the next row finds
+// above it.
+void DocumentBuilder::KeepRow(ShapeRow &&shape, int width)
+{
+    // Header rows count only as long as they run unbroken from the top.
+    if (row_.Header && table_.HeaderRows == int(table_.Rows.size()))
+        ++table_.HeaderRows;
+    table_.Cols = std::max(table_.Cols, width);
+    table_.Rows.push_back(std::move(shape));
+    above_.swap(below_);
 }
 
 WordDocumentRead DocumentBuilder::Finish()

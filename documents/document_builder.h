@@ -85,6 +85,9 @@ private:
     void EmitLine(std::u16string line);
     bool Charge(size_t units);
     void ResolveRow();
+    bool ChargeRow();
+    bool EmitRowLines(int copy);
+    void KeepRow(ShapeRow &&shape, int width);
     ShapeCell &Anchor(const Cover &cover) { return table_.Rows[cover.Row].Cells[cover.Entry]; }
 
     WordDocument document_;
