@@ -280,88 +280,17 @@ void DocumentBuilder::ResolveRow()
     for (int copy = 0; copy < row_.Repeat && Ok(); ++copy) {
         if (!ChargeRow())
             return;
-        const int rowIndex = int(table_.Rows.size());
-        ShapeRow shape;
-        shape.Cells.reserve(row_.Cells.size());
-        std::vector<std::u16string *> &texts = texts_; // each entry's line, empty for covered ones
-        texts.clear();
-        std::vector<Cover> &below = below_; // what this row puts on each grid column
-        below.clear();
-        const auto place = [&below](int column, int span, const Cover &cover) {
-            if (below.size() < size_t(column + span))
-                below.resize(size_t(column + span));
-            std::fill(below.begin() + column, below.begin() + column + span, cover);
-        };
-        std::u16string empty;
-        int x = row_.Before;
-        int coveredFromLeft = 0; // covered cells still to come for a span to their left
-        for (Cell &cell : row_.Cells) {
-            for (int k = 0; k < cell.Repeat; ++k) {
-                if (x > MaxTableColumns) {
-                    Refuse(u"The document has a table wider than 1000 columns.");
-                    return;
-                }
-                if (++placesRead_ > MaxGridPlaces) {
-                    Refuse(u"The document is too long to read: its tables have more than 16 "
-                           u"million cells.");
-                    return;
-                }
-                const Cover *up = size_t(x) < above_.size() && above_[size_t(x)].Row >= 0
-                    ? &above_[size_t(x)]
-                    : nullptr;
-                if (cell.Kind == Cell::Covered) {
-                    if (coveredFromLeft > 0) {
-                        --coveredFromLeft;
-                        continue;
-                    }
-                    if (up && up->RowsLeft > 0) {
-                        ShapeCell &anchor = Anchor(*up);
-                        Cover next = *up;
-                        --next.RowsLeft;
-                        if (anchor.Column == x) {
-                            // The first place under a cell that spans rows stands for all of it.
-                            ++anchor.RowSpan;
-                            shape.Cells.push_back({ x, anchor.ColSpan, 1, true });
-                            texts.push_back(&empty);
-                            place(x, anchor.ColSpan, next);
-                            coveredFromLeft = anchor.ColSpan - 1;
-                            x += anchor.ColSpan;
-                            continue;
-                        }
-                        place(x, 1, next);
-                    }
-                    // Covered from the left, or by nothing at all: a place without a line.
-                    ++x;
-                    continue;
-                }
-                if (cell.Kind == Cell::Continued && up && up->Column == x
-                    && up->ColSpan == cell.ColSpan) {
-                    ++Anchor(*up).RowSpan;
-                    shape.Cells.push_back({ x, cell.ColSpan, 1, true });
-                    texts.push_back(&empty);
-                    place(x, cell.ColSpan, { up->Row, up->Entry, x, cell.ColSpan, 0 });
-                    x += cell.ColSpan;
-                    coveredFromLeft = 0;
-                    continue;
-                }
-                place(x, cell.ColSpan,
-                    { rowIndex, int(shape.Cells.size()), x, cell.ColSpan, cell.RowSpan - 1 });
-                shape.Cells.push_back({ x, cell.ColSpan, 1, false });
-                texts.push_back(&cell.Text);
-                x += cell.ColSpan;
-                coveredFromLeft = cell.ColSpan - 1;
-            }
-        }
-        const int width = x + row_.After;
-        if (width > MaxTableColumns) {
-            Refuse(u"The document has a table wider than 1000 columns.");
+        RowLayout layout;
+        if (!LayOutRow(layout))
             return;
-        }
-        if (shape.Cells.empty())
+        const int width = layout.Column + row_.After;
+        if (!FitsWidth(width))
+            return;
+        if (layout.Shape.Cells.empty())
             continue;
         if (!EmitRowLines(copy))
             return;
-        KeepRow(std::move(shape), width);
+        KeepRow(std::move(layout.Shape), width);
     }
 }
 
@@ -373,6 +302,130 @@ bool DocumentBuilder::ChargeRow()
         return false;
     }
     return true;
+}
+
+// Places each of the row's cells, repeated ones once per copy, on the grid beside the ones
+// before it and under what the row above left there. False, with a refusal, when the row runs
+// too wide or the tables too large.
+bool DocumentBuilder::LayOutRow(RowLayout &layout)
+{
+    layout.Shape.Cells.reserve(row_.Cells.size());
+    layout.Column = row_.Before;
+    texts_.clear();
+    below_.clear();
+    for (Cell &cell : row_.Cells) {
+        for (int k = 0; k < cell.Repeat; ++k) {
+            if (!FitsWidth(layout.Column) || !ChargePlace())
+                return false;
+            const Cover *up = CoverAbove(layout.Column);
+            if (cell.Kind == Cell::Covered)
+                PlaceCovered(layout, up);
+            else if (Continues(cell, up, layout.Column))
+                PlaceContinued(layout, *up, cell.ColSpan);
+            else
+                PlaceContent(layout, cell);
+        }
+    }
+    return true;
+}
+
+// Checked as each cell is placed, and once more with the places left empty after the last.
+bool DocumentBuilder::FitsWidth(int width)
+{
+    if (width > MaxTableColumns) {
+        Refuse(u"The document has a table wider than 1000 columns.");
+        return false;
+    }
+    return true;
+}
+
+// Places are counted, not lines: rows of covered places repeated many times give no line, yet
+// each costs a pass over the row.
+bool DocumentBuilder::ChargePlace()
+{
+    if (++placesRead_ > MaxGridPlaces) {
+        Refuse(u"The document is too long to read: its tables have more than 16 million cells.");
+        return false;
+    }
+    return true;
+}
+
+// What the row above left on a grid column, or null where it left nothing.
+const DocumentBuilder::Cover *DocumentBuilder::CoverAbove(int column) const
+{
+    const size_t at = size_t(column);
+    return at < above_.size() && above_[at].Row >= 0 ? &above_[at] : nullptr;
+}
+
+// Records for the next row what this one puts on span grid columns from column on.
+void DocumentBuilder::MarkBelow(int column, int span, const Cover &cover)
+{
+    if (below_.size() < size_t(column + span))
+        below_.resize(size_t(column + span));
+    std::fill(below_.begin() + column, below_.begin() + column + span, cover);
+}
+
+// An OpenDocument place another cell covers: it gives no line of its own.
+void DocumentBuilder::PlaceCovered(RowLayout &layout, const Cover *up)
+{
+    if (layout.CoveredFromLeft > 0) {
+        --layout.CoveredFromLeft;
+        return;
+    }
+    if (up && up->RowsLeft > 0) {
+        ShapeCell &anchor = Anchor(*up);
+        Cover next = *up;
+        --next.RowsLeft;
+        if (anchor.Column == layout.Column) {
+            // The first place under a cell that spans rows stands for all of it.
+            ++anchor.RowSpan;
+            PlaceMerged(layout, anchor.ColSpan, next);
+            layout.CoveredFromLeft = anchor.ColSpan - 1;
+            return;
+        }
+        MarkBelow(layout.Column, 1, next);
+    }
+    // Covered from the left, or by nothing at all: a place without a line.
+    ++layout.Column;
+}
+
+// A continued cell joins the cell above only where it starts and spans as that one does;
+// elsewhere it stands as a cell of its own.
+bool DocumentBuilder::Continues(const Cell &cell, const Cover *up, int column)
+{
+    return cell.Kind == Cell::Continued && up && up->Column == column
+        && up->ColSpan == cell.ColSpan;
+}
+
+// A Word cell merged into the one above it: that cell spans one row more.
+void DocumentBuilder::PlaceContinued(RowLayout &layout, const Cover &up, int span)
+{
+    ++Anchor(up).RowSpan;
+    PlaceMerged(layout, span, { up.Row, up.Entry, layout.Column, span, 0 });
+    layout.CoveredFromLeft = 0;
+}
+
+// An entry merged into the cell above keeps its places on the grid, with an empty line.
+void DocumentBuilder::PlaceMerged(RowLayout &layout, int span, const Cover &cover)
+{
+    layout.Shape.Cells.push_back({ layout.Column, span, 1, true });
+    texts_.push_back(&layout.NoText);
+    MarkBelow(layout.Column, span, cover);
+    layout.Column += span;
+}
+
+// A cell of its own: its text is its line, and the places under it stay covered for as many
+// rows as it declares it spans.
+void DocumentBuilder::PlaceContent(RowLayout &layout, Cell &cell)
+{
+    const int rowIndex = int(table_.Rows.size());
+    MarkBelow(layout.Column, cell.ColSpan,
+        { rowIndex, int(layout.Shape.Cells.size()), layout.Column, cell.ColSpan,
+            cell.RowSpan - 1 });
+    layout.Shape.Cells.push_back({ layout.Column, cell.ColSpan, 1, false });
+    texts_.push_back(&cell.Text);
+    layout.Column += cell.ColSpan;
+    layout.CoveredFromLeft = cell.ColSpan - 1;
 }
 
 // The laid-out row's entries become lines, one each, in order (texts_). False once the document

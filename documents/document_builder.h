@@ -79,6 +79,14 @@ private:
         int RowsLeft = 0; // rows still covered from above (OpenDocument)
     };
 
+    // One copy of the row being laid out on the grid.
+    struct RowLayout {
+        ShapeRow Shape;
+        int Column = 0; // the grid place the next cell starts at
+        int CoveredFromLeft = 0; // covered cells still to come for a span to their left
+        std::u16string NoText; // the line of each entry merged into the cell above
+    };
+
     void CloseParagraph();
     void Deliver(std::u16string &&piece);
     void DeliverCarried();
@@ -86,6 +94,16 @@ private:
     bool Charge(size_t units);
     void ResolveRow();
     bool ChargeRow();
+    bool LayOutRow(RowLayout &layout);
+    bool FitsWidth(int width);
+    bool ChargePlace();
+    const Cover *CoverAbove(int column) const;
+    void MarkBelow(int column, int span, const Cover &cover);
+    void PlaceCovered(RowLayout &layout, const Cover *up);
+    static bool Continues(const Cell &cell, const Cover *up, int column);
+    void PlaceContinued(RowLayout &layout, const Cover &up, int span);
+    void PlaceMerged(RowLayout &layout, int span, const Cover &cover);
+    void PlaceContent(RowLayout &layout, Cell &cell);
     bool EmitRowLines(int copy);
     void KeepRow(ShapeRow &&shape, int width);
     ShapeCell &Anchor(const Cover &cover) { return table_.Rows[cover.Row].Cells[cover.Entry]; }
