@@ -192,13 +192,27 @@ XmlStream::~XmlStream() = default;
 bool XmlStream::Parse(std::string part)
 {
     part_ = std::move(part);
-    // Counted before the parse rewrites the part; text that merely says xmlns counts too, which
-    // only keeps the scan going.
+    CountDeclarations();
+    const TreeArenaScope region(part_.size()); // outlives the tree, which frees into it
+    pugi::xml_document tree;
+    if (!Load(tree))
+        return false;
+    return Walk(tree.first_child());
+}
+
+// Counted before the parse rewrites the part; text that merely says xmlns counts too, which
+// only keeps the scan going.
+void XmlStream::CountDeclarations()
+{
     declarationsLeft_ = 0;
     for (size_t at = part_.find("xmlns"); at != part_.npos; at = part_.find("xmlns", at + 5))
         ++declarationsLeft_;
-    const TreeArenaScope region(part_.size()); // outlives the tree, which frees into it
-    pugi::xml_document tree;
+}
+
+// Parses the part in place; false, with what Refusal needs kept, when its tree would be too
+// large or it is not well-formed.
+bool XmlStream::Load(pugi::xml_document &tree)
+{
     const pugi::xml_parse_result parsed
         = tree.load_buffer_inplace(part_.data(), part_.size(), ParseOptions, pugi::encoding_auto);
     if (parsed.status == pugi::status_out_of_memory) {
@@ -209,55 +223,76 @@ bool XmlStream::Parse(std::string part)
         failedAt_ = size_t(std::max<ptrdiff_t>(parsed.offset, 0));
         return false;
     }
-    // Walked without recursion: nesting is bounded only when an element is reached. pugixml's
-    // accessors are calls, so each is made once per node.
-    pugi::xml_node node = tree.first_child();
+    return true;
+}
+
+// Walked without recursion: nesting is bounded only when an element is reached. pugixml's
+// accessors are calls, so each is made once per node.
+bool XmlStream::Walk(pugi::xml_node node)
+{
     while (node) {
-        switch (node.type()) {
-        case pugi::node_doctype:
-            doctype_ = true;
+        const Step step = Visit(node);
+        if (step == Step::Stop)
             return false;
-        case pugi::node_element: {
-            if (!Start(node.name(), node.first_attribute().internal_object()))
-                return false;
-            if (std::exchange(events_.leftOut_, false)) {
-                End(false);
-                break;
-            }
-            const pugi::xml_node child = node.first_child();
-            if (child) {
-                node = child;
-                continue;
-            }
-            if (!End())
-                return false;
-            break;
-        }
-        case pugi::node_pcdata:
-        case pugi::node_cdata:
-            if (!events_.Text(node.value())) {
-                stoppedByReader_ = true;
-                return false;
-            }
-            break;
-        default:
-            break;
-        }
-        for (;;) {
-            const pugi::xml_node next = node.next_sibling();
-            if (next) {
-                node = next;
-                break;
-            }
-            // No element open: the node was at the top, and the walk is done.
-            if (depth_ == 0)
-                return true;
-            node = node.parent();
-            if (!End())
-                return false;
-        }
+        if (step == Step::Past && !Advance(node))
+            return false;
     }
     return true;
+}
+
+// Hands one node to the reader. An element with content is entered: node becomes its first
+// child.
+XmlStream::Step XmlStream::Visit(pugi::xml_node &node)
+{
+    switch (node.type()) {
+    case pugi::node_doctype:
+        doctype_ = true;
+        return Step::Stop;
+    case pugi::node_element: {
+        if (!Start(node.name(), node.first_attribute().internal_object()))
+            return Step::Stop;
+        if (std::exchange(events_.leftOut_, false)) {
+            End(false);
+            return Step::Past;
+        }
+        const pugi::xml_node child = node.first_child();
+        if (child) {
+            node = child;
+            return Step::Into;
+        }
+        return End() ? Step::Past : Step::Stop;
+    }
+    case pugi::node_pcdata:
+    case pugi::node_cdata:
+        if (!events_.Text(node.value())) {
+            stoppedByReader_ = true;
+            return Step::Stop;
+        }
+        return Step::Past;
+    default:
+        return Step::Past;
+    }
+}
+
+// Moves past a node that is done with: to its next sibling, ending the elements it climbs out
+// of on the way. node becomes null once the walk is done; false when the reader stops it.
+bool XmlStream::Advance(pugi::xml_node &node)
+{
+    for (;;) {
+        const pugi::xml_node next = node.next_sibling();
+        if (next) {
+            node = next;
+            return true;
+        }
+        // No element open: the node was at the top, and the walk is done.
+        if (depth_ == 0) {
+            node = {};
+            return true;
+        }
+        node = node.parent();
+        if (!End())
+            return false;
+    }
 }
 
 std::u16string XmlStream::Refusal(std::string_view part) const

@@ -11,7 +11,9 @@
 
 namespace pugi {
 struct xml_attribute_struct;
-}
+class xml_node;
+class xml_document;
+} // namespace pugi
 
 namespace cellwright {
 
@@ -121,6 +123,18 @@ private:
         return LookupBinding(prefix);
     }
     Ns LookupBinding(std::string_view prefix) const;
+    // What the walk does after a node is handed to the reader.
+    enum class Step {
+        Stop, // refused, or the reader asked to stop
+        Into, // on into the element's content
+        Past, // on past the node
+    };
+
+    void CountDeclarations();
+    bool Load(pugi::xml_document &tree);
+    bool Walk(pugi::xml_node node);
+    Step Visit(pugi::xml_node &node);
+    bool Advance(pugi::xml_node &node);
     bool Start(const char *name, pugi::xml_attribute_struct *attributes);
     bool End(bool reported = true);
 
