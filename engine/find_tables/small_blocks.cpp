@@ -421,6 +421,111 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
     }
 }
 
+namespace {
+
+// True when line `i` closes pairs where a key would stand: a frame, a line that leads in, a sure
+// table starting there or a title over one.
+bool ClosesPairs(const Profile &profile, const std::vector<bool> &tableStarts, int i)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    return OpensBlock(profile, i) || cells[i].leadIn || tableStarts[i]
+        || (IsTitle(cells[i]) && i + 1 < profile.size() && tableStarts[i + 1]);
+}
+
+// True when line `i` closes pairs as their next key: a sentence on its own closes them too, where
+// beside a key it is a value.
+bool ClosesKey(const Profile &profile, const std::vector<bool> &tableStarts, int i)
+{
+    const Cell &cell = profile.cells[i];
+    return ClosesPairs(profile, tableStarts, i) || IsSentenceNote(cell) || cell.oneSentence;
+}
+
+// True when pairs may open at `first`: under a frame, the end of a table (or a title under one),
+// a title over a header of two labels, a row said again two lines as it stood above (the header
+// of the next table, whatever the line above it), or a line that leads in, which says pairs
+// follow as much as a frame does.
+bool PairsMayOpen(const Profile &profile, const std::vector<bool> &tableEnds, int first)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &above = cells[first - 1];
+    const bool underTable
+        = tableEnds[first] || (IsTitle(above) && first >= 2 && tableEnds[first - 1]);
+    const bool headed = IsTitle(above) && !(above.flags & SentenceEnd) && cells[first].label
+        && cells[first + 1].label;
+    const bool rowAgain = profile.prevSame[first] >= 0
+        && profile.prevSame[first + 1] == profile.prevSame[first] + 1;
+    return Opened(profile, first) || underTable || headed || rowAgain || above.leadIn;
+}
+
+// True when the key at `end` is the first key, at `first`, said again: it opens the next table,
+// and the pairs stop above it.
+bool FirstKeyAgain(const Profile &profile, int first, int end)
+{
+    return end + 1 < profile.size() && profile.prevSame[end] == first;
+}
+
+// Where the pairs from `first` stop, two lines at a time: at a line that closes them as a key or
+// as a value, or at their first key said again.
+int PairsEnd(const Profile &profile, const std::vector<bool> &tableStarts, int first)
+{
+    const int n = profile.size();
+    int end = first;
+    bool restarts = false;
+    while (end + 1 < n && !ClosesKey(profile, tableStarts, end)
+        && !ClosesPairs(profile, tableStarts, end + 1) && !restarts) {
+        end += 2;
+        restarts = FirstKeyAgain(profile, first, end);
+    }
+    return end;
+}
+
+// True when the pairs in lines [first, end) read a line early or late, a title taken for a key:
+// their last value is a heading over the text after it, breaking a trait the values above it
+// keep (a title above was taken for the first key); or the title above is alike to the values
+// and unlike the keys (it is their first key), unless the header under it says it again.
+bool PairsOutOfLine(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &last = cells[end - 1];
+    if (IsTitle(last) && !(last.flags & SentenceEnd) && OpensBlock(profile, end)
+        && BreaksColumn(profile, first + 1, end - 1, last))
+        return true;
+    const Cell &above = cells[first - 1];
+    return !OpensBlock(profile, first - 1) && above.text != cells[first + 1].text
+        && Similarity(above, cells[first]) < CompatibleAt
+        && Similarity(above, cells[first + 2]) < CompatibleAt
+        && Similarity(above, cells[first + 1]) >= CompatibleAt
+        && Similarity(above, cells[first + 3]) >= CompatibleAt;
+}
+
+// True when a text said again among lines [first, end) starts the pairs again: two tables, or a
+// wider one.
+bool SaidAgainAmong(const Profile &profile, int first, int end)
+{
+    for (int i = first; i < end; ++i)
+        if (!IsBlankCell(profile.cells[i]) && profile.nextSame[i] < end)
+            return true;
+    return false;
+}
+
+// True when the lines in [first, end) alternate as two columns: each far more alike to the line
+// two below than to the one beside it, and the columns kept apart by some trait, or else more
+// alike still with every key a text (values with digits under keys that hold a few too). The first
+// row may be a header of two labels, unlike the rows under it, and is left out of the likeness.
+bool ColumnsAlternate(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int from = cells[first].label || cells[first + 1].label ? first + 2 : first;
+    bool textKeys = true;
+    for (int i = from; i < end && textKeys; i += 2)
+        textKeys = IsText(cells[i].kind);
+    const double margin = profile.MeanAlike(from, end, 2) - profile.MeanAlike(from, end, 1);
+    return margin >= PairsAlternateMargin
+        && (PairsApart(profile, first, end) || (margin >= PairsAlternatePlainMargin && textKeys));
+}
+
+} // namespace
+
 // Pairs told by their columns alone: lines that read in pairs, every key alike to the keys and
 // every value alike to the values, each side unlike the other as a whole, from under a frame
 // (text, an empty line, the end of a table, or a title standing under one) to where the pairs
@@ -430,75 +535,18 @@ void Glossaries(const Profile &profile, std::vector<Candidate> &out)
 void AlternatingPairs(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
 {
-    const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    // (A sentence on its own closes the pairs where a key would stand; beside a key it is a value.)
-    const auto closes = [&](int i) {
-        return OpensBlock(profile, i) || cells[i].leadIn || tableStarts[i]
-            || (IsTitle(cells[i]) && i + 1 < n && tableStarts[i + 1]);
-    };
-    const auto closesKey
-        = [&](int i) { return closes(i) || IsSentenceNote(cells[i]) || cells[i].oneSentence; };
-    const auto heading = [&](int i) {
-        return IsTitle(cells[i]) && !(cells[i].flags & SentenceEnd) && OpensBlock(profile, i + 1);
-    };
     for (int first = 1; first + 2 * KeyValueMinRows <= n; ++first) {
-        const bool underTable
-            = tableEnds[first] || (IsTitle(cells[first - 1]) && first >= 2 && tableEnds[first - 1]);
-        // (So does a title over a header of two labels, and a row said again, two lines as they
-        // stood above: the header of the next table, whatever the line above it.)
-        const bool headed = IsTitle(cells[first - 1]) && !(cells[first - 1].flags & SentenceEnd)
-            && cells[first].label && cells[first + 1].label;
-        const bool rowAgain = profile.prevSame[first] >= 0
-            && profile.prevSame[first + 1] == profile.prevSame[first] + 1;
-        // (A line that leads in says pairs follow as much as a frame does.)
-        if (!(Opened(profile, first) || underTable || headed || rowAgain || cells[first - 1].leadIn)
-            || closesKey(first) || closes(first + 1))
+        if (!PairsMayOpen(profile, tableEnds, first) || ClosesKey(profile, tableStarts, first)
+            || ClosesPairs(profile, tableStarts, first + 1))
             continue;
-        int end = first;
-        // (The first key said again opens the next table: the pairs stop above it.)
-        bool restarts = false;
-        while (end + 1 < n && !closesKey(end) && !closes(end + 1) && !restarts) {
-            end += 2;
-            restarts = end + 1 < n && profile.prevSame[end] == first;
-        }
+        const int end = PairsEnd(profile, tableStarts, first);
         const int rows = (end - first) / 2;
-        if (rows < KeyValueMinRows)
-            continue;
         // (An odd line left before the frame is no pair: the run is not two columns.)
-        if (end < n && !closesKey(end) && !restarts)
-            continue;
-        // (Nor is a run whose last value is a heading over the text after it, breaking a trait the
-        // values above it keep: a title above was taken for the first key.)
-        if (heading(end - 1) && BreaksColumn(profile, first + 1, end - 1, cells[end - 1]))
-            continue;
-        // (A title above alike to the values and unlike the keys is their first key: the pairs
-        // read a line late. One the header under it says again is the title.)
-        const Cell &above = cells[first - 1];
-        if (!OpensBlock(profile, first - 1) && above.text != cells[first + 1].text
-            && Similarity(above, cells[first]) < CompatibleAt
-            && Similarity(above, cells[first + 2]) < CompatibleAt
-            && Similarity(above, cells[first + 1]) >= CompatibleAt
-            && Similarity(above, cells[first + 3]) >= CompatibleAt)
-            continue;
-        // (A text said again among the pairs starts them again: two tables, or a wider one.)
-        bool again = false;
-        for (int i = first; i < end && !again; ++i)
-            again = !IsBlankCell(cells[i]) && profile.nextSame[i] < end;
-        if (again)
-            continue;
-        // (The first row may be a header of two labels, unlike the rows under it.)
-        const int from = cells[first].label || cells[first + 1].label ? first + 2 : first;
-        // (Where no trait marks one column, lines far more alike two apart than side by side are
-        // pairs still, keys all texts: values with digits under keys that hold a few too.)
-        bool textKeys = true;
-        for (int i = from; i < end && textKeys; i += 2)
-            textKeys = IsText(cells[i].kind);
-        const double within = profile.MeanAlike(from, end, 2),
-                     across = profile.MeanAlike(from, end, 1);
-        if (within - across < PairsAlternateMargin
-            || (!PairsApart(profile, first, end)
-                && (within - across < PairsAlternatePlainMargin || !textKeys)))
+        const bool framed = end == n || ClosesKey(profile, tableStarts, end)
+            || FirstKeyAgain(profile, first, end);
+        if (rows < KeyValueMinRows || !framed || PairsOutOfLine(profile, first, end)
+            || SaidAgainAmong(profile, first, end) || !ColumnsAlternate(profile, first, end))
             continue;
         AddFramedBlock(out, first, rows, 2, PairsAlternateEvidence);
     }
