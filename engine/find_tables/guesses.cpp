@@ -483,6 +483,77 @@ void FramedRunGuesses(
     }
 }
 
+namespace {
+
+// True when the table in the run of short lines from `a` may start `top` lines in (0 or 1). Under
+// a heading, a caption or a lead-in the table starts at once; under an empty line or a note, only a
+// title of its own over it says one follows; under a table, either. (A paragraph ends where the
+// next begins: a title may stand between it and the table.)
+bool MayStartAt(const Profile &profile, const std::vector<bool> &covered, int a, int top)
+{
+    const Cell &above = profile.cells[a - 1];
+    const bool opener = Breaks(above) || above.leadIn;
+    const bool prose = above.kind == Kind::Prose && !above.leadIn;
+    return top ? !(opener && !prose) && Trimmable(profile.cells[a]) : opener || covered[a - 1];
+}
+
+// How many lines at the end of the run of short lines ending at `b` may be left out of the table:
+// none when a heading or a caption under the run ends the table right above it; else a line or
+// two after the table (a title, a signature) may end the run.
+int MaxTrailing(const Profile &profile, int b)
+{
+    const bool closed = b < profile.size()
+        && (profile.cells[b].kind == Kind::Heading || profile.cells[b].kind == Kind::Caption);
+    return closed ? 0 : GuessMaxTrailing;
+}
+
+// The best reading of the run of short lines [a, b), at every width, with a title above or a line
+// or two under it left out at a cost, where no sure table goes on into it; false when none reads.
+bool BestReading(const Profile &profile, const std::vector<Candidate> &chosen,
+    const std::vector<bool> &covered, int a, int b, Reading &best)
+{
+    const int trailing = MaxTrailing(profile, b);
+    bool found = false;
+    for (int top = 0; top <= 1; ++top) {
+        if (!MayStartAt(profile, covered, a, top))
+            continue;
+        for (int bottom = 0; bottom <= trailing; ++bottom) {
+            if (bottom > 0 && !Trimmable(profile.cells[b - bottom]))
+                break;
+            for (int cols = 2; cols <= GuessMaxCols; ++cols) {
+                Reading r;
+                if (!Reads(profile, a + top, b - bottom, cols, r)
+                    || TableGoesOn(profile, chosen, covered, r))
+                    continue;
+                r.score -= GuessTrimCost * (top + bottom);
+                if (!found || r.score > best.score) {
+                    best = r;
+                    found = true;
+                }
+            }
+        }
+    }
+    return found;
+}
+
+// The guess that `best` makes of the run ending at `b`. Empty lines right under it, a row's worth,
+// are its last row left blank (when text or the document's end follows them).
+Candidate GuessOf(const Profile &profile, const Reading &best, int b)
+{
+    Candidate c;
+    c.first = best.first;
+    c.rows = best.rows;
+    c.cols = best.cols;
+    const int empty = EmptyLinesFrom(profile, b);
+    if (best.first + best.rows * best.cols == b && empty == best.cols
+        && (b + empty == profile.size() || EmptyRowsLeft(profile, b) == empty))
+        ++c.rows;
+    c.confidence = GuessOnlyConfidence;
+    return c;
+}
+
+} // namespace
+
 std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Candidate> &chosen)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -505,50 +576,9 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
             a = b;
             continue;
         }
-        // Under a heading, a caption or a lead-in the table starts at once; under an empty line
-        // or a note, only a title of its own over it says one follows; under a table, either.
-        const Cell &above = cells[a - 1];
-        const bool opener = Breaks(above) || above.leadIn;
-        // A paragraph ends where the next begins: a title may stand between it and the table.
-        const bool prose = above.kind == Kind::Prose && !above.leadIn;
-        // A heading or a caption under the run ends the table right above it; else a line or two
-        // after the table (a title, a signature) may end the run.
-        const bool closed
-            = b < n && (cells[b].kind == Kind::Heading || cells[b].kind == Kind::Caption);
-        bool found = false;
-        Reading best;
-        for (int top = 0; top <= 1; ++top) {
-            if (top ? (opener && !prose) || !Trimmable(cells[a]) : !(opener || covered[a - 1]))
-                continue;
-            for (int bottom = 0; bottom <= (closed ? 0 : GuessMaxTrailing); ++bottom) {
-                if (bottom > 0 && !Trimmable(cells[b - bottom]))
-                    break;
-                for (int cols = 2; cols <= GuessMaxCols; ++cols) {
-                    Reading r;
-                    if (!Reads(profile, a + top, b - bottom, cols, r)
-                        || TableGoesOn(profile, chosen, covered, r))
-                        continue;
-                    r.score -= GuessTrimCost * (top + bottom);
-                    if (!found || r.score > best.score) {
-                        best = r;
-                        found = true;
-                    }
-                }
-            }
-        }
-        if (found && best.score >= GuessApartAt) {
-            Candidate c;
-            c.first = best.first;
-            c.rows = best.rows;
-            c.cols = best.cols;
-            // Empty lines right under it, a row's worth, are its last row left blank (when text
-            // or the document's end follows them).
-            const int empty = EmptyLinesFrom(profile, b);
-            if (best.first + best.rows * best.cols == b && empty == best.cols
-                && (b + empty == n || EmptyRowsLeft(profile, b) == empty))
-                ++c.rows;
-            c.confidence = GuessOnlyConfidence;
-            guesses.push_back(c);
+        if (Reading best;
+            BestReading(profile, chosen, covered, a, b, best) && best.score >= GuessApartAt) {
+            guesses.push_back(GuessOf(profile, best, b));
         } else if (Candidate c; ReadsAsList(profile, covered, a, b, c)) {
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);
