@@ -873,18 +873,19 @@ bool BesideSentences(const Cell &c)
     return !c.note && !c.leadIn && !Breaks(c) && c.kind != Kind::Long;
 }
 
-// The column `c` of rows `k` wide whose sentences are cells: rows in step by their first cells,
-// short cells beside a sentence in each row (or, `sparse`, a remark where one was made and
-// nothing elsewhere), under a header of words. (Paragraphs between headings have no header over
-// them, and their headings do not keep one kind.) A units row under the header, its corner
-// empty, stands between the two. (`paragraphs`: the lines that were sentence cells and Prose
-// when the marking began, the only ones it can change; `run`: room for a count per line.)
-void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
-    const std::vector<int> &paragraphs, std::vector<int> &run)
-{
-    const int n = int(cells.size());
-    const auto rowOk = [&](int s) {
-        if (s < 0 || s + k > n)
+// The column `c` of rows `k` wide that may hold sentences as cells (`sparse`: a remark where one
+// was made and nothing elsewhere), read from `cells` as the marking goes: the tests the marking
+// makes on each row share these four.
+struct SentenceColumn {
+    const std::vector<Cell> &cells;
+    int k = 0, c = 0;
+    bool sparse = false;
+
+    // True when the row at `s` holds a sentence in column c (or, sparse, nothing) and short cells
+    // beside it.
+    bool SentenceRow(int s) const
+    {
+        if (s < 0 || s + k > int(cells.size()))
             return false;
         // (Column c first: most rows hold no sentence there, and fail at once.)
         const Cell &at = cells[s + c];
@@ -900,10 +901,12 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
                 return false;
         }
         return true;
-    };
-    // (A header may leave its corner empty over the keys, and name its columns by amounts: "10
-    // wk", "2019".)
-    const auto header = [&](int h) {
+    }
+
+    // True when the row at `h` is a header of words. (A header may leave its corner empty over
+    // the keys, and name its columns by amounts: "10 wk", "2019".)
+    bool IsHeader(int h) const
+    {
         for (int j = 0; j < k; ++j) {
             const Cell &x = cells[h + j];
             if (!((x.kind == Kind::Word || x.kind == Kind::Phrase || x.kind == Kind::Code)
@@ -912,38 +915,66 @@ void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
                 return false;
         }
         return true;
-    };
-    // Only a paragraph in column c of such rows, at least SentenceColumnMinRows of them on end,
-    // is ever marked: with none, the runs are not worth counting. (A paragraph under a table
-    // often ends a row of its cells, alone.)
-    const auto mayMark = [&](int p) {
-        if (cells[p].kind != Kind::Prose || !rowOk(p - c))
+    }
+
+    // True when the paragraph at `p` stands in column c of at least SentenceColumnMinRows such
+    // rows on end: only such a paragraph is ever marked, and with none the runs are not worth
+    // counting. (A paragraph under a table often ends a row of its cells, alone.)
+    bool MayMark(int p) const
+    {
+        if (cells[p].kind != Kind::Prose || !SentenceRow(p - c))
             return false;
         int rows = 1;
-        for (int s = p - c - k; rows < SentenceColumnMinRows && rowOk(s); s -= k)
+        for (int s = p - c - k; rows < SentenceColumnMinRows && SentenceRow(s); s -= k)
             ++rows;
-        for (int s = p - c + k; rows < SentenceColumnMinRows && rowOk(s); s += k)
+        for (int s = p - c + k; rows < SentenceColumnMinRows && SentenceRow(s); s += k)
             ++rows;
         return rows >= SentenceColumnMinRows;
-    };
-    if (std::none_of(paragraphs.begin(), paragraphs.end(), mayMark))
-        return;
-    // run[s]: how many rows from s on are rows of such a block, each in step with the next in
-    // its first column.
-    std::fill(run.begin(), run.end(), 0);
-    for (int s = n - k; s >= 0; --s) {
-        if (!rowOk(s))
-            continue;
-        const int below = s + 2 * k <= n ? run[s + k] : 0;
-        run[s] = 1 + (below > 0 && Similarity(cells[s], cells[s + k]) >= CompatibleAt ? below : 0);
     }
+
+    // Sets run[s] to how many rows from s on are rows of such a block, each in step with the next
+    // in its first column.
+    void CountRuns(std::vector<int> &run) const
+    {
+        const int n = int(cells.size());
+        std::fill(run.begin(), run.end(), 0);
+        for (int s = n - k; s >= 0; --s) {
+            if (!SentenceRow(s))
+                continue;
+            const int below = s + 2 * k <= n ? run[s + k] : 0;
+            run[s]
+                = 1 + (below > 0 && Similarity(cells[s], cells[s + k]) >= CompatibleAt ? below : 0);
+        }
+    }
+
+    // True when the rows from `s` stand under a header of words, or a units row (its corner
+    // empty) under one where sparse, or else a lead-in right above them: the text says what
+    // follows is a list of its own.
+    bool HeadedAt(int s) const
+    {
+        return IsHeader(s - k) || (!sparse && cells[s - 1].leadIn)
+            || (sparse && s >= 2 * k && cells[s - k].kind == Kind::Empty && IsHeader(s - 2 * k));
+    }
+};
+
+// The column `c` of rows `k` wide whose sentences are cells: rows in step by their first cells,
+// short cells beside a sentence in each row (or, `sparse`, a remark where one was made and
+// nothing elsewhere), under a header of words. (Paragraphs between headings have no header over
+// them, and their headings do not keep one kind.) A units row under the header, its corner
+// empty, stands between the two. (`paragraphs`: the lines that were sentence cells and Prose
+// when the marking began, the only ones it can change; `run`: room for a count per line.)
+void MarkSentenceColumn(std::vector<Cell> &cells, int k, int c, bool sparse,
+    const std::vector<int> &paragraphs, std::vector<int> &run)
+{
+    const int n = int(cells.size());
+    const SentenceColumn column { cells, k, c, sparse };
+    if (std::none_of(
+            paragraphs.begin(), paragraphs.end(), [&](int p) { return column.MayMark(p); }))
+        return;
+    column.CountRuns(run);
     for (int s = k; s + k <= n; ++s) {
         // (From the top row of each run: the rows below it are in the run.)
-        if (run[s] < SentenceColumnMinRows || run[s - k] > run[s])
-            continue;
-        // (Or a lead-in right above them: the text says what follows is a list of its own.)
-        if (!header(s - k) && !(!sparse && cells[s - 1].leadIn)
-            && !(sparse && s >= 2 * k && cells[s - k].kind == Kind::Empty && header(s - 2 * k)))
+        if (run[s] < SentenceColumnMinRows || run[s - k] > run[s] || !column.HeadedAt(s))
             continue;
         for (int r = 0; r < run[s]; ++r) {
             Cell &x = cells[s + r * k + c];
