@@ -126,6 +126,153 @@ std::string ParseTable(std::string_view argument, TableArgument &table)
     return {};
 }
 
+// What the arguments give besides the command line itself: the switches as given, --find
+// taking none of the others, and the operands, of which INPUT must be the only one.
+struct Given {
+    bool check = false;
+    bool find = false;
+    std::vector<std::string_view> switches; // --check, --find, --auto, --escape, --tabular
+    std::vector<std::string_view> operands;
+};
+
+// The options that take no value switch something on; false when arg is none of them.
+bool TakeSwitch(std::string_view arg, CommandLine &line, Given &given)
+{
+    if (arg != "--check" && arg != "--find" && arg != "--auto" && arg != "--escape"
+        && arg != "--tabular")
+        return false;
+    given.check = given.check || arg == "--check";
+    given.find = given.find || arg == "--find";
+    line.automatic = line.automatic || arg == "--auto";
+    line.escape = line.escape || arg == "--escape";
+    line.tabular = line.tabular || arg == "--tabular";
+    given.switches.push_back(arg);
+    return true;
+}
+
+// An option with a value, its name apart from the value given in the same argument: "--table
+// VALUE", "--table=VALUE", "-o VALUE", "-oVALUE".
+struct NamedOption {
+    std::string_view name;
+    std::optional<std::string_view> value;
+};
+
+NamedOption SplitOption(std::string_view arg)
+{
+    if (const size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos)
+        return { arg.substr(0, equals), arg.substr(equals + 1) };
+    if (arg.starts_with("-o") && arg.size() > 2)
+        return { "-o", arg.substr(2) };
+    return { arg, std::nullopt };
+}
+
+// The option at args[at], --table or -o, with its value, which may be the next argument (at then
+// moves past it); the usage error, or empty.
+std::string TakeOption(const std::vector<std::string_view> &args, size_t &at, CommandLine &line)
+{
+    const std::string_view arg = args[at];
+    auto [name, value] = SplitOption(arg);
+    const bool isTable = name == "--table";
+    const bool isOutput = name == "-o" || name == "--output";
+    if (!isTable && !isOutput)
+        return "unknown option " + Quoted(arg);
+    if (!value) {
+        if (at + 1 == args.size()) {
+            return "option " + std::string(name) + " needs a value"
+                + (isTable ? " TEXT:ROWSxCOLS" : " OUTPUT");
+        }
+        value = args[++at];
+    }
+
+    if (isOutput) {
+        if (line.output)
+            return "more than one output: " + Quoted(*value);
+        if (value->empty())
+            return "the output name is empty";
+        line.output = *value;
+        return {};
+    }
+    TableArgument table;
+    if (std::string error = ParseTable(*value, table); !error.empty())
+        return error;
+    line.tables.push_back(std::move(table));
+    return {};
+}
+
+// Goes through the arguments in order, stopping at -h or --version, which set the action and
+// leave the rest unread, or at the first usage error, which it returns.
+std::string ReadArguments(
+    const std::vector<std::string_view> &args, CommandLine &line, Given &given)
+{
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
+            given.operands.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "-h" || arg == "--help") {
+            line.action = CommandLine::Action::Help;
+            return {};
+        }
+        if (arg == "--version") {
+            line.action = CommandLine::Action::Version;
+            return {};
+        }
+        if (TakeSwitch(arg, line, given))
+            continue;
+        if (std::string error = TakeOption(args, i, line); !error.empty())
+            return error;
+    }
+    return {};
+}
+
+// INPUT, the one operand; the usage error, or empty.
+std::string TakeInput(const std::vector<std::string_view> &operands, CommandLine &line)
+{
+    if (operands.empty())
+        return "no input document given";
+    if (operands.size() > 1)
+        return "more than one input document: " + Quoted(operands[1]);
+    if (operands[0].empty())
+        return "the input name is empty";
+    line.input = operands[0];
+    return {};
+}
+
+// --find only lists, so every option that converts or writes is a usage error with it.
+std::string FindTakesNoOther(const std::vector<std::string_view> &switches, const CommandLine &line)
+{
+    for (const std::string_view flag : switches) {
+        if (flag != "--find")
+            return "--find lists the tables and converts nothing, so it takes no "
+                + std::string(flag);
+    }
+    if (!line.tables.empty())
+        return "--find takes no --table " + Quoted(line.tables.front().argument);
+    if (line.output)
+        return "--find writes no document, so it takes no output " + Quoted(*line.output);
+    return {};
+}
+
+// A conversion or --check needs its tables from either --table or --auto, not both, and
+// --check writes nothing.
+std::string TablesToConvert(bool check, const CommandLine &line)
+{
+    if (line.automatic && !line.tables.empty())
+        return "--auto converts every table found, so it takes no --table "
+            + Quoted(line.tables.front().argument);
+    if (!line.automatic && line.tables.empty())
+        return "no --table given, and no --auto";
+    if (check && line.output)
+        return "--check writes nothing, so it takes no output " + Quoted(*line.output);
+    return {};
+}
+
 } // namespace
 
 std::u16string ArgumentText(std::string_view bytes)
@@ -147,103 +294,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string_view> &args)
         return parsed;
     };
 
-    bool check = false, find = false;
-    std::vector<std::string_view> flags; // --check, --find, --auto, --escape, --tabular as given
-    bool optionsEnded = false;
-    std::vector<std::string_view> operands;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (optionsEnded || arg == "-" || !arg.starts_with('-')) {
-            operands.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "-h" || arg == "--help") {
-            line.action = CommandLine::Action::Help;
-            return parsed;
-        }
-        if (arg == "--version") {
-            line.action = CommandLine::Action::Version;
-            return parsed;
-        }
-        if (arg == "--check" || arg == "--find" || arg == "--auto" || arg == "--escape"
-            || arg == "--tabular") {
-            check = check || arg == "--check";
-            find = find || arg == "--find";
-            line.automatic = line.automatic || arg == "--auto";
-            line.escape = line.escape || arg == "--escape";
-            line.tabular = line.tabular || arg == "--tabular";
-            flags.push_back(arg);
-            continue;
-        }
-
-        // Options with a value: "--table VALUE", "--table=VALUE", "-o VALUE", "-oVALUE".
-        std::string_view name = arg;
-        std::optional<std::string_view> value;
-        if (const size_t equals = arg.find('='); arg.starts_with("--") && equals != arg.npos) {
-            name = arg.substr(0, equals);
-            value = arg.substr(equals + 1);
-        } else if (arg.starts_with("-o") && arg.size() > 2) {
-            name = "-o";
-            value = arg.substr(2);
-        }
-        const bool isTable = name == "--table";
-        const bool isOutput = name == "-o" || name == "--output";
-        if (!isTable && !isOutput)
-            return fail("unknown option " + Quoted(arg));
-        if (!value) {
-            if (i + 1 == args.size()) {
-                return fail("option " + std::string(name) + " needs a value"
-                    + (isTable ? " TEXT:ROWSxCOLS" : " OUTPUT"));
-            }
-            value = args[++i];
-        }
-
-        if (isOutput) {
-            if (line.output)
-                return fail("more than one output: " + Quoted(*value));
-            if (value->empty())
-                return fail("the output name is empty");
-            line.output = *value;
-            continue;
-        }
-        TableArgument table;
-        if (std::string error = ParseTable(*value, table); !error.empty())
+    Given given;
+    if (std::string error = ReadArguments(args, line, given); !error.empty())
+        return fail(std::move(error));
+    if (line.action == CommandLine::Action::Help || line.action == CommandLine::Action::Version)
+        return parsed;
+    if (std::string error = TakeInput(given.operands, line); !error.empty())
+        return fail(std::move(error));
+    if (given.find) {
+        if (std::string error = FindTakesNoOther(given.switches, line); !error.empty())
             return fail(std::move(error));
-        line.tables.push_back(std::move(table));
-    }
-
-    if (operands.empty())
-        return fail("no input document given");
-    if (operands.size() > 1)
-        return fail("more than one input document: " + Quoted(operands[1]));
-    if (operands[0].empty())
-        return fail("the input name is empty");
-    line.input = operands[0];
-    if (find) {
-        for (const std::string_view flag : flags) {
-            if (flag != "--find")
-                return fail("--find lists the tables and converts nothing, so it takes no "
-                    + std::string(flag));
-        }
-        if (!line.tables.empty())
-            return fail("--find takes no --table " + Quoted(line.tables.front().argument));
-        if (line.output)
-            return fail("--find writes no document, so it takes no output " + Quoted(*line.output));
         line.action = CommandLine::Action::Find;
         return parsed;
     }
-    if (line.automatic && !line.tables.empty())
-        return fail("--auto converts every table found, so it takes no --table "
-            + Quoted(line.tables.front().argument));
-    if (!line.automatic && line.tables.empty())
-        return fail("no --table given, and no --auto");
-    if (check && line.output)
-        return fail("--check writes nothing, so it takes no output " + Quoted(*line.output));
-    line.action = check ? CommandLine::Action::Check : CommandLine::Action::Convert;
+    if (std::string error = TablesToConvert(given.check, line); !error.empty())
+        return fail(std::move(error));
+    line.action = given.check ? CommandLine::Action::Check : CommandLine::Action::Convert;
     return parsed;
 }
 
