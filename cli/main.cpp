@@ -183,97 +183,168 @@ std::string NowhereIn(
                                        : "");
 }
 
+// A table where the finder proposes it, at its line and of its size; argument is what the
+// command line named it by, for the messages about it.
+TableArgument AtItsLine(const TableProposal &p, std::string argument)
+{
+    return TableArgument { Utf8(p.FirstCell), std::to_string(p.Rows), std::to_string(p.Cols),
+        p.FirstLine, std::move(argument) };
+}
+
+// --auto: every table the finder proposes. Empty after complaining when it proposes none.
+std::optional<std::vector<TableArgument>> EveryProposal(
+    const CommandLine &line, const ConversionState &state)
+{
+    std::vector<TableArgument> resolved;
+    for (const TableProposal &p : ProposeTables(state))
+        resolved.push_back(AtItsLine(p, {}));
+    if (resolved.empty()) {
+        Complain(line.input + ": no table found");
+        return std::nullopt;
+    }
+    return resolved;
+}
+
+// The finder's proposals for the whole document, made once when a size is first left out.
+class LazyProposals {
+public:
+    explicit LazyProposals(const ConversionState &state)
+        : document(state)
+    {
+    }
+    const std::vector<TableProposal> &operator()()
+    {
+        if (!found)
+            found = ProposeTables(document);
+        return *found;
+    }
+
+private:
+    const ConversionState &document;
+    std::optional<std::vector<TableProposal>> found;
+};
+
+// The start of every complaint about a table of the command line.
+std::string Named(const TableArgument &table)
+{
+    return "--table '" + table.argument + "': ";
+}
+
+// A table given by its line must name a line of the document that holds its text, as typed or
+// as --find shows it. False after complaining.
+bool LineHoldsText(const std::string &named, const TableArgument &table, std::u16string_view text,
+    const std::string &input, const ConversionState &state)
+{
+    if (table.line > state.SourceLineCount) {
+        Complain(named + "the line is past the end of " + input + ", which has "
+            + std::to_string(state.SourceLineCount) + " lines");
+        return false;
+    }
+    // The text as --find shows it, control characters escaped, names the line as well.
+    const std::u16string_view held = TrimSpaces(state.SourceLines[table.line]);
+    if (held != text && Escaped(held) != text) {
+        Complain(named + "line " + std::to_string(table.line) + " of " + input + " holds \""
+            + Printable(held) + "\", not \"" + Printable(text) + "\"");
+        return false;
+    }
+    return true;
+}
+
+// A table given by its line: as typed when it has a size, else sized as the finder proposes at
+// that line. False after complaining.
+bool ResolveAtLine(const TableArgument &table, std::u16string_view text, const std::string &input,
+    const ConversionState &state, LazyProposals &proposals, std::vector<TableArgument> &resolved)
+{
+    const std::string named = Named(table);
+    if (!LineHoldsText(named, table, text, input, state))
+        return false;
+    if (!table.rows.empty()) {
+        resolved.push_back(table);
+        return true;
+    }
+    const auto proposal = ProposalAt(state, table.line, proposals());
+    if (!proposal) {
+        Complain(
+            named + "no size can be proposed for the table at line " + std::to_string(table.line));
+        return false;
+    }
+    resolved.push_back(AtItsLine(*proposal, table.argument));
+    return true;
+}
+
+// Whether every block that holds a table's text got a size: the text must be in the document,
+// in few enough places the finder proposes no table at, each of which it can size. False after
+// complaining.
+bool EveryBlockSized(const std::string &named, std::u16string_view text, const std::string &input,
+    const ConversionState &state, const TextSizing &sizing)
+{
+    if (sizing.Lines.empty()) {
+        Complain(named + NowhereIn(input, state, text) + ", so no size can be proposed");
+        return false;
+    }
+    if (sizing.Unsized > MostSizedOneByOne) {
+        Complain(named + std::to_string(sizing.Lines.size()) + " lines hold \"" + Printable(text)
+            + "\", " + std::to_string(sizing.Unsized)
+            + " of them where --find proposes no table, too many to size one by one; give"
+              " the size as TEXT:ROWSxCOLS");
+        return false;
+    }
+    if (sizing.NoSizeAt != 0) {
+        Complain(named + "no size can be proposed for the table at line "
+            + std::to_string(sizing.NoSizeAt));
+        return false;
+    }
+    return true;
+}
+
+// One size for every block: the table as if typed with it. Otherwise each block on its own, at
+// its line.
+void AddSizedBlocks(const TableArgument &table, const std::vector<TableProposal> &sized,
+    std::vector<TableArgument> &resolved)
+{
+    if (SizeClashes(AtTheirLines(sized)).empty()) {
+        TableArgument alike = table;
+        alike.rows = std::to_string(sized.front().Rows);
+        alike.cols = std::to_string(sized.front().Cols);
+        resolved.push_back(std::move(alike));
+    } else {
+        for (const TableProposal &p : sized)
+            resolved.push_back(AtItsLine(p, table.argument));
+    }
+}
+
+// A table given by its text alone, without a size: sized as the finder proposes at the blocks
+// that hold the text. False after complaining.
+bool ResolveByText(const TableArgument &table, std::u16string_view text, const std::string &input,
+    const ConversionState &state, LazyProposals &proposals, std::vector<TableArgument> &resolved)
+{
+    const TextSizing sizing = SizeBlocksHolding(state, text, proposals());
+    if (!EveryBlockSized(Named(table), text, input, state, sizing))
+        return false;
+    AddSizedBlocks(table, sizing.Proposals, resolved);
+    return true;
+}
+
 // The tables of the command line as the conversion takes them: sizes left out filled in from
 // the finder, and tables that only their line tells apart given that line. Empty after
 // complaining about the first argument that names no table.
 std::optional<std::vector<TableArgument>> Resolve(
     const CommandLine &line, const ConversionState &state)
 {
-    std::vector<TableArgument> resolved;
-    const auto placed = [](const TableProposal &p, std::string argument) {
-        return TableArgument { Utf8(p.FirstCell), std::to_string(p.Rows), std::to_string(p.Cols),
-            p.FirstLine, std::move(argument) };
-    };
-    if (line.automatic) {
-        for (const TableProposal &p : ProposeTables(state))
-            resolved.push_back(placed(p, {}));
-        if (resolved.empty()) {
-            Complain(line.input + ": no table found");
-            return std::nullopt;
-        }
-        return resolved;
-    }
+    if (line.automatic)
+        return EveryProposal(line, state);
 
-    // The finder's proposals for the whole document, made once when a size is first left out.
-    std::optional<std::vector<TableProposal>> found;
-    const auto proposals = [&]() -> const std::vector<TableProposal> & {
-        if (!found)
-            found = ProposeTables(state);
-        return *found;
-    };
-    const auto lineText = [&](int n) { return TrimSpaces(state.SourceLines[n]); };
+    std::vector<TableArgument> resolved;
+    LazyProposals proposals(state);
     for (const TableArgument &table : line.tables) {
-        const std::string named = "--table '" + table.argument + "': ";
         const std::u16string text(TrimSpaces(ArgumentText(table.firstCell)));
         if (table.line != 0) {
-            if (table.line > state.SourceLineCount) {
-                Complain(named + "the line is past the end of " + line.input + ", which has "
-                    + std::to_string(state.SourceLineCount) + " lines");
+            if (!ResolveAtLine(table, text, line.input, state, proposals, resolved))
                 return std::nullopt;
-            }
-            // The text as --find shows it, control characters escaped, names the line as well.
-            const std::u16string_view held = lineText(table.line);
-            if (held != text && Escaped(held) != text) {
-                Complain(named + "line " + std::to_string(table.line) + " of " + line.input
-                    + " holds \"" + Printable(held) + "\", not \"" + Printable(text) + "\"");
-                return std::nullopt;
-            }
-            if (!table.rows.empty()) {
-                resolved.push_back(table);
-                continue;
-            }
-            const auto proposal = ProposalAt(state, table.line, proposals());
-            if (!proposal) {
-                Complain(named + "no size can be proposed for the table at line "
-                    + std::to_string(table.line));
-                return std::nullopt;
-            }
-            resolved.push_back(placed(*proposal, table.argument));
-            continue;
-        }
-        if (!table.rows.empty()) {
+        } else if (!table.rows.empty()) {
             resolved.push_back(table);
-            continue;
-        }
-
-        const TextSizing sizing = SizeBlocksHolding(state, text, proposals());
-        if (sizing.Lines.empty()) {
-            Complain(named + NowhereIn(line.input, state, text) + ", so no size can be proposed");
+        } else if (!ResolveByText(table, text, line.input, state, proposals, resolved)) {
             return std::nullopt;
-        }
-        if (sizing.Unsized > MostSizedOneByOne) {
-            Complain(named + std::to_string(sizing.Lines.size()) + " lines hold \""
-                + Printable(text) + "\", " + std::to_string(sizing.Unsized)
-                + " of them where --find proposes no table, too many to size one by one; give"
-                  " the size as TEXT:ROWSxCOLS");
-            return std::nullopt;
-        }
-        if (sizing.NoSizeAt != 0) {
-            Complain(named + "no size can be proposed for the table at line "
-                + std::to_string(sizing.NoSizeAt));
-            return std::nullopt;
-        }
-        const std::vector<TableProposal> &sized = sizing.Proposals;
-        // One size for every block: the table as if typed with it. Otherwise each block on its
-        // own, at its line.
-        if (SizeClashes(AtTheirLines(sized)).empty()) {
-            TableArgument alike = table;
-            alike.rows = std::to_string(sized.front().Rows);
-            alike.cols = std::to_string(sized.front().Cols);
-            resolved.push_back(std::move(alike));
-        } else {
-            for (const TableProposal &p : sized)
-                resolved.push_back(placed(p, table.argument));
         }
     }
     return resolved;
