@@ -13,6 +13,9 @@ constexpr size_t MaxTextUnits = 16 * 1024 * 1024;
 // Grid places a document's tables may have, counted as rows are laid out: rows of covered places
 // repeated a million times give no line, yet each costs a pass over the row.
 constexpr size_t MaxGridPlaces = 16 * 1024 * 1024;
+// Past MaxDocumentLines, whether counted as lines given or as table rows read.
+constexpr char16_t TooManyLines[]
+    = u"The document is too long to read: it has more than 100 000 lines.";
 
 bool IsXmlSpace(char16_t c)
 {
@@ -185,7 +188,7 @@ void DocumentBuilder::EmitLine(std::u16string line)
     if (!Ok())
         return;
     if (document_.Lines.size() >= MaxDocumentLines) {
-        Refuse(u"The document is too long to read: it has more than 100 000 lines.");
+        Refuse(TooManyLines);
         return;
     }
     document_.Lines.push_back(std::move(line));
@@ -298,7 +301,7 @@ void DocumentBuilder::ResolveRow()
 bool DocumentBuilder::ChargeRow()
 {
     if (++rowsRead_ > MaxDocumentLines) {
-        Refuse(u"The document is too long to read: it has more than 100 000 lines.");
+        Refuse(TooManyLines);
         return false;
     }
     return true;
