@@ -874,14 +874,16 @@ struct NameRun {
         const int n = profile.size();
         const Cell &above = cells[first - 1];
         RunEnd ending;
-        ending.labelNext = end < n && end > first && IsListName(cells[end]) && Heads(end);
+        // (A line after a run of at least one: the line each ending asks about.)
+        const bool lineAfter = end < n && end > first;
+        const bool name = lineAfter && IsListName(cells[end]);
+        ending.labelNext = name && Heads(end);
         // (So does a longer phrase that breaks the habit: "The year at a glance" after names.)
-        ending.habitEnds = end < n && end > first
-            && (IsListName(cells[end]) || (IsShortText(cells[end]) && !cells[end].keyed))
-            && !Habit(end);
+        ending.habitEnds
+            = lineAfter && (name || (IsShortText(cells[end]) && !cells[end].keyed)) && !Habit(end);
         // Under a sentence leading in, a numbered title after the names ends them as text would.
-        const bool numbered = title.sentenceLead && end > first && end < n
-            && IsText(cells[end].kind) && (cells[end].flags & SectionNumber);
+        const bool numbered = title.sentenceLead && lineAfter && IsText(cells[end].kind)
+            && (cells[end].flags & SectionNumber);
         // A key and its value on one line ("Apologies: Ines Moreau") is a paragraph after them.
         const bool keyedNext = end < n && cells[end].keyed;
         // Under a lead-in, the next lead-in ends the list as text would: it announces what follows.
