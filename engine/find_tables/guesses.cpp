@@ -102,6 +102,25 @@ bool HeadsMixedRow(const std::vector<Cell> &cells, int s, int cols)
     return values > 0 && 2 * filled > cols;
 }
 
+// True when the two rows of `cols` from `s` repeat themselves halfway: their cells, on average,
+// far more alike to the cell half a row on than to the cells beside them. Such rows are keys beside
+// values read two pairs abreast, not a header over its values, whose labels are alike side by side.
+bool PairsAbreast(const std::vector<Cell> &cells, int s, int cols)
+{
+    if (cols % 2 != 0)
+        return false;
+    const int half = cols / 2;
+    double apart = 0, beside = 0;
+    for (int r = 0; r < 2; ++r) {
+        const int p = s + r * cols;
+        for (int c = 0; c < half; ++c)
+            apart += Similarity(cells[p + c], cells[p + c + half]);
+        for (int c = 0; c + 1 < cols; ++c)
+            beside += Similarity(cells[p + c], cells[p + c + 1]);
+    }
+    return apart / (2 * half) - beside / (2 * (cols - 1)) >= PairsAbreastMargin;
+}
+
 struct Reading {
     int first = 0, rows = 0, cols = 0;
     double score = 0;
@@ -117,6 +136,8 @@ bool Reads(const Profile &profile, int s, int e, int cols, Reading &out)
     if (lines % cols != 0 || lines / cols < 2)
         return false;
     const int rows = lines / cols;
+    if (rows == 2 && cols > 2 && PairsAbreast(cells, s, cols))
+        return false;
     // Words over numbers head their columns (a row of units may stand between).
     const auto words = [&](int p) {
         for (int c = 0; c < cols; ++c)

@@ -937,6 +937,10 @@ void TestFindTables::boundaries_data()
         "The router picks its channel plan from the country you choose:", "US", "FCC", "CA", "ISED",
         "GB", "ETSI", "DE", "ETSI", "JP", "MIC", "Wi-Fi generations", Prose
     } << QStringList { "2:5x2:US" };
+    QTest::newRow("codes beside codes, two pairs abreast read as pairs") << QStringList { Prose,
+        "Part numbers changed with the new catalogue (old number, new number):", "BK20",
+        "BRK-20-26", "BK24", "BRK-24-26", "CH9", "CHN-9-26", "CH11", "CHN-11-26", "Wheel sizes",
+        Prose } << QStringList { "3:4x2:BK20" };
     QTest::newRow("words over sizes, framed: the best reading however little it gains")
         << QStringList { Prose,
                "Customers still ask in inches. Nominal sizes and what they get:", "They ask for",
