@@ -32,6 +32,15 @@ bool HeaderAgain(const Profile &profile, int first, int cols)
     return false;
 }
 
+// True when the row at `p` is words only, no digit in any cell: a header, not a row of values.
+bool WordsRow(const Profile &profile, int p, int cols)
+{
+    for (int c = 0; c < cols; ++c)
+        if (!IsText(profile.cells[p + c].kind) || HoldsDigits(profile.cells[p + c]))
+            return false;
+    return true;
+}
+
 } // namespace
 
 // True when line `i` (0-based, may lie outside the document) cannot belong to a table.
@@ -77,6 +86,34 @@ bool AllText(const Profile &profile, int p, int cols)
         if (!IsText(profile.cells[p + c].kind))
             return false;
     return true;
+}
+
+// The row of the block, headed by words, where a second table of the same width starts under a
+// header of its own (-1 when none): words where a column held numbers in every row above it and
+// holds one again in the row under it.
+int SecondHeaderRow(const Profile &profile, int first, int rows, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (cols < 2 || !WordsRow(profile, first, cols))
+        return -1;
+    for (int r = SecondHeaderMinRows; r + 1 < rows; ++r) {
+        const int q = first + r * cols;
+        // (Written as the header is, capitals and all: "free" in a column of fees is a value.)
+        bool header = WordsRow(profile, q, cols);
+        for (int c = 0; c < cols && header; ++c)
+            header = (cells[q + c].flags & Capitalised) == (cells[first + c].flags & Capitalised);
+        if (!header)
+            continue;
+        for (int c = 0; c < cols; ++c) {
+            bool numbers = IsNumeric(cells[q + cols + c].kind);
+            for (int p = first + cols + c; p < q && numbers; p += cols)
+                numbers = IsNumeric(cells[p].kind);
+            if (numbers)
+                return r;
+        }
+        // (A row of words not over numbers is a row of the table: read on for a header.)
+    }
+    return -1;
 }
 
 // True when the row above runs on into the row at `first` (much alike, or over it as an odd

@@ -34,6 +34,7 @@ bool Framed(const Profile &profile, int end);
 bool TitleNext(const Profile &profile, int end);
 bool RowAlikeAbove(const Profile &profile, int p, int width);
 bool AllText(const Profile &profile, int p, int cols);
+int SecondHeaderRow(const Profile &profile, int first, int rows, int cols);
 bool RunsOnFromAbove(const Profile &profile, int first, int cols);
 int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
 bool LastRowKept(const Profile &profile, const Candidate &c);

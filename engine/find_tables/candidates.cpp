@@ -1496,7 +1496,10 @@ void SplitTablesBackToBack(const Profile &profile, std::vector<Candidate> &all)
     for (size_t k = 0; k < count; ++k) {
         const Candidate c = all[k];
         const int end = End(c);
-        if (const int r = RestartRow(profile, c.first, c.rows, c.cols); r >= 0) {
+        int r = RestartRow(profile, c.first, c.rows, c.cols);
+        if (r < 0)
+            r = SecondHeaderRow(profile, c.first, c.rows, c.cols);
+        if (r >= 0) {
             for (const auto &[first, rows] :
                 { std::pair(c.first, r), std::pair(end - (c.rows - r) * c.cols, c.rows - r) }) {
                 Candidate half = c;

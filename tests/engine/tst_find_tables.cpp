@@ -1622,6 +1622,17 @@ void TestFindTables::boundaries_data()
         "Item", "Packed", "Sun hat", "yes", "Sunscreen", "yes", "Scarf for mosques", "",
         "Small notes for tips", "", "Item", "Packed", "Torch for tombs", "", "Before you fly",
         Prose } << QStringList { "3:5x2:Item", "13:2x2:Item" };
+    QTest::newRow("words over numbers again start a second table")
+        << QStringList { Prose, "Ratings", "The first figure is for dust, the second for water.",
+               "First figure", "Against dust", "0", "No protection", "1", "Larger than 50 mm", "2",
+               "Larger than 12 mm", "3", "Larger than 2.5 mm", "4", "Larger than 1 mm",
+               "Second figure", "Against water", "0", "No protection", "1", "Dripping water", "2",
+               "Dripping when tilted", "3", "Spraying water", "4", "Splashing water", Prose }
+        << QStringList { "4:6x2:First figure", "16:6x2:Second figure" };
+    QTest::newRow("a value in words in a column of fees is no second header")
+        << QStringList { Prose, "Fee", "Amount", "Full member", "£25.00", "Junior", "£2.00",
+               "Ring, each", "£0.85", "Clock check", "free", "Late payment", "£5.00", Prose }
+        << QStringList { "2:6x2:Fee" };
     // Words alone: what is said again tells where each table starts and how wide it is.
     QTest::newRow("keys said again in order at another width") << QStringList { Prose,
         "2.3 Reading checks", "Pupils were scored on three points at the start of the year.",
