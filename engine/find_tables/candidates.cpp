@@ -382,10 +382,11 @@ int RestartRow(const Profile &profile, int first, int rows, int cols)
         if (k != Kind::Word && k != Kind::Phrase && k != Kind::Date)
             return -1;
         // (A key said in the next row again groups rows; the first row is a header unless it
-        // is of the kind of the row under it.)
+        // is of the kind of the row under it. Pairs saying their first key again, three rows on
+        // or more, are a second card of the same keys.)
         if (again == 1 && r < 3)
             return -1;
-        if (again == 0 && k != cells[first + cols].kind)
+        if (again == 0 && k != cells[first + cols].kind && !(cols == 2 && r >= 3))
             for (int c = 1; c < cols; ++c)
                 if (cells[q + c].text != cells[first + c].text)
                     return -1;

@@ -1622,6 +1622,12 @@ void TestFindTables::boundaries_data()
         "Item", "Packed", "Sun hat", "yes", "Sunscreen", "yes", "Scarf for mosques", "",
         "Small notes for tips", "", "Item", "Packed", "Torch for tombs", "", "Before you fly",
         Prose } << QStringList { "3:5x2:Item", "13:2x2:Item" };
+    QTest::newRow("the first key said again starts a second card of keys") << QStringList { Prose,
+        "Job sheets", "The two bigger jobs this week, copied off the quotes:", "Job no.", "J27-041",
+        "Customer", "Mrs E. Hughes, 4 Maes y Coed", "Work", "Consumer unit change", "Quoted",
+        "£685.00 + VAT", "Job no.", "J27-043", "Customer", "Caffi'r Cei", "Work",
+        "Two radials for the kitchen", "Quoted", "tbc",
+        Prose } << QStringList { "4:4x2:Job no.", "12:4x2:Job no." };
     QTest::newRow("words over numbers again start a second table")
         << QStringList { Prose, "Ratings", "The first figure is for dust, the second for water.",
                "First figure", "Against dust", "0", "No protection", "1", "Larger than 50 mm", "2",
