@@ -101,6 +101,8 @@ bool SmallTableUnder(
     const Profile &profile, int first, int cols, bool titled, std::vector<Candidate> &out);
 void BlankForms(const Profile &profile, std::vector<Candidate> &out);
 void SentenceLists(const Profile &profile, std::vector<Candidate> &out);
+void LeadInLists(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 bool OddLastPair(const Profile &profile, int first, int end);
 bool PairsLineEarly(const Profile &profile, int first, int end);
 bool PairsAcrossTitle(const Profile &profile, int above, int first, int end);

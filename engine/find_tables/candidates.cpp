@@ -1554,6 +1554,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     SmallTables(profile, sure.starts, sure.ends, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);
+    LeadInLists(profile, sure.starts, all);
     SaidAgain(profile, all);
     EndPairsAboveOddRow(profile, all);
     StartPairsLineLater(profile, all);

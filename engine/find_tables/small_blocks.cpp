@@ -985,6 +985,112 @@ void NameLists(
     }
 }
 
+namespace {
+
+// An item of a list under a lead-in, plainly one: a short line of text or a date, no sentence, no
+// lead-in of its own. Bulleted items are the word processor's list, not a column.
+bool LeadInItem(const Cell &c)
+{
+    const bool text = c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code
+        || (c.kind == Kind::Long && c.a <= NoteWords);
+    return (text || c.kind == Kind::Date) && !c.leadIn && !(c.flags & SentenceEnd);
+}
+
+// True when the line at `i` closes a list under a lead-in right above it: a paragraph, a heading,
+// a bulleted list, a sentence, the next lead-in or the next table.
+bool ClosesLeadInList(const Profile &profile, const std::vector<bool> &tableStarts, int i)
+{
+    const Cell &c = profile.cells[i];
+    return Breaks(c) || IsSentenceNote(c) || c.leadIn || tableStarts[i];
+}
+
+// True when the item at `last` is written as the items above it from `first`: of their kind (a
+// date among dates), capitalised as they are, each word or not.
+bool KeepsItemsHabit(const Profile &profile, int first, int last)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const Cell &c = cells[last];
+    const auto alike = [&](const Cell &o) {
+        return (o.kind == Kind::Date) == (c.kind == Kind::Date)
+            && (o.flags & Capitalised) == (c.flags & Capitalised)
+            && ((o.flags & TitleCase) != 0) == ((c.flags & TitleCase) != 0);
+    };
+    // (The first line may be the items' header.)
+    return std::any_of(cells.begin() + first + 1, cells.begin() + last, alike);
+}
+
+} // namespace
+
+// Short lines one to a line under a lead-in ("Keyholders for the lake gate:"), up to an empty
+// line, the text, the next lead-in or the next table: the lead-in says what follows belongs
+// together, and unbulleted lines are no list of the word processor's own, so they are a column.
+// Right over the text the last line may be its title, so the list is read only up to an empty
+// line, or up to a lead-in or a table when its last line is written as the items. An empty line
+// under them, before the text, is the gap a writer leaves; any more are empty rows.
+void LeadInLists(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 1; first < n; ++first) {
+        if (!cells[first - 1].leadIn || cells[first - 1].kind == Kind::ListItem
+            || !LeadInItem(cells[first]))
+            continue;
+        int end = first;
+        while (end < n && LeadInItem(cells[end]) && !(end > first && tableStarts[end]))
+            ++end;
+        const int empty = EmptyLinesFrom(profile, end);
+        const int resumes = end + empty;
+        // (Short lines that end the document with no empty line after them are as often an
+        // address or a signature.)
+        const bool gap = empty > 0;
+        const bool direct = !gap && end < n && ClosesLeadInList(profile, tableStarts, end);
+        if (!gap && !direct)
+            continue;
+        // A line right over a paragraph is the title of what follows; so is one unlike the items
+        // over a note, a lead-in (a paragraph may lead in) or a table, or a phrase in sentence
+        // case right over a table.
+        const Cell &last = cells[end - 1];
+        if (direct
+            && ((Breaks(cells[end]) && !cells[end].leadIn)
+                || !KeepsItemsHabit(profile, first, end - 1)
+                || (tableStarts[end] && IsTitle(last) && last.a >= 2 && !(last.flags & TitleCase))))
+            --end;
+        // (Three lines under a lead-in of a word or two, "Group 4:", are as often names signing.)
+        const int least = cells[first - 1].a < 3 ? LeadInListMinRows : ShortListMinRows;
+        if (end - first < least || ReadsWider(profile, first, end))
+            continue;
+        // A word that heads columns under the first line is a header row of a wider table, or
+        // the next table's; digits in half the lines or more, but not all, an address.
+        // (The first line may be the column's header; a remark in brackets is no address's.)
+        const auto digits = std::count_if(cells.begin() + first + 1, cells.begin() + end,
+            [](const Cell &c) { return HoldsDigits(c) && !c.remarked; });
+        if (std::any_of(cells.begin() + first + 1, cells.begin() + end,
+                [](const Cell &c) { return c.label; })
+            || (digits < end - first - 1 && 2 * digits >= end - first - 1))
+            continue;
+        // Two single words over longer lines are a header of two over pairs ("Do", "Don't").
+        if (cells[first].a == 1 && cells[first + 1].a == 1
+            && std::all_of(cells.begin() + first + 2, cells.begin() + end,
+                [](const Cell &c) { return c.a > 1; }))
+            continue;
+        // Items keyed or not alike: a key and its value on one line after them is a paragraph.
+        const bool keyed = cells[first + 1].keyed;
+        if (std::any_of(cells.begin() + first + 1, cells.begin() + end,
+                [&](const Cell &c) { return c.keyed != keyed; }))
+            continue;
+        // Any wider reading of the lines, or a list read over them already, goes first.
+        const int emptyRows = resumes == n ? empty : std::max(0, empty - 1);
+        if (std::any_of(out.begin(), out.end(), [&](const Candidate &c) {
+                return c.first < end && End(c) > first && !c.frameOnly
+                    && (c.cols > 1 || (c.first == first && End(c) >= end + emptyRows));
+            }))
+            continue;
+        AddFramedBlock(out, first, end - first + emptyRows, 1, ShortListEvidence, GuessConfidence);
+        first = end;
+    }
+}
+
 // Sentences or questions one to a line under a lead-in or a heading, each a single short one,
 // and then the text stops or a note follows: a one-column table of points ("Plot the data before
 // fitting a model.") or of a survey's items. A paragraph's sentences run on in one line; a list's

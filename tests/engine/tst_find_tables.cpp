@@ -1433,6 +1433,29 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Knots for the test:", "Knot", "Bend", "Hitch", "Loop",
                "Hints:", "    1. Dress the knot before you pull it tight.", Prose }
         << QStringList { "3:4x1:Knot" };
+    QTest::newRow("short lines under a lead-in, an empty row and the gap before the text")
+        << QStringList { Prose, "Always in the shed:", "Spare chain, 10 m", "Two shackles",
+               "Rope, 50 m", "Fenders", "", "", Prose }
+        << QStringList { "3:5x1:Spare chain, 10 m" };
+    QTest::newRow("dates under a lead-in, then a title over bulleted points")
+        << QStringList { Prose, "Club nights this season (all Tuesdays, 8 pm):", "3 March",
+               "14 April", "26 May", "7 July", "Any other business",
+               "    \u2022 Thanks to the tea rota.", "    \u2022 New nets are on order.", Prose }
+        << QStringList { "3:4x1:3 March" };
+    QTest::newRow("names with remarks under a lead-in, up to a paragraph leading in")
+        << QStringList { Prose, "Still to ring this week:", "Mr A. Lloyd \u2013 diabetic, due May",
+               "Mrs P. Hale \u2013 glaucoma suspect", "K. Owen \u2013 drops, review",
+               "Mr S. Rees \u2013 no phone, write instead",
+               "Card machine fees for the quarter, set against the same quarter last year:", Prose }
+        << QStringList { "3:4x1:Mr A. Lloyd \u2013 diabetic, due May" };
+    QTest::newRow("three stops under a lead-in, an empty line, a closing sentence") << QStringList {
+        Prose, "Request stops on the way out:", "Mill Road", "Upper Lane Allotments",
+        "Field Gate (27A only)", "", "Comments to the office by Friday please."
+    } << QStringList { "3:3x1:Mill Road" };
+    QTest::newRow("two plots under a lead-in, a title over a paragraph") << QStringList { Prose,
+        "Vacant plots to clear before viewing:", "Plot 4", "Plot 8", "Inspection, 21 February",
+        "Walked round by the chair and the secretary. Grades: A well kept, B fair, C poor.", Prose }
+                                                                         << QStringList {};
     QTest::newRow("a short lead-in under a title, over pairs") << QStringList { Prose, "",
         "Reference values", "Two fixed points:", "Triple point", "0.01 \u00b0C", "Maximum density",
         "3.98 \u00b0C", Prose } << QStringList { "5:2x2:Triple point" };
