@@ -99,6 +99,93 @@ const Candidate *BestReading(const std::vector<Candidate> &all,
     return best;
 }
 
+// True when `x` is filled and alike to each filled cell of the column of lines `from`, `from +
+// cols`, ... before `to`, two of them at least: a cell of that column.
+bool FitsColumn(const finder::Profile &profile, const finder::Cell &x, int from, int to, int cols)
+{
+    if (IsBlankCell(x))
+        return false;
+    int filled = 0;
+    for (int i = from; i < to; i += cols) {
+        const finder::Cell &y = profile.cells[i];
+        if (IsBlankCell(y))
+            continue;
+        if (finder::Similarity(x, y) < finder::CompatibleAt)
+            return false;
+        ++filled;
+    }
+    return filled >= 2;
+}
+
+// True when the block `c` is read a line early: a title for its first cell, its last cell left
+// alone under it as a cell of the column it belongs to, and text resuming after that. (`next` is
+// where the next block starts.)
+bool ReadEarly(const finder::Profile &profile, const Candidate &c, int next)
+{
+    using namespace finder;
+    const std::vector<Cell> &cells = profile.cells;
+    const int end = End(c), cols = c.cols;
+    if (c.rows < 3 || end >= next)
+        return false;
+    // (The title is unlike the column's values; the reading takes the header row for its
+    // second row, so the column is read from its third.)
+    const Cell &title = cells[c.first];
+    if (!IsText(title.kind) || title.note || title.leadIn
+        || Similarity(title, cells[c.first + 2 * cols]) >= CompatibleAt
+        || !FitsColumn(profile, cells[end], c.first + 2 * cols, end, cols))
+        return false;
+    // (Text resumes after it: the lines there make no row alike to the one above them.)
+    const int after = end + 1;
+    return after == next || after + cols > profile.size() || ClosesBlock(profile, after)
+        || !profile.RowAcceptable(after, cols)
+        || profile.FilledAlike(after, cols, after - cols) < 0;
+}
+
+// True when the block `c` is read a line late: the first cell of a header row left alone above
+// it, after text, and a line after the table taken for its last cell, unlike its column.
+bool ReadLate(const finder::Profile &profile, const Candidate &c, int free)
+{
+    using namespace finder;
+    const std::vector<Cell> &cells = profile.cells;
+    const int end = End(c), cols = c.cols, above = c.first - 1;
+    if (c.rows < 3 || cols < 2 || above < free || !ClosesBlock(profile, above - 1))
+        return false;
+    // (Its first row is the header's last cells, no word heading columns among them, over the
+    // first key, a cell of the column it opens.)
+    const int key = c.first + cols - 1;
+    if (std::any_of(
+            cells.begin() + c.first, cells.begin() + key, [](const Cell &x) { return x.label; })
+        || !FitsColumn(profile, cells[key], key + cols, end - 1, cols))
+        return false;
+    // (The header's first cell is a word, or blank over a count, the corner over row numbers:
+    // an empty line over a header is as often spacing. A title naming the header or leading in
+    // to it stands over the table.)
+    const Cell &corner = cells[above];
+    if (corner.kind == Kind::Empty
+            ? profile.countPeriod[key] != cols
+            : !IsShortText(corner) || corner.leadIn || profile.namesHeaderBelow[above])
+        return false;
+    for (int k = 1; k < cols; ++k) {
+        const Cell &h = cells[above + k];
+        if (!IsText(h.kind) || h.note
+            || !(h.label
+                || Apartness(h, cells[above + cols + k], cells[above + 2 * cols + k])
+                    >= HeaderApartAt))
+            return false;
+    }
+    // (Its last cell is text after the table, or an empty line with text right after it.)
+    const Cell &last = cells[end - 1];
+    if (last.kind == Kind::Empty) {
+        if (end >= profile.size() || cells[end].kind == Kind::Empty || !ClosesBlock(profile, end))
+            return false;
+    } else if (!(last.note || last.leadIn || Breaks(last)))
+        return false;
+    for (int i = end - 1 - cols; i > c.first; i -= cols)
+        if (last.kind == Kind::Empty ? IsBlankCell(cells[i]) : cells[i].note)
+            return false;
+    return true;
+}
+
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
 // two for a block only its frame makes a table.
 std::vector<Candidate> BestSet(
@@ -419,6 +506,17 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     std::erase_if(marked, [](const auto &m) { return m.first.frameOnly; });
     std::sort(marked.begin(), marked.end(),
         [](const auto &x, const auto &y) { return x.first.first < y.first.first; });
+    // A block read a line early or late scores almost as its reading in step, the columns
+    // rotated: its ends tell them apart.
+    for (std::size_t j = 0; j < marked.size(); ++j) {
+        Candidate &c = marked[j].first;
+        const int free = j > 0 ? End(marked[j - 1].first) : 0;
+        const int next = j + 1 < marked.size() ? marked[j + 1].first.first : finder.profile.size();
+        if (ReadEarly(finder.profile, c, next))
+            ++c.first;
+        else if (ReadLate(finder.profile, c, free))
+            --c.first;
+    }
     // A row of a block's width left to no one right under it, its key keeping the key column and
     // the text closing after it, is the block's last row, whatever its values hold.
     for (std::size_t j = 0; j < marked.size(); ++j) {

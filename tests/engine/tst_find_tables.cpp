@@ -434,7 +434,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
         << "truth-tower.tsv" << 59 << 11 << 12 << 3 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 12 << 14 << 6 << 36;
+        << "truth-pupil.tsv" << 59 << 10 << 12 << 6 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 18 << 15 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
@@ -460,7 +460,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
         << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
-        << "truth-screed.tsv" << 59 << 14 << 9 << 4 << 36;
+        << "truth-screed.tsv" << 59 << 13 << 8 << 4 << 36;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 17 << 12 << 4 << 33;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
@@ -544,6 +544,17 @@ void TestFindTables::boundaries_data()
                "Mow paths; check ties", "Dev", "", "", "", "", "",
                "Put your name in the last column, or add a row.", Prose }
         << QStringList { "3:6x4:Date" };
+    QTest::newRow("a title read as a header cell leaves the last amount alone: a line early")
+        << QStringList { Prose, "Income", "Item", "2026", "2025", "Monthly subs", "£18,640.00",
+               "£17,215.00", "Gala entry fees", "£2,312.50", "£1,988.00", "Town council grant",
+               "£500.00", "£500.00", "Total income", "£21,452.50", "£19,703.00", "Expenditure",
+               "Pool hire went up 6% in September.", Prose }
+        << QStringList { "3:5x3:Item" };
+    QTest::newRow("a header's first word alone over a table ending on an empty line: a line late")
+        << QStringList { Prose, "Band", "Frame price", "With lenses", "A", "£0–£49", "from £39",
+               "B", "£50–£99", "from £89", "C", "£100–£179", "from £139", "D", "£180 and over",
+               "from £219", "", "2. Lens extras", Prose }
+        << QStringList { "2:5x3:Band" };
     QTest::newRow("keys ending in a colon down the first column are a table's, not a lead-in")
         << QStringList { Prose, "", "Date:", "12 May 2027", "Venue:", "Village hall",
                "Time:", "19:30", "Chair:", "A. Jones", "", Prose }
