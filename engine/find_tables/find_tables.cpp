@@ -186,6 +186,21 @@ bool ReadLate(const finder::Profile &profile, const Candidate &c, int free)
     return true;
 }
 
+// A block read a line early or late scores almost as its reading in step, the columns rotated:
+// its ends tell them apart, and it moves a line into step. (`marked` is in document order.)
+void MoveIntoStep(const finder::Profile &profile, std::vector<std::pair<Candidate, bool>> &marked)
+{
+    for (std::size_t j = 0; j < marked.size(); ++j) {
+        Candidate &c = marked[j].first;
+        const int free = j > 0 ? End(marked[j - 1].first) : 0;
+        const int next = j + 1 < marked.size() ? marked[j + 1].first.first : profile.size();
+        if (ReadEarly(profile, c, next))
+            ++c.first;
+        else if (ReadLate(profile, c, free))
+            --c.first;
+    }
+}
+
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
 // two for a block only its frame makes a table.
 std::vector<Candidate> BestSet(
@@ -506,17 +521,7 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     std::erase_if(marked, [](const auto &m) { return m.first.frameOnly; });
     std::sort(marked.begin(), marked.end(),
         [](const auto &x, const auto &y) { return x.first.first < y.first.first; });
-    // A block read a line early or late scores almost as its reading in step, the columns
-    // rotated: its ends tell them apart.
-    for (std::size_t j = 0; j < marked.size(); ++j) {
-        Candidate &c = marked[j].first;
-        const int free = j > 0 ? End(marked[j - 1].first) : 0;
-        const int next = j + 1 < marked.size() ? marked[j + 1].first.first : finder.profile.size();
-        if (ReadEarly(finder.profile, c, next))
-            ++c.first;
-        else if (ReadLate(finder.profile, c, free))
-            --c.first;
-    }
+    MoveIntoStep(finder.profile, marked);
     // A row of a block's width left to no one right under it, its key keeping the key column and
     // the text closing after it, is the block's last row, whatever its values hold.
     for (std::size_t j = 0; j < marked.size(); ++j) {
