@@ -419,7 +419,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 7 << 6 << 1 << 32;
+        << "truth-stage.tsv" << 60 << 6 << 5 << 1 << 34;
     // (One more missed on the fifteenth, and likely: a title over a header of words no longer
     // than it, "Rim sizes", read as a header cell where the last column keys the rows as plainly
     // as the first.)
@@ -434,35 +434,35 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
         << "truth-tower.tsv" << 59 << 11 << 12 << 3 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 10 << 12 << 6 << 36;
+        << "truth-pupil.tsv" << 59 << 9 << 12 << 5 << 36;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 18 << 15 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
-        << "truth-molar.tsv" << 61 << 11 << 9 << 1 << 36;
+        << "truth-molar.tsv" << 61 << 10 << 9 << 1 << 36;
     // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
     // beside the reading a line off them, which keys its rows in its last column.)
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
         << "truth-zenith.tsv" << 58 << 19 << 15 << 3 << 33;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
-        << "truth-hollin.tsv" << 61 << 13 << 9 << 3 << 36;
+        << "truth-hollin.tsv" << 61 << 12 << 9 << 3 << 36;
     // (One more wrong one likely on the twenty-fifth since a title over a header of words alike
     // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 9 << 9 << 2 << 35;
+        << "truth-cobb.tsv" << 58 << 7 << 7 << 2 << 37;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
-        << "truth-reel.tsv" << 59 << 11 << 8 << 3 << 34;
+        << "truth-reel.tsv" << 59 << 9 << 7 << 2 << 35;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
         << "truth-pitch.tsv" << 61 << 16 << 12 << 7 << 42;
     QTest::newRow("twenty-ninth author: a youth hostel's warden and a canoe club's coach")
-        << "truth-eddy.tsv" << 60 << 9 << 9 << 2 << 40;
+        << "truth-eddy.tsv" << 60 << 8 << 9 << 2 << 40;
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
         << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
-        << "truth-screed.tsv" << 59 << 13 << 8 << 4 << 36;
+        << "truth-screed.tsv" << 59 << 11 << 8 << 4 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
-        << "truth-fuse.tsv" << 60 << 17 << 12 << 4 << 33;
+        << "truth-fuse.tsv" << 60 << 13 << 10 << 3 << 33;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
         << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
