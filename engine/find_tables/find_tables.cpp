@@ -317,13 +317,15 @@ void JoinSplitTables(const finder::Profile &profile, const std::vector<Candidate
 {
     for (std::size_t j = 0; j + 1 < chosen.size();) {
         const Candidate &a = chosen[j], &b = chosen[j + 1];
-        // (A header said again heads a table of its own, and so do words over numbers again.)
+        const bool meet = End(a) == b.first && a.cols == b.cols && a.cols >= 2;
+        // (A header said again heads a table of its own, and so do words over numbers again;
+        // the rows of both are read at one width only where they meet at it.)
         const bool header = OpensOnLabel(profile, b)
             || profile.cells[b.first].text == profile.cells[a.first].text
-            || (b.rows >= 2
+            || (meet && b.rows >= 2
                 && finder::SecondHeaderRow(profile, a.first, a.rows + b.rows, a.cols) == a.rows);
         const Candidate *both = nullptr;
-        if (End(a) == b.first && a.cols == b.cols && a.cols >= 2 && !header)
+        if (meet && !header)
             for (int k : startingAt[a.first])
                 if (all[k].cols == a.cols && End(all[k]) == End(b) && !all[k].frameOnly
                     && all[k].gain >= a.gain + b.gain - finder::SplitReadingMargin)
