@@ -68,6 +68,7 @@ std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, 
 // header_checks.cpp
 bool UnitsRowBelow(const Profile &profile, int first, int cols);
 int SpanningLabel(const Profile &profile, int first, int cols, int c);
+bool HeaderLikeCell(const Profile &profile, int i, int cols);
 bool HeaderLikeRow(const Profile &profile, int first, int cols);
 bool HeaderWordAbove(const Profile &profile, int first, int cols);
 bool FirstHeaderCellAbove(const Profile &profile, int first, int cols);

@@ -165,14 +165,9 @@ bool ReadLate(const finder::Profile &profile, const Candidate &c, int free)
             ? profile.countPeriod[key] != cols
             : !IsShortText(corner) || corner.leadIn || profile.namesHeaderBelow[above])
         return false;
-    for (int k = 1; k < cols; ++k) {
-        const Cell &h = cells[above + k];
-        if (!IsText(h.kind) || h.note
-            || !(h.label
-                || Apartness(h, cells[above + cols + k], cells[above + 2 * cols + k])
-                    >= HeaderApartAt))
+    for (int k = 1; k < cols; ++k)
+        if (!HeaderLikeCell(profile, above + k, cols))
             return false;
-    }
     // (Its last cell is text after the table, or an empty line with text right after it.)
     const Cell &last = cells[end - 1];
     if (last.kind == Kind::Empty) {

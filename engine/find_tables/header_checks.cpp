@@ -289,22 +289,25 @@ bool ReadLineEarly(const Profile &profile, int first, int last, int cols)
     return IsText(end.kind) && Apartness(end, up, cells[last - 1 - 2 * cols]) >= HeaderApartAt;
 }
 
-// True when each of the `cols` cells at `first` is a text that is a word heading columns or
-// stands apart from the cells under it: a header row, even right under a table whose rows it
-// looks like.
-bool HeaderLikeRow(const Profile &profile, int first, int cols)
+// True when the cell at `i` is a text that is a word heading columns or stands apart from the
+// two cells under it in a table `cols` wide: a header cell. (The caller keeps two rows below.)
+bool HeaderLikeCell(const Profile &profile, int i, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
+    const Cell &h = cells[i];
+    return IsText(h.kind) && !h.note
+        && (h.label || Apartness(h, cells[i + cols], cells[i + 2 * cols]) >= HeaderApartAt);
+}
+
+// True when each of the `cols` cells at `first` is a header cell: a header row, even right under
+// a table whose rows it looks like.
+bool HeaderLikeRow(const Profile &profile, int first, int cols)
+{
     if (first + 3 * cols > profile.size())
         return false;
-    for (int c = 0; c < cols; ++c) {
-        const Cell &h = cells[first + c];
-        if (!IsText(h.kind) || h.note
-            || !(h.label
-                || Apartness(h, cells[first + cols + c], cells[first + 2 * cols + c])
-                    >= HeaderApartAt))
+    for (int c = 0; c < cols; ++c)
+        if (!HeaderLikeCell(profile, first + c, cols))
             return false;
-    }
     return true;
 }
 
