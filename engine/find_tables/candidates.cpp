@@ -1488,8 +1488,9 @@ void DropNarrowerThanHeader(const Profile &profile, std::vector<Candidate> &all)
     });
 }
 
-// A block that says its first keys or its header again is two tables back to back, nothing
-// between them: both halves compete with it, each with its share of what it gained.
+// A block that says its first keys or its header again, or has a row of words over numbers
+// again, is two tables back to back, nothing between them: both halves compete with it, each with
+// its share of what it gained.
 void SplitTablesBackToBack(const Profile &profile, std::vector<Candidate> &all)
 {
     const int n = profile.size();

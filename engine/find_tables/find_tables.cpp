@@ -120,12 +120,12 @@ bool FitsColumn(const finder::Profile &profile, const finder::Cell &x, int from,
 // True when the block `c` is read a line early: a title for its first cell, its last cell left
 // alone under it as a cell of the column it belongs to, and text resuming after that. (`next` is
 // where the next block starts.)
-bool ReadEarly(const finder::Profile &profile, const Candidate &c, int next)
+bool LastCellLeftUnder(const finder::Profile &profile, const Candidate &c, int next)
 {
     using namespace finder;
     const std::vector<Cell> &cells = profile.cells;
     const int end = End(c), cols = c.cols;
-    if (c.rows < 3 || end >= next)
+    if (c.rows < 3 || c.cols < 2 || end >= next)
         return false;
     // (The title is unlike the column's values; the reading takes the header row for its
     // second row, so the column is read from its third.)
@@ -134,7 +134,8 @@ bool ReadEarly(const finder::Profile &profile, const Candidate &c, int next)
         || Similarity(title, cells[c.first + 2 * cols]) >= CompatibleAt
         || !FitsColumn(profile, cells[end], c.first + 2 * cols, end, cols))
         return false;
-    // (Text resumes after it: the lines there make no row alike to the one above them.)
+    // (Text resumes after it, or the next block: the lines there make no row alike to the one
+    // above them.)
     const int after = end + 1;
     return after == next || after + cols > profile.size() || ClosesBlock(profile, after)
         || !profile.RowAcceptable(after, cols)
@@ -143,7 +144,7 @@ bool ReadEarly(const finder::Profile &profile, const Candidate &c, int next)
 
 // True when the block `c` is read a line late: the first cell of a header row left alone above
 // it, after text, and a line after the table taken for its last cell, unlike its column.
-bool ReadLate(const finder::Profile &profile, const Candidate &c, int free)
+bool HeaderCellLeftAbove(const finder::Profile &profile, const Candidate &c, int free)
 {
     using namespace finder;
     const std::vector<Cell> &cells = profile.cells;
@@ -175,6 +176,8 @@ bool ReadLate(const finder::Profile &profile, const Candidate &c, int free)
             return false;
     } else if (!(last.note || last.leadIn || Breaks(last)))
         return false;
+    // (The column it would close holds no such cell above: there an empty cell or a note is the
+    // column's own, and the reading may be in step.)
     for (int i = end - 1 - cols; i > c.first; i -= cols)
         if (last.kind == Kind::Empty ? IsBlankCell(cells[i]) : cells[i].note)
             return false;
@@ -189,9 +192,9 @@ void MoveIntoStep(const finder::Profile &profile, std::vector<std::pair<Candidat
         Candidate &c = marked[j].first;
         const int free = j > 0 ? End(marked[j - 1].first) : 0;
         const int next = j + 1 < marked.size() ? marked[j + 1].first.first : profile.size();
-        if (ReadEarly(profile, c, next))
+        if (LastCellLeftUnder(profile, c, next))
             ++c.first;
-        else if (ReadLate(profile, c, free))
+        else if (HeaderCellLeftAbove(profile, c, free))
             --c.first;
     }
 }

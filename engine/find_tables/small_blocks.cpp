@@ -1009,6 +1009,9 @@ bool ClosesLeadInList(const Profile &profile, const std::vector<bool> &tableStar
 bool KeepsItemsHabit(const Profile &profile, int first, int last)
 {
     const std::vector<Cell> &cells = profile.cells;
+    // (A single item has no habit to keep.)
+    if (last <= first + 1)
+        return false;
     const Cell &c = cells[last];
     const auto alike = [&](const Cell &o) {
         return (o.kind == Kind::Date) == (c.kind == Kind::Date)
@@ -1080,6 +1083,7 @@ void LeadInLists(
                 [&](const Cell &c) { return c.keyed != keyed; }))
             continue;
         // Any wider reading of the lines, or a list read over them already, goes first.
+        // (At the document's end no text resumes, so no empty line is a gap before it.)
         const int emptyRows = resumes == n ? empty : std::max(0, empty - 1);
         if (std::any_of(out.begin(), out.end(), [&](const Candidate &c) {
                 return c.first < end && End(c) > first && !c.frameOnly

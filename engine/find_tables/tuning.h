@@ -660,9 +660,9 @@ inline constexpr double PairsAlternateEvidence = 0.55;
 // by side: 0.3 to 0.35 find zenith-fridge 6 and hollin-fleet 146 whole, nothing lost; 0.25 reads
 // verger-choirlib's codes from their title, 0.4 loses zenith-fridge.
 inline constexpr double PairsAlternatePlainMargin = 0.3;
-// Two rows of four whose cells are this much more alike half a row apart than side by side are
-// keys beside values read two pairs abreast, and are read as pairs (cobb-races' 4x2 "WH10K", codes
-// beside codes). Free from 0.05 to 0.25; 0.3 loses it.
+// Two rows of an even width of four or more whose cells are this much more alike half a row apart
+// than side by side are keys beside values read two pairs abreast, and are read as pairs
+// (cobb-races' 4x2 "WH10K", codes beside codes). Free from 0.05 to 0.25; 0.3 loses it.
 inline constexpr double PairsAbreastMargin = 0.15;
 // Small tables standing alone (a row of labels over a row of values, two keys beside values):
 // columns at most, and the evidence per line, low since only where they stand and a value unlike
