@@ -955,7 +955,7 @@ void NameLists(
             continue;
         // Two names over two unlike them are a row of labels over its values.
         // (Not under a sentence leading in: it announces a list, not a row of labels.)
-        if (wider || (rows == 4 && RowsApart(profile, first, 2) && !title.sentenceLead))
+        if (wider || (rows == 4 && RowsApart(profile, top, 2) && !title.sentenceLead))
             continue;
         // Fewer names need a plainer title: a heading, a caption, a word that heads columns or a
         // note of the table above over them, a header of their own, a table about them or a note

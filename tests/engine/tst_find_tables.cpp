@@ -1467,6 +1467,10 @@ void TestFindTables::boundaries_data()
         "Vacant plots to clear before viewing:", "Plot 4", "Plot 8", "Inspection, 21 February",
         "Walked round by the chair and the secretary. Grades: A well kept, B fair, C poor.", Prose }
                                                                          << QStringList {};
+    // (A list of four ending on the document's last line: its rows are read inside it.)
+    QTest::newRow("names under a date, the last on the document's last line") << QStringList { "",
+        "Walked round by the chair.", "1996-06-17", "BK20", "No protection", "Item", "BRK-20-26",
+        "Any other business" } << QStringList {};
     QTest::newRow("a short lead-in under a title, over pairs") << QStringList { Prose, "",
         "Reference values", "Two fixed points:", "Triple point", "0.01 \u00b0C", "Maximum density",
         "3.98 \u00b0C", Prose } << QStringList { "5:2x2:Triple point" };
