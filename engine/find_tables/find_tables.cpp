@@ -185,18 +185,22 @@ bool HeaderCellLeftAbove(const finder::Profile &profile, const Candidate &c, int
 }
 
 // A block read a line early or late scores almost as its reading in step, the columns rotated:
-// its ends tell them apart, and it moves a line into step. (`marked` is in document order.)
-void MoveIntoStep(const finder::Profile &profile, std::vector<std::pair<Candidate, bool>> &marked)
+// its ends tell them apart, and it moves a line into step. (`marked` is in document order.) The
+// line each block moved from, -1 where it stays.
+std::vector<int> MoveIntoStep(
+    const finder::Profile &profile, std::vector<std::pair<Candidate, bool>> &marked)
 {
+    std::vector<int> movedFrom(marked.size(), -1);
     for (std::size_t j = 0; j < marked.size(); ++j) {
         Candidate &c = marked[j].first;
         const int free = j > 0 ? End(marked[j - 1].first) : 0;
         const int next = j + 1 < marked.size() ? marked[j + 1].first.first : profile.size();
         if (LastCellLeftUnder(profile, c, next))
-            ++c.first;
+            movedFrom[j] = c.first++;
         else if (HeaderCellLeftAbove(profile, c, free))
-            --c.first;
+            movedFrom[j] = c.first--;
     }
+    return movedFrom;
 }
 
 // The set of non-overlapping blocks with the largest total gain, short of cutting a table row in
@@ -426,7 +430,8 @@ Totals BestTotals(const std::vector<Candidate> &all, int n)
 // elsewhere (how much the best set loses without it, how near the best rival comes), its header
 // words, its frame and its size weigh in; guesses keep what they were given.
 void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
-    std::vector<Candidate> &chosen, const std::vector<bool> &guessed)
+    std::vector<Candidate> &chosen, const std::vector<bool> &guessed,
+    const std::vector<int> &movedFrom)
 {
     using namespace finder;
     const int n = profile.size();
@@ -450,8 +455,9 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
             for (int k : startingAt[i]) {
                 const Candidate &o = all[k];
                 const int oEnd = End(o);
+                // (A block moved into step has its own reading a line off for no rival.)
                 if ((o.first == c.first && o.rows == c.rows && o.cols == c.cols) || oEnd <= c.first
-                    || o.first >= end)
+                    || o.first >= end || (o.first == movedFrom[j] && o.cols == c.cols))
                     continue;
                 rival = std::max(rival, o.gain);
                 if (o.first <= c.first && oEnd >= end)
@@ -521,7 +527,7 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     std::erase_if(marked, [](const auto &m) { return m.first.frameOnly; });
     std::sort(marked.begin(), marked.end(),
         [](const auto &x, const auto &y) { return x.first.first < y.first.first; });
-    MoveIntoStep(finder.profile, marked);
+    const std::vector<int> movedFrom = MoveIntoStep(finder.profile, marked);
     // A row of a block's width left to no one right under it, its key keeping the key column and
     // the text closing after it, is the block's last row, whatever its values hold.
     for (std::size_t j = 0; j < marked.size(); ++j) {
@@ -538,7 +544,7 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
         chosen.push_back(c);
         guessed.push_back(guess);
     }
-    Assure(finder.profile, all, chosen, guessed);
+    Assure(finder.profile, all, chosen, guessed, movedFrom);
     return chosen;
 }
 
