@@ -35,10 +35,9 @@ bool HeaderAgain(const Profile &profile, int first, int cols)
 // True when the row at `p` is words only, no digit in any cell: a header, not a row of values.
 bool WordsRow(const Profile &profile, int p, int cols)
 {
-    for (int c = 0; c < cols; ++c)
-        if (!IsText(profile.cells[p + c].kind) || HoldsDigits(profile.cells[p + c]))
-            return false;
-    return true;
+    return AllText(profile, p, cols)
+        && std::none_of(profile.cells.begin() + p, profile.cells.begin() + p + cols,
+            [](const Cell &c) { return HoldsDigits(c); });
 }
 
 } // namespace
