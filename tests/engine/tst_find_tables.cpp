@@ -467,6 +467,10 @@ void TestFindTables::wholeCorpus_data()
         << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
         << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
+    QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
+        << "truth-loom.tsv" << 62 << 24 << 20 << 4 << 31;
+    QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
+        << "truth-tide.tsv" << 61 << 23 << 19 << 7 << 33;
 }
 
 void TestFindTables::wholeCorpus()
