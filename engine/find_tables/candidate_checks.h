@@ -9,6 +9,7 @@
 #include "find_tables/profile.h"
 #include "find_tables/scoring.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -109,5 +110,13 @@ bool PairsLineEarly(const Profile &profile, int first, int end);
 bool PairsAcrossTitle(const Profile &profile, int above, int first, int end);
 bool KeyLeftEmpty(const Profile &profile, int first, int end);
 int PairsOutOfStep(const Profile &profile, int first, int end);
+// True when the cell is written as a value is and a short key is not: figures, money, a phone
+// number, a name with a comma, a dash standing for none.
+bool ValueHabit(const Cell &c);
+// How many traits ValuesKeepHabits weighs: figures, symbols, and either or a dash.
+inline constexpr int PairHabits = 3;
+// For each such trait, the share of the pairs in lines [first, end) whose value has it and whose
+// key has not, less the share the other way round.
+std::array<double, PairHabits> ValuesKeepHabits(const Profile &profile, int first, int end);
 
 } // namespace cellwright::finder

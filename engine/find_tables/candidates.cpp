@@ -1444,6 +1444,66 @@ void PairsInStep(const Profile &profile, std::vector<Candidate> &all)
             }
 }
 
+// Pairs under a title, read from the title and from the line under it: the reading in step has
+// its values beside its keys, written as values are (figures, money, a phone number, a name with
+// a comma) where keys are not; read out of step, both columns mix the two. The reading whose
+// values keep such a habit, and better than the other's, stands; the other goes.
+void DropPairsOutOfStep(
+    const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &all)
+{
+    const int n = profile.size();
+    const std::vector<Cell> &cells = profile.cells;
+    // (A title is short, no word heading columns nor written as a value, after a frame; a word
+    // heading columns under it makes it a header's first cell.)
+    const auto titled = [&](int t) {
+        return t + 1 < n && IsTitle(cells[t]) && !ValueHabit(cells[t]) && !cells[t + 1].label
+            && (ClosesBlock(profile, t - 1) || cells[t - 1].keyed || cells[t - 1].leadIn);
+    };
+    std::vector<std::vector<int>> startingAt(n);
+    std::vector<std::array<double, PairHabits>> habits(all.size());
+    for (int k = 0; k < int(all.size()); ++k) {
+        const Candidate &c = all[k];
+        const int t = c.first;
+        if (c.cols == 2 && c.rows >= KeyValueMinRows && (titled(t) || (t >= 1 && titled(t - 1)))) {
+            startingAt[t].push_back(k);
+            habits[k] = ValuesKeepHabits(profile, t, End(c));
+        }
+    }
+    // (`b`'s keys are short labels, and its values keep a habit its keys lack, on most of its
+    // rows and more than `a`'s do; and `b` ends where a frame, a lead-in or a sure table closes
+    // it, as well as `a` does: a header read a line late for a title strands the table's last
+    // cell.)
+    const auto better = [&](int a, int b) {
+        const int end = End(all[b]);
+        for (int i = all[b].first; i < end; i += 2)
+            if (!IsShortText(cells[i]))
+                return false;
+        if (!(ClosesBlock(profile, end) || tableStarts[end] || cells[end].leadIn)
+            || (ClosesBlock(profile, End(all[a])) && !ClosesBlock(profile, end)))
+            return false;
+        for (int t = 0; t < PairHabits; ++t)
+            if (habits[b][t] >= PairHabitKeptAt && habits[b][t] > habits[a][t])
+                return true;
+        return false;
+    };
+    std::vector<bool> drop(all.size(), false);
+    for (int t = 0; t + 1 < n; ++t) {
+        if (!titled(t))
+            continue;
+        for (int a : startingAt[t])
+            for (int b : startingAt[t + 1]) {
+                // (Two readings of the same lines, a line apart.)
+                if (std::abs(all[a].rows - all[b].rows) > 1)
+                    continue;
+                const bool early = better(a, b), late = better(b, a);
+                drop[a] = drop[a] || (early && !late);
+                drop[b] = drop[b] || (late && !early);
+            }
+    }
+    int k = 0;
+    std::erase_if(all, [&](const Candidate &) { return drop[k++]; });
+}
+
 // Readings that open on the text before a table, or read a wider table down one column, are no
 // tables as read.
 void DropMisreadBlocks(const Profile &profile, std::vector<Candidate> &all)
@@ -1563,6 +1623,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     TakeKeysLeftEmpty(profile, all);
     RowsToFrame(profile, all);
     PairsInStep(profile, all);
+    DropPairsOutOfStep(profile, sure.starts, all);
     LastCellLeftEmpty(profile, all);
     // (After the pairs are trimmed: a block cut where a small table starts keeps its last pair,
     // whatever it looks like.)

@@ -316,6 +316,28 @@ int PairsOutOfStep(const Profile &profile, int first, int end)
     return 0;
 }
 
+bool ValueHabit(const Cell &c)
+{
+    return HoldsDigits(c) || SymbolText(c) || c.kind == Kind::Missing;
+}
+
+std::array<double, PairHabits> ValuesKeepHabits(const Profile &profile, int first, int end)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    static constexpr std::array<Trait, PairHabits> traits { HoldsDigits, SymbolText, ValueHabit };
+    const int rows = (end - first) / 2;
+    std::array<double, PairHabits> shares {};
+    for (int t = 0; t < PairHabits && rows > 0; ++t) {
+        int kept = 0;
+        for (int i = first; i + 1 < end; i += 2) {
+            const bool key = traits[t](cells[i]), value = traits[t](cells[i + 1]);
+            kept += value && !key ? 1 : key && !value ? -1 : 0;
+        }
+        shares[t] = double(kept) / rows;
+    }
+    return shares;
+}
+
 // Tables of keys beside values without a header ("Height", "8,849 m"): read upwards in pairs
 // from where the text around them resumes or the next table starts, up to a line that is no key
 // (the title above).

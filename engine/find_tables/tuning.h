@@ -640,6 +640,10 @@ inline constexpr double PairsApartEvidence = 0.35;
 // of step (3 finds the same), and pairs read across a title from the pairs above give them their
 // row back (3 to 9 find the same; from 6 only a confidence moves, theses-concrete's "fck").
 inline constexpr int OddPairMinRows = 5;
+// Of two readings of pairs a line apart under a title, the one whose values keep a habit their
+// keys lack on at least this share of its pairs (net of those the other way round) is in step:
+// at 0.75 a key with a date beside a value of "none" hides loom-hire's deposits.
+inline constexpr double PairHabitKeptAt = 0.5;
 // Pairs tell a last key left without its value, an empty line beside it, from this many rows on:
 // 5 to 8 find the same; from 4 down a short block of a wider table takes a row, at 9 the booking
 // sheet's client details (8 rows above their balance due) lose it.

@@ -462,13 +462,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
         << "truth-screed.tsv" << 59 << 11 << 8 << 4 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
-        << "truth-fuse.tsv" << 60 << 13 << 10 << 3 << 33;
+        << "truth-fuse.tsv" << 60 << 12 << 9 << 3 << 33;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
         << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
         << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
-        << "truth-loom.tsv" << 62 << 24 << 20 << 4 << 31;
+        << "truth-loom.tsv" << 62 << 20 << 16 << 4 << 34;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
         << "truth-tide.tsv" << 61 << 23 << 19 << 7 << 33;
 }
@@ -559,6 +559,23 @@ void TestFindTables::boundaries_data()
                "B", "£50–£99", "from £89", "C", "£100–£179", "from £139", "D", "£180 and over",
                "from £219", "", "2. Lens extras", Prose }
         << QStringList { "2:5x3:Band" };
+    // Keys beside values under a title: read from the title, both columns mix names and numbers.
+    QTest::newRow("a title over keys beside phone numbers is no key, whatever ends the pairs")
+        << QStringList { Prose, "", "Suppliers", "Glass", "Harbour Glaziers, 01632 960112",
+               "Timber", "R. Dunn, 07700 900214", "Paint", "Colour & Co, 01632 960587", "Scaffold",
+               "Tower Hire, 01632 960341", "Skip", "Mrs Ure (Mon, Thu)", "", "Notes", Prose }
+        << QStringList { "4:5x2:Glass" };
+    QTest::newRow("pairs of terms beside amounts under a note start at the first term")
+        << QStringList { Prose, "Trade orders", "Shops have asked twice, and we said yes to one.",
+               "Minimum order", "8 pieces", "Discount", "30% off the list", "Payment", "28 days",
+               "Carriage", "free over £250", "Box", "Weight", "UK", "Europe", "Small", "up to 2 kg",
+               "£4.10", "£9.80", "Large", "up to 10 kg", "£7.90", "£21.00", Prose }
+        << QStringList { "4:4x2:Minimum order", "12:3x4:Box" };
+    QTest::newRow("a title over amounts, a key with dates and a value of none among them")
+        << QStringList { Prose, "", "Hire deposits", "Birthday party", "£80", "Wedding, 3rd, 10th",
+               "£150", "Regular groups", "none", "Lost keys", "£20 kept",
+               "Deposits come back within a week if the hall is left tidy.", "", Prose }
+        << QStringList { "4:4x2:Birthday party" };
     QTest::newRow("keys ending in a colon down the first column are a table's, not a lead-in")
         << QStringList { Prose, "", "Date:", "12 May 2027", "Venue:", "Village hall",
                "Time:", "19:30", "Chair:", "A. Jones", "", Prose }
