@@ -243,6 +243,13 @@ inline constexpr int EmptyLedRowMinCols = 3;
 // 6); 4 rows run lab-config's settings into the pairs under them, 2 finds the same.
 inline constexpr int TailRowsMinCols = 3;
 inline constexpr int MaxTailRows = 3;
+// From this many columns a block runs on past a row that breaks the habit of a cell or two, when
+// at least this many rows after it keep the habit again (a fair "cancelled (rain)" among takings).
+// Measured on the tuning authors: loom 1 more exact, 2 wrong fewer, none lost. 3 columns run a
+// reading of half the width through cobb-races' fixtures and lose them; 2 rows after it finds the
+// same.
+inline constexpr int OddRowMinCols = 4;
+inline constexpr int OddRowRowsAfter = 1;
 // A last row unlike the rows above that fills the block up to its frame (RowToFrame) gains this
 // share of what each row of the block gains. Measured on all authors: 5 more exact (press, pupil,
 // stage, tower, verger 1 each), one wrong fewer (molar), none lost; the whole share (1) loses

@@ -468,7 +468,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
         << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
-        << "truth-loom.tsv" << 62 << 24 << 20 << 4 << 31;
+        << "truth-loom.tsv" << 62 << 23 << 18 << 3 << 32;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
         << "truth-tide.tsv" << 61 << 23 << 19 << 7 << 33;
 }
@@ -1970,6 +1970,15 @@ void TestFindTables::boundaries_data()
         "\u00a322.99", "Full service", "on request", "\u00a365.00", "on request", "E-bike check",
         "on request", "on request", "on request", "* Spoke replacement extra, \u00a33.00 a spoke.",
         Prose } << QStringList { "2:6x4:Service" };
+    QTest::newRow("a row with its takings in words, rows alike after it") << QStringList { Prose,
+        "Date", "Show", "Town", "Entry", "Takings", "Net", "2 Mar", "Spring fair", "Ayr",
+        "\u00a325.00", "\u00a3410.00", "\u00a3385.00", "6 Apr", "Craft day", "Troon", "\u00a330.00",
+        "\u00a3620.50", "\u00a3590.50", "11 May", "Garden show", "Irvine", "\u00a315.00",
+        "\u00a3298.00", "\u00a3283.00", "8 Jun", "Summer fete", "Largs", "\u00a340.00",
+        "called off", "\u2013\u00a340.00", "13 Jul", "Farm open day", "Girvan", "\u00a335.00",
+        "\u00a3755.00", "\u00a3720.00", "10 Aug", "Harbour market", "Ayr", "\u00a320.00",
+        "\u00a3512.00", "\u00a3492.00", "7 Sep", "Autumn fair", "Troon", "\u00a345.00",
+        "\u00a31,120.00", "\u00a31,075.00", Prose } << QStringList { "2:8x6:Date" };
     QTest::newRow("points in plain words under a heading") << QStringList { Prose,
         "1 Before a ride", "Check", "Tyres pumped up hard", "Lights charged and fitted",
         "Chain clean and lightly oiled", "Bell rings", "Helmet straps done up tight", Prose }
