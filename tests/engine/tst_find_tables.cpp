@@ -468,7 +468,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
         << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
-        << "truth-loom.tsv" << 62 << 23 << 18 << 3 << 32;
+        << "truth-loom.tsv" << 62 << 22 << 16 << 3 << 32;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
         << "truth-tide.tsv" << 61 << 23 << 19 << 7 << 33;
 }
@@ -1979,6 +1979,16 @@ void TestFindTables::boundaries_data()
         "\u00a3755.00", "\u00a3720.00", "10 Aug", "Harbour market", "Ayr", "\u00a320.00",
         "\u00a3512.00", "\u00a3492.00", "7 Sep", "Autumn fair", "Troon", "\u00a345.00",
         "\u00a31,120.00", "\u00a31,075.00", Prose } << QStringList { "2:8x6:Date" };
+    QTest::newRow("a header of dates over rows of ticks, under a title: not pairs") << QStringList {
+        Prose, "Weekly checks, April to June", "Item", "5 Apr", "12 Apr", "19 Apr", "26 Apr",
+        "3 May", "10 May", "17 May", "24 May", "31 May", "Fire doors shut", "\u2713", "\u2713",
+        "\u2713", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713", "Alarm panel",
+        "\u2713", "", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713",
+        "First aid box", "\u2713", "\u2713", "", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713",
+        "\u2713", "Emergency lights", "\u2713", "", "\u2713", "\u2713", "\u2713", "", "\u2713",
+        "\u2713", "\u2713", "Boiler pressure", "\u2713", "\u2713", "\u2713", "\u2713", "\u2713",
+        "\u2713", "\u2713", "\u2713", "\u2713", Prose
+    } << QStringList { "3:6x10:Item" };
     QTest::newRow("points in plain words under a heading") << QStringList { Prose,
         "1 Before a ride", "Check", "Tyres pumped up hard", "Lights charged and fitted",
         "Chain clean and lightly oiled", "Bell rings", "Helmet straps done up tight", Prose }
