@@ -829,6 +829,30 @@ int RowsPastSeams(const Profile &profile, int first, int cols, int dataRows)
     return dataRows;
 }
 
+// A row that breaks the habit of a cell or two (a word where money stands, a value left out)
+// goes on the table when the rows after it keep the habit of the rows above it again: the table
+// ends where its lines stop fitting the columns, not at its first odd cell.
+int RowsPastOddRows(const Profile &profile, int first, int cols, int dataRows)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const std::vector<int> &chain = profile.chains[cols];
+    const int n = profile.size();
+    while (cols >= OddRowMinCols) {
+        const int last = first + dataRows * cols, odd = last + cols, next = odd + cols;
+        if (next + cols > n || chain[next] < OddRowRowsAfter
+            || profile.breaksBefore[next + cols] != profile.breaksBefore[first]
+            || !TailRow(profile, odd, last, cols))
+            break;
+        // (The row after it is alike to the last row before it, cell by cell.)
+        const bool keyAlike = IsBlankCell(cells[next]) == IsBlankCell(cells[last])
+            && (IsBlankCell(cells[next]) || Similarity(cells[next], cells[last]) >= CompatibleAt);
+        if (!keyAlike || profile.FilledAlike(next, cols, last) < 0)
+            break;
+        dataRows += 1 + chain[next];
+    }
+    return dataRows;
+}
+
 // Rows titled in words under rows numbered in the first column, their values alike to the
 // values above, sum the rows up (a mean, its deviation): the block ends after them.
 // (Values left out of such a row stay empty: a total of the last column alone.)
@@ -1019,6 +1043,7 @@ int BlockRows(const Profile &profile, int first, int cols, int rowLimit, bool un
     if (dataRows < 2)
         return 0;
     dataRows = RowsPastSeams(profile, first, cols, dataRows);
+    dataRows = RowsPastOddRows(profile, first, cols, dataRows);
     int rows = WithSummaryRows(profile, first, cols, std::min(1 + dataRows, rowLimit), rowLimit);
     // The next table, or the text after this one, may start among the rows read so far.
     rows = CutAtHeaderAgain(profile, first, cols, rows);

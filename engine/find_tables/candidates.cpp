@@ -246,7 +246,11 @@ void DropRowsReadDown(const Profile &profile, std::vector<Candidate> &all)
             continue;
         const int least = all[k].cols == 1 ? r + 1 : std::max(r, all[k].cols + 1);
         for (int w = std::max(RowsReadDownMinCols, least); w <= MaxCols && !drop[k]; ++w) {
-            if (s < w || reach[w][s] < s || cells[s].kind != cells[s - w].kind)
+            // (A name of more words under a name of one keeps its column too: "Cushion cloth"
+            // under "Shawls".)
+            if (s < w || reach[w][s] < s
+                || (cells[s].kind != cells[s - w].kind
+                    && Similarity(cells[s], cells[s - w]) < CompatibleAt))
                 continue;
             bool kept = true;
             for (int i = s + 1; i < s + r && kept; ++i)

@@ -285,6 +285,33 @@ void TakeRowsAbove(const finder::Profile &profile, const std::vector<Candidate> 
     }
 }
 
+// A narrower block within the row right above a block, give or take a title over it, is that
+// block's header read down (dates read as pairs over rows of marks): the reading of the wider
+// width from that row is taken where it is a candidate that gains more than the block alone.
+void TakeHeaderReadDown(const std::vector<Candidate> &all,
+    const std::vector<std::vector<int>> &startingAt, std::vector<Candidate> &chosen)
+{
+    for (std::size_t j = 1; j < chosen.size();) {
+        const Candidate &a = chosen[j - 1], &b = chosen[j];
+        const int top = b.first - b.cols;
+        const Candidate *both = nullptr;
+        if (b.cols >= finder::HeaderReadDownMinCols && a.cols < b.cols && top >= 0
+            && a.first >= top - 1 && End(a) <= b.first)
+            for (int k : startingAt[top]) {
+                const Candidate &o = all[k];
+                if (o.cols == b.cols && End(o) == End(b) && !o.frameOnly && o.gain > b.gain
+                    && (!both || o.gain > both->gain))
+                    both = &o;
+            }
+        if (!both) {
+            ++j;
+            continue;
+        }
+        chosen[j - 1] = *both;
+        chosen.erase(chosen.begin() + int(j));
+    }
+}
+
 // A block that starts inside a row of a reading of its width over all of it, that reading
 // starting in the lines left to no one above it and ending before the next block, reads its
 // rows out of step: cells of a row on two of its rows, the table's first cells and last
@@ -374,6 +401,7 @@ std::vector<Candidate> Choose(
 {
     const std::vector<std::vector<int>> startingAt = StartingAt(all, n);
     std::vector<Candidate> chosen = BestSet(all, startingAt, n);
+    TakeHeaderReadDown(all, startingAt, chosen);
     TakeRowsAbove(profile, all, startingAt, chosen);
     ReadInStep(profile, all, startingAt, chosen, n);
     JoinSplitTables(profile, all, startingAt, chosen);

@@ -243,6 +243,13 @@ inline constexpr int EmptyLedRowMinCols = 3;
 // 6); 4 rows run lab-config's settings into the pairs under them, 2 finds the same.
 inline constexpr int TailRowsMinCols = 3;
 inline constexpr int MaxTailRows = 3;
+// From this many columns a block runs on past a row that breaks the habit of a cell or two, when
+// at least this many rows after it keep the habit again (a fair "cancelled (rain)" among takings).
+// Measured on the tuning authors: loom 1 more exact, 2 wrong fewer, none lost. 3 columns run a
+// reading of half the width through cobb-races' fixtures and lose them; 2 rows after it finds the
+// same.
+inline constexpr int OddRowMinCols = 4;
+inline constexpr int OddRowRowsAfter = 1;
 // A last row unlike the rows above that fills the block up to its frame (RowToFrame) gains this
 // share of what each row of the block gains. Measured on all authors: 5 more exact (press, pupil,
 // stage, tower, verger 1 each), one wrong fewer (molar), none lost; the whole share (1) loses
@@ -609,6 +616,10 @@ inline constexpr double WiderReadingMargin = 1;
 // its start (a wider reading's columns alike by chance). 3 loses a vets table; 4 keeps
 // haven-signals' 5x4 "Mark" and haven-weather's 6x7 "Air temp".
 inline constexpr int KindsAgreeMinRows = 4;
+// A block within the row above a block (a title over it aside) is that block's header read down,
+// from this many columns of the block under it. Measured on the tuning authors: loom 1 more exact
+// (its walk-round's dates read as pairs), 2 wrong fewer, none lost; free from 2 to 6 there.
+inline constexpr int HeaderReadDownMinCols = 3;
 // Two blocks of one width, one right under the other and headed by no word that heads columns,
 // read as one where that reading gains at most this much less than the two: 0.5 to 1 alike
 // (cycle-results' 11x2 "Class", split where its codes turn to numbers); 2 joins two stage tables.
