@@ -97,6 +97,8 @@ int EmptyRowsLeft(const Profile &profile, int end);
 void NameLists(
     const Profile &profile, const std::vector<bool> &tableStarts, std::vector<Candidate> &out);
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out);
+void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
 void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
 bool SmallTableUnder(

@@ -1617,6 +1617,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     Glossaries(profile, all);
     AlternatingPairs(profile, sure.starts, sure.ends, all);
     SmallTables(profile, sure.starts, sure.ends, all);
+    LabelledRows(profile, sure.starts, sure.ends, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);
     LeadInLists(profile, sure.starts, all);

@@ -1183,6 +1183,121 @@ void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candid
 
 namespace {
 
+// True when the cells of lines [from, to) are short cells each at least `at` alike to the one
+// before, the first filled and any other perhaps left blank: the values of one row read across.
+bool ValuesAlike(const Profile &profile, int from, int to, double at)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    int last = -1;
+    for (int i = from; i < to; ++i) {
+        const Cell &x = cells[i];
+        if (IsBlankCell(x) && i > from)
+            continue;
+        if (!ShortCell(x) || (last >= 0 && Similarity(cells[last], x) < at))
+            return false;
+        last = i;
+    }
+    return true;
+}
+
+// True when a trait (digits, capitals, several words, symbols) marks every filled value of one
+// run of `count` lines and none of the other's: two rows of values of other habits.
+bool RunsApart(const Profile &profile, int a, int b, int count)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    static constexpr std::array<Trait, 4> traits {
+        HoldsDigits,
+        CapitalisedText,
+        SeveralWords,
+        SymbolText,
+    };
+    for (Trait trait : traits) {
+        int inA = 0, inB = 0, filledA = 0, filledB = 0;
+        for (int k = 0; k < count; ++k) {
+            if (!IsBlankCell(cells[a + k])) {
+                ++filledA;
+                inA += trait(cells[a + k]) ? 1 : 0;
+            }
+            if (!IsBlankCell(cells[b + k])) {
+                ++filledB;
+                inB += trait(cells[b + k]) ? 1 : 0;
+            }
+        }
+        if ((inA == filledA && inB == 0) || (inA == 0 && inB == filledB))
+            return true;
+    }
+    return false;
+}
+
+// True when `label` can open a row read across: a short text or a unit ("mm") without digits
+// that leads into nothing.
+bool RowLabel(const Cell &label)
+{
+    return (IsShortText(label) || label.kind == Kind::Code) && !HoldsDigits(label) && !label.note
+        && !label.leadIn && !label.labelLead;
+}
+
+} // namespace
+
+// Two rows read across, each opened by its label ("Course", 1 ... 10 over "mm", 75 ... 750),
+// between what opens a block and what closes one: the export writes them as two runs of lines
+// as long as each other, each a label before values alike, the second label unlike the values
+// before it. A single column stops at that label, and pairs cut both runs across.
+void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 0; first + 2 * LabelledRowsMinCols <= n; ++first) {
+        const bool opened = Opened(profile, first) || tableEnds[first]
+            || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
+        if (!opened || !RowLabel(cells[first]))
+            continue;
+        // (Rows of a table above read on, or a header's first cell above: no table of their own.)
+        if (RowAlikeAbove(profile, first, LabelledRowsMinCols)
+            || (first > 0 && (cells[first - 1].label || tableStarts[first - 1])))
+            continue;
+        for (int cols = LabelledRowsMinCols; cols <= MaxCols && first + 2 * cols <= n; ++cols) {
+            // (The first run's values grow with the width: once they differ, no wider reading
+            // holds.)
+            if (!ValuesAlike(profile, first + 1, first + cols, CompatibleAt))
+                break;
+            const int second = first + cols, end = first + 2 * cols;
+            // (Each run's values much alike, or loosely alike and of another habit than the
+            // other run's.)
+            const bool alike = ValuesAlike(profile, first + 1, second, SingleColumnCompatibleAt)
+                && ValuesAlike(profile, second + 1, end, SingleColumnCompatibleAt);
+            const bool apart = ValuesAlike(profile, second + 1, end, CompatibleAt)
+                && RunsApart(profile, first + 1, second + 1, cols - 1);
+            // (The labels keep their column: alike, and a word heading columns for the first only
+            // where the second is one too; alone, it heads a header row.)
+            if (!RowLabel(cells[second]) || Similarity(cells[first], cells[second]) < CompatibleAt
+                || (cells[first].label && !cells[second].label)
+                || Similarity(cells[second], cells[second - 1]) >= SingleColumnCompatibleAt
+                || !(alike || apart))
+                continue;
+            // (Values as alike to their neighbours as to the values two on: keys beside values read
+            // along a run are more alike every other line.)
+            if (profile.MeanAlike(first + 1, second, 1) < profile.MeanAlike(first + 1, second, 2)
+                || profile.MeanAlike(second + 1, end, 1) < profile.MeanAlike(second + 1, end, 2))
+                continue;
+            // (Text, an empty line, a title unlike the values or another table after the second
+            // run: it is as long as the first. Not a third label over values alike to the second
+            // run's: rows of a longer table.)
+            const bool third = end + cols <= n
+                && ValuesAlike(profile, end + 1, end + cols, SingleColumnCompatibleAt)
+                && Similarity(cells[end + 1], cells[second + 1]) >= SingleColumnCompatibleAt;
+            const bool closed = Framed(profile, end) || TitleNext(profile, end) || tableStarts[end]
+                || (end < n && IsTitle(cells[end]) && !third
+                    && Similarity(cells[end], cells[end - 1]) < CompatibleAt);
+            if (closed)
+                AddFramedBlock(out, first, 2, cols, LabelledRowsEvidence, GuessConfidence);
+        }
+    }
+}
+
+namespace {
+
 // True when the lines above `first` are the few short lines that head the document, a letterhead
 // or a record's title: a small table may stand right under them.
 bool UnderDocumentHead(const Profile &profile, int first)

@@ -456,6 +456,11 @@ inline constexpr double ContrastEvidence = 0.2;
 // A table of a header and one row of numbers is proposed from this many columns (fewer are
 // too easily a few short lines of text).
 inline constexpr int TwoRowMinCols = 3;
+// Two rows read across, each opened by its label: cells in a row at least (a label and three
+// values: a label and two are as often a short list read in pairs), and the evidence per line,
+// enough for the two runs to outgain the first read as a list on its own.
+inline constexpr int LabelledRowsMinCols = 4;
+inline constexpr double LabelledRowsEvidence = 0.6;
 // A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
 // "short list" test), how alike its cells must be (tight: 0.715 loses numbers' "Distance
 // (ly)"), and the likeness that counts for nothing (free).
