@@ -1248,8 +1248,12 @@ void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
+    // (A block read above may end where the rows start: pairs, a list, a table.)
+    std::vector<bool> blockEnds(n + 1, false);
+    for (const Candidate &c : out)
+        blockEnds[End(c)] = blockEnds[End(c)] || !c.frameOnly;
     for (int first = 0; first + 2 * LabelledRowsMinCols <= n; ++first) {
-        const bool opened = Opened(profile, first) || tableEnds[first]
+        const bool opened = Opened(profile, first) || tableEnds[first] || blockEnds[first]
             || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
         if (!opened || !RowLabel(cells[first]))
             continue;
@@ -1270,10 +1274,13 @@ void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
             const bool apart = ValuesAlike(profile, second + 1, end, CompatibleAt)
                 && RunsApart(profile, first + 1, second + 1, cols - 1);
             // (The labels keep their column: alike, and a word heading columns for the first only
-            // where the second is one too; alone, it heads a header row.)
+            // where the second is one too; alone, it heads a header row. The second stands apart
+            // from the values before it, or heads columns where they do not: "Price" after
+            // "Horse".)
             if (!RowLabel(cells[second]) || Similarity(cells[first], cells[second]) < CompatibleAt
                 || (cells[first].label && !cells[second].label)
-                || Similarity(cells[second], cells[second - 1]) >= SingleColumnCompatibleAt
+                || (Similarity(cells[second], cells[second - 1]) >= SingleColumnCompatibleAt
+                    && !(cells[second].label && !cells[second - 1].label))
                 || !(alike || apart))
                 continue;
             // (Values as alike to their neighbours as to the values two on: keys beside values read
