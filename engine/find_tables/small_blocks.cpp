@@ -1237,6 +1237,16 @@ bool RowLabel(const Cell &label)
         && !label.leadIn && !label.labelLead;
 }
 
+// True when `label` is much alike to half the values of lines [from, to) or more: it goes on
+// their run rather than opening one.
+bool LabelLike(const Profile &profile, const Cell &label, int from, int to)
+{
+    int alike = 0;
+    for (int i = from; i < to; ++i)
+        alike += Similarity(label, profile.cells[i]) >= SingleColumnCompatibleAt ? 1 : 0;
+    return 2 * alike >= to - from;
+}
+
 } // namespace
 
 // Two rows read across, each opened by its label ("Course", 1 ... 10 over "mm", 75 ... 750),
@@ -1274,19 +1284,20 @@ void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
             const bool apart = ValuesAlike(profile, second + 1, end, CompatibleAt)
                 && RunsApart(profile, first + 1, second + 1, cols - 1);
             // (The labels keep their column: alike, and a word heading columns for the first only
-            // where the second is one too; alone, it heads a header row. The second stands apart
-            // from the values before it, or heads columns where they do not: "Price" after
-            // "Horse".)
+            // where the second is one too; alone, it heads a header row. The second is unlike most
+            // values before it: "Seats" after "A" ... "L" and a "Total".)
             if (!RowLabel(cells[second]) || Similarity(cells[first], cells[second]) < CompatibleAt
                 || (cells[first].label && !cells[second].label)
-                || (Similarity(cells[second], cells[second - 1]) >= SingleColumnCompatibleAt
-                    && !(cells[second].label && !cells[second - 1].label))
-                || !(alike || apart))
+                || LabelLike(profile, cells[second], first + 1, second) || !(alike || apart))
                 continue;
             // (Values as alike to their neighbours as to the values two on: keys beside values read
-            // along a run are more alike every other line.)
-            if (profile.MeanAlike(first + 1, second, 1) < profile.MeanAlike(first + 1, second, 2)
-                || profile.MeanAlike(second + 1, end, 1) < profile.MeanAlike(second + 1, end, 2))
+            // along a run are more alike every other line. Means from sums in another order may
+            // differ in the last bits.)
+            constexpr double Tie = 1e-9;
+            if (profile.MeanAlike(first + 1, second, 1) + Tie
+                    < profile.MeanAlike(first + 1, second, 2)
+                || profile.MeanAlike(second + 1, end, 1) + Tie
+                    < profile.MeanAlike(second + 1, end, 2))
                 continue;
             // (Text, an empty line, a title unlike the values or another table after the second
             // run: it is as long as the first. Not a third label over values alike to the second

@@ -457,8 +457,10 @@ inline constexpr double ContrastEvidence = 0.2;
 // too easily a few short lines of text).
 inline constexpr int TwoRowMinCols = 3;
 // Two rows read across, each opened by its label: cells in a row at least (a label and three
-// values: a label and two are as often a short list read in pairs), and the evidence per line,
-// enough for the two runs to outgain the first read as a list on its own.
+// values: a label and two are as often a short list read in pairs; 3 proposes six such lists and
+// loses two tables), and the evidence per line, enough for the two runs to outgain the first read
+// as a list on its own: free from 0.5 to 0.8; 0.45 leaves a run of eleven to the list, 1.2 takes
+// the rows of wider tables.
 inline constexpr int LabelledRowsMinCols = 4;
 inline constexpr double LabelledRowsEvidence = 0.6;
 // A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
