@@ -426,7 +426,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 3 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 7 << 5 << 1 << 35;
+        << "truth-vets.tsv" << 62 << 6 << 5 << 1 << 35;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 14 << 14 << 10 << 38;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
@@ -452,7 +452,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
-        << "truth-reel.tsv" << 59 << 9 << 7 << 2 << 35;
+        << "truth-reel.tsv" << 59 << 8 << 5 << 2 << 35;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
         << "truth-pitch.tsv" << 61 << 16 << 12 << 7 << 42;
     QTest::newRow("twenty-ninth author: a youth hostel's warden and a canoe club's coach")
@@ -460,13 +460,13 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
         << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
-        << "truth-screed.tsv" << 59 << 11 << 8 << 4 << 37;
+        << "truth-screed.tsv" << 59 << 10 << 7 << 4 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 12 << 9 << 3 << 33;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
         << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
-        << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
+        << "truth-kiln.tsv" << 62 << 11 << 11 << 2 << 42;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
         << "truth-loom.tsv" << 62 << 20 << 16 << 4 << 33;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
@@ -746,6 +746,17 @@ void TestFindTables::boundaries_data()
     QTest::newRow("items of unlike length are keys beside values") << QStringList { Prose, "",
         "Kit", "Home shirts", "Amber and black stripes", "Away shirts", "White", "Shorts", "Black",
         "", Prose } << QStringList {};
+    QTest::newRow("two rows each opened by its label, numbers over numbers") << QStringList { Prose,
+        "Step heights from the landing:", "Step", "1", "2", "3", "4", "5", "6", "mm", "180", "360",
+        "540", "720", "900", "1080", Prose } << QStringList { "3:2x7:Step" };
+    QTest::newRow("two rows each opened by its label, of other habits, a value left empty")
+        << QStringList { Prose, "Tanks on Monday:", "Tank", "A", "B", "C", "D", "Contents",
+               "rainwater", "liquid feed", "nettle tea", "", Prose }
+        << QStringList { "3:2x5:Tank" };
+    QTest::newRow("two rows each opened by its label, the first closing on a total")
+        << QStringList { Prose, "Seats per row in the hall:", "Row", "A", "B", "C", "D", "Total",
+               "Seats", "12", "14", "14", "16", "56", Prose }
+        << QStringList { "3:2x6:Row" };
     QTest::newRow("keys beside names whose columns keep apart") << QStringList { Prose,
         "Volunteers this season", "Role", "Name", "Kit washing", "Tracey Holt", "Tea hut",
         "Ian and Sue Barker", "Line marking", "Phil Greenwood", "First aid", "Dr N. Rahman", Prose }
