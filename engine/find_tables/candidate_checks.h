@@ -99,6 +99,8 @@ void NameLists(
 void TwoRowTable(const Profile &profile, int first, int cols, std::vector<Candidate> &out);
 void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
+void HeaderOverRecord(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
 void SmallTables(const Profile &profile, const std::vector<bool> &tableStarts,
     const std::vector<bool> &tableEnds, std::vector<Candidate> &out);
 bool SmallTableUnder(

@@ -1618,6 +1618,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     AlternatingPairs(profile, sure.starts, sure.ends, all);
     SmallTables(profile, sure.starts, sure.ends, all);
     LabelledRows(profile, sure.starts, sure.ends, all);
+    HeaderOverRecord(profile, sure.starts, sure.ends, all);
     BlankForms(profile, all);
     SentenceLists(profile, all);
     LeadInLists(profile, sure.starts, all);

@@ -1316,6 +1316,112 @@ void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
 
 namespace {
 
+// True when `c` can head a column of a record: a short capitalised text without digits that
+// leads into nothing and ends no sentence.
+bool RecordLabel(const Cell &c)
+{
+    return IsShortText(c) && (c.flags & Capitalised) && c.a <= KeyWords && !HoldsDigits(c)
+        && !c.leadIn && !c.labelLead && !(c.flags & SentenceEnd);
+}
+
+// True when `c` can be a record's value: a short cell, or last a short note ("Facility report
+// sent.").
+bool RecordValue(const Cell &c, bool last)
+{
+    return ShortCell(c) || (last && IsText(c.kind) && !Breaks(c) && !c.leadIn);
+}
+
+// True when the row of `cols` values from `values` reads as one record under its labels: no value
+// heads columns and one holds a digit where no label does, the first filled and only the last
+// perhaps left empty. Read in pairs instead, the columns would change kind halfway.
+bool RecordUnder(const Profile &profile, int values, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    bool digits = false;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &v = cells[values + c];
+        if (c == cols - 1 && c > 1 && v.kind == Kind::Empty)
+            continue;
+        if (!RecordValue(v, c == cols - 1) || v.label)
+            return false;
+        digits = digits || HoldsDigits(v);
+    }
+    return digits;
+}
+
+// True when the `cols` lines from `end` read as another row under the record: each alike to the
+// value above it or left blank (an empty first cell frames nothing), one filled at least.
+bool RecordGoesOn(const Profile &profile, int end, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    if (end + cols > profile.size())
+        return false;
+    int alike = 0;
+    for (int c = 0; c < cols; ++c) {
+        const Cell &x = cells[end + c];
+        if (IsBlankCell(x))
+            continue;
+        if (Breaks(x) || Similarity(cells[end + c - cols], x) < CompatibleAt)
+            return false;
+        ++alike;
+    }
+    return alike > 0;
+}
+
+// True when a table of a few more columns, or read a line earlier, runs on over the record: its
+// third row, from `from`, goes on from its second.
+bool WiderTableRunsOn(const Profile &profile, int first, int cols)
+{
+    for (int start = std::max(0, first - 1); start <= first + 1; ++start)
+        for (int width = cols; width <= cols + 2; ++width)
+            if ((start != first || width != cols)
+                && RecordGoesOn(profile, start + 2 * width, width))
+                return true;
+    return false;
+}
+
+} // namespace
+
+// A header over one row of values ("Who", "Time", "Place" over "All marshals", "08:15", "Scout
+// hut car park") between what opens a block and what closes one: labels that head columns, then
+// a record unlike them. Read as pairs, labels would stand beside labels and values beside values.
+void HeaderOverRecord(const Profile &profile, const std::vector<bool> &tableStarts,
+    const std::vector<bool> &tableEnds, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> blockEnds(n + 1, false);
+    for (const Candidate &c : out)
+        blockEnds[End(c)] = blockEnds[End(c)] || !c.frameOnly;
+    for (int first = 0; first + 4 <= n; ++first) {
+        const bool opened = Opened(profile, first) || tableEnds[first] || blockEnds[first]
+            || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
+        if (!opened || (first > 0 && cells[first - 1].label))
+            continue;
+        // (Labels grow with the width: once one is no label, no wider reading holds.)
+        int heads = 0;
+        for (int cols = 1; cols <= RecordMaxCols && first + 2 * cols <= n; ++cols) {
+            if (!RecordLabel(cells[first + cols - 1]))
+                break;
+            heads += cells[first + cols - 1].label ? 1 : 0;
+            const int end = first + 2 * cols;
+            if (cols < RecordMinCols || heads == 0 || RowAlikeAbove(profile, first, cols)
+                || RowAlikeAbove(profile, first, 2 * cols)
+                || !RecordUnder(profile, first + cols, cols))
+                continue;
+            // (Text or another table after the record, and no row like it.)
+            const bool closed = Framed(profile, end) || TitleNext(profile, end) || tableStarts[end];
+            // (A title over the table after it is that table's, no value.)
+            const bool nextTitle = tableStarts[end] && IsTitle(cells[end - 1]);
+            if (closed && !nextTitle && !RecordGoesOn(profile, end, cols)
+                && !WiderTableRunsOn(profile, first, cols))
+                AddFramedBlock(out, first, 2, cols, RecordEvidence, GuessConfidence);
+        }
+    }
+}
+
+namespace {
+
 // True when the lines above `first` are the few short lines that head the document, a letterhead
 // or a record's title: a small table may stand right under them.
 bool UnderDocumentHead(const Profile &profile, int first)

@@ -463,6 +463,10 @@ inline constexpr int TwoRowMinCols = 3;
 // the rows of wider tables.
 inline constexpr int LabelledRowsMinCols = 4;
 inline constexpr double LabelledRowsEvidence = 0.6;
+// A header over one record: cells in a row at most, and the evidence per line.
+inline constexpr int RecordMinCols = 3;
+inline constexpr int RecordMaxCols = 6;
+inline constexpr double RecordEvidence = 0.9;
 // A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
 // "short list" test), how alike its cells must be (tight: 0.715 loses numbers' "Distance
 // (ly)"), and the likeness that counts for nothing (free).
