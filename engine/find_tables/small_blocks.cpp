@@ -1332,21 +1332,23 @@ bool RecordValue(const Cell &c, bool last)
 }
 
 // True when the row of `cols` values from `values` reads as one record under its labels: no value
-// heads columns and one holds a digit where no label does, the first filled and only the last
-// perhaps left empty. Read in pairs instead, the columns would change kind halfway.
+// heads columns and a third of them or more hold digits where no label does (dates, sums,
+// counts), the first filled and only the last perhaps left empty. Read in pairs instead, the
+// columns would change kind halfway; a list of names read two by two keeps its digits rare.
 bool RecordUnder(const Profile &profile, int values, int cols)
 {
     const std::vector<Cell> &cells = profile.cells;
-    bool digits = false;
+    int filled = 0, digits = 0;
     for (int c = 0; c < cols; ++c) {
         const Cell &v = cells[values + c];
         if (c == cols - 1 && c > 1 && v.kind == Kind::Empty)
             continue;
         if (!RecordValue(v, c == cols - 1) || v.label)
             return false;
-        digits = digits || HoldsDigits(v);
+        ++filled;
+        digits += HoldsDigits(v) ? 1 : 0;
     }
-    return digits;
+    return digits > 0 && 3 * digits >= filled;
 }
 
 // True when the `cols` lines from `end` read as another row under the record: each alike to the
@@ -1368,8 +1370,9 @@ bool RecordGoesOn(const Profile &profile, int end, int cols)
     return alike > 0;
 }
 
-// True when a table of a few more columns, or read a line earlier, runs on over the record: its
-// third row, from `from`, goes on from its second.
+// True when a table as wide or up to two columns wider, from `first` or a line either side, runs
+// on over the record: its third row goes on from its second (the header of a wider table over
+// its first rows, or one read a line late, framed by a blank cell or a note in its rows).
 bool WiderTableRunsOn(const Profile &profile, int first, int cols)
 {
     for (int start = std::max(0, first - 1); start <= first + 1; ++start)
@@ -1393,7 +1396,7 @@ void HeaderOverRecord(const Profile &profile, const std::vector<bool> &tableStar
     std::vector<bool> blockEnds(n + 1, false);
     for (const Candidate &c : out)
         blockEnds[End(c)] = blockEnds[End(c)] || !c.frameOnly;
-    for (int first = 0; first + 4 <= n; ++first) {
+    for (int first = 0; first + 2 * RecordMinCols <= n; ++first) {
         const bool opened = Opened(profile, first) || tableEnds[first] || blockEnds[first]
             || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
         if (!opened || (first > 0 && cells[first - 1].label))

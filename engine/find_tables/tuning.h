@@ -463,10 +463,13 @@ inline constexpr int TwoRowMinCols = 3;
 // the rows of wider tables.
 inline constexpr int LabelledRowsMinCols = 4;
 inline constexpr double LabelledRowsEvidence = 0.6;
-// A header over one record: cells in a row at most, and the evidence per line.
+// A header over one record: cells in a row from (two labels over two values are as often a short
+// list read two by two) and at most, and the evidence per line: enough for the record to outgain
+// the pairs its lines make (0.6 leaves a row of three under a lead-in to them), no more (0.8 takes
+// lines that a longer table reads; 0.9 outgains a reading a line late of four over values).
 inline constexpr int RecordMinCols = 3;
 inline constexpr int RecordMaxCols = 6;
-inline constexpr double RecordEvidence = 0.9;
+inline constexpr double RecordEvidence = 0.7;
 // A single column: the rows it needs (loose: 7 loses chance-15's 6x1 "Released"; 4 fails the
 // "short list" test), how alike its cells must be (tight: 0.715 loses numbers' "Distance
 // (ly)"), and the likeness that counts for nothing (free).
