@@ -434,7 +434,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
         << "truth-tower.tsv" << 59 << 11 << 12 << 3 << 36;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
-        << "truth-pupil.tsv" << 59 << 9 << 12 << 5 << 38;
+        << "truth-pupil.tsv" << 59 << 8 << 11 << 5 << 38;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
         << "truth-verger.tsv" << 62 << 18 << 15 << 2 << 31;
     QTest::newRow("twenty-second author: a dental practice manager and a bowls and croquet club")
@@ -448,7 +448,7 @@ void TestFindTables::wholeCorpus_data()
     // (One more wrong one likely on the twenty-fifth since a title over a header of words alike
     // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 7 << 7 << 2 << 37;
+        << "truth-cobb.tsv" << 58 << 5 << 6 << 2 << 37;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
@@ -460,11 +460,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
         << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
-        << "truth-screed.tsv" << 59 << 10 << 7 << 4 << 37;
+        << "truth-screed.tsv" << 59 << 9 << 6 << 4 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 12 << 9 << 3 << 33;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
-        << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
+        << "truth-clutch.tsv" << 60 << 18 << 20 << 2 << 29;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
         << "truth-kiln.tsv" << 62 << 11 << 11 << 2 << 42;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
@@ -757,6 +757,14 @@ void TestFindTables::boundaries_data()
         << QStringList { Prose, "Seats per row in the hall:", "Row", "A", "B", "C", "D", "Total",
                "Seats", "12", "14", "14", "16", "56", Prose }
         << QStringList { "3:2x6:Row" };
+    QTest::newRow("a header over one record under a lead-in, a signature after it")
+        << QStringList { Prose, "Briefing:", "Who", "Time", "Place", "All marshals", "08:15",
+               "Scout hut car park", "", "Hester" }
+        << QStringList { "3:2x3:Who" };
+    QTest::newRow("a header over one record closing on a short note") << QStringList { Prose,
+        "Incoming loans, one request so far:", "Lender", "Object", "Dates", "Status",
+        "Private collection", "Sampler, 1832", "Jun to Sep 2027", "Facility report sent.", "",
+        Prose } << QStringList { "3:2x4:Lender" };
     QTest::newRow("keys beside names whose columns keep apart") << QStringList { Prose,
         "Volunteers this season", "Role", "Name", "Kit washing", "Tracey Holt", "Tea hut",
         "Ian and Sue Barker", "Line marking", "Phil Greenwood", "First aid", "Dr N. Rahman", Prose }
