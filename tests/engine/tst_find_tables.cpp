@@ -463,12 +463,15 @@ void TestFindTables::wholeCorpus_data()
         << "truth-screed.tsv" << 59 << 11 << 8 << 4 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 13 << 10 << 3 << 33;
+    // (Two more found on the thirty-third, four fewer wrong, one more on the thirty-fourth and
+    // three more on the thirty-fifth, one fewer wrong: grids under an empty corner told by their
+    // keys.)
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
-        << "truth-clutch.tsv" << 60 << 19 << 21 << 2 << 29;
+        << "truth-clutch.tsv" << 60 << 17 << 17 << 2 << 29;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
-        << "truth-kiln.tsv" << 62 << 12 << 12 << 2 << 42;
+        << "truth-kiln.tsv" << 62 << 11 << 12 << 2 << 42;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
-        << "truth-loom.tsv" << 62 << 24 << 20 << 4 << 31;
+        << "truth-loom.tsv" << 62 << 21 << 19 << 4 << 31;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
         << "truth-tide.tsv" << 61 << 23 << 19 << 7 << 33;
 }
