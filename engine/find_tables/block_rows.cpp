@@ -1024,7 +1024,94 @@ int WithTailRows(const Profile &profile, int first, int cols, int rows, int rowL
     return rows;
 }
 
+// How many rows follow the empty corner at `first` led by a key: a short text, values beside it,
+// none of them a sentence or a paragraph. Under a corner the rows, not the columns, keep a kind
+// (a stop's places, then its times), so their keys alone tell where they run.
+int KeyedRows(const Profile &profile, int first, int cols)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    int rows = 0;
+    for (int p = first + cols; p + cols <= profile.size(); p += cols, ++rows) {
+        const Cell &key = cells[p];
+        if (!IsShortText(key) || key.leadIn || (key.flags & SentenceEnd)
+            || profile.breaksBefore[p + cols] != profile.breaksBefore[first])
+            break;
+        int filled = 0;
+        for (int i = p + 1; i < p + cols; ++i) {
+            if (IsSentenceNote(cells[i]) || Breaks(cells[i]))
+                return rows;
+            filled += IsBlankCell(cells[i]) ? 0 : 1;
+        }
+        if (filled == 0)
+            break;
+    }
+    return rows;
+}
+
 } // namespace
+
+// Tables whose empty top-left corner is the empty line under a text: a run of three labels or
+// more across (days, stages, dyes), written alike and each said once, heads them, and each row
+// under it starts with a key written as the other keys are, values beside it. Such rows keep a
+// kind across rather than down their columns, so their keys, not their columns, tell how wide
+// they are and where they stop: at the text after them, or where rows of another width begin.
+void CornerTables(const Profile &profile, std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    for (int first = 1; first < n; ++first) {
+        if (cells[first].kind != Kind::Empty || cells[first - 1].kind == Kind::Empty)
+            continue;
+        // (Each width adds a label to the run: none empty, a note or a lead-in, each alike to
+        // the one before it.)
+        for (int cols = 2; cols <= MaxCols && first + CornerMinRows * cols <= n; ++cols) {
+            const Cell &lastLabel = cells[first + cols - 1], &key = cells[first + cols];
+            if (!IsText(lastLabel.kind) || lastLabel.note || lastLabel.leadIn
+                || (cols > 2 && Similarity(cells[first + cols - 2], lastLabel) < CompatibleAt))
+                break;
+            // (Two labels are no run. A day or month after the last label is the run going on,
+            // not a key.)
+            if (cols < CornerMinCols
+                || (lastLabel.calendar != 0
+                    && key.calendar == NextCalendarPlace(lastLabel.calendar)))
+                continue;
+            const int keyed = 1 + KeyedRows(profile, first, cols);
+            if (keyed < CornerMinRows)
+                continue;
+            const int rows = keyed + EmptyRowsAfter(profile, first, keyed, cols);
+            const int end = first + rows * cols, keysEnd = first + keyed * cols;
+            // (The next table's keys beside values, alike a pair apart, stop it as text does.)
+            const bool stops = end >= n || ClosesBlock(profile, end)
+                || (end + 2 < n && IsText(cells[end].kind) && !cells[end].note
+                    && Similarity(cells[end], cells[end + 2]) >= CompatibleAt);
+            // (A label said again under the run is a value: the header runs into the rows.)
+            bool fits = stops;
+            for (int i = first + 1; i < first + cols && fits; ++i)
+                fits = profile.nextSame[i] >= end;
+            for (int p = first + 2 * cols; p < keysEnd && fits; p += cols)
+                fits = (cells[p].flags & (Capitalised | WithDigits))
+                        == (key.flags & (Capitalised | WithDigits))
+                    && Similarity(cells[p], key) >= CompatibleAt;
+            if (!fits)
+                continue;
+            // (Values alike across their rows at least as much as down their columns: read
+            // at a width out of step, a table of columns keeps its kinds down them.)
+            double across = 0, down = 0;
+            int acrossPairs = 0, downPairs = 0;
+            for (int p = first + cols; p < keysEnd; p += cols) {
+                across += profile.filledSums[1][p + cols - 1] - profile.filledSums[1][p + 1];
+                acrossPairs += profile.filledPairs[1][p + cols - 1] - profile.filledPairs[1][p + 1];
+                if (p + cols < keysEnd) {
+                    down += profile.filledSums[cols][p + cols] - profile.filledSums[cols][p + 1];
+                    downPairs
+                        += profile.filledPairs[cols][p + cols] - profile.filledPairs[cols][p + 1];
+                }
+            }
+            if (acrossPairs > 0 && (downPairs == 0 || across / acrossPairs >= down / downPairs))
+                AddFramedBlock(out, first, rows, cols, CornerKeysEvidence, GuessConfidence);
+        }
+    }
+}
 
 // How many rows (the header row among them) a block of `cols` columns from `first` has: the
 // header and the data rows that follow one another alike, at most `rowLimit`; 0 when too few

@@ -60,6 +60,7 @@ bool RowToFrame(const Profile &profile, int first, int rows, int cols);
 bool CornerAbove(const Profile &profile, int first, int cols);
 bool InsideCalendarRun(const Profile &profile, int first);
 bool CalendarRun(const Profile &profile, int first, int cols);
+void CornerTables(const Profile &profile, std::vector<Candidate> &out);
 int EmptyRowsAfter(const Profile &profile, int first, int rows, int cols);
 bool WordList(const Profile &profile, int first, int rows);
 std::optional<double> RowsEvidence(const Profile &profile, int first, int rows, int cols,

@@ -1612,6 +1612,7 @@ std::vector<Candidate> AllCandidates(const Profile &profile, const std::vector<H
     GappedHeaders(profile, all);
     const SureEdges sure = SureEdgesOf(profile, all);
     TitledBlocks(profile, all);
+    CornerTables(profile, all);
     KeyValueTables(profile, sure.starts, all);
     NameLists(profile, sure.starts, all);
     Glossaries(profile, all);

@@ -196,6 +196,16 @@ inline constexpr int LeadingBlankMinCols = 3;
 // "Language", time-zones' "Time zone", two council papers); 6 to 8 alike on the corpus, the
 // "week's rota" test (seven columns) holds it below 8.
 inline constexpr int LabelRunCornerMinCols = 6;
+// A table under an empty corner told by its keys alone (CornerTables): this many columns at
+// least, the corner and three labels (two are too few to show a run: allowed, they lost tables
+// the corpus's floors hold), and this many rows, the header and three keys that agree (two admit
+// a title over pairs, "Year 7" in school's handbook).
+inline constexpr int CornerMinCols = 4;
+inline constexpr int CornerMinRows = 4;
+// What each line of such a table is worth: 0.2 to 0.6 alike on the development papers; at 0.15
+// the readings of their columns win over the badge chart, the week grid and the dye grid, at 1
+// one more block is read wrong on loom's papers.
+inline constexpr double CornerKeysEvidence = 0.3;
 // What a wide block pays for leaving out the empty corner of its header, or for starting inside
 // its run of days: 2 leaves vets-rota's 10x9 under the reading from "Wed 7"; 4 to 8 alike.
 inline constexpr double CornerLeftOutCost = 4;

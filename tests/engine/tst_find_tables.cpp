@@ -540,6 +540,18 @@ void TestFindTables::boundaries_data()
                "", "", "x", "", "x", "Up the nose, from three weeks.", "Rabies", "", "", "x", "",
                "", "", "Travel only. Wait 21 days.", Prose }
         << QStringList { "3:5x8:" };
+    QTest::newRow("an empty corner under a lead-in over rows each of one kind: keyed by row")
+        << QStringList { Prose, "The stages we play, from the mini scheme (rounded):", "", "Red",
+               "Orange", "Green", "Ages", "5–8", "8–10", "9–10", "Court", "11 × 5.5 m",
+               "18 × 6.5 m", "full", "Ball", "75% slower", "50% slower", "25% slower", "Net",
+               "0.80 m", "0.80 m", "0.914 m", Prose }
+        << QStringList { "3:5x4:" };
+    QTest::newRow("checkpoints under an empty corner, rows of places, names, times, yes or no")
+        << QStringList { Prose, "Times are the latest we expect the last team.", "", "CP1", "CP2",
+               "CP3", "Finish", "Place", "Lightspout", "Pole Bank", "Bridges", "Ratlinghope",
+               "Adult", "Rhodri", "Sian", "Dilys", "Tom", "Due", "10:25", "11:45", "13:40", "15:50",
+               "Car", "Yes", "No", "Yes", "Yes", Prose }
+        << QStringList { "3:5x5:" };
     QTest::newRow("a title over a header of words, after a sentence, is no header cell")
         << QStringList { "Fireblight has not been seen here. Tell me the same day.", "Work parties",
                "Date", "Task", "Led by", "Names", "Sat 6 Feb", "Winter pruning, rows A and B",
