@@ -419,20 +419,20 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 6 << 5 << 1 << 34;
+        << "truth-stage.tsv" << 60 << 6 << 5 << 1 << 35;
     // (One more missed on the fifteenth, and likely: a title over a header of words no longer
     // than it, "Rim sizes", read as a header cell where the last column keys the rows as plainly
     // as the first.)
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 3 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 6 << 5 << 1 << 35;
+        << "truth-vets.tsv" << 62 << 6 << 5 << 1 << 40;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 14 << 14 << 10 << 38;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
-        << "truth-press.tsv" << 62 << 15 << 15 << 3 << 33;
+        << "truth-press.tsv" << 62 << 15 << 14 << 3 << 34;
     QTest::newRow("nineteenth author: a land surveyor and a tower's bell ringers")
-        << "truth-tower.tsv" << 59 << 11 << 12 << 3 << 36;
+        << "truth-tower.tsv" << 59 << 9 << 11 << 3 << 41;
     QTest::newRow("twentieth author: an optometrist and a junior swimming club")
         << "truth-pupil.tsv" << 59 << 8 << 11 << 5 << 38;
     QTest::newRow("twenty-first author: a verger, a choir's music library and a food bank")
@@ -442,35 +442,35 @@ void TestFindTables::wholeCorpus_data()
     // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
     // beside the reading a line off them, which keys its rows in its last column.)
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 19 << 15 << 3 << 33;
+        << "truth-zenith.tsv" << 58 << 19 << 14 << 3 << 33;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 12 << 9 << 3 << 36;
     // (One more wrong one likely on the twenty-fifth since a title over a header of words alike
     // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 5 << 6 << 2 << 37;
+        << "truth-cobb.tsv" << 58 << 5 << 6 << 2 << 38;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
-        << "truth-kerf.tsv" << 59 << 16 << 13 << 3 << 32;
+        << "truth-kerf.tsv" << 59 << 14 << 12 << 1 << 33;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
-        << "truth-reel.tsv" << 59 << 8 << 5 << 2 << 35;
+        << "truth-reel.tsv" << 59 << 8 << 5 << 1 << 36;
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
-        << "truth-pitch.tsv" << 61 << 16 << 12 << 7 << 42;
+        << "truth-pitch.tsv" << 61 << 15 << 11 << 6 << 42;
     QTest::newRow("twenty-ninth author: a youth hostel's warden and a canoe club's coach")
-        << "truth-eddy.tsv" << 60 << 8 << 9 << 2 << 40;
+        << "truth-eddy.tsv" << 60 << 7 << 8 << 2 << 40;
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
         << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
-        << "truth-screed.tsv" << 59 << 9 << 6 << 4 << 37;
+        << "truth-screed.tsv" << 59 << 9 << 6 << 3 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 12 << 9 << 3 << 33;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
-        << "truth-clutch.tsv" << 60 << 18 << 20 << 2 << 29;
+        << "truth-clutch.tsv" << 60 << 16 << 16 << 2 << 32;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
-        << "truth-kiln.tsv" << 62 << 11 << 11 << 2 << 42;
+        << "truth-kiln.tsv" << 62 << 10 << 11 << 2 << 44;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
-        << "truth-loom.tsv" << 62 << 20 << 16 << 4 << 33;
+        << "truth-loom.tsv" << 62 << 14 << 8 << 3 << 37;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
-        << "truth-tide.tsv" << 61 << 23 << 19 << 7 << 33;
+        << "truth-tide.tsv" << 61 << 22 << 18 << 7 << 33;
 }
 
 void TestFindTables::wholeCorpus()
