@@ -181,48 +181,90 @@ int CountsOutOfStep(const Profile &profile, int first, int rows, int cols)
     return off;
 }
 
-// True when the row right under the block `c` is its last: a short text that keys it, alike to a
-// key above, no break in the row, and the text closing right after it. A
-// reader takes a row whose key keeps the column for the table's, whatever its values hold, when
-// nothing comes between it and the end of the table.
-bool LastRowKept(const Profile &profile, const Candidate &c)
+namespace {
+
+// True when the row at `at` under the block `c` keys as its rows do: a short text alike to a key
+// above, no break before its end, and values that stand for the column's (a number written
+// otherwise, a word for it, "nil", "free", "DNF"), no lead-in or sentence among them.
+bool KeyedRowUnder(const Profile &profile, const Candidate &c, int at, bool anyWords)
 {
     const std::vector<Cell> &cells = profile.cells;
-    const int end = End(c), after = end + c.cols;
-    if (c.cols < 2 || c.rows < 3 || after > profile.size()
-        || profile.breaksBefore[after] != profile.breaksBefore[c.first])
+    const int end = End(c), after = at + c.cols;
+    if (after > profile.size() || profile.breaksBefore[after] != profile.breaksBefore[c.first])
         return false;
     // (The key is read against every key under the first row: a column of keys mixes kinds, "Ice"
     // under "Above 20 °C" keys a row as "Rain" above does, and a key ends in a full stop, "inj.",
     // where keys above do.)
-    const Cell &key = cells[end];
+    const Cell &key = cells[at];
     const auto keyLike = [&](const Cell &k) {
         return Similarity(key, k) >= CompatibleAt
             && (key.flags & Capitalised) == (k.flags & Capitalised)
             && HoldsDigits(key) == HoldsDigits(k)
             && (!(key.flags & SentenceEnd) || (k.flags & SentenceEnd));
     };
-    if ((key.kind != Kind::Word && key.kind != Kind::Phrase) || key.leadIn
-        || (key.note && !(key.flags & SentenceEnd)) || key.text == cells[c.first].text)
+    // (A wide row may leave its key out beside a figure: a sum under a title of its own.)
+    const bool keyLeftOut = key.kind == Kind::Empty && c.cols >= LeadingBlankMinCols
+        && std::any_of(cells.begin() + at + 1, cells.begin() + after,
+            [](const Cell &x) { return IsNumeric(x.kind); });
+    if (!keyLeftOut
+        && ((key.kind != Kind::Word && key.kind != Kind::Phrase) || key.leadIn
+            || (key.note && !(key.flags & SentenceEnd)) || key.text == cells[c.first].text))
         return false;
-    bool keyed = false;
-    for (int p = end - c.cols; p > c.first && !keyed; p -= c.cols)
+    // (Or words where the keys above are figures: "Total" under positions, "Cool" under steps.)
+    bool keyed = keyLeftOut, figures = !HoldsDigits(key);
+    for (int p = end - c.cols; p > c.first && !keyed; p -= c.cols) {
         keyed = keyLike(cells[p]);
-    if (!keyed)
+        figures = figures && IsNumeric(cells[p].kind);
+    }
+    if (!keyed && !figures)
         return false;
-    // (A value unlike its column stands for one: a number written otherwise, a word for it, "nil",
-    // "free", "DNF". A title or a caption in its place is the text after the table.)
-    for (int i = end; i < after; ++i) {
+    // (A title or a caption in its place is the text after the table.)
+    for (int i = at; i < after; ++i) {
         const Cell &x = cells[i], &above = cells[i - c.cols];
         // (A few words ended by a full stop, shaped like the values above, are a value still.)
         const bool shortNote = x.kind == Kind::Phrase && Similarity(x, above) >= CompatibleAt;
         if (x.leadIn || (x.note && !above.note && !shortNote))
             return false;
-        if (i > end && !IsBlankCell(x) && Similarity(x, above) < CompatibleAt && !HoldsDigits(x)
-            && !(IsShortText(x) && (!(x.flags & Capitalised) || (x.flags & AllCapitals))))
+        if (i > at && !IsBlankCell(x) && Similarity(x, above) < CompatibleAt && !HoldsDigits(x)
+            && !(IsShortText(x)
+                && (anyWords || !(x.flags & Capitalised) || (x.flags & AllCapitals))))
             return false;
     }
-    return Framed(profile, after) || TitleNext(profile, after);
+    return true;
+}
+
+// True when line `i` is a title over text: a short text with a paragraph or a note under it.
+bool TitleOverText(const Profile &profile, int i)
+{
+    return i + 1 < profile.size() && IsShortText(profile.cells[i]) && !profile.cells[i].leadIn
+        && (Breaks(profile.cells[i + 1]) || profile.cells[i + 1].note);
+}
+
+} // namespace
+
+// How many rows right under the block `c` are its last (0 to MaxTailRows), before `next` where
+// the next block starts: rows keyed as its rows are (KeyedRowUnder), with the text closing, or
+// the next block starting, right after them. A reader takes rows whose keys keep the column for
+// the table's, whatever their values hold, when nothing comes between them and the end of the
+// table. (A lone row with a capitalised word unlike its column needs the text to close it: a
+// title under the table reads so.)
+int LastRowsKept(const Profile &profile, const Candidate &c, int next)
+{
+    if (c.cols < 2 || c.rows < 3)
+        return 0;
+    int kept = 0;
+    // (Pairs keep one such row at most: a key alone under pairs is as often a signature.)
+    const int most = c.cols >= TailRowsMinCols ? MaxTailRows : 1;
+    for (int k = 0; k < most; ++k) {
+        const int at = End(c) + k * c.cols, after = at + c.cols;
+        if (after > next || !KeyedRowUnder(profile, c, at, true))
+            break;
+        const bool closed
+            = Framed(profile, after) || TitleNext(profile, after) || TitleOverText(profile, after);
+        if ((closed || after == next) && (k > 0 || KeyedRowUnder(profile, c, at, false)))
+            kept = k + 1;
+    }
+    return kept;
 }
 
 } // namespace cellwright::finder

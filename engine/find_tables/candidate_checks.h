@@ -38,7 +38,7 @@ bool AllText(const Profile &profile, int p, int cols);
 int SecondHeaderRow(const Profile &profile, int first, int rows, int cols);
 bool RunsOnFromAbove(const Profile &profile, int first, int cols);
 int CountsOutOfStep(const Profile &profile, int first, int rows, int cols);
-bool LastRowKept(const Profile &profile, const Candidate &c);
+int LastRowsKept(const Profile &profile, const Candidate &c, int next);
 
 // block_rows.cpp
 bool SpareLastColumn(const Profile &profile, int first, int cols);

@@ -395,7 +395,7 @@ void TakeListsUnder(const std::vector<Candidate> &all,
 // The best set (BestSet), mended where it reads a table in pieces or out of step: rows left to
 // no one above a block, a block starting inside a row, a table split where its first column
 // changes kind, a list under a table. (A last row left under a block joins it later, once the
-// guesses are in: LastRowKept.)
+// guesses are in: LastRowsKept.)
 std::vector<Candidate> Choose(
     const finder::Profile &profile, const std::vector<Candidate> &all, int n)
 {
@@ -456,10 +456,11 @@ Totals BestTotals(const std::vector<Candidate> &all, int n)
 
 // The last pass: how sure each chosen block is, from what any table shows. Its readings
 // elsewhere (how much the best set loses without it, how near the best rival comes), its header
-// words, its frame and its size weigh in; guesses keep what they were given.
+// words, its frame and its size weigh in; guesses keep what they were given. (`readRows`: the
+// rows each block was chosen with.)
 void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
     std::vector<Candidate> &chosen, const std::vector<bool> &guessed,
-    const std::vector<int> &movedFrom)
+    const std::vector<int> &movedFrom, const std::vector<int> &readRows)
 {
     using namespace finder;
     const int n = profile.size();
@@ -474,18 +475,21 @@ void Assure(const finder::Profile &profile, const std::vector<Candidate> &all,
         Candidate &c = chosen[j];
         if (guessed[j])
             continue;
-        const int end = End(c);
-        // Without it, the best set splits inside it or takes another block over all of it.
+        const int end = End(c), readEnd = c.first + readRows[j] * c.cols;
+        // Without it, the best set splits inside it or takes another block over all of it. (Rows
+        // taken under it afterwards are sure as the block is: its reading as chosen is no rival.)
         double without = 0, rival = 0;
-        for (int i = c.first + 1; i < end; ++i)
+        for (int i = c.first + 1; i < readEnd; ++i)
             without = std::max(without, totals.before[i] + totals.from[i]);
         for (int i = std::max(0, c.first - longest + 1); i < end; ++i)
             for (int k : startingAt[i]) {
                 const Candidate &o = all[k];
                 const int oEnd = End(o);
                 // (A block moved into step has its own reading a line off for no rival.)
-                if ((o.first == c.first && o.rows == c.rows && o.cols == c.cols) || oEnd <= c.first
-                    || o.first >= end || (o.first == movedFrom[j] && o.cols == c.cols))
+                if ((o.first == c.first && (o.rows == c.rows || o.rows == readRows[j])
+                        && o.cols == c.cols)
+                    || oEnd <= c.first || o.first >= end
+                    || (o.first == movedFrom[j] && o.cols == c.cols))
                     continue;
                 rival = std::max(rival, o.gain);
                 if (o.first <= c.first && oEnd >= end)
@@ -556,15 +560,26 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
     std::sort(marked.begin(), marked.end(),
         [](const auto &x, const auto &y) { return x.first.first < y.first.first; });
     const std::vector<int> movedFrom = MoveIntoStep(finder.profile, marked);
-    // A row of a block's width left to no one right under it, its key keeping the key column and
-    // the text closing after it, is the block's last row, whatever its values hold.
+    std::vector<int> readRows; // the rows each block was chosen with, before the rows under it
+    for (const auto &m : marked)
+        readRows.push_back(m.first.rows);
+    // Rows of a block's width left to no one right under it, their keys keeping the key column
+    // and the text closing after them, are the block's last rows, whatever their values hold.
     for (std::size_t j = 0; j < marked.size(); ++j) {
         Candidate &c = marked[j].first;
         const int next = j + 1 < marked.size() ? marked[j + 1].first.first : finder.profile.size();
-        if (End(c) + c.cols <= next && finder::LastRowKept(finder.profile, c)) {
-            c.gain += c.gain / c.rows;
-            ++c.rows;
+        if (const int kept = finder::LastRowsKept(finder.profile, c, next)) {
+            c.gain += kept * c.gain / c.rows;
+            c.rows += kept;
         }
+        // (Empty rows under it, left for entries to come, with the text resuming after them: not
+        // under rows of sentences, definitions or remarks, which end where their text does.)
+        const auto &cells = finder.profile.cells;
+        const int empty = finder::EmptyRowsAfter(finder.profile, c.first, c.rows, c.cols);
+        if (empty > 0 && c.rows >= 2 && End(c) + empty * c.cols <= next
+            && std::none_of(cells.begin() + End(c) - c.cols, cells.begin() + End(c),
+                [](const finder::Cell &x) { return x.note; }))
+            c.rows += empty;
     }
     chosen.clear();
     std::vector<bool> guessed;
@@ -572,7 +587,7 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
         chosen.push_back(c);
         guessed.push_back(guess);
     }
-    Assure(finder.profile, all, chosen, guessed, movedFrom);
+    Assure(finder.profile, all, chosen, guessed, movedFrom, readRows);
     return chosen;
 }
 

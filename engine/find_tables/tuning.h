@@ -250,7 +250,9 @@ inline constexpr int EmptyLedRowMinCols = 3;
 // "DNF" for a time, "on request" for a price) and that text closes are its last rows: from this
 // many columns, and at most this many of them. Measured on the tuning authors: 7 more exact
 // (cycle 4, kitchen 3), none lost. The columns are free from 2 to 4 (the rows found have 4 and
-// 6); 4 rows run lab-config's settings into the pairs under them, 2 finds the same.
+// 6); 4 rows run lab-config's settings into the pairs under them, 2 finds the same. The same
+// bounds hold for the keyed rows left under a chosen block (LastRowsKept): pairs keep one, as a
+// key alone under them is as often a signature (school-term-dates' "Yours faithfully,").
 inline constexpr int TailRowsMinCols = 3;
 inline constexpr int MaxTailRows = 3;
 // From this many columns a block runs on past a row that breaks the habit of a cell or two, when

@@ -560,6 +560,35 @@ void TestFindTables::boundaries_data()
                "Mow paths; check ties", "Dev", "", "", "", "", "",
                "Put your name in the last column, or add a row.", Prose }
         << QStringList { "3:6x4:Date" };
+    QTest::newRow("rows of words under positions, closed by a title over a paragraph")
+        << QStringList { Prose, "Round 2, 21 March", "Pos", "Angler", "Peg", "Weight", "kg", "1",
+               "K. Hughes", "9", "13-14", "6.29", "2", "T. Evans", "19", "10-02", "4.60", "3",
+               "R. Davies", "4", "8-11", "3.95", "4", "M. Price", "12", "7-05", "3.32", "Total", "",
+               "", "40-00", "18.16", "Average", "", "", "10-00", "4.54", "League after two rounds",
+               Prose }
+        << QStringList { "3:7x5:Pos" };
+    QTest::newRow("last rows with values in words, closed by a heading over a paragraph")
+        << QStringList { Prose, "Table 2: Oestrous cycles", "Species", "Cycle", "Heat lasts",
+               "Season", "Cow", "21 days (18–24)", "12–18 hours", "All year", "Ewe",
+               "17 days (14–19)", "24–36 hours", "Autumn (short days)", "Goat", "21 days (18–24)",
+               "24–48 hours", "Autumn (short days)", "Sow", "21 days (18–24)", "48–72 hours",
+               "All year", "Bitch", "about 6 months", "about 9 days", "Any time of year",
+               "Queen (cat)", "14–21 days", "4–10 days", "Spring to autumn; induced ovulator",
+               "Notifiable diseases", Prose }
+        << QStringList { "3:7x4:Species" };
+    QTest::newRow("last rows leaving their key out beside a sum, a sentence after them")
+        << QStringList { Prose, "Plot", "Holder", "Size", "Rent", "Water", "1", "A. Shaw", "half",
+               "£20.00", "yes", "2", "B. Kaur", "full", "£40.00", "no", "3", "C. Lee", "half",
+               "£20.00", "yes", "4", "D. Rowe", "full", "£40.00", "yes", "", "Total due", "", "",
+               "£138.00", "", "Paid so far", "", "", "£96.00",
+               "Outstanding £42.00, reminders go out with the newsletter.", Prose }
+        << QStringList { "2:7x5:Plot" };
+    QTest::newRow("an empty last row left for an entry, a sentence after it")
+        << QStringList { Prose, "Relative humidity and what grows at it:", "RH", "Risk",
+               "below 40%", "Brittle organics, flaking paint", "40–60%", "Safe band", "60–70%",
+               "Booklice, silverfish thrive", "above 70%", "Mould within weeks", "", "",
+               "Keep the store under 60% at all times.", Prose }
+        << QStringList { "3:6x2:RH" };
     QTest::newRow("a title read as a header cell leaves the last amount alone: a line early")
         << QStringList { Prose, "Income", "Item", "2026", "2025", "Monthly subs", "£18,640.00",
                "£17,215.00", "Gala entry fees", "£2,312.50", "£1,988.00", "Town council grant",
