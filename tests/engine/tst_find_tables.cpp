@@ -415,7 +415,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eleventh author: school and sports club")
         << "truth-school.tsv" << 70 << 5 << 2 << 2 << 42;
     QTest::newRow("twelfth author: farm co-operative and allotments")
-        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 32;
+        << "truth-farm.tsv" << 59 << 9 << 5 << 1 << 33;
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
@@ -426,7 +426,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("fifteenth author: cycle workshop and cycling club")
         << "truth-cycle.tsv" << 60 << 8 << 8 << 3 << 28;
     QTest::newRow("sixteenth author: a mixed veterinary practice and a beekeeping association")
-        << "truth-vets.tsv" << 62 << 6 << 5 << 1 << 40;
+        << "truth-vets.tsv" << 62 << 5 << 4 << 0 << 41;
     QTest::newRow("seventeenth author: a gig-rowing and sailing club and its weather station")
         << "truth-haven.tsv" << 62 << 14 << 14 << 10 << 38;
     QTest::newRow("eighteenth author: a community orchard and cider press, and a village hall")
@@ -444,11 +444,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
         << "truth-zenith.tsv" << 58 << 19 << 14 << 3 << 33;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
-        << "truth-hollin.tsv" << 61 << 12 << 9 << 3 << 36;
+        << "truth-hollin.tsv" << 61 << 11 << 8 << 2 << 37;
     // (One more wrong one likely on the twenty-fifth since a title over a header of words alike
     // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 5 << 6 << 2 << 38;
+        << "truth-cobb.tsv" << 58 << 4 << 5 << 1 << 40;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 14 << 12 << 1 << 33;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
@@ -462,11 +462,11 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
         << "truth-screed.tsv" << 59 << 9 << 6 << 3 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
-        << "truth-fuse.tsv" << 60 << 12 << 9 << 3 << 33;
+        << "truth-fuse.tsv" << 60 << 11 << 8 << 2 << 34;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
-        << "truth-clutch.tsv" << 60 << 16 << 16 << 2 << 32;
+        << "truth-clutch.tsv" << 60 << 15 << 15 << 2 << 32;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
-        << "truth-kiln.tsv" << 62 << 10 << 11 << 2 << 44;
+        << "truth-kiln.tsv" << 62 << 9 << 10 << 2 << 44;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
         << "truth-loom.tsv" << 62 << 14 << 8 << 3 << 37;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
