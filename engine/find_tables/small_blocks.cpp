@@ -630,7 +630,7 @@ bool IsListName(const Cell &c)
     if (c.remarked)
         return true;
     return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-        && !(c.flags & (WithDigits | SectionNumber | SentenceEnd))
+        && !(c.flags & (WithDigits | SectionNumber | (c.initialEnd ? 0 : SentenceEnd)))
         && (c.a <= NameListWords || (c.a <= TitleListWords && 2 * c.capitals > c.a));
 }
 
@@ -1004,7 +1004,11 @@ void NameLists(
             || (above.leadIn && rows >= LeadInListMinRows
                 && (ClosesBlock(profile, end) || ending.leadsOn));
         // Empty lines under a list, a few, are rows left for items to come.
-        const int rowsWithEmpty = rows + EmptyRowsLeft(profile, end);
+        // (Under a lead-in, as LeadInLists reads it, the last empty line is the gap before the
+        // text.)
+        const int left = EmptyRowsLeft(profile, end);
+        const int rowsWithEmpty
+            = rows + (top > 0 && cells[top - 1].leadIn ? std::max(0, left - 1) : left);
         const double floor = FrameOnlyGain(out, framedAt[top], rowsWithEmpty);
         if (rows >= SingleColumnMinRows)
             AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence, 1, floor);
