@@ -659,6 +659,8 @@ struct Ending {
     // read it?" over "Online", "Post"): it ends no sentence that would make it a note.
     bool sentenceEnd = false;
     bool sentenceInside = false; // a sentence ends inside the line
+    // Ended by an initial after capitalised words ("Megan R."): a name's stop, not a sentence's.
+    bool initial = false;
 };
 
 Ending EndingOf(std::u16string_view t)
@@ -666,6 +668,11 @@ Ending EndingOf(std::u16string_view t)
     Ending ending;
     ending.last = t.back();
     ending.sentenceEnd = ending.last == u'.' || ending.last == u'!' || ending.last == u':';
+    const size_t n = t.size();
+    ending.initial
+        = ending.last == u'.' && n >= 3 && IsUpper(t[n - 2]) && t[n - 3] == u' ' && IsUpper(t[0]);
+    for (size_t i = 1; i < n && ending.initial; ++i)
+        ending.initial = !(t[i - 1] == u' ' && !IsUpper(t[i]));
     for (size_t i = 0; i + 2 < t.size() && !ending.sentenceInside; ++i)
         ending.sentenceInside = (t[i] == u'.' || t[i] == u'!' || t[i] == u'?') && t[i + 1] == u' '
             && IsUpper(t[i + 2]);
@@ -704,6 +711,7 @@ void MarkEnding(const Ending &ending, Cell &cell)
         cell.flags |= SentenceEnd;
     cell.leadIn = ending.last == u':';
     cell.oneSentence = ending.sentenceEnd && !ending.sentenceInside;
+    cell.initialEnd = ending.initial;
     cell.question = ending.last == u'?' && !ending.sentenceInside;
 }
 

@@ -63,6 +63,8 @@ struct Cell {
     bool remarked = false;
     // A key and its value on one line ("Signed: A. Schmidt"): a paragraph of its own, no name.
     bool keyed = false;
+    // A name ending in an initial ("Megan R."): its stop, read as a sentence's end, is a name's.
+    bool initialEnd = false;
     char16_t lead = 0; // the first character, blanks at the ends left out (0 when empty)
     uint32_t text = 0; // a hash of the trimmed text: equal cells have equal hashes
     // A whole number, alone or after a few letters ("12", "2019", "K-03", "F2"), and a hash of

@@ -236,16 +236,18 @@ bool ListItem(const Cell &c, bool headed, Kind first, bool digitsKept)
 
 // Lines [a, b) of a run no columns read, as a single column standing apart: its first line
 // heads it unless a lead-in stands above (then every line is an item). A short sentence closing
-// the run is the note after the list. False when the lines are no list.
-bool ReadsAsList(
-    const Profile &profile, const std::vector<bool> &covered, int a, int b, Candidate &out)
+// the run is the note after the list. Under a title of its own right under a table (`titled`:
+// the line above `a`), every line is an item, as many as a lead-in's list needs. False when the
+// lines are no list.
+bool ReadsAsList(const Profile &profile, const std::vector<bool> &covered, int a, int b,
+    Candidate &out, bool titled = false)
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
     // (A table's empty last cell frames it as an empty line would.)
-    if ((covered[a - 1] && cells[a - 1].kind != Kind::Empty) || !Frames(cells[a - 1]))
+    if (!titled && ((covered[a - 1] && cells[a - 1].kind != Kind::Empty) || !Frames(cells[a - 1])))
         return false;
-    const bool headed = !cells[a - 1].leadIn;
+    const bool headed = !titled && !cells[a - 1].leadIn;
     const Cell &header = cells[a];
     if (headed
         && (!IsText(header.kind) || header.note || (header.flags & (SentenceEnd | SectionNumber))))
@@ -257,7 +259,8 @@ bool ReadsAsList(
         return false;
     const int first = headed ? a + 1 : a, items = b - first;
     // Without a header, the items alone must be as many as a single column needs.
-    if (b - a < 4 || items < 2 || (!headed && items < SingleColumnMinRows))
+    if (b - a < 4 || items < 2
+        || (!headed && items < (titled ? LeadInListMinRows : SingleColumnMinRows)))
         return false;
     // (Numbers under a header between paragraphs are as often a sentence's figures: set apart by
     // an empty line, a column.)
@@ -300,6 +303,15 @@ bool ReadsAsList(
     if (!noted)
         out.rows += EmptyRowsLeft(profile, b);
     return true;
+}
+
+// True when the line at `a` is a title right under a table: a short text ending no sentence,
+// no word that heads columns. What follows it is a new block, the title its own.
+bool UnderTable(const Profile &profile, const std::vector<bool> &covered, int a)
+{
+    const Cell &c = profile.cells[a];
+    return covered[a - 1] && profile.cells[a - 1].kind != Kind::Empty && IsShortText(c) && !c.label
+        && !(c.flags & (SentenceEnd | SectionNumber | WithDigits));
 }
 
 // Marks the lines a block takes.
@@ -600,7 +612,9 @@ std::vector<Candidate> GuessTables(const Profile &profile, const std::vector<Can
         if (Reading best;
             BestReading(profile, chosen, covered, a, b, best) && best.score >= GuessApartAt) {
             guesses.push_back(GuessOf(profile, best, b));
-        } else if (Candidate c; ReadsAsList(profile, covered, a, b, c)) {
+        } else if (Candidate c; ReadsAsList(profile, covered, a, b, c)
+                   || (UnderTable(profile, covered, a)
+                       && ReadsAsList(profile, covered, a + 1, b, c, true))) {
             c.confidence = GuessOnlyConfidence;
             guesses.push_back(c);
         }

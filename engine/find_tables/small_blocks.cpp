@@ -20,6 +20,13 @@ bool IsKey(const Cell &c, int words = KeyWords)
         && !(c.flags & (WithDigits | SectionNumber | SentenceEnd));
 }
 
+// A key written as letters in capitals alone ("VAT", "PIN"): a short form, as keys often are.
+bool IsCapitalsKey(const Cell &c)
+{
+    return c.kind == Kind::Code && (c.flags & AllCapitals)
+        && !(c.flags & (WithDigits | WithSymbols | SectionNumber));
+}
+
 // Traits that mark a cell, for columns or rows told apart by what all or none of their cells have.
 using Trait = bool (*)(const Cell &);
 bool SeveralWords(const Cell &c)
@@ -365,9 +372,13 @@ void KeyValueTables(
         // (A line that leads in to what follows, "Office and warehouse:", is no value.)
         const auto up = [&](int words) {
             int from = end;
-            while (from - 2 >= 0 && IsKey(cells[from - 2], words) && !OpensBlock(profile, from - 1)
-                && !Breaks(cells[from - 1]) && !IsSentenceNote(cells[from - 1])
-                && !cells[from - 1].leadIn)
+            // (A key in capitals only among others: initials beside initials are no pairs.)
+            while (from - 2 >= 0
+                && (IsKey(cells[from - 2], words)
+                    || (from < end && from - 4 >= 0 && IsCapitalsKey(cells[from - 2])
+                        && IsKey(cells[from - 4], words)))
+                && !OpensBlock(profile, from - 1) && !Breaks(cells[from - 1])
+                && !IsSentenceNote(cells[from - 1]) && !cells[from - 1].leadIn)
                 from -= 2;
             return from;
         };
@@ -619,7 +630,7 @@ bool IsListName(const Cell &c)
     if (c.remarked)
         return true;
     return (c.kind == Kind::Word || c.kind == Kind::Phrase || c.kind == Kind::Code) && !c.note
-        && !(c.flags & (WithDigits | SectionNumber | SentenceEnd))
+        && !(c.flags & (WithDigits | SectionNumber | (c.initialEnd ? 0 : SentenceEnd)))
         && (c.a <= NameListWords || (c.a <= TitleListWords && 2 * c.capitals > c.a));
 }
 
@@ -993,7 +1004,11 @@ void NameLists(
             || (above.leadIn && rows >= LeadInListMinRows
                 && (ClosesBlock(profile, end) || ending.leadsOn));
         // Empty lines under a list, a few, are rows left for items to come.
-        const int rowsWithEmpty = rows + EmptyRowsLeft(profile, end);
+        // (Under a lead-in, as LeadInLists reads it, the last empty line is the gap before the
+        // text.)
+        const int left = EmptyRowsLeft(profile, end);
+        const int rowsWithEmpty
+            = rows + (top > 0 && cells[top - 1].leadIn ? std::max(0, left - 1) : left);
         const double floor = FrameOnlyGain(out, framedAt[top], rowsWithEmpty);
         if (rows >= SingleColumnMinRows)
             AddFramedBlock(out, top, rowsWithEmpty, 1, NameListEvidence, 1, floor);
