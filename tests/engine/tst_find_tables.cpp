@@ -407,7 +407,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("eighth author: datasheets and guides")
         << "truth-guides.tsv" << 60 << 12 << 5 << 1 << 31;
     QTest::newRow("ninth author: accounts and office papers")
-        << "truth-finance.tsv" << 69 << 8 << 3 << 1 << 34;
+        << "truth-finance.tsv" << 69 << 7 << 2 << 0 << 35;
     // (One more wrong on the tenth: storage places with marks in half of them read on into the
     // heading under them, unlikely.)
     QTest::newRow("tenth author: lab datasheets and registers")
@@ -419,7 +419,7 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("thirteenth author: kitchen, catering and a food festival")
         << "truth-kitchen.tsv" << 69 << 3 << 2 << 0 << 53;
     QTest::newRow("fourteenth author: a touring theatre company and a music festival")
-        << "truth-stage.tsv" << 60 << 6 << 5 << 1 << 35;
+        << "truth-stage.tsv" << 60 << 5 << 4 << 1 << 36;
     // (One more missed on the fifteenth, and likely: a title over a header of words no longer
     // than it, "Rim sizes", read as a header cell where the last column keys the rows as plainly
     // as the first.)
@@ -442,13 +442,13 @@ void TestFindTables::wholeCorpus_data()
     // (One more wrong one likely on the twenty-third: rows without their header, "F1", no longer
     // beside the reading a line off them, which keys its rows in its last column.)
     QTest::newRow("twenty-third author: a pharmacy technician and an astronomy society")
-        << "truth-zenith.tsv" << 58 << 19 << 14 << 3 << 33;
+        << "truth-zenith.tsv" << 58 << 18 << 13 << 3 << 33;
     QTest::newRow("twenty-fourth author: a bus depot scheduler and an allotment association")
         << "truth-hollin.tsv" << 61 << 11 << 8 << 2 << 37;
     // (One more wrong one likely on the twenty-fifth since a title over a header of words alike
     // bounds it as the text above: not looked into, those papers being held out.)
     QTest::newRow("twenty-fifth author: a museum registrar and a running club's races")
-        << "truth-cobb.tsv" << 58 << 4 << 5 << 2 << 38;
+        << "truth-cobb.tsv" << 58 << 3 << 4 << 1 << 41;
     QTest::newRow("twenty-sixth author: a sawmill's office manager and a local history society")
         << "truth-kerf.tsv" << 59 << 14 << 12 << 1 << 33;
     QTest::newRow("twenty-seventh author: a community cinema and a pigeon racing club")
@@ -456,17 +456,17 @@ void TestFindTables::wholeCorpus_data()
     QTest::newRow("twenty-eighth author: a caravan park and a mountain rescue team's records")
         << "truth-pitch.tsv" << 61 << 15 << 11 << 6 << 42;
     QTest::newRow("twenty-ninth author: a youth hostel's warden and a canoe club's coach")
-        << "truth-eddy.tsv" << 60 << 7 << 8 << 2 << 40;
+        << "truth-eddy.tsv" << 60 << 6 << 7 << 1 << 41;
     QTest::newRow("thirtieth author: a chimney sweep and a morris side's bagman")
-        << "truth-sweep.tsv" << 60 << 20 << 20 << 4 << 28;
+        << "truth-sweep.tsv" << 60 << 19 << 19 << 4 << 28;
     QTest::newRow("thirty-first author: a clerk of works and an orchestra's treasurer")
         << "truth-screed.tsv" << 59 << 9 << 6 << 3 << 37;
     QTest::newRow("thirty-second author: an electrician and an angling club's secretary")
         << "truth-fuse.tsv" << 60 << 11 << 8 << 2 << 34;
     QTest::newRow("thirty-third author: a driving instructor and a Scout leader")
-        << "truth-clutch.tsv" << 60 << 15 << 16 << 2 << 32;
+        << "truth-clutch.tsv" << 60 << 14 << 15 << 2 << 33;
     QTest::newRow("thirty-fourth author: a potter and a tennis club's treasurer")
-        << "truth-kiln.tsv" << 62 << 9 << 11 << 2 << 44;
+        << "truth-kiln.tsv" << 62 << 8 << 10 << 2 << 44;
     QTest::newRow("thirty-fifth author: a hand weaver and a village hall's bookings")
         << "truth-loom.tsv" << 62 << 14 << 8 << 3 << 37;
     QTest::newRow("thirty-sixth author: a crab boat's skipper and a lifeboat guild's treasurer")
