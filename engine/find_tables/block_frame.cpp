@@ -185,7 +185,8 @@ namespace {
 
 // True when the row at `at` under the block `c` keys as its rows do: a short text alike to a key
 // above, no break before its end, and values that stand for the column's (a number written
-// otherwise, a word for it, "nil", "free", "DNF"), no lead-in or sentence among them.
+// otherwise, a word for it, "nil", "free", "DNF"), no lead-in or sentence among them. With
+// `anyWords`, a capitalised short text unlike its column passes for a value too.
 bool KeyedRowUnder(const Profile &profile, const Candidate &c, int at, bool anyWords)
 {
     const std::vector<Cell> &cells = profile.cells;
@@ -246,8 +247,8 @@ bool TitleOverText(const Profile &profile, int i)
 // the next block starts: rows keyed as its rows are (KeyedRowUnder), with the text closing, or
 // the next block starting, right after them. A reader takes rows whose keys keep the column for
 // the table's, whatever their values hold, when nothing comes between them and the end of the
-// table. (A lone row with a capitalised word unlike its column needs the text to close it: a
-// title under the table reads so.)
+// table. (The first of them, with a capitalised word unlike its column, is kept only with more
+// rows under it: alone, it reads as a title under the table.)
 int LastRowsKept(const Profile &profile, const Candidate &c, int next)
 {
     if (c.cols < 2 || c.rows < 3)
