@@ -392,10 +392,10 @@ void TakeListsUnder(const std::vector<Candidate> &all,
     }
 }
 
-// The best set (BestSet), mended where it reads a table in pieces or out of step: rows left to
-// no one above a block, a block starting inside a row, a table split where its first column
-// changes kind, a list under a table. (A last row left under a block joins it later, once the
-// guesses are in: LastRowsKept.)
+// The best set (BestSet), mended where it reads a table in pieces or out of step: a header read
+// down over its rows, rows left to no one above a block, a block starting inside a row, a table
+// split where its first column changes kind, a list under a table. (Last rows left under a block
+// join it later, once the guesses are in: LastRowsKept.)
 std::vector<Candidate> Choose(
     const finder::Profile &profile, const std::vector<Candidate> &all, int n)
 {
