@@ -295,8 +295,9 @@ void TakeHeaderReadDown(const std::vector<Candidate> &all,
         const Candidate &a = chosen[j - 1], &b = chosen[j];
         const int top = b.first - b.cols;
         const Candidate *both = nullptr;
+        // (Not over a block above `a` in that row: proposals never overlap.)
         if (b.cols >= finder::HeaderReadDownMinCols && a.cols < b.cols && top >= 0
-            && a.first >= top - 1 && End(a) <= b.first)
+            && a.first >= top - 1 && End(a) <= b.first && (j < 2 || End(chosen[j - 2]) <= top))
             for (int k : startingAt[top]) {
                 const Candidate &o = all[k];
                 if (o.cols == b.cols && End(o) == End(b) && !o.frameOnly && o.gain > b.gain

@@ -2219,6 +2219,13 @@ void TestFindTables::boundaries_data()
         "Llandaff", "6.00", "Triples", "", "22 May", "Penarth", "2.00", "4 rinks", "D. Rees",
         "5 June", "President's Day", "1.30", "Mixed pairs", "President",
         Prose } << QStringList { "2:6x5:Date" };
+    // (A header read down over the row above a block may not take lines of the block above it.)
+    QTest::newRow("a header read down stops at the block above it: no overlap") << QStringList {
+        "Mon", "John T.", "QTY", "02:53", "A. Schmidt", "Shawl", "VAT", "Sat", "Fri", "A. Schmidt",
+        "REF", "Dye stock", "Pat K.", "Stage", "ID", "Wed", "QTY", "27701", "A. Schmidt", "Dye",
+        "DOB", "June", "Mon", "Megan R.", "NI", "808520", "Jo Smith", "Stage", "ABC", "February",
+        "June", "A. Schmidt", "DOB", "560599", "Sam O.", "Beta", "NI"
+    } << QStringList { "1:3x2:Mon", "7:3x2:VAT", "14:3x8:Stage" };
 }
 
 void TestFindTables::boundaries()
