@@ -837,7 +837,9 @@ int RowsPastOddRows(const Profile &profile, int first, int cols, int dataRows)
     const std::vector<Cell> &cells = profile.cells;
     const std::vector<int> &chain = profile.chains[cols];
     const int n = profile.size();
-    while (cols >= OddRowMinCols) {
+    // (A few odd rows at most: rows breaking the habit every few rows are no table's habit, and
+    // each start would otherwise run to the end of the run.)
+    for (int passed = 0; cols >= OddRowMinCols && passed < OddRowsMax; ++passed) {
         const int last = first + dataRows * cols, odd = last + cols, next = odd + cols;
         if (next + cols > n || chain[next] < OddRowRowsAfter
             || profile.breaksBefore[next + cols] != profile.breaksBefore[first]
