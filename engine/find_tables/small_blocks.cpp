@@ -1262,6 +1262,22 @@ bool LabelLike(const Profile &profile, const Cell &label, int from, int to)
     return 2 * alike >= to - from;
 }
 
+// For each line, true when a block may start there: the text opens it, a note or a lead-in
+// stands above, or a sure table or a block read so far (pairs, a list, a table) ends there.
+std::vector<bool> OpenedOrAfterBlock(
+    const Profile &profile, const std::vector<bool> &tableEnds, const std::vector<Candidate> &out)
+{
+    const std::vector<Cell> &cells = profile.cells;
+    const int n = profile.size();
+    std::vector<bool> opened(n + 1, false);
+    for (const Candidate &c : out)
+        opened[End(c)] = opened[End(c)] || !c.frameOnly;
+    for (int first = 0; first < n; ++first)
+        opened[first] = opened[first] || Opened(profile, first) || tableEnds[first]
+            || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
+    return opened;
+}
+
 } // namespace
 
 // Two rows read across, each opened by its label ("Course", 1 ... 10 over "mm", 75 ... 750),
@@ -1273,14 +1289,9 @@ void LabelledRows(const Profile &profile, const std::vector<bool> &tableStarts,
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    // (A block read above may end where the rows start: pairs, a list, a table.)
-    std::vector<bool> blockEnds(n + 1, false);
-    for (const Candidate &c : out)
-        blockEnds[End(c)] = blockEnds[End(c)] || !c.frameOnly;
+    const std::vector<bool> opened = OpenedOrAfterBlock(profile, tableEnds, out);
     for (int first = 0; first + 2 * LabelledRowsMinCols <= n; ++first) {
-        const bool opened = Opened(profile, first) || tableEnds[first] || blockEnds[first]
-            || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
-        if (!opened || !RowLabel(cells[first]))
+        if (!opened[first] || !RowLabel(cells[first]))
             continue;
         // (Rows of a table above read on, or a header's first cell above: no table of their own.)
         if (RowAlikeAbove(profile, first, LabelledRowsMinCols)
@@ -1408,13 +1419,9 @@ void HeaderOverRecord(const Profile &profile, const std::vector<bool> &tableStar
 {
     const std::vector<Cell> &cells = profile.cells;
     const int n = profile.size();
-    std::vector<bool> blockEnds(n + 1, false);
-    for (const Candidate &c : out)
-        blockEnds[End(c)] = blockEnds[End(c)] || !c.frameOnly;
+    const std::vector<bool> opened = OpenedOrAfterBlock(profile, tableEnds, out);
     for (int first = 0; first + 2 * RecordMinCols <= n; ++first) {
-        const bool opened = Opened(profile, first) || tableEnds[first] || blockEnds[first]
-            || (first > 0 && (cells[first - 1].note || cells[first - 1].leadIn));
-        if (!opened || (first > 0 && cells[first - 1].label))
+        if (!opened[first] || (first > 0 && cells[first - 1].label))
             continue;
         // (Labels grow with the width: once one is no label, no wider reading holds.)
         int heads = 0;
