@@ -75,7 +75,8 @@ bool RowEndsAlike(const finder::Profile &profile, int from, int to, int cols)
     return true;
 }
 
-// True when none of lines [from, to) is a note: no sentence stands in a table's header.
+// True when none of lines [from, to) is a note: no sentence stands in a table's header, nor in
+// the last row that empty rows left for entries follow.
 bool NoNotes(const finder::Profile &profile, int from, int to)
 {
     return std::none_of(profile.cells.begin() + from, profile.cells.begin() + to,
@@ -294,16 +295,13 @@ void TakeHeaderReadDown(const std::vector<Candidate> &all,
     for (std::size_t j = 1; j < chosen.size();) {
         const Candidate &a = chosen[j - 1], &b = chosen[j];
         const int top = b.first - b.cols;
-        const Candidate *both = nullptr;
         // (Not over a block above `a` in that row: proposals never overlap.)
-        if (b.cols >= finder::HeaderReadDownMinCols && a.cols < b.cols && top >= 0
-            && a.first >= top - 1 && End(a) <= b.first && (j < 2 || End(chosen[j - 2]) <= top))
-            for (int k : startingAt[top]) {
-                const Candidate &o = all[k];
-                if (o.cols == b.cols && End(o) == End(b) && !o.frameOnly && o.gain > b.gain
-                    && (!both || o.gain > both->gain))
-                    both = &o;
-            }
+        const Candidate *both = b.cols >= finder::HeaderReadDownMinCols && a.cols < b.cols
+                && top >= 0 && a.first >= top - 1 && End(a) <= b.first
+                && (j < 2 || End(chosen[j - 2]) <= top)
+            ? BestReading(all, startingAt, top, top, b.cols, b.gain,
+                [&](const Candidate &o) { return End(o) == End(b); })
+            : nullptr;
         if (!both) {
             ++j;
             continue;
@@ -575,11 +573,9 @@ std::vector<Candidate> ChooseTables(const Finder &finder)
         }
         // (Empty rows under it, left for entries to come, with the text resuming after them: not
         // under rows of sentences, definitions or remarks, which end where their text does.)
-        const auto &cells = finder.profile.cells;
         const int empty = finder::EmptyRowsAfter(finder.profile, c.first, c.rows, c.cols);
         if (empty > 0 && c.rows >= 2 && End(c) + empty * c.cols <= next
-            && std::none_of(cells.begin() + End(c) - c.cols, cells.begin() + End(c),
-                [](const finder::Cell &x) { return x.note; }))
+            && NoNotes(finder.profile, End(c) - c.cols, End(c)))
             c.rows += empty;
     }
     chosen.clear();
